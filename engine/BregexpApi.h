@@ -1,0 +1,42 @@
+#pragma once
+// The three entry points of the regular-expression library and the record its handle
+// points to. Shared by the program, which loads the library at run time, and by the
+// library itself.
+#include <cstddef>
+
+#ifdef _WIN32
+#define BREGEXP_CALL __cdecl
+#else
+#define BREGEXP_CALL
+#endif
+
+// Every field is one pointer-sized slot, so that a 32-bit build has the offsets callers of
+// this interface rely on: 0, 4, 0x20, 0x24, 0x28.
+struct RegexHandle {
+    char* OutputStart;      // slot 0: first byte of a substitution's new text
+    char* OutputEnd;        // slot 1: one past its last byte
+    void* LibraryData[6];   // slots 2-7: private to the library
+    char** GroupStarts;     // slot 8: start of group n in the target, n = 0 for the whole match
+    char** GroupEnds;       // slot 9: one past the end of group n
+    int GroupCount;         // slot 10: groups 0 to GroupCount are valid
+};
+
+static_assert(offsetof(RegexHandle, OutputEnd) == 1 * sizeof(void*));
+static_assert(offsetof(RegexHandle, GroupStarts) == 8 * sizeof(void*));
+static_assert(offsetof(RegexHandle, GroupEnds) == 9 * sizeof(void*));
+static_assert(offsetof(RegexHandle, GroupCount) == 10 * sizeof(void*));
+
+// Size of the message buffer callers pass; a message never takes more, terminator included.
+inline constexpr std::size_t RegexMessageSize = 80;
+
+extern "C" {
+// Substitutes every match of "s/find/replacement/modifiers" in [targetStart, targetEnd);
+// returns the number of substitutions, or a negative value on an error.
+typedef int(BREGEXP_CALL* BSubstFunction)(const char* command, const char* targetStart, const char* targetEnd,
+                                          RegexHandle** handle, char* message);
+// Searches "/expression/modifiers" in [targetStart, targetEnd); non-zero when found,
+// negative on an error.
+typedef int(BREGEXP_CALL* BMatchFunction)(const char* command, const char* targetStart, const char* targetEnd,
+                                          RegexHandle** handle, char* message);
+typedef void(BREGEXP_CALL* BRegfreeFunction)(RegexHandle* handle);
+}

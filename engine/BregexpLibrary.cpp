@@ -1,0 +1,47 @@
+#include "engine/BregexpLibrary.h"
+
+#include "platform/ProgramDirectory.h"
+
+BregexpLibrary::~BregexpLibrary()
+{
+    Free();
+}
+
+std::string BregexpLibrary::DefaultPath()
+{
+#ifdef _WIN32
+    return "bregexp.dll";
+#else
+    return platform::GetProgramDirectory() + "libbregexp.so";
+#endif
+}
+
+bool BregexpLibrary::Load()
+{
+    return Load(DefaultPath());
+}
+
+bool BregexpLibrary::Load(const std::string& path)
+{
+    Free();
+    library_ = platform::LoadDynamicLibrary(path);
+    if (!library_)
+        return false;
+    BMatch = reinterpret_cast<BMatchFunction>(platform::FindLibrarySymbol(library_, "BMatch"));
+    BSubst = reinterpret_cast<BSubstFunction>(platform::FindLibrarySymbol(library_, "BSubst"));
+    BRegfree = reinterpret_cast<BRegfreeFunction>(platform::FindLibrarySymbol(library_, "BRegfree"));
+    if (!BMatch || !BSubst || !BRegfree) {
+        Free();
+        return false;
+    }
+    return true;
+}
+
+void BregexpLibrary::Free()
+{
+    platform::FreeDynamicLibrary(library_);
+    library_ = nullptr;
+    BMatch = nullptr;
+    BSubst = nullptr;
+    BRegfree = nullptr;
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+
+#include "engine/BregexpApi.h"
+#include "platform/DynamicLibrary.h"
+
+// The regular-expression library, loaded at run time with all three entry points or not
+// at all; the program works for literal patterns without it.
+class BregexpLibrary {
+public:
+    BregexpLibrary() = default;
+    BregexpLibrary(const BregexpLibrary&) = delete;
+    BregexpLibrary& operator=(const BregexpLibrary&) = delete;
+    ~BregexpLibrary();
+
+    // Loads the library beside the program.
+    bool Load();
+    bool Load(const std::string& path);
+    void Free();
+    bool IsLoaded() const { return library_ != nullptr; }
+
+    BMatchFunction BMatch = nullptr;
+    BSubstFunction BSubst = nullptr;
+    BRegfreeFunction BRegfree = nullptr;
+
+    // "bregexp.dll", found by the system's search order that starts beside the program;
+    // natively the shared object in the program's folder.
+    static std::string DefaultPath();
+
+private:
+    platform::LibraryHandle library_ = nullptr;
+};

@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+
+// Outcome for one file: the number of replacements (0 or more) or a failure code.
+using FileResult = std::int32_t;
+
+enum FileResultCode : FileResult {
+    NotOpen = -1,
+    MemLack = -2,
+    NoText = -3,
+    RegExpER = -4,
+    Cancel = -5,
+    // The temporary file could not be written, or the rewritten file could not be put in
+    // place; the file keeps its content.
+    WriteErr = -6,
+};

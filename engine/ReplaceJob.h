@@ -1,0 +1,25 @@
+#pragma once
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "engine/ReplacePattern.h"
+
+class BregexpLibrary;
+class EngineSettings;
+
+// Everything a run needs. The owner keeps it unchanged while a run lasts, except
+// AbortRequested, which another thread may set at any time.
+struct ReplaceJob {
+    std::vector<std::string> Files;
+    ReplacePattern Pattern;    // the single pattern, used when AllAuto is off
+    PatternList Patterns;      // the replace list, used when AllAuto is on
+    bool AllAuto = false;
+    bool BackUp = false;
+    bool AutomaticMode = false;
+    std::atomic<bool> AbortRequested{false};
+    const BregexpLibrary* RegexLibrary = nullptr;  // null when the library is not loaded
+    const EngineSettings* Settings = nullptr;      // null reads every setting as its default
+
+    bool IsAborted() const { return AbortRequested.load(std::memory_order_relaxed); }
+};

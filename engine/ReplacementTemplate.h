@@ -1,0 +1,20 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The replacement of the program's own regular-expression substitution: literal bytes
+// with the texts of match groups inserted at given places.
+struct ReplacementTemplate {
+    struct Marker {
+        std::size_t Position;  // insert before this byte of Text
+        int Group;             // 0 = the whole match
+        bool operator==(const Marker&) const = default;
+    };
+    std::string Text;
+    std::vector<Marker> Markers;  // in increasing Position
+};
+
+// Reads $0-$9 as group markers and the backslash escapes \n \r \t \f \e \a \xHH \ooo;
+// a lone "$" or backslash as the last character ends the template there.
+ReplacementTemplate BuildReplacementTemplate(const std::string& replace);

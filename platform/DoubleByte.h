@@ -1,0 +1,53 @@
+#pragma once
+// The one place that knows the double-byte rule of code page 932: a byte 0x81-0x9F or
+// 0xE0-0xFC at a character start begins a two-byte character.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+inline constexpr bool IsLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+inline constexpr bool IsLeadByte(char byte)
+{
+    return IsLeadByte(static_cast<unsigned char>(byte));
+}
+
+// Length of the character that starts at `position` (1 or 2), never reaching past the end:
+// a lead byte as the last byte of the text is a character of its own.
+inline std::size_t CharacterLength(std::string_view text, std::size_t position)
+{
+    return IsLeadByte(text[position]) && position + 1 < text.size() ? 2 : 1;
+}
+
+// Whether `position` is a character start when characters are counted from `origin`.
+// Only the run of lead-range bytes right before `position` decides: the byte before such
+// a run always ends a character.
+inline bool IsCharacterStart(const char* origin, const char* position)
+{
+    const char* p = position;
+    while (p > origin && IsLeadByte(p[-1]))
+        --p;
+    return ((position - p) & 1) == 0;
+}
+
+// Advances a known character start `frontier` until it reaches or passes `position`;
+// `position` is a character start exactly when the frontier lands on it. Used where
+// candidates come in increasing order, so the whole text is walked at most once.
+inline bool AdvanceToCharacterStart(const char*& frontier, const char* position)
+{
+    while (frontier < position)
+        frontier += IsLeadByte(*frontier) ? 2 : 1;
+    return frontier == position;
+}
+
+// Position of the first `byte` at a character start at or after `from`, or npos.
+std::size_t FindCharacter(std::string_view text, char byte, std::size_t from = 0);
+// Position of the last `byte` at a character start, or npos.
+std::size_t FindLastCharacter(std::string_view text, char byte);
+
+// Replaces every occurrence of `from` that begins at a character start by `to`, left to
+// right, never rescanning inserted text.
+std::string ReplaceAtCharacterStarts(std::string_view text, std::string_view from, std::string_view to);

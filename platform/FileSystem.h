@@ -1,0 +1,78 @@
+#pragma once
+// The file services the portable code needs. Paths are the program's own bytes
+// (code page 932 on Windows); each implementation passes them to its system unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+enum class ReadStatus { Ok, OpenFailed, NoMemory, ReadFailed };
+
+// A whole file in one buffer of its length + 1 bytes, the last one a NUL.
+class FileContent {
+public:
+    char* Data() { return bytes_.get(); }
+    const char* Data() const { return bytes_.get(); }
+    std::size_t Size() const { return size_; }
+    bool Allocate(std::size_t size);
+
+private:
+    std::unique_ptr<char[]> bytes_;
+    std::size_t size_ = 0;
+};
+
+// Opens, reads every byte and closes; no limit but memory.
+ReadStatus ReadWholeFile(const std::string& path, FileContent& content);
+
+// A file opened for writing: created, or truncated when it exists.
+class FileWriter {
+public:
+    FileWriter() = default;
+    FileWriter(const FileWriter&) = delete;
+    FileWriter& operator=(const FileWriter&) = delete;
+    ~FileWriter();
+
+    bool Create(const std::string& path);
+    // Writes all bytes or reports failure.
+    bool Write(const void* data, std::size_t length);
+    // Pushes what was written to the disk itself.
+    bool Flush();
+    bool Close();
+    bool IsOpen() const;
+
+private:
+    std::intptr_t handle_ = -1;
+};
+
+// Creates or truncates a file and writes the bytes; false when any step failed.
+bool WriteWholeFile(const std::string& path, const void* data, std::size_t length);
+
+bool RemoveFile(const std::string& path);
+// Fails when the target exists.
+bool RenameNoReplace(const std::string& from, const std::string& to);
+// Moves `from` over the existing `to` in one atomic step, after giving `from` the
+// permission bits / attributes of `to`. Fails, leaving both files as they were, when `to`
+// is read-only or cannot be replaced; a sharing violation is retried for a short while.
+bool ReplaceAtomically(const std::string& from, const std::string& to);
+// Fails when the target exists.
+bool CopyFileNoOverwrite(const std::string& from, const std::string& to);
+// A second name for the same content, or a copy where links are not possible; fails when
+// the target exists.
+bool LinkOrCopyFile(const std::string& from, const std::string& to);
+
+bool PathExists(const std::string& path);
+bool IsFolder(const std::string& path);
+
+// The full path of the running executable.
+std::string ModulePath();
+
+// Path separator of the platform's file names.
+#ifdef _WIN32
+inline constexpr char PathSeparator = '\\';
+#else
+inline constexpr char PathSeparator = '/';
+#endif
+
+}  // namespace platform

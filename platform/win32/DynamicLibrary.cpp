@@ -1,0 +1,25 @@
+#include "platform/DynamicLibrary.h"
+
+#include <windows.h>
+
+namespace platform {
+
+LibraryHandle LoadDynamicLibrary(const std::string& path)
+{
+    return reinterpret_cast<LibraryHandle>(::LoadLibraryA(path.c_str()));
+}
+
+void* FindLibrarySymbol(LibraryHandle library, const char* name)
+{
+    if (!library)
+        return nullptr;
+    return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(library), name));
+}
+
+void FreeDynamicLibrary(LibraryHandle library)
+{
+    if (library)
+        ::FreeLibrary(static_cast<HMODULE>(library));
+}
+
+}  // namespace platform

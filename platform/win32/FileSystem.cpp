@@ -1,0 +1,177 @@
+#include "platform/FileSystem.h"
+
+#include <windows.h>
+
+namespace platform {
+
+namespace {
+
+// ReadFile and WriteFile move at most a DWORD at a time.
+constexpr DWORD MaxTransfer = 1u << 30;
+
+// Another program holding the file open keeps it from being replaced for a moment
+// (virus scanners, indexers); such a conflict is waited out for at most this long.
+constexpr int SharingRetries = 10;
+constexpr DWORD SharingRetryDelayMs = 50;
+
+bool IsSharingConflict(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+HANDLE Handle(std::intptr_t value)
+{
+    return reinterpret_cast<HANDLE>(value);
+}
+
+}  // namespace
+
+ReadStatus ReadWholeFile(const std::string& path, FileContent& content)
+{
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return ReadStatus::OpenFailed;
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(file, &size) || size.QuadPart < 0) {
+        ::CloseHandle(file);
+        return ReadStatus::OpenFailed;
+    }
+    const auto length = static_cast<std::uint64_t>(size.QuadPart);
+    if (length >= SIZE_MAX || !content.Allocate(static_cast<std::size_t>(length))) {
+        ::CloseHandle(file);
+        return ReadStatus::NoMemory;
+    }
+    char* data = content.Data();
+    std::size_t left = content.Size();
+    bool read = true;
+    while (read && left > 0) {
+        DWORD got = 0;
+        read = ::ReadFile(file, data, left < MaxTransfer ? static_cast<DWORD>(left) : MaxTransfer, &got, nullptr) &&
+               got > 0;
+        data += got;
+        left -= got;
+    }
+    ::CloseHandle(file);
+    return read ? ReadStatus::Ok : ReadStatus::ReadFailed;
+}
+
+FileWriter::~FileWriter()
+{
+    Close();
+}
+
+bool FileWriter::Create(const std::string& path)
+{
+    Close();
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    return true;
+}
+
+bool FileWriter::Write(const void* data, std::size_t length)
+{
+    if (!IsOpen())
+        return false;
+    auto bytes = static_cast<const char*>(data);
+    while (length > 0) {
+        DWORD put = 0;
+        if (!::WriteFile(Handle(handle_), bytes, length < MaxTransfer ? static_cast<DWORD>(length) : MaxTransfer,
+                         &put, nullptr) ||
+            put == 0)
+            return false;
+        bytes += put;
+        length -= put;
+    }
+    return true;
+}
+
+bool FileWriter::Flush()
+{
+    return IsOpen() && ::FlushFileBuffers(Handle(handle_));
+}
+
+bool FileWriter::Close()
+{
+    if (!IsOpen())
+        return true;
+    const bool closed = ::CloseHandle(Handle(handle_));
+    handle_ = -1;
+    return closed;
+}
+
+bool FileWriter::IsOpen() const
+{
+    return handle_ != -1 && Handle(handle_) != INVALID_HANDLE_VALUE;
+}
+
+bool RemoveFile(const std::string& path)
+{
+    return ::DeleteFileA(path.c_str());
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to)
+{
+    return ::MoveFileExA(from.c_str(), to.c_str(), 0);
+}
+
+bool ReplaceAtomically(const std::string& from, const std::string& to)
+{
+    const DWORD attributes = ::GetFileAttributesA(to.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
+    const DWORD kept = attributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    if (!::SetFileAttributesA(from.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
+        return false;
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        if (attempt + 1 >= SharingRetries || !IsSharingConflict(::GetLastError()))
+            return false;
+        ::Sleep(SharingRetryDelayMs);
+    }
+}
+
+bool CopyFileNoOverwrite(const std::string& from, const std::string& to)
+{
+    return ::CopyFileA(from.c_str(), to.c_str(), TRUE);
+}
+
+bool LinkOrCopyFile(const std::string& from, const std::string& to)
+{
+    if (::CreateHardLinkA(to.c_str(), from.c_str(), nullptr))
+        return true;
+    return ::GetLastError() != ERROR_ALREADY_EXISTS && CopyFileNoOverwrite(from, to);
+}
+
+bool PathExists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsFolder(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ModulePath()
+{
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return std::string();
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,248 @@
+#include "platform/FileSystem.h"
+#include "platform/ProgramDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "tests/support/TestFiles.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
+using namespace platform;
+
+namespace {
+
+std::string Contents(const FileContent& content)
+{
+    return std::string(content.Data(), content.Size());
+}
+
+}  // namespace
+
+TEST(ReadWholeFile, ReadsEveryByteAndAddsATerminator)
+{
+    TempFolder folder;
+    const std::string bytes("a\0b\r\n\x83\x41\xff", 8);
+    WriteBytes(folder / "f.txt", bytes);
+    FileContent content;
+    ASSERT_EQ(ReadWholeFile(folder / "f.txt", content), ReadStatus::Ok);
+    EXPECT_EQ(Contents(content), bytes);
+    EXPECT_EQ(content.Data()[content.Size()], '\0');
+}
+
+TEST(ReadWholeFile, EmptyFileHasSizeZero)
+{
+    TempFolder folder;
+    WriteBytes(folder / "empty", "");
+    FileContent content;
+    ASSERT_EQ(ReadWholeFile(folder / "empty", content), ReadStatus::Ok);
+    EXPECT_EQ(content.Size(), 0u);
+    EXPECT_EQ(content.Data()[0], '\0');
+}
+
+TEST(ReadWholeFile, MissingFileAndFolderCannotBeOpened)
+{
+    TempFolder folder;
+    FileContent content;
+    EXPECT_EQ(ReadWholeFile(folder / "missing", content), ReadStatus::OpenFailed);
+    EXPECT_EQ(ReadWholeFile(folder.Path(), content), ReadStatus::OpenFailed);
+}
+
+TEST(FileWriter, CreatesTruncatesAndWrites)
+{
+    TempFolder folder;
+    WriteBytes(folder / "out", "old content that is longer");
+    FileWriter writer;
+    ASSERT_TRUE(writer.Create(folder / "out"));
+    EXPECT_TRUE(writer.Write("new", 3));
+    EXPECT_TRUE(writer.Write("", 0));
+    EXPECT_TRUE(writer.Flush());
+    EXPECT_TRUE(writer.Close());
+    EXPECT_FALSE(writer.IsOpen());
+    EXPECT_EQ(ReadBytes(folder / "out"), "new");
+}
+
+TEST(FileWriter, CannotCreateInsideAMissingFolderOrOverAFolder)
+{
+    TempFolder folder;
+    MakeFolder(folder / "sub");
+    FileWriter writer;
+    EXPECT_FALSE(writer.Create(folder / (std::string("missing") + PathSeparator + "x")));
+    EXPECT_FALSE(writer.Create(folder / "sub"));
+    EXPECT_FALSE(writer.Write("x", 1));
+}
+
+TEST(WriteWholeFile, WritesAllBytes)
+{
+    TempFolder folder;
+    const std::string bytes(100000, '\x81');
+    EXPECT_TRUE(WriteWholeFile(folder / "w", bytes.data(), bytes.size()));
+    EXPECT_EQ(ReadBytes(folder / "w"), bytes);
+    EXPECT_FALSE(WriteWholeFile(folder / (std::string("no") + PathSeparator + "w"), "x", 1));
+}
+
+TEST(FileOperations, RemoveAndExistence)
+{
+    TempFolder folder;
+    WriteBytes(folder / "f", "x");
+    EXPECT_TRUE(PathExists(folder / "f"));
+    EXPECT_FALSE(IsFolder(folder / "f"));
+    EXPECT_TRUE(IsFolder(folder.Path()));
+    EXPECT_TRUE(RemoveFile(folder / "f"));
+    EXPECT_FALSE(PathExists(folder / "f"));
+    EXPECT_FALSE(RemoveFile(folder / "f"));
+}
+
+TEST(FileOperations, RenameRefusesAnExistingTarget)
+{
+    TempFolder folder;
+    WriteBytes(folder / "a", "A");
+    WriteBytes(folder / "b", "B");
+    EXPECT_FALSE(RenameNoReplace(folder / "a", folder / "b"));
+    EXPECT_EQ(ReadBytes(folder / "a"), "A");
+    EXPECT_EQ(ReadBytes(folder / "b"), "B");
+    EXPECT_TRUE(RenameNoReplace(folder / "a", folder / "c"));
+    EXPECT_FALSE(FileExists(folder / "a"));
+    EXPECT_EQ(ReadBytes(folder / "c"), "A");
+}
+
+TEST(FileOperations, CopyRefusesAnExistingTarget)
+{
+    TempFolder folder;
+    WriteBytes(folder / "a", "A");
+    WriteBytes(folder / "b", "B");
+    EXPECT_FALSE(CopyFileNoOverwrite(folder / "a", folder / "b"));
+    EXPECT_EQ(ReadBytes(folder / "b"), "B");
+    EXPECT_TRUE(CopyFileNoOverwrite(folder / "a", folder / "c"));
+    EXPECT_EQ(ReadBytes(folder / "a"), "A");
+    EXPECT_EQ(ReadBytes(folder / "c"), "A");
+    EXPECT_FALSE(CopyFileNoOverwrite(folder / "missing", folder / "d"));
+    EXPECT_FALSE(FileExists(folder / "d"));
+}
+
+TEST(FileOperations, LinkKeepsTheContentWhenTheOriginalIsReplaced)
+{
+    TempFolder folder;
+    WriteBytes(folder / "p", "before");
+    WriteBytes(folder / "old", "x");
+    EXPECT_FALSE(LinkOrCopyFile(folder / "p", folder / "old"));
+    ASSERT_TRUE(LinkOrCopyFile(folder / "p", folder / "p.bak"));
+    WriteBytes(folder / "p.tmp", "after");
+    ASSERT_TRUE(ReplaceAtomically(folder / "p.tmp", folder / "p"));
+    EXPECT_EQ(ReadBytes(folder / "p"), "after");
+    EXPECT_EQ(ReadBytes(folder / "p.bak"), "before");
+}
+
+TEST(ReplaceAtomically, PutsTheNewContentInPlace)
+{
+    TempFolder folder;
+    WriteBytes(folder / "p", "old");
+    WriteBytes(folder / "p.tmp", "new");
+    ASSERT_TRUE(ReplaceAtomically(folder / "p.tmp", folder / "p"));
+    EXPECT_EQ(ReadBytes(folder / "p"), "new");
+    EXPECT_FALSE(FileExists(folder / "p.tmp"));
+}
+
+TEST(ReplaceAtomically, RefusesAReadOnlyTarget)
+{
+    TempFolder folder;
+    WriteBytes(folder / "p", "old");
+    WriteBytes(folder / "p.tmp", "new");
+    SetReadOnly(folder / "p", true);
+    EXPECT_FALSE(ReplaceAtomically(folder / "p.tmp", folder / "p"));
+    SetReadOnly(folder / "p", false);
+    EXPECT_EQ(ReadBytes(folder / "p"), "old");
+    EXPECT_EQ(ReadBytes(folder / "p.tmp"), "new");
+}
+
+TEST(ReplaceAtomically, RefusesAMissingTarget)
+{
+    TempFolder folder;
+    WriteBytes(folder / "p.tmp", "new");
+    EXPECT_FALSE(ReplaceAtomically(folder / "p.tmp", folder / "p"));
+    EXPECT_EQ(ReadBytes(folder / "p.tmp"), "new");
+}
+
+#ifdef _WIN32
+
+TEST(ReplaceAtomically, KeepsTheTargetsAttributes)
+{
+    TempFolder folder;
+    WriteBytes(folder / "p", "old");
+    WriteBytes(folder / "p.tmp", "new");
+    ASSERT_TRUE(::SetFileAttributesA((folder / "p").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(ReplaceAtomically(folder / "p.tmp", folder / "p"));
+    EXPECT_EQ(ReadBytes(folder / "p"), "new");
+    const DWORD attributes = ::GetFileAttributesA((folder / "p").c_str());
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_ARCHIVE);
+}
+
+namespace {
+
+HANDLE OpenWithoutDeleteSharing(const std::string& path)
+{
+    return ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+}  // namespace
+
+TEST(ReplaceAtomically, ALockedTargetStaysAsItWas)
+{
+    TempFolder folder;
+    WriteBytes(folder / "p", "old");
+    WriteBytes(folder / "p.tmp", "new");
+    HANDLE lock = OpenWithoutDeleteSharing(folder / "p");
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(ReplaceAtomically(folder / "p.tmp", folder / "p"));
+    ::CloseHandle(lock);
+    EXPECT_EQ(ReadBytes(folder / "p"), "old");
+    EXPECT_EQ(ReadBytes(folder / "p.tmp"), "new");
+}
+
+TEST(ReplaceAtomically, WaitsOutABriefLock)
+{
+    TempFolder folder;
+    WriteBytes(folder / "p", "old");
+    WriteBytes(folder / "p.tmp", "new");
+    HANDLE lock = OpenWithoutDeleteSharing(folder / "p");
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    std::thread release([lock] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(120));
+        ::CloseHandle(lock);
+    });
+    EXPECT_TRUE(ReplaceAtomically(folder / "p.tmp", folder / "p"));
+    release.join();
+    EXPECT_EQ(ReadBytes(folder / "p"), "new");
+}
+
+#else
+
+TEST(ReplaceAtomically, KeepsTheTargetsPermissionBits)
+{
+    TempFolder folder;
+    WriteBytes(folder / "run.cgi", "old");
+    WriteBytes(folder / "run.cgi.tmp", "new");
+    ASSERT_EQ(::chmod((folder / "run.cgi").c_str(), 0750), 0);
+    ASSERT_TRUE(ReplaceAtomically(folder / "run.cgi.tmp", folder / "run.cgi"));
+    struct stat info;
+    ASSERT_EQ(::stat((folder / "run.cgi").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0750u);
+}
+
+#endif
+
+TEST(ProgramDirectory, IsTheFolderOfTheExecutable)
+{
+    const std::string module = ModulePath();
+    const std::string folder = GetProgramDirectory();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), PathSeparator);
+    EXPECT_EQ(module.compare(0, folder.size(), folder), 0);
+    EXPECT_NE(module.find("platform_tests", folder.size()), std::string::npos) << module;
+}
