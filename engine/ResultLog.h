@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "engine/FileResult.h"
+
+// The text of a run's result log: a header, one line per file with its number of
+// replacements or a status word, and the totals. Shift-JIS bytes, CR LF line ends, 54
+// columns in a fixed-pitch font. The log dialog owns one and shows its text; automatic
+// mode writes the text to a file.
+class ResultLog {
+public:
+    // Starts a run's log with the header and a total of 0.
+    void ResetLog();
+    void AddLogLine(const std::string& path, FileResult result);
+    // Appends the totals; called at the end of every run, also after an abort.
+    void FinishLog();
+
+    const std::string& Text() const { return text_; }
+    // Wider than a file's count, so that many large files cannot overflow it.
+    std::int64_t Total() const { return total_; }
+
+private:
+    std::string text_;
+    std::int64_t total_ = 0;
+};
