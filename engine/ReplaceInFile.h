@@ -11,3 +11,7 @@
 // content and no temporary file is left.
 FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const std::string& find,
                          const std::string& replace, PatternOptions options);
+// The same with the backup chosen by the caller instead of the job's BackUp, for callers
+// that keep the former content themselves.
+FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const std::string& find,
+                         const std::string& replace, PatternOptions options, bool backUp);

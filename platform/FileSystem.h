@@ -56,6 +56,10 @@ bool RenameNoReplace(const std::string& from, const std::string& to);
 // permission bits / attributes of `to`. Fails, leaving both files as they were, when `to`
 // is read-only or cannot be replaced; a sharing violation is retried for a short while.
 bool ReplaceAtomically(const std::string& from, const std::string& to);
+// Whether ReplaceAtomically could put another file over `path` now: a regular file that is
+// not read-only and not held open by a program that forbids deleting it. Asked before
+// anything is prepared beside the file, so that a failing replace leaves nothing behind.
+bool CanReplace(const std::string& path);
 // Fails when the target exists.
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to);
 // A second name for the same content, or a copy where links are not possible; fails when

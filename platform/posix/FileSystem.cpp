@@ -131,18 +131,31 @@ bool RenameNoReplace(const std::string& from, const std::string& to)
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
+namespace {
+
+// No write permission for anyone is the read-only attribute of this platform; checked on
+// the bits because root passes every access() test.
+bool IsWritableRegularFile(const struct stat& info)
+{
+    return S_ISREG(info.st_mode) && (info.st_mode & 0222) != 0;
+}
+
+}  // namespace
+
 bool ReplaceAtomically(const std::string& from, const std::string& to)
 {
     struct stat target;
-    if (::stat(to.c_str(), &target) != 0 || !S_ISREG(target.st_mode))
-        return false;
-    // No write permission for anyone is the read-only attribute of this platform;
-    // checked on the bits because root passes every access() test.
-    if ((target.st_mode & 0222) == 0)
+    if (::stat(to.c_str(), &target) != 0 || !IsWritableRegularFile(target))
         return false;
     if (::chmod(from.c_str(), target.st_mode & 07777) != 0)
         return false;
     return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool CanReplace(const std::string& path)
+{
+    struct stat target;
+    return ::stat(path.c_str(), &target) == 0 && IsWritableRegularFile(target);
 }
 
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to)

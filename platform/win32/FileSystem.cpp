@@ -118,22 +118,57 @@ bool RenameNoReplace(const std::string& from, const std::string& to)
     return ::MoveFileExA(from.c_str(), to.c_str(), 0);
 }
 
-bool ReplaceAtomically(const std::string& from, const std::string& to)
+namespace {
+
+bool IsReplaceableTarget(DWORD attributes)
 {
-    const DWORD attributes = ::GetFileAttributesA(to.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return false;
-    const DWORD kept = attributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-    if (!::SetFileAttributesA(from.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
-        return false;
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+// Runs `step` until it succeeds, waiting out a sharing conflict for a short while.
+template <typename Step>
+bool RetryingSharingConflicts(Step step)
+{
     for (int attempt = 0;; ++attempt) {
-        if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (step())
             return true;
         if (attempt + 1 >= SharingRetries || !IsSharingConflict(::GetLastError()))
             return false;
         ::Sleep(SharingRetryDelayMs);
     }
+}
+
+}  // namespace
+
+bool ReplaceAtomically(const std::string& from, const std::string& to)
+{
+    const DWORD attributes = ::GetFileAttributesA(to.c_str());
+    if (!IsReplaceableTarget(attributes))
+        return false;
+    const DWORD kept = attributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    if (!::SetFileAttributesA(from.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
+        return false;
+    return RetryingSharingConflicts([&] {
+        return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
+}
+
+bool CanReplace(const std::string& path)
+{
+    if (!IsReplaceableTarget(::GetFileAttributesA(path.c_str())))
+        return false;
+    // Replacing needs the right to delete the file, which another program's open handle
+    // may withhold; asking for it is the only reliable test.
+    return RetryingSharingConflicts([&] {
+        HANDLE file = ::CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        ::CloseHandle(file);
+        return true;
+    });
 }
 
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to)

@@ -1,0 +1,190 @@
+// Literal replacement in memory and of a whole file, on 64 MiB of Shift-JIS text.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+
+#include <unistd.h>
+
+#include "bench/ShiftJisText.h"
+#include "engine/LiteralRewrite.h"
+#include "engine/ReplaceInFile.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+constexpr std::size_t TextSize = std::size_t{64} << 20;
+constexpr std::size_t DenseInterval = 64;
+
+struct Pattern {
+    const char* name;
+    std::string find;
+    std::string replace;  // as long as `find`
+};
+
+// None of them occurs in the generated text unless planted.
+const Pattern Patterns[] = {
+    {"1", "Q", "R"},
+    {"2", "鬱", "憂"},
+    {"8", "ラーメン", "うどん麺"},
+    {"32", "東京都庁のラーメン屋はTarvelox!!", "大阪府庁のうどん屋さんもTarvelox"},
+};
+
+// Texts are made once and kept for the whole run: building 64 MiB takes longer than a pass.
+const ShiftJisText& TextWith(const std::string& planted, std::size_t interval)
+{
+    static std::map<std::pair<std::string, std::size_t>, ShiftJisText> texts;
+    auto [entry, added] = texts.try_emplace({planted, interval});
+    if (added)
+        entry->second = MakeShiftJisText(TextSize, planted, interval);
+    return entry->second;
+}
+
+void RewriteInMemory(benchmark::State& state, const std::string& text, std::size_t expected, const std::string& find,
+                     const std::string& replace, PatternOptions options)
+{
+    ReplaceJob job;
+    std::string bytes;
+    for (auto _ : state) {
+        // The text is rewritten where it is, so every pass gets a fresh copy.
+        state.PauseTiming();
+        bytes = text;
+        state.ResumeTiming();
+        RewrittenText rewritten(bytes.data(), bytes.size());
+        if (RewriteLiteralText(job, rewritten, find, replace, options) != static_cast<FileResult>(expected)) {
+            state.SkipWithError("unexpected number of replacements");
+            break;
+        }
+        benchmark::DoNotOptimize(rewritten.Data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+// Texts that make a naive search slow: most positions look like a match at first sight.
+const std::string& NearMissText()
+{
+    static const std::string text(TextSize, 'a');
+    return text;
+}
+
+// A run of lead bytes in which every occurrence of the pattern is a second byte.
+const std::string& SecondBytesText()
+{
+    static const std::string text = [] {
+        std::string pairs = "\x81";
+        while (pairs.size() < TextSize)
+            pairs += "\x81\x82";
+        return pairs;
+    }();
+    return text;
+}
+
+// A file in a folder of its own, removed with it at the end.
+class BenchFile {
+public:
+    explicit BenchFile(const std::string& content)
+    {
+        folder_ = std::filesystem::temp_directory_path() / ("tarvelox-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_);
+        path_ = (folder_ / "text.txt").string();
+        platform::WriteWholeFile(path_, content.data(), content.size());
+    }
+    ~BenchFile()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::filesystem::path folder_;
+    std::string path_;
+};
+
+// What any rewrite of a whole file costs at least: read it, write it anew, rename it over.
+void ReadWriteRename(benchmark::State& state)
+{
+    const BenchFile file(TextWith({}, 0).Bytes);
+    const std::string temporary = file.Path() + ".tmp";
+    for (auto _ : state) {
+        platform::FileContent content;
+        if (platform::ReadWholeFile(file.Path(), content) != platform::ReadStatus::Ok ||
+            !platform::WriteWholeFile(temporary, content.Data(), content.Size()) ||
+            std::rename(temporary.c_str(), file.Path().c_str()) != 0) {
+            state.SkipWithError("file operation failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * TextSize));
+}
+
+// The file keeps its content from one iteration to the next: every match is replaced by itself.
+void ReplaceWholeFile(benchmark::State& state, std::size_t interval, bool backUp)
+{
+    const Pattern& pattern = Patterns[2];
+    const ShiftJisText& text = TextWith(pattern.find, interval);
+    const BenchFile file(text.Bytes);
+    ReplaceJob job;
+    job.BackUp = backUp;
+    for (auto _ : state)
+        if (ReplaceInFile(job, file.Path(), pattern.find, pattern.find, NotEscape) !=
+            static_cast<FileResult>(text.Planted)) {
+            state.SkipWithError("unexpected result");
+            break;
+        }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.Bytes.size()));
+}
+
+void Register(const std::string& name, std::function<void(benchmark::State&)> run)
+{
+    benchmark::RegisterBenchmark(name.c_str(), std::move(run))->Unit(benchmark::kMillisecond);
+}
+
+// Timed by the clock on the wall: much of the work is the system's, not the process's.
+void RegisterFile(const std::string& name, std::function<void(benchmark::State&)> run)
+{
+    benchmark::RegisterBenchmark(name.c_str(), std::move(run))->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+const bool Registered = [] {
+    for (const bool dense : {false, true})
+        for (const auto& [mode, options] : {std::pair{"exact", PatternOptions{NotEscape}},
+                                            std::pair{"nocase", PatternOptions{NotEscape | NotCase}}})
+            for (const Pattern& pattern : Patterns)
+                Register(std::string("Rewrite/") + mode + (dense ? "/every64/" : "/nomatch/") + pattern.name,
+                         [&pattern, options = options, dense](benchmark::State& state) {
+                             const ShiftJisText& text = dense ? TextWith(pattern.find, DenseInterval) : TextWith({}, 0);
+                             RewriteInMemory(state, text.Bytes, text.Planted, pattern.find, pattern.replace, options);
+                         });
+    // A longer replacement cannot be made in place.
+    Register("Rewrite/exact/every64/8/longer", [](benchmark::State& state) {
+        const Pattern& pattern = Patterns[2];
+        const ShiftJisText& text = TextWith(pattern.find, DenseInterval);
+        RewriteInMemory(state, text.Bytes, text.Planted, pattern.find, pattern.replace + "!", NotEscape);
+    });
+    const std::string nearMiss = std::string(15, 'a') + "b" + std::string(16, 'a');
+    Register("Worst/exact/nearmiss/32", [nearMiss](benchmark::State& state) {
+        RewriteInMemory(state, NearMissText(), 0, nearMiss, nearMiss, NotEscape);
+    });
+    Register("Worst/exact/secondbytes/2", [](benchmark::State& state) {
+        RewriteInMemory(state, SecondBytesText(), 0, "\x81\x82", "--", NotEscape);
+    });
+    RegisterFile("File/ReadWriteRename", ReadWriteRename);
+    RegisterFile("File/ReplaceInFile/every1MiB", [](benchmark::State& state) {
+        ReplaceWholeFile(state, std::size_t{1} << 20, false);
+    });
+    RegisterFile("File/ReplaceInFile/every1MiB/backup", [](benchmark::State& state) {
+        ReplaceWholeFile(state, std::size_t{1} << 20, true);
+    });
+    RegisterFile("File/ReplaceInFile/every64", [](benchmark::State& state) {
+        ReplaceWholeFile(state, DenseInterval, false);
+    });
+    return true;
+}();
+
+}  // namespace

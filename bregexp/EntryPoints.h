@@ -1,0 +1,17 @@
+#pragma once
+// The library's entry points; also declared for code linked with its objects directly.
+#include "engine/BregexpApi.h"
+
+#ifdef _WIN32
+#define BREGEXP_EXPORT  // bregexp.def names the exports
+#else
+#define BREGEXP_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" {
+BREGEXP_EXPORT int BREGEXP_CALL BMatch(const char* command, const char* targetStart, const char* targetEnd,
+                                       RegexHandle** handle, char* message);
+BREGEXP_EXPORT int BREGEXP_CALL BSubst(const char* command, const char* targetStart, const char* targetEnd,
+                                       RegexHandle** handle, char* message);
+BREGEXP_EXPORT void BREGEXP_CALL BRegfree(RegexHandle* handle);
+}

@@ -1,0 +1,100 @@
+#include "bregexp/HandleState.h"
+
+#include "bregexp/ErrorResult.h"
+#include "bregexp/RegexCommand.h"
+
+namespace bregexp {
+
+namespace {
+
+int Reject(RegexHandle** handle, char* message, int result, const std::string& reason)
+{
+    FreeHandle(*handle);
+    *handle = nullptr;
+    WriteMessage(message, reason);
+    return result;
+}
+
+}  // namespace
+
+HandleState& StateOf(RegexHandle& handle)
+{
+    return *static_cast<HandleState*>(handle.LibraryData[0]);
+}
+
+int PrepareHandle(RegexHandle** handle, const char* command, CommandKind kind, char* message)
+{
+    if (*handle) {
+        const HandleState& state = StateOf(**handle);
+        if (state.Kind == kind && state.CommandText == command)
+            return 0;
+    }
+
+    const ParsedCommand parsed =
+        kind == CommandKind::Match ? ParseMatchCommand(command) : ParseSubstituteCommand(command);
+    if (parsed.Error)
+        return Reject(handle, message, MalformedCommand, parsed.Error);
+    std::string error;
+    std::unique_ptr<CompiledExpression> expression = CompiledExpression::Compile(parsed.Command, error);
+    if (!expression)
+        return Reject(handle, message, RejectedExpression, error);
+
+    // Everything that can fail is done before the handle changes.
+    SubstitutionTemplate replacement = ParseSubstitutionTemplate(parsed.Command.Replacement);
+    std::string commandText(command);
+    std::vector<char*> starts(expression->GroupCount() + 1, nullptr);
+    std::vector<char*> ends(starts.size(), nullptr);
+    std::unique_ptr<RegexHandle> created;
+    std::unique_ptr<HandleState> createdState;
+    if (!*handle) {
+        created = std::make_unique<RegexHandle>();
+        createdState = std::make_unique<HandleState>();
+        created->LibraryData[0] = createdState.release();
+        *handle = created.release();
+    }
+
+    RegexHandle& record = **handle;
+    HandleState& state = StateOf(record);
+    state.Kind = kind;
+    state.CommandText = std::move(commandText);
+    state.Options = parsed.Command.Options;
+    state.Replacement = std::move(replacement);
+    state.Expression = std::move(expression);
+    state.GroupStarts = std::move(starts);
+    state.GroupEnds = std::move(ends);
+    record.GroupStarts = state.GroupStarts.data();
+    record.GroupEnds = state.GroupEnds.data();
+    record.GroupCount = state.Expression->GroupCount();
+    return 0;
+}
+
+void FreeHandle(RegexHandle* handle)
+{
+    if (!handle)
+        return;
+    delete static_cast<HandleState*>(handle->LibraryData[0]);
+    delete handle;
+}
+
+void SetGroups(RegexHandle& handle, const char* textStart, MatchSpan match)
+{
+    const CompiledExpression& expression = *StateOf(handle).Expression;
+    handle.GroupStarts[0] = const_cast<char*>(match.Start);
+    handle.GroupEnds[0] = const_cast<char*>(match.End);
+    for (int group = 1; group <= handle.GroupCount; ++group) {
+        const int begin = expression.GroupBegin(group);
+        const bool took = begin >= 0;
+        handle.GroupStarts[group] = took ? const_cast<char*>(textStart) + begin : nullptr;
+        handle.GroupEnds[group] = took ? const_cast<char*>(textStart) + expression.GroupEnd(group) : nullptr;
+    }
+}
+
+void ClearGroups(RegexHandle& handle)
+{
+    for (int group = 0; group <= handle.GroupCount; ++group) {
+        handle.GroupStarts[group] = nullptr;
+        handle.GroupEnds[group] = nullptr;
+    }
+}
+
+}  // namespace bregexp

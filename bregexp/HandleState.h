@@ -1,0 +1,46 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bregexp/CompiledExpression.h"
+#include "bregexp/SubstitutionTemplate.h"
+#include "engine/BregexpApi.h"
+
+namespace bregexp {
+
+enum class CommandKind { Match, Substitute };
+
+// What the library keeps behind a handle; the record's first private slot points to it.
+struct HandleState {
+    CommandKind Kind = CommandKind::Match;
+    std::string CommandText;  // the command the expression was compiled from
+    Modifiers Options;
+    SubstitutionTemplate Replacement;
+    std::unique_ptr<CompiledExpression> Expression;
+    std::vector<char*> GroupStarts;  // the arrays the record's group fields point to
+    std::vector<char*> GroupEnds;
+    std::string Output;  // the text of the last substitution
+};
+
+HandleState& StateOf(RegexHandle& handle);
+
+// Makes *handle ready for `command`: a handle that was compiled from the same command text
+// for the same kind of call is reused as it is, any other command is compiled into it, and
+// the first call creates it. A malformed command or a rejected expression frees the handle,
+// sets *handle to null, writes the reason and returns the negative result; 0 otherwise.
+int PrepareHandle(RegexHandle** handle, const char* command, CommandKind kind, char* message);
+
+void FreeHandle(RegexHandle* handle);
+
+struct MatchSpan {
+    const char* Start;
+    const char* End;
+};
+
+// Points the record's groups at the last match in the text starting at `textStart`; group 0
+// is `match`.
+void SetGroups(RegexHandle& handle, const char* textStart, MatchSpan match);
+void ClearGroups(RegexHandle& handle);
+
+}  // namespace bregexp

@@ -1,0 +1,15 @@
+#pragma once
+#include "engine/BregexpApi.h"
+
+namespace bregexp {
+
+// The two operations on a prepared handle and a target [start, end) that the caller has
+// checked. Both return a negative ErrorResult, with the message written, when a search fails.
+
+// 1 and the groups of the first match, or 0 and cleared groups.
+int MatchInTarget(RegexHandle& handle, const char* start, const char* end, char* message);
+
+// The number of substitutions, the new text in the handle's output when there were any.
+int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, char* message);
+
+}  // namespace bregexp

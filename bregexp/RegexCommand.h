@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace bregexp {
+
+struct Modifiers {
+    bool Kanji = false;       // k: the text is Shift-JIS, a double-byte character is one character
+    bool Multiline = false;   // m: ^ and $ at every line
+    bool IgnoreCase = false;  // i
+    bool Global = false;      // g: every match of a substitution, not only the first
+};
+
+// A match command "/expression/modifiers" or a substitute command
+// "s/expression/replacement/modifiers", split into its parts.
+struct RegexCommand {
+    std::string Expression;   // with each escaped slash unescaped, every other escape as written
+    std::string Replacement;  // as written, escapes included; substitutions only
+    Modifiers Options;
+};
+
+struct ParsedCommand {
+    RegexCommand Command;
+    const char* Error = nullptr;  // what is wrong with the command, or null
+};
+
+// Both scan the command aware of double-byte characters, whatever its modifiers.
+ParsedCommand ParseMatchCommand(std::string_view command);
+ParsedCommand ParseSubstituteCommand(std::string_view command);
+
+}  // namespace bregexp

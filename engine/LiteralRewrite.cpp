@@ -1,0 +1,128 @@
+#include "engine/LiteralRewrite.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <optional>
+
+#include "engine/EscapeSequences.h"
+#include "engine/LiteralSearch.h"
+
+void RewrittenText::TakeOver(std::string& bytes)
+{
+    storage_.swap(bytes);
+    data_ = storage_.data();
+    size_ = storage_.size();
+}
+
+namespace {
+
+// Writes a pass's output over its own input. Only right for replacements no longer than
+// what they replace: the output then never overtakes the part of the input still to read.
+class OutputInPlace {
+public:
+    explicit OutputInPlace(char* text) : text_(text) {}
+    void Start(std::size_t) {}
+    void Append(const char* bytes, std::size_t length)
+    {
+        // Until a replacement has been shorter, the unchanged stretches are in place already.
+        if (bytes != text_ + written_)
+            std::memmove(text_ + written_, bytes, length);
+        written_ += length;
+    }
+    std::size_t Written() const { return written_; }
+
+private:
+    char* text_;
+    std::size_t written_ = 0;
+};
+
+class OutputToString {
+public:
+    explicit OutputToString(std::string& output) : output_(output) {}
+    void Start(std::size_t inputSize)
+    {
+        output_.clear();
+        output_.reserve(inputSize + inputSize / 8);
+    }
+    void Append(const char* bytes, std::size_t length) { output_.append(bytes, length); }
+
+private:
+    std::string& output_;
+};
+
+// One pass of one alternative; `output` is written only when there is a match. Nothing
+// when the job was aborted.
+template <typename Output>
+std::optional<std::size_t> ReplaceMatches(const ReplaceJob& job, std::string_view text, const LiteralSearch& search,
+                                          std::string_view replacement, Output& output)
+{
+    std::size_t count = 0;
+    std::size_t position = 0;
+    for (;;) {
+        if (job.IsAborted())
+            return std::nullopt;
+        const std::size_t match = search.FindNext(text, position);
+        if (match == LiteralSearch::npos)
+            break;
+        if (count == 0)
+            output.Start(text.size());
+        output.Append(text.data() + position, match - position);
+        output.Append(replacement.data(), replacement.size());
+        position = match + search.Length();
+        ++count;
+    }
+    if (count > 0)
+        output.Append(text.data() + position, text.size() - position);
+    return count;
+}
+
+std::optional<std::size_t> ReplaceAlternative(const ReplaceJob& job, RewrittenText& text, const LiteralSearch& search,
+                                              std::string_view replacement, std::string& spare)
+{
+    if (replacement.size() <= search.Length()) {
+        OutputInPlace output(text.Data());
+        const std::optional<std::size_t> count = ReplaceMatches(job, text.View(), search, replacement, output);
+        if (count && *count > 0)
+            text.Truncate(output.Written());
+        return count;
+    }
+    OutputToString output(spare);
+    const std::optional<std::size_t> count = ReplaceMatches(job, text.View(), search, replacement, output);
+    if (count && *count > 0)
+        text.TakeOver(spare);
+    return count;
+}
+
+}  // namespace
+
+FileResult RewriteLiteralText(const ReplaceJob& job, RewrittenText& text, const std::string& find,
+                              const std::string& replace, PatternOptions options)
+{
+    try {
+        const bool decode = !HasOption(options, NotEscape);
+        const std::string alternatives = decode ? DecodeFindEscapes(find) : find;
+        const std::string replacement = decode ? DecodeReplaceEscapes(replace) : replace;
+        const bool ignoreCase = HasOption(options, NotCase);
+
+        std::string spare;
+        std::uint64_t total = 0;
+        for (std::size_t begin = 0; begin <= alternatives.size();) {
+            std::size_t end = alternatives.find(AlternativeSeparator, begin);
+            if (end == std::string::npos)
+                end = alternatives.size();
+            const LiteralSearch search(std::string_view(alternatives).substr(begin, end - begin), ignoreCase);
+            const std::optional<std::size_t> count = ReplaceAlternative(job, text, search, replacement, spare);
+            if (!count || job.IsAborted())
+                return Cancel;
+            total += *count;
+            begin = end + 1;
+        }
+        // More replacements than a result can count are still all made.
+        return static_cast<FileResult>(std::min<std::uint64_t>(total, std::numeric_limits<FileResult>::max()));
+    } catch (const std::bad_alloc&) {
+        return MemLack;
+    }
+}

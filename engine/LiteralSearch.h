@@ -1,0 +1,36 @@
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Finds one alternative of a literal pattern: the leftmost occurrence that begins at a
+// character start, characters counted from where the search begins. Neither end of the
+// occurrence is otherwise checked. With ignoreCase the bytes 'A'-'Z' of the text and of the
+// alternative compare as 'a'-'z', second bytes of double-byte characters included.
+// Time is linear in the length searched.
+class LiteralSearch {
+public:
+    static constexpr std::size_t npos = std::string_view::npos;
+
+    // Throws std::bad_alloc when its table cannot be had.
+    LiteralSearch(std::string_view alternative, bool ignoreCase);
+
+    // Start of the match at or after `from`, or npos; an empty alternative never matches.
+    std::size_t FindNext(std::string_view text, std::size_t from) const;
+    std::size_t Length() const { return pattern_.size(); }
+
+private:
+    template <bool Fold>
+    std::size_t FindFiltered(std::string_view text, std::size_t from) const;
+    template <bool Fold>
+    std::size_t FindByAutomaton(std::string_view text, std::size_t start, std::size_t known) const;
+    template <bool Fold>
+    bool InnerBytesMatch(const char* candidate) const;
+
+    std::string pattern_;  // folded when ignoring case
+    bool ignoreCase_;
+    // For each prefix of the pattern, the length of its longest proper border; drives the
+    // linear scan that takes over when the fast filter meets too many near-misses.
+    std::unique_ptr<std::size_t[]> borders_;
+};

@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "engine/BregexpLibrary.h"
+#include "tests/bregexp/RegexSession.h"
+
+namespace {
+
+EntryPoints EntryPointsOf(const BregexpLibrary& library)
+{
+    return {library.BMatch, library.BSubst, library.BRegfree};
+}
+
+}  // namespace
+
+// The library the program loads, from beside the test program as beside the program.
+TEST(LoadedLibrary, ExportsTheThreeEntryPoints)
+{
+    BregexpLibrary library;
+    ASSERT_TRUE(library.Load()) << BregexpLibrary::DefaultPath();
+
+    {
+        RegexSession session("abcdebxd", EntryPointsOf(library));
+        std::string rebuilt;
+        std::size_t pos = 0;
+        while (session.Match("/b(.)d/", pos) == 1) {
+            const RegexHandle* handle = session.Handle();
+            rebuilt.append(session.Text().data() + pos, handle->GroupStarts[0] - (session.Text().data() + pos));
+            rebuilt.append(1, '[').append(*session.Group(1)).append(1, ']');
+            pos = handle->GroupEnds[0] - session.Text().data();
+        }
+        rebuilt.append(session.Text(), pos);
+        EXPECT_EQ(rebuilt, "a[c]e[x]");
+    }
+    {
+        RegexSession session("abcdebxd", EntryPointsOf(library));
+        ASSERT_EQ(session.Subst("s/b(.)d/[$1]/g"), 2);
+        EXPECT_EQ(session.Output(), "a[c]e[x]");
+        EXPECT_EQ(session.Subst("s/\x83\x41/x/gk"), 0);
+        EXPECT_LT(session.Subst("s/(/x/g"), 0);
+        EXPECT_EQ(session.Handle(), nullptr);
+    }
+}
