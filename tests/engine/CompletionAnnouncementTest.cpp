@@ -15,11 +15,7 @@ struct Recorder : EngineSettings, ResultLogViewer {
     std::string playWave;
     mutable std::vector<std::string> events;
 
-    int ReadBregexp() const override
-    {
-        events.push_back("Bregexp");
-        return 0;
-    }
+    int ReadBregexp() const override { return 0; }
     int ReadShowLog() const override
     {
         events.push_back("ShowLog");

@@ -5,6 +5,7 @@
 
 #include "platform/DoubleByte.h"
 #include "platform/FileSystem.h"
+#include "tests/engine/ExpectedLog.h"
 
 namespace {
 
@@ -13,16 +14,6 @@ namespace {
 std::string Native(const std::string& path)
 {
     return ReplaceAtCharacterStarts(path, "\\", std::string(1, platform::PathSeparator));
-}
-
-const std::string Header =
-    "\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC" + std::string(36, ' ') + "\x92\x75\x8A\xB7\x82\xA6\x90\x94\r\n" +
-    std::string(54, '-') + "\r\n";
-
-std::string Totals(const char* total11)
-{
-    return std::string(54, '-') + "\r\n" + "\x91\x8D\x92\x75\x8A\xB7\x82\xA6\x90\x94" + std::string(33, ' ') +
-           total11 + "\r\n";
 }
 
 std::string LineOf(const std::string& path, FileResult result)
@@ -46,8 +37,8 @@ TEST(ResultLog, OneFileWithThreeReplacements)
     log.ResetLog();
     log.AddLogLine(Native("C:\\doc\\a.txt"), 3);
     log.FinishLog();
-    EXPECT_EQ(log.Text(), Header + Native("C:\\doc\\a.txt") + std::string(46 - 12, ' ') + "       3\r\n" +
-                              Totals("          3"));
+    EXPECT_EQ(log.Text(), ExpectedLogHeader + ExpectedLogLine(Native("C:\\doc\\a.txt"), "       3") +
+                              ExpectedLogTotals("          3"));
     EXPECT_EQ(log.Total(), 3);
 }
 
@@ -79,8 +70,8 @@ TEST(ResultLog, OnlyFileFailedShowsTotalZero)
     log.ResetLog();
     log.AddLogLine(Native("C:\\x.txt"), NoText);
     log.FinishLog();
-    EXPECT_EQ(log.Text(), Header + Native("C:\\x.txt") + std::string(38, ' ') + "  NoText\r\n" +
-                              Totals("          0"));
+    EXPECT_EQ(log.Text(), ExpectedLogHeader + ExpectedLogLine(Native("C:\\x.txt"), "  NoText") +
+                              ExpectedLogTotals("          0"));
 }
 
 TEST(ResultLog, ResetStartsAFreshRun)
@@ -91,10 +82,10 @@ TEST(ResultLog, ResetStartsAFreshRun)
     log.AddLogLine(Native("C:\\a"), 7);
     log.FinishLog();
     log.ResetLog();
-    EXPECT_EQ(log.Text(), Header);
+    EXPECT_EQ(log.Text(), ExpectedLogHeader);
     EXPECT_EQ(log.Total(), 0);
     log.FinishLog();
-    EXPECT_EQ(log.Text(), Header + Totals("          0"));
+    EXPECT_EQ(log.Text(), ExpectedLogHeader + ExpectedLogTotals("          0"));
 }
 
 TEST(ResultLog, TotalBeyondAFileCountDoesNotWrap)

@@ -1,0 +1,71 @@
+#include "engine/RunReplace.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/BregexpLibrary.h"
+#include "engine/ReplaceAllPatterns.h"
+#include "engine/ReplaceInFile.h"
+#include "engine/ResultLog.h"
+#include "engine/RunDisplay.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+constexpr const char* LogFileName = "replace.log";
+
+bool LacksNeededLibrary(const ReplaceJob& job)
+{
+    if (!job.AllAuto || (job.RegexLibrary && job.RegexLibrary->IsLoaded()))
+        return false;
+    return std::any_of(job.Patterns.begin(), job.Patterns.end(),
+                       [](const ReplacePattern& pattern) { return HasOption(pattern.Options, RegularExpression); });
+}
+
+std::string ProgressText(std::size_t done, std::size_t count)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%zu/%zu", done, count);
+    return text;
+}
+
+FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path)
+{
+    if (job.AllAuto)
+        return ReplaceAllPatterns(job, path);
+    return ReplaceInFile(job, path, job.Pattern.Find, job.Pattern.Replace, job.Pattern.Options);
+}
+
+}  // namespace
+
+RunOutcome RunReplace(const ReplaceJob& job, ResultLog& log, RunDisplay& display)
+{
+    if (LacksNeededLibrary(job)) {
+        display.ShowErrorMessage("BREGEXP.DLLが読み込めませんでした。", "エラー");
+        return RunOutcome::NoRegexLibrary;
+    }
+    const std::size_t count = job.Files.size();
+    if (!job.AutomaticMode) {
+        display.WaitForProgressDisplay();
+        display.SetProgressText(ProgressText(0, count));
+    }
+    std::size_t done = 0;
+    for (const std::string& path : job.Files) {
+        if (job.IsAborted())
+            break;
+        const FileResult result = ReplaceOneFile(job, path);
+        if (result < 0)
+            platform::RemoveFile(path + ".tmp");
+        log.AddLogLine(path, result);
+        if (!job.AutomaticMode && !job.IsAborted())
+            display.SetProgressText(ProgressText(++done, count));
+    }
+    log.FinishLog();
+    if (job.AutomaticMode) {
+        if (!platform::WriteWholeFile(LogFileName, log.Text().data(), log.Text().size()))
+            return RunOutcome::LogFileNotWritten;
+    } else if (!job.IsAborted()) {
+        display.EndProgressWithOk();
+    }
+    return RunOutcome::Finished;
+}

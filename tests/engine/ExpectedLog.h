@@ -1,0 +1,20 @@
+#pragma once
+// The fixed parts of the result log, spelled out as bytes.
+#include <string>
+
+inline const std::string ExpectedLogHeader =
+    "\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC" + std::string(36, ' ') + "\x92\x75\x8A\xB7\x82\xA6\x90\x94\r\n" +
+    std::string(54, '-') + "\r\n";
+
+// `total` is the 11-byte right-aligned number.
+inline std::string ExpectedLogTotals(const std::string& total)
+{
+    return std::string(54, '-') + "\r\n" + "\x91\x8D\x92\x75\x8A\xB7\x82\xA6\x90\x94" + std::string(33, ' ') +
+           total + "\r\n";
+}
+
+// A file line for a path of at most 45 bytes; `column` is the 8-byte count or status word.
+inline std::string ExpectedLogLine(const std::string& path, const std::string& column)
+{
+    return path + std::string(46 - path.size(), ' ') + column + "\r\n";
+}

@@ -1,0 +1,314 @@
+#include "engine/RunReplace.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <thread>
+
+#include "engine/BregexpLibrary.h"
+#include "engine/ResultLog.h"
+#include "tests/engine/ExpectedLog.h"
+#include "tests/engine/RecordingRunDisplay.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+using Events = std::vector<std::string>;
+using Folder = std::map<std::string, std::string>;
+
+const std::string Nul("\0", 1);
+
+// Each test runs in a fresh current folder and names its files relative to it, so that
+// the log lines and "replace.log" do not depend on where the folder is.
+class RunReplaceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(folder_.Path());
+    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
+
+    RunOutcome Run()
+    {
+        log.ResetLog();
+        return RunReplace(job, log, display);
+    }
+
+    // Every file in the folder with its content, so that leftovers show.
+    Folder Contents() const
+    {
+        Folder files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_.Path()))
+            if (entry.is_regular_file())
+                files[entry.path().filename().string()] = ReadBytes(entry.path().string());
+        return files;
+    }
+
+    void Clear() const
+    {
+        for (const auto& entry : std::filesystem::directory_iterator(folder_.Path()))
+            std::filesystem::remove_all(entry.path());
+    }
+
+    static void Write(const Folder& files)
+    {
+        for (const auto& [name, bytes] : files)
+            WriteBytes(name, bytes);
+    }
+
+    TempFolder folder_;
+    std::filesystem::path previous_;
+    ReplaceJob job;
+    ResultLog log;
+    RecordingRunDisplay display;
+};
+
+std::string Log(const std::vector<std::pair<std::string, std::string>>& lines, const std::string& total)
+{
+    std::string text = ExpectedLogHeader;
+    for (const auto& [path, column] : lines)
+        text += ExpectedLogLine(path, column);
+    return text + ExpectedLogTotals(total);
+}
+
+}  // namespace
+
+TEST_F(RunReplaceTest, SinglePatternRunLogsEveryFileAndShowsProgress)
+{
+    Write({{"a.txt", "one two one"}, {"b.txt", "nothing"}, {"d.txt", "one" + Nul}, {"d.txt.tmp", "stale"}});
+    job.Files = {"a.txt", "b.txt", "c.txt", "d.txt"};
+    job.Pattern = {"one", "1", 0};
+
+    EXPECT_EQ(Run(), RunOutcome::Finished);
+
+    EXPECT_EQ(Contents(), (Folder{{"a.txt", "1 two 1"}, {"b.txt", "nothing"}, {"d.txt", "one" + Nul}}));
+    EXPECT_EQ(log.Text(), Log({{"a.txt", "       2"}, {"b.txt", "       0"}, {"c.txt", " NotOpen"}, {"d.txt", "  NoText"}},
+                              "          2"));
+    EXPECT_EQ(display.Events(), (Events{"wait", "0/4", "1/4", "2/4", "3/4", "4/4", "ok"}));
+}
+
+TEST_F(RunReplaceTest, SinglePatternBackUpOnlyOfRewrittenFiles)
+{
+    Write({{"a.txt", "abc"}, {"a.txt.bak", "older"}, {"b.txt", "xyz"}});
+    job.Files = {"a.txt", "b.txt"};
+    job.Pattern = {"b", "BB", 0};
+    job.BackUp = true;
+
+    Run();
+
+    EXPECT_EQ(Contents(), (Folder{{"a.txt", "aBBc"}, {"a.txt.bak", "abc"}, {"b.txt", "xyz"}}));
+}
+
+TEST_F(RunReplaceTest, FullAutomaticRunChainsThePatterns)
+{
+    for (const bool backUp : {false, true}) {
+        SCOPED_TRACE(backUp);
+        Clear();
+        Write({{"a.txt", "ab"}, {"a.txt.bak", "older"}, {"b.txt", "zzz"}});
+        job.Files = {"a.txt", "b.txt"};
+        job.AllAuto = true;
+        job.BackUp = backUp;
+        job.Patterns = {{"a", "b", 0}, {"b", "c", 0}};
+
+        EXPECT_EQ(Run(), RunOutcome::Finished);
+
+        // The second pattern also rewrites what the first inserted; the backup holds the
+        // content from before the whole run, also where nothing matched.
+        const Folder expected = backUp ? Folder{{"a.txt", "cc"}, {"a.txt.bak", "ab"}, {"b.txt", "zzz"}, {"b.txt.bak", "zzz"}}
+                                       : Folder{{"a.txt", "cc"}, {"a.txt.bak", "older"}, {"b.txt", "zzz"}};
+        EXPECT_EQ(Contents(), expected);
+        EXPECT_EQ(log.Text(), Log({{"a.txt", "       3"}, {"b.txt", "       0"}}, "          3"));
+        EXPECT_EQ(display.Events().back(), "ok");
+        // The backup is a file of its own, not a second name of the file.
+        WriteBytes("b.txt", "edited in place");
+        if (backUp) {
+            EXPECT_EQ(ReadBytes("b.txt.bak"), "zzz");
+        }
+    }
+}
+
+TEST_F(RunReplaceTest, FullAutomaticFailureRestoresTheFileAndKeepsTheOlderBackUp)
+{
+    // The first pattern puts a NUL byte into a.txt, so the second finds no text in it;
+    // e.txt cannot get its untouched copy, so no pattern may touch it.
+    Write({{"a.txt", "xay"}, {"a.txt.bak", "older"}, {"b.txt", "yy"}, {"c.txt", "a" + Nul}, {"e.txt", "ya"}});
+    MakeFolder("e.txt.auto");
+    job.Files = {"a.txt", "b.txt", "c.txt", "missing.txt", "e.txt"};
+    job.AllAuto = true;
+    job.BackUp = true;
+    job.Patterns = {{"a", Nul, 0}, {"y", "z", 0}};
+
+    Run();
+
+    EXPECT_EQ(Contents(), (Folder{{"a.txt", "xay"},
+                                  {"a.txt.bak", "older"},
+                                  {"b.txt", "zz"},
+                                  {"b.txt.bak", "yy"},
+                                  {"c.txt", "a" + Nul},
+                                  {"e.txt", "ya"}}));
+    EXPECT_EQ(log.Text(), Log({{"a.txt", "  NoText"}, {"b.txt", "       2"}, {"c.txt", "  NoText"},
+                               {"missing.txt", " NotOpen"}, {"e.txt", "WriteErr"}},
+                              "          2"));
+}
+
+TEST_F(RunReplaceTest, FullAutomaticRunWithAnEmptyReplaceList)
+{
+    for (const bool backUp : {false, true}) {
+        SCOPED_TRACE(backUp);
+        Clear();
+        Write({{"a.txt", "text"}, {"b.txt", ""}});
+        job.Files = {"a.txt", "b.txt"};
+        job.AllAuto = true;
+        job.BackUp = backUp;
+
+        Run();
+
+        const Folder expected = backUp ? Folder{{"a.txt", "text"}, {"a.txt.bak", "text"}, {"b.txt", ""}, {"b.txt.bak", ""}}
+                                       : Folder{{"a.txt", "text"}, {"b.txt", ""}};
+        EXPECT_EQ(Contents(), expected);
+        EXPECT_EQ(log.Text(), Log({{"a.txt", "       0"}, {"b.txt", "       0"}}, "          0"));
+    }
+}
+
+TEST_F(RunReplaceTest, EmptyFileListEndsAtOnce)
+{
+    EXPECT_EQ(Run(), RunOutcome::Finished);
+    EXPECT_EQ(log.Text(), Log({}, "          0"));
+    EXPECT_EQ(display.Events(), (Events{"wait", "0/0", "ok"}));
+}
+
+TEST_F(RunReplaceTest, FullAutomaticRegularExpressionNeedsTheLibrary)
+{
+    const std::string message = "error BREGEXP.DLL\x82\xAA\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1"
+                                "\x82\xC5\x82\xB5\x82\xBD\x81\x42 / \x83\x47\x83\x89\x81\x5B";
+    const BregexpLibrary notLoaded;
+    const BregexpLibrary* const libraries[] = {nullptr, &notLoaded};
+    for (const bool automatic : {false, true})
+        for (const BregexpLibrary* library : libraries) {
+            SCOPED_TRACE(automatic);
+            RecordingRunDisplay refused;
+            Write({{"a.txt", "abc"}});
+            job.Files = {"a.txt"};
+            job.AllAuto = true;
+            job.AutomaticMode = automatic;
+            job.RegexLibrary = library;
+            job.Patterns = {{"a", "x", 0}, {"b+", "y", RegularExpression}};
+            log.ResetLog();
+
+            EXPECT_EQ(RunReplace(job, log, refused), RunOutcome::NoRegexLibrary);
+
+            EXPECT_EQ(refused.Events(), Events{message});
+            EXPECT_EQ(log.Text(), ExpectedLogHeader);
+            EXPECT_EQ(Contents(), (Folder{{"a.txt", "abc"}}));
+        }
+}
+
+TEST_F(RunReplaceTest, LiteralReplaceListRunsWithoutTheLibrary)
+{
+    Write({{"a.txt", "abc"}});
+    job.Files = {"a.txt"};
+    job.AllAuto = true;
+    job.Patterns = {{"a", "x", 0}, {"b", "y", NotCase}};
+
+    EXPECT_EQ(Run(), RunOutcome::Finished);
+
+    EXPECT_EQ(Contents(), (Folder{{"a.txt", "xyc"}}));
+}
+
+TEST_F(RunReplaceTest, AutomaticModeWritesTheLogFile)
+{
+    Write({{"a.txt", "aaa"}});
+    job.Files = {"a.txt", "gone.txt"};
+    job.Pattern = {"a", "b", 0};
+    job.AutomaticMode = true;
+
+    EXPECT_EQ(Run(), RunOutcome::Finished);
+
+    const std::string expected = Log({{"a.txt", "       3"}, {"gone.txt", " NotOpen"}}, "          3");
+    EXPECT_EQ(Contents(), (Folder{{"a.txt", "bbb"}, {"replace.log", expected}}));
+    EXPECT_EQ(display.Events(), Events{});
+}
+
+TEST_F(RunReplaceTest, AutomaticModeWritesTheLogFileForAnEmptyList)
+{
+    WriteBytes("replace.log", "an older and much longer log that the run must truncate");
+    job.AutomaticMode = true;
+
+    EXPECT_EQ(Run(), RunOutcome::Finished);
+
+    EXPECT_EQ(Contents(), (Folder{{"replace.log", Log({}, "          0")}}));
+}
+
+TEST_F(RunReplaceTest, UnwritableLogFileIsReported)
+{
+    MakeFolder("replace.log");
+    Write({{"a.txt", "aaa"}});
+    job.Files = {"a.txt"};
+    job.Pattern = {"a", "b", 0};
+    job.AutomaticMode = true;
+
+    EXPECT_EQ(Run(), RunOutcome::LogFileNotWritten);
+
+    EXPECT_EQ(Contents(), (Folder{{"a.txt", "bbb"}}));
+    EXPECT_EQ(log.Text(), Log({{"a.txt", "       3"}}, "          3"));
+}
+
+TEST_F(RunReplaceTest, AbortBetweenFilesStartsNoFurtherFile)
+{
+    Write({{"1.txt", "a"}, {"2.txt", "a"}, {"3.txt", "a"}, {"4.txt", "a"}, {"5.txt", "a"}});
+    job.Files = {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"};
+    job.Pattern = {"a", "b", 0};
+    display.HoldAt("2/5");
+
+    std::thread worker([&] { Run(); });
+    display.WaitFor("2/5");
+    job.AbortRequested = true;
+    display.Release();
+    worker.join();
+
+    EXPECT_EQ(display.Events(), (Events{"wait", "0/5", "1/5", "2/5"}));
+    EXPECT_EQ(log.Text(), Log({{"1.txt", "       1"}, {"2.txt", "       1"}}, "          2"));
+    EXPECT_EQ(Contents(), (Folder{{"1.txt", "b"}, {"2.txt", "b"}, {"3.txt", "a"}, {"4.txt", "a"}, {"5.txt", "a"}}));
+}
+
+TEST_F(RunReplaceTest, AbortInsideAFullAutomaticFileCancelsAndRestoresIt)
+{
+    // Four passes over a large file, so that an abort given as soon as the untouched copy
+    // appears comes before the last of them has looked at the flag.
+    std::string big;
+    for (int i = 0; i < 1 << 17; ++i)
+        big += "abcdefgh";
+    Write({{"1.txt", "a"}, {"2.txt", big}, {"3.txt", "a"}});
+    job.Files = {"1.txt", "2.txt", "3.txt"};
+    job.AllAuto = true;
+    job.Patterns = {{"a", "x", 0}, {"b", "y", 0}, {"c", "z", 0}, {"d", "w", 0}};
+    display.HoldAt("2/3");
+
+    std::thread worker([&] { Run(); });
+    display.WaitFor("1/3");
+    while (!FileExists("2.txt.auto") && display.Events().back() != "2/3")
+        std::this_thread::yield();
+    job.AbortRequested = true;
+    display.Release();
+    worker.join();
+
+    if (log.Text().find("  Cancel") != std::string::npos) {
+        EXPECT_EQ(log.Text(), Log({{"1.txt", "       1"}, {"2.txt", "  Cancel"}}, "          1"));
+        EXPECT_EQ(Contents(), (Folder{{"1.txt", "x"}, {"2.txt", big}, {"3.txt", "a"}}));
+        EXPECT_EQ(display.Events(), (Events{"wait", "0/3", "1/3"}));
+    } else {
+        // The flag came only after the file's last look at it: the file is done, and
+        // still no later file is started.
+        RecordProperty("abortSeen", "after the file");
+        std::string done;
+        for (int i = 0; i < 1 << 17; ++i)
+            done += "xyzwefgh";
+        EXPECT_EQ(log.Text(), Log({{"1.txt", "       1"}, {"2.txt", "  524288"}}, "     524289"));
+        EXPECT_EQ(Contents(), (Folder{{"1.txt", "x"}, {"2.txt", done}, {"3.txt", "a"}}));
+        const Events events = display.Events();
+        EXPECT_EQ(std::find(events.begin(), events.end(), "ok"), events.end());
+    }
+}
