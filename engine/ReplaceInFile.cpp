@@ -5,6 +5,7 @@
 #include "engine/FileCommit.h"
 #include "engine/FileText.h"
 #include "engine/LiteralRewrite.h"
+#include "engine/RegexReplace.h"
 
 namespace {
 
@@ -36,10 +37,7 @@ FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const s
 FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const std::string& find,
                          const std::string& replace, PatternOptions options, bool backUp)
 {
-    // Regular expressions are matched only by the library, in a branch of their own that is
-    // dispatched here; without it the pattern is refused as with a missing library, and no
-    // file is touched.
     if (HasOption(options, RegularExpression))
-        return RegExpER;
+        return ReplaceRegexInFile(job, path, find, replace, options, backUp);
     return ReplaceLiteralInFile(job, path, find, replace, options, backUp);
 }

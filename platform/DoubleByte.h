@@ -43,6 +43,15 @@ inline bool AdvanceToCharacterStart(const char*& frontier, const char* position)
     return frontier == position;
 }
 
+// The longest start of `text` of at most `limit` bytes that does not end inside a
+// double-byte character: a text cut to `limit` bytes.
+inline std::string_view LeadingCharacters(std::string_view text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return text;
+    return text.substr(0, IsCharacterStart(text.data(), text.data() + limit) ? limit : limit - 1);
+}
+
 // Position of the first `byte` at a character start at or after `from`, or npos.
 std::size_t FindCharacter(std::string_view text, char byte, std::size_t from = 0);
 // Position of the last `byte` at a character start, or npos.

@@ -1,0 +1,161 @@
+// Regular-expression replacement through the shipped library, in memory and of a whole
+// file, on 64 MiB of Shift-JIS text, in both ways of substituting.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+
+#include <unistd.h>
+
+#include "bench/ShiftJisText.h"
+#include "engine/BregexpLibrary.h"
+#include "engine/EngineSettings.h"
+#include "engine/RegexRewrite.h"
+#include "engine/ReplaceInFile.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+constexpr std::size_t TextSize = std::size_t{64} << 20;
+constexpr std::size_t DenseInterval = 64;
+
+struct Expression {
+    const char* name;
+    std::string find;
+    std::string replace;  // the same in the library's syntax and in the own template
+    std::string planted;  // what it matches in the dense text
+};
+
+// Neither occurs in the generated text unless planted.
+const Expression Expressions[] = {
+    {"literal", "東京都", "大阪府", "東京都"},
+    {"class", "([0-9]{3})-([0-9]{4})", "$2-$1", "123-4567"},
+};
+
+const ShiftJisText& TextWith(const std::string& planted, std::size_t interval)
+{
+    static std::map<std::pair<std::string, std::size_t>, ShiftJisText> texts;
+    auto [entry, added] = texts.try_emplace({planted, interval});
+    if (added)
+        entry->second = MakeShiftJisText(TextSize, planted, interval);
+    return entry->second;
+}
+
+const BregexpLibrary& Library()
+{
+    static BregexpLibrary library;
+    static const bool loaded = library.Load();
+    (void)loaded;
+    return library;
+}
+
+class FixedBregexp : public EngineSettings {
+public:
+    explicit FixedBregexp(int bregexp) : bregexp_(bregexp) {}
+    int ReadBregexp() const override { return bregexp_; }
+    int ReadShowLog() const override { return 0; }
+    std::string ReadPlayWave() const override { return {}; }
+
+private:
+    int bregexp_;
+};
+
+// One handle per pass, as for one file: the compile is part of what is measured.
+void RewriteInMemory(benchmark::State& state, const std::string& text, FileResult expected, const std::string& find,
+                     const std::string& replace, PatternOptions options, bool librarySubstitutes)
+{
+    if (!Library().IsLoaded()) {
+        state.SkipWithError("the library is not beside the benchmark");
+        return;
+    }
+    ReplaceJob job;
+    for (auto _ : state) {
+        RegexRewrite rewrite(Library());
+        if (rewrite.Apply(job, text.data(), text.size(), find, replace, options, librarySubstitutes) != expected) {
+            state.SkipWithError("unexpected result");
+            break;
+        }
+        benchmark::DoNotOptimize(rewrite.Data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+// A file in a folder of its own, removed with it at the end.
+class BenchFile {
+public:
+    explicit BenchFile(const std::string& content)
+    {
+        folder_ = std::filesystem::temp_directory_path() / ("tarvelox-regex-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_);
+        path_ = (folder_ / "text.txt").string();
+        platform::WriteWholeFile(path_, content.data(), content.size());
+    }
+    ~BenchFile()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::filesystem::path folder_;
+    std::string path_;
+};
+
+// The file keeps its content from one iteration to the next: every match is replaced by itself.
+void ReplaceWholeFile(benchmark::State& state, int bregexp)
+{
+    const Expression& expression = Expressions[0];
+    const ShiftJisText& text = TextWith(expression.planted, DenseInterval);
+    const BenchFile file(text.Bytes);
+    const FixedBregexp settings(bregexp);
+    ReplaceJob job;
+    job.RegexLibrary = &Library();
+    job.Settings = &settings;
+    for (auto _ : state)
+        if (ReplaceInFile(job, file.Path(), expression.find, "$0", RegularExpression | Kanji) !=
+            static_cast<FileResult>(text.Planted)) {
+            state.SkipWithError("unexpected result");
+            break;
+        }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.Bytes.size()));
+}
+
+void Register(const std::string& name, std::function<void(benchmark::State&)> run)
+{
+    benchmark::RegisterBenchmark(name.c_str(), std::move(run))->Unit(benchmark::kMillisecond);
+}
+
+const bool Registered = [] {
+    for (const auto& [mode, library] : {std::pair{"own", false}, std::pair{"library", true}})
+        for (const bool dense : {false, true})
+            for (const auto& [kanji, options] : {std::pair{"k", PatternOptions{Kanji}}, std::pair{"bytes", 0u}})
+                for (const Expression& e : Expressions)
+                    Register(std::string("Regex/") + mode + (dense ? "/every64/" : "/nomatch/") + kanji + "/" + e.name,
+                             [&e, options = options, library = library, dense](benchmark::State& state) {
+                                 const ShiftJisText& text =
+                                     dense ? TextWith(e.planted, DenseInterval) : TextWith({}, 0);
+                                 RewriteInMemory(state, text.Bytes, static_cast<FileResult>(text.Planted), e.find,
+                                                 e.replace, options, library);
+                             });
+    // Exponential backtracking over 1 MiB must end at the library's limits, as a failure.
+    for (const auto& [mode, library] : {std::pair{"own", false}, std::pair{"library", true}})
+        Register(std::string("Regex/") + mode + "/runaway/1MiB", [library = library](benchmark::State& state) {
+            static const std::string text = std::string(std::size_t{1} << 20, 'a') + "!";
+            RewriteInMemory(state, text, RegExpER, "^(a+)+$", "x", 0, library);
+        });
+    for (const auto& [mode, bregexp] : {std::pair{"own", 0}, std::pair{"library", 1}})
+        benchmark::RegisterBenchmark((std::string("File/ReplaceInFile/") + mode + "/every64").c_str(),
+                                     [bregexp = bregexp](benchmark::State& state) {
+                                         ReplaceWholeFile(state, bregexp);
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    return true;
+}();
+
+}  // namespace

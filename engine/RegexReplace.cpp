@@ -1,0 +1,28 @@
+#include "engine/RegexReplace.h"
+
+#include "engine/BregexpLibrary.h"
+#include "engine/EngineSettings.h"
+#include "engine/FileCommit.h"
+#include "engine/FileText.h"
+#include "engine/RegexRewrite.h"
+
+FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const std::string& find,
+                              const std::string& replace, PatternOptions options, bool backUp)
+{
+    if (!job.RegexLibrary || !job.RegexLibrary->IsLoaded())
+        return RegExpER;
+    platform::FileContent content;
+    if (const FileResult read = ReadFileText(path, content); read != 0)
+        return read;
+    if (content.Size() == 0)
+        return 0;
+    const bool librarySubstitutes = job.Settings && job.Settings->ReadBregexp() != 0;
+    // The library's new text lives in the handle, which the rewrite keeps until the commit
+    // is done.
+    RegexRewrite rewrite(*job.RegexLibrary);
+    const FileResult count =
+        rewrite.Apply(job, content.Data(), content.Size(), find, replace, options, librarySubstitutes);
+    if (count < 0)
+        return count;
+    return CommitNewText(job, path, rewrite.Data(), rewrite.Size(), count, backUp);
+}

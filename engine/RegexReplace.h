@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+#include "engine/FileResult.h"
+#include "engine/PatternOptions.h"
+#include "engine/ReplaceJob.h"
+
+// The regular-expression branch of ReplaceInFile: the whole file goes through the job's
+// library, substituted by the library itself when the setting Bregexp is on (read anew for
+// each file) and by the program's own template otherwise, and the new text is committed
+// as a literal replacement's is. NUL bytes are text here. RegExpER with nothing touched
+// when no library is loaded, when it rejects the expression, or when a search fails.
+FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const std::string& find,
+                              const std::string& replace, PatternOptions options, bool backUp);

@@ -1,0 +1,45 @@
+#pragma once
+#include <cstddef>
+#include <string>
+
+#include "engine/BregexpApi.h"
+#include "engine/FileResult.h"
+#include "engine/PatternOptions.h"
+#include "engine/ReplaceJob.h"
+
+class BregexpLibrary;
+
+// Applies a regular-expression pattern to one text in memory through the loaded library,
+// which compiles the expression once into the handle this object keeps and releases.
+// Substitution is done either by the library with its own replacement syntax in one call,
+// or here, one search at a time, with the program's own replacement template.
+class RegexRewrite {
+public:
+    explicit RegexRewrite(const BregexpLibrary& library) : library_(library) {}
+    ~RegexRewrite();
+    RegexRewrite(const RegexRewrite&) = delete;
+    RegexRewrite& operator=(const RegexRewrite&) = delete;
+
+    // Returns the number of replacements, with the new text in Data() and Size() when it is
+    // more than 0. RegExpER when the library rejects the expression or fails a search,
+    // Cancel when the job is aborted, MemLack when memory runs out; the new text is then
+    // of no use. Call once per object.
+    FileResult Apply(const ReplaceJob& job, const char* text, std::size_t size, const std::string& find,
+                     const std::string& replace, PatternOptions options, bool librarySubstitutes);
+
+    const char* Data() const { return data_; }
+    std::size_t Size() const { return size_; }
+
+private:
+    FileResult SubstituteInLibrary(const ReplaceJob& job, const char* text, const char* end, const std::string& find,
+                                   const std::string& replace, PatternOptions options);
+    FileResult SubstituteMatches(const ReplaceJob& job, const char* text, const char* end, const std::string& find,
+                                 const std::string& replace, PatternOptions options);
+
+    const BregexpLibrary& library_;
+    RegexHandle* handle_ = nullptr;
+    char message_[RegexMessageSize] = {};
+    std::string output_;  // the new text when it is built here
+    const char* data_ = nullptr;
+    std::size_t size_ = 0;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// Reading and writing whole replace lists.
+#include <string>
+
+#include "engine/ReplacePattern.h"
+#include "lists/LineFileWriter.h"
+#include "lists/ListRow.h"
+
+// The editor's reader: appends one row per line of the file after the rows already there.
+// A file that cannot be read adds nothing.
+void AppendListRows(const std::string& path, ListRows& rows);
+
+// The main window's reader: the patterns of the file in file order, duplicates and empty
+// find texts included; none when the file cannot be read.
+PatternList ReadPatternList(const std::string& path);
+
+// Creates or truncates the file and writes one line per row; no rows give an empty file.
+ListWriteResult WriteListFile(const std::string& path, const ListRows& rows);
