@@ -218,6 +218,28 @@ TEST_F(RunReplaceTest, LiteralReplaceListRunsWithoutTheLibrary)
     EXPECT_EQ(Contents(), (Folder{{"a.txt", "xyc"}}));
 }
 
+TEST_F(RunReplaceTest, RegularExpressionListRunsWithTheLibrary)
+{
+    // Loaded once for the test program's lifetime, as the program loads it: the
+    // library's global regular-expression tables are released only with the process.
+    static const BregexpLibrary* const library = [] {
+        auto* loaded = new BregexpLibrary;
+        loaded->Load();
+        return loaded;
+    }();
+    ASSERT_TRUE(library->IsLoaded()) << BregexpLibrary::DefaultPath();
+    Write({{"a.txt", "aab"}});
+    job.Files = {"a.txt"};
+    job.AllAuto = true;
+    job.RegexLibrary = library;
+    job.Patterns = {{"a+", "<$0>", RegularExpression}, {"b", "c", 0}};
+
+    EXPECT_EQ(Run(), RunOutcome::Finished);
+
+    EXPECT_EQ(Contents(), (Folder{{"a.txt", "<aa>c"}}));
+    EXPECT_EQ(log.Text(), Log({{"a.txt", "       2"}}, "          2"));
+}
+
 TEST_F(RunReplaceTest, AutomaticModeWritesTheLogFile)
 {
     Write({{"a.txt", "aaa"}});
