@@ -5,12 +5,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <string>
 #include <utility>
 
-#include <unistd.h>
 
+#include "bench/BenchFile.h"
 #include "bench/ShiftJisText.h"
 #include "engine/LiteralRewrite.h"
 #include "engine/ReplaceInFile.h"
@@ -34,16 +33,6 @@ const Pattern Patterns[] = {
     {"8", "ラーメン", "うどん麺"},
     {"32", "東京都庁のラーメン屋はTarvelox!!", "大阪府庁のうどん屋さんもTarvelox"},
 };
-
-// Texts are made once and kept for the whole run: building 64 MiB takes longer than a pass.
-const ShiftJisText& TextWith(const std::string& planted, std::size_t interval)
-{
-    static std::map<std::pair<std::string, std::size_t>, ShiftJisText> texts;
-    auto [entry, added] = texts.try_emplace({planted, interval});
-    if (added)
-        entry->second = MakeShiftJisText(TextSize, planted, interval);
-    return entry->second;
-}
 
 void RewriteInMemory(benchmark::State& state, const std::string& text, std::size_t expected, const std::string& find,
                      const std::string& replace, PatternOptions options)
@@ -84,32 +73,10 @@ const std::string& SecondBytesText()
     return text;
 }
 
-// A file in a folder of its own, removed with it at the end.
-class BenchFile {
-public:
-    explicit BenchFile(const std::string& content)
-    {
-        folder_ = std::filesystem::temp_directory_path() / ("tarvelox-bench-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-        path_ = (folder_ / "text.txt").string();
-        platform::WriteWholeFile(path_, content.data(), content.size());
-    }
-    ~BenchFile()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::filesystem::path folder_;
-    std::string path_;
-};
-
 // What any rewrite of a whole file costs at least: read it, write it anew, rename it over.
 void ReadWriteRename(benchmark::State& state)
 {
-    const BenchFile file(TextWith({}, 0).Bytes);
+    const BenchFile file(SharedShiftJisText({}, 0).Bytes);
     const std::string temporary = file.Path() + ".tmp";
     for (auto _ : state) {
         platform::FileContent content;
@@ -127,7 +94,7 @@ void ReadWriteRename(benchmark::State& state)
 void ReplaceWholeFile(benchmark::State& state, std::size_t interval, bool backUp)
 {
     const Pattern& pattern = Patterns[2];
-    const ShiftJisText& text = TextWith(pattern.find, interval);
+    const ShiftJisText& text = SharedShiftJisText(pattern.find, interval);
     const BenchFile file(text.Bytes);
     ReplaceJob job;
     job.BackUp = backUp;
@@ -158,13 +125,13 @@ const bool Registered = [] {
             for (const Pattern& pattern : Patterns)
                 Register(std::string("Rewrite/") + mode + (dense ? "/every64/" : "/nomatch/") + pattern.name,
                          [&pattern, options = options, dense](benchmark::State& state) {
-                             const ShiftJisText& text = dense ? TextWith(pattern.find, DenseInterval) : TextWith({}, 0);
+                             const ShiftJisText& text = dense ? SharedShiftJisText(pattern.find, DenseInterval) : SharedShiftJisText({}, 0);
                              RewriteInMemory(state, text.Bytes, text.Planted, pattern.find, pattern.replace, options);
                          });
     // A longer replacement cannot be made in place.
     Register("Rewrite/exact/every64/8/longer", [](benchmark::State& state) {
         const Pattern& pattern = Patterns[2];
-        const ShiftJisText& text = TextWith(pattern.find, DenseInterval);
+        const ShiftJisText& text = SharedShiftJisText(pattern.find, DenseInterval);
         RewriteInMemory(state, text.Bytes, text.Planted, pattern.find, pattern.replace + "!", NotEscape);
     });
     const std::string nearMiss = std::string(15, 'a') + "b" + std::string(16, 'a');

@@ -5,12 +5,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <string>
 #include <utility>
 
-#include <unistd.h>
 
+#include "bench/BenchFile.h"
 #include "bench/ShiftJisText.h"
 #include "engine/BregexpLibrary.h"
 #include "engine/EngineSettings.h"
@@ -20,7 +19,6 @@
 
 namespace {
 
-constexpr std::size_t TextSize = std::size_t{64} << 20;
 constexpr std::size_t DenseInterval = 64;
 
 struct Expression {
@@ -35,15 +33,6 @@ const Expression Expressions[] = {
     {"literal", "東京都", "大阪府", "東京都"},
     {"class", "([0-9]{3})-([0-9]{4})", "$2-$1", "123-4567"},
 };
-
-const ShiftJisText& TextWith(const std::string& planted, std::size_t interval)
-{
-    static std::map<std::pair<std::string, std::size_t>, ShiftJisText> texts;
-    auto [entry, added] = texts.try_emplace({planted, interval});
-    if (added)
-        entry->second = MakeShiftJisText(TextSize, planted, interval);
-    return entry->second;
-}
 
 const BregexpLibrary& Library()
 {
@@ -84,33 +73,11 @@ void RewriteInMemory(benchmark::State& state, const std::string& text, FileResul
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
-// A file in a folder of its own, removed with it at the end.
-class BenchFile {
-public:
-    explicit BenchFile(const std::string& content)
-    {
-        folder_ = std::filesystem::temp_directory_path() / ("tarvelox-regex-bench-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-        path_ = (folder_ / "text.txt").string();
-        platform::WriteWholeFile(path_, content.data(), content.size());
-    }
-    ~BenchFile()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::filesystem::path folder_;
-    std::string path_;
-};
-
 // The file keeps its content from one iteration to the next: every match is replaced by itself.
 void ReplaceWholeFile(benchmark::State& state, int bregexp)
 {
     const Expression& expression = Expressions[0];
-    const ShiftJisText& text = TextWith(expression.planted, DenseInterval);
+    const ShiftJisText& text = SharedShiftJisText(expression.planted, DenseInterval);
     const BenchFile file(text.Bytes);
     const FixedBregexp settings(bregexp);
     ReplaceJob job;
@@ -138,7 +105,7 @@ const bool Registered = [] {
                     Register(std::string("Regex/") + mode + (dense ? "/every64/" : "/nomatch/") + kanji + "/" + e.name,
                              [&e, options = options, library = library, dense](benchmark::State& state) {
                                  const ShiftJisText& text =
-                                     dense ? TextWith(e.planted, DenseInterval) : TextWith({}, 0);
+                                     dense ? SharedShiftJisText(e.planted, DenseInterval) : SharedShiftJisText({}, 0);
                                  RewriteInMemory(state, text.Bytes, static_cast<FileResult>(text.Planted), e.find,
                                                  e.replace, options, library);
                              });

@@ -1,6 +1,8 @@
 #include "bench/ShiftJisText.h"
 
 #include <iterator>
+#include <map>
+#include <utility>
 #include <random>
 
 namespace {
@@ -43,4 +45,13 @@ ShiftJisText MakeShiftJisText(std::size_t size, std::string_view planted, std::s
         text.Bytes += "\r\n";
     }
     return text;
+}
+
+const ShiftJisText& SharedShiftJisText(const std::string& planted, std::size_t interval)
+{
+    static std::map<std::pair<std::string, std::size_t>, ShiftJisText> texts;
+    auto [entry, added] = texts.try_emplace({planted, interval});
+    if (added)
+        entry->second = MakeShiftJisText(std::size_t{64} << 20, planted, interval);
+    return entry->second;
 }

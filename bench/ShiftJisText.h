@@ -14,3 +14,7 @@ struct ShiftJisText {
 // character start whenever another `interval` bytes have been written; the words used never
 // contain the letter Q, the characters 鬱, 都, 庁 or ラ, nor the byte '#'.
 ShiftJisText MakeShiftJisText(std::size_t size, std::string_view planted = {}, std::size_t interval = 0);
+
+// The text of MakeShiftJisText(64 MiB, planted, interval), made once and kept for the whole
+// run: building it takes longer than a pass over it.
+const ShiftJisText& SharedShiftJisText(const std::string& planted, std::size_t interval);

@@ -1,8 +1,25 @@
 #include "bregexp/OnigurumaSetup.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace bregexp {
+
+namespace {
+
+std::atomic<bool> initialized{false};
+
+// Oniguruma's global tables go with the library when the program unloads it, so that a
+// program that loads and frees it repeatedly does not lose memory each time.
+struct OnigurumaRelease {
+    ~OnigurumaRelease()
+    {
+        if (initialized.exchange(false))
+            onig_end();
+    }
+} release;
+
+}  // namespace
 
 void EnsureOnigurumaReady()
 {
@@ -11,6 +28,7 @@ void EnsureOnigurumaReady()
         OnigEncoding encodings[] = {ONIG_ENCODING_ASCII, ONIG_ENCODING_SJIS};
         onig_initialize(encodings, sizeof encodings / sizeof encodings[0]);
         onig_set_parse_depth_limit(ParseDepthLimit);
+        initialized = true;
     });
 }
 

@@ -40,3 +40,15 @@ TEST(LoadedLibrary, ExportsTheThreeEntryPoints)
         EXPECT_EQ(session.Handle(), nullptr);
     }
 }
+
+// The program may free the library and load it again; each load starts afresh.
+TEST(LoadedLibrary, WorksAgainAfterBeingFreed)
+{
+    for (int load = 0; load < 3; ++load) {
+        BregexpLibrary library;
+        ASSERT_TRUE(library.Load()) << BregexpLibrary::DefaultPath();
+        RegexSession session("\x83\x41" "A", EntryPointsOf(library));
+        ASSERT_EQ(session.Subst("s/A/x/gk"), 1) << load;
+        EXPECT_EQ(session.Output(), "\x83\x41x");
+    }
+}

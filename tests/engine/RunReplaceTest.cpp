@@ -220,18 +220,12 @@ TEST_F(RunReplaceTest, LiteralReplaceListRunsWithoutTheLibrary)
 
 TEST_F(RunReplaceTest, RegularExpressionListRunsWithTheLibrary)
 {
-    // Loaded once for the test program's lifetime, as the program loads it: the
-    // library's global regular-expression tables are released only with the process.
-    static const BregexpLibrary* const library = [] {
-        auto* loaded = new BregexpLibrary;
-        loaded->Load();
-        return loaded;
-    }();
-    ASSERT_TRUE(library->IsLoaded()) << BregexpLibrary::DefaultPath();
+    BregexpLibrary library;
+    ASSERT_TRUE(library.Load()) << BregexpLibrary::DefaultPath();
     Write({{"a.txt", "aab"}});
     job.Files = {"a.txt"};
     job.AllAuto = true;
-    job.RegexLibrary = library;
+    job.RegexLibrary = &library;
     job.Patterns = {{"a+", "<$0>", RegularExpression}, {"b", "c", 0}};
 
     EXPECT_EQ(Run(), RunOutcome::Finished);
