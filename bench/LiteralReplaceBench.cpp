@@ -10,9 +10,9 @@
 
 
 #include "bench/BenchFile.h"
+#include "bench/WholeFileBench.h"
 #include "bench/ShiftJisText.h"
 #include "engine/LiteralRewrite.h"
-#include "engine/ReplaceInFile.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -95,21 +95,9 @@ void ReplaceWholeFile(benchmark::State& state, std::size_t interval, bool backUp
 {
     const Pattern& pattern = Patterns[2];
     const ShiftJisText& text = SharedShiftJisText(pattern.find, interval);
-    const BenchFile file(text.Bytes);
     ReplaceJob job;
     job.BackUp = backUp;
-    for (auto _ : state)
-        if (ReplaceInFile(job, file.Path(), pattern.find, pattern.find, NotEscape) !=
-            static_cast<FileResult>(text.Planted)) {
-            state.SkipWithError("unexpected result");
-            break;
-        }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.Bytes.size()));
-}
-
-void Register(const std::string& name, std::function<void(benchmark::State&)> run)
-{
-    benchmark::RegisterBenchmark(name.c_str(), std::move(run))->Unit(benchmark::kMillisecond);
+    TimeReplaceInFile(state, job, text, pattern.find, pattern.find, NotEscape);
 }
 
 // Timed by the clock on the wall: much of the work is the system's, not the process's.
@@ -123,22 +111,22 @@ const bool Registered = [] {
         for (const auto& [mode, options] : {std::pair{"exact", PatternOptions{NotEscape}},
                                             std::pair{"nocase", PatternOptions{NotEscape | NotCase}}})
             for (const Pattern& pattern : Patterns)
-                Register(std::string("Rewrite/") + mode + (dense ? "/every64/" : "/nomatch/") + pattern.name,
+                RegisterBenchmark(std::string("Rewrite/") + mode + (dense ? "/every64/" : "/nomatch/") + pattern.name,
                          [&pattern, options = options, dense](benchmark::State& state) {
                              const ShiftJisText& text = dense ? SharedShiftJisText(pattern.find, DenseInterval) : SharedShiftJisText({}, 0);
                              RewriteInMemory(state, text.Bytes, text.Planted, pattern.find, pattern.replace, options);
                          });
     // A longer replacement cannot be made in place.
-    Register("Rewrite/exact/every64/8/longer", [](benchmark::State& state) {
+    RegisterBenchmark("Rewrite/exact/every64/8/longer", [](benchmark::State& state) {
         const Pattern& pattern = Patterns[2];
         const ShiftJisText& text = SharedShiftJisText(pattern.find, DenseInterval);
         RewriteInMemory(state, text.Bytes, text.Planted, pattern.find, pattern.replace + "!", NotEscape);
     });
     const std::string nearMiss = std::string(15, 'a') + "b" + std::string(16, 'a');
-    Register("Worst/exact/nearmiss/32", [nearMiss](benchmark::State& state) {
+    RegisterBenchmark("Worst/exact/nearmiss/32", [nearMiss](benchmark::State& state) {
         RewriteInMemory(state, NearMissText(), 0, nearMiss, nearMiss, NotEscape);
     });
-    Register("Worst/exact/secondbytes/2", [](benchmark::State& state) {
+    RegisterBenchmark("Worst/exact/secondbytes/2", [](benchmark::State& state) {
         RewriteInMemory(state, SecondBytesText(), 0, "\x81\x82", "--", NotEscape);
     });
     RegisterFile("File/ReadWriteRename", ReadWriteRename);

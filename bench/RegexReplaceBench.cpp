@@ -9,12 +9,11 @@
 #include <utility>
 
 
-#include "bench/BenchFile.h"
+#include "bench/WholeFileBench.h"
 #include "bench/ShiftJisText.h"
 #include "engine/BregexpLibrary.h"
 #include "engine/EngineSettings.h"
 #include "engine/RegexRewrite.h"
-#include "engine/ReplaceInFile.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -78,23 +77,11 @@ void ReplaceWholeFile(benchmark::State& state, int bregexp)
 {
     const Expression& expression = Expressions[0];
     const ShiftJisText& text = SharedShiftJisText(expression.planted, DenseInterval);
-    const BenchFile file(text.Bytes);
     const FixedBregexp settings(bregexp);
     ReplaceJob job;
     job.RegexLibrary = &Library();
     job.Settings = &settings;
-    for (auto _ : state)
-        if (ReplaceInFile(job, file.Path(), expression.find, "$0", RegularExpression | Kanji) !=
-            static_cast<FileResult>(text.Planted)) {
-            state.SkipWithError("unexpected result");
-            break;
-        }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.Bytes.size()));
-}
-
-void Register(const std::string& name, std::function<void(benchmark::State&)> run)
-{
-    benchmark::RegisterBenchmark(name.c_str(), std::move(run))->Unit(benchmark::kMillisecond);
+    TimeReplaceInFile(state, job, text, expression.find, "$0", RegularExpression | Kanji);
 }
 
 const bool Registered = [] {
@@ -102,7 +89,7 @@ const bool Registered = [] {
         for (const bool dense : {false, true})
             for (const auto& [kanji, options] : {std::pair{"k", PatternOptions{Kanji}}, std::pair{"bytes", 0u}})
                 for (const Expression& e : Expressions)
-                    Register(std::string("Regex/") + mode + (dense ? "/every64/" : "/nomatch/") + kanji + "/" + e.name,
+                    RegisterBenchmark(std::string("Regex/") + mode + (dense ? "/every64/" : "/nomatch/") + kanji + "/" + e.name,
                              [&e, options = options, library = library, dense](benchmark::State& state) {
                                  const ShiftJisText& text =
                                      dense ? SharedShiftJisText(e.planted, DenseInterval) : SharedShiftJisText({}, 0);
@@ -111,7 +98,7 @@ const bool Registered = [] {
                              });
     // Exponential backtracking over 1 MiB must end at the library's limits, as a failure.
     for (const auto& [mode, library] : {std::pair{"own", false}, std::pair{"library", true}})
-        Register(std::string("Regex/") + mode + "/runaway/1MiB", [library = library](benchmark::State& state) {
+        RegisterBenchmark(std::string("Regex/") + mode + "/runaway/1MiB", [library = library](benchmark::State& state) {
             static const std::string text = std::string(std::size_t{1} << 20, 'a') + "!";
             RewriteInMemory(state, text, RegExpER, "^(a+)+$", "x", 0, library);
         });
