@@ -36,3 +36,33 @@ std::string ReplaceAtCharacterStarts(std::string_view text, std::string_view fro
     }
     return result;
 }
+
+namespace {
+
+char LowerAsciiLetter(char byte)
+{
+    return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
+}
+
+}  // namespace
+
+std::string LowerAsciiLetters(std::string_view text)
+{
+    std::string lowered(text);
+    for (std::size_t i = 0; i < lowered.size(); i += CharacterLength(lowered, i))
+        lowered[i] = LowerAsciiLetter(lowered[i]);
+    return lowered;
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size();) {
+        const std::size_t length = CharacterLength(a, i);
+        if (length == 2 ? a.substr(i, 2) != b.substr(i, 2) : LowerAsciiLetter(a[i]) != LowerAsciiLetter(b[i]))
+            return false;
+        i += length;
+    }
+    return true;
+}

@@ -60,3 +60,11 @@ std::size_t FindLastCharacter(std::string_view text, char byte);
 // Replaces every occurrence of `from` that begins at a character start by `to`, left to
 // right, never rescanning inserted text.
 std::string ReplaceAtCharacterStarts(std::string_view text, std::string_view from, std::string_view to);
+
+// The text with the ASCII capitals of its single-byte characters lowered; double-byte
+// characters stay as they are, second bytes included.
+std::string LowerAsciiLetters(std::string_view text);
+
+// Whether two texts are equal when ASCII letters are compared without regard to case,
+// character by character (a second byte is compared exactly).
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);

@@ -49,3 +49,22 @@ TEST(DoubleByte, ReplacementNeverMatchesSecondBytesOrInsertedText)
     EXPECT_EQ(ReplaceAtCharacterStarts("ab", "", "x"), "ab");
     EXPECT_EQ(ReplaceAtCharacterStarts("a/b", "/", "\\/"), "a\\/b");
 }
+
+TEST(DoubleByte, AsciiCaseRulesLeaveSecondBytesAlone)
+{
+    // 82 60 is a full-width letter, 83 41 a katakana whose second byte is "A".
+    EXPECT_EQ(LowerAsciiLetters("AbZ.TXT\x83\x41Q\x82\x60"), "abz.txt\x83\x41q\x82\x60");
+    const struct {
+        const char* a;
+        const char* b;
+        bool equal;
+    } cases[] = {
+        {"C:\\Doc\\A.TXT", "c:\\doc\\a.txt", true},
+        {"\x83\x41", "\x83\x61", false},
+        {"x\x83\x41", "X\x83\x41", true},
+        {"a", "ab", false},
+        {"[", "{", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EqualIgnoringAsciiCase(c.a, c.b), c.equal) << c.a << " " << c.b;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// What the main window takes at start, from its command line and the settings file.
+#include <string>
+
+#include "engine/PatternOptions.h"
+
+class SettingsStore;
+struct CommandLineOptions;
+
+struct MainDialogStartValues {
+    std::string ReplaceListName;    // the replace list in use at start, to be searched and loaded
+    std::string LastAddFolder;      // where the add dialog opens
+    std::string FindText;
+    std::string ReplaceText;
+    PatternOptions Options = 0;     // the six option boxes
+    int BackUp = 0;
+    int FullAutomatic = 0;
+    int SubfolderRule = 0;
+    std::string ExtensionListText;  // in the form of SETTING/AbleExt
+    bool AutomaticMode = false;
+};
+
+// The command line's values where it gives them; otherwise the settings file's, the
+// remembered texts and options only with SETTING/MemLast on. The four regular-expression
+// options stay off without the library, whatever the command line or settings say.
+MainDialogStartValues StartValuesFrom(const CommandLineOptions& options, const SettingsStore& settings,
+                                      bool libraryLoaded);
+
+// The options named by the letters of an -O value (lowered): "s", "c", and with the
+// library "e", "k", "m", "i", each anywhere in the value; other characters mean nothing.
+PatternOptions OptionsFromSwitchLetters(const std::string& letters, bool libraryLoaded);
