@@ -37,7 +37,7 @@ const Pattern Patterns[] = {
 void RewriteInMemory(benchmark::State& state, const std::string& text, std::size_t expected, const std::string& find,
                      const std::string& replace, PatternOptions options)
 {
-    ReplaceJob job;
+    const AbortFlag notAborted{false};
     std::string bytes;
     for (auto _ : state) {
         // The text is rewritten where it is, so every pass gets a fresh copy.
@@ -45,7 +45,7 @@ void RewriteInMemory(benchmark::State& state, const std::string& text, std::size
         bytes = text;
         state.ResumeTiming();
         RewrittenText rewritten(bytes.data(), bytes.size());
-        if (RewriteLiteralText(job, rewritten, find, replace, options) != static_cast<FileResult>(expected)) {
+        if (RewriteLiteralText(notAborted, rewritten, {find, replace, options}) != static_cast<FileResult>(expected)) {
             state.SkipWithError("unexpected number of replacements");
             break;
         }

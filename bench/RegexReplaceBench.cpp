@@ -60,10 +60,10 @@ void RewriteInMemory(benchmark::State& state, const std::string& text, FileResul
         state.SkipWithError("the library is not beside the benchmark");
         return;
     }
-    ReplaceJob job;
+    const AbortFlag notAborted{false};
     for (auto _ : state) {
         RegexRewrite rewrite(Library());
-        if (rewrite.Apply(job, text.data(), text.size(), find, replace, options, librarySubstitutes) != expected) {
+        if (rewrite.Apply(notAborted, text.data(), text.size(), {find, replace, options}, librarySubstitutes) != expected) {
             state.SkipWithError("unexpected result");
             break;
         }

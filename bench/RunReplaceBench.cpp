@@ -70,7 +70,7 @@ public:
     void WaitForProgressDisplay() override {}
     void SetProgressText(const std::string&) override {}
     void EndProgressWithOk() override {}
-    void ShowErrorMessage(const std::string&, const std::string&) override {}
+    void ReportMissingRegexLibrary() override {}
 };
 
 void CountBytes(benchmark::State& state)

@@ -16,7 +16,7 @@ void TimeReplaceInFile(benchmark::State& state, const ReplaceJob& job, const Shi
 {
     const BenchFile file(text.Bytes);
     for (auto _ : state)
-        if (ReplaceInFile(job, file.Path(), find, replace, options) != static_cast<FileResult>(text.Planted)) {
+        if (ReplaceInFile(job, file.Path(), {find, replace, options}) != static_cast<FileResult>(text.Planted)) {
             state.SkipWithError("unexpected result");
             break;
         }

@@ -4,11 +4,9 @@
 // library itself.
 #include <cstddef>
 
-#ifdef _WIN32
-#define BREGEXP_CALL __cdecl
-#else
-#define BREGEXP_CALL
-#endif
+#include "platform/LibraryCall.h"
+
+#define BREGEXP_CALL LIBRARY_CALL
 
 // Every field is one pointer-sized slot, so that a 32-bit build has the offsets callers of
 // this interface rely on: 0, 4, 0x20, 0x24, 0x28.

@@ -1,7 +1,5 @@
 #include "engine/BregexpLibrary.h"
 
-#include "platform/ProgramDirectory.h"
-
 BregexpLibrary::~BregexpLibrary()
 {
     Free();
@@ -9,11 +7,7 @@ BregexpLibrary::~BregexpLibrary()
 
 std::string BregexpLibrary::DefaultPath()
 {
-#ifdef _WIN32
-    return "bregexp.dll";
-#else
-    return platform::GetProgramDirectory() + "libbregexp.so";
-#endif
+    return platform::ProgramLibraryPath("bregexp");
 }
 
 bool BregexpLibrary::Load()

@@ -23,8 +23,7 @@ public:
     BSubstFunction BSubst = nullptr;
     BRegfreeFunction BRegfree = nullptr;
 
-    // "bregexp.dll", found by the system's search order that starts beside the program;
-    // natively the shared object in the program's folder.
+    // "bregexp.dll" beside the program, or the platform's equivalent.
     static std::string DefaultPath();
 
 private:

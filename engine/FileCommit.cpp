@@ -1,5 +1,6 @@
 #include "engine/FileCommit.h"
 
+#include "engine/DerivedNames.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -9,12 +10,7 @@ bool WriteTemporaryFile(const std::string& path, const char* text, std::size_t s
     platform::FileWriter writer;
     if (!writer.Create(path))
         return false;
-    bool written = writer.Write(text, size);
-#ifdef _WIN32
-    // The replace below is written through to the disk, but the data it points to is not:
-    // without this a crash soon after could leave the file naming unwritten content.
-    written = written && writer.Flush();
-#endif
+    bool written = writer.Write(text, size) && writer.FlushBeforeReplace();
     written = writer.Close() && written;
     if (!written)
         platform::RemoveFile(path);
@@ -23,10 +19,10 @@ bool WriteTemporaryFile(const std::string& path, const char* text, std::size_t s
 
 }  // namespace
 
-FileResult CommitNewText(const ReplaceJob& job, const std::string& path, const char* text, std::size_t size,
+FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const char* text, std::size_t size,
                          FileResult count, bool backUp)
 {
-    if (job.IsAborted())
+    if (IsAborted(abort))
         return Cancel;
     if (count == 0)
         return 0;
@@ -34,10 +30,10 @@ FileResult CommitNewText(const ReplaceJob& job, const std::string& path, const c
     // storage is made for a replace that cannot happen.
     if (!platform::CanReplace(path))
         return WriteErr;
-    const std::string temporary = path + ".tmp";
+    const std::string temporary = TemporaryPathOf(path);
     if (!WriteTemporaryFile(temporary, text, size))
         return WriteErr;
-    const std::string backup = path + ".bak";
+    const std::string backup = BackupPathOf(path);
     if (backUp) {
         platform::RemoveFile(backup);
         if (!platform::LinkOrCopyFile(path, backup)) {

@@ -54,15 +54,15 @@ private:
 };
 
 // One pass of one alternative; `output` is written only when there is a match. Nothing
-// when the job was aborted.
+// when the run was aborted.
 template <typename Output>
-std::optional<std::size_t> ReplaceMatches(const ReplaceJob& job, std::string_view text, const LiteralSearch& search,
+std::optional<std::size_t> ReplaceMatches(const AbortFlag& abort, std::string_view text, const LiteralSearch& search,
                                           std::string_view replacement, Output& output)
 {
     std::size_t count = 0;
     std::size_t position = 0;
     for (;;) {
-        if (job.IsAborted())
+        if (IsAborted(abort))
             return std::nullopt;
         const std::size_t match = search.FindNext(text, position);
         if (match == LiteralSearch::npos)
@@ -79,18 +79,18 @@ std::optional<std::size_t> ReplaceMatches(const ReplaceJob& job, std::string_vie
     return count;
 }
 
-std::optional<std::size_t> ReplaceAlternative(const ReplaceJob& job, RewrittenText& text, const LiteralSearch& search,
+std::optional<std::size_t> ReplaceAlternative(const AbortFlag& abort, RewrittenText& text, const LiteralSearch& search,
                                               std::string_view replacement, std::string& spare)
 {
     if (replacement.size() <= search.Length()) {
         OutputInPlace output(text.Data());
-        const std::optional<std::size_t> count = ReplaceMatches(job, text.View(), search, replacement, output);
+        const std::optional<std::size_t> count = ReplaceMatches(abort, text.View(), search, replacement, output);
         if (count && *count > 0)
             text.Truncate(output.Written());
         return count;
     }
     OutputToString output(spare);
-    const std::optional<std::size_t> count = ReplaceMatches(job, text.View(), search, replacement, output);
+    const std::optional<std::size_t> count = ReplaceMatches(abort, text.View(), search, replacement, output);
     if (count && *count > 0)
         text.TakeOver(spare);
     return count;
@@ -98,14 +98,13 @@ std::optional<std::size_t> ReplaceAlternative(const ReplaceJob& job, RewrittenTe
 
 }  // namespace
 
-FileResult RewriteLiteralText(const ReplaceJob& job, RewrittenText& text, const std::string& find,
-                              const std::string& replace, PatternOptions options)
+FileResult RewriteLiteralText(const AbortFlag& abort, RewrittenText& text, const ReplacePattern& pattern)
 {
     try {
-        const bool decode = !HasOption(options, NotEscape);
-        const std::string alternatives = decode ? DecodeFindEscapes(find) : find;
-        const std::string replacement = decode ? DecodeReplaceEscapes(replace) : replace;
-        const bool ignoreCase = HasOption(options, NotCase);
+        const bool decode = !HasOption(pattern.Options, NotEscape);
+        const std::string alternatives = decode ? DecodeFindEscapes(pattern.Find) : pattern.Find;
+        const std::string replacement = decode ? DecodeReplaceEscapes(pattern.Replace) : pattern.Replace;
+        const bool ignoreCase = HasOption(pattern.Options, NotCase);
 
         std::string spare;
         std::uint64_t total = 0;
@@ -114,8 +113,8 @@ FileResult RewriteLiteralText(const ReplaceJob& job, RewrittenText& text, const 
             if (end == std::string::npos)
                 end = alternatives.size();
             const LiteralSearch search(std::string_view(alternatives).substr(begin, end - begin), ignoreCase);
-            const std::optional<std::size_t> count = ReplaceAlternative(job, text, search, replacement, spare);
-            if (!count || job.IsAborted())
+            const std::optional<std::size_t> count = ReplaceAlternative(abort, text, search, replacement, spare);
+            if (!count || IsAborted(abort))
                 return Cancel;
             total += *count;
             begin = end + 1;

@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "engine/AbortFlag.h"
 #include "engine/FileResult.h"
-#include "engine/PatternOptions.h"
-#include "engine/ReplaceJob.h"
+#include "engine/ReplacePattern.h"
 
 // A text being rewritten: in the caller's writable buffer for as long as no replacement
 // has made it longer, in storage of its own after that.
@@ -33,7 +33,6 @@ private:
 // are decoded unless NotEscape is set, the find text is split into alternatives at every
 // 0x1A, and each alternative replaces its non-overlapping matches in the text that the one
 // before it produced. Returns the number of replacements, with `text` rewritten; `text` is
-// left alone when nothing was replaced. Cancel when the job is aborted and MemLack when
+// left alone when nothing was replaced. Cancel when the run is aborted and MemLack when
 // memory runs out; `text` is then of no use.
-FileResult RewriteLiteralText(const ReplaceJob& job, RewrittenText& text, const std::string& find,
-                              const std::string& replace, PatternOptions options);
+FileResult RewriteLiteralText(const AbortFlag& abort, RewrittenText& text, const ReplacePattern& pattern);

@@ -6,8 +6,8 @@
 #include "engine/FileText.h"
 #include "engine/RegexRewrite.h"
 
-FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const std::string& find,
-                              const std::string& replace, PatternOptions options, bool backUp)
+FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
+                              bool backUp)
 {
     if (!job.RegexLibrary || !job.RegexLibrary->IsLoaded())
         return RegExpER;
@@ -21,8 +21,8 @@ FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, co
     // is done.
     RegexRewrite rewrite(*job.RegexLibrary);
     const FileResult count =
-        rewrite.Apply(job, content.Data(), content.Size(), find, replace, options, librarySubstitutes);
+        rewrite.Apply(job.AbortRequested, content.Data(), content.Size(), pattern, librarySubstitutes);
     if (count < 0)
         return count;
-    return CommitNewText(job, path, rewrite.Data(), rewrite.Size(), count, backUp);
+    return CommitNewText(job.AbortRequested, path, rewrite.Data(), rewrite.Size(), count, backUp);
 }

@@ -2,7 +2,6 @@
 #include <string>
 
 #include "engine/FileResult.h"
-#include "engine/PatternOptions.h"
 #include "engine/ReplaceJob.h"
 
 // The regular-expression branch of ReplaceInFile: the whole file goes through the job's
@@ -10,5 +9,5 @@
 // each file) and by the program's own template otherwise, and the new text is committed
 // as a literal replacement's is. NUL bytes are text here. RegExpER with nothing touched
 // when no library is loaded, when it rejects the expression, or when a search fails.
-FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const std::string& find,
-                              const std::string& replace, PatternOptions options, bool backUp);
+FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
+                              bool backUp);

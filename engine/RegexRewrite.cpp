@@ -52,25 +52,26 @@ RegexRewrite::~RegexRewrite()
         library_.BRegfree(handle_);
 }
 
-FileResult RegexRewrite::Apply(const ReplaceJob& job, const char* text, std::size_t size, const std::string& find,
-                               const std::string& replace, PatternOptions options, bool librarySubstitutes)
+FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::size_t size,
+                               const ReplacePattern& pattern, bool librarySubstitutes)
 {
     try {
         const char* end = text + size;
-        return librarySubstitutes ? SubstituteInLibrary(job, text, end, find, replace, options)
-                                  : SubstituteMatches(job, text, end, find, replace, options);
+        return librarySubstitutes
+                   ? SubstituteInLibrary(abort, text, end, pattern.Find, pattern.Replace, pattern.Options)
+                   : SubstituteMatches(abort, text, end, pattern.Find, pattern.Replace, pattern.Options);
     } catch (const std::bad_alloc&) {
         return MemLack;
     }
 }
 
-FileResult RegexRewrite::SubstituteInLibrary(const ReplaceJob& job, const char* text, const char* end,
+FileResult RegexRewrite::SubstituteInLibrary(const AbortFlag& abort, const char* text, const char* end,
                                              const std::string& find, const std::string& replace,
                                              PatternOptions options)
 {
     const std::string command = SubstituteCommandText(find, replace, options);
     // The one call cannot be interrupted; an abort that came before it spares the work.
-    if (job.IsAborted())
+    if (IsAborted(abort))
         return Cancel;
     const int substituted = library_.BSubst(command.c_str(), text, end, &handle_, message_);
     // A failed substitution may have stopped halfway: nothing of it is kept.
@@ -87,7 +88,7 @@ FileResult RegexRewrite::SubstituteInLibrary(const ReplaceJob& job, const char* 
     return substituted;
 }
 
-FileResult RegexRewrite::SubstituteMatches(const ReplaceJob& job, const char* text, const char* end,
+FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* text, const char* end,
                                            const std::string& find, const std::string& replace,
                                            PatternOptions options)
 {
@@ -100,7 +101,7 @@ FileResult RegexRewrite::SubstituteMatches(const ReplaceJob& job, const char* te
     const char* copied = text;  // everything before this is in the output
     const char* from = text;    // each search is given only the text from here on
     for (;;) {
-        if (job.IsAborted())
+        if (IsAborted(abort))
             return Cancel;
         const int found = library_.BMatch(command.c_str(), from, end, &handle_, message_);
         // After a failed search the group pointers mean nothing and are not read.

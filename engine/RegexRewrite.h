@@ -2,10 +2,10 @@
 #include <cstddef>
 #include <string>
 
+#include "engine/AbortFlag.h"
 #include "engine/BregexpApi.h"
 #include "engine/FileResult.h"
-#include "engine/PatternOptions.h"
-#include "engine/ReplaceJob.h"
+#include "engine/ReplacePattern.h"
 
 class BregexpLibrary;
 
@@ -22,18 +22,18 @@ public:
 
     // Returns the number of replacements, with the new text in Data() and Size() when it is
     // more than 0. RegExpER when the library rejects the expression or fails a search,
-    // Cancel when the job is aborted, MemLack when memory runs out; the new text is then
+    // Cancel when the run is aborted, MemLack when memory runs out; the new text is then
     // of no use. Call once per object.
-    FileResult Apply(const ReplaceJob& job, const char* text, std::size_t size, const std::string& find,
-                     const std::string& replace, PatternOptions options, bool librarySubstitutes);
+    FileResult Apply(const AbortFlag& abort, const char* text, std::size_t size, const ReplacePattern& pattern,
+                     bool librarySubstitutes);
 
     const char* Data() const { return data_; }
     std::size_t Size() const { return size_; }
 
 private:
-    FileResult SubstituteInLibrary(const ReplaceJob& job, const char* text, const char* end, const std::string& find,
+    FileResult SubstituteInLibrary(const AbortFlag& abort, const char* text, const char* end, const std::string& find,
                                    const std::string& replace, PatternOptions options);
-    FileResult SubstituteMatches(const ReplaceJob& job, const char* text, const char* end, const std::string& find,
+    FileResult SubstituteMatches(const AbortFlag& abort, const char* text, const char* end, const std::string& find,
                                  const std::string& replace, PatternOptions options);
 
     const BregexpLibrary& library_;

@@ -1,5 +1,6 @@
 #include "engine/ReplaceAllPatterns.h"
 
+#include "engine/DerivedNames.h"
 #include "engine/ReplaceInFile.h"
 #include "platform/FileSystem.h"
 
@@ -23,7 +24,7 @@ FileResult CopyFailure(const std::string& path)
 
 FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path)
 {
-    const std::string untouched = path + ".auto";
+    const std::string untouched = UntouchedPathOf(path);
     platform::RemoveFile(untouched);
     // A copy, not a rename: the file never leaves its place, and the copy shares no
     // storage with it.
@@ -34,7 +35,7 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path)
     bool rewritten = false;
     for (const ReplacePattern& pattern : job.Patterns) {
         // No backups per pattern: the backup of the whole run is made from the copy.
-        const FileResult result = ReplaceInFile(job, path, pattern.Find, pattern.Replace, pattern.Options, false);
+        const FileResult result = ReplaceInFile(job, path, pattern, false);
         if (result < 0) {
             // A copy that cannot be moved back stays: it is then the only content from
             // before the run.
@@ -48,7 +49,7 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path)
         rewritten = rewritten || result > 0;
     }
     if (job.BackUp) {
-        const std::string backup = path + ".bak";
+        const std::string backup = BackupPathOf(path);
         platform::RemoveFile(backup);
         platform::RenameNoReplace(untouched, backup);
     } else {

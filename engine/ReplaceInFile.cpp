@@ -9,8 +9,8 @@
 
 namespace {
 
-FileResult ReplaceLiteralInFile(const ReplaceJob& job, const std::string& path, const std::string& find,
-                                const std::string& replace, PatternOptions options, bool backUp)
+FileResult ReplaceLiteralInFile(const AbortFlag& abort, const std::string& path, const ReplacePattern& pattern,
+                                bool backUp)
 {
     platform::FileContent content;
     if (const FileResult read = ReadFileText(path, content); read != 0)
@@ -20,24 +20,23 @@ FileResult ReplaceLiteralInFile(const ReplaceJob& job, const std::string& path, 
     if (std::memchr(content.Data(), '\0', content.Size()) != nullptr)
         return NoText;
     RewrittenText text(content.Data(), content.Size());
-    const FileResult count = RewriteLiteralText(job, text, find, replace, options);
+    const FileResult count = RewriteLiteralText(abort, text, pattern);
     if (count < 0)
         return count;
-    return CommitNewText(job, path, text.Data(), text.Size(), count, backUp);
+    return CommitNewText(abort, path, text.Data(), text.Size(), count, backUp);
 }
 
 }  // namespace
 
-FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const std::string& find,
-                         const std::string& replace, PatternOptions options)
+FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern)
 {
-    return ReplaceInFile(job, path, find, replace, options, job.BackUp);
+    return ReplaceInFile(job, path, pattern, job.BackUp);
 }
 
-FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const std::string& find,
-                         const std::string& replace, PatternOptions options, bool backUp)
+FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
+                         bool backUp)
 {
-    if (HasOption(options, RegularExpression))
-        return ReplaceRegexInFile(job, path, find, replace, options, backUp);
-    return ReplaceLiteralInFile(job, path, find, replace, options, backUp);
+    if (HasOption(pattern.Options, RegularExpression))
+        return ReplaceRegexInFile(job, path, pattern, backUp);
+    return ReplaceLiteralInFile(job.AbortRequested, path, pattern, backUp);
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include <atomic>
 #include <string>
 #include <vector>
 
+#include "engine/AbortFlag.h"
 #include "engine/ReplacePattern.h"
 
 class BregexpLibrary;
@@ -17,9 +17,9 @@ struct ReplaceJob {
     bool AllAuto = false;
     bool BackUp = false;
     bool AutomaticMode = false;
-    std::atomic<bool> AbortRequested{false};
+    AbortFlag AbortRequested{false};
     const BregexpLibrary* RegexLibrary = nullptr;  // null when the library is not loaded
     const EngineSettings* Settings = nullptr;      // null reads every setting as its default
 
-    bool IsAborted() const { return AbortRequested.load(std::memory_order_relaxed); }
+    bool IsAborted() const { return ::IsAborted(AbortRequested); }
 };

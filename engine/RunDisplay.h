@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-// The windows a run reaches while it works: the progress display and the error message
-// box, both owned by the main window. Called from the run's worker thread.
+// What a run shows while it works: the progress display, owned by the main window, and
+// the one outcome the user must be told about at once. Called from the run's thread.
 class RunDisplay {
 public:
     virtual ~RunDisplay() = default;
@@ -11,6 +11,7 @@ public:
     virtual void SetProgressText(const std::string& text) = 0;
     // Ends the progress display as if its OK command had been given.
     virtual void EndProgressWithOk() = 0;
-    // A message box with an exclamation icon and an OK button; returns when it is closed.
-    virtual void ShowErrorMessage(const std::string& text, const std::string& caption) = 0;
+    // A full-automatic run needs the regular-expression library, which is not loaded: the
+    // run ends before the first file. Returns once the user has been told.
+    virtual void ReportMissingRegexLibrary() = 0;
 };

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/BregexpLibrary.h"
+#include "engine/DerivedNames.h"
 #include "engine/ReplaceAllPatterns.h"
 #include "engine/ReplaceInFile.h"
 #include "engine/ResultLog.h"
@@ -33,7 +34,7 @@ FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path)
 {
     if (job.AllAuto)
         return ReplaceAllPatterns(job, path);
-    return ReplaceInFile(job, path, job.Pattern.Find, job.Pattern.Replace, job.Pattern.Options);
+    return ReplaceInFile(job, path, job.Pattern);
 }
 
 }  // namespace
@@ -41,7 +42,7 @@ FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path)
 RunOutcome RunReplace(const ReplaceJob& job, ResultLog& log, RunDisplay& display)
 {
     if (LacksNeededLibrary(job)) {
-        display.ShowErrorMessage("BREGEXP.DLLが読み込めませんでした。", "エラー");
+        display.ReportMissingRegexLibrary();
         return RunOutcome::NoRegexLibrary;
     }
     const std::size_t count = job.Files.size();
@@ -55,7 +56,7 @@ RunOutcome RunReplace(const ReplaceJob& job, ResultLog& log, RunDisplay& display
             break;
         const FileResult result = ReplaceOneFile(job, path);
         if (result < 0)
-            platform::RemoveFile(path + ".tmp");
+            platform::RemoveFile(TemporaryPathOf(path));
         log.AddLogLine(path, result);
         if (!job.AutomaticMode && !job.IsAborted())
             display.SetProgressText(ProgressText(++done, count));

@@ -8,10 +8,6 @@ inline constexpr char HistoryFileName[] = "$History.lst";
 inline constexpr char DefaultListFileName[] = "replace.lst";
 inline constexpr char LegacyListFileName[] = "list.dat";
 
-// On Windows a path that begins with a drive letter, a colon and a backslash, or with two
-// backslashes; elsewhere one that begins with a slash. "\x" and "C:x" are relative.
-bool IsAbsolutePath(std::string_view path);
-
 // An absolute path unchanged; any other behind the program directory.
 std::string ResolveListPath(std::string_view path);
 

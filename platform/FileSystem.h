@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/PathRules.h"
+
 namespace platform {
 
 enum class ReadStatus { Ok, OpenFailed, NoMemory, ReadFailed };
@@ -39,6 +41,11 @@ public:
     bool Write(const void* data, std::size_t length);
     // Pushes what was written to the disk itself.
     bool Flush();
+    // Makes the content safe to put in place with ReplaceAtomically: where that replace is
+    // written through to the disk (Windows), the content must be there first, or a crash
+    // soon after could leave the name pointing at unwritten data. Elsewhere the rename is
+    // no more durable than the data, and nothing is gained by waiting for the disk.
+    bool FlushBeforeReplace();
     bool Close();
     bool IsOpen() const;
 
@@ -71,12 +78,5 @@ bool IsFolder(const std::string& path);
 
 // The full path of the running executable.
 std::string ModulePath();
-
-// Path separator of the platform's file names.
-#ifdef _WIN32
-inline constexpr char PathSeparator = '\\';
-#else
-inline constexpr char PathSeparator = '/';
-#endif
 
 }  // namespace platform

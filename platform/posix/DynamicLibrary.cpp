@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include "platform/ProgramDirectory.h"
+
 namespace platform {
 
 LibraryHandle LoadDynamicLibrary(const std::string& path)
@@ -18,6 +20,11 @@ void FreeDynamicLibrary(LibraryHandle library)
 {
     if (library)
         ::dlclose(library);
+}
+
+std::string ProgramLibraryPath(const std::string& baseName)
+{
+    return GetProgramDirectory() + "lib" + baseName + ".so";
 }
 
 }  // namespace platform

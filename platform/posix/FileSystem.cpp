@@ -99,6 +99,11 @@ bool FileWriter::Flush()
     return handle_ >= 0 && ::fsync(static_cast<int>(handle_)) == 0;
 }
 
+bool FileWriter::FlushBeforeReplace()
+{
+    return handle_ >= 0;
+}
+
 bool FileWriter::Close()
 {
     if (handle_ < 0)

@@ -26,29 +26,6 @@ std::string UpToNul(std::string_view text)
     return std::string(text.substr(0, text.find('\0')));
 }
 
-char FoldCase(char byte)
-{
-    return byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte;
-}
-
-// ASCII letters match in either case; a double-byte character only matches itself, so its
-// second byte is never folded.
-bool SameName(std::string_view stored, std::string_view wanted)
-{
-    if (stored.size() != wanted.size())
-        return false;
-    for (std::size_t i = 0; i < stored.size(); ++i) {
-        if (CharacterLength(stored, i) == 2) {
-            if (stored.compare(i, 2, wanted.substr(i, 2)) != 0)
-                return false;
-            ++i;
-        } else if (FoldCase(stored[i]) != FoldCase(wanted[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 IniDocument::IniDocument(std::string_view text) : sections_(1)
@@ -87,7 +64,7 @@ std::size_t IniDocument::SectionIndex(std::string_view name) const
 {
     name = TrimBlanks(name);
     for (std::size_t i = 0; i < sections_.size(); ++i)
-        if (SameName(sections_[i].Name, name))
+        if (EqualIgnoringAsciiCase(sections_[i].Name, name))
             return i;
     return None;
 }
@@ -96,7 +73,7 @@ std::size_t IniDocument::KeyIndex(const Section& section, std::string_view name)
 {
     name = TrimBlanks(name);
     for (std::size_t i = 0; i < section.Keys.size(); ++i)
-        if (SameName(section.Keys[i].Name, name))
+        if (EqualIgnoringAsciiCase(section.Keys[i].Name, name))
             return i;
     return None;
 }

@@ -1,6 +1,6 @@
 #include "platform/CurrentDirectory.h"
 
-#include <windows.h>
+#include "platform/win32/SystemText.h"
 
 namespace platform {
 
@@ -11,18 +11,7 @@ bool ChangeCurrentDirectory(const std::string& path)
 
 std::string CurrentDirectory()
 {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = ::GetCurrentDirectoryA(static_cast<DWORD>(path.size()), path.data());
-        if (length == 0)
-            return std::string();
-        // A result that did not fit is the size needed, terminator included.
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(length);
-    }
+    return SystemText([](char* buffer, DWORD size) { return ::GetCurrentDirectoryA(size, buffer); });
 }
 
 }  // namespace platform

@@ -22,4 +22,9 @@ void FreeDynamicLibrary(LibraryHandle library)
         ::FreeLibrary(static_cast<HMODULE>(library));
 }
 
+std::string ProgramLibraryPath(const std::string& baseName)
+{
+    return baseName + ".dll";
+}
+
 }  // namespace platform

@@ -94,6 +94,11 @@ bool FileWriter::Flush()
     return IsOpen() && ::FlushFileBuffers(Handle(handle_));
 }
 
+bool FileWriter::FlushBeforeReplace()
+{
+    return Flush();
+}
+
 bool FileWriter::Close()
 {
     if (!IsOpen())

@@ -19,11 +19,11 @@ struct Rewrite {
 Rewrite Apply(const std::string& text, const std::string& find, const std::string& replace,
               PatternOptions options = 0)
 {
-    ReplaceJob job;
+    AbortFlag abort{false};
     // In a buffer of its exact size, so that reading past its end is caught.
     std::vector<char> bytes(text.begin(), text.end());
     RewrittenText rewritten(bytes.data(), bytes.size());
-    const FileResult count = RewriteLiteralText(job, rewritten, find, replace, options);
+    const FileResult count = RewriteLiteralText(abort, rewritten, {find, replace, options});
     const std::string result(rewritten.View());
     if (count == 0) {
         EXPECT_EQ(result, text) << "the text changed without a replacement";
@@ -110,11 +110,10 @@ TEST(LiteralRewrite, IgnoringCaseFoldsExactlyTheAsciiLetters)
 
 TEST(LiteralRewrite, AbortedJobIsCancelled)
 {
-    ReplaceJob job;
-    job.AbortRequested = true;
+    AbortFlag abort{true};
     char bytes[] = {'a', 'b', 'c'};
     RewrittenText text(bytes, sizeof bytes);
-    EXPECT_EQ(RewriteLiteralText(job, text, "b", "x", 0), Cancel);
+    EXPECT_EQ(RewriteLiteralText(abort, text, {"b", "x", 0}), Cancel);
 }
 
 namespace {

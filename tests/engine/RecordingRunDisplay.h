@@ -20,10 +20,7 @@ public:
         changed_.wait(lock, [&] { return text != holdAt_ || released_; });
     }
     void EndProgressWithOk() override { Record("ok"); }
-    void ShowErrorMessage(const std::string& text, const std::string& caption) override
-    {
-        Record("error " + text + " / " + caption);
-    }
+    void ReportMissingRegexLibrary() override { Record("no library"); }
 
     // The run stops inside SetProgressText(text) until Release().
     void HoldAt(const std::string& text)

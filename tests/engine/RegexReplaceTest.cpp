@@ -82,7 +82,7 @@ protected:
 
     FileResult Replace(const std::string& find, const std::string& replace, PatternOptions options = 0)
     {
-        return ReplaceInFile(job, path, find, replace, options | RegularExpression);
+        return ReplaceInFile(job, path, {find, replace, options | RegularExpression});
     }
 
     void CountCalls(EntryPointTargets targets)
@@ -224,10 +224,10 @@ TEST_F(RegexReplaceTest, WithoutTheLibraryNothingIsTouched)
         EXPECT_EQ(ReadBytes(path), "abc");
         EXPECT_FALSE(FileExists(temporary));
         // Refused before the file is even looked at.
-        EXPECT_EQ(ReplaceInFile(job, folder / "missing.txt", "b", "x", RegularExpression), RegExpER);
+        EXPECT_EQ(ReplaceInFile(job, folder / "missing.txt", {"b", "x", RegularExpression}), RegExpER);
     }
     job.RegexLibrary = &library;
-    EXPECT_EQ(ReplaceInFile(job, folder / "missing.txt", "b", "x", RegularExpression), NotOpen);
+    EXPECT_EQ(ReplaceInFile(job, folder / "missing.txt", {"b", "x", RegularExpression}), NotOpen);
 }
 
 TEST_F(RegexReplaceTest, BregexpIsReadForEveryFile)
@@ -258,7 +258,7 @@ TEST_F(RegexReplaceTest, OneCompilationAndOneReleasePerFile)
         const long compilations = bregexp::CompilationCount();
         for (const std::string& file : files) {
             WriteBytes(file, text);
-            EXPECT_EQ(ReplaceInFile(job, file, "(a)b$", "$1", RegularExpression | Multiline), 50);
+            EXPECT_EQ(ReplaceInFile(job, file, {"(a)b$", "$1", RegularExpression | Multiline}), 50);
         }
         std::string expected;
         for (int i = 0; i < 50; ++i)
@@ -279,7 +279,7 @@ TEST_F(RegexReplaceTest, RejectedExpressionFailsEveryFileAndLeavesNoHandle)
         for (const char* name : {"1.txt", "2.txt", "3.txt"}) {
             const std::string file = folder / name;
             WriteBytes(file, "a(b");
-            EXPECT_EQ(ReplaceInFile(job, file, "a(", "x", RegularExpression), RegExpER);
+            EXPECT_EQ(ReplaceInFile(job, file, {"a(", "x", RegularExpression}), RegExpER);
             EXPECT_EQ(ReadBytes(file), "a(b");
             EXPECT_FALSE(FileExists(file + ".tmp"));
         }
@@ -329,7 +329,7 @@ TEST_F(RegexReplaceTest, BackUpAsForLiteralPatterns)
 
         // The caller may keep the former content itself.
         WriteBytes(backup, "older backup");
-        EXPECT_EQ(ReplaceInFile(job, path, "one", "1", RegularExpression, false), 1);
+        EXPECT_EQ(ReplaceInFile(job, path, {"one", "1", RegularExpression}, false), 1);
         EXPECT_EQ(ReadBytes(path), "1 2w");
         EXPECT_EQ(ReadBytes(backup), "older backup");
         EXPECT_FALSE(FileExists(temporary));

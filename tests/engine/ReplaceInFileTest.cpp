@@ -57,7 +57,7 @@ protected:
 
     FileResult Replace(const std::string& find, const std::string& replace, PatternOptions options = 0)
     {
-        return ReplaceInFile(job, path, find, replace, options);
+        return ReplaceInFile(job, path, {find, replace, options});
     }
 };
 
@@ -93,7 +93,7 @@ TEST_F(ReplaceInFileTest, CallerCanTurnTheBackupOff)
     job.BackUp = true;
     WriteBytes(path, "one two");
     WriteBytes(backup, "older backup");
-    EXPECT_EQ(ReplaceInFile(job, path, "two", "2", 0, false), 1);
+    EXPECT_EQ(ReplaceInFile(job, path, {"two", "2", 0}, false), 1);
     EXPECT_EQ(ReadBytes(path), "one 2");
     EXPECT_EQ(ReadBytes(backup), "older backup");
 }
@@ -230,10 +230,10 @@ TEST(CommitNewText, NothingReplacedOrAbortedWritesNothing)
     TempFolder folder;
     const std::string path = folder / "a.txt";
     WriteBytes(path, "old");
-    ReplaceJob job;
-    EXPECT_EQ(CommitNewText(job, path, "new", 3, 0, true), 0);
-    job.AbortRequested = true;
-    EXPECT_EQ(CommitNewText(job, path, "new", 3, 5, true), Cancel);
+    AbortFlag abort{false};
+    EXPECT_EQ(CommitNewText(abort, path, "new", 3, 0, true), 0);
+    abort = true;
+    EXPECT_EQ(CommitNewText(abort, path, "new", 3, 5, true), Cancel);
     EXPECT_EQ(ReadBytes(path), "old");
     EXPECT_FALSE(FileExists(path + ".tmp"));
     EXPECT_FALSE(FileExists(path + ".bak"));

@@ -182,8 +182,6 @@ TEST_F(RunReplaceTest, EmptyFileListEndsAtOnce)
 
 TEST_F(RunReplaceTest, FullAutomaticRegularExpressionNeedsTheLibrary)
 {
-    const std::string message = "error BREGEXP.DLL\x82\xAA\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1"
-                                "\x82\xC5\x82\xB5\x82\xBD\x81\x42 / \x83\x47\x83\x89\x81\x5B";
     const BregexpLibrary notLoaded;
     const BregexpLibrary* const libraries[] = {nullptr, &notLoaded};
     for (const bool automatic : {false, true})
@@ -200,7 +198,7 @@ TEST_F(RunReplaceTest, FullAutomaticRegularExpressionNeedsTheLibrary)
 
             EXPECT_EQ(RunReplace(job, log, refused), RunOutcome::NoRegexLibrary);
 
-            EXPECT_EQ(refused.Events(), Events{message});
+            EXPECT_EQ(refused.Events(), Events{"no library"});
             EXPECT_EQ(log.Text(), ExpectedLogHeader);
             EXPECT_EQ(Contents(), (Folder{{"a.txt", "abc"}}));
         }

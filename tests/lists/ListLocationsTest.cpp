@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/PathRules.h"
 #include "platform/ProgramDirectory.h"
 
 namespace {
@@ -23,7 +24,7 @@ TEST(ListLocations, AbsolutePaths)
 #endif
     };
     for (const auto& c : cases)
-        EXPECT_EQ(IsAbsolutePath(c.path), c.absolute) << c.path;
+        EXPECT_EQ(platform::IsAbsolutePath(c.path), c.absolute) << c.path;
 }
 
 TEST(ListLocations, RelativeNamesStandBehindTheProgramDirectory)
