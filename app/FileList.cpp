@@ -1,0 +1,149 @@
+#include "app/FileList.h"
+
+#include "lists/TextLines.h"
+#include "platform/DoubleByte.h"
+#include "platform/Folders.h"
+#include "platform/FullPath.h"
+
+namespace {
+
+// Room between the widest entry and the end of the sideways scrolling range.
+constexpr int ExtentMargin = 5;
+
+}  // namespace
+
+bool FileList::IsListed(const std::string& path)
+{
+    // Gathered once per batch, so that a large batch is not quadratic in the list's length.
+    if (!listed_) {
+        listed_.emplace();
+        for (std::size_t i = 0; i < control_.Count(); ++i)
+            listed_->insert(LowerAsciiLetters(control_.Entry(i)));
+    }
+    return !listed_->insert(LowerAsciiLetters(path)).second;
+}
+
+void FileList::Measure(const std::string& path)
+{
+    const int width = control_.TextWidth(path);
+    if (width > widest_) {
+        widest_ = width;
+        control_.SetHorizontalExtent(widest_ + ExtentMargin);
+    }
+}
+
+void FileList::AddFile(const std::string& path)
+{
+    if (extensionCheck_ && !PassesExtensionCheck(extensions_, path))
+        return;
+    if (previousCount_ != 0 && IsListed(path)) {
+        duplicates_ += path;
+        duplicates_ += '\n';
+        return;
+    }
+    control_.Append(path);
+    Measure(path);
+}
+
+void FileList::WalkFolder(const std::string& path)
+{
+    std::vector<platform::FolderEntry> entries;
+    platform::ListFolder(path, entries);
+    for (const platform::FolderEntry& entry : entries) {
+        const std::string entryPath = platform::JoinPath(path, entry.Name);
+        if (entry.Kind == platform::EntryKind::File)
+            AddFile(entryPath);
+        else if (entry.Kind == platform::EntryKind::Folder && subfolders_)
+            WalkFolder(entryPath);
+    }
+}
+
+void FileList::AddFileOrFolder(const std::string& path)
+{
+    switch (platform::KindOf(path)) {
+    case platform::EntryKind::Folder:
+        WalkFolder(path);
+        break;
+    case platform::EntryKind::File:
+        AddFile(path);
+        break;
+    default:
+        break;
+    }
+}
+
+void FileList::ReadFileNameList(const std::string& path)
+{
+    ForEachFileLine(path, [&](std::string_view line) {
+        if (!line.empty())
+            AddFileOrFolder(platform::AbsolutePath(std::string(line)));
+    });
+}
+
+void FileList::EndBatch()
+{
+    listed_.reset();
+    if (!duplicates_.empty()) {
+        control_.ShowDuplicates(duplicates_);
+        duplicates_.clear();
+    }
+    const std::size_t count = control_.Count();
+    if (count > previousCount_ + 1)
+        control_.SetRangeSelected(previousCount_, count - 1, true);
+    if (count > 0)
+        control_.SetRangeSelected(count - 1, count - 1, true);
+    previousCount_ = count;
+    control_.CountChanged(count);
+}
+
+void FileList::RemoveSelected()
+{
+    listed_.reset();
+    std::size_t top = control_.TopIndex();
+    widest_ = 0;
+    std::size_t firstRemoved = 0;
+    for (std::size_t i = control_.Count(); i-- > 0;) {
+        if (control_.IsSelected(i)) {
+            control_.Delete(i);
+            firstRemoved = i;
+        } else {
+            widest_ = std::max(widest_, control_.TextWidth(control_.Entry(i)));
+        }
+    }
+    const std::size_t count = control_.Count();
+    if (count > 0) {
+        const std::size_t selected = std::min(firstRemoved, count - 1);
+        top = std::min(top, selected);
+        control_.SetTopIndex(top);
+        control_.SetCaretIndex(selected);
+        control_.SetRangeSelected(selected, selected, true);
+    }
+    previousCount_ = count;
+    control_.CountChanged(count);
+    control_.SetHorizontalExtent(widest_ + ExtentMargin);
+}
+
+void FileList::SelectAll()
+{
+    if (control_.Count() > 0)
+        control_.SetRangeSelected(0, control_.Count() - 1, true);
+}
+
+void FileList::DeselectAll()
+{
+    if (control_.Count() > 0)
+        control_.SetRangeSelected(0, control_.Count() - 1, false);
+}
+
+void FileList::InvertSelection()
+{
+    const std::size_t count = control_.Count();
+    for (std::size_t first = 0; first < count;) {
+        const bool selected = control_.IsSelected(first);
+        std::size_t last = first;
+        while (last + 1 < count && control_.IsSelected(last + 1) == selected)
+            ++last;
+        control_.SetRangeSelected(first, last, !selected);
+        first = last + 1;
+    }
+}

@@ -1,0 +1,70 @@
+#pragma once
+// The rules of the file list: which files get in (the extension and duplicate checks,
+// folder walks, file-name lists), the step that ends every batch of additions, removal and
+// the selection commands. They run the same over the main window's list box and over the
+// command line's plain list.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <unordered_set>
+
+#include "app/ExtensionList.h"
+#include "app/FileListControl.h"
+
+class FileList {
+public:
+    explicit FileList(FileListControl& control) : control_(control) {}
+    FileList(const FileList&) = delete;
+    FileList& operator=(const FileList&) = delete;
+
+    FileListControl& Control() { return control_; }
+
+    void BuildExtensionList(std::string_view text) { extensions_ = ::BuildExtensionList(text); }
+    // Off only while a batch is added without the extension check.
+    void SetExtensionCheck(bool on) { extensionCheck_ = on; }
+    // Whether folder walks enter subfolders.
+    void SetSubfolderRule(bool on) { subfolders_ = on; }
+
+    // Appends the path unless the extension check refuses it, silently, or it is listed
+    // already, in any letter case, which the end of the batch reports. The duplicate check
+    // is skipped while the list was empty before the batch.
+    void AddFile(const std::string& path);
+    // Adds the folder's files in the file system's order, hidden ones included, entering
+    // subfolders depth first when the subfolder rule is on. A folder that cannot be read
+    // adds nothing; a linked folder met inside a walk is not entered, so no link can make a
+    // walk go round for ever.
+    void WalkFolder(const std::string& path);
+    // One name per line, as list files are read: missing names are skipped, folders are
+    // walked. A relative line is made absolute against the current directory now, so that
+    // a later change of directory cannot make a run rewrite another file than the listed
+    // one. A file that cannot be read adds nothing.
+    void ReadFileNameList(const std::string& path);
+    // A name given by the user: a folder is walked, a file added, anything else skipped.
+    void AddFileOrFolder(const std::string& path);
+
+    // Ends every batch: reports the duplicates, selects what the batch added (the last
+    // entry when it added nothing) and updates the count.
+    void EndBatch();
+    // Deletes the selected entries (never the files) and selects the entry that took the
+    // place of the first removed one, or the new last entry.
+    void RemoveSelected();
+    void SelectAll();
+    // Reverses every entry's selection, one range of equal state at a time.
+    void InvertSelection();
+    // Takes every entry out of the selection, as a batch from the user begins.
+    void DeselectAll();
+
+private:
+    bool IsListed(const std::string& path);
+    void Measure(const std::string& path);
+
+    FileListControl& control_;
+    ExtensionList extensions_;
+    bool extensionCheck_ = true;
+    bool subfolders_ = true;
+    std::string duplicates_;
+    std::size_t previousCount_ = 0;
+    int widest_ = 0;
+    // The listed paths, folded, gathered once per batch for the duplicate check.
+    std::optional<std::unordered_set<std::string>> listed_;
+};

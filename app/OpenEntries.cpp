@@ -1,0 +1,29 @@
+#include "app/OpenEntries.h"
+
+#include "app/FileListControl.h"
+#include "platform/DoubleByte.h"
+#include "platform/PathRules.h"
+
+std::vector<std::string> EntriesToOpen(const FileListControl& control)
+{
+    std::vector<std::string> entries;
+    for (std::size_t i = 0; i < control.Count(); ++i) {
+        if (!control.IsSelected(i))
+            continue;
+        if (entries.size() == MostEntriesOpened)
+            return {};
+        entries.push_back(control.Entry(i));
+    }
+    return entries;
+}
+
+std::string FolderOfEntry(const std::string& path)
+{
+    const std::size_t separator = FindLastCharacter(path, platform::PathSeparator);
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
+ProcessStart EditorStart(const std::string& editor, const std::string& path)
+{
+    return {"\"" + editor + "\" \"" + path + "\"", FolderOfEntry(path)};
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Folders and the kinds of their entries.
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class EntryKind {
+    Missing,
+    File,
+    Folder,
+    // A folder reached through a link (a symbolic link, a junction); only a listing tells.
+    FolderLink,
+    // Something that is neither a file nor a folder to be read (a device, a pipe).
+    Other,
+};
+
+struct FolderEntry {
+    std::string Name;
+    EntryKind Kind;
+};
+
+// What `path` names, links followed.
+EntryKind KindOf(const std::string& path);
+
+// The entries of `folder` in the order the file system gives them, hidden and system
+// entries included, without "." and "..". False, with no entries, when it cannot be read.
+bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries);
+
+// `name` inside `folder`, with one separator between them.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace platform

@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+namespace platform {
+
+// An absolute path unchanged; any other taken against the current directory as it is now.
+// Empty when the current directory cannot be had.
+std::string AbsolutePath(const std::string& path);
+
+// A name from the command line as the file system stores it: absolute, each component
+// written as stored (its long name and letter case on Windows), a wildcard resolved to its
+// first match in the file system's order; the root of a network path stays as written.
+// Empty when it names no file or folder.
+std::string ResolveStoredPath(const std::string& name);
+
+}  // namespace platform

@@ -1,0 +1,72 @@
+#include "platform/Folders.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace platform {
+
+namespace {
+
+EntryKind KindOfStatus(const struct stat& info)
+{
+    if (S_ISREG(info.st_mode))
+        return EntryKind::File;
+    if (S_ISDIR(info.st_mode))
+        return EntryKind::Folder;
+    return EntryKind::Other;
+}
+
+// Links are followed for a file; a linked folder is told apart, so that a walk can keep
+// out of it.
+EntryKind KindOfListed(const std::string& path)
+{
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0)
+        return EntryKind::Missing;
+    if (!S_ISLNK(info.st_mode))
+        return KindOfStatus(info);
+    const EntryKind target = KindOf(path);
+    return target == EntryKind::Folder ? EntryKind::FolderLink : target;
+}
+
+}  // namespace
+
+EntryKind KindOf(const std::string& path)
+{
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 ? KindOfStatus(info) : EntryKind::Missing;
+}
+
+bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries)
+{
+    entries.clear();
+    DIR* directory = ::opendir(folder.c_str());
+    if (!directory)
+        return false;
+    while (const dirent* entry = ::readdir(directory)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        EntryKind kind;
+        switch (entry->d_type) {
+        case DT_REG:
+            kind = EntryKind::File;
+            break;
+        case DT_DIR:
+            kind = EntryKind::Folder;
+            break;
+        case DT_LNK:
+        case DT_UNKNOWN:
+            kind = KindOfListed(JoinPath(folder, name));
+            break;
+        default:
+            kind = EntryKind::Other;
+            break;
+        }
+        entries.push_back({name, kind});
+    }
+    ::closedir(directory);
+    return true;
+}
+
+}  // namespace platform
