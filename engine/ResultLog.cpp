@@ -43,6 +43,7 @@ void ResultLog::ResetLog()
     text_.append(LineWidth, '-');
     text_ += LineEnd;
     total_ = 0;
+    failed_ = 0;
 }
 
 void ResultLog::AddLogLine(const std::string& path, FileResult result)
@@ -50,6 +51,8 @@ void ResultLog::AddLogLine(const std::string& path, FileResult result)
     std::string line = ShortenPath(path);
     if (line.size() < PathColumnWidth)
         line.append(PathColumnWidth - line.size(), ' ');
+    if (result < 0)
+        ++failed_;
     if (const char* word = StatusWord(result)) {
         line += word;
     } else {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,8 +20,11 @@ public:
     const std::string& Text() const { return text_; }
     // Wider than a file's count, so that many large files cannot overflow it.
     std::int64_t Total() const { return total_; }
+    // The files of this run logged with a status word instead of a count.
+    std::size_t FailedFiles() const { return failed_; }
 
 private:
     std::string text_;
     std::int64_t total_ = 0;
+    std::size_t failed_ = 0;
 };

@@ -46,10 +46,11 @@ RunOutcome RunReplace(const ReplaceJob& job, ResultLog& log, RunDisplay& display
         return RunOutcome::NoRegexLibrary;
     }
     const std::size_t count = job.Files.size();
-    if (!job.AutomaticMode) {
+    // In automatic mode there is no progress dialog to wait for; the display decides
+    // whether it shows the progress at all.
+    if (!job.AutomaticMode)
         display.WaitForProgressDisplay();
-        display.SetProgressText(ProgressText(0, count));
-    }
+    display.SetProgressText(ProgressText(0, count));
     std::size_t done = 0;
     for (const std::string& path : job.Files) {
         if (job.IsAborted())
@@ -58,7 +59,7 @@ RunOutcome RunReplace(const ReplaceJob& job, ResultLog& log, RunDisplay& display
         if (result < 0)
             platform::RemoveFile(TemporaryPathOf(path));
         log.AddLogLine(path, result);
-        if (!job.AutomaticMode && !job.IsAborted())
+        if (!job.IsAborted())
             display.SetProgressText(ProgressText(++done, count));
     }
     log.FinishLog();

@@ -16,7 +16,7 @@ enum class RunOutcome {
 
 // Applies the job's single pattern, or with AllAuto every pattern of the replace list, to
 // each file in list order, logging one line per file and the totals. The caller resets
-// the log first. Outside automatic mode progress goes to the display, which the run ends
-// with OK unless it was aborted; in automatic mode the log is written to "replace.log" in
-// the current directory instead.
+// the log first. Progress goes to the display ("0/N", then one text per file); outside
+// automatic mode the run first waits for the display and ends it with OK unless it was
+// aborted, in automatic mode it writes the log to "replace.log" in the current directory.
 RunOutcome RunReplace(const ReplaceJob& job, ResultLog& log, RunDisplay& display);

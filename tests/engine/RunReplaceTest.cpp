@@ -243,7 +243,7 @@ TEST_F(RunReplaceTest, AutomaticModeWritesTheLogFile)
 
     const std::string expected = Log({{"a.txt", "       3"}, {"gone.txt", " NotOpen"}}, "          3");
     EXPECT_EQ(Contents(), (Folder{{"a.txt", "bbb"}, {"replace.log", expected}}));
-    EXPECT_EQ(display.Events(), Events{});
+    EXPECT_EQ(display.Events(), (Events{"0/2", "1/2", "2/2"}));
 }
 
 TEST_F(RunReplaceTest, AutomaticModeWritesTheLogFileForAnEmptyList)

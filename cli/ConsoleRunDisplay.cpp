@@ -1,0 +1,49 @@
+#include "cli/ConsoleRunDisplay.h"
+
+#include <time.h>
+
+namespace {
+
+// Often enough to look alive, seldom enough to cost nothing next to the files.
+constexpr long long ProgressIntervalMs = 100;
+
+long long MonotonicMs()
+{
+    timespec now;
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// Back to the start of the line and clear it.
+constexpr const char* ClearLine = "\r\x1b[K";
+
+}  // namespace
+
+void ConsoleRunDisplay::SetProgressText(const std::string& text)
+{
+    if (!showProgress_)
+        return;
+    const long long now = MonotonicMs();
+    if (progressShown_ && now - lastShownMs_ < ProgressIntervalMs)
+        return;
+    std::fprintf(stream_, "%starvelox: %s", ClearLine, text.c_str());
+    std::fflush(stream_);
+    progressShown_ = true;
+    lastShownMs_ = now;
+}
+
+void ConsoleRunDisplay::ReportMissingRegexLibrary()
+{
+    reportedMissingLibrary_ = true;
+    std::fprintf(stream_, "tarvelox: the replace list holds a regular expression, but the regular-expression "
+                          "library could not be loaded; nothing was changed\n");
+}
+
+void ConsoleRunDisplay::Finish(const std::string& line)
+{
+    if (progressShown_)
+        std::fputs(ClearLine, stream_);
+    if (!line.empty())
+        std::fprintf(stream_, "tarvelox: %s\n", line.c_str());
+    std::fflush(stream_);
+}

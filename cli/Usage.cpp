@@ -1,0 +1,52 @@
+#include "cli/Usage.h"
+
+std::string UsageText(const std::string& settingsPath)
+{
+    return R"(Usage: tarvelox [switches] [file | folder | @list]...
+
+Rewrites many text files at once: every occurrence of the find text becomes the
+replacement text, or with -A every pattern of the replace list is applied in turn.
+A file is rewritten through NAME.tmp beside it and replaced only when something was
+found. The result goes to "replace.log" in the current directory (Shift-JIS, CR LF):
+one line per file with its number of replacements or a status word, and the total.
+Texts and file names are bytes, passed on unchanged; files are read as Shift-JIS.
+
+Switches (the letter in either case, the value straight after it; a later switch
+overrides an earlier one):
+  -F<text>      find text; unless -Os, \n is CR LF, \u LF, \m CR, \t TAB, \\ a
+                backslash, and \| separates alternatives
+  -R<text>      replacement text, with the same sequences but \|
+  -O<letters>   options of the find text, any order, either case:
+                  s  no escape sequences      c  ignore case
+                  e  regular expression, with these modifiers:
+                  k  Shift-JIS aware          m  ^ and $ at every line
+                  i  ignore case
+                e, k, m and i need the regular-expression library beside the program.
+  -L<file>      the replace list for -A (default: SETTING/ReplaceList, else
+                replace.lst), looked for beside the program, then here
+  -A  -A1  -A0  full-automatic replace with every pattern of the replace list: on, on, off
+  -B  -B1  -B0  keep the former content as NAME.bak: on, on, off
+  -S  -S1  -S0  walk into the subfolders of a named folder: on, on, off
+  -E<patterns>  extensions allowed into the run, e.g. -E"*.txt;*.htm"; "*.*" allows
+                every file, "*." files without an extension
+  -c            start from cleared defaults: backup, full-automatic and subfolders off,
+                no texts, no options, no replace list, no allowed extension
+  -H            automatic mode; this command always runs it
+  -h, --help    this text
+
+Without a switch the value comes from the settings file (-A, -B, -S, -E, -L; with
+SETTING/MemLast=1 also -F, -R and -O from the last run of the window):
+  )" + settingsPath +
+           R"(
+
+Arguments: a file is added when its extension is allowed; a folder adds its files
+whose extension is allowed; @list names a text file with one file or folder per line.
+A wildcard the shell left alone ("*.txt" in quotes) takes its first match only.
+Relative names are taken from the current directory. A leading "/" is a path.
+
+Exit status: 0 every file was processed without failure; 1 at least one file failed
+(a status word in the log); 2 nothing was run (no argument, or the replace list needs
+the regular-expression library, which could not be loaded) or "replace.log" could not
+be written.
+)";
+}
