@@ -126,6 +126,29 @@ TEST_F(NativeCommandTest, ARunThatCannotStartOrCannotLogExitsWithTwo)
     EXPECT_EQ(ReadBytes(Work("x.txt")), "a1");
 }
 
+// The README's first run: the characters whose second byte is 0x5C come through whole
+// while every backslash of the paths is replaced.
+TEST_F(NativeCommandTest, SamplesAreRewrittenAndTheirDoubleByteCharactersKept)
+{
+    std::filesystem::copy(TARVELOX_SAMPLES "/files", work_.Path(), std::filesystem::copy_options::recursive);
+    const std::string news = ReadBytes(Work("news.txt"));
+
+    const Outcome outcome = Run({"-A", "-B", "-L" TARVELOX_SAMPLES "/replace.lst", "."});
+
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("news.txt")), "新社名からのお知らせ\n"
+                                           "新しい表計算ソフトの機能と性能を紹介します。\n"
+                                           "保存先: D:/ソフト/能力表/2023年版\n"
+                                           "価格: ￥12800、保守: ￥3000\n");
+    EXPECT_EQ(ReadBytes(Work("news.txt.bak")), news);
+    EXPECT_EQ(ReadBytes(Work("docs/manual.txt")), "新社名 表計算ソフト 取扱説明書\r\n"
+                                                  "第1章 表の作成\r\n"
+                                                  "ファイルは C:/データ/表.csv に保存されます。\r\n"
+                                                  "Copyright 2024 新社名株式会社\r\n");
+    EXPECT_EQ(ReadBytes(Work("notes.dat")), "旧社名 社内メモ\r\n");
+    EXPECT_TRUE(ReadBytes(Work("replace.log")).ends_with(ExpectedLogTotals("         17")));
+}
+
 TEST_F(NativeCommandTest, UsageTextAndItsExitStatus)
 {
     const struct {
