@@ -1,0 +1,72 @@
+#pragma once
+// The program's main window: the find and replace boxes with the patterns of the replace
+// list in use, the options of a single pattern, the file list, and the buttons that start
+// a run and open the other windows. Start-up runs it modally; its end ends the program.
+#include <string>
+#include <vector>
+
+#include "app/MainDialogFields.h"
+#include "app/MainDialogRules.h"
+#include "engine/BregexpLibrary.h"
+#include "framework/Dialog.h"
+#include "framework/MessageMap.h"
+
+class SettingsStore;
+
+// Sent by the replace list editor when it closes and by the settings dialog when it is
+// confirmed: the replace list in use is loaded again. Both parameters are ignored.
+inline constexpr UINT WM_LISTEDITCLOSED = WM_APP + 100;
+
+class CMainDialog : public MessageMapped<CMainDialog, CDialog> {
+public:
+    // `arguments` is the program's argument vector, the program itself first; the
+    // regular-expression library is loaded from `regexLibraryPath`.
+    CMainDialog(SettingsStore& settings, std::vector<std::string> arguments,
+                const std::string& regexLibraryPath = BregexpLibrary::DefaultPath());
+    ~CMainDialog() override;
+
+    static const MessageMap<CMainDialog>& GetMessageMap();
+
+    // Enter never reaches a control; everything else goes the dialog's way.
+    bool PreTranslateMessage(MSG& message) override;
+
+    const MainDialogFields& Fields() const { return fields_; }
+    bool IsHistoryInUse() const { return historyInUse_; }
+    bool IsAutomaticMode() const { return automaticMode_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    // Enter is swallowed, so OK only comes from elsewhere; it does not end the program.
+    void OnOK() override;
+    void OnDestroy() override;
+
+private:
+    void OnFullAutomaticClicked();
+    void OnRegularExpressionClicked();
+    void OnPatternChosen();
+    void OnFindTextChanged();
+    LRESULT OnListEditClosed(WPARAM, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+
+    void LoadReplaceListInUse(const std::string& name);
+    std::string ConfiguredReplaceList() const;
+    void ApplyStartRule();
+    void Apply(const ControlStates& states) const;
+    void ApplyChecks(const ControlStates& states) const;
+    HWND ControlOf(MainControl control) const;
+    int FileCount() const;
+
+    SettingsStore& settings_;
+    std::vector<std::string> arguments_;
+    MainDialogFields fields_;
+    int subfolderRule_ = 0;
+    HICON largeIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    bool historyInUse_ = false;
+    bool automaticMode_ = false;
+    std::string lastAddFolder_;
+    PatternList patterns_;  // the replace list in use, as its drop-down lists show it
+    BregexpLibrary regexLibrary_;
+};

@@ -1,0 +1,50 @@
+#pragma once
+// What the main window enables, disables and checks when something happens: each rule
+// names the states it recomputes and nothing else, so that the window only applies them.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "engine/PatternOptions.h"
+
+enum class MainControl {
+    FindText,
+    ReplaceText,
+    FullAutomatic,
+    NotEscape,
+    NotCase,
+    RegularExpression,
+    ModifierFrame,
+    Kanji,
+    Multiline,
+    Ignorecase,
+    Start,
+};
+
+struct ControlState {
+    MainControl Control;
+    bool On;
+    bool operator==(const ControlState&) const = default;
+};
+using ControlStates = std::vector<ControlState>;
+
+// The full-automatic box clicked, and the end of start-up: the boxes a single pattern uses
+// are of no use while the replace list drives the run. The Start rule follows it.
+ControlStates FullAutomaticRule(bool fullAutomatic, bool regularExpression, bool libraryLoaded);
+// The regular-expression box clicked: the literal options or the modifiers.
+ControlStates RegularExpressionRule(bool regularExpression);
+// Start needs a file, and a find text unless the replace list drives the run.
+ControlStates StartRule(std::size_t fileCount, const std::string& findText, bool fullAutomatic);
+// A replace list was loaded: full-automatic needs a pattern in it.
+ControlStates ReplaceListLoadedRule(std::size_t patternCount);
+// The regular-expression box and its frame are usable only with the library.
+ControlStates RegexLibraryRule(bool libraryLoaded);
+
+// A pattern chosen from the find box's list: the boxes it checks and the states it
+// enables. Without the library the regular-expression boxes stay as they were, so a
+// regular expression is run as literal text.
+struct PatternChoice {
+    ControlStates Checks;
+    ControlStates Enables;
+};
+PatternChoice ChoosePatternRule(PatternOptions options, bool libraryLoaded, std::size_t fileCount);

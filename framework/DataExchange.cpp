@@ -1,0 +1,20 @@
+#include "framework/DataExchange.h"
+
+#include "framework/Controls.h"
+
+void DDX_Check(CDataExchange& dx, int id, int& value)
+{
+    const CButton box(dx.m_dialog.GetDlgItem(id));
+    if (dx.m_bSaveAndValidate)
+        value = box.GetCheck();
+    else
+        box.SetCheck(value);
+}
+
+void DDX_Text(CDataExchange& dx, int id, std::string& value)
+{
+    if (dx.m_bSaveAndValidate)
+        value = dx.m_dialog.GetDlgItemText(id);
+    else
+        dx.m_dialog.SetDlgItemText(id, value);
+}

@@ -1,0 +1,65 @@
+#include "framework/WinApp.h"
+
+#include <shellapi.h>
+
+#include "framework/MessageLoop.h"
+#include "framework/Window.h"
+
+namespace {
+
+CWinApp* theApplication = nullptr;
+
+}  // namespace
+
+CWinApp::CWinApp()
+{
+    theApplication = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (theApplication == this)
+        theApplication = nullptr;
+}
+
+bool CWinApp::InitInstance()
+{
+    return true;
+}
+
+int CWinApp::ExitInstance()
+{
+    return quitCode_;
+}
+
+int CWinApp::Run()
+{
+    MSG message;
+    BOOL got;
+    while ((got = ::GetMessageA(&message, nullptr, 0, 0)) > 0)
+        DispatchWithPreTranslation(message);
+    quitCode_ = got == 0 ? static_cast<int>(message.wParam) : 1;
+    return ExitInstance();
+}
+
+void CWinApp::OnHelp() const
+{
+    HWND owner = mainWindow_ ? mainWindow_->m_hWnd : nullptr;
+    ::ShellExecuteA(owner, nullptr, helpPath_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+CWinApp* CWinApp::Current()
+{
+    return theApplication;
+}
+
+int AppMessageBox(const std::string& text, UINT type, const std::string& caption, HWND owner)
+{
+    const CWinApp* application = CWinApp::Current();
+    if (!owner && application && application->MainWindow())
+        owner = application->MainWindow()->m_hWnd;
+    std::string title = caption;
+    if (title.empty() && application)
+        title = application->AppName();
+    return ::MessageBoxA(owner, text.c_str(), title.c_str(), type);
+}

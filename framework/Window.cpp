@@ -1,0 +1,88 @@
+#include "framework/Window.h"
+
+namespace {
+
+// The property under which a window keeps the object that serves it.
+const char* const ObjectProperty = "Tarvelox.WindowObject";
+
+}  // namespace
+
+HWND CWnd::Detach()
+{
+    HWND hwnd = m_hWnd;
+    m_hWnd = nullptr;
+    return hwnd;
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hwnd)
+{
+    return hwnd ? static_cast<CWnd*>(::GetPropA(hwnd, ObjectProperty)) : nullptr;
+}
+
+bool CWnd::PreTranslateMessage(MSG&)
+{
+    return false;
+}
+
+void CWnd::RememberHandle(HWND hwnd)
+{
+    m_hWnd = hwnd;
+    ::SetPropA(hwnd, ObjectProperty, this);
+}
+
+void CWnd::ForgetHandle()
+{
+    if (m_hWnd)
+        ::RemovePropA(m_hWnd, ObjectProperty);
+    m_hWnd = nullptr;
+}
+
+void CWnd::SetWindowText(const std::string& text) const
+{
+    SetWindowTextOf(m_hWnd, text);
+}
+
+std::string CWnd::GetWindowText() const
+{
+    return WindowText(m_hWnd);
+}
+
+void CWnd::SetDlgItemText(int id, const std::string& text) const
+{
+    SetWindowTextOf(GetDlgItem(id), text);
+}
+
+std::string CWnd::GetDlgItemText(int id) const
+{
+    return WindowText(GetDlgItem(id));
+}
+
+RECT CWnd::GetClientRect() const
+{
+    RECT rect{};
+    ::GetClientRect(m_hWnd, &rect);
+    return rect;
+}
+
+RECT CWnd::GetWindowRect() const
+{
+    RECT rect{};
+    ::GetWindowRect(m_hWnd, &rect);
+    return rect;
+}
+
+std::string WindowText(HWND hwnd)
+{
+    // The length may be larger than the text in some code pages, never smaller.
+    const int length = ::GetWindowTextLengthA(hwnd);
+    if (length <= 0)
+        return std::string();
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextA(hwnd, text.data(), length + 1)));
+    return text;
+}
+
+void SetWindowTextOf(HWND hwnd, const std::string& text)
+{
+    ::SetWindowTextA(hwnd, text.c_str());
+}

@@ -1,0 +1,48 @@
+/* The identifiers of the program's resources and dialog controls, shared by the resource
+   script and the code. Plain preprocessor text, so the resource compiler reads it too.
+   Each window keeps its identifiers in a block of its own. */
+#ifndef TARVELOX_RESOURCE_IDS_H
+#define TARVELOX_RESOURCE_IDS_H
+
+#define IDC_STATIC (-1)
+
+/* The program's icon. */
+#define IDI_MAIN 128
+
+/* Main dialog. */
+#define IDD_MAIN 102
+#define IDC_ABOUT 1002
+#define IDC_FILE_LIST 1003
+#define IDC_START 1005
+#define IDC_ADD_FILES 1006
+#define IDC_REMOVE_FILES 1007
+#define IDC_BACKUP 1008
+#define IDC_FIND_TEXT 1011
+#define IDC_LIST_EDIT 1012
+#define IDC_SETTINGS 1017
+#define IDC_REPLACE_TEXT 1023
+#define IDC_ALL_AUTO 1024
+#define IDC_NOT_CASE 1041
+#define IDC_REGULAR_EXPRESSION 1042
+#define IDC_KANJI 1047
+#define IDC_MULTILINE 1048
+#define IDC_MODIFIER_FRAME 1049
+#define IDC_FILE_COUNT 1057
+#define IDC_IGNORECASE 1059
+#define IDC_NOT_ESCAPE 1066
+
+/* Result log dialog. */
+#define IDD_RESULT_LOG 131
+#define IDC_RESULT_LOG_TEXT 1018
+
+/* Progress dialog. */
+#define IDD_PROGRESS 142
+#define IDC_PROGRESS_TEXT 1062
+
+/* Messages of the main window and the run. */
+#define IDS_NO_REGEX_LIBRARY 3001
+#define IDS_ERROR_CAPTION 3002
+#define IDS_RUN_NOT_STARTED 3003
+#define IDS_MAIN_WINDOW_NOT_CREATED 3004
+
+#endif

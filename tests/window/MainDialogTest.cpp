@@ -1,0 +1,190 @@
+#include "app/MainDialog.h"
+
+#include <gtest/gtest.h>
+
+#include "app/SettingsStore.h"
+#include "framework/Controls.h"
+#include "platform/FileSystem.h"
+#include "platform/ProgramDirectory.h"
+#include "resources/ResourceIds.h"
+#include "tests/support/TestFiles.h"
+#include "tests/window/MainDialogFixture.h"
+#include "tests/window/WindowDriver.h"
+
+namespace {
+
+// Every control whose state a rule sets, in one line: 1 enabled, 0 disabled.
+std::string EnabledStates(HWND dialog)
+{
+    std::string states;
+    for (const int id : {IDC_FIND_TEXT, IDC_REPLACE_TEXT, IDC_ALL_AUTO, IDC_NOT_ESCAPE, IDC_NOT_CASE,
+                         IDC_REGULAR_EXPRESSION, IDC_MODIFIER_FRAME, IDC_KANJI, IDC_MULTILINE, IDC_IGNORECASE,
+                         IDC_START})
+        states += IsEnabled(dialog, id) ? '1' : '0';
+    return states;
+}
+
+// The states as written in the tables below, grouped with blanks.
+std::string States(std::string grouped)
+{
+    std::erase(grouped, ' ');
+    return grouped;
+}
+
+const std::string MainKeysAtFirstClose = "[MAIN]\r\nOpenDir=.\r\nFind=\r\nReplace=\r\nAllAuto=0\r\nNotEscape=0\r\n"
+                                         "NotCase=0\r\nRegularExpression=0\r\nKanji=0\r\nMultiline=0\r\n"
+                                         "Ignorecase=0\r\nBackUp=1\r\n";
+
+}  // namespace
+
+TEST_F(MainDialogFixture, FirstStartShowsTheDefaultsAndTheCloseWritesAllMainKeys)
+{
+    Open();
+    // Grouped: find and replace, full-automatic, S and C, E and its frame, k m i, Start.
+    EXPECT_EQ(EnabledStates(Dialog()), States("11 0 11 11 000 0"));
+    EXPECT_TRUE(IsChecked(Dialog(), IDC_BACKUP));
+    EXPECT_FALSE(IsChecked(Dialog(), IDC_ALL_AUTO));
+    EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_FIND_TEXT)), "");
+    EXPECT_FALSE(FileExists(IniPath()));
+    Close();
+    EXPECT_EQ(ReadBytes(IniPath()), MainKeysAtFirstClose);
+}
+
+TEST_F(MainDialogFixture, EnablingRulesFollowTheClicks)
+{
+    WriteBytes(ProgramFile("replace.lst"), "a\tb\t\r\n");
+    const struct {
+        const char* name;
+        bool library;
+        std::vector<int> clicks;
+        const char* states;  // grouped as in the first test
+    } cases[] = {
+        {"start with the library", true, {}, "11 1 11 11 000 0"},
+        {"start without the library", false, {}, "11 1 11 00 000 0"},
+        {"regular expression", true, {IDC_REGULAR_EXPRESSION}, "11 1 00 11 111 0"},
+        {"regular expression off again", true, {IDC_REGULAR_EXPRESSION, IDC_REGULAR_EXPRESSION}, "11 1 11 11 000 0"},
+        {"full-automatic", true, {IDC_ALL_AUTO}, "00 1 00 01 000 1"},
+        {"full-automatic over a regular expression", true, {IDC_REGULAR_EXPRESSION, IDC_ALL_AUTO}, "00 1 00 01 000 1"},
+        {"full-automatic off again", true, {IDC_REGULAR_EXPRESSION, IDC_ALL_AUTO, IDC_ALL_AUTO}, "11 1 00 11 111 0"},
+        {"full-automatic without the library", false, {IDC_ALL_AUTO}, "00 1 00 00 000 1"},
+        {"no regular expression without the library", false, {IDC_REGULAR_EXPRESSION}, "11 1 11 00 000 0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::RemoveFile(IniPath());
+        Open({}, c.library);
+        // A file listed and no find text: Start follows the full-automatic box.
+        AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt"});
+        for (const int id : c.clicks)
+            Click(Dialog(), id);
+        EXPECT_EQ(EnabledStates(Dialog()), States(c.states));
+        Close();
+    }
+}
+
+TEST_F(MainDialogFixture, StartNeedsAFileAndAFindTextUnlessFullAutomatic)
+{
+    WriteBytes(ProgramFile("replace.lst"), "a\tb\t\r\n");
+    Open();
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt"});
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "x");
+    EXPECT_TRUE(IsEnabled(Dialog(), IDC_START));
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "");
+    EXPECT_FALSE(IsEnabled(Dialog(), IDC_START));
+    Click(Dialog(), IDC_ALL_AUTO);
+    EXPECT_TRUE(IsEnabled(Dialog(), IDC_START));
+    Close();
+}
+
+TEST_F(MainDialogFixture, ChoosingAPatternSetsTheReplaceTextAndTheOptions)
+{
+    WriteBytes(ProgramFile("replace.lst"), "lit\tL\tSC\r\n\\d+\t#\tEkm\r\n\tempty\t\r\n");
+    for (const bool library : {true, false}) {
+        SCOPED_TRACE(library);
+        Open({}, library);
+        EXPECT_EQ(ComboEntries(Dialog(), IDC_FIND_TEXT), (std::vector<std::string>{"lit", "\\d+", ""}));
+        EXPECT_EQ(ComboEntries(Dialog(), IDC_REPLACE_TEXT), (std::vector<std::string>{"L", "#", "empty"}));
+
+        ChooseEntry(Dialog(), IDC_FIND_TEXT, 0);
+        EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_REPLACE_TEXT)), "L");
+        EXPECT_TRUE(IsChecked(Dialog(), IDC_NOT_ESCAPE));
+        EXPECT_TRUE(IsChecked(Dialog(), IDC_NOT_CASE));
+
+        ChooseEntry(Dialog(), IDC_FIND_TEXT, 1);
+        EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_REPLACE_TEXT)), "#");
+        EXPECT_FALSE(IsChecked(Dialog(), IDC_NOT_ESCAPE));
+        EXPECT_FALSE(IsChecked(Dialog(), IDC_NOT_CASE));
+        // Without the library a regular expression stays unchecked and runs as literal text.
+        EXPECT_EQ(IsChecked(Dialog(), IDC_REGULAR_EXPRESSION), library);
+        EXPECT_EQ(IsChecked(Dialog(), IDC_KANJI), library);
+        EXPECT_EQ(IsChecked(Dialog(), IDC_MULTILINE), library);
+        EXPECT_FALSE(IsChecked(Dialog(), IDC_IGNORECASE));
+        EXPECT_EQ(IsEnabled(Dialog(), IDC_NOT_ESCAPE), !library);
+        EXPECT_EQ(IsEnabled(Dialog(), IDC_KANJI), library);
+
+        // With a file listed, an entry enables Start even with an empty find text.
+        EXPECT_FALSE(IsEnabled(Dialog(), IDC_START));
+        AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt"});
+        ChooseEntry(Dialog(), IDC_FIND_TEXT, 2);
+        EXPECT_TRUE(IsEnabled(Dialog(), IDC_START));
+        Close();
+    }
+}
+
+TEST_F(MainDialogFixture, AMissingReplaceListGivesEmptyListsAndNoFullAutomatic)
+{
+    WriteSetting("SETTING", "ReplaceList", "missing.lst");
+    WriteSetting("MAIN", "AllAuto", "1");
+    Open();
+    EXPECT_TRUE(ComboEntries(Dialog(), IDC_FIND_TEXT).empty());
+    // Remembered full-automatic stays on, with nothing to apply and no way to turn it off.
+    EXPECT_TRUE(IsChecked(Dialog(), IDC_ALL_AUTO));
+    EXPECT_EQ(EnabledStates(Dialog()), States("00 0 00 01 000 0"));
+    EXPECT_FALSE(IsEnabled(Dialog(), IDC_ALL_AUTO));
+    Close();
+}
+
+TEST_F(MainDialogFixture, TheCommandLineListIsLoadedFirstAndTheConfiguredOneOnListEditClosed)
+{
+    TempFolder elsewhere;
+    WriteBytes(elsewhere / "given.lst", "given\tG\t\r\n");
+    WriteBytes(ProgramFile("replace.lst"), "configured\tC\t\r\n");
+    WriteSetting("SETTING", "MemLast", "1");
+    WriteSetting("MAIN", "Find", "remembered");
+    Open({"-L" + (elsewhere / "given.lst")});
+    EXPECT_EQ(ComboEntries(Dialog(), IDC_FIND_TEXT), std::vector<std::string>{"given"});
+    EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_FIND_TEXT)), "remembered");
+
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "typed");
+    ::SendMessageA(Dialog(), WM_LISTEDITCLOSED, 0, 0);
+    EXPECT_EQ(ComboEntries(Dialog(), IDC_FIND_TEXT), std::vector<std::string>{"configured"});
+    // The typed text survives the reload.
+    EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_FIND_TEXT)), "typed");
+    Close();
+}
+
+TEST_F(MainDialogFixture, EnterIsSwallowedEverywhereAndEscEndsTheProgram)
+{
+    CMainDialog dialog(Settings(), {"tarvelox.exe", "-Ffind"});
+    int activations = 0;
+    bool swallowed = true;
+    ActivationWatcher watcher([&](HWND window) {
+        if (activations++ > 0)
+            return;
+        AddListEntries(window, IDC_FILE_LIST, {"no-such-file.txt"});
+        for (const int id : {IDC_FIND_TEXT, IDC_FILE_LIST, IDC_START, IDC_ALL_AUTO, IDC_BACKUP, IDCANCEL}) {
+            MSG enter{::GetDlgItem(window, id), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+            swallowed = swallowed && dialog.PreTranslateMessage(enter);
+        }
+        // Through the program's own loop: Enter on Start runs nothing, Esc ends.
+        ::EnableWindow(::GetDlgItem(window, IDC_START), TRUE);
+        ::PostMessageA(::GetDlgItem(window, IDC_START), WM_KEYDOWN, VK_RETURN, 0);
+        ::PostMessageA(::GetDlgItem(window, IDC_FILE_LIST), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_TRUE(swallowed);
+    EXPECT_EQ(activations, 1);
+    EXPECT_EQ(ReadBytes(IniPath()), "[MAIN]\r\nOpenDir=.\r\nFind=find\r\nReplace=\r\nAllAuto=0\r\nNotEscape=0\r\n"
+                                    "NotCase=0\r\nRegularExpression=0\r\nKanji=0\r\nMultiline=0\r\n"
+                                    "Ignorecase=0\r\nBackUp=1\r\n");
+}

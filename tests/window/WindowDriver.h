@@ -1,0 +1,63 @@
+#pragma once
+// What a user's actions send to a dialog, and watchers that drive the modal loops the
+// program runs from inside: they see a window being activated, or a text arriving at a
+// control, on the test's own thread.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A click on a button, a check box toggling itself; nothing when the button is disabled.
+void Click(HWND dialog, int id);
+// The text of the edit part of a combo box replaced as a user does it: all of it selected,
+// then the new text pasted (which notifies the dialog when the text changes).
+void ReplaceText(HWND dialog, int comboId, const std::string& text);
+// An entry of a combo box's list chosen, as the list notifies its dialog.
+void ChooseEntry(HWND dialog, int comboId, int index);
+bool IsEnabled(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+std::string TextOf(HWND window);
+std::vector<std::string> ComboEntries(HWND dialog, int comboId);
+void AddListEntries(HWND dialog, int listId, const std::vector<std::string>& entries);
+
+// Calls `activated` for each window activated on this thread while the watcher lives
+// (dialogs and message boxes as they come up, a dialog already while it starts); it may
+// end them.
+class ActivationWatcher {
+public:
+    explicit ActivationWatcher(std::function<void(HWND)> activated);
+    ~ActivationWatcher();
+    ActivationWatcher(const ActivationWatcher&) = delete;
+    ActivationWatcher& operator=(const ActivationWatcher&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    std::function<void(HWND)> activated_;
+    HHOOK hook_;
+};
+
+// Calls `arrived` with each text a control with `controlId` is given on this thread while
+// the watcher lives, from this thread or sent from another.
+class TextWatcher {
+public:
+    TextWatcher(int controlId, std::function<void(HWND control, const std::string& text)> arrived);
+    ~TextWatcher();
+    TextWatcher(const TextWatcher&) = delete;
+    TextWatcher& operator=(const TextWatcher&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    int controlId_;
+    std::function<void(HWND, const std::string&)> arrived_;
+    HHOOK hook_;
+};
+
+// A message box as the user reads it.
+struct MessageBoxText {
+    std::string Caption;
+    std::string Text;
+};
+MessageBoxText ReadMessageBox(HWND box);
+// Whether `window` is a dialog made from the template with `caption`.
+bool HasCaption(HWND window, const std::string& caption);
