@@ -1,22 +1,38 @@
 #include "app/MainDialog.h"
 
+#include "app/AutomaticRun.h"
 #include "app/CommandLineOptions.h"
+#include "app/FileBatches.h"
 #include "app/ReplaceListInUse.h"
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
 #include "framework/Controls.h"
 #include "framework/Resources.h"
+#include "framework/WinApp.h"
+#include "lists/History.h"
+#include "lists/ListLocations.h"
 #include "resources/ResourceIds.h"
 
 namespace {
 
 constexpr int SmallIconSize = 16;
 
+bool IsKeyDown(int key)
+{
+    return (::GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
 }  // namespace
 
 CMainDialog::CMainDialog(SettingsStore& settings, std::vector<std::string> arguments,
                          const std::string& regexLibraryPath)
-    : MessageMapped(IDD_MAIN), settings_(settings), arguments_(std::move(arguments))
+    : MessageMapped(IDD_MAIN),
+      settings_(settings),
+      arguments_(std::move(arguments)),
+      fileListBox_([this] { ApplyStartRule(); }),
+      fileList_(fileListBox_),
+      resultLog_(this),
+      run_(*this)
 {
     largeIcon_ = LoadIconOfSize(IDI_MAIN, ::GetSystemMetrics(SM_CXICON));
     smallIcon_ = LoadIconOfSize(IDI_MAIN, SmallIconSize);
@@ -32,11 +48,13 @@ const MessageMap<CMainDialog>& CMainDialog::GetMessageMap()
         {IDC_REGULAR_EXPRESSION, BN_CLICKED, &CMainDialog::OnRegularExpressionClicked},
         {IDC_FIND_TEXT, CBN_SELCHANGE, &CMainDialog::OnPatternChosen},
         {IDC_FIND_TEXT, CBN_EDITCHANGE, &CMainDialog::OnFindTextChanged},
+        {IDC_START, BN_CLICKED, &CMainDialog::OnStart},
     };
     static constexpr MessageRoute<CMainDialog> messages[] = {
         {WM_LISTEDITCLOSED, &CMainDialog::OnListEditClosed},
         {WM_PAINT, &CMainDialog::OnPaint},
         {WM_QUERYDRAGICON, &CMainDialog::OnQueryDragIcon},
+        {WM_RUN_NO_REGEX_LIBRARY, &CMainDialog::OnRunNoRegexLibrary},
     };
     static const MessageMap<CMainDialog> map{commands, messages};
     return map;
@@ -56,6 +74,7 @@ BOOL CMainDialog::OnInitDialog()
     SetIcon(smallIcon_, false);
 
     // The list's outer size is made its client size plus 4 and 3 pixels.
+    fileListBox_.Attach(*this);
     const CListBox fileList(GetDlgItem(IDC_FILE_LIST));
     const RECT client = fileList.GetClientRect();
     fileList.SetWindowPos(nullptr, 0, 0, client.right + 4, client.bottom + 3, SWP_NOMOVE | SWP_NOZORDER);
@@ -70,12 +89,19 @@ BOOL CMainDialog::OnInitDialog()
     Apply(RegularExpressionRule(fields_.RegularExpression != 0));
     fields_.BackUp = start.BackUp;
     fields_.FullAutomatic = start.FullAutomatic;
-    subfolderRule_ = start.SubfolderRule;
+    fileList_.SetSubfolderRule(start.SubfolderRule != 0);
     automaticMode_ = start.AutomaticMode;
     UpdateData(false);
+    fileList_.BuildExtensionList(start.ExtensionListText);
+    AddCommandLineFiles(fileList_, options.FileArguments, BatchKeys{IsKeyDown(VK_SHIFT), IsKeyDown(VK_CONTROL)});
     Apply(RegexLibraryRule(regexLibrary_.IsLoaded()));
     OnFullAutomaticClicked();
 
+    if (automaticMode_) {
+        RunAutomaticMode();
+        EndDialog(0);
+        return FALSE;
+    }
     GotoDlgCtrl(GetDlgItem(IDC_FIND_TEXT));
     return FALSE;
 }
@@ -100,11 +126,64 @@ void CMainDialog::OnOK()
 
 void CMainDialog::OnDestroy()
 {
+    // The program never ends while a run may still touch files or the log.
+    run_.StopAndWait(job_);
     UpdateData(true);
     ApplyTabRule(fields_);
     if (!automaticMode_)
         WriteMainKeys(settings_, fields_, lastAddFolder_);
     regexLibrary_.Free();
+}
+
+void CMainDialog::OnStart()
+{
+    UpdateData(true);
+    ApplyTabRule(fields_);
+    job_.AbortRequested = false;
+    resultLog_.Log().ResetLog();
+    PrepareJob();
+    const int priority = settings_.ReadSwitch(Setting::Priority) != 0 ? THREAD_PRIORITY_IDLE : THREAD_PRIORITY_NORMAL;
+    const WorkerRun::Ending ending = RunOnWorker(priority);
+    if (ending == WorkerRun::Ending::NotStarted) {
+        AppMessageBox(LoadResourceString(IDS_RUN_NOT_STARTED), MB_OK | MB_ICONEXCLAMATION,
+                      LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
+        return;
+    }
+    AnnounceCompletion(&settings_, *this);
+    if (ending == WorkerRun::Ending::Aborted)
+        EnableWindow(true);
+    GotoDlgCtrl(GetDlgItem(IDC_FIND_TEXT));
+    if (fields_.FullAutomatic != 0)
+        return;
+    UpdateHistory(fields_.FindText, fields_.ReplaceText, OptionsOf(fields_));
+    if (historyInUse_) {
+        LoadReplaceListInUse(HistoryFileName);
+        UpdateData(false);
+    }
+}
+
+WorkerRun::Ending CMainDialog::RunOnWorker(int priority)
+{
+    return run_.Run(job_, resultLog_.Log(), priority);
+}
+
+void CMainDialog::RunAutomaticMode()
+{
+    PrepareJob();
+    job_.AutomaticMode = true;
+    exitStatus_ = RunAutomatic(job_, resultLog_.Log(), run_.Display());
+}
+
+void CMainDialog::PrepareJob()
+{
+    job_.Files = fileListBox_.Entries();
+    job_.Pattern = SinglePatternOf(fields_);
+    job_.Patterns = patterns_;
+    job_.AllAuto = fields_.FullAutomatic != 0;
+    job_.BackUp = fields_.BackUp != 0;
+    job_.AutomaticMode = automaticMode_;
+    job_.RegexLibrary = &regexLibrary_;
+    job_.Settings = &settings_;
 }
 
 void CMainDialog::OnFullAutomaticClicked()
@@ -128,8 +207,7 @@ void CMainDialog::OnPatternChosen()
         return;
     CComboBox(GetDlgItem(IDC_REPLACE_TEXT)).SetCurSel(chosen);
     const auto options = static_cast<PatternOptions>(find.GetItemData(chosen));
-    const PatternChoice choice =
-        ChoosePatternRule(options, regexLibrary_.IsLoaded(), static_cast<std::size_t>(FileCount()));
+    const PatternChoice choice = ChoosePatternRule(options, regexLibrary_.IsLoaded(), fileListBox_.Count());
     ApplyChecks(choice.Checks);
     Apply(choice.Enables);
 }
@@ -167,6 +245,18 @@ LRESULT CMainDialog::OnQueryDragIcon(WPARAM, LPARAM)
     return reinterpret_cast<LRESULT>(smallIcon_);
 }
 
+LRESULT CMainDialog::OnRunNoRegexLibrary(WPARAM, LPARAM)
+{
+    AppMessageBox(LoadResourceString(IDS_NO_REGEX_LIBRARY), MB_OK | MB_ICONEXCLAMATION,
+                  LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
+    return 0;
+}
+
+void CMainDialog::ShowResultLog()
+{
+    resultLog_.DoModal();
+}
+
 void CMainDialog::LoadReplaceListInUse(const std::string& name)
 {
     const ReplaceListInUse list = ::LoadReplaceListInUse(name);
@@ -191,7 +281,7 @@ std::string CMainDialog::ConfiguredReplaceList() const
 void CMainDialog::ApplyStartRule()
 {
     UpdateData(true);
-    Apply(StartRule(static_cast<std::size_t>(FileCount()), fields_.FindText, fields_.FullAutomatic != 0));
+    Apply(StartRule(fileListBox_.Count(), fields_.FindText, fields_.FullAutomatic != 0));
 }
 
 void CMainDialog::Apply(const ControlStates& states) const
@@ -222,9 +312,4 @@ HWND CMainDialog::ControlOf(MainControl control) const
     case MainControl::Start: return GetDlgItem(IDC_START);
     }
     return nullptr;
-}
-
-int CMainDialog::FileCount() const
-{
-    return CListBox(GetDlgItem(IDC_FILE_LIST)).GetCount();
 }

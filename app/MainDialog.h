@@ -5,9 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "app/FileList.h"
+#include "app/FileListBox.h"
 #include "app/MainDialogFields.h"
 #include "app/MainDialogRules.h"
+#include "app/ResultLogDialog.h"
+#include "app/WorkerRun.h"
 #include "engine/BregexpLibrary.h"
+#include "engine/CompletionAnnouncement.h"
+#include "engine/ReplaceJob.h"
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
 
@@ -17,7 +23,7 @@ class SettingsStore;
 // confirmed: the replace list in use is loaded again. Both parameters are ignored.
 inline constexpr UINT WM_LISTEDITCLOSED = WM_APP + 100;
 
-class CMainDialog : public MessageMapped<CMainDialog, CDialog> {
+class CMainDialog : public MessageMapped<CMainDialog, CDialog>, private ResultLogViewer {
 public:
     // `arguments` is the program's argument vector, the program itself first; the
     // regular-expression library is loaded from `regexLibraryPath`.
@@ -33,6 +39,10 @@ public:
     const MainDialogFields& Fields() const { return fields_; }
     bool IsHistoryInUse() const { return historyInUse_; }
     bool IsAutomaticMode() const { return automaticMode_; }
+    // The program's exit status: that of the automatic run, 0 without one.
+    int ExitStatus() const { return exitStatus_; }
+    // The log of the last run.
+    const ResultLog& LastLog() { return resultLog_.Log(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -41,7 +51,11 @@ protected:
     void OnOK() override;
     void OnDestroy() override;
 
+    // Starts the run's worker thread; false when no thread could be started.
+    virtual WorkerRun::Ending RunOnWorker(int priority);
+
 private:
+    void OnStart();
     void OnFullAutomaticClicked();
     void OnRegularExpressionClicked();
     void OnPatternChosen();
@@ -49,19 +63,21 @@ private:
     LRESULT OnListEditClosed(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    LRESULT OnRunNoRegexLibrary(WPARAM, LPARAM);
+    void ShowResultLog() override;
 
+    void RunAutomaticMode();
+    void PrepareJob();
     void LoadReplaceListInUse(const std::string& name);
     std::string ConfiguredReplaceList() const;
     void ApplyStartRule();
     void Apply(const ControlStates& states) const;
     void ApplyChecks(const ControlStates& states) const;
     HWND ControlOf(MainControl control) const;
-    int FileCount() const;
 
     SettingsStore& settings_;
     std::vector<std::string> arguments_;
     MainDialogFields fields_;
-    int subfolderRule_ = 0;
     HICON largeIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     bool historyInUse_ = false;
@@ -69,4 +85,10 @@ private:
     std::string lastAddFolder_;
     PatternList patterns_;  // the replace list in use, as its drop-down lists show it
     BregexpLibrary regexLibrary_;
+    FileListBox fileListBox_;
+    FileList fileList_;
+    CResultLogDialog resultLog_;
+    ReplaceJob job_;
+    WorkerRun run_;
+    int exitStatus_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "app/ReplaceApp.h"
 
 #include "app/ApplicationName.h"
+#include "app/AutomaticRun.h"
 #include "app/MainDialog.h"
 #include "app/Startup.h"
 #include "framework/Resources.h"
@@ -31,7 +32,9 @@ bool CReplaceApp::InitInstance()
     SetMainWindow(&dialog);
     if (dialog.DoModal() == -1) {
         AppMessageBox(LoadResourceString(IDS_MAIN_WINDOW_NOT_CREATED), MB_OK | MB_ICONSTOP);
-        exitCode_ = 1;
+        exitCode_ = RunNotCarriedOut;
+    } else {
+        exitCode_ = dialog.ExitStatus();
     }
     SetMainWindow(nullptr);
     // The program ends with the main window: no message loop of its own.

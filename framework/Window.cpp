@@ -86,3 +86,14 @@ void SetWindowTextOf(HWND hwnd, const std::string& text)
 {
     ::SetWindowTextA(hwnd, text.c_str());
 }
+
+int TextWidthIn(HWND hwnd, const std::string& text)
+{
+    HDC dc = ::GetDC(hwnd);
+    HGDIOBJ former = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, former);
+    ::ReleaseDC(hwnd, dc);
+    return size.cx;
+}

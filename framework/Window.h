@@ -69,3 +69,5 @@ protected:
 // The text of a window by its handle, for any window (controls included).
 std::string WindowText(HWND hwnd);
 void SetWindowTextOf(HWND hwnd, const std::string& text);
+// How wide `text` is drawn in the window's font, in pixels.
+int TextWidthIn(HWND hwnd, const std::string& text);

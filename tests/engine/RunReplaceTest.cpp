@@ -66,14 +66,6 @@ protected:
     RecordingRunDisplay display;
 };
 
-std::string Log(const std::vector<std::pair<std::string, std::string>>& lines, const std::string& total)
-{
-    std::string text = ExpectedLogHeader;
-    for (const auto& [path, column] : lines)
-        text += ExpectedLogLine(path, column);
-    return text + ExpectedLogTotals(total);
-}
-
 }  // namespace
 
 TEST_F(RunReplaceTest, SinglePatternRunLogsEveryFileAndShowsProgress)
@@ -85,7 +77,7 @@ TEST_F(RunReplaceTest, SinglePatternRunLogsEveryFileAndShowsProgress)
     EXPECT_EQ(Run(), RunOutcome::Finished);
 
     EXPECT_EQ(Contents(), (Folder{{"a.txt", "1 two 1"}, {"b.txt", "nothing"}, {"d.txt", "one" + Nul}}));
-    EXPECT_EQ(log.Text(), Log({{"a.txt", "       2"}, {"b.txt", "       0"}, {"c.txt", " NotOpen"}, {"d.txt", "  NoText"}},
+    EXPECT_EQ(log.Text(), ExpectedLog({{"a.txt", "       2"}, {"b.txt", "       0"}, {"c.txt", " NotOpen"}, {"d.txt", "  NoText"}},
                               "          2"));
     EXPECT_EQ(display.Events(), (Events{"wait", "0/4", "1/4", "2/4", "3/4", "4/4", "ok"}));
 }
@@ -120,7 +112,7 @@ TEST_F(RunReplaceTest, FullAutomaticRunChainsThePatterns)
         const Folder expected = backUp ? Folder{{"a.txt", "cc"}, {"a.txt.bak", "ab"}, {"b.txt", "zzz"}, {"b.txt.bak", "zzz"}}
                                        : Folder{{"a.txt", "cc"}, {"a.txt.bak", "older"}, {"b.txt", "zzz"}};
         EXPECT_EQ(Contents(), expected);
-        EXPECT_EQ(log.Text(), Log({{"a.txt", "       3"}, {"b.txt", "       0"}}, "          3"));
+        EXPECT_EQ(log.Text(), ExpectedLog({{"a.txt", "       3"}, {"b.txt", "       0"}}, "          3"));
         EXPECT_EQ(display.Events().back(), "ok");
         // The backup is a file of its own, not a second name of the file.
         WriteBytes("b.txt", "edited in place");
@@ -149,7 +141,7 @@ TEST_F(RunReplaceTest, FullAutomaticFailureRestoresTheFileAndKeepsTheOlderBackUp
                                   {"b.txt.bak", "yy"},
                                   {"c.txt", "a" + Nul},
                                   {"e.txt", "ya"}}));
-    EXPECT_EQ(log.Text(), Log({{"a.txt", "  NoText"}, {"b.txt", "       2"}, {"c.txt", "  NoText"},
+    EXPECT_EQ(log.Text(), ExpectedLog({{"a.txt", "  NoText"}, {"b.txt", "       2"}, {"c.txt", "  NoText"},
                                {"missing.txt", " NotOpen"}, {"e.txt", "WriteErr"}},
                               "          2"));
 }
@@ -169,14 +161,14 @@ TEST_F(RunReplaceTest, FullAutomaticRunWithAnEmptyReplaceList)
         const Folder expected = backUp ? Folder{{"a.txt", "text"}, {"a.txt.bak", "text"}, {"b.txt", ""}, {"b.txt.bak", ""}}
                                        : Folder{{"a.txt", "text"}, {"b.txt", ""}};
         EXPECT_EQ(Contents(), expected);
-        EXPECT_EQ(log.Text(), Log({{"a.txt", "       0"}, {"b.txt", "       0"}}, "          0"));
+        EXPECT_EQ(log.Text(), ExpectedLog({{"a.txt", "       0"}, {"b.txt", "       0"}}, "          0"));
     }
 }
 
 TEST_F(RunReplaceTest, EmptyFileListEndsAtOnce)
 {
     EXPECT_EQ(Run(), RunOutcome::Finished);
-    EXPECT_EQ(log.Text(), Log({}, "          0"));
+    EXPECT_EQ(log.Text(), ExpectedLog({}, "          0"));
     EXPECT_EQ(display.Events(), (Events{"wait", "0/0", "ok"}));
 }
 
@@ -229,7 +221,7 @@ TEST_F(RunReplaceTest, RegularExpressionListRunsWithTheLibrary)
     EXPECT_EQ(Run(), RunOutcome::Finished);
 
     EXPECT_EQ(Contents(), (Folder{{"a.txt", "<aa>c"}}));
-    EXPECT_EQ(log.Text(), Log({{"a.txt", "       2"}}, "          2"));
+    EXPECT_EQ(log.Text(), ExpectedLog({{"a.txt", "       2"}}, "          2"));
 }
 
 TEST_F(RunReplaceTest, AutomaticModeWritesTheLogFile)
@@ -241,7 +233,7 @@ TEST_F(RunReplaceTest, AutomaticModeWritesTheLogFile)
 
     EXPECT_EQ(Run(), RunOutcome::Finished);
 
-    const std::string expected = Log({{"a.txt", "       3"}, {"gone.txt", " NotOpen"}}, "          3");
+    const std::string expected = ExpectedLog({{"a.txt", "       3"}, {"gone.txt", " NotOpen"}}, "          3");
     EXPECT_EQ(Contents(), (Folder{{"a.txt", "bbb"}, {"replace.log", expected}}));
     EXPECT_EQ(display.Events(), (Events{"0/2", "1/2", "2/2"}));
 }
@@ -253,7 +245,7 @@ TEST_F(RunReplaceTest, AutomaticModeWritesTheLogFileForAnEmptyList)
 
     EXPECT_EQ(Run(), RunOutcome::Finished);
 
-    EXPECT_EQ(Contents(), (Folder{{"replace.log", Log({}, "          0")}}));
+    EXPECT_EQ(Contents(), (Folder{{"replace.log", ExpectedLog({}, "          0")}}));
 }
 
 TEST_F(RunReplaceTest, UnwritableLogFileIsReported)
@@ -267,7 +259,7 @@ TEST_F(RunReplaceTest, UnwritableLogFileIsReported)
     EXPECT_EQ(Run(), RunOutcome::LogFileNotWritten);
 
     EXPECT_EQ(Contents(), (Folder{{"a.txt", "bbb"}}));
-    EXPECT_EQ(log.Text(), Log({{"a.txt", "       3"}}, "          3"));
+    EXPECT_EQ(log.Text(), ExpectedLog({{"a.txt", "       3"}}, "          3"));
 }
 
 TEST_F(RunReplaceTest, AbortBetweenFilesStartsNoFurtherFile)
@@ -284,7 +276,7 @@ TEST_F(RunReplaceTest, AbortBetweenFilesStartsNoFurtherFile)
     worker.join();
 
     EXPECT_EQ(display.Events(), (Events{"wait", "0/5", "1/5", "2/5"}));
-    EXPECT_EQ(log.Text(), Log({{"1.txt", "       1"}, {"2.txt", "       1"}}, "          2"));
+    EXPECT_EQ(log.Text(), ExpectedLog({{"1.txt", "       1"}, {"2.txt", "       1"}}, "          2"));
     EXPECT_EQ(Contents(), (Folder{{"1.txt", "b"}, {"2.txt", "b"}, {"3.txt", "a"}, {"4.txt", "a"}, {"5.txt", "a"}}));
 }
 
@@ -310,7 +302,7 @@ TEST_F(RunReplaceTest, AbortInsideAFullAutomaticFileCancelsAndRestoresIt)
     worker.join();
 
     if (log.Text().find("  Cancel") != std::string::npos) {
-        EXPECT_EQ(log.Text(), Log({{"1.txt", "       1"}, {"2.txt", "  Cancel"}}, "          1"));
+        EXPECT_EQ(log.Text(), ExpectedLog({{"1.txt", "       1"}, {"2.txt", "  Cancel"}}, "          1"));
         EXPECT_EQ(Contents(), (Folder{{"1.txt", "x"}, {"2.txt", big}, {"3.txt", "a"}}));
         EXPECT_EQ(display.Events(), (Events{"wait", "0/3", "1/3"}));
     } else {
@@ -320,7 +312,7 @@ TEST_F(RunReplaceTest, AbortInsideAFullAutomaticFileCancelsAndRestoresIt)
         std::string done;
         for (int i = 0; i < 1 << 17; ++i)
             done += "xyzwefgh";
-        EXPECT_EQ(log.Text(), Log({{"1.txt", "       1"}, {"2.txt", "  524288"}}, "     524289"));
+        EXPECT_EQ(log.Text(), ExpectedLog({{"1.txt", "       1"}, {"2.txt", "  524288"}}, "     524289"));
         EXPECT_EQ(Contents(), (Folder{{"1.txt", "x"}, {"2.txt", done}, {"3.txt", "a"}}));
         const Events events = display.Events();
         EXPECT_EQ(std::find(events.begin(), events.end(), "ok"), events.end());

@@ -111,6 +111,11 @@ MessageBoxText ReadMessageBox(HWND box)
     return {WindowText(box), WindowText(::GetDlgItem(box, MessageBoxTextId))};
 }
 
+bool IsMessageBox(HWND window)
+{
+    return ::GetDlgItem(window, MessageBoxTextId) != nullptr;
+}
+
 bool HasCaption(HWND window, const std::string& caption)
 {
     return WindowText(window) == caption;

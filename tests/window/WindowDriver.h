@@ -59,5 +59,6 @@ struct MessageBoxText {
     std::string Text;
 };
 MessageBoxText ReadMessageBox(HWND box);
+bool IsMessageBox(HWND window);
 // Whether `window` is a dialog made from the template with `caption`.
 bool HasCaption(HWND window, const std::string& caption);

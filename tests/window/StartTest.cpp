@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "framework/Resources.h"
+#include "lists/ListLocations.h"
+#include "platform/CurrentDirectory.h"
+#include "resources/ResourceIds.h"
+#include "tests/engine/ExpectedLog.h"
+#include "tests/window/MainDialogFixture.h"
+#include "tests/window/WindowDriver.h"
+
+namespace {
+
+const std::string LogCaption = "置換完了";
+const std::string ProgressCaption = "処理中";
+
+// Runs in the test's folder, so that the files are listed, and logged, by their names.
+class StartTest : public MainDialogFixture {
+protected:
+    void SetUp() override
+    {
+        MainDialogFixture::SetUp();
+        previous_ = platform::CurrentDirectory();
+        platform::ChangeCurrentDirectory(folder_.Path());
+    }
+    void TearDown() override
+    {
+        MainDialogFixture::TearDown();
+        platform::ChangeCurrentDirectory(previous_);
+    }
+
+    // Presses Start and returns when the run and its announcement are over. The result log
+    // is read and closed when it comes up; `onActivated` sees every other window.
+    void PressStart(std::function<void(HWND)> onActivated = nullptr)
+    {
+        shownLog_.clear();
+        ActivationWatcher watcher([&](HWND window) {
+            if (HasCaption(window, LogCaption)) {
+                shownLog_ = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_TEXT));
+                ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+            } else if (onActivated) {
+                onActivated(window);
+            }
+        });
+        Click(Dialog(), IDC_START);
+    }
+
+    std::string shownLog_;
+
+private:
+    std::string previous_;
+};
+
+}  // namespace
+
+TEST_F(StartTest, RunsOverTheFilesShowingProgressAndTheLogAndRemembersThePattern)
+{
+    WriteBytes(folder_ / "a.txt", "one two one");
+    WriteBytes(folder_ / "b.txt", "nothing");
+    WriteBytes(folder_ / "c.txt", "\x95\x5C" "one");
+    Open({"-Fone", "-R1"});
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt", "b.txt", "c.txt"});
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "one");
+    std::vector<std::string> progress;
+    TextWatcher texts(IDC_PROGRESS_TEXT, [&](HWND, const std::string& text) { progress.push_back(text); });
+
+    PressStart();
+
+    EXPECT_EQ(progress, (std::vector<std::string>{"0/3", "1/3", "2/3", "3/3"}));
+    EXPECT_EQ(shownLog_, ExpectedLog({{"a.txt", "       2"}, {"b.txt", "       0"}, {"c.txt", "       1"}}, "          3"));
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "1 two 1");
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt.bak"), "one two one");
+    EXPECT_EQ(ReadBytes(folder_ / "c.txt"), "\x95\x5C" "1");
+    EXPECT_FALSE(FileExists(folder_ / "b.txt.bak"));
+    EXPECT_TRUE(Window().IsWindowEnabled());
+    EXPECT_EQ(ReadBytes(ProgramFile("$History.lst")), "one\t1\t\r\n");
+}
+
+TEST_F(StartTest, ATabReachesTheRunTheSettingsAndTheHistoryAsBackslashT)
+{
+    WriteBytes(folder_ / "a.txt", "x\ty x y");
+    Open();
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt"});
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "x\ty");
+    ReplaceText(Dialog(), IDC_REPLACE_TEXT, "\t-");
+
+    PressStart();
+
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "\t- x y");
+    EXPECT_EQ(ReadBytes(ProgramFile("$History.lst")), "x\\ty\t\\t-\t\r\n");
+    Close();
+    const std::string ini = ReadBytes(IniPath());
+    EXPECT_NE(ini.find("\r\nFind=x\\ty\r\nReplace=\\t-\r\n"), std::string::npos) << ini;
+}
+
+TEST_F(StartTest, WithTheHistoryInUseItsListOffersThePatternJustUsed)
+{
+    WriteBytes(ProgramFile("$History.lst"), "old\tO\t\r\n");
+    WriteSetting("SETTING", "ReplaceList", "$History.lst");
+    WriteBytes(folder_ / "a.txt", "new");
+    Open();
+    EXPECT_TRUE(Window().IsHistoryInUse());
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt"});
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "new");
+    ReplaceText(Dialog(), IDC_REPLACE_TEXT, "N");
+    Click(Dialog(), IDC_NOT_CASE);
+
+    PressStart();
+
+    EXPECT_EQ(ComboEntries(Dialog(), IDC_FIND_TEXT), (std::vector<std::string>{"new", "old"}));
+    EXPECT_EQ(ComboEntries(Dialog(), IDC_REPLACE_TEXT), (std::vector<std::string>{"N", "O"}));
+    EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_FIND_TEXT)), "new");
+    EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_REPLACE_TEXT)), "N");
+    EXPECT_EQ(ReadBytes(ProgramFile("$History.lst")), "new\tN\tC\r\nold\tO\t\r\n");
+}
+
+TEST_F(StartTest, AnAbortStopsAtTheNextFileAndShowsTheLogOnlyAfterTheWorkerHasEnded)
+{
+    constexpr int Files = 30;
+    std::vector<std::string> names;
+    for (int i = 0; i < Files; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "f%d.txt", i);
+        names.push_back(name);
+        WriteBytes(folder_ / names.back(), "aaa");
+    }
+    Open({"-Fa", "-Rb", "-B0"});
+    AddListEntries(Dialog(), IDC_FILE_LIST, names);
+    Click(Dialog(), IDC_ALL_AUTO);  // no list: stays off
+    // "中止" is pressed while the worker waits for the second file's text to be taken.
+    TextWatcher texts(IDC_PROGRESS_TEXT, [&](HWND control, const std::string& text) {
+        if (text == "2/30")
+            ::SendMessageA(::GetParent(control), WM_COMMAND, IDCANCEL, 0);
+    });
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "a");
+
+    PressStart();
+
+    // Shown with its totals: the worker had ended.
+    EXPECT_EQ(shownLog_, ExpectedLog({{"f0.txt", "       3"}, {"f1.txt", "       3"}}, "          6"));
+    EXPECT_TRUE(Window().IsWindowEnabled());
+    EXPECT_EQ(ReadBytes(folder_ / "f1.txt"), "bbb");
+    for (int i = 2; i < Files; ++i)
+        EXPECT_EQ(ReadBytes(folder_ / names[i]), "aaa") << names[i];
+    EXPECT_EQ(::GetFocus(), ::FindWindowExA(::GetDlgItem(Dialog(), IDC_FIND_TEXT), nullptr, "Edit", nullptr));
+}
+
+TEST_F(StartTest, FullAutomaticWithoutTheLibraryStopsWithItsMessageAndTouchesNothing)
+{
+    WriteBytes(ProgramFile("replace.lst"), "a\tb\t\r\nx+\ty\tE\r\n");
+    WriteBytes(folder_ / "a.txt", "axx");
+    Open({}, false);
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt"});
+    Click(Dialog(), IDC_ALL_AUTO);
+    MessageBoxText message;
+    HWND progress = nullptr;
+    PressStart([&](HWND window) {
+        if (HasCaption(window, ProgressCaption)) {
+            progress = window;
+        } else if (IsMessageBox(window)) {
+            message = ReadMessageBox(window);
+            // The progress dialog waits for the user, who aborts once told.
+            ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+            ::PostMessageA(progress, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    EXPECT_EQ(message.Caption, "エラー");
+    EXPECT_EQ(message.Text, "BREGEXP.DLLが読み込めませんでした。");
+    EXPECT_EQ(shownLog_, ExpectedLogHeader);
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "axx");
+    EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
+    EXPECT_TRUE(Window().IsWindowEnabled());
+}
+
+namespace {
+
+class WithoutThreads : public CMainDialog {
+public:
+    using CMainDialog::CMainDialog;
+
+protected:
+    WorkerRun::Ending RunOnWorker(int) override { return WorkerRun::Ending::NotStarted; }
+};
+
+}  // namespace
+
+TEST_F(StartTest, ARunThatCannotStartSaysSoAndLeavesEverythingAsItWas)
+{
+    WriteBytes(folder_ / "a.txt", "a");
+    WithoutThreads dialog(Settings(), {"tarvelox.exe", "-Fa", "a.txt"});
+    ASSERT_TRUE(dialog.Create());
+    MessageBoxText message;
+    ActivationWatcher watcher([&](HWND window) {
+        if (!IsMessageBox(window))
+            return;
+        message = ReadMessageBox(window);
+        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    });
+    Click(dialog.m_hWnd, IDC_START);
+    EXPECT_EQ(message.Text, LoadResourceString(IDS_RUN_NOT_STARTED));
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "a");
+    EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
+    EXPECT_TRUE(dialog.IsWindowEnabled());
+    dialog.DestroyWindow();
+}
+
+TEST_F(StartTest, AutomaticModeRunsAtOnceWritesTheLogFileAndNoSettings)
+{
+    WriteBytes(folder_ / "a.txt", "abc");
+    CMainDialog dialog(Settings(), {"tarvelox.exe", "-H", "-Fb", "-RB", "-B0", "a.txt"});
+    int activations = 0;
+    ActivationWatcher watcher([&](HWND) { ++activations; });
+    EXPECT_EQ(dialog.DoModal(), 0);
+    EXPECT_EQ(dialog.ExitStatus(), 0);
+    EXPECT_EQ(activations, 0);
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "aBc");
+    EXPECT_EQ(ReadBytes(folder_ / "replace.log"), ExpectedLog({{folder_ / "a.txt", "       1"}}, "          1"));
+    EXPECT_FALSE(FileExists(IniPath()));
+    EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
+}
