@@ -1,0 +1,92 @@
+// Literal replacement in memory, against a plain search that tries every character start.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/EscapeSequences.h"
+#include "engine/LiteralRewrite.h"
+#include "platform/DoubleByte.h"
+#include "tests/fuzz/FuzzCheck.h"
+
+namespace {
+
+char Lowered(char byte)
+{
+    return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
+}
+
+bool MatchesAt(std::string_view text, std::size_t at, std::string_view alternative, bool ignoreCase)
+{
+    for (std::size_t k = 0; k < alternative.size(); ++k) {
+        const char byte = ignoreCase ? Lowered(text[at + k]) : text[at + k];
+        const char wanted = ignoreCase ? Lowered(alternative[k]) : alternative[k];
+        if (byte != wanted)
+            return false;
+    }
+    return true;
+}
+
+std::size_t ReplaceAll(std::string& text, std::string_view alternative, std::string_view replacement,
+                       bool ignoreCase)
+{
+    if (alternative.empty())
+        return 0;
+    std::string output;
+    std::size_t count = 0;
+    std::size_t copied = 0;
+    std::size_t at = 0;
+    while (at + alternative.size() <= text.size()) {
+        if (MatchesAt(text, at, alternative, ignoreCase)) {
+            output.append(text, copied, at - copied).append(replacement);
+            at = copied = at + alternative.size();
+            ++count;
+        } else {
+            at += CharacterLength(text, at);
+        }
+    }
+    if (count > 0)
+        text = output.append(text, copied);
+    return count;
+}
+
+std::size_t PlainRewrite(std::string& text, const std::string& find, const std::string& replace,
+                         PatternOptions options)
+{
+    const bool decode = !HasOption(options, NotEscape);
+    const std::string alternatives = decode ? DecodeFindEscapes(find) : find;
+    const std::string replacement = decode ? DecodeReplaceEscapes(replace) : replace;
+    std::size_t count = 0;
+    std::size_t begin = 0;
+    for (;;) {
+        const std::size_t end = std::min(alternatives.find(AlternativeSeparator, begin), alternatives.size());
+        count += ReplaceAll(text, std::string_view(alternatives).substr(begin, end - begin), replacement,
+                            HasOption(options, NotCase));
+        if (end == alternatives.size())
+            return count;
+        begin = end + 1;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider input(data, size);
+    const PatternOptions options = input.ConsumeIntegral<PatternOptions>() & (NotEscape | NotCase);
+    const std::string find = input.ConsumeRandomLengthString(64);
+    const std::string replace = input.ConsumeRandomLengthString(64);
+    std::string bytes = input.ConsumeRemainingBytesAsString();
+
+    std::string expected = bytes;
+    const std::size_t expectedCount = PlainRewrite(expected, find, replace, options);
+
+    ReplaceJob job;
+    RewrittenText text(bytes.data(), bytes.size());
+    const FileResult count = RewriteLiteralText(job, text, find, replace, options);
+    FUZZ_CHECK(count >= 0 && static_cast<std::size_t>(count) == expectedCount);
+    if (count > 0)
+        FUZZ_CHECK(text.View() == expected);
+    return 0;
+}
