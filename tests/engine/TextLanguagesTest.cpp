@@ -56,6 +56,9 @@ TEST(RegexQuoting, EscapesEachSlashOnce)
         {"\\d+\\.", "\\d+\\."},
         {"\x95\x5C/", "\x95\x5C\\/"},         // 0x5C of the double-byte character escapes nothing
         {"", ""},
+        {"a\\\x7F/b", "a\\\x7F\\/b"},     // 0x7F is a byte like any other: the slash stays escaped
+        {"\x7F\\/", "\x7F\\/"},
+        {"\\\x7F", "\\\x7F"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(QuoteRegexText(c.input), c.expected) << c.input;

@@ -1,10 +1,8 @@
 // Profile files as the POSIX build reads and writes them: the document parser and writer,
 // and the store's reads of texts and numbers from a real file.
 #include <fuzzer/FuzzedDataProvider.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -13,19 +11,9 @@
 #include "platform/ProfileStore.h"
 #include "platform/posix/IniDocument.h"
 #include "tests/fuzz/FuzzCheck.h"
+#include "tests/fuzz/ScratchFile.h"
 
 namespace {
-
-const std::string& ProfilePath()
-{
-    static const std::string path = [] {
-        // Memory-backed where there is such a folder: a disk makes each input slow.
-        const char* folder = platform::IsFolder("/dev/shm") ? "/dev/shm" : std::getenv("TMPDIR");
-        return std::string(folder && *folder ? folder : "/tmp") + "/tarvelox-fuzz-" + std::to_string(::getpid()) +
-               ".ini";
-    }();
-    return path;
-}
 
 // A section or key name the program could use: letters and digits only.
 std::string PlainName(const std::string& bytes, const char* fallback)
@@ -87,14 +75,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (IsWellFormedText(text) && IsWellFormedText(section + key + value))
         FUZZ_CHECK(platform::IniDocument(updated).Text() == updated);
 
-    const std::string& path = ProfilePath();
+    static const std::string path = ScratchFilePath("profile.ini");
     if (!platform::WriteWholeFile(path, text.data(), text.size()))
         return 0;
     platform::ReadProfileText(path, section, key, value);
     platform::ReadProfileInteger(path, section, key, 7);
     const std::string plainSection = PlainName(section, "S");
     const std::string plainKey = PlainName(key, "K");
-    const bool plainValue = IsWellFormedText(value) && value.find_first_of("\r\n") == std::string::npos;
+    const bool plainValue =
+        IsWellFormedText(text) && IsWellFormedText(value) && value.find_first_of("\r\n") == std::string::npos;
     if (platform::WriteProfileText(path, plainSection, plainKey, value) && plainValue)
         FUZZ_CHECK(platform::ReadProfileText(path, plainSection, plainKey, "none") == ValueAsRead(value));
     platform::ReadProfileInteger(path, plainSection, plainKey, 7);
