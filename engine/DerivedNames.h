@@ -13,9 +13,3 @@ inline std::string BackupPathOf(const std::string& path)
 {
     return path + ".bak";
 }
-
-// The untouched content for the whole of a full-automatic run on the file.
-inline std::string UntouchedPathOf(const std::string& path)
-{
-    return path + ".auto";
-}

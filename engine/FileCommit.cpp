@@ -7,8 +7,11 @@ namespace {
 
 bool WriteTemporaryFile(const std::string& path, const char* text, std::size_t size)
 {
+    // Whatever has the name (a leftover of a run that was stopped, or a link planted there)
+    // goes: writing through a link would overwrite the file it points to.
+    platform::RemoveFile(path);
     platform::FileWriter writer;
-    if (!writer.Create(path))
+    if (!writer.CreateNew(path))
         return false;
     bool written = writer.Write(text, size) && writer.FlushBeforeReplace();
     written = writer.Close() && written;
@@ -20,7 +23,7 @@ bool WriteTemporaryFile(const std::string& path, const char* text, std::size_t s
 }  // namespace
 
 FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const char* text, std::size_t size,
-                         FileResult count, bool backUp)
+                         FileResult count, bool backUp, const platform::FileStamp& read)
 {
     if (IsAborted(abort))
         return Cancel;
@@ -28,7 +31,7 @@ FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const 
         return 0;
     // Refused up front, so that neither the temporary file nor a backup sharing the file's
     // storage is made for a replace that cannot happen.
-    if (!platform::CanReplace(path))
+    if (!platform::CanReplace(path, &read))
         return WriteErr;
     const std::string temporary = TemporaryPathOf(path);
     if (!WriteTemporaryFile(temporary, text, size))
@@ -41,7 +44,7 @@ FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const 
             return WriteErr;
         }
     }
-    if (!platform::ReplaceAtomically(temporary, path)) {
+    if (!platform::ReplaceAtomically(temporary, path, &read)) {
         platform::RemoveFile(temporary);
         if (backUp)
             platform::RemoveFile(backup);

@@ -125,3 +125,12 @@ FileResult RewriteLiteralText(const AbortFlag& abort, RewrittenText& text, const
         return MemLack;
     }
 }
+
+FileResult RewriteFileTextLiterally(const AbortFlag& abort, RewrittenText& text, const ReplacePattern& pattern)
+{
+    if (text.Size() == 0)
+        return 0;
+    if (std::memchr(text.Data(), '\0', text.Size()) != nullptr)
+        return NoText;
+    return RewriteLiteralText(abort, text, pattern);
+}

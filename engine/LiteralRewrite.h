@@ -36,3 +36,7 @@ private:
 // left alone when nothing was replaced. Cancel when the run is aborted and MemLack when
 // memory runs out; `text` is then of no use.
 FileResult RewriteLiteralText(const AbortFlag& abort, RewrittenText& text, const ReplacePattern& pattern);
+
+// The same for the whole text of a file, with the file's rules: an empty text has nothing
+// to replace, and one holding a NUL byte is no text (NoText).
+FileResult RewriteFileTextLiterally(const AbortFlag& abort, RewrittenText& text, const ReplacePattern& pattern);

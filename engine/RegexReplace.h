@@ -11,3 +11,8 @@
 // when no library is loaded, when it rejects the expression, or when a search fails.
 FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
                               bool backUp);
+
+// Whether the job's library is there to run a regular expression.
+bool HasRegexLibrary(const ReplaceJob& job);
+// Whether the library does the whole substitution (PROCESS/Bregexp, read anew at each call).
+bool LibrarySubstitutes(const ReplaceJob& job);

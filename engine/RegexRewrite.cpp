@@ -52,6 +52,13 @@ RegexRewrite::~RegexRewrite()
         library_.BRegfree(handle_);
 }
 
+std::string RegexRewrite::TakeText()
+{
+    if (data_ == output_.data())
+        return std::move(output_);
+    return std::string(data_, size_);
+}
+
 FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::size_t size,
                                const ReplacePattern& pattern, bool librarySubstitutes)
 {

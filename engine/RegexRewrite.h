@@ -29,6 +29,8 @@ public:
 
     const char* Data() const { return data_; }
     std::size_t Size() const { return size_; }
+    // The new text as a string of its own; the one built here is handed over, not copied.
+    std::string TakeText();
 
 private:
     FileResult SubstituteInLibrary(const AbortFlag& abort, const char* text, const char* end, const std::string& find,

@@ -1,59 +1,70 @@
 #include "engine/ReplaceAllPatterns.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 #include "engine/DerivedNames.h"
-#include "engine/ReplaceInFile.h"
+#include "engine/FileCommit.h"
+#include "engine/FileText.h"
+#include "engine/LiteralRewrite.h"
+#include "engine/RegexReplace.h"
+#include "engine/RegexRewrite.h"
 #include "platform/FileSystem.h"
 
 namespace {
 
-// Why the untouched copy could not be made: the file itself, or the copy's side.
-FileResult CopyFailure(const std::string& path)
+FileResult RewriteWithRegex(const ReplaceJob& job, RewrittenText& text, const ReplacePattern& pattern)
 {
-    platform::FileContent content;
-    switch (platform::ReadWholeFile(path, content)) {
-    case platform::ReadStatus::Ok:
-        return WriteErr;
-    case platform::ReadStatus::NoMemory:
-        return MemLack;
-    default:
-        return NotOpen;
+    if (!HasRegexLibrary(job))
+        return RegExpER;
+    if (text.Size() == 0)
+        return 0;
+    RegexRewrite rewrite(*job.RegexLibrary);
+    const FileResult count =
+        rewrite.Apply(job.AbortRequested, text.Data(), text.Size(), pattern, LibrarySubstitutes(job));
+    if (count > 0) {
+        std::string rewritten = rewrite.TakeText();
+        text.TakeOver(rewritten);
     }
+    return count;
+}
+
+FileResult RewriteWithPattern(const ReplaceJob& job, RewrittenText& text, const ReplacePattern& pattern)
+{
+    if (HasOption(pattern.Options, RegularExpression))
+        return RewriteWithRegex(job, text, pattern);
+    return RewriteFileTextLiterally(job.AbortRequested, text, pattern);
+}
+
+// The backup of a file no pattern changed: a copy, since a second name of the file would
+// change with it when the file is later edited in place.
+void KeepUntouchedBackup(const std::string& path)
+{
+    const std::string backup = BackupPathOf(path);
+    platform::RemoveFile(backup);
+    platform::CopyFileNoOverwrite(path, backup);
 }
 
 }  // namespace
 
 FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path)
 {
-    const std::string untouched = UntouchedPathOf(path);
-    platform::RemoveFile(untouched);
-    // A copy, not a rename: the file never leaves its place, and the copy shares no
-    // storage with it.
-    if (!platform::CopyFileNoOverwrite(path, untouched))
-        return CopyFailure(path);
-
-    FileResult total = 0;
-    bool rewritten = false;
+    platform::FileContent content;
+    if (const FileResult read = ReadFileText(path, content); read != 0)
+        return read;
+    RewrittenText text(content.Data(), content.Size());
+    std::uint64_t total = 0;
     for (const ReplacePattern& pattern : job.Patterns) {
-        // No backups per pattern: the backup of the whole run is made from the copy.
-        const FileResult result = ReplaceInFile(job, path, pattern, false);
-        if (result < 0) {
-            // A copy that cannot be moved back stays: it is then the only content from
-            // before the run.
-            if (rewritten)
-                platform::ReplaceAtomically(untouched, path);
-            else
-                platform::RemoveFile(untouched);
-            return result;
-        }
-        total += result;
-        rewritten = rewritten || result > 0;
+        const FileResult count = RewriteWithPattern(job, text, pattern);
+        if (count < 0)
+            return count;
+        total += static_cast<std::uint64_t>(count);
     }
-    if (job.BackUp) {
-        const std::string backup = BackupPathOf(path);
-        platform::RemoveFile(backup);
-        platform::RenameNoReplace(untouched, backup);
-    } else {
-        platform::RemoveFile(untouched);
+    const auto count = static_cast<FileResult>(std::min<std::uint64_t>(total, std::numeric_limits<FileResult>::max()));
+    if (count == 0 && job.BackUp && !IsAborted(job.AbortRequested)) {
+        KeepUntouchedBackup(path);
+        return 0;
     }
-    return total;
+    return CommitNewText(job.AbortRequested, path, text.Data(), text.Size(), count, job.BackUp, content.Stamp());
 }

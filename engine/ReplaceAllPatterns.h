@@ -5,8 +5,10 @@
 #include "engine/ReplaceJob.h"
 
 // The full-automatic rewrite of one file: every pattern of the job's replace list in
-// order, each reading the output of the one before. The content from before is kept in
-// path + ".auto" meanwhile, so that a failing pattern puts the file back as it was; with
-// BackUp it becomes path + ".bak". Returns the sum of the counts or the failing
-// pattern's code.
+// order, each on the text the one before produced, and then one commit of the result, so
+// that the file holds either its content from before the run or the text after all
+// patterns, never a text between them, whenever the run is stopped. A failing pattern
+// leaves the file and an older backup as they were. With BackUp the content from before
+// is kept as path + ".bak", also when no pattern matched. Returns the sum of the counts or
+// the failing pattern's code.
 FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path);

@@ -1,7 +1,5 @@
 #include "engine/ReplaceInFile.h"
 
-#include <cstring>
-
 #include "engine/FileCommit.h"
 #include "engine/FileText.h"
 #include "engine/LiteralRewrite.h"
@@ -17,13 +15,11 @@ FileResult ReplaceLiteralInFile(const AbortFlag& abort, const std::string& path,
         return read;
     if (content.Size() == 0)
         return 0;
-    if (std::memchr(content.Data(), '\0', content.Size()) != nullptr)
-        return NoText;
     RewrittenText text(content.Data(), content.Size());
-    const FileResult count = RewriteLiteralText(abort, text, pattern);
+    const FileResult count = RewriteFileTextLiterally(abort, text, pattern);
     if (count < 0)
         return count;
-    return CommitNewText(abort, path, text.Data(), text.Size(), count, backUp);
+    return CommitNewText(abort, path, text.Data(), text.Size(), count, backUp, content.Stamp());
 }
 
 }  // namespace

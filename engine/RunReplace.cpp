@@ -6,6 +6,7 @@
 #include "engine/BregexpLibrary.h"
 #include "engine/DerivedNames.h"
 #include "engine/ReplaceAllPatterns.h"
+#include "engine/RegexReplace.h"
 #include "engine/ReplaceInFile.h"
 #include "engine/ResultLog.h"
 #include "engine/RunDisplay.h"
@@ -17,7 +18,7 @@ constexpr const char* LogFileName = "replace.log";
 
 bool LacksNeededLibrary(const ReplaceJob& job)
 {
-    if (!job.AllAuto || (job.RegexLibrary && job.RegexLibrary->IsLoaded()))
+    if (!job.AllAuto || HasRegexLibrary(job))
         return false;
     return std::any_of(job.Patterns.begin(), job.Patterns.end(),
                        [](const ReplacePattern& pattern) { return HasOption(pattern.Options, RegularExpression); });
@@ -30,11 +31,14 @@ std::string ProgressText(std::size_t done, std::size_t count)
     return text;
 }
 
+// A file named through a symbolic link is rewritten where it lies, and the link stays.
 FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path)
 {
-    if (job.AllAuto)
-        return ReplaceAllPatterns(job, path);
-    return ReplaceInFile(job, path, job.Pattern);
+    const std::string file = platform::FileBehindLinks(path);
+    const FileResult result = job.AllAuto ? ReplaceAllPatterns(job, file) : ReplaceInFile(job, file, job.Pattern);
+    if (result < 0)
+        platform::RemoveFile(TemporaryPathOf(file));
+    return result;
 }
 
 }  // namespace
@@ -56,8 +60,6 @@ RunOutcome RunReplace(const ReplaceJob& job, ResultLog& log, RunDisplay& display
         if (job.IsAborted())
             break;
         const FileResult result = ReplaceOneFile(job, path);
-        if (result < 0)
-            platform::RemoveFile(TemporaryPathOf(path));
         log.AddLogLine(path, result);
         if (!job.IsAborted())
             display.SetProgressText(ProgressText(++done, count));

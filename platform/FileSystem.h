@@ -12,6 +12,17 @@ namespace platform {
 
 enum class ReadStatus { Ok, OpenFailed, NoMemory, ReadFailed };
 
+// Tells the file that was read from one put under its name since, or changed since: which
+// file it is on its volume, its size and the time of its last change.
+struct FileStamp {
+    std::uint64_t Volume = 0;
+    std::uint64_t Index = 0;
+    std::uint64_t Size = 0;
+    std::uint64_t Modified = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
 // A whole file in one buffer of its length + 1 bytes, the last one a NUL.
 class FileContent {
 public:
@@ -19,13 +30,18 @@ public:
     const char* Data() const { return bytes_.get(); }
     std::size_t Size() const { return size_; }
     bool Allocate(std::size_t size);
+    // The file as it was when it was read.
+    const FileStamp& Stamp() const { return stamp_; }
+    void SetStamp(const FileStamp& stamp) { stamp_ = stamp; }
 
 private:
     std::unique_ptr<char[]> bytes_;
     std::size_t size_ = 0;
+    FileStamp stamp_;
 };
 
-// Opens, reads every byte and closes; no limit but memory.
+// Opens, reads every byte and closes; no limit but memory. Only a regular file is read: a
+// pipe or a device fails at once instead of waiting for data.
 ReadStatus ReadWholeFile(const std::string& path, FileContent& content);
 
 // A file opened for writing: created, or truncated when it exists.
@@ -37,6 +53,9 @@ public:
     ~FileWriter();
 
     bool Create(const std::string& path);
+    // Creates a file that did not exist, not even as a dangling link, readable and writable
+    // by its owner only until ReplaceAtomically gives it the bits of the file it replaces.
+    bool CreateNew(const std::string& path);
     // Writes all bytes or reports failure.
     bool Write(const void* data, std::size_t length);
     // Pushes what was written to the disk itself.
@@ -60,13 +79,20 @@ bool RemoveFile(const std::string& path);
 // Fails when the target exists.
 bool RenameNoReplace(const std::string& from, const std::string& to);
 // Moves `from` over the existing `to` in one atomic step, after giving `from` the
-// permission bits / attributes of `to`. Fails, leaving both files as they were, when `to`
-// is read-only or cannot be replaced; a sharing violation is retried for a short while.
-bool ReplaceAtomically(const std::string& from, const std::string& to);
+// permission bits / attributes of `to` and, on POSIX, its owner and group. Fails, leaving
+// both files as they were, when `to` is read-only, a symbolic link (the link would become
+// a plain file), no longer the file `read` describes (when given), or cannot be replaced;
+// a sharing violation is retried for a short while. On POSIX a new owner can only be
+// given by root: for root that failing fails the replace, anyone else's file becomes theirs.
+bool ReplaceAtomically(const std::string& from, const std::string& to, const FileStamp* read = nullptr);
 // Whether ReplaceAtomically could put another file over `path` now: a regular file that is
-// not read-only and not held open by a program that forbids deleting it. Asked before
-// anything is prepared beside the file, so that a failing replace leaves nothing behind.
-bool CanReplace(const std::string& path);
+// not read-only, not a symbolic link, still the file `read` describes (when given), and not
+// held open by a program that forbids deleting it. Asked before anything is prepared beside
+// the file, so that a failing replace leaves nothing behind.
+bool CanReplace(const std::string& path, const FileStamp* read = nullptr);
+// The file that `path` names once a symbolic link in its last component is followed, to
+// the end of a chain of links; `path` itself when it names no link or a dangling one.
+std::string FileBehindLinks(const std::string& path);
 // Fails when the target exists.
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to);
 // A second name for the same content, or a copy where links are not possible; fails when

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,13 +12,26 @@ namespace platform {
 
 namespace {
 
+// Without O_NONBLOCK the open of a pipe would wait for a writer forever; a regular file
+// does not notice the flag.
 int OpenForReading(const std::string& path)
 {
     int fd;
     do
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     while (fd < 0 && errno == EINTR);
     return fd;
+}
+
+FileStamp StampOf(const struct stat& info)
+{
+    FileStamp stamp;
+    stamp.Volume = static_cast<std::uint64_t>(info.st_dev);
+    stamp.Index = static_cast<std::uint64_t>(info.st_ino);
+    stamp.Size = static_cast<std::uint64_t>(info.st_size);
+    stamp.Modified = static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u +
+                     static_cast<std::uint64_t>(info.st_mtim.tv_nsec);
+    return stamp;
 }
 
 // The largest transfer Linux makes in one call.
@@ -68,6 +82,7 @@ ReadStatus ReadWholeFile(const std::string& path, FileContent& content)
         ::close(fd);
         return ReadStatus::NoMemory;
     }
+    content.SetStamp(StampOf(info));
     const bool read = ReadFully(fd, content.Data(), content.Size());
     ::close(fd);
     return read ? ReadStatus::Ok : ReadStatus::ReadFailed;
@@ -84,6 +99,17 @@ bool FileWriter::Create(const std::string& path)
     int fd;
     do
         fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    while (fd < 0 && errno == EINTR);
+    handle_ = fd;
+    return fd >= 0;
+}
+
+bool FileWriter::CreateNew(const std::string& path)
+{
+    Close();
+    int fd;
+    do
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     while (fd < 0 && errno == EINTR);
     handle_ = fd;
     return fd >= 0;
@@ -145,22 +171,53 @@ bool IsWritableRegularFile(const struct stat& info)
     return S_ISREG(info.st_mode) && (info.st_mode & 0222) != 0;
 }
 
+// lstat: a link is not a regular file, so a link is never replaced by a plain file.
+bool IsReplaceable(const std::string& path, const FileStamp* read, struct stat& info)
+{
+    return ::lstat(path.c_str(), &info) == 0 && IsWritableRegularFile(info) && (!read || StampOf(info) == *read);
+}
+
+// The new file gets the owner and group of the one it replaces, before its bits, since a
+// change of owner clears the set-user-ID bit.
+bool TakeOwnerOf(const std::string& path, const struct stat& target)
+{
+    struct stat made;
+    if (::lstat(path.c_str(), &made) != 0)
+        return false;
+    if (made.st_uid == target.st_uid && made.st_gid == target.st_gid)
+        return true;
+    return ::chown(path.c_str(), target.st_uid, target.st_gid) == 0 || ::geteuid() != 0;
+}
+
 }  // namespace
 
-bool ReplaceAtomically(const std::string& from, const std::string& to)
+bool ReplaceAtomically(const std::string& from, const std::string& to, const FileStamp* read)
 {
     struct stat target;
-    if (::stat(to.c_str(), &target) != 0 || !IsWritableRegularFile(target))
+    if (!IsReplaceable(to, read, target) || !TakeOwnerOf(from, target))
         return false;
     if (::chmod(from.c_str(), target.st_mode & 07777) != 0)
         return false;
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool CanReplace(const std::string& path)
+bool CanReplace(const std::string& path, const FileStamp* read)
 {
     struct stat target;
-    return ::stat(path.c_str(), &target) == 0 && IsWritableRegularFile(target);
+    return IsReplaceable(path, read, target);
+}
+
+std::string FileBehindLinks(const std::string& path)
+{
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return path;
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
 }
 
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to)

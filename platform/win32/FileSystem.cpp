@@ -24,6 +24,34 @@ HANDLE Handle(std::intptr_t value)
     return reinterpret_cast<HANDLE>(value);
 }
 
+bool StampOfHandle(HANDLE file, FileStamp& stamp)
+{
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!::GetFileInformationByHandle(file, &information))
+        return false;
+    stamp.Volume = information.dwVolumeSerialNumber;
+    stamp.Index = (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
+    stamp.Size = (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
+    stamp.Modified = (std::uint64_t{information.ftLastWriteTime.dwHighDateTime} << 32) |
+                     information.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
+bool IsStillTheFileRead(const std::string& path, const FileStamp* read)
+{
+    if (!read)
+        return true;
+    HANDLE file = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    FileStamp now;
+    const bool same = StampOfHandle(file, now) && now == *read;
+    ::CloseHandle(file);
+    return same;
+}
+
 }  // namespace
 
 ReadStatus ReadWholeFile(const std::string& path, FileContent& content)
@@ -42,6 +70,9 @@ ReadStatus ReadWholeFile(const std::string& path, FileContent& content)
         ::CloseHandle(file);
         return ReadStatus::NoMemory;
     }
+    FileStamp stamp;
+    if (StampOfHandle(file, stamp))
+        content.SetStamp(stamp);
     char* data = content.Data();
     std::size_t left = content.Size();
     bool read = true;
@@ -65,6 +96,17 @@ bool FileWriter::Create(const std::string& path)
 {
     Close();
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    return true;
+}
+
+bool FileWriter::CreateNew(const std::string& path)
+{
+    Close();
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -125,10 +167,11 @@ bool RenameNoReplace(const std::string& from, const std::string& to)
 
 namespace {
 
+// A link would be replaced by a plain file.
 bool IsReplaceableTarget(DWORD attributes)
 {
     return attributes != INVALID_FILE_ATTRIBUTES &&
-           !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+           !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
 }
 
 // Runs `step` until it succeeds, waiting out a sharing conflict for a short while.
@@ -146,10 +189,10 @@ bool RetryingSharingConflicts(Step step)
 
 }  // namespace
 
-bool ReplaceAtomically(const std::string& from, const std::string& to)
+bool ReplaceAtomically(const std::string& from, const std::string& to, const FileStamp* read)
 {
     const DWORD attributes = ::GetFileAttributesA(to.c_str());
-    if (!IsReplaceableTarget(attributes))
+    if (!IsReplaceableTarget(attributes) || !IsStillTheFileRead(to, read))
         return false;
     const DWORD kept = attributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
@@ -160,9 +203,9 @@ bool ReplaceAtomically(const std::string& from, const std::string& to)
     });
 }
 
-bool CanReplace(const std::string& path)
+bool CanReplace(const std::string& path, const FileStamp* read)
 {
-    if (!IsReplaceableTarget(::GetFileAttributesA(path.c_str())))
+    if (!IsReplaceableTarget(::GetFileAttributesA(path.c_str())) || !IsStillTheFileRead(path, read))
         return false;
     // Replacing needs the right to delete the file, which another program's open handle
     // may withhold; asking for it is the only reliable test.
@@ -174,6 +217,12 @@ bool CanReplace(const std::string& path)
         ::CloseHandle(file);
         return true;
     });
+}
+
+std::string FileBehindLinks(const std::string& path)
+{
+    // Links are refused when a file is replaced, never followed.
+    return path;
 }
 
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to)

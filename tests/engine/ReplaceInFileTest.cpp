@@ -10,6 +10,9 @@
 #include "engine/FileCommit.h"
 #include "engine/ReplaceInFile.h"
 #include "tests/support/TestFiles.h"
+#ifndef _WIN32
+#include "tests/support/FileSystemFaults.h"
+#endif
 
 #ifdef _WIN32
 #include <windows.h>
@@ -231,9 +234,9 @@ TEST(CommitNewText, NothingReplacedOrAbortedWritesNothing)
     const std::string path = folder / "a.txt";
     WriteBytes(path, "old");
     AbortFlag abort{false};
-    EXPECT_EQ(CommitNewText(abort, path, "new", 3, 0, true), 0);
+    EXPECT_EQ(CommitNewText(abort, path, "new", 3, 0, true, platform::FileStamp()), 0);
     abort = true;
-    EXPECT_EQ(CommitNewText(abort, path, "new", 3, 5, true), Cancel);
+    EXPECT_EQ(CommitNewText(abort, path, "new", 3, 5, true, platform::FileStamp()), Cancel);
     EXPECT_EQ(ReadBytes(path), "old");
     EXPECT_FALSE(FileExists(path + ".tmp"));
     EXPECT_FALSE(FileExists(path + ".bak"));
@@ -305,7 +308,7 @@ TEST_F(ReplaceInFileTest, TemporaryFileThatCannotBeWrittenIsAWriteError)
 {
     job.BackUp = true;
     WriteBytes(path, "abc");
-    ASSERT_EQ(::symlink("/dev/full", temporary.c_str()), 0);
+    const FileSizeLimit limit(2);
     EXPECT_EQ(Replace("b", "x"), WriteErr);
     EXPECT_EQ(ReadBytes(path), "abc");
     EXPECT_FALSE(FileExists(temporary));

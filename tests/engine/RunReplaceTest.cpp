@@ -125,22 +125,23 @@ TEST_F(RunReplaceTest, FullAutomaticRunChainsThePatterns)
 TEST_F(RunReplaceTest, FullAutomaticFailureRestoresTheFileAndKeepsTheOlderBackUp)
 {
     // The first pattern puts a NUL byte into a.txt, so the second finds no text in it;
-    // e.txt cannot get its untouched copy, so no pattern may touch it.
-    Write({{"a.txt", "xay"}, {"a.txt.bak", "older"}, {"b.txt", "yy"}, {"c.txt", "a" + Nul}, {"e.txt", "ya"}});
-    MakeFolder("e.txt.auto");
+    // e.txt cannot be replaced, so the text of both patterns is not put in place.
+    Write({{"a.txt", "xay"}, {"a.txt.bak", "older"}, {"b.txt", "yy"}, {"c.txt", "a" + Nul}, {"e.txt", "yy"}});
+    SetReadOnly("e.txt", true);
     job.Files = {"a.txt", "b.txt", "c.txt", "missing.txt", "e.txt"};
     job.AllAuto = true;
     job.BackUp = true;
     job.Patterns = {{"a", Nul, 0}, {"y", "z", 0}};
 
     Run();
+    SetReadOnly("e.txt", false);
 
     EXPECT_EQ(Contents(), (Folder{{"a.txt", "xay"},
                                   {"a.txt.bak", "older"},
                                   {"b.txt", "zz"},
                                   {"b.txt.bak", "yy"},
                                   {"c.txt", "a" + Nul},
-                                  {"e.txt", "ya"}}));
+                                  {"e.txt", "yy"}}));
     EXPECT_EQ(log.Text(), ExpectedLog({{"a.txt", "  NoText"}, {"b.txt", "       2"}, {"c.txt", "  NoText"},
                                {"missing.txt", " NotOpen"}, {"e.txt", "WriteErr"}},
                               "          2"));

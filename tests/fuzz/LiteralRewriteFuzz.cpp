@@ -92,9 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!expectedCount)
         return 0;
 
-    ReplaceJob job;
+    const AbortFlag notAborted{false};
     RewrittenText text(bytes.data(), bytes.size());
-    const FileResult count = RewriteLiteralText(job, text, find, replace, options);
+    const FileResult count = RewriteLiteralText(notAborted, text, ReplacePattern{find, replace, options});
     FUZZ_CHECK(count >= 0 && static_cast<std::size_t>(count) == *expectedCount);
     if (count > 0)
         FUZZ_CHECK(text.View() == expected);

@@ -39,9 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = input.ConsumeRandomLengthString(GuardedText::Capacity);
     const char* start = guarded.Place(text);
 
-    ReplaceJob job;
+    const AbortFlag notAborted{false};
     RegexRewrite rewrite(LinkedLibrary());
-    const FileResult result = rewrite.Apply(job, start, text.size(), find, replace, options, librarySubstitutes);
+    const FileResult result =
+        rewrite.Apply(notAborted, start, text.size(), ReplacePattern{find, replace, options}, librarySubstitutes);
     FUZZ_CHECK(result >= 0 || result == RegExpER);
     if (result <= 0)
         return 0;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <thread>
 
 #include "tests/support/TestFiles.h"
@@ -168,6 +169,40 @@ TEST(ReplaceAtomically, RefusesAMissingTarget)
     EXPECT_EQ(ReadBytes(folder / "p.tmp"), "new");
 }
 
+TEST(ReplaceAtomically, OnlyOverTheFileThatWasRead)
+{
+    TempFolder folder;
+    const std::string path = folder / "p";
+    WriteBytes(path, "old");
+    FileContent read;
+    ASSERT_EQ(ReadWholeFile(path, read), ReadStatus::Ok);
+    EXPECT_TRUE(CanReplace(path, &read.Stamp()));
+
+    WriteBytes(folder / "other", "another");
+    ASSERT_TRUE(ReplaceAtomically(folder / "other", path));
+    WriteBytes(folder / "p.tmp", "new");
+    EXPECT_FALSE(CanReplace(path, &read.Stamp()));
+    EXPECT_FALSE(ReplaceAtomically(folder / "p.tmp", path, &read.Stamp()));
+    EXPECT_EQ(ReadBytes(path), "another");
+
+    ASSERT_EQ(ReadWholeFile(path, read), ReadStatus::Ok);
+    WriteBytes(path, "changed in place");
+    EXPECT_FALSE(ReplaceAtomically(folder / "p.tmp", path, &read.Stamp()));
+    EXPECT_EQ(ReadBytes(path), "changed in place");
+}
+
+TEST(FileWriter, CreateNewRefusesAnExistingName)
+{
+    TempFolder folder;
+    WriteBytes(folder / "p", "keep");
+    FileWriter writer;
+    EXPECT_FALSE(writer.CreateNew(folder / "p"));
+    EXPECT_EQ(ReadBytes(folder / "p"), "keep");
+    ASSERT_TRUE(writer.CreateNew(folder / "q"));
+    EXPECT_TRUE(writer.Write("new", 3) && writer.Close());
+    EXPECT_EQ(ReadBytes(folder / "q"), "new");
+}
+
 #ifdef _WIN32
 
 TEST(ReplaceAtomically, KeepsTheTargetsAttributes)
@@ -222,6 +257,29 @@ TEST(ReplaceAtomically, WaitsOutABriefLock)
 }
 
 #else
+
+TEST(FileOperations, LinksAreFollowedOnlyWhenAsked)
+{
+    TempFolder folder;
+    WriteBytes(folder / "p", "old");
+    WriteBytes(folder / "p.tmp", "new");
+    ASSERT_EQ(::symlink("p", (folder / "link").c_str()), 0);
+    ASSERT_EQ(::symlink("missing", (folder / "dangling").c_str()), 0);
+    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0666), 0);
+
+    EXPECT_EQ(FileBehindLinks(folder / "link"), std::filesystem::canonical(folder / "p").string());
+    EXPECT_EQ(FileBehindLinks(folder / "p"), folder / "p");
+    EXPECT_EQ(FileBehindLinks(folder / "dangling"), folder / "dangling");
+    EXPECT_FALSE(CanReplace(folder / "link"));
+    EXPECT_FALSE(ReplaceAtomically(folder / "p.tmp", folder / "link"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link"));
+    FileWriter writer;
+    EXPECT_FALSE(writer.CreateNew(folder / "dangling"));
+    EXPECT_FALSE(FileExists(folder / "missing"));
+    // A pipe is refused at once instead of waiting for a writer.
+    FileContent content;
+    EXPECT_EQ(ReadWholeFile(folder / "pipe", content), ReadStatus::OpenFailed);
+}
 
 TEST(ReplaceAtomically, KeepsTheTargetsPermissionBits)
 {

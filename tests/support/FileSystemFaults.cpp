@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <vector>
@@ -43,6 +45,27 @@ std::size_t SmallFileSystem::FillUp(const std::string& name) const
     while (out.write(block.data(), static_cast<std::streamsize>(block.size())) && out.flush())
         written += block.size();
     return written;
+}
+
+FileSizeLimit::FileSizeLimit(std::size_t bytes)
+{
+    // The signal would end the process; the write is to fail instead.
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit;
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    previous_ = limit.rlim_cur;
+    limit.rlim_cur = bytes;
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        ADD_FAILURE() << "cannot limit the size of files";
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    struct rlimit limit;
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = previous_;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler_);
 }
 
 OrdinaryUser::OrdinaryUser(const std::string& folder)

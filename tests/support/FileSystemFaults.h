@@ -4,6 +4,7 @@
 // stop (root passes every permission check).
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
 
 // A tmpfs of `bytes` mounted on a fresh folder, unmounted again at the end; mounting needs
@@ -25,6 +26,20 @@ private:
     std::string folder_;
     std::string reason_;
     bool mounted_ = false;
+};
+
+// While it lives, writing a file beyond `bytes` fails as on a full disk (EFBIG), for any
+// user and on any file system.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::size_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    std::uint64_t previous_;
+    void (*previousHandler_)(int);
 };
 
 // While it lives, the process's file accesses are those of the user "nobody" when the test

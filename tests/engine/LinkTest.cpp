@@ -1,0 +1,144 @@
+// Symbolic and hard links, owners and permission bits of rewritten files (POSIX).
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "engine/ReplaceInFile.h"
+#include "engine/ResultLog.h"
+#include "engine/RunReplace.h"
+#include "tests/engine/ExpectedLog.h"
+#include "tests/engine/RecordingRunDisplay.h"
+#include "tests/support/FileSystemFaults.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+class LinkTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(folder.Path());
+        job.Pattern = {"old", "new", 0};
+        job.Patterns = {{"old", "mid", 0}, {"mid", "new", 0}};
+        job.BackUp = true;
+    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
+
+    std::string Run()
+    {
+        log.ResetLog();
+        RunReplace(job, log, display);
+        return log.Text();
+    }
+
+    static std::string LinkText(const std::string& path)
+    {
+        std::error_code error;
+        return std::filesystem::read_symlink(path, error).string();
+    }
+
+    TempFolder folder;
+    std::filesystem::path previous_;
+    ReplaceJob job;
+    ResultLog log;
+    RecordingRunDisplay display;
+};
+
+}  // namespace
+
+TEST_F(LinkTest, FileBehindASymbolicLinkIsRewrittenAndTheLinkStays)
+{
+    MakeFolder("real");
+    for (const bool allAuto : {false, true}) {
+        SCOPED_TRACE(allAuto);
+        job.AllAuto = allAuto;
+        WriteBytes("real/a.txt", "old text");
+        WriteBytes("real/b.txt", "old text");
+        std::filesystem::remove("a-link.txt");
+        std::filesystem::remove("b-link.txt");
+        std::filesystem::remove("chain.txt");
+        ASSERT_EQ(::symlink("real/a.txt", "a-link.txt"), 0);
+        ASSERT_EQ(::symlink((folder / "real/b.txt").c_str(), "b-link.txt"), 0);
+        ASSERT_EQ(::symlink("b-link.txt", "chain.txt"), 0);
+        job.Files = {"a-link.txt", "chain.txt"};
+
+        // The log names each file as it was listed.
+        const char* count = allAuto ? "       2" : "       1";
+        EXPECT_EQ(Run(), ExpectedLogHeader + ExpectedLogLine("a-link.txt", count) + ExpectedLogLine("chain.txt", count) +
+                             ExpectedLogTotals(allAuto ? "          4" : "          2"));
+        EXPECT_EQ(LinkText("a-link.txt"), "real/a.txt");
+        EXPECT_EQ(LinkText("b-link.txt"), folder / "real/b.txt");
+        EXPECT_EQ(LinkText("chain.txt"), "b-link.txt");
+        EXPECT_EQ(ReadBytes("real/a.txt"), "new text");
+        EXPECT_EQ(ReadBytes("real/b.txt"), "new text");
+        // Temporary file and backup lie beside the file itself.
+        EXPECT_EQ(ReadBytes("real/a.txt.bak"), "old text");
+        EXPECT_EQ(ReadBytes("real/b.txt.bak"), "old text");
+        EXPECT_FALSE(FileExists("a-link.txt.bak"));
+        EXPECT_FALSE(FileExists("a-link.txt.tmp"));
+        EXPECT_FALSE(FileExists("real/a.txt.tmp"));
+    }
+}
+
+TEST_F(LinkTest, DanglingLinkIsNotOpenAndStaysAsItWas)
+{
+    ASSERT_EQ(::symlink("nowhere.txt", "dangling.txt"), 0);
+    job.Files = {"dangling.txt"};
+
+    EXPECT_EQ(Run(), ExpectedLogHeader + ExpectedLogLine("dangling.txt", " NotOpen") + ExpectedLogTotals("          0"));
+    EXPECT_EQ(LinkText("dangling.txt"), "nowhere.txt");
+    EXPECT_FALSE(FileExists("nowhere.txt"));
+    EXPECT_FALSE(FileExists("dangling.txt.tmp"));
+}
+
+TEST_F(LinkTest, LinkGivenStraightToTheRewriteIsRefusedRatherThanReplacedByAPlainFile)
+{
+    WriteBytes("a.txt", "old text");
+    ASSERT_EQ(::symlink("a.txt", "link.txt"), 0);
+
+    EXPECT_EQ(ReplaceInFile(job, "link.txt", job.Pattern), WriteErr);
+    EXPECT_EQ(LinkText("link.txt"), "a.txt");
+    EXPECT_EQ(ReadBytes("a.txt"), "old text");
+    EXPECT_FALSE(FileExists("link.txt.tmp"));
+}
+
+// A file with two names is two files after a rewrite through one of them: the rewrite
+// writes a new file under the listed name, and the other name keeps the old content.
+TEST_F(LinkTest, HardLinkedFileGetsANewFileUnderTheListedName)
+{
+    WriteBytes("a.txt", "old text");
+    ASSERT_EQ(::link("a.txt", "second-name.txt"), 0);
+    job.Files = {"a.txt"};
+
+    Run();
+
+    EXPECT_EQ(ReadBytes("a.txt"), "new text");
+    EXPECT_EQ(ReadBytes("second-name.txt"), "old text");
+    EXPECT_EQ(ReadBytes("a.txt.bak"), "old text");
+    struct stat rewritten;
+    ASSERT_EQ(::stat("a.txt", &rewritten), 0);
+    EXPECT_EQ(rewritten.st_nlink, 1u);
+}
+
+TEST_F(LinkTest, RewrittenFileKeepsOwnerGroupAndBits)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another owner";
+    WriteBytes("a.txt", "old text");
+    ASSERT_EQ(::chown("a.txt", NobodyId, NobodyId), 0);
+    ASSERT_EQ(::chmod("a.txt", 0640), 0);
+    job.Files = {"a.txt"};
+
+    Run();
+
+    EXPECT_EQ(ReadBytes("a.txt"), "new text");
+    struct stat rewritten;
+    ASSERT_EQ(::stat("a.txt", &rewritten), 0);
+    EXPECT_EQ(rewritten.st_uid, NobodyId);
+    EXPECT_EQ(rewritten.st_gid, NobodyId);
+    EXPECT_EQ(rewritten.st_mode & 07777, 0640u);
+}
