@@ -15,6 +15,7 @@
 #include "engine/RunReplace.h"
 #include "tests/engine/ExpectedLog.h"
 #include "tests/engine/RecordingRunDisplay.h"
+#include "tests/engine/SearchHook.h"
 #include "tests/support/TestFiles.h"
 
 #ifndef _WIN32
@@ -25,22 +26,6 @@
 #endif
 
 namespace {
-
-// What another program does to the file while its text is being rewritten, at the first
-// search of the expression.
-std::function<void()> duringSearch;
-BMatchFunction realMatch;
-
-int BREGEXP_CALL MatchAfterInterference(const char* command, const char* start, const char* end,
-                                        RegexHandle** handle, char* message)
-{
-    if (duringSearch) {
-        std::function<void()> interfere = std::move(duringSearch);
-        duringSearch = nullptr;
-        interfere();
-    }
-    return realMatch(command, start, end, handle, message);
-}
 
 struct Interference {
     const char* name;
@@ -54,12 +39,7 @@ struct Interference {
 TEST(DiskFault, FileChangedByAnotherProgramMeanwhileIsLeftAsThatProgramLeftIt)
 {
     TempFolder folder;
-    BregexpLibrary library;
-    ASSERT_TRUE(library.Load()) << BregexpLibrary::DefaultPath();
-    realMatch = library.BMatch;
-    library.BMatch = MatchAfterInterference;
     ReplaceJob job;
-    job.RegexLibrary = &library;
     job.BackUp = true;
 
     const Interference interferences[] = {
@@ -77,7 +57,10 @@ TEST(DiskFault, FileChangedByAnotherProgramMeanwhileIsLeftAsThatProgramLeftIt)
         SCOPED_TRACE(interference.name);
         const std::string path = folder / "a.txt";
         WriteBytes(path, "old text");
-        duringSearch = [&] { interference.act(path); };
+        // Another program at work while the text is searched.
+        BregexpLibrary library;
+        ASSERT_TRUE(LoadWithSearchHook(library, 1, [&] { interference.act(path); }));
+        job.RegexLibrary = &library;
         EXPECT_EQ(ReplaceInFile(job, path, {"old", "new", RegularExpression}), WriteErr);
         EXPECT_EQ(FileExists(path), interference.leavesFile);
         if (interference.leavesFile) {
