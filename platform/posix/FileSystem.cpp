@@ -93,26 +93,31 @@ FileWriter::~FileWriter()
     Close();
 }
 
+namespace {
+
+int OpenForWriting(const std::string& path, int how, mode_t mode)
+{
+    int fd;
+    do
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | how, mode);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+}  // namespace
+
 bool FileWriter::Create(const std::string& path)
 {
     Close();
-    int fd;
-    do
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    while (fd < 0 && errno == EINTR);
-    handle_ = fd;
-    return fd >= 0;
+    handle_ = OpenForWriting(path, O_TRUNC, 0666);
+    return handle_ >= 0;
 }
 
 bool FileWriter::CreateNew(const std::string& path)
 {
     Close();
-    int fd;
-    do
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    while (fd < 0 && errno == EINTR);
-    handle_ = fd;
-    return fd >= 0;
+    handle_ = OpenForWriting(path, O_EXCL, 0600);
+    return handle_ >= 0;
 }
 
 bool FileWriter::Write(const void* data, std::size_t length)

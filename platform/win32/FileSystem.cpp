@@ -92,26 +92,29 @@ FileWriter::~FileWriter()
     Close();
 }
 
+namespace {
+
+std::intptr_t OpenForWriting(const std::string& path, DWORD disposition)
+{
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(file);
+}
+
+}  // namespace
+
 bool FileWriter::Create(const std::string& path)
 {
     Close();
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    handle_ = reinterpret_cast<std::intptr_t>(file);
-    return true;
+    handle_ = OpenForWriting(path, CREATE_ALWAYS);
+    return IsOpen();
 }
 
 bool FileWriter::CreateNew(const std::string& path)
 {
     Close();
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    handle_ = reinterpret_cast<std::intptr_t>(file);
-    return true;
+    handle_ = OpenForWriting(path, CREATE_NEW);
+    return IsOpen();
 }
 
 bool FileWriter::Write(const void* data, std::size_t length)

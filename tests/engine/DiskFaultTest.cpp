@@ -11,10 +11,8 @@
 
 #include "engine/BregexpLibrary.h"
 #include "engine/ReplaceInFile.h"
-#include "engine/ResultLog.h"
-#include "engine/RunReplace.h"
 #include "tests/engine/ExpectedLog.h"
-#include "tests/engine/RecordingRunDisplay.h"
+#include "tests/engine/RunInFolder.h"
 #include "tests/engine/SearchHook.h"
 #include "tests/support/TestFiles.h"
 
@@ -75,23 +73,13 @@ TEST(DiskFault, FileChangedByAnotherProgramMeanwhileIsLeftAsThatProgramLeftIt)
 
 namespace {
 
-// A run in its own current folder, so that the log names the files as they were listed.
-class RunFaultTest : public testing::Test {
+class RunFaultTest : public RunInFolderTest {
 protected:
     void SetUp() override
     {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(folder.Path());
+        RunInFolderTest::SetUp();
         job.Pattern = {"old", "new", 0};
         job.BackUp = true;
-    }
-    void TearDown() override { std::filesystem::current_path(previous_); }
-
-    std::string Run()
-    {
-        log.ResetLog();
-        RunReplace(job, log, display);
-        return log.Text();
     }
 
     // Every name in the folder, leftovers included.
@@ -103,12 +91,6 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-
-    TempFolder folder;
-    std::filesystem::path previous_;
-    ReplaceJob job;
-    ResultLog log;
-    RecordingRunDisplay display;
 };
 
 }  // namespace

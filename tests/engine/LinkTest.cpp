@@ -7,32 +7,21 @@
 #include <string>
 
 #include "engine/ReplaceInFile.h"
-#include "engine/ResultLog.h"
-#include "engine/RunReplace.h"
 #include "tests/engine/ExpectedLog.h"
-#include "tests/engine/RecordingRunDisplay.h"
+#include "tests/engine/RunInFolder.h"
 #include "tests/support/FileSystemFaults.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
 
-class LinkTest : public testing::Test {
+class LinkTest : public RunInFolderTest {
 protected:
     void SetUp() override
     {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(folder.Path());
+        RunInFolderTest::SetUp();
         job.Pattern = {"old", "new", 0};
         job.Patterns = {{"old", "mid", 0}, {"mid", "new", 0}};
         job.BackUp = true;
-    }
-    void TearDown() override { std::filesystem::current_path(previous_); }
-
-    std::string Run()
-    {
-        log.ResetLog();
-        RunReplace(job, log, display);
-        return log.Text();
     }
 
     static std::string LinkText(const std::string& path)
@@ -40,12 +29,6 @@ protected:
         std::error_code error;
         return std::filesystem::read_symlink(path, error).string();
     }
-
-    TempFolder folder;
-    std::filesystem::path previous_;
-    ReplaceJob job;
-    ResultLog log;
-    RecordingRunDisplay display;
 };
 
 }  // namespace

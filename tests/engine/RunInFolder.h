@@ -1,0 +1,38 @@
+#pragma once
+// A run in a fresh current folder, so that its log names the files as they were listed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "engine/ReplaceJob.h"
+#include "engine/ResultLog.h"
+#include "engine/RunReplace.h"
+#include "tests/engine/RecordingRunDisplay.h"
+#include "tests/support/TestFiles.h"
+
+class RunInFolderTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(folder.Path());
+    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
+
+    // The log's text after a run of the job.
+    std::string Run()
+    {
+        log.ResetLog();
+        RunReplace(job, log, display);
+        return log.Text();
+    }
+
+    TempFolder folder;
+    ReplaceJob job;
+    ResultLog log;
+    RecordingRunDisplay display;
+
+private:
+    std::filesystem::path previous_;
+};
