@@ -8,11 +8,14 @@ namespace {
 bool WriteTemporaryFile(const std::string& path, const char* text, std::size_t size)
 {
     // Whatever has the name (a leftover of a run that was stopped, or a link planted there)
-    // goes: writing through a link would overwrite the file it points to.
-    platform::RemoveFile(path);
+    // goes: writing through a link would overwrite the file it points to. Asked only when
+    // the name is taken, which it seldom is.
     platform::FileWriter writer;
-    if (!writer.CreateNew(path))
-        return false;
+    if (!writer.CreateNew(path)) {
+        platform::RemoveFile(path);
+        if (!writer.CreateNew(path))
+            return false;
+    }
     bool written = writer.Write(text, size) && writer.FlushBeforeReplace();
     written = writer.Close() && written;
     if (!written)
