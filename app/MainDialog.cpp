@@ -17,11 +17,6 @@ namespace {
 
 constexpr int SmallIconSize = 16;
 
-bool IsKeyDown(int key)
-{
-    return (::GetAsyncKeyState(key) & 0x8000) != 0;
-}
-
 }  // namespace
 
 CMainDialog::CMainDialog(SettingsStore& settings, std::vector<std::string> arguments,
@@ -49,12 +44,22 @@ const MessageMap<CMainDialog>& CMainDialog::GetMessageMap()
         {IDC_FIND_TEXT, CBN_SELCHANGE, &CMainDialog::OnPatternChosen},
         {IDC_FIND_TEXT, CBN_EDITCHANGE, &CMainDialog::OnFindTextChanged},
         {IDC_START, BN_CLICKED, &CMainDialog::OnStart},
+        {IDC_ADD_FILES, BN_CLICKED, &CMainDialog::OnAddFiles},
+        {IDC_REMOVE_FILES, BN_CLICKED, &CMainDialog::OnRemoveFiles},
+        {IDC_FILE_LIST, LBN_DBLCLK, &CMainDialog::OnOpenInEditor},
+        {ID_FILE_OPEN_EDITOR, 0, &CMainDialog::OnOpenInEditor},
+        {ID_FILE_OPEN_ASSOCIATED, 0, &CMainDialog::OnOpenWithAssociation},
+        {ID_FILE_REMOVE, 0, &CMainDialog::OnRemoveFiles},
+        {ID_FILE_INVERT_SELECTION, 0, &CMainDialog::OnInvertSelection},
+        {ID_FILE_SELECT_ALL, 0, &CMainDialog::OnSelectAll},
     };
     static constexpr MessageRoute<CMainDialog> messages[] = {
         {WM_LISTEDITCLOSED, &CMainDialog::OnListEditClosed},
         {WM_PAINT, &CMainDialog::OnPaint},
         {WM_QUERYDRAGICON, &CMainDialog::OnQueryDragIcon},
         {WM_RUN_NO_REGEX_LIBRARY, &CMainDialog::OnRunNoRegexLibrary},
+        {WM_DROPFILES, &CMainDialog::OnDropFiles},
+        {WM_CONTEXTMENU, &CMainDialog::OnContextMenu},
     };
     static const MessageMap<CMainDialog> map{commands, messages};
     return map;
@@ -64,6 +69,8 @@ bool CMainDialog::PreTranslateMessage(MSG& message)
 {
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN)
         return true;
+    if (message.message == WM_KEYDOWN && message.hwnd == GetDlgItem(IDC_FILE_LIST))
+        OnFileListKey(message.wParam);
     return CDialog::PreTranslateMessage(message);
 }
 
@@ -93,7 +100,7 @@ BOOL CMainDialog::OnInitDialog()
     automaticMode_ = start.AutomaticMode;
     UpdateData(false);
     fileList_.BuildExtensionList(start.ExtensionListText);
-    AddCommandLineFiles(fileList_, options.FileArguments, BatchKeys{IsKeyDown(VK_SHIFT), IsKeyDown(VK_CONTROL)});
+    AddCommandLineFiles(fileList_, options.FileArguments, HeldKeys());
     Apply(RegexLibraryRule(regexLibrary_.IsLoaded()));
     OnFullAutomaticClicked();
 

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "app/FileBatches.h"
 #include "app/FileList.h"
 #include "app/FileListBox.h"
 #include "app/MainDialogFields.h"
 #include "app/MainDialogRules.h"
+#include "app/OpenEntries.h"
 #include "app/ResultLogDialog.h"
 #include "app/WorkerRun.h"
 #include "engine/BregexpLibrary.h"
@@ -53,6 +55,12 @@ protected:
 
     // Starts the run's worker thread; false when no thread could be started.
     virtual WorkerRun::Ending RunOnWorker(int priority);
+    // The Shift and Ctrl keys as they are held at this moment.
+    virtual BatchKeys HeldKeys() const;
+    // Starts a program for the user: the text editor on a listed file.
+    virtual void LaunchProgram(const ProcessStart& start);
+    // Opens a listed file with the program associated with it.
+    virtual void OpenWithAssociatedProgram(const std::string& path);
 
 private:
     void OnStart();
@@ -64,6 +72,16 @@ private:
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
     LRESULT OnRunNoRegexLibrary(WPARAM, LPARAM);
+    // The file list: its buttons, menu commands, drops, context menu and keys.
+    void OnAddFiles();
+    void OnRemoveFiles();
+    void OnOpenInEditor();
+    void OnOpenWithAssociation();
+    void OnInvertSelection();
+    void OnSelectAll();
+    LRESULT OnDropFiles(WPARAM, LPARAM);
+    LRESULT OnContextMenu(WPARAM, LPARAM);
+    void OnFileListKey(WPARAM key);
     void ShowResultLog() override;
 
     void RunAutomaticMode();

@@ -4,6 +4,20 @@
 #include "platform/DoubleByte.h"
 #include "platform/PathRules.h"
 
+std::size_t SelectedCount(const FileListControl& control)
+{
+    std::size_t selected = 0;
+    for (std::size_t i = 0; i < control.Count(); ++i)
+        selected += control.IsSelected(i) ? 1 : 0;
+    return selected;
+}
+
+bool CanOpenSelection(const FileListControl& control)
+{
+    const std::size_t selected = SelectedCount(control);
+    return selected > 0 && selected <= MostEntriesOpened;
+}
+
 std::vector<std::string> EntriesToOpen(const FileListControl& control)
 {
     std::vector<std::string> entries;

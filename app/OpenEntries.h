@@ -9,6 +9,10 @@ class FileListControl;
 // More selected entries than this are not opened at all.
 inline constexpr std::size_t MostEntriesOpened = 10;
 
+std::size_t SelectedCount(const FileListControl& control);
+// Whether the open commands apply: at least one entry and at most MostEntriesOpened selected.
+bool CanOpenSelection(const FileListControl& control);
+
 // The selected entries from the top of the list down; none when more than
 // MostEntriesOpened are selected.
 std::vector<std::string> EntriesToOpen(const FileListControl& control);

@@ -39,6 +39,17 @@
 #define IDD_PROGRESS 142
 #define IDC_PROGRESS_TEXT 1062
 
+/* File list: its context menu, the add dialog's texts. */
+#define IDM_FILE_LIST 133
+#define ID_FILE_OPEN_EDITOR 32771
+#define ID_FILE_OPEN_ASSOCIATED 32772
+#define ID_FILE_REMOVE 32773
+#define ID_FILE_INVERT_SELECTION 32785
+#define ID_FILE_SELECT_ALL 32786
+#define IDS_ADD_FILES_TITLE 3101
+#define IDS_ADD_FILES_TEXT_FILTER 3102
+#define IDS_ADD_FILES_ALL_FILTER 3103
+
 /* Messages of the main window and the run. */
 #define IDS_NO_REGEX_LIBRARY 3001
 #define IDS_ERROR_CAPTION 3002

@@ -1,0 +1,30 @@
+#pragma once
+// The system's dialog for choosing files to open.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+#include <vector>
+
+class CFileDialog {
+public:
+    // `filter` is pairs of a label and its patterns, each ended by '|', the whole ended by
+    // another '|': "Text (*.txt)|*.txt|All (*.*)|*.*||". `flags` are the OFN_ flags.
+    CFileDialog(std::string filter, std::string title, std::string initialFolder, DWORD flags,
+                std::size_t bufferSize);
+
+    // Shows the dialog; true when the user confirmed a choice. A choice larger than the
+    // buffer is never cut: the names are kept as the user confirms them, and where they
+    // cannot be, the buffer grows to what they need and the dialog is shown again.
+    bool DoModal(HWND owner);
+    // The chosen files as full paths, in the dialog's order.
+    const std::vector<std::string>& GetFileNames() const { return files_; }
+
+private:
+    std::string filter_;
+    std::string title_;
+    std::string initialFolder_;
+    DWORD flags_;
+    std::size_t bufferSize_;
+    std::vector<std::string> files_;
+};

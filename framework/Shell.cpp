@@ -1,0 +1,36 @@
+#include "framework/Shell.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+namespace {
+
+const char* FolderOrNull(const std::string& folder)
+{
+    return folder.empty() ? nullptr : folder.c_str();
+}
+
+}  // namespace
+
+void StartProgram(const std::string& commandLine, const std::string& workingFolder)
+{
+    // CreateProcessA may write into the command line it is given.
+    std::vector<char> command(commandLine.begin(), commandLine.end());
+    command.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process = {};
+    if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, FolderOrNull(workingFolder),
+                         &startup, &process)) {
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+}
+
+void OpenWithAssociatedProgram(const std::string& path, const std::string& workingFolder, HWND owner)
+{
+    ::ShellExecuteA(owner, nullptr, path.c_str(), nullptr, FolderOrNull(workingFolder), SW_SHOWNORMAL);
+}
