@@ -2,6 +2,23 @@
 
 #include "resources/ResourceIds.h"
 
+namespace {
+
+// The widest line of the log, in characters of the fixed-pitch font.
+constexpr std::size_t LogColumns = 54;
+
+// Moves a child window by `dx`, `dy` and makes it `grow` pixels wider.
+void Shift(HWND dialog, HWND child, int dx, int grow)
+{
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    ::SetWindowPos(child, nullptr, rect.left + dx, rect.top, rect.right - rect.left + grow, rect.bottom - rect.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 CResultLogDialog::CResultLogDialog(CWnd* parent) : CDialog(IDD_RESULT_LOG, parent)
 {
     font_.CreatePointFont(90, "ＭＳ ゴシック");
@@ -10,8 +27,33 @@ CResultLogDialog::CResultLogDialog(CWnd* parent) : CDialog(IDD_RESULT_LOG, paren
 BOOL CResultLogDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    ::SendMessageA(GetDlgItem(IDC_RESULT_LOG_TEXT), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
-    return TRUE;
+    HWND text = GetDlgItem(IDC_RESULT_LOG_TEXT);
+    ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    FitLogColumns(text);
+    // The focus goes where the dialog would put it, but without selecting the whole log,
+    // which would hide its columns under the highlight.
+    ::SetFocus(text);
+    ::SendMessageA(text, EM_SETSEL, 0, 0);
+    return FALSE;
+}
+
+void CResultLogDialog::FitLogColumns(HWND text)
+{
+    // The box is as wide as the template says in dialog units, which need not hold a whole
+    // log line in the fixed-pitch font: it is widened, with the dialog, until it does, so
+    // that no line wraps or hides its count.
+    const LRESULT margins = ::SendMessageA(text, EM_GETMARGINS, 0, 0);
+    const int needed = TextWidthIn(text, std::string(LogColumns, '-')) + LOWORD(margins) + HIWORD(margins) + 2;
+    RECT client;
+    ::GetClientRect(text, &client);
+    const int grow = needed - client.right;
+    if (grow <= 0)
+        return;
+    Shift(m_hWnd, text, 0, grow);
+    Shift(m_hWnd, GetDlgItem(IDOK), grow / 2, 0);
+    const RECT window = GetWindowRect();
+    SetWindowPos(nullptr, 0, 0, window.right - window.left + grow, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CResultLogDialog::DoDataExchange(CDataExchange& dx)

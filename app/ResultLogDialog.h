@@ -16,6 +16,8 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
+    void FitLogColumns(HWND text);
+
     ResultLog log_;
     CFont font_;
 };

@@ -22,6 +22,7 @@ INT_PTR CDialog::DoModal()
     HWND hwnd = ::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), owner, DialogProcedure,
                                      reinterpret_cast<LPARAM>(this));
     if (hwnd) {
+        CenterIfUnplaced();
         if (!ended_) {
             ::ShowWindow(hwnd, SW_SHOWNORMAL);
             RunMessagesUntil(ended_);
@@ -44,8 +45,18 @@ bool CDialog::Create()
 {
     modal_ = false;
     HWND owner = parent_ ? parent_->m_hWnd : nullptr;
-    return ::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), owner, DialogProcedure,
-                                reinterpret_cast<LPARAM>(this)) != nullptr;
+    if (!::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), owner, DialogProcedure,
+                              reinterpret_cast<LPARAM>(this)))
+        return false;
+    CenterIfUnplaced();
+    return true;
+}
+
+void CDialog::CenterIfUnplaced()
+{
+    if (centerPending_ && m_hWnd)
+        CenterWindow();
+    centerPending_ = false;
 }
 
 void CDialog::EndDialog(INT_PTR result)
@@ -175,11 +186,17 @@ INT_PTR CALLBACK CDialog::DialogProcedure(HWND hwnd, UINT message, WPARAM wParam
         return FALSE;
     LRESULT result = 0;
     bool handled = false;
+    const RECT before = message == WM_INITDIALOG ? dialog->GetWindowRect() : RECT{};
     try {
         handled = dialog->Route(message, wParam, lParam, result);
     } catch (...) {
         // Nothing may unwind through the system's code; the message counts as not handled.
         handled = false;
+    }
+    if (message == WM_INITDIALOG && ::IsWindow(hwnd)) {
+        const RECT after = dialog->GetWindowRect();
+        dialog->centerPending_ = after.left == before.left && after.top == before.top &&
+                                 !(::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD);
     }
     if (message == WM_NCDESTROY)
         dialog->ForgetHandle();

@@ -50,10 +50,13 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // A dialog its initialisation did not place is centred over its owner.
+    void CenterIfUnplaced();
 
     UINT templateId_;
     CWnd* parent_;
     bool modal_ = false;
     bool ended_ = false;
+    bool centerPending_ = false;
     INT_PTR result_ = -1;
 };

@@ -1,5 +1,7 @@
 #include "framework/Window.h"
 
+#include <algorithm>
+
 namespace {
 
 // The property under which a window keeps the object that serves it.
@@ -55,6 +57,25 @@ void CWnd::SetDlgItemText(int id, const std::string& text) const
 std::string CWnd::GetDlgItemText(int id) const
 {
     return WindowText(GetDlgItem(id));
+}
+
+void CWnd::CenterWindow() const
+{
+    const RECT window = GetWindowRect();
+    MONITORINFO monitor{sizeof(MONITORINFO), {}, {}, 0};
+    ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT area = monitor.rcWork;
+    RECT over = area;
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner))
+        ::GetWindowRect(owner, &over);
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    LONG x = over.left + (over.right - over.left - width) / 2;
+    LONG y = over.top + (over.bottom - over.top - height) / 2;
+    x = std::max(area.left, std::min(x, area.right - width));
+    y = std::max(area.top, std::min(y, area.bottom - height));
+    SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT CWnd::GetClientRect() const

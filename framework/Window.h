@@ -53,6 +53,9 @@ public:
     {
         return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, flags);
     }
+    // Centres the window over its owner, or over the work area when the owner is hidden,
+    // minimised or missing, keeping it inside the work area.
+    void CenterWindow() const;
     HICON SetIcon(HICON icon, bool big) const
     {
         return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <stdexcept>
 
 #include "framework/Dialog.h"
@@ -67,11 +68,14 @@ TEST(Framework, ModalDialogDrivenFromInsideExchangesItsMembersAndFreesItsOwner)
     ASSERT_TRUE(owner.Create());
     ProbeDialog dialog(&owner);
     bool ownerWasDisabled = false;
+    RECT ownerRect{}, shownRect{};
     std::string shown;
     ActivationWatcher watcher([&](HWND window) {
         if (window != dialog.m_hWnd)
             return;
         ownerWasDisabled = !owner.IsWindowEnabled();
+        ownerRect = owner.GetWindowRect();
+        shownRect = dialog.GetWindowRect();
         shown = dialog.GetDlgItemText(IDC_PROGRESS_TEXT);
         EXPECT_EQ(dialog.SendMessage(WM_PING, 5), 42);
         dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_TEXT, STN_CLICKED));
@@ -82,6 +86,9 @@ TEST(Framework, ModalDialogDrivenFromInsideExchangesItsMembersAndFreesItsOwner)
     EXPECT_EQ(dialog.DoModal(), IDOK);
 
     EXPECT_TRUE(ownerWasDisabled);
+    // Placed by nobody, it comes up centred over its owner.
+    EXPECT_LE(std::abs((ownerRect.left + ownerRect.right) - (shownRect.left + shownRect.right)), 1);
+    EXPECT_LE(std::abs((ownerRect.top + ownerRect.bottom) - (shownRect.top + shownRect.bottom)), 1);
     EXPECT_TRUE(owner.IsWindowEnabled());
     EXPECT_EQ(shown, "start");
     EXPECT_EQ(dialog.text, "typed");

@@ -37,7 +37,11 @@ protected:
         shownLog_.clear();
         ActivationWatcher watcher([&](HWND window) {
             if (HasCaption(window, LogCaption)) {
-                shownLog_ = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_TEXT));
+                HWND text = ::GetDlgItem(window, IDC_RESULT_LOG_TEXT);
+                shownLog_ = TextOf(text);
+                RECT client;
+                ::GetClientRect(text, &client);
+                logLineFits_ = TextWidthIn(text, std::string(54, '-')) < client.right;
                 ::PostMessageA(window, WM_COMMAND, IDOK, 0);
             } else if (onActivated) {
                 onActivated(window);
@@ -47,6 +51,7 @@ protected:
     }
 
     std::string shownLog_;
+    bool logLineFits_ = false;
 
 private:
     std::string previous_;
@@ -69,6 +74,7 @@ TEST_F(StartTest, RunsOverTheFilesShowingProgressAndTheLogAndRemembersThePattern
 
     EXPECT_EQ(progress, (std::vector<std::string>{"0/3", "1/3", "2/3", "3/3"}));
     EXPECT_EQ(shownLog_, ExpectedLog({{"a.txt", "       2"}, {"b.txt", "       0"}, {"c.txt", "       1"}}, "          3"));
+    EXPECT_TRUE(logLineFits_);
     EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "1 two 1");
     EXPECT_EQ(ReadBytes(folder_ / "a.txt.bak"), "one two one");
     EXPECT_EQ(ReadBytes(folder_ / "c.txt"), "\x95\x5C" "1");
