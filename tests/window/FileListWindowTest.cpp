@@ -13,6 +13,7 @@
 #include "app/SettingsStore.h"
 #include "framework/Controls.h"
 #include "platform/CurrentDirectory.h"
+#include "platform/FileSystem.h"
 #include "platform/Folders.h"
 #include "resources/ResourceIds.h"
 #include "tests/support/TestFiles.h"
@@ -337,6 +338,51 @@ TEST_F(FileListWindowTest, AddDialogTakesAChoiceLargerThanItsFirstBuffer)
     dialog_->DestroyWindow();
     platform::ChangeCurrentDirectory(before);
     EXPECT_EQ(settings_.ReadText(Setting::OpenDir), folder_ / "many");
+}
+
+}  // namespace
+
+namespace {
+
+// Automatic mode's exit status: 1 when a file failed, 2 when the run cannot start; the
+// dialog ends at once either way.
+TEST_F(FileListWindowTest, AutomaticModeTellsHowTheRunWent)
+{
+    const std::string before = platform::CurrentDirectory();
+    ASSERT_TRUE(platform::ChangeCurrentDirectory(folder_.Path()));
+    WriteBytes(folder_ / "a.txt", "abc");
+    WriteBytes(folder_ / "zero.txt", std::string("b\0", 2));
+    WriteBytes(folder_ / "regex.lst", "b+\tx\tE\r\n");
+    const struct {
+        Paths arguments;
+        bool library;
+        int status;
+        bool logged;
+    } cases[] = {
+        {{"-H", "-Fb", "-RB", "-B0", folder_ / "a.txt", folder_ / "zero.txt"}, true, 1, true},
+        {{"-H", "-A", "-L" + folder_ / "regex.lst", folder_ / "a.txt"}, false, 2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status);
+        platform::RemoveFile(folder_ / "replace.log");
+        Paths arguments = c.arguments;
+        arguments.insert(arguments.begin(), "tarvelox.exe");
+        FileListDialog dialog(settings_, arguments, c.library ? BregexpLibrary::DefaultPath() : "none.dll");
+        std::vector<MessageBoxText> boxes;
+        ActivationWatcher watcher([&](HWND window) {
+            if (IsMessageBox(window)) {
+                boxes.push_back(ReadMessageBox(window));
+                ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+            }
+        });
+        EXPECT_EQ(dialog.DoModal(), 0);
+        EXPECT_EQ(dialog.ExitStatus(), c.status) << (c.logged ? ReadBytes(folder_ / "replace.log") : "");
+        EXPECT_EQ(FileExists(folder_ / "replace.log"), c.logged);
+        EXPECT_EQ(boxes.size(), c.logged ? 0u : 1u);
+    }
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "aBc");
+    EXPECT_FALSE(FileExists(folder_ / "Tarvelox.ini"));
+    platform::ChangeCurrentDirectory(before);
 }
 
 }  // namespace
