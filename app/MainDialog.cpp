@@ -1,9 +1,11 @@
 #include "app/MainDialog.h"
 
+#include "about/AboutDialog.h"
 #include "app/AutomaticRun.h"
 #include "app/CommandLineOptions.h"
 #include "app/FileBatches.h"
 #include "app/ReplaceListInUse.h"
+#include "app/SettingsDialog.h"
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
 #include "framework/Controls.h"
@@ -52,6 +54,8 @@ const MessageMap<CMainDialog>& CMainDialog::GetMessageMap()
         {ID_FILE_REMOVE, 0, &CMainDialog::OnRemoveFiles},
         {ID_FILE_INVERT_SELECTION, 0, &CMainDialog::OnInvertSelection},
         {ID_FILE_SELECT_ALL, 0, &CMainDialog::OnSelectAll},
+        {IDC_SETTINGS, BN_CLICKED, &CMainDialog::OnSettings},
+        {IDC_ABOUT, BN_CLICKED, &CMainDialog::OnAbout},
     };
     static constexpr MessageRoute<CMainDialog> messages[] = {
         {WM_LISTEDITCLOSED, &CMainDialog::OnListEditClosed},
@@ -222,6 +226,22 @@ void CMainDialog::OnPatternChosen()
 void CMainDialog::OnFindTextChanged()
 {
     ApplyStartRule();
+}
+
+void CMainDialog::OnSettings()
+{
+    CSettingsDialog dialog(settings_, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    // The replace list was reloaded while the dialog was confirmed. An extension list from
+    // the command line gives way to the settings file's.
+    fileList_.BuildExtensionList(settings_.ReadText(Setting::AbleExt));
+    fileList_.SetSubfolderRule(dialog.Values().WalkSubfolders != 0);
+}
+
+void CMainDialog::OnAbout()
+{
+    CAboutDialog(this).DoModal();
 }
 
 LRESULT CMainDialog::OnListEditClosed(WPARAM, LPARAM)

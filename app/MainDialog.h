@@ -18,12 +18,9 @@
 #include "engine/ReplaceJob.h"
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
+#include "lists/ListEditClosed.h"
 
 class SettingsStore;
-
-// Sent by the replace list editor when it closes and by the settings dialog when it is
-// confirmed: the replace list in use is loaded again. Both parameters are ignored.
-inline constexpr UINT WM_LISTEDITCLOSED = WM_APP + 100;
 
 class CMainDialog : public MessageMapped<CMainDialog, CDialog>, private ResultLogViewer {
 public:
@@ -39,6 +36,8 @@ public:
     bool PreTranslateMessage(MSG& message) override;
 
     const MainDialogFields& Fields() const { return fields_; }
+    // The rules of the file list, as the window's list box and its batches use them.
+    FileList& Files() { return fileList_; }
     bool IsHistoryInUse() const { return historyInUse_; }
     bool IsAutomaticMode() const { return automaticMode_; }
     // The program's exit status: that of the automatic run, 0 without one.
@@ -68,6 +67,8 @@ private:
     void OnRegularExpressionClicked();
     void OnPatternChosen();
     void OnFindTextChanged();
+    void OnSettings();
+    void OnAbout();
     LRESULT OnListEditClosed(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr char HelpFileName[] = "tarvelox.html";
+static_assert(IDM_HELP == ApplicationHelpCommand, "the menus name the application's help command");
 
 // The one application object of the program.
 CReplaceApp theApplication;
@@ -44,4 +45,12 @@ bool CReplaceApp::InitInstance()
 int CReplaceApp::ExitInstance()
 {
     return exitCode_;
+}
+
+bool CReplaceApp::OnHelp()
+{
+    if (CWinApp::OnHelp())
+        return true;
+    AppMessageBox(LoadResourceString(IDS_HELP_NOT_OPENED) + HelpPath(), MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }

@@ -10,6 +10,8 @@ public:
 
     bool InitInstance() override;
     int ExitInstance() override;
+    // Tells the user when the help document cannot be opened.
+    bool OnHelp() override;
 
     SettingsStore& Settings() { return settings_; }
 

@@ -18,6 +18,9 @@ public:
     using CWnd::CWnd;
     void SetSel(int start, int end) const { SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end); }
     int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
+    // The most the user can type, in bytes; pasted or set texts are not cut.
+    void SetLimitText(int bytes) const { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(bytes)); }
+    int GetLimitText() const { return static_cast<int>(SendMessage(EM_GETLIMITTEXT)); }
 };
 
 class CStatic : public CWnd {
@@ -45,6 +48,13 @@ public:
         return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)));
     }
     void ResetContent() const { SendMessage(CB_RESETCONTENT); }
+    // Selects the first item after `after` (-1: from the start) that begins with `text`,
+    // in any letter case; CB_ERR, with the selection unchanged, when none does.
+    int SelectString(int after, const std::string& text) const
+    {
+        return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(after),
+                                            reinterpret_cast<LPARAM>(text.c_str())));
+    }
 };
 
 class CListBox : public CWnd {

@@ -1,6 +1,7 @@
 #include "framework/DataExchange.h"
 
 #include "framework/Controls.h"
+#include "framework/SubclassedWnd.h"
 
 void DDX_Check(CDataExchange& dx, int id, int& value)
 {
@@ -17,4 +18,16 @@ void DDX_Text(CDataExchange& dx, int id, std::string& value)
         value = dx.m_dialog.GetDlgItemText(id);
     else
         dx.m_dialog.SetDlgItemText(id, value);
+}
+
+void DDV_MaxChars(CDataExchange& dx, int id, int bytes)
+{
+    if (!dx.m_bSaveAndValidate)
+        CEdit(dx.m_dialog.GetDlgItem(id)).SetLimitText(bytes);
+}
+
+void DDX_Control(CDataExchange& dx, int id, CSubclassedWnd& control)
+{
+    if (!control.m_hWnd)
+        control.SubclassDlgItem(id, dx.m_dialog);
 }

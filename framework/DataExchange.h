@@ -3,6 +3,7 @@
 // 0 or 1 (2 for an indeterminate one), edit boxes and combo boxes as their text.
 #include <string>
 
+class CSubclassedWnd;
 class CWnd;
 
 class CDataExchange {
@@ -16,3 +17,8 @@ public:
 
 void DDX_Check(CDataExchange& dx, int id, int& value);
 void DDX_Text(CDataExchange& dx, int id, std::string& value);
+// The edit box `id` takes at most `bytes` typed bytes. Nothing is checked when the values
+// are taken over: a longer text can only come from the program itself, and is kept.
+void DDV_MaxChars(CDataExchange& dx, int id, int bytes);
+// The control `id` is served by `control` from the first exchange on.
+void DDX_Control(CDataExchange& dx, int id, CSubclassedWnd& control);

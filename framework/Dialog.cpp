@@ -141,6 +141,15 @@ bool CDialog::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
     case WM_DESTROY:
         OnDestroy();
         return true;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        // A control whose object decides its own colours is asked first.
+        if (CWnd* control = FromHandlePermanent(reinterpret_cast<HWND>(lParam));
+            control && control != this && control->OnChildNotify(message, wParam, lParam, result))
+            return true;
+        return OnMessage(message, wParam, lParam, result);
     default:
         return OnMessage(message, wParam, lParam, result);
     }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/DoubleByte.h"
 #include "platform/Folders.h"
 #include "platform/PathRules.h"
 
@@ -82,7 +83,14 @@ CFileDialog::CFileDialog(std::string filter, std::string title, std::string init
     : filter_(std::move(filter)), title_(std::move(title)), initialFolder_(std::move(initialFolder)), flags_(flags),
       bufferSize_(bufferSize)
 {
-    std::replace(filter_.begin(), filter_.end(), '|', '\0');
+    // A 0x7C that is the second byte of a character (as in "ポ") is no separator.
+    filter_ = ReplaceAtCharacterStarts(filter_, "|", std::string(1, '\0'));
+}
+
+void CFileDialog::SetDefaultExtension(const std::string& extension)
+{
+    // The system wants the extension alone: given "*.exe" it would append ".*.e".
+    defaultExtension_ = extension.starts_with("*.") ? extension.substr(2) : extension;
 }
 
 bool CFileDialog::DoModal(HWND owner)
@@ -98,8 +106,9 @@ bool CFileDialog::DoModal(HWND owner)
         dialog.nFilterIndex = 1;
         dialog.lpstrFile = buffer.data();
         dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-        dialog.lpstrInitialDir = initialFolder_.c_str();
-        dialog.lpstrTitle = title_.c_str();
+        dialog.lpstrInitialDir = initialFolder_.empty() ? nullptr : initialFolder_.c_str();
+        dialog.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
+        dialog.lpstrDefExt = defaultExtension_.empty() ? nullptr : defaultExtension_.c_str();
         dialog.Flags = flags_ | OFN_EXPLORER | OFN_ENABLEHOOK;
         dialog.lpfnHook = KeepChosenNames;
         dialog.lCustData = reinterpret_cast<LPARAM>(&kept);

@@ -19,11 +19,14 @@ public:
     bool DoModal(HWND owner);
     // The chosen files as full paths, in the dialog's order.
     const std::vector<std::string>& GetFileNames() const { return files_; }
+    // Appended to a name typed without an extension; given as "*.ext" or "ext".
+    void SetDefaultExtension(const std::string& extension);
 
 private:
     std::string filter_;
     std::string title_;
     std::string initialFolder_;
+    std::string defaultExtension_;
     DWORD flags_;
     std::size_t bufferSize_;
     std::vector<std::string> files_;

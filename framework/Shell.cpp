@@ -32,5 +32,13 @@ void StartProgram(const std::string& commandLine, const std::string& workingFold
 
 void OpenWithAssociatedProgram(const std::string& path, const std::string& workingFolder, HWND owner)
 {
-    ::ShellExecuteA(owner, nullptr, path.c_str(), nullptr, FolderOrNull(workingFolder), SW_SHOWNORMAL);
+    OpenWithSystem(owner, path, nullptr, workingFolder);
+}
+
+bool OpenWithSystem(HWND owner, const std::string& target, const char* verb, const std::string& workingFolder)
+{
+    const HINSTANCE result =
+        ::ShellExecuteA(owner, verb, target.c_str(), nullptr, FolderOrNull(workingFolder), SW_SHOWNORMAL);
+    // Values up to 32 are the system's error codes.
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }

@@ -1,8 +1,7 @@
 #include "framework/WinApp.h"
 
-#include <shellapi.h>
-
 #include "framework/MessageLoop.h"
+#include "framework/Shell.h"
 #include "framework/Window.h"
 
 namespace {
@@ -42,10 +41,18 @@ int CWinApp::Run()
     return ExitInstance();
 }
 
-void CWinApp::OnHelp() const
+bool CWinApp::OnCommand(int id)
+{
+    if (id != ApplicationHelpCommand)
+        return false;
+    OnHelp();
+    return true;
+}
+
+bool CWinApp::OnHelp()
 {
     HWND owner = mainWindow_ ? mainWindow_->m_hWnd : nullptr;
-    ::ShellExecuteA(owner, nullptr, helpPath_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return OpenWithSystem(owner, helpPath_);
 }
 
 CWinApp* CWinApp::Current()

@@ -8,6 +8,9 @@
 
 class CWnd;
 
+// The help command of the application, as menus name it.
+inline constexpr int ApplicationHelpCommand = 0xE146;
+
 class CWinApp {
 public:
     CWinApp();
@@ -34,9 +37,13 @@ public:
     void SetMainWindow(CWnd* window) { mainWindow_ = window; }
     // The document the help command opens.
     void SetHelpPath(std::string path) { helpPath_ = std::move(path); }
+    const std::string& HelpPath() const { return helpPath_; }
+    // The application's own commands, which windows hand on when they do not handle them;
+    // true when handled.
+    virtual bool OnCommand(int id);
     // The help command: the help document, opened with the program the system associates
-    // with it.
-    void OnHelp() const;
+    // with it; false when the system could not open it.
+    virtual bool OnHelp();
 
     static CWinApp* Current();
 

@@ -26,6 +26,11 @@ bool CWnd::PreTranslateMessage(MSG&)
     return false;
 }
 
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
+}
+
 void CWnd::RememberHandle(HWND hwnd)
 {
     m_hWnd = hwnd;

@@ -24,6 +24,9 @@ public:
     // Offered every message on its way to this window or to one inside it before the message
     // is translated and dispatched; true when it was taken here and must go no further.
     virtual bool PreTranslateMessage(MSG& message);
+    // A message the parent received about this control (its colours, for one), offered back
+    // to the control's object first; true when it was taken here.
+    virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {

@@ -1,0 +1,111 @@
+#include "app/SettingsDialog.h"
+
+#include "app/ReplaceListChoices.h"
+#include "app/SettingsStore.h"
+#include "framework/Controls.h"
+#include "framework/FileDialog.h"
+#include "framework/Resources.h"
+#include "framework/WinApp.h"
+#include "lists/ListEditClosed.h"
+#include "platform/ProgramDirectory.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+// The most the user may type as the editor or the sound.
+constexpr int PathFieldLimit = 255;
+
+}  // namespace
+
+CSettingsDialog::CSettingsDialog(SettingsStore& settings, CWnd* parent)
+    : MessageMapped(IDD_SETTINGS, parent), settings_(settings)
+{
+}
+
+const MessageMap<CSettingsDialog>& CSettingsDialog::GetMessageMap()
+{
+    static constexpr CommandRoute<CSettingsDialog> commands[] = {
+        {IDC_SETTINGS_BROWSE_EDITOR, BN_CLICKED, &CSettingsDialog::OnBrowseEditor},
+        {IDC_SETTINGS_BROWSE_SOUND, BN_CLICKED, &CSettingsDialog::OnBrowseSound},
+    };
+    static constexpr MessageRoute<CSettingsDialog> messages[] = {
+        {WM_LISTEDITCLOSED, &CSettingsDialog::OnListEditClosed},
+    };
+    static const MessageMap<CSettingsDialog> map{commands, messages};
+    return map;
+}
+
+BOOL CSettingsDialog::OnInitDialog()
+{
+    // The first exchange, with the empty members, sets the typing limits.
+    CDialog::OnInitDialog();
+    values_ = ReadSettingsDialogValues(settings_);
+    FillListCombo(settings_.ReadText(Setting::ReplaceList));
+    UpdateData(false);
+    return TRUE;
+}
+
+void CSettingsDialog::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Check(dx, IDC_SETTINGS_REMEMBER, values_.RememberLastPatterns);
+    DDX_Check(dx, IDC_SETTINGS_SHOW_LOG, values_.ShowLog);
+    DDX_Check(dx, IDC_SETTINGS_SUBFOLDERS, values_.WalkSubfolders);
+    DDX_Text(dx, IDC_SETTINGS_EDITOR, values_.Editor);
+    DDV_MaxChars(dx, IDC_SETTINGS_EDITOR, PathFieldLimit);
+    DDX_Text(dx, IDC_SETTINGS_SOUND, values_.Sound);
+    DDV_MaxChars(dx, IDC_SETTINGS_SOUND, PathFieldLimit);
+    DDX_Text(dx, IDC_SETTINGS_EXTENSIONS, values_.Extensions);
+    DDX_Check(dx, IDC_SETTINGS_BREGEXP, values_.WholeRegexByLibrary);
+    DDX_Check(dx, IDC_SETTINGS_PRIORITY, values_.Background);
+}
+
+void CSettingsDialog::OnOK()
+{
+    UpdateData(true);
+    WriteSettingsDialogValues(settings_, values_, GetDlgItemText(IDC_SETTINGS_REPLACE_LIST));
+    // The main window reloads its replace list before this dialog goes.
+    if (const CWinApp* application = CWinApp::Current(); application && application->MainWindow())
+        application->MainWindow()->SendMessage(WM_LISTEDITCLOSED, 0, 0);
+    CDialog::OnOK();
+}
+
+void CSettingsDialog::FillListCombo(const std::string& listPath)
+{
+    const CComboBox combo(GetDlgItem(IDC_SETTINGS_REPLACE_LIST));
+    combo.ResetContent();
+    combo.SetWindowText(std::string());
+    const std::vector<std::string> lists = ReplaceListsBeside(listPath);
+    for (const std::string& list : lists)
+        combo.AddString(list);
+    if (!lists.empty() && combo.SelectString(-1, listPath) == CB_ERR)
+        combo.SetWindowText(listPath);
+}
+
+void CSettingsDialog::OnBrowseEditor()
+{
+    Browse(values_.Editor, "*.exe", IDS_EDITOR_FILTER);
+}
+
+void CSettingsDialog::OnBrowseSound()
+{
+    Browse(values_.Sound, "*.wav", IDS_SOUND_FILTER);
+}
+
+LRESULT CSettingsDialog::OnListEditClosed(WPARAM listPath, LPARAM)
+{
+    FillListCombo(listPath ? reinterpret_cast<const char*>(listPath) : "");
+    return 0;
+}
+
+void CSettingsDialog::Browse(std::string& member, const char* defaultExtension, UINT filterId)
+{
+    CFileDialog dialog(LoadResourceString(filterId), std::string(),
+                       BrowseStartFolder(member, platform::GetProgramDirectory()), OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+                       MAX_PATH);
+    dialog.SetDefaultExtension(defaultExtension);
+    if (!dialog.DoModal(m_hWnd) || dialog.GetFileNames().empty())
+        return;
+    member = dialog.GetFileNames().front();
+    // The other members still hold what was loaded: edits not yet confirmed go back to it.
+    UpdateData(false);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The settings dialog: the keys of SETTING and PROCESS, read when it opens and all written
+// when it is confirmed; Cancel writes nothing. It offers the replace lists beside the
+// configured one and opens the replace list editor on the chosen one.
+#include <string>
+
+#include "app/SettingsDialogValues.h"
+#include "framework/Dialog.h"
+#include "framework/MessageMap.h"
+
+class SettingsStore;
+
+class CSettingsDialog : public MessageMapped<CSettingsDialog, CDialog> {
+public:
+    CSettingsDialog(SettingsStore& settings, CWnd* parent);
+
+    static const MessageMap<CSettingsDialog>& GetMessageMap();
+
+    // The values as the dialog holds them: loaded at the start, taken from the controls by OK.
+    const SettingsDialogValues& Values() const { return values_; }
+
+    // Offers the replace lists of the folder of `listPath` and shows `listPath`: selected
+    // when an item begins with it, otherwise as the text. Nothing at all when the folder
+    // holds no list.
+    void FillListCombo(const std::string& listPath);
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    void OnOK() override;
+
+private:
+    void OnBrowseEditor();
+    void OnBrowseSound();
+    LRESULT OnListEditClosed(WPARAM listPath, LPARAM);
+    // Lets the user choose a file for `member`; on a choice every member is shown again.
+    void Browse(std::string& member, const char* defaultExtension, UINT filterId);
+
+    SettingsStore& settings_;
+    SettingsDialogValues values_;
+};

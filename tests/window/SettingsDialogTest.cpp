@@ -1,0 +1,265 @@
+#include "app/SettingsDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/SettingsStore.h"
+#include "framework/Controls.h"
+#include "framework/WinApp.h"
+#include "lists/ListEditClosed.h"
+#include "platform/CurrentDirectory.h"
+#include "platform/FileSystem.h"
+#include "platform/Folders.h"
+#include "resources/ResourceIds.h"
+#include "tests/support/TestFiles.h"
+#include "tests/window/MainDialogFixture.h"
+#include "tests/window/WindowDriver.h"
+
+namespace {
+
+constexpr char DefaultExtensions[] = "*.bat;*.cgi;*.css;*.htm;*.html;*.js;*.log;*.pl;*.shtml;*.txt";
+
+// The controls as the user sees them, in tab order: the checks as 0/1, the texts as they are.
+std::string Shown(HWND dialog)
+{
+    const auto check = [&](int id) { return std::string(IsChecked(dialog, id) ? "1" : "0"); };
+    const auto text = [&](int id) {
+        return std::string(1, '[').append(TextOf(::GetDlgItem(dialog, id))).append("]");
+    };
+    return check(IDC_SETTINGS_REMEMBER) + check(IDC_SETTINGS_SUBFOLDERS) + text(IDC_SETTINGS_EXTENSIONS) +
+           text(IDC_SETTINGS_EDITOR) + check(IDC_SETTINGS_SHOW_LOG) + text(IDC_SETTINGS_SOUND) +
+           check(IDC_SETTINGS_BREGEXP) + check(IDC_SETTINGS_PRIORITY);
+}
+
+struct ComboState {
+    std::vector<std::string> Items;
+    int Selected;
+    std::string Text;
+};
+
+ComboState ComboOf(HWND dialog)
+{
+    const CComboBox combo(::GetDlgItem(dialog, IDC_SETTINGS_REPLACE_LIST));
+    return {ComboEntries(dialog, IDC_SETTINGS_REPLACE_LIST), combo.GetCurSel(), TextOf(combo.m_hWnd)};
+}
+
+// The lists of a folder in the file system's order, as the dialog offers them.
+std::vector<std::string> Lists(const std::string& folder, const std::string& prefix)
+{
+    std::vector<platform::FolderEntry> entries;
+    platform::ListFolder(folder, entries);
+    std::vector<std::string> lists;
+    for (const platform::FolderEntry& entry : entries)
+        if (entry.Name.ends_with(".lst") || entry.Name.ends_with(".LST"))
+            lists.push_back(prefix + entry.Name);
+    return lists;
+}
+
+int IndexOf(const std::vector<std::string>& items, const std::string& item)
+{
+    const auto found = std::find(items.begin(), items.end(), item);
+    return found == items.end() ? -1 : static_cast<int>(found - items.begin());
+}
+
+// A settings dialog on a settings file in a fresh folder, with a fresh current directory
+// and the main dialog of MainDialogFixture as the application's main window when needed.
+class SettingsDialogTest : public MainDialogFixture {
+protected:
+    void SetUp() override
+    {
+        MainDialogFixture::SetUp();
+        before_ = platform::CurrentDirectory();
+        ASSERT_TRUE(platform::ChangeCurrentDirectory(current_.Path()));
+    }
+    void TearDown() override
+    {
+        if (settings_ && settings_->m_hWnd)
+            settings_->DestroyWindow();
+        settings_.reset();
+        application_.SetMainWindow(nullptr);
+        platform::ChangeCurrentDirectory(before_);
+        for (const char* name : {"REPLACE.lst", "second.lst"})
+            platform::RemoveFile(ProgramFile(name));
+        MainDialogFixture::TearDown();
+    }
+
+    void OpenSettings()
+    {
+        settings_ = std::make_unique<CSettingsDialog>(Settings(), nullptr);
+        ASSERT_TRUE(settings_->Create());
+    }
+    HWND SettingsWindow() const { return settings_->m_hWnd; }
+
+    CWinApp application_;
+    TempFolder current_;
+    std::unique_ptr<CSettingsDialog> settings_;
+
+private:
+    std::string before_;
+};
+
+TEST_F(SettingsDialogTest, WithoutASettingsFileEveryFieldShowsItsDefault)
+{
+    OpenSettings();
+    EXPECT_EQ(Shown(SettingsWindow()), std::string("01[") + DefaultExtensions + "][notepad.exe]1[]00");
+    EXPECT_EQ(CEdit(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_EDITOR)).GetLimitText(), 255);
+    EXPECT_EQ(CEdit(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_SOUND)).GetLimitText(), 255);
+    EXPECT_GT(CEdit(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_EXTENSIONS)).GetLimitText(), 255);
+    // No "replace.lst" anywhere and no list in the current directory: the combo box is empty.
+    const ComboState combo = ComboOf(SettingsWindow());
+    EXPECT_TRUE(combo.Items.empty());
+    EXPECT_EQ(combo.Text, "");
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(SettingsWindow(), IDC_SETTINGS_REMEMBER));
+    EXPECT_FALSE(FileExists(IniPath()));
+}
+
+TEST_F(SettingsDialogTest, TheKeysOfTheFileFillTheFields)
+{
+    WriteBytes(IniPath(), "[SETTING]\r\nMemLast=1\r\nSubEntry=0\r\nAbleExt=*.c;*.h\r\nEditor=\r\nShowLog=0\r\n"
+                          "PlayWave=C:\\done.wav\r\n[PROCESS]\r\nBregexp=1\r\nPriority=1\r\n");
+    OpenSettings();
+    EXPECT_EQ(Shown(SettingsWindow()), "10[*.c;*.h][]0[C:\\done.wav]11");
+}
+
+TEST_F(SettingsDialogTest, TheComboOffersTheListsBesideTheConfiguredOne)
+{
+    // The configured name differs from the file in letter case only: it is still selected.
+    WriteBytes(ProgramFile("REPLACE.lst"), "");
+    WriteBytes(ProgramFile("second.lst"), "");
+    WriteBytes(current_ / "here.lst", "");
+    WriteSetting("SETTING", "ReplaceList", ProgramFile("replace.LST"));
+    OpenSettings();
+    ComboState combo = ComboOf(SettingsWindow());
+    const std::vector<std::string> beside = Lists(ProgramFile(""), ProgramFile(""));
+    EXPECT_EQ(combo.Items, beside);
+    EXPECT_EQ(combo.Selected, IndexOf(beside, ProgramFile("REPLACE.lst")));
+    EXPECT_EQ(combo.Text, ProgramFile("REPLACE.lst"));
+
+    // A list that is nowhere: the lists of the current directory by name, the path as text.
+    WriteBytes(current_ / "there.lst", "");
+    settings_->FillListCombo(current_ / "gone\\missing.lst");
+    combo = ComboOf(SettingsWindow());
+    EXPECT_EQ(combo.Items, Lists(current_.Path(), ""));
+    EXPECT_EQ(combo.Selected, CB_ERR);
+    EXPECT_EQ(combo.Text, current_ / "gone\\missing.lst");
+
+    // An editor closed on a list it never saved sends its placeholder.
+    const std::string placeholder = "new file";
+    SendMessageA(SettingsWindow(), WM_LISTEDITCLOSED, reinterpret_cast<WPARAM>(placeholder.c_str()), 0);
+    combo = ComboOf(SettingsWindow());
+    EXPECT_EQ(combo.Items, Lists(current_.Path(), ""));
+    EXPECT_EQ(combo.Text, "new file");
+
+    // Nothing matches "*.lst": no items and no text, not even the path.
+    platform::RemoveFile(current_ / "here.lst");
+    platform::RemoveFile(current_ / "there.lst");
+    settings_->FillListCombo(current_ / "missing.lst");
+    combo = ComboOf(SettingsWindow());
+    EXPECT_TRUE(combo.Items.empty());
+    EXPECT_EQ(combo.Text, "");
+}
+
+TEST_F(SettingsDialogTest, OkWritesAllNineKeysAndTheMainWindowReloadsItsList)
+{
+    const std::string list = folder_ / "mine.lst";
+    WriteBytes(list, "abc\txyz\t\r\nd\te\tEi\r\n");
+    Open();
+    application_.SetMainWindow(&Window());
+    OpenSettings();
+    Click(SettingsWindow(), IDC_SETTINGS_PRIORITY);
+    ReplaceText(SettingsWindow(), IDC_SETTINGS_REPLACE_LIST, list);
+    Click(SettingsWindow(), IDOK);
+
+    EXPECT_FALSE(::IsWindow(settings_->m_hWnd));
+    EXPECT_EQ(ReadBytes(IniPath()), std::string("[SETTING]\r\nMemLast=0\r\nSubEntry=1\r\nShowLog=1\r\nAbleExt=") +
+                                        DefaultExtensions + "\r\nEditor=notepad.exe\r\nPlayWave=\r\nReplaceList=" +
+                                        list + "\r\n[PROCESS]\r\nBregexp=0\r\nPriority=1\r\n");
+    EXPECT_EQ(ComboEntries(Dialog(), IDC_FIND_TEXT), (std::vector<std::string>{"abc", "d"}));
+    EXPECT_TRUE(IsEnabled(Dialog(), IDC_ALL_AUTO));
+}
+
+TEST_F(SettingsDialogTest, CancelWritesNothingAndTellsNobody)
+{
+    const std::string list = folder_ / "mine.lst";
+    WriteBytes(list, "abc\txyz\t\r\n");
+    Open();
+    application_.SetMainWindow(&Window());
+    OpenSettings();
+    Click(SettingsWindow(), IDC_SETTINGS_REMEMBER);
+    ReplaceText(SettingsWindow(), IDC_SETTINGS_REPLACE_LIST, list);
+    Click(SettingsWindow(), IDCANCEL);
+
+    EXPECT_FALSE(::IsWindow(settings_->m_hWnd));
+    EXPECT_FALSE(FileExists(IniPath()));
+    EXPECT_TRUE(ComboEntries(Dialog(), IDC_FIND_TEXT).empty());
+}
+
+TEST_F(SettingsDialogTest, ABrowseChoiceShowsTheLoadedValuesOfTheOtherFieldsAgain)
+{
+    WriteSetting("SETTING", "MemLast", "1");
+    const std::string editor = folder_ / "editor.exe";
+    WriteBytes(editor, "MZ");
+    OpenSettings();
+    ::SetDlgItemTextA(SettingsWindow(), IDC_SETTINGS_EXTENSIONS, "*.zzz");
+
+    // The user cancels the file dialog first, then chooses the file.
+    for (const bool choose : {false, true}) {
+        Click(SettingsWindow(), IDC_SETTINGS_REMEMBER);
+        ASSERT_FALSE(IsChecked(SettingsWindow(), IDC_SETTINGS_REMEMBER));
+        std::string caption;
+        ActivationWatcher watcher([&](HWND window) {
+            if (!caption.empty() || ::GetParent(window) != SettingsWindow())
+                return;
+            caption = TextOf(window);
+            if (choose) {
+                // The name box of the system's dialog, in its older or its newer form.
+                for (const int nameBox : {0x47C, 0x480})
+                    ::SetDlgItemTextA(window, nameBox, editor.c_str());
+                ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+            } else {
+                ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+            }
+        });
+        Click(SettingsWindow(), IDC_SETTINGS_BROWSE_EDITOR);
+        EXPECT_FALSE(caption.empty());
+        if (!choose) {
+            EXPECT_EQ(Shown(SettingsWindow()), std::string("01[*.zzz][notepad.exe]1[]00"));
+            // Ticked again for the chosen file below.
+            Click(SettingsWindow(), IDC_SETTINGS_REMEMBER);
+        }
+    }
+    EXPECT_EQ(Shown(SettingsWindow()), std::string("11[") + DefaultExtensions + "][" + editor + "]1[]00");
+}
+
+TEST_F(SettingsDialogTest, TheMainWindowsButtonOpensItAndTheFileListTakesItsRules)
+{
+    // The command line allows "*.txt" and walks subfolders; the settings file says otherwise.
+    WriteSetting("SETTING", "SubEntry", "0");
+    WriteSetting("SETTING", "AbleExt", "*.zz");
+    MakeFolder(folder_ / "sub");
+    for (const char* name : {"a.zz", "b.txt", "sub\\c.zz"})
+        WriteBytes(folder_ / name, "");
+    Open({"-S1", "-E*.txt"});
+    application_.SetMainWindow(&Window());
+    bool seen = false;
+    ActivationWatcher watcher([&](HWND window) {
+        if (HasCaption(window, "各種設定") && !seen) {
+            seen = true;
+            ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+        }
+    });
+    Click(Dialog(), IDC_SETTINGS);
+    EXPECT_TRUE(seen);
+    EXPECT_NE(ReadBytes(IniPath()).find("[PROCESS]\r\nBregexp=0\r\nPriority=0\r\n"), std::string::npos);
+
+    Window().Files().WalkFolder(folder_.Path());
+    Window().Files().EndBatch();
+    std::vector<std::string> listed;
+    const CListBox files(::GetDlgItem(Dialog(), IDC_FILE_LIST));
+    for (int i = 0; i < files.GetCount(); ++i)
+        listed.push_back(files.GetText(i));
+    EXPECT_EQ(listed, std::vector<std::string>{folder_ / "a.zz"});
+}
+
+}  // namespace
