@@ -1,6 +1,7 @@
 // Shows the program's windows one after another for scripts/screenshots: the main dialog
 // empty, then with the sample replace list loaded and the sample files listed, the progress
-// dialog during a run over them, and the result log after it. At each pose it writes
+// dialog during a run over them, the result log after it, the settings dialog, and the
+// about box with its links in each of their looks. At each pose it writes
 // "<name>.ready" into the folder given as its argument and waits, with its windows alive,
 // until "<name>.done" appears there.
 #include <windows.h>
@@ -61,6 +62,28 @@ void CALLBACK PoseLog(HWND, UINT, UINT_PTR timer, DWORD)
     ::PostMessageA(log, WM_COMMAND, IDOK, 0);
 }
 
+void CALLBACK PoseSettings(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    Pose("settings");
+    ::PostMessageA(::GetActiveWindow(), WM_COMMAND, IDOK, 0);
+}
+
+// Both links blue; the web link under the pointer; the mail link with the focus.
+void CALLBACK PoseAbout(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    HWND about = ::GetActiveWindow();
+    Pose("about");
+    HWND web = ::GetDlgItem(about, IDC_ABOUT_WEB);
+    ::SendMessageA(web, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    Pose("about-hot");
+    ::SendMessageA(web, WM_MOUSEMOVE, 0, MAKELPARAM(-50, -50));
+    ::SetFocus(::GetDlgItem(about, IDC_ABOUT_MAIL));
+    Pose("about-focus");
+    ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -96,6 +119,23 @@ int main(int argc, char** argv)
             ::SetTimer(nullptr, 0, 100, PoseLog);
     });
     Click(dialog.m_hWnd, IDC_START);
+
+    // Each dialog is posed once, however often it is activated.
+    bool settingsPosed = false;
+    bool aboutPosed = false;
+    ActivationWatcher otherDialogs([&](HWND window) {
+        if (WindowText(window) == "各種設定" && !settingsPosed) {
+            settingsPosed = true;
+            ::SetTimer(nullptr, 0, 100, PoseSettings);
+        } else if (WindowText(window) == "バージョン情報" && !aboutPosed) {
+            aboutPosed = true;
+            ::SetTimer(nullptr, 0, 100, PoseAbout);
+        }
+    });
+    // The settings dialog offers the lists beside the sample list.
+    settings.WriteSettingString("SETTING", "ReplaceList", argv[2]);
+    Click(dialog.m_hWnd, IDC_SETTINGS);
+    Click(dialog.m_hWnd, IDC_ABOUT);
     dialog.DestroyWindow();
     return 0;
 }
