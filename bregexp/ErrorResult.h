@@ -1,6 +1,8 @@
 #pragma once
 #include <string_view>
 
+#include "engine/BregexpApi.h"
+
 namespace bregexp {
 
 // Negative results of the entry points; the message buffer says what went wrong in words.
@@ -9,7 +11,7 @@ enum ErrorResult : int {
     MalformedCommand = -2,
     RejectedExpression = -3,  // Oniguruma did not compile the expression
     SearchFailed = -4,        // a search limit was reached, or Oniguruma failed while searching
-    OutOfMemory = -5,
+    OutOfMemory = RegexOutOfMemory,
 };
 
 // Writes `text` into the caller's message buffer, cut at a character start so that it never

@@ -14,7 +14,7 @@ namespace {
 int SearchFailure(char* message, int code)
 {
     WriteMessage(message, "search stopped: " + OnigurumaErrorText(code));
-    return SearchFailed;
+    return code == ONIGERR_MEMORY ? OutOfMemory : SearchFailed;
 }
 
 void AppendGroup(std::string& out, const CompiledExpression& expression, const char* text, int group)

@@ -27,6 +27,9 @@ static_assert(offsetof(RegexHandle, GroupCount) == 10 * sizeof(void*));
 // Size of the message buffer callers pass; a message never takes more, terminator included.
 inline constexpr std::size_t RegexMessageSize = 80;
 
+// What our library returns when memory ran out: the file is then MemLack, not RegExpER.
+inline constexpr int RegexOutOfMemory = -5;
+
 extern "C" {
 // Substitutes every match of "s/find/replacement/modifiers" in [targetStart, targetEnd);
 // returns the number of substitutions, or a negative value on an error.

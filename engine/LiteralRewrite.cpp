@@ -39,18 +39,35 @@ private:
     std::size_t written_ = 0;
 };
 
+// Writes nothing, only adds up how long a pass's output would be.
+class OutputMeasure {
+public:
+    void Start(std::size_t) {}
+    void Append(const char*, std::size_t length) { written_ += length; }
+    std::size_t Written() const { return written_; }
+
+private:
+    std::size_t written_ = 0;
+};
+
+// Builds a pass's output in storage of its own, taken at its final size: growing would
+// copy it and hold both copies for a moment, so a large file would need far more memory
+// than its old and new text.
 class OutputToString {
 public:
-    explicit OutputToString(std::string& output) : output_(output) {}
-    void Start(std::size_t inputSize)
+    OutputToString(std::string& output, std::size_t finalSize) : output_(output), finalSize_(finalSize) {}
+    void Start(std::size_t)
     {
+        if (output_.capacity() < finalSize_)
+            std::string().swap(output_);
         output_.clear();
-        output_.reserve(inputSize + inputSize / 8);
+        output_.reserve(finalSize_);
     }
     void Append(const char* bytes, std::size_t length) { output_.append(bytes, length); }
 
 private:
     std::string& output_;
+    std::size_t finalSize_;
 };
 
 // One pass of one alternative; `output` is written only when there is a match. Nothing
@@ -89,7 +106,12 @@ std::optional<std::size_t> ReplaceAlternative(const AbortFlag& abort, RewrittenT
             text.Truncate(output.Written());
         return count;
     }
-    OutputToString output(spare);
+    // A longer replacement: the matches are found twice, first to learn the output's size.
+    OutputMeasure measure;
+    const std::optional<std::size_t> found = ReplaceMatches(abort, text.View(), search, replacement, measure);
+    if (!found || *found == 0)
+        return found;
+    OutputToString output(spare, measure.Written());
     const std::optional<std::size_t> count = ReplaceMatches(abort, text.View(), search, replacement, output);
     if (count && *count > 0)
         text.TakeOver(spare);

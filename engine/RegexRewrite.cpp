@@ -82,6 +82,8 @@ FileResult RegexRewrite::SubstituteInLibrary(const AbortFlag& abort, const char*
         return Cancel;
     const int substituted = library_.BSubst(command.c_str(), text, end, &handle_, message_);
     // A failed substitution may have stopped halfway: nothing of it is kept.
+    if (substituted == RegexOutOfMemory)
+        return MemLack;
     if (substituted < 0 || !handle_)
         return RegExpER;
     if (substituted == 0)
@@ -112,6 +114,8 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
             return Cancel;
         const int found = library_.BMatch(command.c_str(), from, end, &handle_, message_);
         // After a failed search the group pointers mean nothing and are not read.
+        if (found == RegexOutOfMemory)
+            return MemLack;
         if (found < 0 || !handle_)
             return RegExpER;
         if (found == 0)

@@ -213,6 +213,19 @@ TEST_F(RegexReplaceTest, OutcomesThatLeaveEverythingAsItWas)
         }
 }
 
+TEST_F(RegexReplaceTest, LibraryOutOfMemoryIsMemLack)
+{
+    library.BMatch = [](const char*, const char*, const char*, RegexHandle**, char*) { return RegexOutOfMemory; };
+    library.BSubst = [](const char*, const char*, const char*, RegexHandle**, char*) { return RegexOutOfMemory; };
+    for (const int bregexp : {Own, ByLibrary}) {
+        settings.Bregexp = bregexp;
+        WriteBytes(path, "abc");
+        EXPECT_EQ(Replace("b", "x"), MemLack) << "Bregexp " << bregexp;
+        EXPECT_EQ(ReadBytes(path), "abc");
+        EXPECT_FALSE(FileExists(temporary));
+    }
+}
+
 TEST_F(RegexReplaceTest, WithoutTheLibraryNothingIsTouched)
 {
     WriteBytes(path, "abc");

@@ -54,7 +54,7 @@ std::size_t ReplaceAll(std::string& text, std::string_view alternative, std::str
 }
 
 // Every alternative may multiply the text; beyond this the comparison is not worth its memory.
-constexpr std::size_t LargestText = 1 << 20;
+constexpr std::size_t LargestText = 1 << 16;
 
 // The number of replacements, or nothing when the text grew too large.
 std::optional<std::size_t> PlainRewrite(std::string& text, const std::string& find, const std::string& replace,
