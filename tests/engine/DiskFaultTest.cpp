@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -69,7 +70,31 @@ TEST(DiskFault, FileChangedByAnotherProgramMeanwhileIsLeftAsThatProgramLeftIt)
     }
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+
+TEST(DiskFault, FullDiskUnderWine)
+{
+    const char* disk = std::getenv("TARVELOX_SMALL_DISK");
+    if (!disk || !FileExists(std::string(disk) + "\\.mounted"))
+        GTEST_SKIP() << "no small file system was mounted for this run (that needs root)";
+    const std::string path = std::string(disk) + "\\a.txt";
+    const std::string filler = std::string(disk) + "\\filler";
+    WriteBytes(path, "old text");
+    FillDisk(filler);
+    ReplaceJob job;
+    job.BackUp = true;
+    EXPECT_EQ(ReplaceInFile(job, path, {"old", "new", 0}), WriteErr);
+    EXPECT_EQ(ReadBytes(path), "old text");
+    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_FALSE(FileExists(path + ".bak"));
+    std::filesystem::remove(filler);
+    EXPECT_EQ(ReplaceInFile(job, path, {"old", "new", 0}), 1);
+    EXPECT_EQ(ReadBytes(path), "new text");
+    std::filesystem::remove(path);
+    std::filesystem::remove(path + ".bak");
+}
+
+#else
 
 namespace {
 
@@ -144,7 +169,7 @@ TEST_F(RunFaultTest, FullDiskWhileTheTemporaryFileIsWritten)
         job.Files = {disk / "a.txt", disk / "b.txt"};
         job.AllAuto = allAuto;
         job.Patterns = {job.Pattern};
-        disk.FillUp("filler");
+        FillDisk(disk / "filler");
 
         const std::string text = Run();
         EXPECT_NE(text.find("WriteErr\r\n"), std::string::npos);

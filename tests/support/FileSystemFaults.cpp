@@ -9,8 +9,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <fstream>
-#include <vector>
 
 SmallFileSystem::SmallFileSystem(std::size_t bytes)
 {
@@ -35,16 +33,6 @@ SmallFileSystem::~SmallFileSystem()
         ADD_FAILURE() << "cannot unmount " << folder_;
     if (!folder_.empty())
         ::rmdir(folder_.c_str());
-}
-
-std::size_t SmallFileSystem::FillUp(const std::string& name) const
-{
-    std::ofstream out(*this / name, std::ios::binary);
-    const std::vector<char> block(4096, 'f');
-    std::size_t written = 0;
-    while (out.write(block.data(), static_cast<std::streamsize>(block.size())) && out.flush())
-        written += block.size();
-    return written;
 }
 
 FileSizeLimit::FileSizeLimit(std::size_t bytes)

@@ -19,8 +19,6 @@ public:
     bool IsMounted() const { return mounted_; }
     const std::string& Reason() const { return reason_; }
     std::string operator/(const std::string& name) const { return folder_ + "/" + name; }
-    // Writes bytes until the file system is full; returns how many were written.
-    std::size_t FillUp(const std::string& name) const;
 
 private:
     std::string folder_;

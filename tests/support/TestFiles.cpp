@@ -87,6 +87,16 @@ bool FileExists(const std::string& path)
 #endif
 }
 
+std::size_t FillDisk(const std::string& path)
+{
+    std::ofstream out(path, std::ios::binary);
+    const std::string block(4096, 'f');
+    std::size_t written = 0;
+    while (out.write(block.data(), static_cast<std::streamsize>(block.size())) && out.flush())
+        written += block.size();
+    return written;
+}
+
 void MakeFolder(const std::string& path)
 {
 #ifdef _WIN32

@@ -1,5 +1,6 @@
 #pragma once
 // Real files in a fresh folder for each test.
+#include <cstddef>
 #include <string>
 
 class TempFolder {
@@ -22,5 +23,7 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
 void MakeFolder(const std::string& path);
+// Writes a file until the disk is full; returns how many bytes it took.
+std::size_t FillDisk(const std::string& path);
 // Sets or clears the read-only attribute (the write bits on POSIX).
 void SetReadOnly(const std::string& path, bool readOnly);
