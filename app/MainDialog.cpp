@@ -12,6 +12,7 @@
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
 #include "lists/History.h"
+#include "lists/ListEditWnd.h"
 #include "lists/ListLocations.h"
 #include "resources/ResourceIds.h"
 
@@ -56,6 +57,7 @@ const MessageMap<CMainDialog>& CMainDialog::GetMessageMap()
         {ID_FILE_SELECT_ALL, 0, &CMainDialog::OnSelectAll},
         {IDC_SETTINGS, BN_CLICKED, &CMainDialog::OnSettings},
         {IDC_ABOUT, BN_CLICKED, &CMainDialog::OnAbout},
+        {IDC_LIST_EDIT, BN_CLICKED, &CMainDialog::OnListEdit},
     };
     static constexpr MessageRoute<CMainDialog> messages[] = {
         {WM_LISTEDITCLOSED, &CMainDialog::OnListEditClosed},
@@ -242,6 +244,13 @@ void CMainDialog::OnSettings()
 void CMainDialog::OnAbout()
 {
     CAboutDialog(this).DoModal();
+}
+
+void CMainDialog::OnListEdit()
+{
+    // The editor keeps this window disabled until it closes and then reports back with
+    // WM_LISTEDITCLOSED; nothing waits for it here.
+    OpenListEditor(*this, ConfiguredReplaceList(), IsRegexLibraryLoaded());
 }
 
 LRESULT CMainDialog::OnListEditClosed(WPARAM, LPARAM)

@@ -40,6 +40,8 @@ public:
     FileList& Files() { return fileList_; }
     bool IsHistoryInUse() const { return historyInUse_; }
     bool IsAutomaticMode() const { return automaticMode_; }
+    // Whether the regular-expression library was loaded; it stays so while the program runs.
+    bool IsRegexLibraryLoaded() const { return regexLibrary_.IsLoaded(); }
     // The program's exit status: that of the automatic run, 0 without one.
     int ExitStatus() const { return exitStatus_; }
     // The log of the last run.
@@ -69,6 +71,7 @@ private:
     void OnFindTextChanged();
     void OnSettings();
     void OnAbout();
+    void OnListEdit();
     LRESULT OnListEditClosed(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);

@@ -41,14 +41,17 @@ INT_PTR CDialog::DoModal()
     return hwnd ? result_ : -1;
 }
 
-bool CDialog::Create()
+bool CDialog::Create(bool centre)
 {
     modal_ = false;
     HWND owner = parent_ ? parent_->m_hWnd : nullptr;
     if (!::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), owner, DialogProcedure,
                               reinterpret_cast<LPARAM>(this)))
         return false;
-    CenterIfUnplaced();
+    if (centre)
+        CenterIfUnplaced();
+    else
+        centerPending_ = false;
     return true;
 }
 

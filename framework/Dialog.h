@@ -16,8 +16,10 @@ public:
     // initialisation, and runs messages until it ends; the window is destroyed before this
     // returns. The result given to EndDialog, or -1 when the window cannot be created.
     INT_PTR DoModal();
-    // Creates the dialog as a modeless window, hidden unless its template says otherwise.
-    bool Create();
+    // Creates the dialog as a modeless window, hidden unless its template says otherwise;
+    // centred over its owner when its initialisation did not place it, unless the caller
+    // places it (`centre` false).
+    bool Create(bool centre = true);
     // Ends a modal dialog with `result` once the current message is handled; destroys a
     // modeless one.
     void EndDialog(INT_PTR result);

@@ -89,8 +89,11 @@ CFileDialog::CFileDialog(std::string filter, std::string title, std::string init
 
 void CFileDialog::SetDefaultExtension(const std::string& extension)
 {
-    // The system wants the extension alone: given "*.exe" it would append ".*.e".
+    // The system wants the extension alone: given "*.exe" it would append ".*.e"; "*.*"
+    // stands for any file and gives no extension to append.
     defaultExtension_ = extension.starts_with("*.") ? extension.substr(2) : extension;
+    if (defaultExtension_.find('*') != std::string::npos)
+        defaultExtension_.clear();
 }
 
 bool CFileDialog::DoModal(HWND owner)
@@ -112,7 +115,7 @@ bool CFileDialog::DoModal(HWND owner)
         dialog.Flags = flags_ | OFN_EXPLORER | OFN_ENABLEHOOK;
         dialog.lpfnHook = KeepChosenNames;
         dialog.lCustData = reinterpret_cast<LPARAM>(&kept);
-        if (::GetOpenFileNameA(&dialog)) {
+        if (saving_ ? ::GetSaveFileNameA(&dialog) : ::GetOpenFileNameA(&dialog)) {
             // Some implementations cut a choice that does not fit instead of failing.
             files_ = ChosenPaths(buffer);
             if (kept.size() > files_.size())

@@ -1,5 +1,5 @@
 #pragma once
-// The system's dialog for choosing files to open.
+// The system's dialogs for choosing files to open, or a name to save under.
 #include <windows.h>
 #include <commdlg.h>
 
@@ -13,13 +13,16 @@ public:
     CFileDialog(std::string filter, std::string title, std::string initialFolder, DWORD flags,
                 std::size_t bufferSize);
 
+    // Asks for a name to save under instead of files to open.
+    void SetForSaving() { saving_ = true; }
+
     // Shows the dialog; true when the user confirmed a choice. A choice larger than the
     // buffer is never cut: the names are kept as the user confirms them, and where they
     // cannot be, the buffer grows to what they need and the dialog is shown again.
     bool DoModal(HWND owner);
     // The chosen files as full paths, in the dialog's order.
     const std::vector<std::string>& GetFileNames() const { return files_; }
-    // Appended to a name typed without an extension; given as "*.ext" or "ext".
+    // Appended to a name typed without an extension; given as "*.ext" or "ext" ("*.*": none).
     void SetDefaultExtension(const std::string& extension);
 
 private:
@@ -27,6 +30,7 @@ private:
     std::string title_;
     std::string initialFolder_;
     std::string defaultExtension_;
+    bool saving_ = false;
     DWORD flags_;
     std::size_t bufferSize_;
     std::vector<std::string> files_;

@@ -1,5 +1,6 @@
 #include "framework/MessageLoop.h"
 
+#include "framework/Idle.h"
 #include "framework/Window.h"
 
 namespace {
@@ -30,7 +31,7 @@ void RunMessagesUntil(const bool& done)
 {
     MSG message;
     while (!done) {
-        const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageWhenIdle(message);
         if (got == 0) {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             return;

@@ -8,8 +8,9 @@
 // Pre-translates, translates and dispatches one message.
 void DispatchWithPreTranslation(MSG& message);
 
-// Runs messages until `done` is true (checked after each one). A WM_QUIT ends the loop
-// and is posted again for the loop outside.
+// Runs messages until `done` is true (checked after each one), and the idle clients
+// whenever the queue runs empty. A WM_QUIT ends the loop and is posted again for the loop
+// outside.
 void RunMessagesUntil(const bool& done);
 
 // Runs messages until `handle` is signalled; false when waiting failed.

@@ -20,10 +20,19 @@ struct MessageRoute {
     LRESULT (T::*Handler)(WPARAM, LPARAM);
 };
 
+// A notification (WM_NOTIFY) from the child with the id `Id`.
+template <typename T>
+struct NotifyRoute {
+    UINT_PTR Id;
+    UINT Code;
+    LRESULT (T::*Handler)(NMHDR*);
+};
+
 template <typename T>
 struct MessageMap {
     std::span<const CommandRoute<T>> Commands;
     std::span<const MessageRoute<T>> Messages;
+    std::span<const NotifyRoute<T>> Notifications = {};
 };
 
 template <typename T, typename Base>
@@ -44,6 +53,14 @@ protected:
 
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
     {
+        if (message == WM_NOTIFY) {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            for (const NotifyRoute<T>& route : T::GetMessageMap().Notifications)
+                if (route.Id == header->idFrom && route.Code == header->code) {
+                    result = (static_cast<T*>(this)->*route.Handler)(header);
+                    return true;
+                }
+        }
         for (const MessageRoute<T>& route : T::GetMessageMap().Messages)
             if (route.Message == message) {
                 result = (static_cast<T*>(this)->*route.Handler)(wParam, lParam);

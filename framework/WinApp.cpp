@@ -1,5 +1,6 @@
 #include "framework/WinApp.h"
 
+#include "framework/Idle.h"
 #include "framework/MessageLoop.h"
 #include "framework/Shell.h"
 #include "framework/Window.h"
@@ -35,7 +36,7 @@ int CWinApp::Run()
 {
     MSG message;
     BOOL got;
-    while ((got = ::GetMessageA(&message, nullptr, 0, 0)) > 0)
+    while ((got = GetMessageWhenIdle(message)) > 0)
         DispatchWithPreTranslation(message);
     quitCode_ = got == 0 ? static_cast<int>(message.wParam) : 1;
     return ExitInstance();

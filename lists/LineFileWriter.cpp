@@ -27,6 +27,14 @@ void LineFileWriter::Flush()
     buffer_.clear();
 }
 
+ListWriteResult LineFileWriter::CloseBeforeReplace()
+{
+    Flush();
+    if (result_ == ListWriteResult::Written && !file_.FlushBeforeReplace())
+        result_ = ListWriteResult::WriteFailed;
+    return Close();
+}
+
 ListWriteResult LineFileWriter::Close()
 {
     Flush();

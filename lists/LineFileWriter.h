@@ -16,6 +16,9 @@ public:
     void WriteLine(std::string_view line);
     // Writes what is left and closes the file; the first failure is the result.
     ListWriteResult Close();
+    // The same for a file that is then put in place of another: its content reaches the
+    // disk before the name can point at it.
+    ListWriteResult CloseBeforeReplace();
 
 private:
     void Flush();

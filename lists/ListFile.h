@@ -16,3 +16,8 @@ PatternList ReadPatternList(const std::string& path);
 
 // Creates or truncates the file and writes one line per row; no rows give an empty file.
 ListWriteResult WriteListFile(const std::string& path, const ListRows& rows);
+
+// The editor's save: the rows go to a temporary file beside `path`, which takes the place
+// of `path` only once every row was written. On failure `path` keeps what it held and no
+// temporary file is left; CreateFailed also means that `path` could not be replaced.
+ListWriteResult SaveListFile(const std::string& path, const ListRows& rows);

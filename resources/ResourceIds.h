@@ -85,4 +85,44 @@
 #define IDS_MAIN_WINDOW_NOT_CREATED 3004
 #define IDS_DUPLICATES 3005
 
+
+/* Replace list editor: one id for its menu, accelerators, icon, title and toolbar images;
+   the path bar; the commands, each with a string "prompt\ntool tip"; its messages. */
+#define IDR_LIST_EDIT 135
+#define IDD_LIST_PATH_BAR 103
+#define IDC_LIST_PATH 1036
+#define ID_LIST_NEW 32775
+#define ID_LIST_OPEN 32776
+#define ID_LIST_SAVE 32778
+#define ID_LIST_SAVE_AS 32779
+#define ID_PATTERN_INSERT 32780
+#define ID_PATTERN_DELETE 32781
+#define ID_LIST_LOAD_FROM_FILE 32783
+#define ID_PATTERN_PASTE 32790
+#define ID_PATTERN_CUT 32791
+#define ID_PATTERN_EDIT 32794
+#define ID_LIST_EXIT 32795
+#define ID_PATTERN_MOVE_UP 32799
+#define ID_PATTERN_MOVE_DOWN 32801
+#define IDM_HELP 57670
+#define IDS_LIST_COUNT 3301
+#define IDS_LIST_SAVE_PROMPT 3302
+#define IDS_PATTERN_DELETE_QUESTION 3303
+#define IDS_PATTERN_DELETE_CAPTION 3304
+#define IDS_LIST_FILTER 3305
+#define IDS_ALL_FILES_FILTER 3306
+#define IDS_LIST_NOT_CREATED 3307
+#define IDS_LIST_NOT_WRITTEN 3308
+#define IDS_FIND_COLUMN 3309
+#define IDS_REPLACE_COLUMN 3310
+#define IDS_OPTIONS_COLUMN 3313
+
+/* Pattern edit dialog; its option boxes carry the main dialog's ids (1066, 1041, 1042,
+   1047, 1048, 1059). */
+#define IDD_PATTERN_EDIT 129
+#define IDC_PATTERN_FIND 1054
+#define IDC_PATTERN_REPLACE 1055
+#define IDS_PATTERN_ADD_CAPTION 3311
+#define IDS_PATTERN_EDIT_CAPTION 3312
+
 #endif

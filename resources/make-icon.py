@@ -75,14 +75,16 @@ def color_at(x, y, size):
     return colour
 
 
-def render(size):
+def render(size, colour_of=None):
+    """The RGBA pixels of a drawing `colour_of(x, y, size)`, this icon's by default."""
+    colour_of = colour_of or color_at
     pixels = []
     for row in range(size):
         for column in range(size):
             r = g = b = a = 0
             for sy in range(SAMPLES):
                 for sx in range(SAMPLES):
-                    c = color_at(column + (sx + 0.5) / SAMPLES, row + (sy + 0.5) / SAMPLES, size)
+                    c = colour_of(column + (sx + 0.5) / SAMPLES, row + (sy + 0.5) / SAMPLES, size)
                     if c:
                         r, g, b, a = r + c[0], g + c[1], b + c[2], a + 1
             n = SAMPLES * SAMPLES
@@ -107,16 +109,20 @@ def icon_image(size, pixels):
     return header + colour + mask
 
 
-def main():
-    here = Path(__file__).resolve().parent
-    images = [(size, icon_image(size, render(size))) for size in SIZES]
+def icon_file(images):
+    """An .ico file of (size, icon_image) pairs."""
     directory = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     entries = b""
     for size, data in images:
         entries += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
-    (here / "tarvelox.ico").write_bytes(directory + entries + b"".join(data for _, data in images))
+    return directory + entries + b"".join(data for _, data in images)
+
+
+def main():
+    here = Path(__file__).resolve().parent
+    (here / "tarvelox.ico").write_bytes(icon_file([(size, icon_image(size, render(size))) for size in SIZES]))
     if "--preview" in sys.argv:
         for size in SIZES:
             pixels = render(size)

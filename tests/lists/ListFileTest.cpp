@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "lists/ListLine.h"
 #include "platform/FileSystem.h"
+#include "platform/Folders.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -117,6 +120,46 @@ TEST(ListFiles, EditorRowsSurviveASaveUnchanged)
     AppendListRows(folder / "in.lst", rows);
     ASSERT_EQ(WriteListFile(folder / "out.lst", rows), ListWriteResult::Written);
     EXPECT_EQ(ReadBytes(folder / "out.lst"), ReadBytes(folder / "in.lst"));
+}
+
+TEST(ListSave, PutsTheListInPlaceOnlyWhenEveryRowWasWritten)
+{
+    const ListRows rows{{"a", "b", "SC"}, {"\x95\x5c", "", "Ekm"}};
+    const std::string bytes = "a\tb\tSC\r\n\x95\x5c\t\tEkm\r\n";
+    const struct {
+        const char* name;
+        const char* former;  // null: no list yet
+        ListWriteResult result;
+        std::function<void(const std::string& list)> spoil;
+    } cases[] = {
+        {"a new list", nullptr, ListWriteResult::Written, nullptr},
+        {"a list replaced", "old\t\t\r\n", ListWriteResult::Written, nullptr},
+        {"a read-only list", "old\t\t\r\n", ListWriteResult::CreateFailed,
+         [](const std::string& list) { SetReadOnly(list, true); }},
+        {"the temporary name taken", "old\t\t\r\n", ListWriteResult::CreateFailed,
+         [](const std::string& list) { MakeFolder(list + ".tmp"); }},
+        {"a folder by the list's name", nullptr, ListWriteResult::CreateFailed,
+         [](const std::string& list) { MakeFolder(list); }},
+        {"no such folder", nullptr, ListWriteResult::CreateFailed, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const bool inMissingFolder = !c.spoil && c.result != ListWriteResult::Written;
+        const std::string list = inMissingFolder ? platform::JoinPath(folder / "gone", "edit.lst") : folder / "edit.lst";
+        if (c.former)
+            WriteBytes(list, c.former);
+        if (c.spoil)
+            c.spoil(list);
+        EXPECT_EQ(SaveListFile(list, rows), c.result);
+        if (c.result == ListWriteResult::Written)
+            EXPECT_EQ(ReadBytes(list), bytes);
+        else if (c.former)
+            EXPECT_EQ(ReadBytes(list), c.former);
+        EXPECT_EQ(platform::PathExists(list + ".tmp"), platform::IsFolder(list + ".tmp"));
+        if (c.former)
+            SetReadOnly(list, false);
+    }
 }
 
 }  // namespace

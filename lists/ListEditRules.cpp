@@ -1,0 +1,33 @@
+#include "lists/ListEditRules.h"
+
+#include "resources/ResourceIds.h"
+
+bool IsListCommandEnabled(int commandId, const ListEditSelection& selection)
+{
+    const bool selected = selection.SelectedRow >= 0;
+    switch (commandId) {
+    case ID_PATTERN_EDIT:
+    case ID_PATTERN_DELETE:
+    case ID_PATTERN_CUT:
+        return selected;
+    case ID_PATTERN_PASTE:
+        return !selection.CutBufferEmpty;
+    case ID_PATTERN_MOVE_UP:
+        return selected && selection.SelectedRow > 0;
+    case ID_PATTERN_MOVE_DOWN:
+        return selected && selection.SelectedRow < selection.RowCount - 1;
+    default:
+        return true;
+    }
+}
+
+DragStep PlanDragStep(int pointerY, int headerHeight, int clientHeight)
+{
+    const int below = pointerY - headerHeight;
+    const int rowsHeight = clientHeight - headerHeight;
+    if (below < DragScrollZone)
+        return {DragScroll::Up, below > 0, DragTarget::TopVisibleRow};
+    if (below + DragScrollZone > rowsHeight)
+        return {DragScroll::Down, below < rowsHeight, DragTarget::LastVisibleRow};
+    return {};
+}

@@ -1,0 +1,177 @@
+#include "lists/PatternEditDialog.h"
+
+#include "framework/ListCtrl.h"
+#include "framework/Resources.h"
+#include "lists/ListEditWnd.h"
+#include "resources/ResourceIds.h"
+
+CPatternEditDialog::CPatternEditDialog() : MessageMapped(IDD_PATTERN_EDIT)
+{
+}
+
+const MessageMap<CPatternEditDialog>& CPatternEditDialog::GetMessageMap()
+{
+    static constexpr CommandRoute<CPatternEditDialog> commands[] = {
+        {IDC_PATTERN_FIND, EN_CHANGE, &CPatternEditDialog::OnUserChange},
+        {IDC_PATTERN_REPLACE, EN_CHANGE, &CPatternEditDialog::OnUserChange},
+        {IDC_NOT_ESCAPE, BN_CLICKED, &CPatternEditDialog::OnUserChange},
+        {IDC_NOT_CASE, BN_CLICKED, &CPatternEditDialog::OnUserChange},
+        {IDC_KANJI, BN_CLICKED, &CPatternEditDialog::OnUserChange},
+        {IDC_MULTILINE, BN_CLICKED, &CPatternEditDialog::OnUserChange},
+        {IDC_IGNORECASE, BN_CLICKED, &CPatternEditDialog::OnUserChange},
+        {IDC_REGULAR_EXPRESSION, BN_CLICKED, &CPatternEditDialog::OnRegularExpressionClicked},
+    };
+    static constexpr MessageRoute<CPatternEditDialog> messages[] = {
+        {WM_SETFOCUS, &CPatternEditDialog::OnSetFocus},
+    };
+    static const MessageMap<CPatternEditDialog> map{commands, messages};
+    return map;
+}
+
+bool CPatternEditDialog::Create(CListEditWnd& editor, CListCtrl& listView, bool regexLibraryLoaded)
+{
+    editor_ = &editor;
+    listView_ = &listView;
+    regexLibraryLoaded_ = regexLibraryLoaded;
+    SetParent(&editor);
+    // The editor places it once the editor itself is placed.
+    return CDialog::Create(false);
+}
+
+BOOL CPatternEditDialog::OnInitDialog()
+{
+    ShowEntry();
+    ::EnableWindow(GetDlgItem(IDC_REGULAR_EXPRESSION), regexLibraryLoaded_);
+    // Created hidden: giving a control the focus now would take it from the editor.
+    return FALSE;
+}
+
+void CPatternEditDialog::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Check(dx, IDC_IGNORECASE, entry_.Ignorecase);
+    DDX_Check(dx, IDC_KANJI, entry_.Kanji);
+    DDX_Check(dx, IDC_MULTILINE, entry_.Multiline);
+    DDX_Check(dx, IDC_NOT_CASE, entry_.NotCase);
+    DDX_Check(dx, IDC_REGULAR_EXPRESSION, entry_.RegularExpression);
+    DDX_Text(dx, IDC_PATTERN_FIND, entry_.Find);
+    DDX_Text(dx, IDC_PATTERN_REPLACE, entry_.Replace);
+    DDX_Check(dx, IDC_NOT_ESCAPE, entry_.NotEscape);
+}
+
+void CPatternEditDialog::Show(PatternEditMode mode)
+{
+    EnableRegister(false);
+    if (busy_)
+        return;
+    addMode_ = mode == PatternEditMode::Add;
+    if (addMode_) {
+        SetWindowText(LoadResourceString(IDS_PATTERN_ADD_CAPTION));
+        entry_ = PatternEntry();
+        Apply(EditablePatternEnables(false, regexLibraryLoaded_));
+    } else {
+        SetWindowText(LoadResourceString(IDS_PATTERN_EDIT_CAPTION));
+        const int row = listView_->GetSelectedItem();
+        if (row < 0) {
+            entry_ = PatternEntry();
+            Apply(NoPatternEnables);
+        } else {
+            entry_ = EntryOfRow(ListRow{listView_->GetItemText(row, ListFindColumn),
+                                        listView_->GetItemText(row, ListReplaceColumn),
+                                        listView_->GetItemText(row, ListOptionsColumn)});
+            Apply(EditablePatternEnables(entry_.RegularExpression != 0, regexLibraryLoaded_));
+        }
+    }
+    ShowEntry();
+    ShowWindow(SW_SHOW);
+}
+
+void CPatternEditDialog::OnOK()
+{
+    // Enter reaches here only while 登録 takes clicks.
+    if (!::IsWindowEnabled(GetDlgItem(IDOK)))
+        return;
+    UpdateData(true);
+    const int selected = listView_->GetSelectedItem();
+    if (!addMode_ && selected < 0)
+        return;
+    busy_ = 1;
+    const ListRow row = RowOfEntry(entry_);
+    entry_.Find = row.Find;
+    entry_.Replace = row.Replace;
+    int target = selected >= 0 ? selected : RowCount();
+    if (addMode_)
+        target = listView_->InsertItem(target, row.Find);
+    else
+        listView_->SetItemText(target, ListFindColumn, row.Find);
+    listView_->SetItemText(target, ListReplaceColumn, row.Replace);
+    listView_->SetItemText(target, ListOptionsColumn, row.Options);
+    editor_->SetModified();
+    busy_ = 0;
+    // What was entered is registered: the next registration needs a change again.
+    if (addMode_)
+        Show(PatternEditMode::Add);
+    else
+        EnableRegister(false);
+    ShowEntry();
+}
+
+void CPatternEditDialog::OnCancel()
+{
+    ShowWindow(SW_HIDE);
+}
+
+void CPatternEditDialog::OnUserChange()
+{
+    if (showingEntry_)
+        return;
+    UpdateData(true);
+    EnableRegister(!entry_.Find.empty());
+}
+
+void CPatternEditDialog::OnRegularExpressionClicked()
+{
+    if (showingEntry_)
+        return;
+    UpdateData(true);
+    Apply(EditablePatternEnables(entry_.RegularExpression != 0, regexLibraryLoaded_));
+    EnableRegister(!entry_.Find.empty());
+}
+
+LRESULT CPatternEditDialog::OnSetFocus(WPARAM, LPARAM)
+{
+    ::SetFocus(GetDlgItem(IDC_PATTERN_FIND));
+    return 0;
+}
+
+void CPatternEditDialog::Apply(const PatternEditEnables& enables) const
+{
+    const std::pair<int, bool> states[] = {
+        {IDC_PATTERN_FIND, enables.Texts},
+        {IDC_PATTERN_REPLACE, enables.Texts},
+        {IDC_NOT_ESCAPE, enables.LiteralOptions},
+        {IDC_NOT_CASE, enables.LiteralOptions},
+        {IDC_REGULAR_EXPRESSION, enables.RegularExpression},
+        {IDC_KANJI, enables.Modifiers},
+        {IDC_MULTILINE, enables.Modifiers},
+        {IDC_IGNORECASE, enables.Modifiers},
+    };
+    for (const auto& [id, enable] : states)
+        ::EnableWindow(GetDlgItem(id), enable);
+}
+
+void CPatternEditDialog::EnableRegister(bool enable) const
+{
+    ::EnableWindow(GetDlgItem(IDOK), enable);
+}
+
+void CPatternEditDialog::ShowEntry()
+{
+    showingEntry_ = true;
+    UpdateData(false);
+    showingEntry_ = false;
+}
+
+int CPatternEditDialog::RowCount() const
+{
+    return listView_->GetItemCount();
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The modeless dialog through which the replace list editor adds a pattern (add mode) or
+// changes the selected one (edit mode). It writes straight into the editor's list view and
+// stays open for the next pattern; in edit mode it follows the editor's selection, dropping
+// what was not registered. Closing only hides it.
+#include "framework/Dialog.h"
+#include "framework/MessageMap.h"
+#include "lists/PatternEditRules.h"
+#include "lists/PatternEntry.h"
+
+class CListCtrl;
+class CListEditWnd;
+
+enum class PatternEditMode { Add, Edit };
+
+class CPatternEditDialog : public MessageMapped<CPatternEditDialog, CDialog> {
+public:
+    CPatternEditDialog();
+
+    static const MessageMap<CPatternEditDialog>& GetMessageMap();
+
+    // The window, hidden, owned by `editor`, over the rows of `listView`; the regular
+    // expression boxes are usable only with the library.
+    bool Create(CListEditWnd& editor, CListCtrl& listView, bool regexLibraryLoaded);
+    // Prepares the dialog for `mode` and shows it. While a registration writes into the
+    // list, only the button 登録 is disabled.
+    void Show(PatternEditMode mode);
+    bool IsAddMode() const { return addMode_ != 0; }
+
+    const PatternEntry& Entry() const { return entry_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    // Registers the pattern.
+    void OnOK() override;
+    // Hides the dialog; the next Show prepares it anew.
+    void OnCancel() override;
+
+private:
+    void OnUserChange();
+    void OnRegularExpressionClicked();
+    LRESULT OnSetFocus(WPARAM, LPARAM);
+
+    void Apply(const PatternEditEnables& enables) const;
+    void EnableRegister(bool enable) const;
+    // The members shown in the controls; the controls' change notifications that follow
+    // are not the user's.
+    void ShowEntry();
+    int RowCount() const;
+
+    PatternEntry entry_;
+    int busy_ = 0;
+    int addMode_ = 0;
+    CListCtrl* listView_ = nullptr;
+    CListEditWnd* editor_ = nullptr;
+    bool regexLibraryLoaded_ = false;
+    bool showingEntry_ = false;
+};

@@ -1,0 +1,164 @@
+#include "lists/PatternEditDialog.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/MessageLoop.h"
+#include "resources/ResourceIds.h"
+#include "tests/window/ListEditorFixture.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const std::string FourPatterns = "plain\tP\t\r\nlit\tL\tCS\r\nrx\tR\tEkm\r\nre\tE\tE\r\n";
+
+// Enabled (1) or not: find, replace, S, C, E, k, m, i, then the button 登録.
+std::string States(HWND dialog)
+{
+    std::string states;
+    for (const int id : {IDC_PATTERN_FIND, IDC_PATTERN_REPLACE, IDC_NOT_ESCAPE, IDC_NOT_CASE, IDC_REGULAR_EXPRESSION,
+                         IDC_KANJI, IDC_MULTILINE, IDC_IGNORECASE, IDOK})
+        states += IsEnabled(dialog, id) ? '1' : '0';
+    return states;
+}
+
+// Checked (1) or not: S, C, E, k, m, i.
+std::string Checks(HWND dialog)
+{
+    std::string checks;
+    for (const int id : {IDC_NOT_ESCAPE, IDC_NOT_CASE, IDC_REGULAR_EXPRESSION, IDC_KANJI, IDC_MULTILINE, IDC_IGNORECASE})
+        checks += IsChecked(dialog, id) ? '1' : '0';
+    return checks;
+}
+
+// Text typed into a box, as the box tells its dialog.
+void Type(HWND dialog, int id, const std::string& text)
+{
+    ::SetDlgItemTextA(dialog, id, text.c_str());
+}
+
+// A key pressed in a control of the dialog, through the program's pre-translation.
+void Press(HWND control, UINT key)
+{
+    MSG message{control, WM_KEYDOWN, key, 0, 0, {}};
+    DispatchWithPreTranslation(message);
+}
+
+}  // namespace
+
+TEST_F(ListEditorTest, PatternDialogModesShowTheRowAndEnableWhatApplies)
+{
+    const struct {
+        const char* name;
+        bool library;
+        int selected;
+        int command;
+        const char* caption;
+        const char* find;
+        const char* states;
+        const char* checks;
+    } cases[] = {
+        {"add", true, 1, ID_PATTERN_INSERT, "置換えパターンの追加", "", "11111000" "0", "000000"},
+        {"add without the library", false, 1, ID_PATTERN_INSERT, "置換えパターンの追加", "", "11110000" "0", "000000"},
+        {"edit a literal row", true, 1, ID_PATTERN_EDIT, "置換えパターンの編集", "lit", "11111000" "0", "110000"},
+        {"edit a regular expression", true, 2, ID_PATTERN_EDIT, "置換えパターンの編集", "rx", "11001111" "0", "001110"},
+        {"edit a regular expression without the library", false, 3, ID_PATTERN_EDIT, "置換えパターンの編集", "re",
+         "11110000" "0", "001000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenList(FourPatterns, c.library);
+        EXPECT_FALSE(PatternDialog().IsWindowVisible());
+        Select(c.selected);
+        Command(c.command);
+        EXPECT_TRUE(PatternDialog().IsWindowVisible());
+        EXPECT_EQ(TextOf(Pattern()), c.caption);
+        EXPECT_EQ(TextOf(::GetDlgItem(Pattern(), IDC_PATTERN_FIND)), c.find);
+        EXPECT_EQ(States(Pattern()), c.states);
+        EXPECT_EQ(Checks(Pattern()), c.checks);
+        ::DestroyWindow(EditorWindow());
+    }
+}
+
+TEST_F(ListEditorTest, OnlyAUsersChangeWithAFindTextEnablesRegister)
+{
+    OpenList(FourPatterns);
+    Command(ID_PATTERN_INSERT);
+    Type(Pattern(), IDC_PATTERN_REPLACE, "r");
+    EXPECT_FALSE(IsEnabled(Pattern(), IDOK));
+    Type(Pattern(), IDC_PATTERN_FIND, "f");
+    EXPECT_TRUE(IsEnabled(Pattern(), IDOK));
+    Type(Pattern(), IDC_PATTERN_FIND, "");
+    EXPECT_FALSE(IsEnabled(Pattern(), IDOK));
+
+    // The regular expression switches the literal options off, keeping their marks.
+    Type(Pattern(), IDC_PATTERN_FIND, "f");
+    Click(Pattern(), IDC_NOT_ESCAPE);
+    Click(Pattern(), IDC_REGULAR_EXPRESSION);
+    EXPECT_EQ(States(Pattern()), "11001111" "1");
+    EXPECT_EQ(Checks(Pattern()), "101000");
+    Click(Pattern(), IDC_IGNORECASE);
+    Click(Pattern(), IDOK);
+    EXPECT_EQ(Rows()[0], "f|r|Ei");
+
+    Select(1);
+    Command(ID_PATTERN_EDIT);
+    EXPECT_FALSE(IsEnabled(Pattern(), IDOK));
+    Click(Pattern(), IDC_NOT_CASE);
+    EXPECT_TRUE(IsEnabled(Pattern(), IDOK));
+}
+
+TEST_F(ListEditorTest, RegistrationWritesTheRowsByTheTabAndWritingRules)
+{
+    OpenList(FourPatterns);
+    Select(2);
+    Command(ID_PATTERN_INSERT);
+    Type(Pattern(), IDC_PATTERN_FIND, "a\tb");
+    Type(Pattern(), IDC_PATTERN_REPLACE, "\t");
+    Click(Pattern(), IDOK);
+    // Emptied for the next pattern, which lands in front of the same row.
+    EXPECT_EQ(TextOf(::GetDlgItem(Pattern(), IDC_PATTERN_FIND)), "");
+    EXPECT_FALSE(IsEnabled(Pattern(), IDOK));
+    Type(Pattern(), IDC_PATTERN_FIND, "second");
+    Press(::GetDlgItem(Pattern(), IDC_PATTERN_FIND), VK_RETURN);
+    EXPECT_EQ(Rows(), (Strings{"plain|P|", "lit|L|CS", "a\\tb|\\t|", "second||", "rx|R|Ekm", "re|E|E"}));
+    EXPECT_EQ(Selected(), 4);
+    EXPECT_TRUE(Editor().IsModified());
+    EXPECT_EQ(Editor().StatusBar().GetText(), "総数 : 6件");
+
+    // Edit mode follows the selection and writes the row in place: CS becomes SC.
+    Command(ID_PATTERN_EDIT);
+    EXPECT_EQ(TextOf(::GetDlgItem(Pattern(), IDC_PATTERN_FIND)), "rx");
+    Type(Pattern(), IDC_PATTERN_FIND, "dropped");
+    Select(1);
+    EXPECT_EQ(TextOf(::GetDlgItem(Pattern(), IDC_PATTERN_FIND)), "lit");
+    Type(Pattern(), IDC_PATTERN_REPLACE, "L2");
+    Click(Pattern(), IDOK);
+    EXPECT_EQ(Rows()[1], "lit|L2|SC");
+    EXPECT_EQ(Rows()[4], "rx|R|Ekm");
+    EXPECT_EQ(Rows().size(), 6u);
+    EXPECT_FALSE(IsEnabled(Pattern(), IDOK));
+
+    // Esc hides the dialog, which keeps its mode.
+    Press(::GetDlgItem(Pattern(), IDC_PATTERN_FIND), VK_ESCAPE);
+    EXPECT_FALSE(PatternDialog().IsWindowVisible());
+    EXPECT_FALSE(PatternDialog().IsAddMode());
+    EXPECT_EQ(Rows().size(), 6u);
+}
+
+TEST_F(ListEditorTest, ADoubleClickOnAnEmptyListShowsTheEmptyEditMode)
+{
+    OpenList("");
+    NMITEMACTIVATE click{};
+    click.hdr = {Editor().ListView().m_hWnd, static_cast<UINT_PTR>(FramePaneId), NM_DBLCLK};
+    click.iItem = -1;
+    Editor().SendMessage(WM_NOTIFY, FramePaneId, reinterpret_cast<LPARAM>(&click));
+    EXPECT_TRUE(PatternDialog().IsWindowVisible());
+    EXPECT_EQ(States(Pattern()), "00000000" "0");
+    Key(VK_INSERT);
+    EXPECT_EQ(States(Pattern()), "11111000" "0");
+    // The focus given to the dialog goes on to the find box.
+    Editor().ListView().SetFocus();
+    ::SetFocus(Pattern());
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(Pattern(), IDC_PATTERN_FIND));
+}
