@@ -4,6 +4,7 @@
 
 #include "framework/Resources.h"
 #include "framework/StatusBar.h"
+#include "framework/WinApp.h"
 
 namespace {
 
@@ -154,9 +155,11 @@ bool CFrameWnd::OnCreate(const CREATESTRUCTA&)
     return true;
 }
 
-bool CFrameWnd::OnCommand(int, int, HWND)
+bool CFrameWnd::OnCommand(int id, int code, HWND control)
 {
-    return false;
+    // The application's own commands (help) from the menu.
+    CWinApp* application = CWinApp::Current();
+    return !control && code == 0 && application && application->OnCommand(id);
 }
 
 bool CFrameWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)

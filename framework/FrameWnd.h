@@ -56,6 +56,7 @@ protected:
     virtual bool PreCreateWindow(CREATESTRUCTA& create);
     // The window exists; false makes its creation fail.
     virtual bool OnCreate(const CREATESTRUCTA& create);
+    // By default the application's commands (CWinApp::OnCommand).
     virtual bool OnCommand(int id, int code, HWND control);
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // The window is gone; the object may go now.

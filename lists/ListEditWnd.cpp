@@ -71,7 +71,6 @@ const MessageMap<CListEditWnd>& CListEditWnd::GetMessageMap()
         {ID_PATTERN_MOVE_UP, 0, &CListEditWnd::OnMoveUp},
         {ID_PATTERN_MOVE_DOWN, 0, &CListEditWnd::OnMoveDown},
         {ID_LIST_LOAD_FROM_FILE, 0, &CListEditWnd::OnLoadFromFile},
-        {IDM_HELP, 0, &CListEditWnd::OnHelp},
     };
     static constexpr MessageRoute<CListEditWnd> messages[] = {
         {WM_CLOSE, &CListEditWnd::OnClose},
@@ -293,12 +292,6 @@ void CListEditWnd::OnLoadFromFile()
         return;
     modified_ = true;
     ReadListFile(path);
-}
-
-void CListEditWnd::OnHelp()
-{
-    if (CWinApp* application = CWinApp::Current())
-        application->OnHelp();
 }
 
 LRESULT CListEditWnd::OnClose(WPARAM, LPARAM)

@@ -72,7 +72,6 @@ private:
     void OnMoveUp();
     void OnMoveDown();
     void OnLoadFromFile();
-    void OnHelp();
     LRESULT OnClose(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
     LRESULT OnSetFocus(WPARAM, LPARAM);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Resources.h"
+#include "framework/WinApp.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramDirectory.h"
 #include "resources/ResourceIds.h"
@@ -49,6 +50,8 @@ TEST_F(ListEditorTest, OpensOnTheListWithItsOwnerDisabledAndReportsToItWhenItClo
     EXPECT_EQ(Editor().StatusBar().GetText(), "総数 : 3件");
     EXPECT_FALSE(owner_.IsWindowEnabled());
     EXPECT_FALSE(Editor().IsModified());
+    // Borrowed from the system's drag and drop library, which this system has.
+    EXPECT_TRUE(Editor().HasDragCursor());
     EXPECT_EQ(Editor().ListView().GetExtendedStyle() & LVS_EX_FULLROWSELECT, static_cast<DWORD>(LVS_EX_FULLROWSELECT));
     EXPECT_EQ(::GetWindowLongPtrA(EditorWindow(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
     for (const auto& [column, width] : {std::pair{0, 200}, {1, 200}, {2, 56}})
@@ -431,4 +434,22 @@ TEST_F(ListEditorTest, ASaveThatFailsLeavesTheListAsItWasAndTheChangesMarked)
         ::DestroyWindow(EditorWindow());
         SetReadOnly(listPath_, false);
     }
+}
+
+TEST_F(ListEditorTest, TheHelpItemGoesToTheApplication)
+{
+    class RecordingApp : public CWinApp {
+    public:
+        bool OnCommand(int id) override
+        {
+            commands.push_back(id);
+            return true;
+        }
+        std::vector<int> commands;
+    } application;
+    OpenList("");
+    Command(IDM_HELP);
+    // A command the editor answers itself does not go on.
+    Command(ID_PATTERN_INSERT);
+    EXPECT_EQ(application.commands, std::vector<int>{IDM_HELP});
 }
