@@ -162,6 +162,12 @@ void CMainDialog::OnStart()
                       LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
         return;
     }
+    if (ending == WorkerRun::Ending::NoRegexLibrary) {
+        // Nothing ran: no completion to announce and no pattern used.
+        EnableWindow(true);
+        GotoDlgCtrl(GetDlgItem(IDC_FIND_TEXT));
+        return;
+    }
     AnnounceCompletion(&settings_, *this);
     if (ending == WorkerRun::Ending::Aborted)
         EnableWindow(true);
@@ -232,7 +238,7 @@ void CMainDialog::OnFindTextChanged()
 
 void CMainDialog::OnSettings()
 {
-    CSettingsDialog dialog(settings_, this);
+    CSettingsDialog dialog(settings_, this, IsRegexLibraryLoaded());
     if (dialog.DoModal() != IDOK)
         return;
     // The replace list was reloaded while the dialog was confirmed. An extension list from

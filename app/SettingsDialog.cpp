@@ -7,6 +7,7 @@
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
 #include "lists/ListEditClosed.h"
+#include "lists/ListEditWnd.h"
 #include "platform/ProgramDirectory.h"
 #include "resources/ResourceIds.h"
 
@@ -17,8 +18,8 @@ constexpr int PathFieldLimit = 255;
 
 }  // namespace
 
-CSettingsDialog::CSettingsDialog(SettingsStore& settings, CWnd* parent)
-    : MessageMapped(IDD_SETTINGS, parent), settings_(settings)
+CSettingsDialog::CSettingsDialog(SettingsStore& settings, CWnd* parent, bool regexLibraryLoaded)
+    : MessageMapped(IDD_SETTINGS, parent), settings_(settings), regexLibraryLoaded_(regexLibraryLoaded)
 {
 }
 
@@ -27,6 +28,7 @@ const MessageMap<CSettingsDialog>& CSettingsDialog::GetMessageMap()
     static constexpr CommandRoute<CSettingsDialog> commands[] = {
         {IDC_SETTINGS_BROWSE_EDITOR, BN_CLICKED, &CSettingsDialog::OnBrowseEditor},
         {IDC_SETTINGS_BROWSE_SOUND, BN_CLICKED, &CSettingsDialog::OnBrowseSound},
+        {IDC_SETTINGS_EDIT_LIST, BN_CLICKED, &CSettingsDialog::OnEditList},
     };
     static constexpr MessageRoute<CSettingsDialog> messages[] = {
         {WM_LISTEDITCLOSED, &CSettingsDialog::OnListEditClosed},
@@ -89,6 +91,13 @@ void CSettingsDialog::OnBrowseEditor()
 void CSettingsDialog::OnBrowseSound()
 {
     Browse(values_.Sound, "*.wav", IDS_SOUND_FILTER);
+}
+
+void CSettingsDialog::OnEditList()
+{
+    // The editor keeps this dialog disabled while it is open and reports back with
+    // WM_LISTEDITCLOSED, which refills the combo box; nothing waits for it here.
+    OpenListEditor(*this, GetDlgItemText(IDC_SETTINGS_REPLACE_LIST), regexLibraryLoaded_);
 }
 
 LRESULT CSettingsDialog::OnListEditClosed(WPARAM listPath, LPARAM)

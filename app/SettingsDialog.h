@@ -12,7 +12,8 @@ class SettingsStore;
 
 class CSettingsDialog : public MessageMapped<CSettingsDialog, CDialog> {
 public:
-    CSettingsDialog(SettingsStore& settings, CWnd* parent);
+    // `regexLibraryLoaded` is handed to the replace list editor it opens.
+    CSettingsDialog(SettingsStore& settings, CWnd* parent, bool regexLibraryLoaded = false);
 
     static const MessageMap<CSettingsDialog>& GetMessageMap();
 
@@ -32,10 +33,12 @@ protected:
 private:
     void OnBrowseEditor();
     void OnBrowseSound();
+    void OnEditList();
     LRESULT OnListEditClosed(WPARAM listPath, LPARAM);
     // Lets the user choose a file for `member`; on a choice every member is shown again.
     void Browse(std::string& member, const char* defaultExtension, UINT filterId);
 
     SettingsStore& settings_;
     SettingsDialogValues values_;
+    bool regexLibraryLoaded_;
 };

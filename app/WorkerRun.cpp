@@ -1,17 +1,17 @@
 #include "app/WorkerRun.h"
 
-#include "engine/RunReplace.h"
 #include "framework/MessageLoop.h"
 #include "resources/ResourceIds.h"
 
 WorkerRun::Ending WorkerRun::Run(ReplaceJob& job, ResultLog& log, int priority)
 {
     progress_.Prepare(job.AbortRequested);
-    if (!worker_.Start([this, &job, &log] { RunReplace(job, log, *this); }, priority))
+    outcome_ = RunOutcome::Finished;
+    if (!worker_.Start([this, &job, &log] { Work(job, log); }, priority))
         return Ending::NotStarted;
     if (progress_.DoModal() == IDOK) {
         worker_.Join();
-        return Ending::Completed;
+        return outcome_ == RunOutcome::NoRegexLibrary ? Ending::NoRegexLibrary : Ending::Completed;
     }
     // The worker may still be inside a file and append to the log: the main window stays
     // disabled, and its messages keep flowing, until the worker has seen the abort.
@@ -20,7 +20,17 @@ WorkerRun::Ending WorkerRun::Run(ReplaceJob& job, ResultLog& log, int priority)
     mainWindow_.EnableWindow(false);
     RunMessagesUntilSignaled(worker_.Handle());
     worker_.Join();
-    return Ending::Aborted;
+    return outcome_ == RunOutcome::NoRegexLibrary ? Ending::NoRegexLibrary : Ending::Aborted;
+}
+
+void WorkerRun::Work(ReplaceJob& job, ResultLog& log)
+{
+    outcome_ = RunReplace(job, log, *this);
+    // A run that could not begin has nothing to show progress for: once the user has been
+    // told why, the progress dialog goes too, instead of waiting for an abort.
+    if (outcome_ == RunOutcome::NoRegexLibrary)
+        if (HWND progress = progress_.WaitUntilShown())
+            ::PostMessageA(progress, WM_COMMAND, IDOK, 0);
 }
 
 void WorkerRun::StopAndWait(ReplaceJob& job)

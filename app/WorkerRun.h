@@ -5,6 +5,7 @@
 #include "app/ProgressDialog.h"
 #include "engine/ReplaceJob.h"
 #include "engine/RunDisplay.h"
+#include "engine/RunReplace.h"
 #include "framework/WorkerThread.h"
 
 class ResultLog;
@@ -26,6 +27,10 @@ public:
         Aborted,
         // No worker thread could be started: nothing was touched.
         NotStarted,
+        // The run needed the regular-expression library, which is not loaded: the user was
+        // told, the run ended the progress dialog, and nothing was touched or logged. The
+        // main window may be left disabled, as after an abort.
+        NoRegexLibrary,
     };
 
     // Runs the job with its log (reset by the caller) on a worker thread of `priority`.
@@ -38,6 +43,9 @@ public:
     RunDisplay& Display() { return *this; }
 
 private:
+    // The worker's whole work: the run, and the end of the progress dialog when the run
+    // could not begin.
+    void Work(ReplaceJob& job, ResultLog& log);
     void WaitForProgressDisplay() override;
     void SetProgressText(const std::string& text) override;
     void EndProgressWithOk() override;
@@ -48,4 +56,6 @@ private:
     WorkerThread worker_;
     // The progress dialog's window as the worker knows it; only the worker reads it.
     HWND progressWindow_ = nullptr;
+    // Written by the worker, read once it has ended.
+    RunOutcome outcome_ = RunOutcome::Finished;
 };

@@ -8,6 +8,7 @@
 #include "framework/Controls.h"
 #include "framework/WinApp.h"
 #include "lists/ListEditClosed.h"
+#include "lists/ListEditWnd.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/FileSystem.h"
 #include "platform/Folders.h"
@@ -260,6 +261,33 @@ TEST_F(SettingsDialogTest, TheMainWindowsButtonOpensItAndTheFileListTakesItsRule
     for (int i = 0; i < files.GetCount(); ++i)
         listed.push_back(files.GetText(i));
     EXPECT_EQ(listed, std::vector<std::string>{folder_ / "a.zz"});
+}
+
+TEST_F(SettingsDialogTest, ItsEditButtonOpensTheEditorOnTheComboTextAndRefillsTheComboAfterwards)
+{
+    const std::string list = folder_ / "mine.lst";
+    WriteBytes(list, "a\tb\t\r\n");
+    WriteBytes(current_ / "other.lst", "");
+    OpenSettings();
+    ASSERT_EQ(ComboOf(SettingsWindow()).Items, std::vector<std::string>{"other.lst"});
+    ReplaceText(SettingsWindow(), IDC_SETTINGS_REPLACE_LIST, list);
+    Click(SettingsWindow(), IDC_SETTINGS_EDIT_LIST);
+
+    auto* editor = dynamic_cast<CListEditWnd*>(CWnd::FromHandlePermanent(::FindWindowA("TarveloxFrame", nullptr)));
+    ASSERT_NE(editor, nullptr);
+    HWND editorWindow = editor->m_hWnd;
+    EXPECT_EQ(editor->ListPath(), list);
+    EXPECT_EQ(::GetWindow(editorWindow, GW_OWNER), SettingsWindow());
+    EXPECT_FALSE(::IsWindowEnabled(SettingsWindow()));
+
+    editor->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(::IsWindow(editorWindow));
+    EXPECT_TRUE(::IsWindowEnabled(SettingsWindow()));
+    // The combo now offers the lists of the edited list's folder, with that list chosen.
+    const ComboState combo = ComboOf(SettingsWindow());
+    EXPECT_EQ(combo.Items, Lists(folder_.Path(), folder_.Path() + "\\"));
+    ASSERT_NE(combo.Selected, CB_ERR);
+    EXPECT_EQ(combo.Items.at(combo.Selected), list);
 }
 
 }  // namespace
