@@ -82,10 +82,16 @@ Contents MakeFiles(int count, std::mt19937& random)
         std::size_t size = kind < 93 ? 50 + random() % 4000 : kind < 98 ? 64 * 1024 : 1024 * 1024;
         if (i % 100 == 3)
             size = 0;
+        // Large files no pattern matches: with backups, their backup is a copy that takes a while.
+        const bool noMatch = i % 30 == 11;
+        if (noMatch)
+            size = 1024 * 1024;
         std::string text;
         while (text.size() < size) {
             const int pick = percent(random);
-            if (pick < 4)
+            if (noMatch)
+                text += pick < 10 ? "\r\n" : Words[pick % 6];
+            else if (pick < 4)
                 text += Before;
             else if (pick < 6)
                 text += "ID" + std::to_string(random() % 1000);
