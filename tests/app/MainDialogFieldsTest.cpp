@@ -31,8 +31,8 @@ TEST(MainDialogFields, OptionBoxesMapToTheirFlags)
 TEST(MainDialogFields, TabsBecomeBackslashT)
 {
     MainDialogFields fields;
-    fields.FindText = "a\tb\t";
-    fields.ReplaceText = "\x95\t";
+    fields.FindText = std::string("a\tb\t");
+    fields.ReplaceText = std::string("\x95\t");
     ApplyTabRule(fields);
     EXPECT_EQ(SinglePatternOf(fields), (ReplacePattern{"a\\tb\\t", "\x95\\t", 0}));
 }
@@ -47,8 +47,8 @@ TEST(MainDialogFields, MainKeysAreWrittenInTheirOrderAfterOtherSections)
     fields.FullAutomatic = 1;
     fields.BackUp = 0;
     fields.Kanji = 1;
-    fields.FindText = "\x95\x5C\\t";
-    fields.ReplaceText = "r";
+    fields.FindText = std::string("\x95\x5C\\t");
+    fields.ReplaceText = std::string("r");
     WriteMainKeys(settings, fields, "C:\\texts");
     const std::string first = "[SETTING]\r\nMemLast=1\r\n[MAIN]\r\nOpenDir=C:\\texts\r\nFind=\x95\x5C\\t\r\nReplace=r\r\n"
                               "AllAuto=1\r\nNotEscape=0\r\nNotCase=0\r\nRegularExpression=0\r\nKanji=1\r\n"

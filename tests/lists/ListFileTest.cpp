@@ -152,10 +152,11 @@ TEST(ListSave, PutsTheListInPlaceOnlyWhenEveryRowWasWritten)
         if (c.spoil)
             c.spoil(list);
         EXPECT_EQ(SaveListFile(list, rows), c.result);
-        if (c.result == ListWriteResult::Written)
+        if (c.result == ListWriteResult::Written) {
             EXPECT_EQ(ReadBytes(list), bytes);
-        else if (c.former)
+        } else if (c.former) {
             EXPECT_EQ(ReadBytes(list), c.former);
+        }
         EXPECT_EQ(platform::PathExists(list + ".tmp"), platform::IsFolder(list + ".tmp"));
         if (c.former)
             SetReadOnly(list, false);

@@ -279,7 +279,7 @@ TEST_F(ListEditorTest, DraggingNearTheTopScrollsAndMovesTheRowToTheTopVisibleRow
 {
     std::string list;
     for (int row = 0; row < 60; ++row)
-        list += "r" + std::to_string(row) + "\t\t\r\n";
+        list.append("r").append(std::to_string(row)).append("\t\t\r\n");
     OpenList(list);
     CListCtrl& view = Editor().ListView();
     view.EnsureVisible(59, false);
