@@ -70,6 +70,9 @@ private:
     std::size_t finalSize_;
 };
 
+// How many matches one search hands over; the abort is looked at between searches.
+constexpr std::size_t MatchesAtOnce = 256;
+
 // One pass of one alternative; `output` is written only when there is a match. Nothing
 // when the run was aborted.
 template <typename Output>
@@ -78,18 +81,19 @@ std::optional<std::size_t> ReplaceMatches(const AbortFlag& abort, std::string_vi
 {
     std::size_t count = 0;
     std::size_t position = 0;
-    for (;;) {
+    std::size_t matches[MatchesAtOnce];
+    for (std::size_t found = MatchesAtOnce; found == MatchesAtOnce;) {
         if (IsAborted(abort))
             return std::nullopt;
-        const std::size_t match = search.FindNext(text, position);
-        if (match == LiteralSearch::npos)
-            break;
-        if (count == 0)
-            output.Start(text.size());
-        output.Append(text.data() + position, match - position);
-        output.Append(replacement.data(), replacement.size());
-        position = match + search.Length();
-        ++count;
+        found = search.FindSeveral(text, position, matches, MatchesAtOnce);
+        for (std::size_t i = 0; i < found; ++i) {
+            if (count == 0)
+                output.Start(text.size());
+            output.Append(text.data() + position, matches[i] - position);
+            output.Append(replacement.data(), replacement.size());
+            position = matches[i] + search.Length();
+            ++count;
+        }
     }
     if (count > 0)
         output.Append(text.data() + position, text.size() - position);

@@ -67,11 +67,40 @@ LiteralSearch::LiteralSearch(std::string_view alternative, bool ignoreCase)
     }
 }
 
-std::size_t LiteralSearch::FindNext(std::string_view text, std::size_t from) const
+template <typename Take>
+void LiteralSearch::FindEach(std::string_view text, std::size_t from, Take& take) const
 {
     if (pattern_.empty() || from > text.size() || text.size() - from < pattern_.size())
-        return npos;
-    return ignoreCase_ ? FindFiltered<true>(text, from) : FindFiltered<false>(text, from);
+        return;
+    if (ignoreCase_)
+        FindFiltered<true>(text, from, take);
+    else
+        FindFiltered<false>(text, from, take);
+}
+
+std::size_t LiteralSearch::FindNext(std::string_view text, std::size_t from) const
+{
+    std::size_t found = npos;
+    auto take = [&found](std::size_t start) {
+        found = start;
+        return false;
+    };
+    FindEach(text, from, take);
+    return found;
+}
+
+std::size_t LiteralSearch::FindSeveral(std::string_view text, std::size_t from, std::size_t* starts,
+                                       std::size_t capacity) const
+{
+    std::size_t count = 0;
+    if (capacity == 0)
+        return 0;
+    auto take = [&](std::size_t start) {
+        starts[count++] = start;
+        return count < capacity;
+    };
+    FindEach(text, from, take);
+    return count;
 }
 
 template <bool Fold>
@@ -91,36 +120,46 @@ bool LiteralSearch::InnerBytesMatch(const char* candidate) const
 // Candidates are the positions whose first and last bytes match, sixteen at a time; each is
 // then checked in full. Text built to make most positions candidates (long runs of one
 // letter against a pattern that differs in the middle) would make that quadratic, so once
-// the checks have cost more than a few times the distance covered, the rest of the search
-// goes to the border automaton.
-template <bool Fold>
-std::size_t LiteralSearch::FindFiltered(std::string_view text, std::size_t from) const
+// the checks since the last match have cost more than a few times the distance covered,
+// the rest of the search goes to the border automaton.
+// After a match the search goes on from its end as a new search would: matches do not
+// overlap, and characters are counted afresh from there.
+template <bool Fold, typename Take>
+void LiteralSearch::FindFiltered(std::string_view text, std::size_t from, Take& take) const
 {
     const char* bytes = text.data();
     const std::size_t length = pattern_.size();
     const std::size_t lastStart = text.size() - length;
     const auto first = static_cast<unsigned char>(pattern_.front());
     const auto last = static_cast<unsigned char>(pattern_.back());
+    std::size_t next = from;  // where the next match may begin
     std::size_t known = from;
     std::size_t checked = 0;
     const std::size_t allowance = 8 * length + 256;
 
-    // Returns true when the search is decided: `found` is the match or npos.
-    auto examine = [&](std::size_t candidate, std::size_t& found) {
+    // Returns true when the search is over.
+    auto examine = [&](std::size_t candidate) {
+        if (candidate < next)
+            return false;
         checked += length;
-        if (checked > 4 * (candidate - from) + allowance) {
-            found = FindByAutomaton<Fold>(text, candidate, known);
-            return true;
+        if (checked > 4 * (candidate - next) + allowance) {
+            for (std::size_t start = candidate;;) {
+                const std::size_t match = FindByAutomaton<Fold>(text, start, known);
+                if (match == npos || !take(match))
+                    return true;
+                start = known = match + length;
+            }
         }
         if (InnerBytesMatch<Fold>(bytes + candidate) && AcceptAtCharacterStart(bytes, known, candidate)) {
-            found = candidate;
-            return true;
+            if (!take(candidate))
+                return true;
+            next = known = candidate + length;
+            checked = 0;
         }
         return false;
     };
 
     std::size_t position = from;
-    std::size_t found = npos;
     const __m128i firstKeys = _mm_set1_epi8(static_cast<char>(first));
     const __m128i lastKeys = _mm_set1_epi8(static_cast<char>(last));
     // Both loads of a block stay inside the text: the last one ends at position + length + 14.
@@ -129,14 +168,13 @@ std::size_t LiteralSearch::FindFiltered(std::string_view text, std::size_t from)
         const __m128i lastHits = _mm_cmpeq_epi8(LoadKeys<Fold>(bytes + position + length - 1), lastKeys);
         for (unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(firstHits, lastHits))); hits != 0;
              hits &= hits - 1)
-            if (examine(position + static_cast<std::size_t>(__builtin_ctz(hits)), found))
-                return found;
+            if (examine(position + static_cast<std::size_t>(__builtin_ctz(hits))))
+                return;
     }
     for (; position <= lastStart; ++position)
         if (Key<Fold>(bytes[position]) == first && Key<Fold>(bytes[position + length - 1]) == last &&
-            examine(position, found))
-            return found;
-    return npos;
+            examine(position))
+            return;
 }
 
 // The classic prefix automaton over the (folded) text: every byte is read once.

@@ -18,11 +18,19 @@ public:
 
     // Start of the match at or after `from`, or npos; an empty alternative never matches.
     std::size_t FindNext(std::string_view text, std::size_t from) const;
+    // The starts of up to `capacity` successive matches from `from` into `starts`, each as
+    // FindNext would find it from the end of the one before; returns how many. Fewer than
+    // `capacity` means there are no more. A text full of matches is searched in one pass
+    // instead of one call per match.
+    std::size_t FindSeveral(std::string_view text, std::size_t from, std::size_t* starts, std::size_t capacity) const;
     std::size_t Length() const { return pattern_.size(); }
 
 private:
-    template <bool Fold>
-    std::size_t FindFiltered(std::string_view text, std::size_t from) const;
+    // Hands each successive match to `take` until it returns false or the text ends.
+    template <bool Fold, typename Take>
+    void FindFiltered(std::string_view text, std::size_t from, Take& take) const;
+    template <typename Take>
+    void FindEach(std::string_view text, std::size_t from, Take& take) const;
     template <bool Fold>
     std::size_t FindByAutomaton(std::string_view text, std::size_t start, std::size_t known) const;
     template <bool Fold>

@@ -254,3 +254,50 @@ TEST(LiteralSearch, FindsTheLeftmostCharacterStartInAdversarialText)
             }
         }
 }
+
+TEST(LiteralSearch, SeveralMatchesAtOnceAreTheSuccessiveSingleOnes)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string pattern;
+    };
+    const std::string run(1 << 12, 'a');
+    const std::string nearMiss = std::string(15, 'a') + "b" + std::string(16, 'a');
+    std::string nearMisses;
+    for (int i = 0; i < 600; ++i)
+        nearMisses += nearMiss;
+    std::string mixed;
+    for (int i = 0; i < 700; ++i)
+        mixed += i % 3 ? "\x95\x5C\\x" : "a\\\x81";
+    const Case cases[] = {
+        // Enough near misses to hand the search to the automaton, then hundreds of matches.
+        {"matches after the automaton took over", run + nearMisses, nearMiss},
+        {"a backslash beside second bytes", mixed, "\\"},
+        {"overlapping occurrences", std::string(1000, 'a'), "aa"},
+        {"no match", run, "b"},
+    };
+    for (const Case& c : cases)
+        for (bool ignoreCase : {false, true}) {
+            std::vector<std::size_t> expected;
+            for (std::size_t from = 0;;) {
+                const std::size_t match = ReferenceFind(c.text, c.pattern, from, ignoreCase);
+                if (match == std::string::npos)
+                    break;
+                expected.push_back(match);
+                from = match + c.pattern.size();
+            }
+            const LiteralSearch search(c.pattern, ignoreCase);
+            for (std::size_t capacity : {std::size_t{1}, std::size_t{3}, std::size_t{256}}) {
+                std::vector<std::size_t> got;
+                std::vector<std::size_t> starts(capacity);
+                for (std::size_t from = 0, found = capacity; found == capacity;) {
+                    found = search.FindSeveral(c.text, from, starts.data(), capacity);
+                    got.insert(got.end(), starts.begin(), starts.begin() + static_cast<std::ptrdiff_t>(found));
+                    if (found > 0)
+                        from = got.back() + c.pattern.size();
+                }
+                EXPECT_EQ(got, expected) << c.name << ", " << capacity << " at once";
+            }
+        }
+}
