@@ -5,22 +5,23 @@
 
 namespace {
 
-bool WriteTemporaryFile(const std::string& path, const char* text, std::size_t size)
+// Leaves `writer` open on the written file, which stays nameless to the rest of the
+// run until it is put in place.
+bool WriteTemporaryFile(platform::FileWriter& writer, const std::string& path, const char* text, std::size_t size)
 {
     // Whatever has the name (a leftover of a run that was stopped, or a link planted there)
     // goes: writing through a link would overwrite the file it points to. Asked only when
     // the name is taken, which it seldom is.
-    platform::FileWriter writer;
     if (!writer.CreateNew(path)) {
         platform::RemoveFile(path);
         if (!writer.CreateNew(path))
             return false;
     }
-    bool written = writer.Write(text, size) && writer.FlushBeforeReplace();
-    written = writer.Close() && written;
-    if (!written)
-        platform::RemoveFile(path);
-    return written;
+    if (writer.Write(text, size) && writer.FlushBeforeReplace())
+        return true;
+    writer.Close();
+    platform::RemoveFile(path);
+    return false;
 }
 
 }  // namespace
@@ -37,17 +38,20 @@ FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const 
     if (!platform::CanReplace(path, &read))
         return WriteErr;
     const std::string temporary = TemporaryPathOf(path);
-    if (!WriteTemporaryFile(temporary, text, size))
+    platform::FileWriter writer;
+    if (!WriteTemporaryFile(writer, temporary, text, size))
         return WriteErr;
     const std::string backup = BackupPathOf(path);
     if (backUp) {
         platform::RemoveFile(backup);
         if (!platform::LinkOrCopyFile(path, backup)) {
+            writer.Close();
             platform::RemoveFile(temporary);
             return WriteErr;
         }
     }
-    if (!platform::ReplaceAtomically(temporary, path, &read)) {
+    if (!writer.CloseAndReplace(path, &read)) {
+        writer.Close();
         platform::RemoveFile(temporary);
         if (backUp)
             platform::RemoveFile(backup);

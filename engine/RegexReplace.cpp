@@ -34,5 +34,6 @@ FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, co
         rewrite.Apply(job.AbortRequested, content.Data(), content.Size(), pattern, librarySubstitutes);
     if (count < 0)
         return count;
-    return CommitNewText(job.AbortRequested, path, rewrite.Data(), rewrite.Size(), count, backUp, content.Stamp());
+    return CommitNewText(job.AbortRequested, content.ReadPath(), rewrite.Data(), rewrite.Size(), count, backUp,
+                         content.Stamp());
 }

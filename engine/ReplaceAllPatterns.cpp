@@ -72,8 +72,9 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path)
     }
     const auto count = static_cast<FileResult>(std::min<std::uint64_t>(total, std::numeric_limits<FileResult>::max()));
     if (count == 0 && job.BackUp && !IsAborted(job.AbortRequested)) {
-        KeepUntouchedBackup(path);
+        KeepUntouchedBackup(content.ReadPath());
         return 0;
     }
-    return CommitNewText(job.AbortRequested, path, text.Data(), text.Size(), count, job.BackUp, content.Stamp());
+    return CommitNewText(job.AbortRequested, content.ReadPath(), text.Data(), text.Size(), count, job.BackUp,
+                         content.Stamp());
 }

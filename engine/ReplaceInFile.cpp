@@ -19,7 +19,7 @@ FileResult ReplaceLiteralInFile(const AbortFlag& abort, const std::string& path,
     const FileResult count = RewriteFileTextLiterally(abort, text, pattern);
     if (count < 0)
         return count;
-    return CommitNewText(abort, path, text.Data(), text.Size(), count, backUp, content.Stamp());
+    return CommitNewText(abort, content.ReadPath(), text.Data(), text.Size(), count, backUp, content.Stamp());
 }
 
 }  // namespace

@@ -31,13 +31,13 @@ std::string ProgressText(std::size_t done, std::size_t count)
     return text;
 }
 
-// A file named through a symbolic link is rewritten where it lies, and the link stays.
+// A file named through a symbolic link is rewritten where it lies, and the link stays:
+// the read tells where the file lies.
 FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path)
 {
-    const std::string file = platform::FileBehindLinks(path);
-    const FileResult result = job.AllAuto ? ReplaceAllPatterns(job, file) : ReplaceInFile(job, file, job.Pattern);
+    const FileResult result = job.AllAuto ? ReplaceAllPatterns(job, path) : ReplaceInFile(job, path, job.Pattern);
     if (result < 0)
-        platform::RemoveFile(TemporaryPathOf(file));
+        platform::RemoveFile(TemporaryPathOf(platform::FileBehindLinks(path)));
     return result;
 }
 

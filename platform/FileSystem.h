@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/PathRules.h"
 
@@ -33,15 +34,21 @@ public:
     // The file as it was when it was read.
     const FileStamp& Stamp() const { return stamp_; }
     void SetStamp(const FileStamp& stamp) { stamp_ = stamp; }
+    // The name the bytes were read under: the one asked for, or where that name is a
+    // symbolic link, the file behind it (FileBehindLinks).
+    const std::string& ReadPath() const { return readPath_; }
+    void SetReadPath(std::string path) { readPath_ = std::move(path); }
 
 private:
     std::unique_ptr<char[]> bytes_;
     std::size_t size_ = 0;
     FileStamp stamp_;
+    std::string readPath_;
 };
 
 // Opens, reads every byte and closes; no limit but memory. Only a regular file is read: a
-// pipe or a device fails at once instead of waiting for data.
+// pipe or a device fails at once instead of waiting for data. A symbolic link is followed,
+// and the content tells which file was read.
 ReadStatus ReadWholeFile(const std::string& path, FileContent& content);
 
 // A file opened for writing: created, or truncated when it exists.
@@ -67,9 +74,14 @@ public:
     bool FlushBeforeReplace();
     bool Close();
     bool IsOpen() const;
+    // Closes the file and puts it over `to` as ReplaceAtomically(name it was created under,
+    // to, read) does. Natively the owner and the bits are given to the open file, without
+    // looking its name up again. Fails, too, when the close reports that a write failed.
+    bool CloseAndReplace(const std::string& to, const FileStamp* read = nullptr);
 
 private:
     std::intptr_t handle_ = -1;
+    std::string path_;
 };
 
 // Creates or truncates a file and writes the bytes; false when any step failed.

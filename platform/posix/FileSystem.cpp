@@ -13,14 +13,25 @@ namespace platform {
 namespace {
 
 // Without O_NONBLOCK the open of a pipe would wait for a writer forever; a regular file
-// does not notice the flag.
+// does not notice the flag. A symbolic link is not followed (ELOOP).
 int OpenForReading(const std::string& path)
 {
     int fd;
     do
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     while (fd < 0 && errno == EINTR);
     return fd;
+}
+
+// The end of the chain of links that `path` names, or an empty string for a dangling one.
+std::string ResolvedLink(const std::string& path)
+{
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return std::string();
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
 }
 
 FileStamp StampOf(const struct stat& info)
@@ -69,9 +80,18 @@ bool ReadFully(int fd, char* data, std::size_t length)
 
 ReadStatus ReadWholeFile(const std::string& path, FileContent& content)
 {
-    const int fd = OpenForReading(path);
+    // Opened without following a link, so that the common case, a plain file, needs no
+    // look at the name beforehand; a link is then opened where it leads.
+    std::string readPath = path;
+    int fd = OpenForReading(readPath);
+    if (fd < 0 && errno == ELOOP) {
+        readPath = ResolvedLink(path);
+        if (!readPath.empty())
+            fd = OpenForReading(readPath);
+    }
     if (fd < 0)
         return ReadStatus::OpenFailed;
+    content.SetReadPath(std::move(readPath));
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
@@ -110,6 +130,7 @@ bool FileWriter::Create(const std::string& path)
 {
     Close();
     handle_ = OpenForWriting(path, O_TRUNC, 0666);
+    path_ = path;
     return handle_ >= 0;
 }
 
@@ -117,6 +138,7 @@ bool FileWriter::CreateNew(const std::string& path)
 {
     Close();
     handle_ = OpenForWriting(path, O_EXCL, 0600);
+    path_ = path;
     return handle_ >= 0;
 }
 
@@ -182,28 +204,42 @@ bool IsReplaceable(const std::string& path, const FileStamp* read, struct stat& 
     return ::lstat(path.c_str(), &info) == 0 && IsWritableRegularFile(info) && (!read || StampOf(info) == *read);
 }
 
-// The new file gets the owner and group of the one it replaces, before its bits, since a
-// change of owner clears the set-user-ID bit.
-bool TakeOwnerOf(const std::string& path, const struct stat& target)
+// Gives the open new file `fd` the owner and group of the file `to` it is to replace, then
+// its bits (in this order, since a change of owner clears the set-user-ID bit). False when
+// `to` cannot be replaced now.
+bool TakeAttributesOf(int fd, const std::string& to, const FileStamp* read)
 {
+    struct stat target;
     struct stat made;
-    if (::lstat(path.c_str(), &made) != 0)
+    if (!IsReplaceable(to, read, target) || ::fstat(fd, &made) != 0)
         return false;
-    if (made.st_uid == target.st_uid && made.st_gid == target.st_gid)
-        return true;
-    return ::chown(path.c_str(), target.st_uid, target.st_gid) == 0 || ::geteuid() != 0;
+    if ((made.st_uid != target.st_uid || made.st_gid != target.st_gid) &&
+        ::fchown(fd, target.st_uid, target.st_gid) != 0 && ::geteuid() == 0)
+        return false;
+    return ::fchmod(fd, target.st_mode & 07777) == 0;
 }
 
 }  // namespace
 
 bool ReplaceAtomically(const std::string& from, const std::string& to, const FileStamp* read)
 {
-    struct stat target;
-    if (!IsReplaceable(to, read, target) || !TakeOwnerOf(from, target))
+    // Opened only to be given the attributes; a link at `from` is not followed.
+    int fd;
+    do
+        fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
         return false;
-    if (::chmod(from.c_str(), target.st_mode & 07777) != 0)
+    const bool given = TakeAttributesOf(fd, to, read);
+    ::close(fd);
+    return given && ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool FileWriter::CloseAndReplace(const std::string& to, const FileStamp* read)
+{
+    if (handle_ < 0 || !TakeAttributesOf(static_cast<int>(handle_), to, read))
         return false;
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    return Close() && ::rename(path_.c_str(), to.c_str()) == 0;
 }
 
 bool CanReplace(const std::string& path, const FileStamp* read)
@@ -217,12 +253,8 @@ std::string FileBehindLinks(const std::string& path)
     struct stat info;
     if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
         return path;
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (!resolved)
-        return path;
-    std::string target(resolved);
-    std::free(resolved);
-    return target;
+    std::string target = ResolvedLink(path);
+    return target.empty() ? path : target;
 }
 
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to)

@@ -60,6 +60,8 @@ ReadStatus ReadWholeFile(const std::string& path, FileContent& content)
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return ReadStatus::OpenFailed;
+    // Links are refused when a file is replaced, never followed: the name is the file.
+    content.SetReadPath(path);
     LARGE_INTEGER size;
     if (!::GetFileSizeEx(file, &size) || size.QuadPart < 0) {
         ::CloseHandle(file);
@@ -107,6 +109,7 @@ bool FileWriter::Create(const std::string& path)
 {
     Close();
     handle_ = OpenForWriting(path, CREATE_ALWAYS);
+    path_ = path;
     return IsOpen();
 }
 
@@ -114,6 +117,7 @@ bool FileWriter::CreateNew(const std::string& path)
 {
     Close();
     handle_ = OpenForWriting(path, CREATE_NEW);
+    path_ = path;
     return IsOpen();
 }
 
@@ -204,6 +208,12 @@ bool ReplaceAtomically(const std::string& from, const std::string& to, const Fil
     return RetryingSharingConflicts([&] {
         return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     });
+}
+
+// The attributes are given by name: a file cannot be moved while it is open here.
+bool FileWriter::CloseAndReplace(const std::string& to, const FileStamp* read)
+{
+    return IsOpen() && Close() && ReplaceAtomically(path_, to, read);
 }
 
 bool CanReplace(const std::string& path, const FileStamp* read)

@@ -41,17 +41,20 @@ TEST_F(LinkTest, FileBehindASymbolicLinkIsRewrittenAndTheLinkStays)
         job.AllAuto = allAuto;
         WriteBytes("real/a.txt", "old text");
         WriteBytes("real/b.txt", "old text");
-        std::filesystem::remove("a-link.txt");
-        std::filesystem::remove("b-link.txt");
-        std::filesystem::remove("chain.txt");
+        WriteBytes("real/c.txt", "nothing to do");
+        for (const char* link : {"a-link.txt", "b-link.txt", "chain.txt", "c-link.txt"})
+            std::filesystem::remove(link);
+        std::filesystem::remove("real/c.txt.bak");
         ASSERT_EQ(::symlink("real/a.txt", "a-link.txt"), 0);
         ASSERT_EQ(::symlink((folder / "real/b.txt").c_str(), "b-link.txt"), 0);
         ASSERT_EQ(::symlink("b-link.txt", "chain.txt"), 0);
-        job.Files = {"a-link.txt", "chain.txt"};
+        ASSERT_EQ(::symlink("real/c.txt", "c-link.txt"), 0);
+        job.Files = {"a-link.txt", "chain.txt", "c-link.txt"};
 
         // The log names each file as it was listed.
         const char* count = allAuto ? "       2" : "       1";
         EXPECT_EQ(Run(), ExpectedLogHeader + ExpectedLogLine("a-link.txt", count) + ExpectedLogLine("chain.txt", count) +
+                             ExpectedLogLine("c-link.txt", "       0") +
                              ExpectedLogTotals(allAuto ? "          4" : "          2"));
         EXPECT_EQ(LinkText("a-link.txt"), "real/a.txt");
         EXPECT_EQ(LinkText("b-link.txt"), folder / "real/b.txt");
@@ -64,6 +67,10 @@ TEST_F(LinkTest, FileBehindASymbolicLinkIsRewrittenAndTheLinkStays)
         EXPECT_FALSE(FileExists("a-link.txt.bak"));
         EXPECT_FALSE(FileExists("a-link.txt.tmp"));
         EXPECT_FALSE(FileExists("real/a.txt.tmp"));
+        // A full-automatic run keeps a backup of a file nothing changed, beside the file too.
+        EXPECT_EQ(FileExists("real/c.txt.bak"), allAuto);
+        EXPECT_FALSE(FileExists("c-link.txt.bak"));
+        EXPECT_EQ(LinkText("c-link.txt"), "real/c.txt");
     }
 }
 
@@ -78,15 +85,17 @@ TEST_F(LinkTest, DanglingLinkIsNotOpenAndStaysAsItWas)
     EXPECT_FALSE(FileExists("dangling.txt.tmp"));
 }
 
-TEST_F(LinkTest, LinkGivenStraightToTheRewriteIsRefusedRatherThanReplacedByAPlainFile)
+TEST_F(LinkTest, LinkGivenStraightToTheRewriteOfOneFileLeadsToTheFileBehindIt)
 {
     WriteBytes("a.txt", "old text");
     ASSERT_EQ(::symlink("a.txt", "link.txt"), 0);
 
-    EXPECT_EQ(ReplaceInFile(job, "link.txt", job.Pattern), WriteErr);
+    EXPECT_EQ(ReplaceInFile(job, "link.txt", job.Pattern), 1);
     EXPECT_EQ(LinkText("link.txt"), "a.txt");
-    EXPECT_EQ(ReadBytes("a.txt"), "old text");
+    EXPECT_EQ(ReadBytes("a.txt"), "new text");
+    EXPECT_EQ(ReadBytes("a.txt.bak"), "old text");
     EXPECT_FALSE(FileExists("link.txt.tmp"));
+    EXPECT_FALSE(FileExists("link.txt.bak"));
 }
 
 // A file with two names is two files after a rewrite through one of them: the rewrite

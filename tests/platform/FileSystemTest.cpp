@@ -279,6 +279,43 @@ TEST(FileOperations, LinksAreFollowedOnlyWhenAsked)
     // A pipe is refused at once instead of waiting for a writer.
     FileContent content;
     EXPECT_EQ(ReadWholeFile(folder / "pipe", content), ReadStatus::OpenFailed);
+    // A read follows a link and tells where it led.
+    ASSERT_EQ(ReadWholeFile(folder / "link", content), ReadStatus::Ok);
+    EXPECT_EQ(std::string(content.Data(), content.Size()), "old");
+    EXPECT_EQ(content.ReadPath(), std::filesystem::canonical(folder / "p").string());
+    ASSERT_EQ(ReadWholeFile(folder / "p", content), ReadStatus::Ok);
+    EXPECT_EQ(content.ReadPath(), folder / "p");
+    EXPECT_EQ(ReadWholeFile(folder / "dangling", content), ReadStatus::OpenFailed);
+}
+
+TEST(ReplaceAtomically, AWriterPutsItsFileInPlaceWithTheTargetsBitsOnlyOverTheFileRead)
+{
+    TempFolder folder;
+    const std::string path = folder / "run.cgi";
+    WriteBytes(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 04750), 0);
+    FileContent read;
+    ASSERT_EQ(ReadWholeFile(path, read), ReadStatus::Ok);
+    FileWriter writer;
+    ASSERT_TRUE(writer.CreateNew(path + ".tmp"));
+    ASSERT_TRUE(writer.Write("new", 3));
+    ASSERT_TRUE(writer.CloseAndReplace(path, &read.Stamp()));
+    EXPECT_FALSE(writer.IsOpen());
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_FALSE(FileExists(path + ".tmp"));
+    struct stat info;
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 04750u);
+
+    // Edited by another program after the read: the written file stays where it is.
+    ASSERT_EQ(ReadWholeFile(path, read), ReadStatus::Ok);
+    ASSERT_TRUE(writer.CreateNew(path + ".tmp"));
+    ASSERT_TRUE(writer.Write("newer", 5));
+    WriteBytes(path, "edited meanwhile");
+    EXPECT_FALSE(writer.CloseAndReplace(path, &read.Stamp()));
+    EXPECT_EQ(ReadBytes(path), "edited meanwhile");
+    writer.Close();
+    EXPECT_EQ(ReadBytes(path + ".tmp"), "newer");
 }
 
 TEST(ReplaceAtomically, KeepsTheTargetsPermissionBits)
