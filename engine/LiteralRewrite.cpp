@@ -22,14 +22,24 @@ namespace {
 // Writes a pass's output over its own input. Only right for replacements no longer than
 // what they replace: the output then never overtakes the part of the input still to read.
 class OutputInPlace {
+    static constexpr std::size_t ShortCopy = 16;
+
 public:
     explicit OutputInPlace(char* text) : text_(text) {}
     void Start(std::size_t) {}
     void Append(const char* bytes, std::size_t length)
     {
         // Until a replacement has been shorter, the unchanged stretches are in place already.
-        if (bytes != text_ + written_)
-            std::memmove(text_ + written_, bytes, length);
+        char* to = text_ + written_;
+        if (bytes != to) {
+            // The output is never ahead of what is still to be read, so copying forwards is
+            // right even where the two overlap; a short replacement needs no library call.
+            if (length <= ShortCopy)
+                for (std::size_t i = 0; i < length; ++i)
+                    to[i] = bytes[i];
+            else
+                std::memmove(to, bytes, length);
+        }
         written_ += length;
     }
     std::size_t Written() const { return written_; }
