@@ -41,19 +41,19 @@ std::string DialogText(HWND dialog, UINT message)
 
 // The names in the file name box: several in double quotes, or one as it stands; each
 // taken in `folder` unless it is a full path already.
-std::vector<std::string> NamesInSpec(const std::string& folder, const std::string& spec)
+std::vector<std::string> NamesInNameBox(const std::string& folder, const std::string& boxText)
 {
     std::vector<std::string> names;
-    if (spec.find('"') == std::string::npos) {
-        if (!spec.empty())
-            names.push_back(spec);
+    if (boxText.find('"') == std::string::npos) {
+        if (!boxText.empty())
+            names.push_back(boxText);
     } else {
-        for (std::size_t open = spec.find('"'); open != std::string::npos; open = spec.find('"', open)) {
-            const std::size_t close = spec.find('"', open + 1);
+        for (std::size_t open = boxText.find('"'); open != std::string::npos; open = boxText.find('"', open)) {
+            const std::size_t close = boxText.find('"', open + 1);
             if (close == std::string::npos)
                 break;
             if (close > open + 1)
-                names.push_back(spec.substr(open + 1, close - open - 1));
+                names.push_back(boxText.substr(open + 1, close - open - 1));
             open = close + 1;
         }
     }
@@ -71,7 +71,7 @@ UINT_PTR CALLBACK KeepChosenNames(HWND child, UINT message, WPARAM, LPARAM lPara
     } else if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_FILEOK) {
         auto* kept = reinterpret_cast<std::vector<std::string>*>(::GetWindowLongPtrA(child, GWLP_USERDATA));
         HWND dialog = ::GetParent(child);
-        *kept = NamesInSpec(DialogText(dialog, CDM_GETFOLDERPATH), DialogText(dialog, CDM_GETSPEC));
+        *kept = NamesInNameBox(DialogText(dialog, CDM_GETFOLDERPATH), DialogText(dialog, CDM_GETSPEC));
     }
     return 0;
 }

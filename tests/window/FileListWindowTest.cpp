@@ -304,15 +304,15 @@ namespace {
 TEST_F(FileListWindowTest, AddDialogTakesAChoiceLargerThanItsFirstBuffer)
 {
     MakeFolder(folder_ / "many");
-    std::string spec;
+    std::string typedNames;
     Paths chosen;
     for (int i = 0; i < 250; ++i) {
         const std::string name = "a-rather-long-file-name-to-fill-the-buffer-" + std::to_string(i) + ".dat";
         WriteBytes(folder_ / "many\\" + name, "x");
-        spec += "\"" + name + "\" ";
+        typedNames += "\"" + name + "\" ";
         chosen.push_back(folder_ / "many\\" + name);
     }
-    ASSERT_GT(spec.size(), 10000u);
+    ASSERT_GT(typedNames.size(), 10000u);
     settings_.WriteSettingString("MAIN", "OpenDir", folder_ / "many");
     const std::string before = platform::CurrentDirectory();
     Open();
@@ -326,7 +326,7 @@ TEST_F(FileListWindowTest, AddDialogTakesAChoiceLargerThanItsFirstBuffer)
         // The file name box of the system's dialog.
         for (const int id : {0x47c, 0x480})
             if (HWND box = ::GetDlgItem(window, id))
-                SetWindowTextOf(box, spec);
+                SetWindowTextOf(box, typedNames);
         ::PostMessageA(window, WM_COMMAND, IDOK, 0);
     });
     Click(Dialog(), IDC_ADD_FILES);
