@@ -172,18 +172,11 @@ void CHyperLinkLabel::FitToText()
     fitted_ = true;
     TakeDialogFont();
     HFONT measured = ::CreateFontIndirectA(&font_);
-    const std::string text = GetWindowText();
-    SIZE extent{};
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ former = ::SelectObject(dc, measured);
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    ::SelectObject(dc, former);
-    ::ReleaseDC(m_hWnd, dc);
+    const SIZE extent = TextExtentIn(m_hWnd, measured, GetWindowText());
     ::DeleteObject(measured);
     // In the parent's coordinates: the left edge stays, the top moves up one pixel, and a
     // one-pixel border for the focus frame goes round the text.
-    RECT window = GetWindowRect();
-    ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<POINT*>(&window), 2);
+    const RECT window = RectInParent(m_hWnd);
     SetWindowPos(nullptr, window.left, window.top - 1, extent.cx + 2, extent.cy + 2, SWP_NOZORDER | SWP_NOACTIVATE);
     EnterNormalLook();
 }

@@ -7,12 +7,10 @@ namespace {
 // The widest line of the log, in characters of the fixed-pitch font.
 constexpr std::size_t LogColumns = 54;
 
-// Moves a child window by `dx`, `dy` and makes it `grow` pixels wider.
-void Shift(HWND dialog, HWND child, int dx, int grow)
+// Moves a child window `dx` pixels to the right and makes it `grow` pixels wider.
+void Shift(HWND child, int dx, int grow)
 {
-    RECT rect;
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT rect = RectInParent(child);
     ::SetWindowPos(child, nullptr, rect.left + dx, rect.top, rect.right - rect.left + grow, rect.bottom - rect.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -49,8 +47,8 @@ void CResultLogDialog::FitLogColumns(HWND text)
     const int grow = needed - client.right;
     if (grow <= 0)
         return;
-    Shift(m_hWnd, text, 0, grow);
-    Shift(m_hWnd, GetDlgItem(IDOK), grow / 2, 0);
+    Shift(text, 0, grow);
+    Shift(GetDlgItem(IDOK), grow / 2, 0);
     const RECT window = GetWindowRect();
     SetWindowPos(nullptr, 0, 0, window.right - window.left + grow, window.bottom - window.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -113,13 +113,26 @@ void SetWindowTextOf(HWND hwnd, const std::string& text)
     ::SetWindowTextA(hwnd, text.c_str());
 }
 
-int TextWidthIn(HWND hwnd, const std::string& text)
+SIZE TextExtentIn(HWND hwnd, HFONT font, const std::string& text)
 {
     HDC dc = ::GetDC(hwnd);
-    HGDIOBJ former = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    HGDIOBJ former = ::SelectObject(dc, font);
     SIZE size{};
     ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     ::SelectObject(dc, former);
     ::ReleaseDC(hwnd, dc);
-    return size.cx;
+    return size;
+}
+
+int TextWidthIn(HWND hwnd, const std::string& text)
+{
+    return TextExtentIn(hwnd, reinterpret_cast<HFONT>(::SendMessageA(hwnd, WM_GETFONT, 0, 0)), text).cx;
+}
+
+RECT RectInParent(HWND child)
+{
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }

@@ -75,5 +75,9 @@ protected:
 // The text of a window by its handle, for any window (controls included).
 std::string WindowText(HWND hwnd);
 void SetWindowTextOf(HWND hwnd, const std::string& text);
+// How large `text` is drawn in `font` on the window, in pixels.
+SIZE TextExtentIn(HWND hwnd, HFONT font, const std::string& text);
 // How wide `text` is drawn in the window's font, in pixels.
 int TextWidthIn(HWND hwnd, const std::string& text);
+// A child window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND child);
