@@ -29,5 +29,8 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries);
 
 // `name` inside `folder`, with one separator between them.
 std::string JoinPath(const std::string& folder, const std::string& name);
+// The folder part of `path` up to and including its last separator (a 0x5C that is the
+// second byte of a character is none); empty when `path` has no separator.
+std::string FolderPartOf(const std::string& path);
 
 }  // namespace platform

@@ -13,4 +13,10 @@ std::string JoinPath(const std::string& folder, const std::string& name)
     return endsWithSeparator ? folder + name : folder + PathSeparator + name;
 }
 
+std::string FolderPartOf(const std::string& path)
+{
+    const std::size_t separator = FindLastCharacter(path, PathSeparator);
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
 }  // namespace platform

@@ -126,3 +126,14 @@ TEST_F(FoldersTest, AbsolutePathsAreTakenAgainstTheCurrentDirectoryNow)
 }
 
 }  // namespace
+
+TEST(FolderPartOf, EndsAtTheLastSeparatorThatStartsACharacter)
+{
+    using platform::FolderPartOf;
+    const std::string sep(1, platform::PathSeparator);
+    EXPECT_EQ(FolderPartOf("a" + sep + "b" + sep + "c.lst"), "a" + sep + "b" + sep);
+    EXPECT_EQ(FolderPartOf("c.lst"), "");
+    EXPECT_EQ(FolderPartOf(sep), sep);
+    // 表 is 0x95 0x5C: its second byte is no separator, whatever the platform writes.
+    EXPECT_EQ(FolderPartOf("d" + sep + "\x95\x5C.lst"), "d" + sep);
+}
