@@ -439,11 +439,8 @@ void CListEditWnd::MoveSelectedRow(int offset)
     const int other = selected + offset;
     const ListRow moved = RowAt(selected);
     const ListRow displaced = RowAt(other);
-    for (const auto& [index, row] : {std::pair{selected, displaced}, std::pair{other, moved}}) {
-        listView_.SetItemText(index, ListFindColumn, row.Find);
-        listView_.SetItemText(index, ListReplaceColumn, row.Replace);
-        listView_.SetItemText(index, ListOptionsColumn, row.Options);
-    }
+    SetRow(selected, displaced);
+    SetRow(other, moved);
     listView_.SelectAndFocus(other);
     listView_.EnsureVisible(other, false);
     modified_ = true;
@@ -483,11 +480,19 @@ ListRow CListEditWnd::RowAt(int index) const
                    listView_.GetItemText(index, ListOptionsColumn)};
 }
 
-void CListEditWnd::InsertRow(int index, const ListRow& row) const
+int CListEditWnd::InsertRow(int index, const ListRow& row) const
 {
     const int inserted = listView_.InsertItem(index, row.Find);
     listView_.SetItemText(inserted, ListReplaceColumn, row.Replace);
     listView_.SetItemText(inserted, ListOptionsColumn, row.Options);
+    return inserted;
+}
+
+void CListEditWnd::SetRow(int index, const ListRow& row) const
+{
+    listView_.SetItemText(index, ListFindColumn, row.Find);
+    listView_.SetItemText(index, ListReplaceColumn, row.Replace);
+    listView_.SetItemText(index, ListOptionsColumn, row.Options);
 }
 
 ListEditSelection CListEditWnd::Selection() const

@@ -47,6 +47,11 @@ public:
     CDialogBar& PathBar() { return pathBar_; }
     CPatternEditDialog& PatternDialog() { return patternDialog_; }
     ListRows Rows() const;
+    // One row of the list view as the list file would hold it.
+    ListRow RowAt(int index) const;
+    // Inserts `row` at `index` and returns the index it got.
+    int InsertRow(int index, const ListRow& row) const;
+    void SetRow(int index, const ListRow& row) const;
 
 protected:
     // The list view has its own client edge; the frame goes without.
@@ -97,8 +102,6 @@ private:
     void SelectFocusedRow() const;
     void MoveSelectedRow(int offset);
     void DragTo(POINT point);
-    ListRow RowAt(int index) const;
-    void InsertRow(int index, const ListRow& row) const;
     ListEditSelection Selection() const;
 
     bool modified_ = false;

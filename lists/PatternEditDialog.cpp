@@ -75,9 +75,7 @@ void CPatternEditDialog::Show(PatternEditMode mode)
             entry_ = PatternEntry();
             Apply(NoPatternEnables);
         } else {
-            entry_ = EntryOfRow(ListRow{listView_->GetItemText(row, ListFindColumn),
-                                        listView_->GetItemText(row, ListReplaceColumn),
-                                        listView_->GetItemText(row, ListOptionsColumn)});
+            entry_ = EntryOfRow(editor_->RowAt(row));
             Apply(EditablePatternEnables(entry_.RegularExpression != 0, regexLibraryLoaded_));
         }
     }
@@ -98,13 +96,10 @@ void CPatternEditDialog::OnOK()
     const ListRow row = RowOfEntry(entry_);
     entry_.Find = row.Find;
     entry_.Replace = row.Replace;
-    int target = selected >= 0 ? selected : RowCount();
     if (addMode_)
-        target = listView_->InsertItem(target, row.Find);
+        editor_->InsertRow(selected >= 0 ? selected : RowCount(), row);
     else
-        listView_->SetItemText(target, ListFindColumn, row.Find);
-    listView_->SetItemText(target, ListReplaceColumn, row.Replace);
-    listView_->SetItemText(target, ListOptionsColumn, row.Options);
+        editor_->SetRow(selected, row);
     editor_->SetModified();
     busy_ = 0;
     // What was entered is registered: the next registration needs a change again.
