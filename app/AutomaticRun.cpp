@@ -1,12 +1,14 @@
 #include "app/AutomaticRun.h"
 
+#include "app/ReplaceLogFile.h"
 #include "engine/ResultLog.h"
 #include "engine/RunReplace.h"
 
-AutomaticRunStatus RunAutomatic(const ReplaceJob& job, ResultLog& log, RunDisplay& display)
+AutomaticRunStatus RunAutomatic(const ReplaceJob& job, ResultLog& log, RunObserver& observer)
 {
     log.ResetLog();
-    if (RunReplace(job, log, display) != RunOutcome::Finished)
+    RunReplace(job, log, observer);
+    if (!WriteReplaceLog(log))
         return RunNotCarriedOut;
     return log.FailedFiles() == 0 ? EveryFileProcessed : SomeFileFailed;
 }

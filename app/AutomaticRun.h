@@ -2,15 +2,16 @@
 // The run of automatic mode: carried out at start, without a window, its log written to
 // "replace.log" in the current directory.
 class ResultLog;
-class RunDisplay;
+class RunObserver;
 struct ReplaceJob;
 
 // The program's exit status after an automatic run.
 enum AutomaticRunStatus : int {
     EveryFileProcessed = 0,
     SomeFileFailed = 1,   // at least one file is logged with a status word
-    RunNotCarriedOut = 2, // the regular-expression library is missing, or "replace.log" could not be written
+    RunNotCarriedOut = 2, // the run was refused (CheckRun), or "replace.log" could not be written
 };
 
-// Resets the log, runs the job (which must be in automatic mode) and tells how it went.
-AutomaticRunStatus RunAutomatic(const ReplaceJob& job, ResultLog& log, RunDisplay& display);
+// Resets the log, runs the job, which the caller has checked, writes "replace.log" and
+// tells how it went. The observer hears the run's progress.
+AutomaticRunStatus RunAutomatic(const ReplaceJob& job, ResultLog& log, RunObserver& observer);

@@ -8,6 +8,7 @@
 #include "app/SettingsDialog.h"
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
+#include "engine/RunCheck.h"
 #include "framework/Controls.h"
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
@@ -63,7 +64,6 @@ const MessageMap<CMainDialog>& CMainDialog::GetMessageMap()
         {WM_LISTEDITCLOSED, &CMainDialog::OnListEditClosed},
         {WM_PAINT, &CMainDialog::OnPaint},
         {WM_QUERYDRAGICON, &CMainDialog::OnQueryDragIcon},
-        {WM_RUN_NO_REGEX_LIBRARY, &CMainDialog::OnRunNoRegexLibrary},
         {WM_DROPFILES, &CMainDialog::OnDropFiles},
         {WM_CONTEXTMENU, &CMainDialog::OnContextMenu},
     };
@@ -140,7 +140,7 @@ void CMainDialog::OnOK()
 void CMainDialog::OnDestroy()
 {
     // The program never ends while a run may still touch files or the log.
-    run_.StopAndWait(job_);
+    run_.StopAndWait();
     UpdateData(true);
     ApplyTabRule(fields_);
     if (!automaticMode_)
@@ -152,23 +152,23 @@ void CMainDialog::OnStart()
 {
     UpdateData(true);
     ApplyTabRule(fields_);
-    job_.AbortRequested = false;
-    resultLog_.Log().ResetLog();
     PrepareJob();
+    if (!CheckJob())
+        return;
+    job_.AbortRequested = false;
+    ResultLog& log = resultLog_.Log();
+    log.ResetLog();
     const int priority = settings_.ReadSwitch(Setting::Priority) != 0 ? THREAD_PRIORITY_IDLE : THREAD_PRIORITY_NORMAL;
-    const WorkerRun::Ending ending = RunOnWorker(priority);
-    if (ending == WorkerRun::Ending::NotStarted) {
-        AppMessageBox(LoadResourceString(IDS_RUN_NOT_STARTED), MB_OK | MB_ICONEXCLAMATION,
-                      LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
-        return;
-    }
-    if (ending == WorkerRun::Ending::NoRegexLibrary) {
-        // Nothing ran: no completion to announce and no pattern used.
+    const WorkerRun::Ending ending =
+        RunOnWorker([this, &log](RunObserver& observer) { return RunReplace(job_, log, observer); }, priority);
+    if (ending == WorkerRun::Ending::NotStarted || ending == WorkerRun::Ending::Failed) {
+        // Nothing to announce and no pattern to remember: the log is not whole.
         EnableWindow(true);
-        GotoDlgCtrl(GetDlgItem(IDC_FIND_TEXT));
+        AppMessageBox(LoadResourceString(ending == WorkerRun::Ending::Failed ? IDS_RUN_FAILED : IDS_RUN_NOT_STARTED),
+                      MB_OK | MB_ICONEXCLAMATION, LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
         return;
     }
-    AnnounceCompletion(&settings_, *this);
+    AnnounceCompletion(settings_, *this);
     if (ending == WorkerRun::Ending::Aborted)
         EnableWindow(true);
     GotoDlgCtrl(GetDlgItem(IDC_FIND_TEXT));
@@ -181,16 +181,34 @@ void CMainDialog::OnStart()
     }
 }
 
-WorkerRun::Ending CMainDialog::RunOnWorker(int priority)
+WorkerRun::Ending CMainDialog::RunOnWorker(const WorkerRun::RunFunction& run, int priority)
 {
-    return run_.Run(job_, resultLog_.Log(), priority);
+    return run_.Run(run, job_.AbortRequested, priority);
 }
 
 void CMainDialog::RunAutomaticMode()
 {
     PrepareJob();
-    job_.AutomaticMode = true;
-    exitStatus_ = RunAutomatic(job_, resultLog_.Log(), run_.Display());
+    if (!CheckJob()) {
+        exitStatus_ = RunNotCarriedOut;
+        return;
+    }
+    // No progress dialog: the window is never shown.
+    RunObserver unseen;
+    exitStatus_ = RunAutomatic(job_, resultLog_.Log(), unseen);
+}
+
+bool CMainDialog::CheckJob()
+{
+    switch (CheckRun(job_)) {
+    case RunRefusal::None:
+        return true;
+    case RunRefusal::NoRegexLibrary:
+        AppMessageBox(LoadResourceString(IDS_NO_REGEX_LIBRARY), MB_OK | MB_ICONEXCLAMATION,
+                      LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
+        return false;
+    }
+    return false;
 }
 
 void CMainDialog::PrepareJob()
@@ -200,7 +218,6 @@ void CMainDialog::PrepareJob()
     job_.Patterns = patterns_;
     job_.AllAuto = fields_.FullAutomatic != 0;
     job_.BackUp = fields_.BackUp != 0;
-    job_.AutomaticMode = automaticMode_;
     job_.RegexLibrary = &regexLibrary_;
     job_.Settings = &settings_;
 }
@@ -241,8 +258,9 @@ void CMainDialog::OnSettings()
     CSettingsDialog dialog(settings_, this, IsRegexLibraryLoaded());
     if (dialog.DoModal() != IDOK)
         return;
-    // The replace list was reloaded while the dialog was confirmed. An extension list from
-    // the command line gives way to the settings file's.
+    // The dialog may have named another replace list; an extension list from the command
+    // line gives way to the settings file's.
+    ReloadConfiguredReplaceList();
     fileList_.BuildExtensionList(settings_.ReadText(Setting::AbleExt));
     fileList_.SetSubfolderRule(dialog.Values().WalkSubfolders != 0);
 }
@@ -261,11 +279,16 @@ void CMainDialog::OnListEdit()
 
 LRESULT CMainDialog::OnListEditClosed(WPARAM, LPARAM)
 {
+    ReloadConfiguredReplaceList();
+    return 0;
+}
+
+void CMainDialog::ReloadConfiguredReplaceList()
+{
     UpdateData(true);
     LoadReplaceListInUse(ConfiguredReplaceList());
     UpdateData(false);
     ApplyStartRule();
-    return 0;
 }
 
 LRESULT CMainDialog::OnPaint(WPARAM wParam, LPARAM lParam)
@@ -285,13 +308,6 @@ LRESULT CMainDialog::OnPaint(WPARAM wParam, LPARAM lParam)
 LRESULT CMainDialog::OnQueryDragIcon(WPARAM, LPARAM)
 {
     return reinterpret_cast<LRESULT>(smallIcon_);
-}
-
-LRESULT CMainDialog::OnRunNoRegexLibrary(WPARAM, LPARAM)
-{
-    AppMessageBox(LoadResourceString(IDS_NO_REGEX_LIBRARY), MB_OK | MB_ICONEXCLAMATION,
-                  LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
-    return 0;
 }
 
 void CMainDialog::ShowResultLog()

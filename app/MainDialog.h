@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CompletionAnnouncement.h"
 #include "app/FileBatches.h"
 #include "app/FileList.h"
 #include "app/FileListBox.h"
@@ -14,7 +15,6 @@
 #include "app/ResultLogDialog.h"
 #include "app/WorkerRun.h"
 #include "engine/BregexpLibrary.h"
-#include "engine/CompletionAnnouncement.h"
 #include "engine/ReplaceJob.h"
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
@@ -54,8 +54,8 @@ protected:
     void OnOK() override;
     void OnDestroy() override;
 
-    // Starts the run's worker thread; false when no thread could be started.
-    virtual WorkerRun::Ending RunOnWorker(int priority);
+    // Carries out `run` on a worker thread while the progress dialog is up.
+    virtual WorkerRun::Ending RunOnWorker(const WorkerRun::RunFunction& run, int priority);
     // The Shift and Ctrl keys as they are held at this moment.
     virtual BatchKeys HeldKeys() const;
     // Starts a program for the user: the text editor on a listed file.
@@ -75,7 +75,6 @@ private:
     LRESULT OnListEditClosed(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
-    LRESULT OnRunNoRegexLibrary(WPARAM, LPARAM);
     // The file list: its buttons, menu commands, drops, context menu and keys.
     void OnAddFiles();
     void OnRemoveFiles();
@@ -90,6 +89,9 @@ private:
 
     void RunAutomaticMode();
     void PrepareJob();
+    // Tells the user why the job cannot run, when it cannot; true when it can.
+    bool CheckJob();
+    void ReloadConfiguredReplaceList();
     void LoadReplaceListInUse(const std::string& name);
     std::string ConfiguredReplaceList() const;
     void ApplyStartRule();

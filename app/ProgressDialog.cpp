@@ -2,40 +2,38 @@
 
 #include "resources/ResourceIds.h"
 
-ProgressDialog::ProgressDialog(CWnd* parent)
-    : MessageMapped(IDD_PROGRESS, parent), shown_(::CreateEventA(nullptr, TRUE, FALSE, nullptr))
-{
-}
+namespace {
 
-ProgressDialog::~ProgressDialog()
+// Posted to itself while it is created; it arrives once the dialog is shown.
+constexpr UINT WM_PROGRESS_SHOWN = WM_APP + 1;
+
+}  // namespace
+
+ProgressDialog::ProgressDialog(CWnd* parent) : MessageMapped(IDD_PROGRESS, parent)
 {
-    if (shown_)
-        ::CloseHandle(shown_);
 }
 
 const MessageMap<ProgressDialog>& ProgressDialog::GetMessageMap()
 {
-    static constexpr MessageRoute<ProgressDialog> messages[] = {{WM_SHOWWINDOW, &ProgressDialog::OnShowWindow}};
+    static constexpr MessageRoute<ProgressDialog> messages[] = {{WM_PROGRESS_SHOWN, &ProgressDialog::OnShown}};
     static const MessageMap<ProgressDialog> map{{}, messages};
     return map;
 }
 
-void ProgressDialog::Prepare(AbortFlag& abort)
+INT_PTR ProgressDialog::Show(AbortFlag& abort, std::function<bool(HWND)> shown)
 {
     abort_ = &abort;
-    shownWindow_ = nullptr;
-    ::ResetEvent(shown_);
+    shown_ = std::move(shown);
+    const INT_PTR end = DoModal();
+    shown_ = nullptr;
+    return end;
 }
 
-HWND ProgressDialog::WaitUntilShown() const
+BOOL ProgressDialog::OnInitDialog()
 {
-    ::WaitForSingleObject(shown_, INFINITE);
-    return shownWindow_;
-}
-
-void ProgressDialog::Release()
-{
-    ::SetEvent(shown_);
+    CDialog::OnInitDialog();
+    ::PostMessageA(m_hWnd, WM_PROGRESS_SHOWN, 0, 0);
+    return TRUE;
 }
 
 void ProgressDialog::OnCancel()
@@ -45,12 +43,9 @@ void ProgressDialog::OnCancel()
     CDialog::OnCancel();
 }
 
-LRESULT ProgressDialog::OnShowWindow(WPARAM shown, LPARAM)
+LRESULT ProgressDialog::OnShown(WPARAM, LPARAM)
 {
-    // Texts sent from the worker are handled by this thread only after the showing is done.
-    if (shown && !shownWindow_) {
-        shownWindow_ = m_hWnd;
-        ::SetEvent(shown_);
-    }
+    if (shown_ && !shown_(m_hWnd))
+        EndDialog(-1);
     return 0;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The progress of a run: "i/N" in control 1062, and the only way to abort. Shown modally
-// for as long as the run's worker thread works; the worker waits until it is shown.
+// for as long as the run lasts; the run starts once the dialog is visible.
+#include <functional>
+
 #include "engine/AbortFlag.h"
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
@@ -8,26 +10,23 @@
 class ProgressDialog : public MessageMapped<ProgressDialog, CDialog> {
 public:
     explicit ProgressDialog(CWnd* parent);
-    ~ProgressDialog() override;
 
     static const MessageMap<ProgressDialog>& GetMessageMap();
 
-    // Before each run: not shown yet, and "中止", Esc and the close box set `abort`.
-    void Prepare(AbortFlag& abort);
-    // From the worker: returns the dialog's window once it is shown, or null when the run
-    // gave up showing it (Release).
-    HWND WaitUntilShown() const;
-    // Lets a worker that waits for the dialog go on; the dialog will not be shown.
-    void Release();
+    // Shows the dialog modally and returns its end code once it has gone. `shown` is called
+    // once, when the dialog is visible, with its window; when it returns false the dialog
+    // ends at once. "中止", Esc and the close box set `abort` and end it with IDCANCEL; the
+    // run ends it with its OK command.
+    INT_PTR Show(AbortFlag& abort, std::function<bool(HWND)> shown);
 
 protected:
+    BOOL OnInitDialog() override;
     // The abort is set at once, before the dialog has gone.
     void OnCancel() override;
 
 private:
-    LRESULT OnShowWindow(WPARAM shown, LPARAM);
+    LRESULT OnShown(WPARAM, LPARAM);
 
-    HANDLE shown_;
-    HWND shownWindow_ = nullptr;
     AbortFlag* abort_ = nullptr;
+    std::function<bool(HWND)> shown_;
 };

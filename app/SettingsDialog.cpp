@@ -5,7 +5,6 @@
 #include "framework/Controls.h"
 #include "framework/FileDialog.h"
 #include "framework/Resources.h"
-#include "framework/WinApp.h"
 #include "lists/ListEditClosed.h"
 #include "lists/ListEditWnd.h"
 #include "platform/ProgramDirectory.h"
@@ -65,9 +64,6 @@ void CSettingsDialog::OnOK()
 {
     UpdateData(true);
     WriteSettingsDialogValues(settings_, values_, GetDlgItemText(IDC_SETTINGS_REPLACE_LIST));
-    // The main window reloads its replace list before this dialog goes.
-    if (const CWinApp* application = CWinApp::Current(); application && application->MainWindow())
-        application->MainWindow()->SendMessage(WM_LISTEDITCLOSED, 0, 0);
     CDialog::OnOK();
 }
 

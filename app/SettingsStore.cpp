@@ -68,13 +68,3 @@ int SettingsStore::ReadBregexp() const
 {
     return ReadSwitch(Setting::Bregexp);
 }
-
-int SettingsStore::ReadShowLog() const
-{
-    return ReadSwitch(Setting::ShowLog);
-}
-
-std::string SettingsStore::ReadPlayWave() const
-{
-    return ReadText(Setting::PlayWave);
-}

@@ -30,8 +30,6 @@ public:
     bool WriteText(Setting setting, const std::string& value);
 
     int ReadBregexp() const override;
-    int ReadShowLog() const override;
-    std::string ReadPlayWave() const override;
 
 private:
     std::string ReadLimitedString(const std::string& section, const std::string& key,

@@ -1,68 +1,57 @@
 #include "app/WorkerRun.h"
 
+#include "app/ProgressText.h"
 #include "framework/MessageLoop.h"
 #include "resources/ResourceIds.h"
 
-WorkerRun::Ending WorkerRun::Run(ReplaceJob& job, ResultLog& log, int priority)
+WorkerRun::Ending WorkerRun::Run(const RunFunction& run, AbortFlag& abort, int priority)
 {
-    progress_.Prepare(job.AbortRequested);
-    outcome_ = RunOutcome::Finished;
-    if (!worker_.Start([this, &job, &log] { Work(job, log); }, priority))
+    abort_ = &abort;
+    failed_ = false;
+    const INT_PTR end = progress_.Show(abort, [&](HWND dialog) {
+        progressWindow_ = dialog;
+        return worker_.Start([this, &run] { Work(run); }, priority);
+    });
+    if (!worker_.Handle())
         return Ending::NotStarted;
-    if (progress_.DoModal() == IDOK) {
-        worker_.Join();
-        return outcome_ == RunOutcome::NoRegexLibrary ? Ending::NoRegexLibrary : Ending::Completed;
+    if (end != IDOK) {
+        // The worker may still be inside a file and add to the log: the main window stays
+        // disabled, and its messages keep flowing, until the worker has seen the abort.
+        abort = true;
+        mainWindow_.EnableWindow(false);
+        RunMessagesUntilSignaled(worker_.Handle());
     }
-    // The worker may still be inside a file and append to the log: the main window stays
-    // disabled, and its messages keep flowing, until the worker has seen the abort.
-    job.AbortRequested = true;
-    progress_.Release();
-    mainWindow_.EnableWindow(false);
-    RunMessagesUntilSignaled(worker_.Handle());
     worker_.Join();
-    return outcome_ == RunOutcome::NoRegexLibrary ? Ending::NoRegexLibrary : Ending::Aborted;
+    if (failed_)
+        return Ending::Failed;
+    return end == IDOK ? Ending::Completed : Ending::Aborted;
 }
 
-void WorkerRun::Work(ReplaceJob& job, ResultLog& log)
+void WorkerRun::Work(const RunFunction& run)
 {
-    outcome_ = RunReplace(job, log, *this);
-    // A run that could not begin has nothing to show progress for: once the user has been
-    // told why, the progress dialog goes too, instead of waiting for an abort.
-    if (outcome_ == RunOutcome::NoRegexLibrary)
-        if (HWND progress = progress_.WaitUntilShown())
-            ::PostMessageA(progress, WM_COMMAND, IDOK, 0);
+    bool completed = false;
+    try {
+        completed = run(*this) == RunOutcome::Completed;
+    } catch (...) {
+        failed_ = true;
+    }
+    // An aborted run's dialog has already gone; any other run takes its dialog with it.
+    if (completed || failed_)
+        ::PostMessageA(progressWindow_, WM_COMMAND, IDOK, 0);
 }
 
-void WorkerRun::StopAndWait(ReplaceJob& job)
+void WorkerRun::StopAndWait()
 {
     if (!worker_.IsRunning())
         return;
-    job.AbortRequested = true;
-    progress_.Release();
+    *abort_ = true;
     // The worker may be waiting for this thread to take its text.
     RunMessagesUntilSignaled(worker_.Handle());
     worker_.Join();
 }
 
-void WorkerRun::WaitForProgressDisplay()
-{
-    progressWindow_ = progress_.WaitUntilShown();
-}
-
-void WorkerRun::SetProgressText(const std::string& text)
+void WorkerRun::OnProgress(std::size_t done, std::size_t count)
 {
     // A dialog that has ended has no control any more, and the text goes nowhere.
-    if (progressWindow_)
-        SetWindowTextOf(::GetDlgItem(progressWindow_, IDC_PROGRESS_TEXT), text);
-}
-
-void WorkerRun::EndProgressWithOk()
-{
-    if (progressWindow_)
-        ::PostMessageA(progressWindow_, WM_COMMAND, IDOK, 0);
-}
-
-void WorkerRun::ReportMissingRegexLibrary()
-{
-    mainWindow_.SendMessage(WM_RUN_NO_REGEX_LIBRARY);
+    SetWindowTextOf(::GetDlgItem(progressWindow_, IDC_PROGRESS_TEXT), ProgressText(done, count));
 }

@@ -45,8 +45,6 @@ class FixedBregexp : public EngineSettings {
 public:
     explicit FixedBregexp(int bregexp) : bregexp_(bregexp) {}
     int ReadBregexp() const override { return bregexp_; }
-    int ReadShowLog() const override { return 0; }
-    std::string ReadPlayWave() const override { return {}; }
 
 private:
     int bregexp_;

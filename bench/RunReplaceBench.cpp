@@ -11,7 +11,7 @@
 #include "bench/ShiftJisText.h"
 #include "engine/ReplaceJob.h"
 #include "engine/ResultLog.h"
-#include "engine/RunDisplay.h"
+#include "engine/RunObserver.h"
 #include "engine/RunReplace.h"
 #include "platform/DoubleByte.h"
 #include "platform/FileSystem.h"
@@ -65,14 +65,6 @@ const FileSet& Files()
     return files;
 }
 
-class SilentDisplay : public RunDisplay {
-public:
-    void WaitForProgressDisplay() override {}
-    void SetProgressText(const std::string&) override {}
-    void EndProgressWithOk() override {}
-    void ReportMissingRegexLibrary() override {}
-};
-
 void CountBytes(benchmark::State& state)
 {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * FileCount * FileSize);
@@ -98,14 +90,14 @@ void Run(benchmark::State& state, const std::string& find, const std::string& re
 {
     ReplaceJob job;
     job.Files = Files().Paths();
-    SilentDisplay display;
+    RunObserver unseen;
     ResultLog log;
     bool forth = true;
     for (auto _ : state) {
         job.Pattern = forth ? ReplacePattern{find, replace, 0} : ReplacePattern{replace, find, 0};
         forth = !turnBack || !forth;
         log.ResetLog();
-        RunReplace(job, log, display);
+        RunReplace(job, log, unseen);
         if (log.Total() != expected) {
             state.SkipWithError("unexpected number of replacements");
             break;

@@ -11,11 +11,12 @@
 #include "app/ReplaceListInUse.h"
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
-#include "cli/ConsoleRunDisplay.h"
+#include "cli/ConsoleProgress.h"
 #include "cli/Usage.h"
 #include "engine/BregexpLibrary.h"
 #include "engine/ReplaceJob.h"
 #include "engine/ResultLog.h"
+#include "engine/RunCheck.h"
 #include "lists/LegacyConversion.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/SettingsLocation.h"
@@ -27,6 +28,19 @@ bool AsksForHelp(const std::vector<std::string>& arguments)
 {
     return std::any_of(arguments.begin() + 1, arguments.end(),
                        [](const std::string& argument) { return argument == "-h" || argument == "--help"; });
+}
+
+// Why the run was refused, as a line of standard error.
+const char* RefusalMessage(RunRefusal refusal)
+{
+    switch (refusal) {
+    case RunRefusal::NoRegexLibrary:
+        return "tarvelox: the replace list holds a regular expression, but the regular-expression library could not "
+               "be loaded; nothing was changed\n";
+    case RunRefusal::None:
+        break;
+    }
+    return "";
 }
 
 std::string Summary(std::size_t files, const ResultLog& log)
@@ -72,18 +86,21 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     job.Patterns = LoadReplaceListInUse(values.ReplaceListName).Patterns;
     job.AllAuto = values.FullAutomatic != 0;
     job.BackUp = values.BackUp != 0;
-    job.AutomaticMode = true;
     job.RegexLibrary = library.IsLoaded() ? &library : nullptr;
     job.Settings = &settings;
 
+    if (const RunRefusal refusal = CheckRun(job); refusal != RunRefusal::None) {
+        std::fputs(RefusalMessage(refusal), console.Err);
+        return RunNotCarriedOut;
+    }
     ResultLog log;
-    ConsoleRunDisplay display(console.Err, console.Interactive);
-    const AutomaticRunStatus status = RunAutomatic(job, log, display);
-    if (status == RunNotCarriedOut && !display.ReportedMissingLibrary()) {
-        display.Finish("");
+    ConsoleProgress progress(console.Err, console.Interactive);
+    const AutomaticRunStatus status = RunAutomatic(job, log, progress);
+    if (status == RunNotCarriedOut) {
+        progress.Finish("");
         std::fputs("tarvelox: cannot write replace.log in the current directory\n", console.Err);
-    } else if (status != RunNotCarriedOut) {
-        display.Finish(console.Interactive ? Summary(job.Files.size(), log) : std::string());
+    } else {
+        progress.Finish(console.Interactive ? Summary(job.Files.size(), log) : std::string());
     }
     return status;
 }

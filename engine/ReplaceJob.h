@@ -16,7 +16,6 @@ struct ReplaceJob {
     PatternList Patterns;      // the replace list, used when AllAuto is on
     bool AllAuto = false;
     bool BackUp = false;
-    bool AutomaticMode = false;
     AbortFlag AbortRequested{false};
     const BregexpLibrary* RegexLibrary = nullptr;  // null when the library is not loaded
     const EngineSettings* Settings = nullptr;      // null reads every setting as its default

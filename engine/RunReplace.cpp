@@ -1,35 +1,13 @@
 #include "engine/RunReplace.h"
 
-#include <algorithm>
-#include <cstdio>
-
-#include "engine/BregexpLibrary.h"
 #include "engine/DerivedNames.h"
 #include "engine/ReplaceAllPatterns.h"
-#include "engine/RegexReplace.h"
 #include "engine/ReplaceInFile.h"
 #include "engine/ResultLog.h"
-#include "engine/RunDisplay.h"
+#include "engine/RunObserver.h"
 #include "platform/FileSystem.h"
 
 namespace {
-
-constexpr const char* LogFileName = "replace.log";
-
-bool LacksNeededLibrary(const ReplaceJob& job)
-{
-    if (!job.AllAuto || HasRegexLibrary(job))
-        return false;
-    return std::any_of(job.Patterns.begin(), job.Patterns.end(),
-                       [](const ReplacePattern& pattern) { return HasOption(pattern.Options, RegularExpression); });
-}
-
-std::string ProgressText(std::size_t done, std::size_t count)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, "%zu/%zu", done, count);
-    return text;
-}
 
 // A file named through a symbolic link is rewritten where it lies, and the link stays:
 // the read tells where the file lies.
@@ -41,35 +19,45 @@ FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path)
     return result;
 }
 
+// Writes each result into the log before passing it on.
+class LoggingObserver final : public RunObserver {
+public:
+    LoggingObserver(ResultLog& log, RunObserver& next) : log_(log), next_(next) {}
+
+    void OnProgress(std::size_t done, std::size_t count) override { next_.OnProgress(done, count); }
+    void OnFileResult(const FileReport& file) override
+    {
+        log_.AddLogLine(file.Path, file.Result);
+        next_.OnFileResult(file);
+    }
+
+private:
+    ResultLog& log_;
+    RunObserver& next_;
+};
+
 }  // namespace
 
-RunOutcome RunReplace(const ReplaceJob& job, ResultLog& log, RunDisplay& display)
+RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
 {
-    if (LacksNeededLibrary(job)) {
-        display.ReportMissingRegexLibrary();
-        return RunOutcome::NoRegexLibrary;
-    }
     const std::size_t count = job.Files.size();
-    // In automatic mode there is no progress dialog to wait for; the display decides
-    // whether it shows the progress at all.
-    if (!job.AutomaticMode)
-        display.WaitForProgressDisplay();
-    display.SetProgressText(ProgressText(0, count));
+    observer.OnProgress(0, count);
     std::size_t done = 0;
-    for (const std::string& path : job.Files) {
+    for (std::size_t index = 0; index < count; ++index) {
         if (job.IsAborted())
             break;
-        const FileResult result = ReplaceOneFile(job, path);
-        log.AddLogLine(path, result);
+        const std::string& path = job.Files[index];
+        observer.OnFileResult({index, path, ReplaceOneFile(job, path)});
         if (!job.IsAborted())
-            display.SetProgressText(ProgressText(++done, count));
+            observer.OnProgress(++done, count);
     }
+    return job.IsAborted() ? RunOutcome::Aborted : RunOutcome::Completed;
+}
+
+RunOutcome RunReplace(const ReplaceJob& job, ResultLog& log, RunObserver& observer)
+{
+    LoggingObserver logging(log, observer);
+    const RunOutcome outcome = RunReplace(job, logging);
     log.FinishLog();
-    if (job.AutomaticMode) {
-        if (!platform::WriteWholeFile(LogFileName, log.Text().data(), log.Text().size()))
-            return RunOutcome::LogFileNotWritten;
-    } else if (!job.IsAborted()) {
-        display.EndProgressWithOk();
-    }
-    return RunOutcome::Finished;
+    return outcome;
 }

@@ -2,21 +2,21 @@
 #include "engine/ReplaceJob.h"
 
 class ResultLog;
-class RunDisplay;
+class RunObserver;
 
 enum class RunOutcome {
-    // Every file was taken, or the run was aborted; the log holds the totals.
-    Finished,
-    // A full-automatic run needs the regular-expression library, which is not loaded;
-    // nothing was touched and nothing was logged.
-    NoRegexLibrary,
-    // Automatic mode: "replace.log" could not be written.
-    LogFileNotWritten,
+    // Every file of the list was taken.
+    Completed,
+    // The abort was set before the run ended; no file after the one it stopped was started.
+    Aborted,
 };
 
 // Applies the job's single pattern, or with AllAuto every pattern of the replace list, to
-// each file in list order, logging one line per file and the totals. The caller resets
-// the log first. Progress goes to the display ("0/N", then one text per file); outside
-// automatic mode the run first waits for the display and ends it with OK unless it was
-// aborted, in automatic mode it writes the log to "replace.log" in the current directory.
-RunOutcome RunReplace(const ReplaceJob& job, ResultLog& log, RunDisplay& display);
+// each file in list order, telling the observer the progress and each file's result. The
+// caller has checked the job first (CheckRun).
+RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer);
+
+// The same run with its results written into `log`: one line per file in list order, then
+// the totals, also after an abort. The caller resets the log first; the observer hears of
+// a file after the log has its line.
+RunOutcome RunReplace(const ReplaceJob& job, ResultLog& log, RunObserver& observer);

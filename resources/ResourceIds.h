@@ -84,6 +84,7 @@
 #define IDS_RUN_NOT_STARTED 3003
 #define IDS_MAIN_WINDOW_NOT_CREATED 3004
 #define IDS_DUPLICATES 3005
+#define IDS_RUN_FAILED 3006
 
 
 /* Replace list editor: one id for its menu, accelerators, icon, title and toolbar images;

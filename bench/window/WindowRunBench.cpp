@@ -12,7 +12,7 @@
 #include "app/MainDialog.h"
 #include "app/SettingsStore.h"
 #include "engine/ResultLog.h"
-#include "engine/RunDisplay.h"
+#include "engine/RunObserver.h"
 #include "engine/RunReplace.h"
 #include "framework/MessageLoop.h"
 #include "platform/FileSystem.h"
@@ -34,15 +34,6 @@ double Median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
-
-// The engine alone: nothing to wait for and nothing shown.
-class NoDisplay : public RunDisplay {
-public:
-    void WaitForProgressDisplay() override {}
-    void SetProgressText(const std::string&) override {}
-    void EndProgressWithOk() override {}
-    void ReportMissingRegexLibrary() override {}
-};
 
 struct Pattern {
     const char* Find;
@@ -72,10 +63,11 @@ double RunEngine(const std::vector<std::string>& files, Pattern pattern)
     job.Files = files;
     job.Pattern = {pattern.Find, pattern.Replace, 0};
     ResultLog log;
-    NoDisplay display;
+    // The engine alone: nothing shown.
+    RunObserver unseen;
     const double start = Now();
     log.ResetLog();
-    RunReplace(job, log, display);
+    RunReplace(job, log, unseen);
     return Now() - start;
 }
 

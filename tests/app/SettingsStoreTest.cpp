@@ -94,9 +94,9 @@ TEST(SettingsStore, PresentEmptyTextIsNotTheDefault)
     EXPECT_EQ(store.ReadText(Setting::Editor), "");
     EXPECT_EQ(store.ReadText(Setting::ReplaceList), "");
     EXPECT_EQ(store.ReadText(Setting::OpenDir), "");
-    EXPECT_EQ(store.ReadPlayWave(), "");
+    EXPECT_EQ(store.ReadText(Setting::PlayWave), "");
     // An empty number keeps its default, as the system's profile functions read it.
-    EXPECT_EQ(store.ReadShowLog(), 1);
+    EXPECT_EQ(store.ReadSwitch(Setting::ShowLog), 1);
     EXPECT_EQ(store.ReadSwitch(Setting::BackUp), 0);
     EXPECT_EQ(store.ReadSettingString("SETTING", "Missing"), "");
     EXPECT_EQ(store.ReadSettingString("setting", "EDITOR", "x"), "");
@@ -113,9 +113,9 @@ TEST(SettingsStore, WritesGoToTheFileAtOnceAndReadsSeeThem)
     EXPECT_EQ(reader.ReadBregexp(), 1);
     const EngineSettings& engine = reader;
     EXPECT_TRUE(writer.WriteText(Setting::PlayWave, "C:\\sounds\\done.wav"));
-    EXPECT_EQ(engine.ReadPlayWave(), "C:\\sounds\\done.wav");
+    EXPECT_EQ(reader.ReadText(Setting::PlayWave), "C:\\sounds\\done.wav");
     WriteBytes(folder / "Tarvelox.ini", "[SETTING]\r\nShowLog=0\r\n");
-    EXPECT_EQ(engine.ReadShowLog(), 0);
+    EXPECT_EQ(reader.ReadSwitch(Setting::ShowLog), 0);
     EXPECT_EQ(engine.ReadBregexp(), 0);
 }
 
@@ -161,7 +161,7 @@ TEST(SettingsStore, AFileThatCannotBeWrittenLeavesTheDefaults)
     SettingsStore store;
     store.SetFilePath(folder / (std::string("missing") + platform::PathSeparator + "Tarvelox.ini"));
     EXPECT_FALSE(store.WriteSwitch(Setting::ShowLog, 0));
-    EXPECT_EQ(store.ReadShowLog(), 1);
+    EXPECT_EQ(store.ReadSwitch(Setting::ShowLog), 1);
 
     SettingsStore unset;
     EXPECT_FALSE(unset.WriteText(Setting::Editor, "vi"));

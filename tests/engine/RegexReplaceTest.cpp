@@ -21,8 +21,6 @@ class TestSettings : public EngineSettings {
 public:
     int Bregexp = 0;
     int ReadBregexp() const override { return Bregexp; }
-    int ReadShowLog() const override { return 0; }
-    std::string ReadPlayWave() const override { return {}; }
 };
 
 // Entry points that count their calls and pass them on to `forward`. A function pointer

@@ -8,7 +8,7 @@
 #include "engine/ReplaceJob.h"
 #include "engine/ResultLog.h"
 #include "engine/RunReplace.h"
-#include "tests/engine/RecordingRunDisplay.h"
+#include "tests/engine/RecordingObserver.h"
 #include "tests/support/TestFiles.h"
 
 class RunInFolderTest : public testing::Test {
@@ -24,14 +24,14 @@ protected:
     std::string Run()
     {
         log.ResetLog();
-        RunReplace(job, log, display);
+        RunReplace(job, log, observer);
         return log.Text();
     }
 
     TempFolder folder;
     ReplaceJob job;
     ResultLog log;
-    RecordingRunDisplay display;
+    RecordingObserver observer;
 
 private:
     std::filesystem::path previous_;

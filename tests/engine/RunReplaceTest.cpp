@@ -9,7 +9,7 @@
 #include "engine/BregexpLibrary.h"
 #include "engine/ResultLog.h"
 #include "tests/engine/ExpectedLog.h"
-#include "tests/engine/RecordingRunDisplay.h"
+#include "tests/engine/RecordingObserver.h"
 #include "tests/engine/SearchHook.h"
 #include "tests/support/TestFiles.h"
 
@@ -21,7 +21,7 @@ using Folder = std::map<std::string, std::string>;
 const std::string Nul("\0", 1);
 
 // Each test runs in a fresh current folder and names its files relative to it, so that
-// the log lines and "replace.log" do not depend on where the folder is.
+// the log lines do not depend on where the folder is.
 class RunReplaceTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -34,7 +34,7 @@ protected:
     RunOutcome Run()
     {
         log.ResetLog();
-        return RunReplace(job, log, display);
+        return RunReplace(job, log, observer);
     }
 
     // Every file in the folder with its content, so that leftovers show.
@@ -63,7 +63,7 @@ protected:
     std::filesystem::path previous_;
     ReplaceJob job;
     ResultLog log;
-    RecordingRunDisplay display;
+    RecordingObserver observer;
 };
 
 }  // namespace
@@ -74,12 +74,13 @@ TEST_F(RunReplaceTest, SinglePatternRunLogsEveryFileAndShowsProgress)
     job.Files = {"a.txt", "b.txt", "c.txt", "d.txt"};
     job.Pattern = {"one", "1", 0};
 
-    EXPECT_EQ(Run(), RunOutcome::Finished);
+    EXPECT_EQ(Run(), RunOutcome::Completed);
 
     EXPECT_EQ(Contents(), (Folder{{"a.txt", "1 two 1"}, {"b.txt", "nothing"}, {"d.txt", "one" + Nul}}));
     EXPECT_EQ(log.Text(), ExpectedLog({{"a.txt", "       2"}, {"b.txt", "       0"}, {"c.txt", " NotOpen"}, {"d.txt", "  NoText"}},
                               "          2"));
-    EXPECT_EQ(display.Events(), (Events{"wait", "0/4", "1/4", "2/4", "3/4", "4/4", "ok"}));
+    EXPECT_EQ(observer.Events(), (Events{"0/4", "0:a.txt=2", "1/4", "1:b.txt=0", "2/4", "2:c.txt=-1", "3/4", "3:d.txt=-3",
+                                         "4/4"}));
 }
 
 TEST_F(RunReplaceTest, SinglePatternBackUpOnlyOfRewrittenFiles)
@@ -105,7 +106,7 @@ TEST_F(RunReplaceTest, FullAutomaticRunChainsThePatterns)
         job.BackUp = backUp;
         job.Patterns = {{"a", "b", 0}, {"b", "c", 0}};
 
-        EXPECT_EQ(Run(), RunOutcome::Finished);
+        EXPECT_EQ(Run(), RunOutcome::Completed);
 
         // The second pattern also rewrites what the first inserted; the backup holds the
         // content from before the whole run, also where nothing matched.
@@ -113,7 +114,7 @@ TEST_F(RunReplaceTest, FullAutomaticRunChainsThePatterns)
                                        : Folder{{"a.txt", "cc"}, {"a.txt.bak", "older"}, {"b.txt", "zzz"}};
         EXPECT_EQ(Contents(), expected);
         EXPECT_EQ(log.Text(), ExpectedLog({{"a.txt", "       3"}, {"b.txt", "       0"}}, "          3"));
-        EXPECT_EQ(display.Events().back(), "ok");
+        EXPECT_EQ(observer.Progress().back(), "2/2");
         // The backup is a file of its own, not a second name of the file.
         WriteBytes("b.txt", "edited in place");
         if (backUp) {
@@ -168,33 +169,23 @@ TEST_F(RunReplaceTest, FullAutomaticRunWithAnEmptyReplaceList)
 
 TEST_F(RunReplaceTest, EmptyFileListEndsAtOnce)
 {
-    EXPECT_EQ(Run(), RunOutcome::Finished);
+    EXPECT_EQ(Run(), RunOutcome::Completed);
     EXPECT_EQ(log.Text(), ExpectedLog({}, "          0"));
-    EXPECT_EQ(display.Events(), (Events{"wait", "0/0", "ok"}));
+    EXPECT_EQ(observer.Events(), Events{"0/0"});
 }
 
-TEST_F(RunReplaceTest, FullAutomaticRegularExpressionNeedsTheLibrary)
+// Each result carries its place in the list, so that a file named twice is told apart.
+TEST_F(RunReplaceTest, ResultsCarryTheirPlaceInTheList)
 {
-    const BregexpLibrary notLoaded;
-    const BregexpLibrary* const libraries[] = {nullptr, &notLoaded};
-    for (const bool automatic : {false, true})
-        for (const BregexpLibrary* library : libraries) {
-            SCOPED_TRACE(automatic);
-            RecordingRunDisplay refused;
-            Write({{"a.txt", "abc"}});
-            job.Files = {"a.txt"};
-            job.AllAuto = true;
-            job.AutomaticMode = automatic;
-            job.RegexLibrary = library;
-            job.Patterns = {{"a", "x", 0}, {"b+", "y", RegularExpression}};
-            log.ResetLog();
+    Write({{"a.txt", "aa"}});
+    job.Files = {"a.txt", "b.txt", "a.txt"};
+    job.Pattern = {"a", "b", 0};
 
-            EXPECT_EQ(RunReplace(job, log, refused), RunOutcome::NoRegexLibrary);
+    RunOutcome outcome = RunReplace(job, observer);
 
-            EXPECT_EQ(refused.Events(), Events{"no library"});
-            EXPECT_EQ(log.Text(), ExpectedLogHeader);
-            EXPECT_EQ(Contents(), (Folder{{"a.txt", "abc"}}));
-        }
+    EXPECT_EQ(outcome, RunOutcome::Completed);
+    EXPECT_EQ(observer.Events(), (Events{"0/3", "0:a.txt=2", "1/3", "1:b.txt=-1", "2/3", "2:a.txt=0", "3/3"}));
+    EXPECT_EQ(Contents(), (Folder{{"a.txt", "bb"}}));
 }
 
 TEST_F(RunReplaceTest, LiteralReplaceListRunsWithoutTheLibrary)
@@ -204,7 +195,7 @@ TEST_F(RunReplaceTest, LiteralReplaceListRunsWithoutTheLibrary)
     job.AllAuto = true;
     job.Patterns = {{"a", "x", 0}, {"b", "y", NotCase}};
 
-    EXPECT_EQ(Run(), RunOutcome::Finished);
+    EXPECT_EQ(Run(), RunOutcome::Completed);
 
     EXPECT_EQ(Contents(), (Folder{{"a.txt", "xyc"}}));
 }
@@ -219,48 +210,10 @@ TEST_F(RunReplaceTest, RegularExpressionListRunsWithTheLibrary)
     job.RegexLibrary = &library;
     job.Patterns = {{"a+", "<$0>", RegularExpression}, {"b", "c", 0}};
 
-    EXPECT_EQ(Run(), RunOutcome::Finished);
+    EXPECT_EQ(Run(), RunOutcome::Completed);
 
     EXPECT_EQ(Contents(), (Folder{{"a.txt", "<aa>c"}}));
     EXPECT_EQ(log.Text(), ExpectedLog({{"a.txt", "       2"}}, "          2"));
-}
-
-TEST_F(RunReplaceTest, AutomaticModeWritesTheLogFile)
-{
-    Write({{"a.txt", "aaa"}});
-    job.Files = {"a.txt", "gone.txt"};
-    job.Pattern = {"a", "b", 0};
-    job.AutomaticMode = true;
-
-    EXPECT_EQ(Run(), RunOutcome::Finished);
-
-    const std::string expected = ExpectedLog({{"a.txt", "       3"}, {"gone.txt", " NotOpen"}}, "          3");
-    EXPECT_EQ(Contents(), (Folder{{"a.txt", "bbb"}, {"replace.log", expected}}));
-    EXPECT_EQ(display.Events(), (Events{"0/2", "1/2", "2/2"}));
-}
-
-TEST_F(RunReplaceTest, AutomaticModeWritesTheLogFileForAnEmptyList)
-{
-    WriteBytes("replace.log", "an older and much longer log that the run must truncate");
-    job.AutomaticMode = true;
-
-    EXPECT_EQ(Run(), RunOutcome::Finished);
-
-    EXPECT_EQ(Contents(), (Folder{{"replace.log", ExpectedLog({}, "          0")}}));
-}
-
-TEST_F(RunReplaceTest, UnwritableLogFileIsReported)
-{
-    MakeFolder("replace.log");
-    Write({{"a.txt", "aaa"}});
-    job.Files = {"a.txt"};
-    job.Pattern = {"a", "b", 0};
-    job.AutomaticMode = true;
-
-    EXPECT_EQ(Run(), RunOutcome::LogFileNotWritten);
-
-    EXPECT_EQ(Contents(), (Folder{{"a.txt", "bbb"}}));
-    EXPECT_EQ(log.Text(), ExpectedLog({{"a.txt", "       3"}}, "          3"));
 }
 
 TEST_F(RunReplaceTest, AbortBetweenFilesStartsNoFurtherFile)
@@ -268,15 +221,17 @@ TEST_F(RunReplaceTest, AbortBetweenFilesStartsNoFurtherFile)
     Write({{"1.txt", "a"}, {"2.txt", "a"}, {"3.txt", "a"}, {"4.txt", "a"}, {"5.txt", "a"}});
     job.Files = {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"};
     job.Pattern = {"a", "b", 0};
-    display.HoldAt("2/5");
+    observer.HoldAt("2/5");
 
-    std::thread worker([&] { Run(); });
-    display.WaitFor("2/5");
+    RunOutcome outcome = RunOutcome::Completed;
+    std::thread worker([&] { outcome = Run(); });
+    observer.WaitFor("2/5");
     job.AbortRequested = true;
-    display.Release();
+    observer.Release();
     worker.join();
 
-    EXPECT_EQ(display.Events(), (Events{"wait", "0/5", "1/5", "2/5"}));
+    EXPECT_EQ(outcome, RunOutcome::Aborted);
+    EXPECT_EQ(observer.Events(), (Events{"0/5", "0:1.txt=1", "1/5", "1:2.txt=1", "2/5"}));
     EXPECT_EQ(log.Text(), ExpectedLog({{"1.txt", "       1"}, {"2.txt", "       1"}}, "          2"));
     EXPECT_EQ(Contents(), (Folder{{"1.txt", "b"}, {"2.txt", "b"}, {"3.txt", "a"}, {"4.txt", "a"}, {"5.txt", "a"}}));
 }
@@ -293,9 +248,9 @@ TEST_F(RunReplaceTest, AbortInsideAFullAutomaticFileCancelsAndRestoresIt)
     ASSERT_TRUE(LoadWithSearchHook(library, 2, [&] { job.AbortRequested = true; }));
     job.RegexLibrary = &library;
 
-    Run();
+    EXPECT_EQ(Run(), RunOutcome::Aborted);
 
     EXPECT_EQ(log.Text(), ExpectedLog({{"1.txt", "       1"}, {"2.txt", "  Cancel"}}, "          1"));
     EXPECT_EQ(Contents(), (Folder{{"1.txt", "x"}, {"2.txt", "ab"}, {"3.txt", "a"}}));
-    EXPECT_EQ(display.Events(), (Events{"wait", "0/3", "1/3"}));
+    EXPECT_EQ(observer.Events(), (Events{"0/3", "0:1.txt=1", "1/3", "1:2.txt=-5"}));
 }

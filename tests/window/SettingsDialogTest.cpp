@@ -161,7 +161,7 @@ TEST_F(SettingsDialogTest, TheComboOffersTheListsBesideTheConfiguredOne)
     EXPECT_EQ(combo.Text, "");
 }
 
-TEST_F(SettingsDialogTest, OkWritesAllNineKeysAndTheMainWindowReloadsItsList)
+TEST_F(SettingsDialogTest, OkWritesAllNineKeysAndTellsNobody)
 {
     const std::string list = folder_ / "mine.lst";
     WriteBytes(list, "abc\txyz\t\r\nd\te\tEi\r\n");
@@ -176,6 +176,29 @@ TEST_F(SettingsDialogTest, OkWritesAllNineKeysAndTheMainWindowReloadsItsList)
     EXPECT_EQ(ReadBytes(IniPath()), std::string("[SETTING]\r\nMemLast=0\r\nSubEntry=1\r\nShowLog=1\r\nAbleExt=") +
                                         DefaultExtensions + "\r\nEditor=notepad.exe\r\nPlayWave=\r\nReplaceList=" +
                                         list + "\r\n[PROCESS]\r\nBregexp=0\r\nPriority=1\r\n");
+    // The dialog's end is its whole answer: the main window reloads when its own dialog
+    // ends with OK (below), and nothing reached it here.
+    EXPECT_TRUE(ComboEntries(Dialog(), IDC_FIND_TEXT).empty());
+}
+
+TEST_F(SettingsDialogTest, TheMainWindowReloadsItsListWhenItsSettingsDialogEndsWithOk)
+{
+    const std::string list = folder_ / "mine.lst";
+    WriteBytes(list, "abc\txyz\t\r\nd\te\tEi\r\n");
+    Open();
+    for (const int end : {IDCANCEL, IDOK}) {
+        ActivationWatcher watcher([&](HWND window) {
+            if (!HasCaption(window, "各種設定"))
+                return;
+            ReplaceText(window, IDC_SETTINGS_REPLACE_LIST, list);
+            ::PostMessageA(window, WM_COMMAND, end, 0);
+        });
+        Click(Dialog(), IDC_SETTINGS);
+        if (end == IDCANCEL) {
+            EXPECT_TRUE(ComboEntries(Dialog(), IDC_FIND_TEXT).empty());
+            EXPECT_FALSE(IsEnabled(Dialog(), IDC_ALL_AUTO));
+        }
+    }
     EXPECT_EQ(ComboEntries(Dialog(), IDC_FIND_TEXT), (std::vector<std::string>{"abc", "d"}));
     EXPECT_TRUE(IsEnabled(Dialog(), IDC_ALL_AUTO));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <new>
 
 #include "framework/Resources.h"
 #include "lists/ListLocations.h"
@@ -50,6 +51,17 @@ protected:
         Click(Dialog(), IDC_START);
     }
 
+    // `count` files "f0.txt"... holding "aaa", by their names.
+    std::vector<std::string> WriteFiles(int count)
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < count; ++i) {
+            names.push_back("f" + std::to_string(i) + ".txt");
+            WriteBytes(folder_ / names.back(), "aaa");
+        }
+        return names;
+    }
+
     std::string shownLog_;
     bool logLineFits_ = false;
 
@@ -68,10 +80,16 @@ TEST_F(StartTest, RunsOverTheFilesShowingProgressAndTheLogAndRemembersThePattern
     AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt", "b.txt", "c.txt"});
     ReplaceText(Dialog(), IDC_FIND_TEXT, "one");
     std::vector<std::string> progress;
-    TextWatcher texts(IDC_PROGRESS_TEXT, [&](HWND, const std::string& text) { progress.push_back(text); });
+    bool shownBeforeAnyFile = false;
+    TextWatcher texts(IDC_PROGRESS_TEXT, [&](HWND control, const std::string& text) {
+        if (progress.empty())
+            shownBeforeAnyFile = ::IsWindowVisible(::GetParent(control)) && ReadBytes(folder_ / "a.txt") == "one two one";
+        progress.push_back(text);
+    });
 
     PressStart();
 
+    EXPECT_TRUE(shownBeforeAnyFile);
     EXPECT_EQ(progress, (std::vector<std::string>{"0/3", "1/3", "2/3", "3/3"}));
     EXPECT_EQ(shownLog_, ExpectedLog({{"a.txt", "       2"}, {"b.txt", "       0"}, {"c.txt", "       1"}}, "          3"));
     EXPECT_TRUE(logLineFits_);
@@ -124,13 +142,7 @@ TEST_F(StartTest, WithTheHistoryInUseItsListOffersThePatternJustUsed)
 TEST_F(StartTest, AnAbortStopsAtTheNextFileAndShowsTheLogOnlyAfterTheWorkerHasEnded)
 {
     constexpr int Files = 30;
-    std::vector<std::string> names;
-    for (int i = 0; i < Files; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "f%d.txt", i);
-        names.push_back(name);
-        WriteBytes(folder_ / names.back(), "aaa");
-    }
+    const std::vector<std::string> names = WriteFiles(Files);
     Open({"-Fa", "-Rb", "-B0"});
     AddListEntries(Dialog(), IDC_FILE_LIST, names);
     Click(Dialog(), IDC_ALL_AUTO);  // no list: stays off
@@ -152,6 +164,163 @@ TEST_F(StartTest, AnAbortStopsAtTheNextFileAndShowsTheLogOnlyAfterTheWorkerHasEn
     EXPECT_EQ(::GetFocus(), ::FindWindowExA(::GetDlgItem(Dialog(), IDC_FIND_TEXT), nullptr, "Edit", nullptr));
 }
 
+// The user's three ways to abort, each as real input given while the worker waits for the
+// second file's text to be taken: the run stops before the third file.
+TEST_F(StartTest, EscTheCloseBoxAndAClickOnTheAbortButtonEachAbortTheRun)
+{
+    constexpr int Files = 6;
+    const std::vector<std::string> names = WriteFiles(Files);
+    Open({"-Fa", "-Rb", "-B0"});
+    AddListEntries(Dialog(), IDC_FILE_LIST, names);
+    const struct {
+        const char* way;
+        bool (*abort)(HWND progress);
+    } ways[] = {
+        {"Esc", [](HWND) { return PressKey(VK_ESCAPE); }},
+        {"close box", [](HWND progress) { return ClickWithMouseAt(CloseBoxOf(progress)); }},
+        {"中止", [](HWND progress) { return ClickWithMouse(::GetDlgItem(progress, IDCANCEL)); }},
+    };
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.way);
+        WriteFiles(Files);
+        ReplaceText(Dialog(), IDC_FIND_TEXT, "a");
+        bool given = false;
+        bool ended = false;
+        TextWatcher texts(IDC_PROGRESS_TEXT, [&](HWND control, const std::string& text) {
+            if (text != "2/6")
+                return;
+            given = w.abort(::GetParent(control));
+            ended = RunMessagesUntilADialogEnds(10000);
+        });
+
+        PressStart();
+
+        EXPECT_TRUE(given);
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(shownLog_, ExpectedLog({{"f0.txt", "       3"}, {"f1.txt", "       3"}}, "          6"));
+        for (int i = 0; i < Files; ++i)
+            EXPECT_EQ(ReadBytes(folder_ / names[i]), i < 2 ? "bbb" : "aaa") << names[i];
+        EXPECT_TRUE(Window().IsWindowEnabled());
+        EXPECT_EQ(::FindWindowA(nullptr, ProgressCaption.c_str()), nullptr);
+    }
+}
+
+namespace {
+
+// The user aborts at the first text; the run goes on only once the progress dialog has
+// gone, and its first text then comes too late.
+class LateRun : public CMainDialog {
+public:
+    using CMainDialog::CMainDialog;
+    HANDLE progressGone = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ~LateRun() override { ::CloseHandle(progressGone); }
+
+protected:
+    WorkerRun::Ending RunOnWorker(const WorkerRun::RunFunction& run, int priority) override
+    {
+        return CMainDialog::RunOnWorker(
+            [&](RunObserver& observer) {
+                observer.OnProgress(0, 1);
+                ::WaitForSingleObject(progressGone, 10000);
+                return run(observer);
+            },
+            priority);
+    }
+};
+
+}  // namespace
+
+TEST_F(StartTest, AProgressTextAfterTheDialogHasEndedGoesNowhereAndHoldsNothingUp)
+{
+    WriteBytes(folder_ / "a.txt", "a");
+    LateRun dialog(Settings(), {"tarvelox.exe", "-Fa", "-Rb", "a.txt"});
+    ASSERT_TRUE(dialog.Create());
+    std::vector<std::string> texts;
+    TextWatcher watcher(IDC_PROGRESS_TEXT, [&](HWND control, const std::string& text) {
+        texts.push_back(text);
+        if (texts.size() == 1) {
+            EXPECT_TRUE(ClickWithMouse(::GetDlgItem(::GetParent(control), IDCANCEL)));
+            EXPECT_TRUE(RunMessagesUntilADialogEnds(10000));
+        }
+    });
+    DestroyWatcher gone([&](HWND window) {
+        if (HasCaption(window, ProgressCaption))
+            ::SetEvent(dialog.progressGone);
+    });
+    std::string log;
+    ActivationWatcher closeLog([&](HWND window) {
+        if (!HasCaption(window, LogCaption))
+            return;
+        log = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_TEXT));
+        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    });
+
+    Click(dialog.m_hWnd, IDC_START);
+
+    EXPECT_EQ(texts, std::vector<std::string>{"0/1"});
+    EXPECT_EQ(log, ExpectedLog({}, "          0"));
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "a");
+    EXPECT_TRUE(dialog.IsWindowEnabled());
+    dialog.DestroyWindow();
+}
+
+namespace {
+
+// Memory runs out while the log takes the first file's line: an exception that nothing in
+// the run handles.
+class FailingRun : public CMainDialog {
+public:
+    using CMainDialog::CMainDialog;
+
+protected:
+    WorkerRun::Ending RunOnWorker(const WorkerRun::RunFunction& run, int priority) override
+    {
+        return CMainDialog::RunOnWorker(
+            [&](RunObserver& shown) {
+                struct : RunObserver {
+                    RunObserver* shown;
+                    void OnProgress(std::size_t done, std::size_t count) override { shown->OnProgress(done, count); }
+                    void OnFileResult(const FileReport&) override { throw std::bad_alloc(); }
+                } failing;
+                failing.shown = &shown;
+                return run(failing);
+            },
+            priority);
+    }
+};
+
+}  // namespace
+
+TEST_F(StartTest, ARunThatFailsEndsItsProgressDialogAndSaysSo)
+{
+    WriteBytes(folder_ / "a.txt", "a");
+    WriteBytes(folder_ / "b.txt", "a");
+    FailingRun dialog(Settings(), {"tarvelox.exe", "-Fa", "-Rb", "a.txt", "b.txt"});
+    ASSERT_TRUE(dialog.Create());
+    std::vector<std::string> shown;
+    MessageBoxText message;
+    ActivationWatcher watcher([&](HWND window) {
+        if (window != dialog.m_hWnd)
+            shown.push_back(TextOf(window));
+        if (IsMessageBox(window)) {
+            message = ReadMessageBox(window);
+            // The progress dialog has gone before the message comes.
+            EXPECT_EQ(::FindWindowA(nullptr, ProgressCaption.c_str()), nullptr);
+            ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+        }
+    });
+
+    Click(dialog.m_hWnd, IDC_START);
+
+    EXPECT_EQ(shown, (std::vector<std::string>{ProgressCaption, "エラー"}));
+    EXPECT_EQ(message.Text, LoadResourceString(IDS_RUN_FAILED));
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "b");
+    EXPECT_EQ(ReadBytes(folder_ / "b.txt"), "a");
+    EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
+    EXPECT_TRUE(dialog.IsWindowEnabled());
+    dialog.DestroyWindow();
+}
+
 TEST_F(StartTest, FullAutomaticWithoutTheLibraryStopsWithItsMessageAndTouchesNothing)
 {
     WriteBytes(ProgramFile("replace.lst"), "a\tb\t\r\nx+\ty\tE\r\n");
@@ -169,9 +338,8 @@ TEST_F(StartTest, FullAutomaticWithoutTheLibraryStopsWithItsMessageAndTouchesNot
             ::PostMessageA(window, WM_COMMAND, IDOK, 0);
         }
     });
-    // Once the user has read the message the progress dialog goes by itself, and nothing
-    // is announced as done: no log comes up.
-    EXPECT_TRUE(progressShown);
+    // The run is refused before it starts: no progress, and no log comes up.
+    EXPECT_FALSE(progressShown);
     EXPECT_EQ(message.Caption, "エラー");
     EXPECT_EQ(message.Text, "BREGEXP.DLLが読み込めませんでした。");
     EXPECT_EQ(shownLog_, "");
@@ -188,7 +356,7 @@ public:
     using CMainDialog::CMainDialog;
 
 protected:
-    WorkerRun::Ending RunOnWorker(int) override { return WorkerRun::Ending::NotStarted; }
+    WorkerRun::Ending RunOnWorker(const WorkerRun::RunFunction&, int) override { return WorkerRun::Ending::NotStarted; }
 };
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "tests/window/WindowDriver.h"
 
 #include "framework/Controls.h"
+#include "framework/MessageLoop.h"
 
 namespace {
 
 ActivationWatcher* activationWatcher = nullptr;
+DestroyWatcher* destroyWatcher = nullptr;
 TextWatcher* textWatcher = nullptr;
 
 // The static control of a message box that holds its text.
@@ -84,6 +86,25 @@ LRESULT CALLBACK ActivationWatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+DestroyWatcher::DestroyWatcher(std::function<void(HWND)> destroyed)
+    : destroyed_(std::move(destroyed)), hook_(::SetWindowsHookExA(WH_CBT, Hook, nullptr, ::GetCurrentThreadId()))
+{
+    destroyWatcher = this;
+}
+
+DestroyWatcher::~DestroyWatcher()
+{
+    ::UnhookWindowsHookEx(hook_);
+    destroyWatcher = nullptr;
+}
+
+LRESULT CALLBACK DestroyWatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_DESTROYWND && destroyWatcher)
+        destroyWatcher->destroyed_(reinterpret_cast<HWND>(wParam));
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TextWatcher::TextWatcher(int controlId, std::function<void(HWND, const std::string&)> arrived)
     : controlId_(controlId), arrived_(std::move(arrived)),
       hook_(::SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId()))
@@ -119,4 +140,63 @@ bool IsMessageBox(HWND window)
 bool HasCaption(HWND window, const std::string& caption)
 {
     return WindowText(window) == caption;
+}
+
+bool ClickWithMouse(HWND window)
+{
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    return ClickWithMouseAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+bool ClickWithMouseAt(POINT screen)
+{
+    if (!::SetCursorPos(screen.x, screen.y))
+        return false;
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return ::SendInput(2, clicks, sizeof(INPUT)) == 2;
+}
+
+bool PressKey(WORD key)
+{
+    INPUT strokes[2] = {};
+    strokes[0].type = strokes[1].type = INPUT_KEYBOARD;
+    strokes[0].ki.wVk = strokes[1].ki.wVk = key;
+    strokes[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return ::SendInput(2, strokes, sizeof(INPUT)) == 2;
+}
+
+POINT CloseBoxOf(HWND window)
+{
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    const int frame = ::GetSystemMetrics(SM_CXFIXEDFRAME);
+    const int button = ::GetSystemMetrics(SM_CXSIZE);
+    return {rect.right - frame - button / 2, rect.top + ::GetSystemMetrics(SM_CYFIXEDFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2};
+}
+
+bool RunMessagesUntilADialogEnds(DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_NULL && message.hwnd) {
+                ::PostMessageA(message.hwnd, WM_NULL, 0, 0);
+                return true;
+            }
+            if (message.message == WM_QUIT) {
+                ::PostQuitMessage(static_cast<int>(message.wParam));
+                return false;
+            }
+            DispatchWithPreTranslation(message);
+        }
+        const DWORD passed = ::GetTickCount() - start;
+        if (passed >= timeoutMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - passed, QS_ALLINPUT);
+    }
 }

@@ -37,6 +37,20 @@ private:
     HHOOK hook_;
 };
 
+// Calls `destroyed` for each window of this thread that is destroyed while the watcher lives.
+class DestroyWatcher {
+public:
+    explicit DestroyWatcher(std::function<void(HWND)> destroyed);
+    ~DestroyWatcher();
+    DestroyWatcher(const DestroyWatcher&) = delete;
+    DestroyWatcher& operator=(const DestroyWatcher&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    std::function<void(HWND)> destroyed_;
+    HHOOK hook_;
+};
+
 // Calls `arrived` with each text a control with `controlId` is given on this thread while
 // the watcher lives, from this thread or sent from another.
 class TextWatcher {
@@ -52,6 +66,21 @@ private:
     std::function<void(HWND, const std::string&)> arrived_;
     HHOOK hook_;
 };
+
+// Real input through the system's input queue, as the user's hand gives it: a click of the
+// left mouse button at the centre of `window`, a press and release of `key` for the window
+// with the focus. Handled once this thread runs its messages; false when the system took
+// none of it.
+bool ClickWithMouse(HWND window);
+bool PressKey(WORD key);
+// Where the close box of a window with a caption lies, in screen coordinates.
+POINT CloseBoxOf(HWND window);
+bool ClickWithMouseAt(POINT screen);
+
+// Runs this thread's messages, inside whatever this thread is doing, until a dialog of the
+// framework has ended (it posts itself a WM_NULL, which is left for its loop), or false
+// after `timeoutMs`.
+bool RunMessagesUntilADialogEnds(DWORD timeoutMs);
 
 // A message box as the user reads it.
 struct MessageBoxText {

@@ -1,6 +1,8 @@
-#include "cli/ConsoleRunDisplay.h"
+#include "cli/ConsoleProgress.h"
 
 #include <time.h>
+
+#include "app/ProgressText.h"
 
 namespace {
 
@@ -19,27 +21,20 @@ constexpr const char* ClearLine = "\r\x1b[K";
 
 }  // namespace
 
-void ConsoleRunDisplay::SetProgressText(const std::string& text)
+void ConsoleProgress::OnProgress(std::size_t done, std::size_t count)
 {
     if (!showProgress_)
         return;
     const long long now = MonotonicMs();
     if (progressShown_ && now - lastShownMs_ < ProgressIntervalMs)
         return;
-    std::fprintf(stream_, "%starvelox: %s", ClearLine, text.c_str());
+    std::fprintf(stream_, "%starvelox: %s", ClearLine, ProgressText(done, count).c_str());
     std::fflush(stream_);
     progressShown_ = true;
     lastShownMs_ = now;
 }
 
-void ConsoleRunDisplay::ReportMissingRegexLibrary()
-{
-    reportedMissingLibrary_ = true;
-    std::fprintf(stream_, "tarvelox: the replace list holds a regular expression, but the regular-expression "
-                          "library could not be loaded; nothing was changed\n");
-}
-
-void ConsoleRunDisplay::Finish(const std::string& line)
+void ConsoleProgress::Finish(const std::string& line)
 {
     if (progressShown_)
         std::fputs(ClearLine, stream_);

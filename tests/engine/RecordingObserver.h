@@ -1,28 +1,32 @@
 #pragma once
-// A run display that records what the run shows, for tests that drive a run from
-// another thread: every call is recorded under a lock, and the run can be held at a
-// chosen progress text until the test releases it.
+// An observer that records what a run tells, for tests that drive a run from another
+// thread: progress as "done/count", each file's result as "index:path=result", every call
+// under a lock; and the run can be held at a chosen progress until the test releases it.
 #include <condition_variable>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "engine/RunDisplay.h"
+#include "engine/RunObserver.h"
 
-class RecordingRunDisplay : public RunDisplay {
+class RecordingObserver : public RunObserver {
 public:
-    void WaitForProgressDisplay() override { Record("wait"); }
-    void SetProgressText(const std::string& text) override
+    void OnProgress(std::size_t done, std::size_t count) override
     {
+        const std::string text = std::to_string(done) + "/" + std::to_string(count);
         std::unique_lock<std::mutex> lock(mutex_);
         events_.push_back(text);
         changed_.notify_all();
         changed_.wait(lock, [&] { return text != holdAt_ || released_; });
     }
-    void EndProgressWithOk() override { Record("ok"); }
-    void ReportMissingRegexLibrary() override { Record("no library"); }
+    void OnFileResult(const FileReport& file) override
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        events_.push_back(std::to_string(file.Index) + ":" + file.Path + "=" + std::to_string(file.Result));
+        changed_.notify_all();
+    }
 
-    // The run stops inside SetProgressText(text) until Release().
+    // The run stops inside OnProgress with this text until Release().
     void HoldAt(const std::string& text)
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -50,15 +54,17 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return events_;
     }
-
-private:
-    void Record(const std::string& event)
+    // The progress alone.
+    std::vector<std::string> Progress() const
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        events_.push_back(event);
-        changed_.notify_all();
+        std::vector<std::string> progress;
+        for (const std::string& event : Events())
+            if (event.find(':') == std::string::npos)
+                progress.push_back(event);
+        return progress;
     }
 
+private:
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<std::string> events_;
