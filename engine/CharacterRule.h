@@ -17,8 +17,8 @@ public:
     virtual std::size_t CharacterLength(std::string_view text, std::size_t position) const = 0;
 
     // Whether `candidate` begins a character, given `known`, a character start at or before
-    // it. `known` moves up to a character start that is still at or before `candidate`, so
-    // that increasing candidates classify each byte about once.
+    // it. `known` moves up to a character start that is at or before any later candidate,
+    // so that increasing candidates classify each byte about once.
     virtual bool AcceptCharacterStart(std::string_view text, std::size_t& known, std::size_t candidate) const = 0;
 
     // Whether a match that begins at a character start ends where a character begins.

@@ -57,7 +57,7 @@ int EucJpWeight(std::string_view character)
     if (first >= 0xD0 && first <= 0xF4)
         return 2;  // second-level kanji
     if (first == 0x8F)
-        return 1;  // JIS X 0212
+        return 3;  // JIS X 0212
     return 0;
 }
 
@@ -65,7 +65,7 @@ int EucJpWeight(std::string_view character)
 // little, so that a European text that happens to be well-formed Shift-JIS stays UTF-8.
 int Utf8Weight(std::string_view character)
 {
-    return character.size() == 2 ? 3 : 0;
+    return character.size() == 2 ? 5 : 0;
 }
 
 // The start of a text tells its kind as well as the whole would: scoring stops here.
