@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "engine/CharacterRule.h"
 
@@ -57,7 +58,7 @@ int EucJpWeight(std::string_view character)
     if (first >= 0xD0 && first <= 0xF4)
         return 2;  // second-level kanji
     if (first == 0x8F)
-        return 3;  // JIS X 0212
+        return 7;  // JIS X 0212, three bytes
     return 0;
 }
 
@@ -127,18 +128,24 @@ TextEncoding DetectEncoding(std::string_view text)
         {TextEncoding::EucJp, EucJpRule(), EucJpWeight},
         {TextEncoding::Utf8, Utf8Rule(), Utf8Weight},
     };
-    TextEncoding best = TextEncoding::ShiftJis;
+    std::vector<const Reading*> wellFormed;
+    for (const Reading& reading : readings)
+        if (reading.Encoding == TextEncoding::Utf8 ? utf8 : reading.Rule.IsWellFormed(text))
+            wellFormed.push_back(&reading);
+    if (wellFormed.empty())
+        return TextEncoding::ShiftJis;
+    const Reading* best = wellFormed.front();
     long bestScore = -1;
-    for (const Reading& reading : readings) {
-        if (reading.Encoding == TextEncoding::Utf8 ? !utf8 : !reading.Rule.IsWellFormed(text))
-            continue;
-        const long score = Score(text, reading.Rule, reading.Weight);
+    for (const Reading* reading : wellFormed) {
+        if (wellFormed.size() == 1)
+            break;
+        const long score = Score(text, reading->Rule, reading->Weight);
         if (score > bestScore) {
-            best = reading.Encoding;
+            best = reading;
             bestScore = score;
         }
     }
-    return best;
+    return best->Encoding;
 }
 
 TextEncoding EncodingOfFile(EncodingChoice choice, std::string_view text)
