@@ -203,6 +203,7 @@ void CMainDialog::PrepareJob()
     job_.AutomaticMode = automaticMode_;
     job_.RegexLibrary = &regexLibrary_;
     job_.Settings = &settings_;
+    job_.Encoding = settings_.ReadEncodingChoice();
 }
 
 void CMainDialog::OnFullAutomaticClicked()

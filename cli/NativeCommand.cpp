@@ -12,6 +12,7 @@
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
 #include "cli/ConsoleRunDisplay.h"
+#include "cli/EncodingOption.h"
 #include "cli/Usage.h"
 #include "engine/BregexpLibrary.h"
 #include "engine/ReplaceJob.h"
@@ -52,10 +53,15 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         return 0;
     }
 
+    const EncodingOption encoding = TakeEncodingOption(arguments);
+    if (!encoding.Error.empty()) {
+        std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", encoding.Error.c_str());
+        return RunNotCarriedOut;
+    }
     SettingsStore settings;
     settings.SetFilePath(settingsPath);
     ConvertLegacyList(programDirectory);
-    const CommandLineOptions options = ParseCommandLine(arguments, settings);
+    const CommandLineOptions options = ParseCommandLine(encoding.Rest, settings);
     BregexpLibrary library;
     library.Load();
     const MainDialogStartValues values = StartValuesFrom(options, settings, library.IsLoaded());
@@ -75,6 +81,7 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     job.AutomaticMode = true;
     job.RegexLibrary = library.IsLoaded() ? &library : nullptr;
     job.Settings = &settings;
+    job.Encoding = encoding.Choice.value_or(settings.ReadEncodingChoice());
 
     ResultLog log;
     ConsoleRunDisplay display(console.Err, console.Interactive);
