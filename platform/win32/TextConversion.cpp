@@ -71,7 +71,9 @@ ToMultiByte MlangConversion()
 {
     static const ToMultiByte function = [] {
         const HMODULE mlang = ::LoadLibraryA("mlang.dll");
-        return mlang ? reinterpret_cast<ToMultiByte>(::GetProcAddress(mlang, "ConvertINetUnicodeToMultiByte"))
+        // Through void*, as every entry point looked up by name is.
+        return mlang ? reinterpret_cast<ToMultiByte>(
+                           reinterpret_cast<void*>(::GetProcAddress(mlang, "ConvertINetUnicodeToMultiByte")))
                      : nullptr;
     }();
     return function;
