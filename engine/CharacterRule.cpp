@@ -31,3 +31,14 @@ std::string_view EncodingName(TextEncoding encoding)
     }
     return "ISO-2022-JP";
 }
+
+bool EveryCharacterWellFormed(std::string_view text, std::size_t (*wellFormedLength)(std::string_view, std::size_t))
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = wellFormedLength(text, i);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}

@@ -40,3 +40,7 @@ const CharacterRule& CharacterRuleOf(TextEncoding encoding);
 const CharacterRule& ShiftJisRule();
 const CharacterRule& EucJpRule();
 const CharacterRule& Utf8Rule();
+
+// For the rules: whether `text` is a sequence of characters of which `wellFormedLength`
+// gives the length, 0 standing for malformed bytes.
+bool EveryCharacterWellFormed(std::string_view text, std::size_t (*wellFormedLength)(std::string_view, std::size_t));

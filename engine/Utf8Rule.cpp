@@ -81,16 +81,7 @@ public:
         return start + ExpectedLength(static_cast<unsigned char>(text[start])) > text.size() ? start : text.size();
     }
 
-    bool IsWellFormed(std::string_view text) const override
-    {
-        for (std::size_t i = 0; i < text.size();) {
-            const std::size_t length = WellFormedLength(text, i);
-            if (length == 0)
-                return false;
-            i += length;
-        }
-        return true;
-    }
+    bool IsWellFormed(std::string_view text) const override { return EveryCharacterWellFormed(text, WellFormedLength); }
 };
 
 }  // namespace
