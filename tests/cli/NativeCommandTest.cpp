@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "tests/engine/ExpectedLog.h"
-#include "tests/engine/fixtures/EncodingFixture.h"
+#include "tests/engine/fixtures/EncodingFolder.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -180,20 +180,15 @@ protected:
     }
     void WriteCopies()
     {
-        WriteBytes(Work("list.lst"), "a\tA\t\r\nタルベロックス\tTarvelox社\t\r\n㈱\t(株)\t\r\n①\t(1)\t\r\n"
-                                     "([0-9]+)時～\t$1:00から\tEk\r\n([0-9]+)時\t$1:00\tEk\r\n能力\t能 力\t\r\n");
-        WriteBytes(Work("sjis.txt"), encoding_fixture::ShiftJisBefore);
-        WriteBytes(Work("euc.txt"), encoding_fixture::EucJpBefore);
-        WriteBytes(Work("utf8.txt"), encoding_fixture::Utf8Before);
-        WriteBytes(Work("jis.txt"), encoding_fixture::Iso2022JpBefore);
-        WriteBytes(Work("ascii.txt"), encoding_fixture::AsciiBefore);
+        WriteBytes(Work("list.lst"), encoding_fixture::ReplaceList);
+        encoding_fixture::WriteCopies(work_);
     }
     Outcome RunWith(const std::string& encoding)
     {
         Arguments arguments{"-A1", "-B0", "-L" + Work("list.lst")};
         if (!encoding.empty())
             arguments.push_back(encoding);
-        for (const char* name : {"sjis.txt", "euc.txt", "utf8.txt", "jis.txt", "ascii.txt"})
+        for (const std::string& name : encoding_fixture::CopyNames())
             arguments.push_back(Work(name));
         return Run(arguments);
     }
@@ -206,12 +201,8 @@ TEST_F(EncodingCommandTest, EachFileIsRewrittenInItsOwnEncoding)
         const Outcome outcome = RunWith(option);
         // The ISO-2022-JP copy is a file left alone: the run did not do all it was asked.
         EXPECT_EQ(outcome.status, 1) << outcome.err;
-        EXPECT_EQ(ReadBytes(Work("sjis.txt")), encoding_fixture::ShiftJisAfter);
-        EXPECT_EQ(ReadBytes(Work("euc.txt")), encoding_fixture::EucJpAfter);
-        EXPECT_EQ(ReadBytes(Work("utf8.txt")), encoding_fixture::Utf8After);
-        EXPECT_EQ(ReadBytes(Work("jis.txt")), encoding_fixture::Iso2022JpBefore);
-        EXPECT_EQ(ReadBytes(Work("ascii.txt")), encoding_fixture::AsciiAfter);
-        EXPECT_NE(ReadBytes(Work("replace.log")).find(LogLine("jis.txt", " ISO2022")), std::string::npos);
+        encoding_fixture::ExpectCopiesRewritten(work_);
+        EXPECT_EQ(ReadBytes(Work("replace.log")), encoding_fixture::ExpectedRunLog(Work("")));
     }
 }
 

@@ -3,23 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "engine/BregexpLibrary.h"
+#include "lists/ListFile.h"
 #include "tests/engine/ExpectedLog.h"
 #include "tests/engine/RunInFolder.h"
-#include "tests/engine/fixtures/EncodingFixture.h"
+#include "tests/engine/fixtures/EncodingFolder.h"
 
 namespace {
 
 namespace fixture = encoding_fixture;
-
-const PatternList TypedInShiftJis = {
-    {"a", "A", 0},
-    {"タルベロックス", "Tarvelox社", 0},
-    {"㈱", "(株)", 0},
-    {"①", "(1)", 0},
-    {"([0-9]+)時～", "$1:00から", RegularExpression | Kanji},
-    {"([0-9]+)時", "$1:00", RegularExpression | Kanji},
-    {"能力", "能 力", 0},
-};
 
 class EncodingRunTest : public RunInFolderTest {
 protected:
@@ -27,19 +18,16 @@ protected:
     {
         RunInFolderTest::SetUp();
         ASSERT_TRUE(library.Load()) << BregexpLibrary::DefaultPath();
+        WriteBytes(folder / "list.lst", fixture::ReplaceList);
         job.AllAuto = true;
         job.RegexLibrary = &library;
-        job.Patterns = TypedInShiftJis;
+        job.Patterns = ReadPatternList(folder / "list.lst");
     }
 
     void WriteCopies()
     {
-        WriteBytes("sjis.txt", fixture::ShiftJisBefore);
-        WriteBytes("euc.txt", fixture::EucJpBefore);
-        WriteBytes("utf8.txt", fixture::Utf8Before);
-        WriteBytes("jis.txt", fixture::Iso2022JpBefore);
-        WriteBytes("ascii.txt", fixture::AsciiBefore);
-        job.Files = {"sjis.txt", "euc.txt", "utf8.txt", "jis.txt", "ascii.txt"};
+        fixture::WriteCopies(folder);
+        job.Files = fixture::CopyNames();
     }
 
     BregexpLibrary library;
@@ -51,17 +39,8 @@ TEST_F(EncodingRunTest, EveryCopyChangesAlikeInItsOwnEncoding)
         job.BackUp = backUp;
         WriteCopies();
         Run();
-        EXPECT_EQ(ReadBytes("sjis.txt"), fixture::ShiftJisAfter);
-        EXPECT_EQ(ReadBytes("euc.txt"), fixture::EucJpAfter);
-        EXPECT_EQ(ReadBytes("utf8.txt"), fixture::Utf8After);
-        EXPECT_EQ(ReadBytes("jis.txt"), fixture::Iso2022JpBefore);
-        EXPECT_EQ(ReadBytes("ascii.txt"), fixture::AsciiAfter);
-        EXPECT_EQ(log.Text(), ExpectedLog({{"sjis.txt", "       7"},
-                                           {"euc.txt", "       7"},
-                                           {"utf8.txt", "       7"},
-                                           {"jis.txt", " ISO2022"},
-                                           {"ascii.txt", "       1"}},
-                                          "         22"));
+        fixture::ExpectCopiesRewritten(folder);
+        EXPECT_EQ(log.Text(), fixture::ExpectedRunLog());
     }
 }
 
