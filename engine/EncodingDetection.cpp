@@ -89,6 +89,13 @@ bool HoldsLongUtf8Character(std::string_view text)
     return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
 }
 
+// A file cut off inside its last character is still in its encoding: read otherwise, its
+// characters would be searched as pairs of another encoding and a match could split them.
+std::string_view WithoutCutShortEnd(std::string_view text, const CharacterRule& rule)
+{
+    return text.substr(0, rule.CompleteEnd(text));
+}
+
 }  // namespace
 
 bool HoldsIso2022JpEscape(std::string_view text)
@@ -113,8 +120,9 @@ TextEncoding DetectEncoding(std::string_view text)
         return TextEncoding::Utf8;
     if (IsSevenBit(text))
         return HoldsIso2022JpEscape(text) ? TextEncoding::Iso2022Jp : TextEncoding::Ascii;
-    const bool utf8 = Utf8Rule().IsWellFormed(text);
-    if (utf8 && HoldsLongUtf8Character(text))
+    const std::string_view utf8Text = WithoutCutShortEnd(text, Utf8Rule());
+    const bool utf8 = Utf8Rule().IsWellFormed(utf8Text);
+    if (utf8 && HoldsLongUtf8Character(utf8Text))
         return TextEncoding::Utf8;
 
     struct Reading {
@@ -130,7 +138,8 @@ TextEncoding DetectEncoding(std::string_view text)
     };
     std::vector<const Reading*> wellFormed;
     for (const Reading& reading : readings)
-        if (reading.Encoding == TextEncoding::Utf8 ? utf8 : reading.Rule.IsWellFormed(text))
+        if (reading.Encoding == TextEncoding::Utf8 ? utf8
+                                                   : reading.Rule.IsWellFormed(WithoutCutShortEnd(text, reading.Rule)))
             wellFormed.push_back(&reading);
     if (wellFormed.empty())
         return TextEncoding::ShiftJis;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/BregexpLibrary.h"
+#include "engine/EngineSettings.h"
 #include "lists/ListFile.h"
 #include "tests/engine/ExpectedLog.h"
 #include "tests/engine/RunInFolder.h"
@@ -33,14 +34,83 @@ protected:
     BregexpLibrary library;
 };
 
+class TestSettings : public EngineSettings {
+public:
+    int Bregexp = 0;
+    int ReadBregexp() const override { return Bregexp; }
+    int ReadShowLog() const override { return 0; }
+    std::string ReadPlayWave() const override { return {}; }
+};
+
 TEST_F(EncodingRunTest, EveryCopyChangesAlikeInItsOwnEncoding)
 {
+    TestSettings settings;
+    job.Settings = &settings;
     for (const bool backUp : {false, true}) {
-        job.BackUp = backUp;
-        WriteCopies();
+        for (const int librarySubstitutes : {0, 1}) {
+            job.BackUp = backUp;
+            settings.Bregexp = librarySubstitutes;
+            WriteCopies();
+            Run();
+            fixture::ExpectCopiesRewritten(folder);
+            EXPECT_EQ(log.Text(), fixture::ExpectedRunLog());
+        }
+    }
+}
+
+// Cut off inside its last character a copy is still in its encoding: read as another, its
+// characters would be searched as that one's pairs, and a match could split them.
+TEST_F(EncodingRunTest, ACopyCutShortInItsLastCharacterIsRewrittenAlikeAndKeepsItsEnd)
+{
+    const struct {
+        const char* name;
+        std::string before, after;
+    } copies[] = {
+        {"sjis.txt", fixture::ShiftJisBefore + "\x82", fixture::ShiftJisAfter + "\x82"},
+        {"euc.txt", fixture::EucJpBefore + "\x8F\xA2", fixture::EucJpAfter + "\x8F\xA2"},
+        // Without its byte order mark, which alone would tell UTF-8.
+        {"utf8.txt", fixture::Utf8Before.substr(3) + "\xE3\x81", fixture::Utf8After.substr(3) + "\xE3\x81"},
+    };
+    TestSettings settings;
+    job.Settings = &settings;
+    for (const int librarySubstitutes : {0, 1}) {
+        settings.Bregexp = librarySubstitutes;
+        job.Files.clear();
+        for (const auto& copy : copies) {
+            WriteBytes(copy.name, copy.before);
+            job.Files.push_back(copy.name);
+        }
         Run();
-        fixture::ExpectCopiesRewritten(folder);
-        EXPECT_EQ(log.Text(), fixture::ExpectedRunLog());
+        for (const auto& copy : copies)
+            EXPECT_EQ(ReadBytes(copy.name), copy.after) << copy.name << " " << librarySubstitutes;
+    }
+}
+
+// The byte order mark of a UTF-8 file is no text: an expression anchored at the start
+// matches after it, and nothing is put before it.
+TEST_F(EncodingRunTest, AByteOrderMarkStaysInFront)
+{
+    const std::string mark = "\xEF\xBB\xBF";
+    const struct {
+        ReplacePattern pattern;
+        std::string after;
+    } cases[] = {
+        // The mark, U+FEFF, is no white space: read as text it would be replaced.
+        {{"^\\S", "X", RegularExpression}, mark + "X\r\nb"},
+        {{"^\\S", "X", RegularExpression | Multiline}, mark + "X\r\nX"},
+    };
+    TestSettings settings;
+    job.Settings = &settings;
+    job.AllAuto = false;
+    job.Files = {"bom.txt"};
+    for (const auto& c : cases) {
+        for (const int librarySubstitutes : {0, 1}) {
+            settings.Bregexp = librarySubstitutes;
+            job.Pattern = c.pattern;
+            WriteBytes("bom.txt", mark + "\xE3\x81\x82\r\nb");
+            Run();
+            EXPECT_EQ(ReadBytes("bom.txt"), c.after) << c.pattern.Find << " " << librarySubstitutes;
+        }
     }
 }
 
