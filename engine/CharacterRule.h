@@ -41,6 +41,13 @@ const CharacterRule& ShiftJisRule();
 const CharacterRule& EucJpRule();
 const CharacterRule& Utf8Rule();
 
+// For the rules: the byte at `i`, or 0 past the end, so that a check of the bytes a first
+// byte announces fails at the end of the text.
+inline unsigned char ByteOrZero(std::string_view text, std::size_t i)
+{
+    return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
+}
+
 // For the rules: whether `text` is a sequence of characters of which `wellFormedLength`
 // gives the length, 0 standing for malformed bytes.
 bool EveryCharacterWellFormed(std::string_view text, std::size_t (*wellFormedLength)(std::string_view, std::size_t));

@@ -16,9 +16,7 @@ bool IsHalfWidthKana(unsigned char byte)
 // The length of a well-formed character at `position`, or 0 when the bytes there form none.
 std::size_t WellFormedLength(std::string_view text, std::size_t position)
 {
-    const auto at = [&](std::size_t i) {
-        return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
-    };
+    const auto at = [&](std::size_t i) { return ByteOrZero(text, i); };
     const unsigned char first = at(position);
     if (first < 0x80)
         return 1;

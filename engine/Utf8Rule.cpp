@@ -17,9 +17,7 @@ std::size_t ExpectedLength(unsigned char first)
 // most U+10FFFF), or 0.
 std::size_t WellFormedLength(std::string_view text, std::size_t position)
 {
-    const auto at = [&](std::size_t i) {
-        return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
-    };
+    const auto at = [&](std::size_t i) { return ByteOrZero(text, i); };
     const unsigned char first = at(position);
     if (first < 0x80)
         return 1;

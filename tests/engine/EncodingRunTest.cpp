@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/BregexpLibrary.h"
-#include "engine/EngineSettings.h"
 #include "lists/ListFile.h"
 #include "tests/engine/ExpectedLog.h"
 #include "tests/engine/RunInFolder.h"
+#include "tests/engine/TestSettings.h"
 #include "tests/engine/fixtures/EncodingFolder.h"
 
 namespace {
@@ -32,14 +32,6 @@ protected:
     }
 
     BregexpLibrary library;
-};
-
-class TestSettings : public EngineSettings {
-public:
-    int Bregexp = 0;
-    int ReadBregexp() const override { return Bregexp; }
-    int ReadShowLog() const override { return 0; }
-    std::string ReadPlayWave() const override { return {}; }
 };
 
 TEST_F(EncodingRunTest, EveryCopyChangesAlikeInItsOwnEncoding)

@@ -1,0 +1,13 @@
+#pragma once
+// The engine's settings as a test sets them.
+#include <string>
+
+#include "engine/EngineSettings.h"
+
+class TestSettings : public EngineSettings {
+public:
+    int Bregexp = 0;
+    int ReadBregexp() const override { return Bregexp; }
+    int ReadShowLog() const override { return 0; }
+    std::string ReadPlayWave() const override { return {}; }
+};
