@@ -1,5 +1,6 @@
 #include "bregexp/CompiledExpression.h"
 
+#include <algorithm>
 #include <atomic>
 #include <new>
 
@@ -106,8 +107,16 @@ std::size_t CompiledExpression::CharacterLengthAt(const char* position, const ch
 
 int CompiledExpression::Search(const char* textStart, const char* end, const char* from)
 {
-    return onig_search_with_param(regex_, Bytes(textStart), Bytes(end), Bytes(from), Bytes(end), region_,
-                                  ONIG_OPTION_NONE, matchParam_);
+    const int found = onig_search_with_param(regex_, Bytes(textStart), Bytes(end), Bytes(from), Bytes(end), region_,
+                                             ONIG_OPTION_NONE, matchParam_);
+    // In text that is not well-formed in its encoding Oniguruma takes a first byte for all
+    // the bytes it announces, and a match can then claim to end past the text.
+    const int limit = static_cast<int>(end - textStart);
+    for (int group = 0; found >= 0 && group < region_->num_regs; ++group) {
+        region_->beg[group] = std::min(region_->beg[group], limit);
+        region_->end[group] = std::min(region_->end[group], limit);
+    }
+    return found;
 }
 
 }  // namespace bregexp

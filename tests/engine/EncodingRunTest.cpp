@@ -23,6 +23,7 @@ protected:
         job.AllAuto = true;
         job.RegexLibrary = &library;
         job.Patterns = ReadPatternList(folder / "list.lst");
+        job.Settings = &settings;
     }
 
     void WriteCopies()
@@ -32,12 +33,11 @@ protected:
     }
 
     BregexpLibrary library;
+    TestSettings settings;
 };
 
 TEST_F(EncodingRunTest, EveryCopyChangesAlikeInItsOwnEncoding)
 {
-    TestSettings settings;
-    job.Settings = &settings;
     for (const bool backUp : {false, true}) {
         for (const int librarySubstitutes : {0, 1}) {
             job.BackUp = backUp;
@@ -63,8 +63,6 @@ TEST_F(EncodingRunTest, ACopyCutShortInItsLastCharacterIsRewrittenAlikeAndKeepsI
         // Without its byte order mark, which alone would tell UTF-8.
         {"utf8.txt", fixture::Utf8Before.substr(3) + "\xE3\x81", fixture::Utf8After.substr(3) + "\xE3\x81"},
     };
-    TestSettings settings;
-    job.Settings = &settings;
     for (const int librarySubstitutes : {0, 1}) {
         settings.Bregexp = librarySubstitutes;
         job.Files.clear();
@@ -91,8 +89,6 @@ TEST_F(EncodingRunTest, AByteOrderMarkStaysInFront)
         {{"^\\S", "X", RegularExpression}, mark + "X\r\nb"},
         {{"^\\S", "X", RegularExpression | Multiline}, mark + "X\r\nX"},
     };
-    TestSettings settings;
-    job.Settings = &settings;
     job.AllAuto = false;
     job.Files = {"bom.txt"};
     for (const auto& c : cases) {
