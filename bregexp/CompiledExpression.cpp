@@ -49,7 +49,10 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(const RegexComma
     const std::string pattern = byBytes ? EscapeSecondBytesForByteSearch(command.Expression) : command.Expression;
 
     // Perl's syntax makes ^ and $ anchor at the text only (\A and \Z); m clears that.
-    OnigOptionType options = ONIG_OPTION_CAPTURE_GROUP;
+    // Digits, white space and letter case are those of ASCII, as Oniguruma has them in
+    // Shift-JIS and EUC-JP, so that an expression finds the same in a UTF-8 text.
+    OnigOptionType options = ONIG_OPTION_CAPTURE_GROUP | ONIG_OPTION_DIGIT_IS_ASCII | ONIG_OPTION_SPACE_IS_ASCII |
+                             ONIG_OPTION_IGNORECASE_IS_ASCII;
     if (modifiers.IgnoreCase)
         options |= ONIG_OPTION_IGNORECASE;
     if (modifiers.Multiline)

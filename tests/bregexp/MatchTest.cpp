@@ -168,6 +168,13 @@ TEST(BMatch, UAndJReadWholeCharactersOfUtf8AndEucJp)
         {"/./j", "\x8E\xB1", 1, "\x8E\xB1"},           // half-width katakana: two
         {"/\xA2\xA4/j", "\xA4\xA2\xA4\xA4", 0, ""},  // the bytes of 「｢ across あい
         {"/\xA4\xA4/kj", "\xA4\xA2\xA4\xA4", 1, "\xA4\xA4", 2},  // j wins over k
+        // Digits, white space and letter case are ASCII's in UTF-8 too, as in Shift-JIS.
+        {"/\\d/u", "\xEF\xBC\x91", 0, ""},      // full-width 1
+        {"/\\s/u", "\xE3\x80\x80", 0, ""},      // ideographic space
+        {"/k/ui", "\xE2\x84\xAA", 0, ""},         // Kelvin sign
+        {"/ss/ui", "\xC3\x9F", 0, ""},             // sharp s
+        {"/\xEF\xBC\xA1/ui", "\xEF\xBD\x81", 0, ""},  // full-width A and a
+        {"/K/ui", "\xE3\x81\x82k", 1, "k", 3},
     };
     for (const MatchCase& c : cases)
         Check(c);
