@@ -1,7 +1,8 @@
 // How often the encoding of a file is told right, by our detection and, where it is
 // installed, by uchardet: a corpus made with iconv from Japanese text, cut to sizes from 16
 // bytes to 1 MiB, in Shift-JIS, EUC-JP and UTF-8. Prints one table row per kind of text and
-// size: the misread files of each encoding, ours and uchardet's.
+// size: the misread files of each encoding, ours, ours when the files are cut at any byte
+// (inside a character), and uchardet's.
 #include <algorithm>
 #include <time.h>
 
@@ -122,7 +123,7 @@ int main()
 {
     const std::size_t sizes[] = {16, 32, 64, 256, 1024, 16384, 1 << 20};
     const TextEncoding encodings[] = {TextEncoding::ShiftJis, TextEncoding::EucJp, TextEncoding::Utf8};
-    std::printf("| text | size | files | Shift-JIS misread (ours / uchardet) | EUC-JP | UTF-8 |\n");
+    std::printf("| text | size | files | Shift-JIS misread (ours / cut anywhere / uchardet) | EUC-JP | UTF-8 |\n");
     std::printf("|---|---:|---:|---|---|---|\n");
     double oursSeconds = 0, uchardetSeconds = 0;
     std::size_t bytesDetected = 0;
@@ -135,7 +136,7 @@ int main()
                     std::printf(" - |");
                     continue;
                 }
-                int oursWrong = 0, uchardetWrong = -1;
+                int oursWrong = 0, cutWrong = 0, uchardetWrong = -1;
 #ifdef TARVELOX_HAVE_UCHARDET
                 uchardetWrong = 0;
 #endif
@@ -151,6 +152,8 @@ int main()
                     const TextEncoding found = DetectEncoding(text);
                     oursSeconds += Seconds() - start;
                     oursWrong += IsRight(found, encoding, text) ? 0 : 1;
+                    const std::string cutAnywhere = converted->substr(0, size);
+                    cutWrong += IsRight(DetectEncoding(cutAnywhere), encoding, cutAnywhere) ? 0 : 1;
 #ifdef TARVELOX_HAVE_UCHARDET
                     start = Seconds();
                     const std::optional<TextEncoding> byUchardet = DetectWithUchardet(text);
@@ -159,7 +162,7 @@ int main()
 #endif
                     bytesDetected += text.size();
                 }
-                std::printf(" %d / %d |", oursWrong, uchardetWrong);
+                std::printf(" %d / %d / %d |", oursWrong, cutWrong, uchardetWrong);
             }
             std::printf("\n");
         }
