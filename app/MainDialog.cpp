@@ -220,6 +220,7 @@ void CMainDialog::PrepareJob()
     job_.BackUp = fields_.BackUp != 0;
     job_.RegexLibrary = &regexLibrary_;
     job_.Settings = &settings_;
+    job_.Encoding = settings_.ReadEncodingChoice();
 }
 
 void CMainDialog::OnFullAutomaticClicked()

@@ -40,7 +40,8 @@ int PrepareHandle(RegexHandle** handle, const char* command, CommandKind kind, c
         return Reject(handle, message, RejectedExpression, error);
 
     // Everything that can fail is done before the handle changes.
-    SubstitutionTemplate replacement = ParseSubstitutionTemplate(parsed.Command.Replacement);
+    SubstitutionTemplate replacement =
+        ParseSubstitutionTemplate(parsed.Command.Replacement, parsed.Command.Options.Encoding);
     std::string commandText(command);
     std::vector<char*> starts(expression->GroupCount() + 1, nullptr);
     std::vector<char*> ends(starts.size(), nullptr);

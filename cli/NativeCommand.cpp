@@ -12,6 +12,7 @@
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
 #include "cli/ConsoleProgress.h"
+#include "cli/EncodingOption.h"
 #include "cli/Usage.h"
 #include "engine/BregexpLibrary.h"
 #include "engine/ReplaceJob.h"
@@ -66,10 +67,15 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         return 0;
     }
 
+    const EncodingOption encoding = TakeEncodingOption(arguments);
+    if (!encoding.Error.empty()) {
+        std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", encoding.Error.c_str());
+        return RunNotCarriedOut;
+    }
     SettingsStore settings;
     settings.SetFilePath(settingsPath);
     ConvertLegacyList(programDirectory);
-    const CommandLineOptions options = ParseCommandLine(arguments, settings);
+    const CommandLineOptions options = ParseCommandLine(encoding.Rest, settings);
     BregexpLibrary library;
     library.Load();
     const MainDialogStartValues values = StartValuesFrom(options, settings, library.IsLoaded());
@@ -88,6 +94,7 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     job.BackUp = values.BackUp != 0;
     job.RegexLibrary = library.IsLoaded() ? &library : nullptr;
     job.Settings = &settings;
+    job.Encoding = encoding.Choice.value_or(settings.ReadEncodingChoice());
 
     if (const RunRefusal refusal = CheckRun(job); refusal != RunRefusal::None) {
         std::fputs(RefusalMessage(refusal), console.Err);

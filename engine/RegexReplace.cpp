@@ -1,6 +1,7 @@
 #include "engine/RegexReplace.h"
 
 #include "engine/BregexpLibrary.h"
+#include "engine/EncodingDetection.h"
 #include "engine/EngineSettings.h"
 #include "engine/FileCommit.h"
 #include "engine/FileText.h"
@@ -26,12 +27,15 @@ FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, co
         return read;
     if (content.Size() == 0)
         return 0;
+    const TextEncoding encoding = EncodingOfFile(job.Encoding, {content.Data(), content.Size()});
+    if (encoding == TextEncoding::Iso2022Jp)
+        return Iso2022;
     const bool librarySubstitutes = LibrarySubstitutes(job);
     // The library's new text lives in the handle, which the rewrite keeps until the commit
     // is done.
     RegexRewrite rewrite(*job.RegexLibrary);
-    const FileResult count =
-        rewrite.Apply(job.AbortRequested, content.Data(), content.Size(), pattern, librarySubstitutes);
+    const FileResult count = rewrite.Apply(job.AbortRequested, content.Data(), content.Size(),
+                                           job.EncodedPatterns.Get(pattern, encoding), librarySubstitutes);
     if (count < 0)
         return count;
     return CommitNewText(job.AbortRequested, content.ReadPath(), rewrite.Data(), rewrite.Size(), count, backUp,

@@ -7,9 +7,7 @@
 #include <string_view>
 
 #include "engine/BregexpLibrary.h"
-#include "engine/RegexCommandText.h"
-#include "engine/ReplacementTemplate.h"
-#include "platform/DoubleByte.h"
+#include "engine/CharacterRule.h"
 
 namespace {
 
@@ -39,6 +37,15 @@ void AppendReplacement(std::string& out, const ReplacementTemplate& replacement,
     out.append(replacement.Text, copied);
 }
 
+// A UTF-8 byte order mark is no text to search: an expression anchored at the start
+// finds the first line after it, and nothing is ever put before it.
+std::size_t ByteOrderMarkLength(const EncodedPattern& pattern, const char* text, const char* end)
+{
+    return pattern.Encoding == TextEncoding::Utf8 && end - text >= 3 && std::string_view(text, 3) == "\xEF\xBB\xBF"
+               ? 3
+               : 0;
+}
+
 FileResult CountResult(std::uint64_t count)
 {
     return static_cast<FileResult>(std::min<std::uint64_t>(count, std::numeric_limits<FileResult>::max()));
@@ -63,24 +70,47 @@ FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::si
                                const ReplacePattern& pattern, bool librarySubstitutes)
 {
     try {
-        const char* end = text + size;
-        return librarySubstitutes
-                   ? SubstituteInLibrary(abort, text, end, pattern.Find, pattern.Replace, pattern.Options)
-                   : SubstituteMatches(abort, text, end, pattern.Find, pattern.Replace, pattern.Options);
+        return Apply(abort, text, size, EncodePattern(pattern, TextEncoding::ShiftJis), librarySubstitutes);
     } catch (const std::bad_alloc&) {
         return MemLack;
     }
 }
 
-FileResult RegexRewrite::SubstituteInLibrary(const AbortFlag& abort, const char* text, const char* end,
-                                             const std::string& find, const std::string& replace,
-                                             PatternOptions options)
+FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::size_t size,
+                               const EncodedPattern& pattern, bool librarySubstitutes)
 {
-    const std::string command = SubstituteCommandText(find, replace, options);
+    try {
+        // A find text the encoding cannot hold cannot occur.
+        if (!pattern.MatchCommand)
+            return 0;
+        const char* end = text + size;
+        return librarySubstitutes ? SubstituteInLibrary(abort, text, end, pattern)
+                                  : SubstituteMatches(abort, text, end, pattern);
+    } catch (const std::bad_alloc&) {
+        return MemLack;
+    }
+}
+
+FileResult RegexRewrite::RefuseIfMatched(const char* text, const char* end, const EncodedPattern& pattern)
+{
+    const int found = library_.BMatch(pattern.MatchCommand->c_str(), text, end, &handle_, message_);
+    if (found == RegexOutOfMemory)
+        return MemLack;
+    if (found < 0 || !handle_)
+        return RegExpER;
+    return found == 0 ? 0 : EncodeER;
+}
+
+FileResult RegexRewrite::SubstituteInLibrary(const AbortFlag& abort, const char* text, const char* end,
+                                             const EncodedPattern& pattern)
+{
     // The one call cannot be interrupted; an abort that came before it spares the work.
     if (IsAborted(abort))
         return Cancel;
-    const int substituted = library_.BSubst(command.c_str(), text, end, &handle_, message_);
+    const std::size_t mark = ByteOrderMarkLength(pattern, text, end);
+    if (!pattern.SubstituteCommand)
+        return RefuseIfMatched(text + mark, end, pattern);
+    const int substituted = library_.BSubst(pattern.SubstituteCommand->c_str(), text + mark, end, &handle_, message_);
     // A failed substitution may have stopped halfway: nothing of it is kept.
     if (substituted == RegexOutOfMemory)
         return MemLack;
@@ -94,21 +124,29 @@ FileResult RegexRewrite::SubstituteInLibrary(const AbortFlag& abort, const char*
         return RegExpER;
     data_ = start ? start : text;
     size_ = start ? static_cast<std::size_t>(stop - start) : 0;
+    if (mark > 0) {
+        // The library was given the text after the byte order mark, which stays in front.
+        output_.assign(text, mark).append(data_, size_);
+        data_ = output_.data();
+        size_ = output_.size();
+    }
     return substituted;
 }
 
 FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* text, const char* end,
-                                           const std::string& find, const std::string& replace,
-                                           PatternOptions options)
+                                           const EncodedPattern& pattern)
 {
-    const std::string command = MatchCommandText(find, options);
-    const bool skipNewline = SkipsNewlineAfterMatch(find, options);
-    const bool kanji = HasOption(options, Kanji);
-    const ReplacementTemplate replacement = BuildReplacementTemplate(replace);
+    const std::size_t mark = ByteOrderMarkLength(pattern, text, end);
+    if (!pattern.Template)
+        return RefuseIfMatched(text + mark, end, pattern);
+    const std::string& command = *pattern.MatchCommand;
+    const bool skipNewline = pattern.SkipNewline;
+    const bool wholeCharacters = pattern.ReadsWholeCharacters();
+    const ReplacementTemplate& replacement = *pattern.Template;
 
     std::uint64_t count = 0;
-    const char* copied = text;  // everything before this is in the output
-    const char* from = text;    // each search is given only the text from here on
+    const char* copied = text;       // everything before this is in the output
+    const char* from = text + mark;  // each search is given only the text from here on
     for (;;) {
         if (IsAborted(abort))
             return Cancel;
@@ -142,7 +180,9 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
             // and the search goes on behind it.
             if (next == end)
                 break;
-            next += kanji ? CharacterLength(std::string_view(next, static_cast<std::size_t>(end - next)), 0) : 1;
+            next += wholeCharacters
+                        ? pattern.Rule().CharacterLength(std::string_view(next, static_cast<std::size_t>(end - next)), 0)
+                        : 1;
         }
         if (next == end)
             break;

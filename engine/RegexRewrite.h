@@ -4,6 +4,7 @@
 
 #include "engine/AbortFlag.h"
 #include "engine/BregexpApi.h"
+#include "engine/EncodedPattern.h"
 #include "engine/FileResult.h"
 #include "engine/ReplacePattern.h"
 
@@ -26,6 +27,10 @@ public:
     // of no use. Call once per object.
     FileResult Apply(const AbortFlag& abort, const char* text, std::size_t size, const ReplacePattern& pattern,
                      bool librarySubstitutes);
+    // The same with a pattern made ready for the text's encoding; EncodeER when a match
+    // needs a replacement the encoding cannot hold.
+    FileResult Apply(const AbortFlag& abort, const char* text, std::size_t size, const EncodedPattern& pattern,
+                     bool librarySubstitutes);
 
     const char* Data() const { return data_; }
     std::size_t Size() const { return size_; }
@@ -33,10 +38,12 @@ public:
     std::string TakeText();
 
 private:
-    FileResult SubstituteInLibrary(const AbortFlag& abort, const char* text, const char* end, const std::string& find,
-                                   const std::string& replace, PatternOptions options);
-    FileResult SubstituteMatches(const AbortFlag& abort, const char* text, const char* end, const std::string& find,
-                                 const std::string& replace, PatternOptions options);
+    FileResult SubstituteInLibrary(const AbortFlag& abort, const char* text, const char* end,
+                                   const EncodedPattern& pattern);
+    FileResult SubstituteMatches(const AbortFlag& abort, const char* text, const char* end,
+                                 const EncodedPattern& pattern);
+    // EncodeER when the expression matches, 0 when it does not.
+    FileResult RefuseIfMatched(const char* text, const char* end, const EncodedPattern& pattern);
 
     const BregexpLibrary& library_;
     RegexHandle* handle_ = nullptr;

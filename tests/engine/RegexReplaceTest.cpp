@@ -10,18 +10,12 @@
 #include "bregexp/CompilationCount.h"
 #include "bregexp/EntryPoints.h"
 #include "engine/BregexpLibrary.h"
-#include "engine/EngineSettings.h"
 #include "engine/RegexCommandText.h"
 #include "engine/ReplaceInFile.h"
+#include "tests/engine/TestSettings.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
-
-class TestSettings : public EngineSettings {
-public:
-    int Bregexp = 0;
-    int ReadBregexp() const override { return Bregexp; }
-};
 
 // Entry points that count their calls and pass them on to `forward`. A function pointer
 // carries no state, so the counts are the program's.
