@@ -16,9 +16,9 @@
 #include "app/ApplicationName.h"
 #include "app/MainDialog.h"
 #include "app/SettingsStore.h"
+#include "editor/ListEditWnd.h"
 #include "framework/MessageLoop.h"
 #include "framework/WinApp.h"
-#include "lists/ListEditWnd.h"
 #include "platform/FileSystem.h"
 #include "resources/ResourceIds.h"
 

@@ -1,4 +1,4 @@
-#include "lists/ListEditWnd.h"
+#include "editor/ListEditWnd.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "app/SettingsStore.h"
+#include "editor/ListEditClosed.h"
+#include "editor/ListEditWnd.h"
 #include "framework/Controls.h"
 #include "framework/WinApp.h"
-#include "lists/ListEditClosed.h"
-#include "lists/ListEditWnd.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/FileSystem.h"
 #include "platform/Folders.h"

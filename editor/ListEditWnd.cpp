@@ -1,12 +1,12 @@
-#include "lists/ListEditWnd.h"
+#include "editor/ListEditWnd.h"
 
 #include <cstdio>
 
+#include "editor/ListEditClosed.h"
 #include "framework/BorrowedCursor.h"
 #include "framework/FileDialog.h"
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
-#include "lists/ListEditClosed.h"
 #include "lists/ListFile.h"
 #include "lists/ListLocations.h"
 #include "lists/RowText.h"
@@ -145,7 +145,7 @@ bool CListEditWnd::CreateParts()
     DockStatusBar(statusBar_);
     ShowIdleText();
 
-    if (!patternDialog_.Create(*this, listView_, regexLibraryLoaded_))
+    if (!patternDialog_.Create(*this, *this, regexLibraryLoaded_))
         return false;
     PlaceWindow();
     return true;
@@ -480,15 +480,24 @@ ListRow CListEditWnd::RowAt(int index) const
                    listView_.GetItemText(index, ListOptionsColumn)};
 }
 
-int CListEditWnd::InsertRow(int index, const ListRow& row) const
+int CListEditWnd::SelectedRow() const
+{
+    return listView_.GetSelectedItem();
+}
+
+int CListEditWnd::RowCount() const
+{
+    return listView_.GetItemCount();
+}
+
+void CListEditWnd::InsertRow(int index, const ListRow& row)
 {
     const int inserted = listView_.InsertItem(index, row.Find);
     listView_.SetItemText(inserted, ListReplaceColumn, row.Replace);
     listView_.SetItemText(inserted, ListOptionsColumn, row.Options);
-    return inserted;
 }
 
-void CListEditWnd::SetRow(int index, const ListRow& row) const
+void CListEditWnd::SetRow(int index, const ListRow& row)
 {
     listView_.SetItemText(index, ListFindColumn, row.Find);
     listView_.SetItemText(index, ListReplaceColumn, row.Replace);
