@@ -1,5 +1,6 @@
 #include "editor/ListEditWnd.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "editor/ListEditClosed.h"
@@ -127,8 +128,12 @@ bool CListEditWnd::CreateParts()
                               LVS_NOSORTHEADER,
                           WS_EX_CLIENTEDGE, m_hWnd, FramePaneId))
         return false;
-    for (int column = 0; column < static_cast<int>(std::size(Columns)); ++column)
-        listView_.InsertColumn(column, LoadResourceString(Columns[column].Heading), LVCFMT_LEFT, Columns[column].Width);
+    for (int column = 0; column < static_cast<int>(std::size(Columns)); ++column) {
+        const std::string heading = LoadResourceString(Columns[column].Heading);
+        // Wider where the heading needs it in the font the header has.
+        const int width = std::max(Columns[column].Width, listView_.WidthToShowHeading(heading));
+        listView_.InsertColumn(column, heading, LVCFMT_LEFT, width);
+    }
     ReadListFile(listPath_);
     SelectFirstRow();
     listView_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
