@@ -1,7 +1,7 @@
 #include "editor/ListEditWnd.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "editor/ListEditClosed.h"
 #include "framework/BorrowedCursor.h"
@@ -128,12 +128,18 @@ bool CListEditWnd::CreateParts()
                               LVS_NOSORTHEADER,
                           WS_EX_CLIENTEDGE, m_hWnd, FramePaneId))
         return false;
-    for (int column = 0; column < static_cast<int>(std::size(Columns)); ++column) {
-        const std::string heading = LoadResourceString(Columns[column].Heading);
-        // Wider where the heading needs it in the font the header has.
-        const int width = std::max(Columns[column].Width, listView_.WidthToShowHeading(heading));
-        listView_.InsertColumn(column, heading, LVCFMT_LEFT, width);
+    // Each heading whole in the font the header has; the two texts give up what that adds.
+    std::vector<std::string> headings;
+    std::vector<int> preferred;
+    std::vector<int> needed;
+    for (const auto& column : Columns) {
+        headings.push_back(LoadResourceString(column.Heading));
+        preferred.push_back(column.Width);
+        needed.push_back(listView_.WidthToShowHeading(headings.back()));
     }
+    const std::vector<int> widths = FitColumnWidths(preferred, needed, 2);
+    for (std::size_t column = 0; column < headings.size(); ++column)
+        listView_.InsertColumn(static_cast<int>(column), headings[column], LVCFMT_LEFT, widths[column]);
     ReadListFile(listPath_);
     SelectFirstRow();
     listView_.SetExtendedStyle(LVS_EX_FULLROWSELECT);

@@ -54,9 +54,10 @@ TEST_F(ListEditorTest, OpensOnTheListWithItsOwnerDisabledAndReportsToItWhenItClo
     EXPECT_TRUE(Editor().HasDragCursor());
     EXPECT_EQ(Editor().ListView().GetExtendedStyle() & LVS_EX_FULLROWSELECT, static_cast<DWORD>(LVS_EX_FULLROWSELECT));
     EXPECT_EQ(::GetWindowLongPtrA(EditorWindow(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
-    for (const int column : {0, 1})
-        EXPECT_EQ(Editor().ListView().GetColumnWidth(column), 200);
-    EXPECT_GE(Editor().ListView().GetColumnWidth(2), 56);
+    // The three columns keep their width together.
+    const CListCtrl& view = Editor().ListView();
+    EXPECT_EQ(view.GetColumnWidth(0) + view.GetColumnWidth(1) + view.GetColumnWidth(2), 456);
+    EXPECT_GE(view.GetColumnWidth(2), 56);
     // Each heading whole: the header cuts a text wider than its item less its margins.
     HWND header = reinterpret_cast<HWND>(Editor().ListView().SendMessage(LVM_GETHEADER));
     const int margin = static_cast<int>(::SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
