@@ -12,6 +12,7 @@ enum ErrorResult : int {
     RejectedExpression = -3,  // Oniguruma did not compile the expression
     SearchFailed = -4,        // a search limit was reached, or Oniguruma failed while searching
     OutOfMemory = RegexOutOfMemory,
+    OutputRefused = RegexOutputRefused,  // the caller's receiver of the new text stopped it
 };
 
 // Writes `text` into the caller's message buffer, cut at a character start so that it never

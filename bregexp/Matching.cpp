@@ -17,24 +17,56 @@ int SearchFailure(char* message, int code)
     return code == ONIGERR_MEMORY ? OutOfMemory : SearchFailed;
 }
 
-void AppendGroup(std::string& out, const CompiledExpression& expression, const char* text, int group)
-{
-    if (group > expression.GroupCount())
-        return;
-    const int begin = expression.GroupBegin(group);
-    if (begin >= 0)
-        out.append(text + begin, text + expression.GroupEnd(group));
-}
+// Where a substitution's new text goes: to the caller's receiver piece by piece when it
+// asked for that, otherwise into one text that the handle keeps.
+class SubstitutionOutput {
+public:
+    explicit SubstitutionOutput(const HandleState& state)
+        : receiver_(state.Receiver), context_(state.ReceiverContext)
+    {
+    }
 
-void AppendReplacement(std::string& out, const SubstitutionTemplate& replacement,
+    bool Append(const char* data, std::size_t size)
+    {
+        if (!receiver_) {
+            text_.append(data, size);
+            return true;
+        }
+        return size == 0 || receiver_(context_, data, size) != 0;
+    }
+
+    bool HandsOver() const { return receiver_ != nullptr; }
+    std::string& Text() { return text_; }
+
+private:
+    BOutputFunction receiver_;
+    void* context_;
+    std::string text_;
+};
+
+bool AppendReplacement(SubstitutionOutput& out, const SubstitutionTemplate& replacement,
                        const CompiledExpression& expression, const char* text)
 {
     for (const SubstitutionTemplate::Piece& piece : replacement.Pieces) {
-        if (piece.Group < 0)
-            out += piece.Text;
-        else
-            AppendGroup(out, expression, text, piece.Group);
+        if (piece.Group < 0) {
+            if (!out.Append(piece.Text.data(), piece.Text.size()))
+                return false;
+            continue;
+        }
+        if (piece.Group > expression.GroupCount())
+            continue;
+        const int begin = expression.GroupBegin(piece.Group);
+        if (begin >= 0 && !out.Append(text + begin, static_cast<std::size_t>(expression.GroupEnd(piece.Group) - begin)))
+            return false;
     }
+    return true;
+}
+
+int RefusedOutput(RegexHandle& handle, char* message)
+{
+    ClearGroups(handle);
+    WriteMessage(message, "the receiver of the new text refused it");
+    return OutputRefused;
 }
 
 // Where the match found by a search that began at `from` lies. \K inside a lookbehind makes
@@ -70,8 +102,9 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
     CompiledExpression& expression = *state.Expression;
     const char* searchable = expression.SearchableEnd(start, end);
 
-    std::string out;
-    out.reserve(static_cast<std::size_t>(end - start));
+    SubstitutionOutput out(state);
+    if (!out.HandsOver())
+        out.Text().reserve(static_cast<std::size_t>(end - start));
     int count = 0;
     const char* copied = start;  // the text before this is in `out`
     const char* from = start;
@@ -88,8 +121,9 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
         const MatchSpan match = SpanOfMatch(expression, start, from);
         const char* matchStart = match.Start;
         const char* matchEnd = match.End;
-        out.append(copied, matchStart);
-        AppendReplacement(out, state.Replacement, expression, start);
+        if (!out.Append(copied, static_cast<std::size_t>(matchStart - copied)) ||
+            !AppendReplacement(out, state.Replacement, expression, start))
+            return RefusedOutput(handle, message);
         copied = matchEnd;
         ++count;
         SetGroups(handle, start, match);
@@ -103,7 +137,8 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
         if (matchEnd >= searchable)
             break;
         const std::size_t length = expression.CharacterLengthAt(matchEnd, searchable);
-        out.append(matchEnd, length);
+        if (!out.Append(matchEnd, length))
+            return RefusedOutput(handle, message);
         copied = matchEnd + length;
         from = copied;
     }
@@ -111,10 +146,12 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
         ClearGroups(handle);
         return 0;
     }
-    out.append(copied, end);
-    state.Output = std::move(out);
-    handle.OutputStart = state.Output.data();
-    handle.OutputEnd = state.Output.data() + state.Output.size();
+    if (!out.Append(copied, static_cast<std::size_t>(end - copied)))
+        return RefusedOutput(handle, message);
+    // Handed over, the text is no longer here to point at.
+    state.Output = std::move(out.Text());
+    handle.OutputStart = out.HandsOver() ? nullptr : state.Output.data();
+    handle.OutputEnd = out.HandsOver() ? nullptr : state.Output.data() + state.Output.size();
     return count;
 }
 

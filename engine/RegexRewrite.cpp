@@ -20,12 +20,14 @@ bool IsSpanWithin(const char* start, const char* end, const char* low, const cha
     return start && end && low <= start && start <= end && end <= high;
 }
 
-void AppendReplacement(std::string& out, const ReplacementTemplate& replacement, const RegexHandle& match,
-                       const char* low, const char* high)
+bool WriteReplacement(TextOutput& out, const ReplacementTemplate& replacement, const RegexHandle& match,
+                      const char* low, const char* high)
 {
+    const char* text = replacement.Text.data();
     std::size_t copied = 0;
     for (const ReplacementTemplate::Marker& marker : replacement.Markers) {
-        out.append(replacement.Text, copied, marker.Position - copied);
+        if (!out.Write(text + copied, marker.Position - copied))
+            return false;
         copied = marker.Position;
         // A group the expression does not have, or one that took no part in the match,
         // inserts nothing.
@@ -33,15 +35,25 @@ void AppendReplacement(std::string& out, const ReplacementTemplate& replacement,
             continue;
         const char* start = match.GroupStarts[marker.Group];
         const char* end = match.GroupEnds[marker.Group];
-        if (IsSpanWithin(start, end, low, high))
-            out.append(start, end);
+        if (IsSpanWithin(start, end, low, high) && !out.Write(start, static_cast<std::size_t>(end - start)))
+            return false;
     }
-    out.append(replacement.Text, copied);
+    return out.Write(text + copied, replacement.Text.size() - copied);
+}
+
+bool WriteSpan(TextOutput& out, const char* start, const char* end)
+{
+    return out.Write(start, static_cast<std::size_t>(end - start));
 }
 
 FileResult CountResult(std::uint64_t count)
 {
     return static_cast<FileResult>(std::min<std::uint64_t>(count, std::numeric_limits<FileResult>::max()));
+}
+
+int BREGEXP_CALL WriteLibraryPiece(void* out, const char* data, std::size_t size)
+{
+    return static_cast<TextOutput*>(out)->Write(data, size) ? 1 : 0;
 }
 
 }  // namespace
@@ -52,54 +64,58 @@ RegexRewrite::~RegexRewrite()
         library_.BRegfree(handle_);
 }
 
-std::string RegexRewrite::TakeText()
-{
-    if (data_ == output_.data())
-        return std::move(output_);
-    return std::string(data_, size_);
-}
-
 FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::size_t size,
-                               const ReplacePattern& pattern, bool librarySubstitutes)
+                               const ReplacePattern& pattern, bool librarySubstitutes, TextOutput& out)
 {
     try {
         const char* end = text + size;
         return librarySubstitutes
-                   ? SubstituteInLibrary(abort, text, end, pattern.Find, pattern.Replace, pattern.Options)
-                   : SubstituteMatches(abort, text, end, pattern.Find, pattern.Replace, pattern.Options);
+                   ? SubstituteInLibrary(abort, text, end, pattern.Find, pattern.Replace, pattern.Options, out)
+                   : SubstituteMatches(abort, text, end, pattern.Find, pattern.Replace, pattern.Options, out);
     } catch (const std::bad_alloc&) {
         return MemLack;
     }
 }
 
+FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::size_t size,
+                               const ReplacePattern& pattern, bool librarySubstitutes)
+{
+    StringOutput out(output_);
+    return Apply(abort, text, size, pattern, librarySubstitutes, out);
+}
+
 FileResult RegexRewrite::SubstituteInLibrary(const AbortFlag& abort, const char* text, const char* end,
                                              const std::string& find, const std::string& replace,
-                                             PatternOptions options)
+                                             PatternOptions options, TextOutput& out)
 {
     const std::string command = SubstituteCommandText(find, replace, options);
     // The one call cannot be interrupted; an abort that came before it spares the work.
     if (IsAborted(abort))
         return Cancel;
+    // Our library hands the new text over as it makes it; another one keeps it whole.
+    const bool handedOver = library_.BSetOutput && library_.BSetOutput(&handle_, WriteLibraryPiece, &out) == 0;
     const int substituted = library_.BSubst(command.c_str(), text, end, &handle_, message_);
     // A failed substitution may have stopped halfway: nothing of it is kept.
     if (substituted == RegexOutOfMemory)
         return MemLack;
+    if (handedOver && substituted == RegexOutputRefused)
+        return WriteErr;
     if (substituted < 0 || !handle_)
         return RegExpER;
-    if (substituted == 0)
-        return 0;
+    if (substituted == 0 || handedOver)
+        return substituted;
     const char* start = handle_->OutputStart;
     const char* stop = handle_->OutputEnd;
     if (start == nullptr ? stop != nullptr : stop < start)
         return RegExpER;
-    data_ = start ? start : text;
-    size_ = start ? static_cast<std::size_t>(stop - start) : 0;
+    if (start && !WriteSpan(out, start, stop))
+        return WriteErr;
     return substituted;
 }
 
 FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* text, const char* end,
                                            const std::string& find, const std::string& replace,
-                                           PatternOptions options)
+                                           PatternOptions options, TextOutput& out)
 {
     const std::string command = MatchCommandText(find, options);
     const bool skipNewline = SkipsNewlineAfterMatch(find, options);
@@ -127,10 +143,8 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
         const char* matchEnd = match.GroupEnds[0];
         if (!IsSpanWithin(matchStart, matchEnd, from, end))
             return RegExpER;
-        if (count == 0)
-            output_.reserve(static_cast<std::size_t>(end - text) + static_cast<std::size_t>(end - text) / 8);
-        output_.append(copied, matchStart);
-        AppendReplacement(output_, replacement, match, from, end);
+        if (!WriteSpan(out, copied, matchStart) || !WriteReplacement(out, replacement, match, from, end))
+            return WriteErr;
         ++count;
 
         const char* next = matchEnd;
@@ -150,8 +164,7 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
     }
     if (count == 0)
         return 0;
-    output_.append(copied, end);
-    data_ = output_.data();
-    size_ = output_.size();
+    if (!WriteSpan(out, copied, end))
+        return WriteErr;
     return CountResult(count);
 }
