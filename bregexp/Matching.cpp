@@ -17,28 +17,44 @@ int SearchFailure(char* message, int code)
     return code == ONIGERR_MEMORY ? OutOfMemory : SearchFailed;
 }
 
-// Where a substitution's new text goes: to the caller's receiver piece by piece when it
-// asked for that, otherwise into one text that the handle keeps.
+// Where a substitution's new text goes: to the caller's receiver when it asked for that,
+// gathered into pieces of a fixed size so that it is called seldom, otherwise into one
+// text that the handle keeps.
 class SubstitutionOutput {
 public:
-    explicit SubstitutionOutput(const HandleState& state)
+    // `size`: the size of the target, which a whole new text is likely to have.
+    SubstitutionOutput(const HandleState& state, std::size_t size)
         : receiver_(state.Receiver), context_(state.ReceiverContext)
     {
+        text_.reserve(receiver_ ? HandOverSize : size);
     }
 
     bool Append(const char* data, std::size_t size)
     {
-        if (!receiver_) {
-            text_.append(data, size);
-            return true;
-        }
-        return size == 0 || receiver_(context_, data, size) != 0;
+        if (receiver_ && text_.size() + size > HandOverSize && !HandOver())
+            return false;
+        if (receiver_ && size >= HandOverSize)
+            return receiver_(context_, data, size) != 0;
+        text_.append(data, size);
+        return true;
     }
+
+    // Hands over what is gathered.
+    bool Finish() { return !receiver_ || HandOver(); }
 
     bool HandsOver() const { return receiver_ != nullptr; }
     std::string& Text() { return text_; }
 
 private:
+    static constexpr std::size_t HandOverSize = 64 * 1024;
+
+    bool HandOver()
+    {
+        const bool taken = text_.empty() || receiver_(context_, text_.data(), text_.size()) != 0;
+        text_.clear();
+        return taken;
+    }
+
     BOutputFunction receiver_;
     void* context_;
     std::string text_;
@@ -102,9 +118,7 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
     CompiledExpression& expression = *state.Expression;
     const char* searchable = expression.SearchableEnd(start, end);
 
-    SubstitutionOutput out(state);
-    if (!out.HandsOver())
-        out.Text().reserve(static_cast<std::size_t>(end - start));
+    SubstitutionOutput out(state, static_cast<std::size_t>(end - start));
     int count = 0;
     const char* copied = start;  // the text before this is in `out`
     const char* from = start;
@@ -146,7 +160,7 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
         ClearGroups(handle);
         return 0;
     }
-    if (!out.Append(copied, static_cast<std::size_t>(end - copied)))
+    if (!out.Append(copied, static_cast<std::size_t>(end - copied)) || !out.Finish())
         return RefusedOutput(handle, message);
     // Handed over, the text is no longer here to point at.
     state.Output = std::move(out.Text());

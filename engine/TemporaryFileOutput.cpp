@@ -31,6 +31,8 @@ void TemporaryFileOutput::Discard()
     }
     if (state_ != State::Committed)
         state_ = State::Failed;
+    cursor_ = nullptr;
+    room_ = 0;
 }
 
 bool TemporaryFileOutput::Start()
@@ -52,7 +54,7 @@ bool TemporaryFileOutput::Start()
     return true;
 }
 
-bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
+bool TemporaryFileOutput::WriteDirectly(const char* data, std::size_t size)
 {
     if (writer_.Write(data, size))
         return true;
@@ -62,25 +64,30 @@ bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
 
 bool TemporaryFileOutput::Flush()
 {
-    const std::size_t size = buffered_;
-    buffered_ = 0;
-    return size == 0 || WriteOut(buffer_.get(), size);
+    if (!buffer_)
+        return true;
+    const std::size_t size = static_cast<std::size_t>(cursor_ - buffer_.get());
+    cursor_ = buffer_.get();
+    room_ = BufferSize;
+    return size == 0 || WriteDirectly(buffer_.get(), size);
 }
 
-bool TemporaryFileOutput::Write(const char* data, std::size_t size)
+bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
 {
     if (state_ == State::NotStarted && !Start())
         return false;
-    if (state_ != State::Writing)
+    if (state_ != State::Writing || !Flush())
         return false;
     if (size >= DirectFrom)
-        return Flush() && WriteOut(data, size);
-    if (size > BufferSize - buffered_ && !Flush())
-        return false;
-    if (!buffer_)
+        return WriteDirectly(data, size);
+    if (!buffer_) {
         buffer_.reset(new char[BufferSize]);
-    std::memcpy(buffer_.get() + buffered_, data, size);
-    buffered_ += size;
+        cursor_ = buffer_.get();
+        room_ = BufferSize;
+    }
+    std::memcpy(cursor_, data, size);
+    cursor_ += size;
+    room_ -= size;
     return true;
 }
 

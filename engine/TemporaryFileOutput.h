@@ -20,10 +20,6 @@ public:
     TemporaryFileOutput(const TemporaryFileOutput&) = delete;
     TemporaryFileOutput& operator=(const TemporaryFileOutput&) = delete;
 
-    // The first piece first makes sure that the file can be replaced at all, and creates the
-    // temporary file. False once anything failed.
-    bool Write(const char* data, std::size_t size) override;
-
     // Puts what was written in place once `count` replacements were made, with `backUp` the
     // old content first given the second name path + ".bak" (an older backup goes). Returns
     // `count`; 0 with nothing touched when it is 0; Cancel with nothing touched when the
@@ -34,8 +30,11 @@ public:
 private:
     enum class State { NotStarted, Writing, Failed, Committed };
 
+    // The first piece first makes sure that the file can be replaced at all, and creates the
+    // temporary file. False once anything failed.
+    bool WriteOut(const char* data, std::size_t size) override;
     bool Start();
-    bool WriteOut(const char* data, std::size_t size);
+    bool WriteDirectly(const char* data, std::size_t size);
     bool Flush();
     void Discard();
 
@@ -44,6 +43,5 @@ private:
     platform::FileStamp read_;
     platform::FileWriter writer_;
     State state_ = State::NotStarted;
-    std::unique_ptr<char[]> buffer_;
-    std::size_t buffered_ = 0;
+    std::unique_ptr<char[]> buffer_;  // what is written up to TextOutput's cursor
 };
