@@ -22,7 +22,7 @@ template <typename Operation>
 int Run(const char* command, const char* targetStart, const char* targetEnd, RegexHandle** handle, char* message,
         CommandKind kind, Operation operation)
 {
-    bregexp::WriteMessage(message, "");
+    bregexp::ClearMessage(message);
     if (!handle || !command) {
         bregexp::WriteMessage(message, "no command or no handle variable");
         return bregexp::InvalidArguments;

@@ -1,5 +1,7 @@
 #include "bregexp/HandleState.h"
 
+#include <cstring>
+
 #include "bregexp/ErrorResult.h"
 #include "bregexp/RegexCommand.h"
 
@@ -33,7 +35,9 @@ int PrepareHandle(RegexHandle** handle, const char* command, CommandKind kind, c
 {
     if (*handle) {
         const HandleState& state = StateOf(**handle);
-        if (state.Kind == kind && state.CommandText == command)
+        // Asked at every search of a file: compared where they first differ, without
+        // measuring the caller's text first.
+        if (state.Kind == kind && std::strcmp(state.CommandText.c_str(), command) == 0)
             return 0;
     }
 

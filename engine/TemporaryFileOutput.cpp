@@ -14,7 +14,7 @@ constexpr std::size_t DirectFrom = 16 * 1024;
 }  // namespace
 
 TemporaryFileOutput::TemporaryFileOutput(std::string path, const platform::FileStamp& read)
-    : path_(std::move(path)), temporary_(TemporaryPathOf(path_)), read_(read)
+    : path_(std::move(path)), read_(read)
 {
 }
 
@@ -42,6 +42,7 @@ bool TemporaryFileOutput::Start()
     // storage is made for a replace that cannot happen.
     if (!platform::CanReplace(path_, &read_))
         return false;
+    temporary_ = TemporaryPathOf(path_);
     // Whatever has the name (a leftover of a run that was stopped, or a link planted there)
     // goes: writing through a link would overwrite the file it points to. Asked only when
     // the name is taken, which it seldom is.
@@ -74,11 +75,14 @@ bool TemporaryFileOutput::Flush()
 
 bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
 {
-    if (state_ == State::NotStarted && !Start())
+    const bool first = state_ == State::NotStarted;
+    if (first && !Start())
         return false;
     if (state_ != State::Writing || !Flush())
         return false;
-    if (size >= DirectFrom)
+    // The first piece, often a text's only one, and large pieces go out as they are; the
+    // buffer is made for the pieces after the first.
+    if (first || size >= DirectFrom)
         return WriteDirectly(data, size);
     if (!buffer_) {
         buffer_.reset(new char[BufferSize]);

@@ -152,8 +152,9 @@ TEST(BSetOutput, HandsALargeTextOverInFewPieces)
     std::string text;
     std::string expected;
     for (int line = 0; line < 20000; ++line) {
-        text += "item " + std::to_string(line) + "\r\n";
-        expected += "[" + std::to_string(line) + "]\r\n";
+        const std::string number = std::to_string(line);
+        text.append("item ").append(number).append("\r\n");
+        expected.append(1, '[').append(number).append("]\r\n");
     }
     RegexSession session(text);
     Receiver receiver;
