@@ -51,6 +51,18 @@ std::string WithSeparators(std::string line, char separator)
 struct Text {
     std::string original;
     std::string expected;
+
+    void Append(const std::string& before, const std::string& after)
+    {
+        original += before;
+        expected += after;
+    }
+    // ASCII to fill the exact size, with a last line end.
+    void FillTo(std::size_t size)
+    {
+        const std::string filler(size - original.size() - 2, 'x');
+        Append(filler + "\r\n", filler + "\r\n");
+    }
 };
 
 // Lines until `size` is reached, then ASCII to fill the exact size with a last line end.
@@ -70,12 +82,9 @@ Text MakeText(std::size_t size, unsigned seed, bool plain)
         }
         if (text.original.size() + original.size() + 2 > size)
             break;
-        text.original += original;
-        text.expected += expected;
+        text.Append(original, expected);
     }
-    const std::string filler(size - text.original.size() - 2, 'x');
-    text.original += filler + "\r\n";
-    text.expected += filler + "\r\n";
+    text.FillTo(size);
     return text;
 }
 
@@ -110,17 +119,13 @@ Text MakeWords(std::size_t size, unsigned every, bool digits)
         original += word + separator;
         expected += replaced + separator;
         if (lineEnd) {
-            text.original += original;
-            text.expected += expected;
+            text.Append(original, expected);
             original.clear();
             expected.clear();
         }
     }
-    text.original += original;
-    text.expected += expected;
-    const std::string filler(size - text.original.size() - 2, 'x');
-    text.original += filler + "\r\n";
-    text.expected += filler + "\r\n";
+    text.Append(original, expected);
+    text.FillTo(size);
     return text;
 }
 

@@ -38,6 +38,8 @@ public:
     bool LostBytes() const { return lost_.load(std::memory_order_relaxed); }
 
 private:
+    static void Unmap(const char* mapped, std::size_t size);
+
     FileContent content_;  // a small file's bytes; the stamp and name of every file
     const char* mapped_ = nullptr;
     std::size_t mappedSize_ = 0;

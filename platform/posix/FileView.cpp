@@ -11,21 +11,10 @@
 
 namespace platform {
 
-FileView::~FileView()
+void FileView::Unmap(const char* mapped, std::size_t size)
 {
-    Close();
-}
-
-void FileView::Close()
-{
-    if (mapped_) {
-        UnguardMappedRange(mapped_);
-        ::munmap(const_cast<char*>(mapped_), mappedSize_);
-    }
-    mapped_ = nullptr;
-    mappedSize_ = 0;
-    lost_ = false;
-    content_ = FileContent();
+    UnguardMappedRange(mapped);
+    ::munmap(const_cast<char*>(mapped), size);
 }
 
 ReadStatus FileView::Open(const std::string& path, std::size_t mapFrom)

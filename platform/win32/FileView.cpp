@@ -23,19 +23,9 @@ const char* MapWholeFile(HANDLE file)
 
 }  // namespace
 
-FileView::~FileView()
+void FileView::Unmap(const char* mapped, std::size_t)
 {
-    Close();
-}
-
-void FileView::Close()
-{
-    if (mapped_)
-        ::UnmapViewOfFile(mapped_);
-    mapped_ = nullptr;
-    mappedSize_ = 0;
-    lost_ = false;
-    content_ = FileContent();
+    ::UnmapViewOfFile(mapped);
 }
 
 ReadStatus FileView::Open(const std::string& path, std::size_t mapFrom)
