@@ -1,6 +1,6 @@
-// The least a program that finds the matches of a regular expression through Oniguruma as
-// our library does must spend, for bench/compare: each file seen without a copy, and every
-// match searched from the end of the one before, over the whole text, with nothing written.
+// The least a rewrite by a regular expression through our library must spend, for
+// bench/compare: each file seen without a copy, and every match searched as the library
+// searches, from the end of the one before over the whole text, with nothing written.
 //   regex_floor /EXPRESSION/MODIFIERS FILE...
 #include <cstdio>
 #include <string>

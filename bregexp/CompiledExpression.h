@@ -3,8 +3,10 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "bregexp/LiteralPrefixes.h"
 #include "bregexp/RegexCommand.h"
 
 namespace bregexp {
@@ -43,6 +45,7 @@ private:
     OnigRegex regex_ = nullptr;
     OnigRegion* region_ = nullptr;
     OnigMatchParam* matchParam_ = nullptr;
+    std::optional<LiteralPrefixes> prefixes_;  // what every match begins with, where known
     bool kanji_ = false;
     int groupCount_ = 0;
 };
