@@ -97,7 +97,7 @@ public:
     {
         std::string text = Sequence(depth);
         while (Chance(4))
-            text += "|" + Sequence(depth);
+            text.append(1, '|').append(Sequence(depth));
         return text;
     }
 
@@ -124,7 +124,7 @@ private:
         std::string item;
         if (depth > 0 && Chance(4)) {
             static const char* const opens[] = {"(", "(?:", "(?<n>"};
-            item = opens[random_() % std::size(opens)] + Alternatives(depth - 1) + ")";
+            item.append(opens[random_() % std::size(opens)]).append(Alternatives(depth - 1)).append(1, ')');
         } else {
             item = atoms[random_() % std::size(atoms)];
         }
