@@ -331,15 +331,15 @@ bool LiteralPrefixes::StandsAt(const char* p, const char* end) const
     return false;
 }
 
-// A place where one of the texts stands, and under k a character start, or null.
-const char* LiteralPrefixes::Candidate(const char* p, const char* end, const char*& frontier) const
+// `p` when one of the texts stands there, under k at a character start counted from
+// `from`, which only the lead-range bytes right before it decide; null otherwise.
+const char* LiteralPrefixes::Candidate(const char* from, const char* p, const char* end) const
 {
-    return StandsAt(p, end) && (!kanji_ || AdvanceToCharacterStart(frontier, p)) ? p : nullptr;
+    return StandsAt(p, end) && (!kanji_ || IsCharacterStart(from, p)) ? p : nullptr;
 }
 
 const char* LiteralPrefixes::Next(const char* from, const char* end) const
 {
-    const char* frontier = from;  // a character start
     const char* p = from;
 #if defined(__SSE2__)
     // Sixteen places at a time are compared with the first three bytes of every text (fewer
@@ -362,13 +362,13 @@ const char* LiteralPrefixes::Next(const char* from, const char* end) const
             hits = _mm_or_si128(hits, all);
         }
         for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1)
-            if (const char* found = Candidate(p + __builtin_ctz(mask), end, frontier))
+            if (const char* found = Candidate(from, p + __builtin_ctz(mask), end))
                 return found;
     }
 #endif
     for (; p < end; ++p)
         if (isFirstByte_[static_cast<unsigned char>(*p)])
-            if (const char* found = Candidate(p, end, frontier))
+            if (const char* found = Candidate(from, p, end))
                 return found;
     return nullptr;
 }

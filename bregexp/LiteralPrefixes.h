@@ -31,7 +31,7 @@ private:
     LiteralPrefixes(std::vector<std::string> texts, bool kanji);
 
     bool StandsAt(const char* p, const char* end) const;
-    const char* Candidate(const char* p, const char* end, const char*& frontier) const;
+    const char* Candidate(const char* from, const char* p, const char* end) const;
 
     std::vector<std::string> texts_;
     std::string firstBytes_;  // each once
