@@ -166,7 +166,8 @@ int main(int argc, char** argv)
     }
     if (mode == "words" && argc == 7) {
         const unsigned every = std::strtoul(argv[3], nullptr, 10);
-        const Text text = MakeWords(std::strtoull(argv[2], nullptr, 10), every ? every : 1, std::strcmp(argv[4], "1") == 0);
+        const bool digits = std::strcmp(argv[4], "1") == 0;
+        const Text text = MakeWords(std::strtoull(argv[2], nullptr, 10), every ? every : 1, digits);
         return Write(argv[5], text.original) && Write(argv[6], text.expected) ? 0 : 1;
     }
     if (mode == "plain" && argc == 5) {

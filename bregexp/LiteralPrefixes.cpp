@@ -14,7 +14,7 @@ namespace bregexp {
 namespace {
 
 // Bounds that keep the texts cheap to look for; beyond them what is known so far stays.
-constexpr std::size_t MaxTexts = 16;
+constexpr std::size_t MaxTexts = LiteralPrefixes::MaxTexts;
 constexpr std::size_t MaxTextLength = 16;
 
 // What the matches of a part of an expression begin with.
@@ -307,11 +307,11 @@ std::optional<LiteralPrefixes> LiteralPrefixes::Of(std::string_view expression, 
 
 LiteralPrefixes::LiteralPrefixes(std::vector<std::string> texts, bool kanji) : texts_(std::move(texts)), kanji_(kanji)
 {
-    for (const std::string& text : texts_) {
-        const auto first = static_cast<unsigned char>(text[0]);
-        if (!isFirstByte_[first])
-            firstBytes_ += text[0];
-        isFirstByte_[first] = true;
+    for (std::size_t t = 0; t < texts_.size(); ++t) {
+        isFirstByte_[static_cast<unsigned char>(texts_[t][0])] = true;
+        filteredLength_[t] = std::min(Filtered, texts_[t].size());
+        for (std::size_t k = 0; k < filteredLength_[t]; ++k)
+            std::memset(filter_[t][k], texts_[t][k], Lanes);
     }
 }
 
@@ -342,23 +342,19 @@ const char* LiteralPrefixes::Next(const char* from, const char* end) const
 {
     const char* p = from;
 #if defined(__SSE2__)
-    // Sixteen places at a time are compared with the first three bytes of every text (fewer
-    // for a shorter one); only where all of them agree is the whole text compared. No byte
-    // at or after `end` is read.
-    constexpr std::size_t Filtered = 3;
-    __m128i bytes[MaxTexts][Filtered];
-    for (std::size_t t = 0; t < texts_.size(); ++t)
-        for (std::size_t k = 0; k < Filtered && k < texts_[t].size(); ++k)
-            bytes[t][k] = _mm_set1_epi8(texts_[t][k]);
-    for (; end - p >= static_cast<std::ptrdiff_t>(16 + Filtered - 1); p += 16) {
+    // Sixteen places at a time are compared with the first bytes of every text; only where
+    // all of them agree is the whole text compared. No byte at or after `end` is read.
+    static_assert(Lanes == sizeof(__m128i));
+    for (; end - p >= static_cast<std::ptrdiff_t>(Lanes + Filtered - 1); p += Lanes) {
         __m128i chunks[Filtered];
         for (std::size_t k = 0; k < Filtered; ++k)
             chunks[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k));
         __m128i hits = _mm_setzero_si128();
         for (std::size_t t = 0; t < texts_.size(); ++t) {
-            __m128i all = _mm_cmpeq_epi8(chunks[0], bytes[t][0]);
-            for (std::size_t k = 1; k < Filtered && k < texts_[t].size(); ++k)
-                all = _mm_and_si128(all, _mm_cmpeq_epi8(chunks[k], bytes[t][k]));
+            __m128i all = _mm_cmpeq_epi8(chunks[0], _mm_load_si128(reinterpret_cast<const __m128i*>(filter_[t][0])));
+            for (std::size_t k = 1; k < filteredLength_[t]; ++k)
+                all = _mm_and_si128(
+                    all, _mm_cmpeq_epi8(chunks[k], _mm_load_si128(reinterpret_cast<const __m128i*>(filter_[t][k]))));
             hits = _mm_or_si128(hits, all);
         }
         for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1)

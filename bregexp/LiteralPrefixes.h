@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,9 @@ namespace bregexp {
 // modifier i, leaves the search to Oniguruma alone.
 class LiteralPrefixes {
 public:
+    // At most this many texts are looked for; more leave the search to Oniguruma.
+    static constexpr std::size_t MaxTexts = 16;
+
     static std::optional<LiteralPrefixes> Of(std::string_view expression, const Modifiers& modifiers);
 
     // The first place at or after the character start `from` where one of the texts stands
@@ -33,8 +37,14 @@ private:
     bool StandsAt(const char* p, const char* end) const;
     const char* Candidate(const char* from, const char* p, const char* end) const;
 
+    // Places are first told apart by the first bytes of the texts, this many of them.
+    static constexpr std::size_t Filtered = 3;
+    static constexpr std::size_t Lanes = 16;
+
     std::vector<std::string> texts_;
-    std::string firstBytes_;  // each once
+    // Byte k of text t (k below FilteredLength[t]), repeated over the lanes of a vector.
+    alignas(16) char filter_[MaxTexts][Filtered][Lanes] = {};
+    std::size_t filteredLength_[MaxTexts] = {};
     bool isFirstByte_[256] = {};
     bool kanji_;
 };

@@ -1,11 +1,13 @@
 #include "bregexp/Matching.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "bregexp/ErrorResult.h"
 #include "bregexp/HandleState.h"
 #include "bregexp/OnigurumaSetup.h"
+#include "engine/TextOutput.h"
 
 namespace bregexp {
 
@@ -20,23 +22,19 @@ int SearchFailure(char* message, int code)
 // Where a substitution's new text goes: to the caller's receiver when it asked for that,
 // gathered into pieces of a fixed size so that it is called seldom, otherwise into one
 // text that the handle keeps.
-class SubstitutionOutput {
+class SubstitutionOutput final : public TextOutput {
 public:
     // `size`: the size of the target, which a whole new text is likely to have.
     SubstitutionOutput(const HandleState& state, std::size_t size)
         : receiver_(state.Receiver), context_(state.ReceiverContext)
     {
-        text_.reserve(receiver_ ? HandOverSize : size);
-    }
-
-    bool Append(const char* data, std::size_t size)
-    {
-        if (receiver_ && text_.size() + size > HandOverSize && !HandOver())
-            return false;
-        if (receiver_ && size >= HandOverSize)
-            return receiver_(context_, data, size) != 0;
-        text_.append(data, size);
-        return true;
+        if (!receiver_) {
+            text_.reserve(size);
+            return;
+        }
+        piece_.reset(new char[PieceSize]);
+        cursor_ = piece_.get();
+        room_ = PieceSize;
     }
 
     // Hands over what is gathered.
@@ -46,18 +44,33 @@ public:
     std::string& Text() { return text_; }
 
 private:
-    static constexpr std::size_t HandOverSize = 64 * 1024;
+    static constexpr std::size_t PieceSize = 64 * 1024;
+
+    bool WriteOut(const char* data, std::size_t size) override
+    {
+        if (!receiver_) {
+            text_.append(data, size);
+            return true;
+        }
+        if (!HandOver())
+            return false;
+        if (size >= room_)
+            return receiver_(context_, data, size) != 0;
+        return Write(data, size);
+    }
 
     bool HandOver()
     {
-        const bool taken = text_.empty() || receiver_(context_, text_.data(), text_.size()) != 0;
-        text_.clear();
-        return taken;
+        const auto size = static_cast<std::size_t>(cursor_ - piece_.get());
+        cursor_ = piece_.get();
+        room_ = PieceSize;
+        return size == 0 || receiver_(context_, piece_.get(), size) != 0;
     }
 
     BOutputFunction receiver_;
     void* context_;
-    std::string text_;
+    std::string text_;                // the whole new text, without a receiver
+    std::unique_ptr<char[]> piece_;  // the piece being gathered, with one
 };
 
 bool AppendReplacement(SubstitutionOutput& out, const SubstitutionTemplate& replacement,
@@ -65,14 +78,14 @@ bool AppendReplacement(SubstitutionOutput& out, const SubstitutionTemplate& repl
 {
     for (const SubstitutionTemplate::Piece& piece : replacement.Pieces) {
         if (piece.Group < 0) {
-            if (!out.Append(piece.Text.data(), piece.Text.size()))
+            if (!out.Write(piece.Text.data(), piece.Text.size()))
                 return false;
             continue;
         }
         if (piece.Group > expression.GroupCount())
             continue;
         const int begin = expression.GroupBegin(piece.Group);
-        if (begin >= 0 && !out.Append(text + begin, static_cast<std::size_t>(expression.GroupEnd(piece.Group) - begin)))
+        if (begin >= 0 && !out.Write(text + begin, static_cast<std::size_t>(expression.GroupEnd(piece.Group) - begin)))
             return false;
     }
     return true;
@@ -135,7 +148,7 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
         const MatchSpan match = SpanOfMatch(expression, start, from);
         const char* matchStart = match.Start;
         const char* matchEnd = match.End;
-        if (!out.Append(copied, static_cast<std::size_t>(matchStart - copied)) ||
+        if (!out.Write(copied, static_cast<std::size_t>(matchStart - copied)) ||
             !AppendReplacement(out, state.Replacement, expression, start))
             return RefusedOutput(handle, message);
         copied = matchEnd;
@@ -151,7 +164,7 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
         if (matchEnd >= searchable)
             break;
         const std::size_t length = expression.CharacterLengthAt(matchEnd, searchable);
-        if (!out.Append(matchEnd, length))
+        if (!out.Write(matchEnd, length))
             return RefusedOutput(handle, message);
         copied = matchEnd + length;
         from = copied;
@@ -160,7 +173,7 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
         ClearGroups(handle);
         return 0;
     }
-    if (!out.Append(copied, static_cast<std::size_t>(end - copied)) || !out.Finish())
+    if (!out.Write(copied, static_cast<std::size_t>(end - copied)) || !out.Finish())
         return RefusedOutput(handle, message);
     // Handed over, the text is no longer here to point at.
     state.Output = std::move(out.Text());

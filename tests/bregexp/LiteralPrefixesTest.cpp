@@ -169,7 +169,8 @@ TEST(LiteralPrefixes, EveryMatchOnigurumaFindsBeginsWithOne)
             const std::vector<std::size_t> matches = starts.In(text);
             for (const std::size_t at : matches) {
                 ++checked;
-                ASSERT_EQ(prefixes->Next(start + at, end), start + at) << expression << " over " << text << " at " << at;
+                ASSERT_EQ(prefixes->Next(start + at, end), start + at)
+                    << expression << " over " << text << " at " << at;
             }
             // A search skips to where Oniguruma would look, never into a character.
             const char* next = prefixes->Next(start, end);

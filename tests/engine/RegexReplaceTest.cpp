@@ -413,7 +413,8 @@ TEST_F(RegexReplaceTest, LargeFilesAreRewrittenAsTheyAreSearched)
     for (const int bregexp : {Own, ByLibrary})
         for (const BSetOutputFunction setOutput : {handOver, BSetOutputFunction{}})
             for (const auto& c : cases) {
-                SCOPED_TRACE(testing::Message() << c.replace << ", Bregexp " << bregexp << (setOutput ? "" : ", kept whole"));
+                SCOPED_TRACE(testing::Message() << c.replace << ", Bregexp " << bregexp
+                                                << (setOutput ? "" : ", kept whole"));
                 settings.Bregexp = bregexp;
                 library.BSetOutput = setOutput;
                 WriteBytes(path, text);
