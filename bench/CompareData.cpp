@@ -90,7 +90,8 @@ Text MakeText(std::size_t size, unsigned seed, bool plain)
 
 // Words of the kind above, separated by spaces, lines of about 80 bytes; a word of the
 // expression alternates with one that it must leave alone.
-const char* const OtherWords[] = {"baz", "qux", "表計算", "ソフト", "能力表", "十月", "fox", "C:\\表\\data"};
+const char* const OtherWords[] = {"baz", "qux", "表計算", "ソフト",
+                                  "能力表", "十月", "fox", "C:\\表\\data"};
 
 Text MakeWords(std::size_t size, unsigned every, bool digits)
 {
