@@ -28,7 +28,8 @@ FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, co
         return 0;
     // The new text goes to the temporary file as it is made, so that neither it nor a copy
     // of the old text needs memory.
-    TemporaryFileOutput output(view.ReadPath(), view.Stamp());
+    const std::string readPath = view.ReadPath();
+    TemporaryFileOutput output(readPath, view.Stamp());
     FileResult count;
     {
         RegexRewrite rewrite(*job.RegexLibrary);

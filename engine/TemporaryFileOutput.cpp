@@ -1,7 +1,6 @@
 #include "engine/TemporaryFileOutput.h"
 
 #include <cstring>
-#include <utility>
 
 #include "engine/DerivedNames.h"
 
@@ -13,8 +12,8 @@ constexpr std::size_t DirectFrom = 16 * 1024;
 
 }  // namespace
 
-TemporaryFileOutput::TemporaryFileOutput(std::string path, const platform::FileStamp& read)
-    : path_(std::move(path)), read_(read)
+TemporaryFileOutput::TemporaryFileOutput(const std::string& path, const platform::FileStamp& read)
+    : path_(path), read_(read)
 {
 }
 

@@ -12,10 +12,11 @@
 // fixed size, and put in place when it is complete: the file then always holds either its
 // old or its new content, and the new text never needs memory of its own. `read`
 // describes the file as its text was read; a file replaced or changed since is left as it
-// now is. A temporary file that is not put in place goes with this object.
+// now is. A temporary file that is not put in place goes with this object, which `path`
+// must outlive.
 class TemporaryFileOutput final : public TextOutput {
 public:
-    TemporaryFileOutput(std::string path, const platform::FileStamp& read);
+    TemporaryFileOutput(const std::string& path, const platform::FileStamp& read);
     ~TemporaryFileOutput();
     TemporaryFileOutput(const TemporaryFileOutput&) = delete;
     TemporaryFileOutput& operator=(const TemporaryFileOutput&) = delete;
@@ -38,7 +39,7 @@ private:
     bool Flush();
     void Discard();
 
-    std::string path_;
+    const std::string& path_;
     std::string temporary_;
     platform::FileStamp read_;
     platform::FileWriter writer_;
