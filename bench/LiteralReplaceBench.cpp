@@ -1,4 +1,4 @@
-// Literal replacement in memory and of a whole file, on 64 MiB of Shift-JIS text.
+// Literal replacement of a text in memory and of a whole file, on 64 MiB of Shift-JIS text.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -12,7 +12,7 @@
 #include "bench/BenchFile.h"
 #include "bench/WholeFileBench.h"
 #include "bench/ShiftJisText.h"
-#include "engine/LiteralRewrite.h"
+#include "engine/LiteralChain.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -38,18 +38,17 @@ void RewriteInMemory(benchmark::State& state, const std::string& text, std::size
                      const std::string& replace, PatternOptions options)
 {
     const AbortFlag notAborted{false};
-    std::string bytes;
+    const EncodedPattern pattern = EncodePattern({find, replace, options}, TextEncoding::ShiftJis);
+    std::string rewritten;
     for (auto _ : state) {
-        // The text is rewritten where it is, so every pass gets a fresh copy.
-        state.PauseTiming();
-        bytes = text;
-        state.ResumeTiming();
-        RewrittenText rewritten(bytes.data(), bytes.size());
-        if (RewriteLiteralText(notAborted, rewritten, {find, replace, options}) != static_cast<FileResult>(expected)) {
+        rewritten.clear();
+        // In the windows of a file's rewrite, a block at a time as it is read.
+        if (RewriteLiteralText(notAborted, text, {&pattern}, rewritten, 0, std::size_t{1} << 20) !=
+            static_cast<FileResult>(expected)) {
             state.SkipWithError("unexpected number of replacements");
             break;
         }
-        benchmark::DoNotOptimize(rewritten.Data());
+        benchmark::DoNotOptimize(rewritten.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
@@ -116,7 +115,6 @@ const bool Registered = [] {
                              const ShiftJisText& text = dense ? SharedShiftJisText(pattern.find, DenseInterval) : SharedShiftJisText({}, 0);
                              RewriteInMemory(state, text.Bytes, text.Planted, pattern.find, pattern.replace, options);
                          });
-    // A longer replacement cannot be made in place.
     RegisterBenchmark("Rewrite/exact/every64/8/longer", [](benchmark::State& state) {
         const Pattern& pattern = Patterns[2];
         const ShiftJisText& text = SharedShiftJisText(pattern.find, DenseInterval);

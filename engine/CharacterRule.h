@@ -21,6 +21,11 @@ public:
     // so that increasing candidates classify each byte about once.
     virtual bool AcceptCharacterStart(std::string_view text, std::size_t& known, std::size_t candidate) const = 0;
 
+    // A place at or before `position`, and at or after `known`, a character start, from
+    // which counting characters afresh finds the same starts after it as counting from
+    // `known`: a text cut there can be searched on from the cut.
+    virtual std::size_t RestartPoint(std::string_view text, std::size_t known, std::size_t position) const = 0;
+
     // Whether a match that begins at a character start ends where a character begins.
     // Shift-JIS leaves the end unchecked, as searching has always done.
     virtual bool EndsOnCharacterStart(std::string_view text, std::size_t start, std::size_t end) const = 0;
@@ -29,8 +34,13 @@ public:
     // reader that trusts a first byte never reads past the end.
     virtual std::size_t CompleteEnd(std::string_view text) const = 0;
 
+    // Reads well-formed characters of the encoding from `from`, a character start, while
+    // they begin before `until`: the position reached, at or past `until`, or where bytes
+    // that form no character begin. Each character is told by its own bytes, 0 past the end.
+    virtual std::size_t WellFormedUntil(std::string_view text, std::size_t from, std::size_t until) const = 0;
+
     // Whether every byte of `text` belongs to a well-formed character of the encoding.
-    virtual bool IsWellFormed(std::string_view text) const = 0;
+    bool IsWellFormed(std::string_view text) const { return WellFormedUntil(text, 0, text.size()) >= text.size(); }
 };
 
 // The rule of an encoding. Seven-bit text is read as Shift-JIS, which for it is every
@@ -48,6 +58,7 @@ inline unsigned char ByteOrZero(std::string_view text, std::size_t i)
     return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
 }
 
-// For the rules: whether `text` is a sequence of characters of which `wellFormedLength`
-// gives the length, 0 standing for malformed bytes.
-bool EveryCharacterWellFormed(std::string_view text, std::size_t (*wellFormedLength)(std::string_view, std::size_t));
+// For the rules: WellFormedUntil with `wellFormedLength` giving each character's length, 0
+// standing for malformed bytes.
+std::size_t WellFormedRun(std::string_view text, std::size_t from, std::size_t until,
+                          std::size_t (*wellFormedLength)(std::string_view, std::size_t));

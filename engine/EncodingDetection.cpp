@@ -15,9 +15,9 @@ unsigned char Byte(std::string_view text, std::size_t i)
     return static_cast<unsigned char>(text[i]);
 }
 
-bool IsSevenBit(std::string_view text)
+bool HoldsByteFromE0(std::string_view text)
 {
-    return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
 }
 
 // How much a character of each reading looks like Japanese text: kana and punctuation
@@ -84,17 +84,13 @@ long Score(std::string_view text, const CharacterRule& rule, int (*weight)(std::
     return score;
 }
 
-bool HoldsLongUtf8Character(std::string_view text)
-{
-    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
-}
-
-// A file cut off inside its last character is still in its encoding: read otherwise, its
-// characters would be searched as pairs of another encoding and a match could split them.
-std::string_view WithoutCutShortEnd(std::string_view text, const CharacterRule& rule)
-{
-    return text.substr(0, rule.CompleteEnd(text));
-}
+// The most bytes a rule reads from a character's first byte on: a character is judged once
+// these are at hand.
+constexpr std::size_t CharacterReach = 4;
+// Scoring reads the characters that begin in the first ScoredBytes, and their bytes.
+constexpr std::size_t HeadBytes = ScoredBytes + CharacterReach;
+// An escape sequence is ESC and at most three bytes.
+constexpr std::size_t EscapeReach = 3;
 
 }  // namespace
 
@@ -114,54 +110,95 @@ bool HoldsIso2022JpEscape(std::string_view text)
     return false;
 }
 
-TextEncoding DetectEncoding(std::string_view text)
+std::size_t EncodingDetector::Reading::Parse(std::string_view text, std::size_t until)
 {
-    if (text.substr(0, 3) == ByteOrderMark)
-        return TextEncoding::Utf8;
-    if (IsSevenBit(text))
-        return HoldsIso2022JpEscape(text) ? TextEncoding::Iso2022Jp : TextEncoding::Ascii;
-    const std::string_view utf8Text = WithoutCutShortEnd(text, Utf8Rule());
-    const bool utf8 = Utf8Rule().IsWellFormed(utf8Text);
-    if (utf8 && HoldsLongUtf8Character(utf8Text))
-        return TextEncoding::Utf8;
-
-    struct Reading {
-        TextEncoding Encoding;
-        const CharacterRule& Rule;
-        int (*Weight)(std::string_view);
-    };
-    // In this order ties go to the first.
-    const Reading readings[] = {
-        {TextEncoding::ShiftJis, ShiftJisRule(), ShiftJisWeight},
-        {TextEncoding::EucJp, EucJpRule(), EucJpWeight},
-        {TextEncoding::Utf8, Utf8Rule(), Utf8Weight},
-    };
-    std::vector<const Reading*> wellFormed;
-    for (const Reading& reading : readings)
-        if (reading.Encoding == TextEncoding::Utf8 ? utf8
-                                                   : reading.Rule.IsWellFormed(WithoutCutShortEnd(text, reading.Rule)))
-            wellFormed.push_back(&reading);
-    if (wellFormed.empty())
-        return TextEncoding::ShiftJis;
-    const Reading* best = wellFormed.front();
-    long bestScore = -1;
-    for (const Reading* reading : wellFormed) {
-        if (wellFormed.size() == 1)
-            break;
-        const long score = Score(text, reading->Rule, reading->Weight);
-        if (score > bestScore) {
-            best = reading;
-            bestScore = score;
-        }
-    }
-    return best->Encoding;
+    const std::size_t reached = rule_.WellFormedUntil(text, 0, until);
+    if (reached < until)
+        wellFormed_ = false;
+    else if (watchesLongCharacters_ && !longCharacter_)
+        longCharacter_ = HoldsByteFromE0(text.substr(0, reached));
+    return reached;
 }
 
-TextEncoding EncodingOfFile(EncodingChoice choice, std::string_view text)
+void EncodingDetector::Reading::Add(std::string_view bytes)
 {
-    if (IsSevenBit(text) && HoldsIso2022JpEscape(text))
+    if (!wellFormed_)
+        return;
+    if (!tail_.empty()) {
+        // The bytes left over from the block before, with enough of this one to judge them.
+        std::string joined = tail_;
+        joined.append(bytes.substr(0, 2 * CharacterReach));
+        const std::size_t until =
+            std::min(tail_.size(), joined.size() >= CharacterReach ? joined.size() - CharacterReach + 1 : 0);
+        const std::size_t reached = Parse(joined, until);
+        if (!wellFormed_)
+            return;
+        if (reached < tail_.size()) {
+            // A block too short to judge them: all of it waits with them.
+            tail_ = joined.substr(reached);
+            return;
+        }
+        bytes.remove_prefix(reached - tail_.size());
+        tail_.clear();
+    }
+    const std::size_t reached = Parse(bytes, bytes.size() >= CharacterReach ? bytes.size() - CharacterReach + 1 : 0);
+    if (wellFormed_)
+        tail_.assign(bytes.substr(reached));
+}
+
+std::string_view EncodingDetector::Reading::CutTail() const
+{
+    return std::string_view(tail_).substr(0, rule_.CompleteEnd(tail_));
+}
+
+bool EncodingDetector::Reading::WellFormed() const
+{
+    return wellFormed_ && rule_.IsWellFormed(CutTail());
+}
+
+bool EncodingDetector::Reading::HoldsLongCharacter() const
+{
+    return longCharacter_ || HoldsByteFromE0(CutTail());
+}
+
+EncodingDetector::EncodingDetector(EncodingChoice choice)
+    : choice_(choice), shiftJis_(ShiftJisRule(), false), eucJp_(EucJpRule(), false), utf8_(Utf8Rule(), true)
+{
+}
+
+void EncodingDetector::Add(std::string_view bytes)
+{
+    if (head_.size() < HeadBytes)
+        head_.append(bytes.substr(0, HeadBytes - head_.size()));
+    if (!highBytes_) {
+        const auto high =
+            std::find_if(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+        if (!escape_) {
+            std::string around = escapeTail_;
+            around.append(bytes.substr(0, EscapeReach));
+            escape_ = HoldsIso2022JpEscape(around) || HoldsIso2022JpEscape(bytes);
+            escapeTail_.append(bytes.substr(bytes.size() - std::min(bytes.size(), EscapeReach)));
+            escapeTail_.erase(0, escapeTail_.size() - std::min(escapeTail_.size(), EscapeReach));
+        }
+        if (high == bytes.end())
+            return;
+        highBytes_ = true;
+        // Every seven-bit byte is a character of its own in each reading: the readings
+        // begin at the first byte that is not.
+        bytes.remove_prefix(static_cast<std::size_t>(high - bytes.begin()));
+    }
+    if (choice_ != EncodingChoice::Automatic)
+        return;
+    shiftJis_.Add(bytes);
+    eucJp_.Add(bytes);
+    utf8_.Add(bytes);
+}
+
+TextEncoding EncodingDetector::Result() const
+{
+    if (!highBytes_ && escape_)
         return TextEncoding::Iso2022Jp;
-    switch (choice) {
+    switch (choice_) {
     case EncodingChoice::Automatic:
         break;
     case EncodingChoice::ShiftJis:
@@ -171,5 +208,59 @@ TextEncoding EncodingOfFile(EncodingChoice choice, std::string_view text)
     case EncodingChoice::EucJp:
         return TextEncoding::EucJp;
     }
-    return DetectEncoding(text);
+    return Detect();
+}
+
+TextEncoding EncodingDetector::Detect() const
+{
+    if (std::string_view(head_).substr(0, 3) == ByteOrderMark)
+        return TextEncoding::Utf8;
+    if (!highBytes_)
+        return TextEncoding::Ascii;
+    const bool utf8 = utf8_.WellFormed();
+    if (utf8 && utf8_.HoldsLongCharacter())
+        return TextEncoding::Utf8;
+
+    struct Candidate {
+        TextEncoding Encoding;
+        const Reading& Read;
+        const CharacterRule& Rule;
+        int (*Weight)(std::string_view);
+    };
+    // In this order ties go to the first.
+    const Candidate candidates[] = {
+        {TextEncoding::ShiftJis, shiftJis_, ShiftJisRule(), ShiftJisWeight},
+        {TextEncoding::EucJp, eucJp_, EucJpRule(), EucJpWeight},
+        {TextEncoding::Utf8, utf8_, Utf8Rule(), Utf8Weight},
+    };
+    std::vector<const Candidate*> wellFormed;
+    for (const Candidate& candidate : candidates)
+        if (candidate.Encoding == TextEncoding::Utf8 ? utf8 : candidate.Read.WellFormed())
+            wellFormed.push_back(&candidate);
+    if (wellFormed.empty())
+        return TextEncoding::ShiftJis;
+    const Candidate* best = wellFormed.front();
+    long bestScore = -1;
+    for (const Candidate* candidate : wellFormed) {
+        if (wellFormed.size() == 1)
+            break;
+        const long score = Score(head_, candidate->Rule, candidate->Weight);
+        if (score > bestScore) {
+            best = candidate;
+            bestScore = score;
+        }
+    }
+    return best->Encoding;
+}
+
+TextEncoding DetectEncoding(std::string_view text)
+{
+    return EncodingOfFile(EncodingChoice::Automatic, text);
+}
+
+TextEncoding EncodingOfFile(EncodingChoice choice, std::string_view text)
+{
+    EncodingDetector detector(choice);
+    detector.Add(text);
+    return detector.Result();
 }

@@ -42,20 +42,25 @@ public:
 
     bool AcceptCharacterStart(std::string_view text, std::size_t& known, std::size_t candidate) const override
     {
-        // Characters are counted from the last byte below 0x80 before the candidate, or
+        known = RestartPoint(text, known, candidate);
+        return known == candidate;
+    }
+
+    // The start of the character that holds `position`.
+    std::size_t RestartPoint(std::string_view text, std::size_t known, std::size_t position) const override
+    {
+        // Characters are counted from the last byte below 0x80 before the position, or
         // from `known` when that is later.
-        std::size_t position = candidate;
-        while (position > known && static_cast<unsigned char>(text[position - 1]) >= 0x80)
-            --position;
         std::size_t start = position;
-        while (position < candidate) {
-            start = position;
-            position += CharacterLength(text, position);
+        while (start > known && static_cast<unsigned char>(text[start - 1]) >= 0x80)
+            --start;
+        for (std::size_t next = start; next < position;) {
+            start = next;
+            next += CharacterLength(text, next);
+            if (next == position)
+                return position;
         }
-        const bool accepted = position == candidate;
-        // Otherwise the candidate lies inside the character that begins at `start`.
-        known = accepted ? candidate : start;
-        return accepted;
+        return start;
     }
 
     bool EndsOnCharacterStart(std::string_view text, std::size_t start, std::size_t end) const override
@@ -80,7 +85,10 @@ public:
         return text.size();
     }
 
-    bool IsWellFormed(std::string_view text) const override { return EveryCharacterWellFormed(text, WellFormedLength); }
+    std::size_t WellFormedUntil(std::string_view text, std::size_t from, std::size_t until) const override
+    {
+        return WellFormedRun(text, from, until, WellFormedLength);
+    }
 };
 
 }  // namespace

@@ -1,8 +1,6 @@
 #include "engine/FileText.h"
 
-namespace {
-
-FileResult ResultOf(platform::ReadStatus status)
+FileResult ResultOfReading(platform::ReadStatus status)
 {
     switch (status) {
     case platform::ReadStatus::Ok:
@@ -16,14 +14,12 @@ FileResult ResultOf(platform::ReadStatus status)
     return NotOpen;
 }
 
-}  // namespace
-
-FileResult ReadFileText(const std::string& path, platform::FileContent& content)
+FileResult OpenFileText(const std::string& path, platform::FileReader& file)
 {
-    return ResultOf(platform::ReadWholeFile(path, content));
+    return ResultOfReading(file.Open(path));
 }
 
 FileResult ViewFileText(const std::string& path, platform::FileView& view)
 {
-    return ResultOf(view.Open(path));
+    return ResultOfReading(view.Open(path));
 }

@@ -2,12 +2,15 @@
 #include <string>
 
 #include "engine/FileResult.h"
-#include "platform/FileSystem.h"
+#include "platform/FileReader.h"
 #include "platform/FileView.h"
 
-// Reads the whole file to be rewritten into `content` (a NUL after its last byte). Returns 0,
-// or NotOpen when the file cannot be read and MemLack when its buffer cannot be had.
-FileResult ReadFileText(const std::string& path, platform::FileContent& content);
+// A failure to open or read a file's text as a result: NotOpen when it cannot be read,
+// MemLack when memory for it cannot be had; 0 when it was read.
+FileResult ResultOfReading(platform::ReadStatus status);
+
+// Opens the file to be rewritten for reading a block at a time; the same results.
+FileResult OpenFileText(const std::string& path, platform::FileReader& file);
 
 // Opens the file to be rewritten for reading without a copy of a larger file's text;
 // the same results.

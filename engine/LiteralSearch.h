@@ -26,6 +26,7 @@ public:
     // instead of one call per match.
     std::size_t FindSeveral(std::string_view text, std::size_t from, std::size_t* starts, std::size_t capacity) const;
     std::size_t Length() const { return pattern_.size(); }
+    const CharacterRule& Rule() const { return rule_; }
 
 private:
     // Hands each successive match to `take` until it returns false or the text ends.

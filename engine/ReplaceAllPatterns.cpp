@@ -3,39 +3,111 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <span>
+#include <vector>
 
+#include "engine/ChangedTextOutput.h"
 #include "engine/DerivedNames.h"
 #include "engine/EncodingDetection.h"
-#include "engine/FileCommit.h"
 #include "engine/FileText.h"
-#include "engine/LiteralRewrite.h"
+#include "engine/LiteralStream.h"
 #include "engine/RegexReplace.h"
 #include "engine/RegexRewrite.h"
+#include "engine/TemporaryFileOutput.h"
 #include "platform/FileSystem.h"
 
 namespace {
 
-FileResult RewriteWithRegex(const ReplaceJob& job, RewrittenText& text, const EncodedPattern& pattern)
+// Literal patterns in a row, which go through the text together as one stream, or one
+// regular expression, which sees the whole text at once.
+struct Segment {
+    std::span<const ReplacePattern> Patterns;
+    bool Expression;
+};
+
+std::vector<Segment> SegmentsOf(const PatternList& patterns)
 {
-    if (!HasRegexLibrary(job))
-        return RegExpER;
-    if (text.Size() == 0)
-        return 0;
-    RegexRewrite rewrite(*job.RegexLibrary);
-    const FileResult count =
-        rewrite.Apply(job.AbortRequested, text.Data(), text.Size(), pattern, LibrarySubstitutes(job));
-    if (count > 0) {
-        std::string rewritten = rewrite.TakeText();
-        text.TakeOver(rewritten);
+    std::vector<Segment> segments;
+    auto isExpression = [](const ReplacePattern& pattern) { return HasOption(pattern.Options, RegularExpression); };
+    for (auto begin = patterns.begin(); begin != patterns.end();) {
+        const auto end = isExpression(*begin) ? begin + 1 : std::find_if(begin, patterns.end(), isExpression);
+        segments.push_back({{begin, end}, isExpression(*begin)});
+        begin = end;
     }
-    return count;
+    // Without patterns the text is still read, for its encoding.
+    if (segments.empty())
+        segments.push_back({{}, false});
+    return segments;
 }
 
-FileResult RewriteWithPattern(const ReplaceJob& job, RewrittenText& text, const EncodedPattern& pattern)
+// The text between two segments, in a file without a name beside the one rewritten, made
+// at the first piece.
+class ScratchOutput final : public TextOutput {
+public:
+    ScratchOutput(platform::ScratchFile& file, const std::string& besidePath) : file_(file), besidePath_(besidePath) {}
+
+private:
+    bool WriteOut(const char* data, std::size_t size) override
+    {
+        if (!created_) {
+            created_ = true;
+            failed_ = !file_.Create(besidePath_);
+        }
+        return !failed_ && file_.Write(data, size);
+    }
+
+    platform::ScratchFile& file_;
+    const std::string& besidePath_;
+    bool created_ = false;
+    bool failed_ = false;
+};
+
+// A regular expression applied to the whole of `text`, which is mapped rather than copied;
+// the first segment tells the encoding from it.
+FileResult ApplyExpression(const ReplaceJob& job, const ReplacePattern& pattern, const platform::FileReader& text,
+                           bool first, TextEncoding& encoding, TextOutput& out, bool evenUnchanged)
 {
-    if (HasOption(pattern.Options, RegularExpression))
-        return RewriteWithRegex(job, text, pattern);
-    return RewriteFileTextLiterally(job.AbortRequested, text, pattern);
+    platform::FileView view;
+    if (const FileResult opened = ResultOfReading(view.Open(text)); opened != 0)
+        return opened;
+    const std::string_view whole(view.Data(), view.Size());
+    if (first)
+        encoding = EncodingOfFile(job.Encoding, whole);
+    if (encoding == TextEncoding::Iso2022Jp)
+        return Iso2022;
+    if (!HasRegexLibrary(job))
+        return RegExpER;
+    MemorySource unchanged(whole);
+    ChangedTextOutput buffered(unchanged, nullptr, out, view.Size());
+    FileResult count = 0;
+    if (!whole.empty()) {
+        RegexRewrite rewrite(*job.RegexLibrary);
+        count = rewrite.Apply(job.AbortRequested, view.Data(), view.Size(), job.EncodedPatterns.Get(pattern, encoding),
+                              LibrarySubstitutes(job), buffered);
+    }
+    if (count < 0)
+        return count;
+    // A file cut short while it was mapped gave zeros for its lost bytes.
+    if (view.LostBytes())
+        return WriteErr;
+    return buffered.Finish(evenUnchanged) ? count : WriteErr;
+}
+
+// Literal patterns applied to `text` as it is read; the first segment tells the encoding
+// as it reads.
+FileResult ApplyLiterally(const ReplaceJob& job, std::span<const ReplacePattern> patterns,
+                          const platform::FileReader& text, bool first, TextEncoding& encoding,
+                          const std::function<TextOutput&()>& output, bool evenUnchanged)
+{
+    FileSource source(text);
+    if (const FileResult read = source.ReadFirst(FirstBlockSize); read != 0)
+        return read;
+    if (!first)
+        return RewriteLiterally(job, patterns, source, encoding, nullptr, output(), evenUnchanged);
+    return InTheTextsEncoding(job.Encoding, source, encoding, [&](TextEncoding in, EncodingDetector* detector) {
+        return RewriteLiterally(job, patterns, source, in, detector, output(), evenUnchanged);
+    });
 }
 
 // The backup of a file no pattern changed: a copy, since a second name of the file would
@@ -60,26 +132,45 @@ void KeepUntouchedBackup(const std::string& path)
 
 FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path)
 {
-    platform::FileContent content;
-    if (const FileResult read = ReadFileText(path, content); read != 0)
-        return read;
-    // The encoding is that of the file as it was read; no pattern changes it.
-    const TextEncoding encoding = EncodingOfFile(job.Encoding, {content.Data(), content.Size()});
-    if (encoding == TextEncoding::Iso2022Jp)
-        return Iso2022;
-    RewrittenText text(content.Data(), content.Size());
+    platform::FileReader file;
+    if (const FileResult opened = OpenFileText(path, file); opened != 0)
+        return opened;
+    const std::string& name = file.ReadPath();
+    // Each segment reads the text the one before made: in a scratch file when it made
+    // one, the file as read before the first replacement. The last one writes the new text
+    // of the file, and when it changes nothing, copies the text it read.
+    std::optional<TemporaryFileOutput> output;
+    platform::ScratchFile scratches[2];
+    std::optional<ScratchOutput> toScratch;
+    const platform::FileReader* text = &file;
+    TextEncoding encoding = TextEncoding::Ascii;
     std::uint64_t total = 0;
-    for (const ReplacePattern& pattern : job.Patterns) {
-        const FileResult count = RewriteWithPattern(job, text, job.EncodedPatterns.Get(pattern, encoding));
+    const std::vector<Segment> segments = SegmentsOf(job.Patterns);
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        const bool last = i + 1 == segments.size();
+        platform::ScratchFile& scratch = scratches[text == &scratches[0] ? 1 : 0];
+        auto target = [&]() -> TextOutput& {
+            if (!last)
+                return toScratch.emplace(scratch, name);
+            return output.emplace(name, file.Stamp());
+        };
+        const bool evenUnchanged = last && total > 0;
+        const FileResult count =
+            segments[i].Expression
+                ? ApplyExpression(job, segments[i].Patterns.front(), *text, i == 0, encoding, target(), evenUnchanged)
+                : ApplyLiterally(job, segments[i].Patterns, *text, i == 0, encoding, target, evenUnchanged);
         if (count < 0)
             return count;
+        if (count > 0 && !last)
+            text = &scratch;
         total += static_cast<std::uint64_t>(count);
     }
     const auto count = static_cast<FileResult>(std::min<std::uint64_t>(total, std::numeric_limits<FileResult>::max()));
+    // Let go before the file is replaced or copied, which some systems refuse while it is open.
+    file.Close();
     if (count == 0 && job.BackUp && !IsAborted(job.AbortRequested)) {
-        KeepUntouchedBackup(content.ReadPath());
+        KeepUntouchedBackup(name);
         return 0;
     }
-    return CommitNewText(job.AbortRequested, content.ReadPath(), text.Data(), text.Size(), count, job.BackUp,
-                         content.Stamp());
+    return output->Commit(job.AbortRequested, count, job.BackUp);
 }

@@ -1,31 +1,39 @@
 #include "engine/ReplaceInFile.h"
 
-#include "engine/EncodingDetection.h"
-#include "engine/FileCommit.h"
+#include <optional>
+
 #include "engine/FileText.h"
-#include "engine/LiteralRewrite.h"
+#include "engine/LiteralStream.h"
 #include "engine/RegexReplace.h"
+#include "engine/TemporaryFileOutput.h"
 
 namespace {
 
+// The file is read a block at a time and its new text written as it is made, so that a
+// file of any size is rewritten in a few megabytes.
 FileResult ReplaceLiteralInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
                                 bool backUp)
 {
-    platform::FileContent content;
-    if (const FileResult read = ReadFileText(path, content); read != 0)
-        return read;
-    if (content.Size() == 0)
+    platform::FileReader file;
+    if (const FileResult opened = OpenFileText(path, file); opened != 0)
+        return opened;
+    if (file.Size() == 0)
         return 0;
-    const TextEncoding encoding = EncodingOfFile(job.Encoding, {content.Data(), content.Size()});
-    if (encoding == TextEncoding::Iso2022Jp)
-        return Iso2022;
-    RewrittenText text(content.Data(), content.Size());
+    FileSource source(file);
+    if (const FileResult read = source.ReadFirst(FirstBlockSize); read != 0)
+        return read;
+    std::optional<TemporaryFileOutput> output;
+    TextEncoding encoding;
     const FileResult count =
-        RewriteFileTextLiterally(job.AbortRequested, text, job.EncodedPatterns.Get(pattern, encoding));
+        InTheTextsEncoding(job.Encoding, source, encoding, [&](TextEncoding in, EncodingDetector* detector) {
+            output.emplace(file.ReadPath(), file.Stamp());
+            return RewriteLiterally(job, {&pattern, 1}, source, in, detector, *output, false);
+        });
     if (count < 0)
         return count;
-    return CommitNewText(job.AbortRequested, content.ReadPath(), text.Data(), text.Size(), count, backUp,
-                         content.Stamp());
+    // Let go before the file is replaced, which some systems refuse while it is open.
+    file.Close();
+    return output->Commit(job.AbortRequested, count, backUp);
 }
 
 }  // namespace

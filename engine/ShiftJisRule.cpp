@@ -14,6 +14,14 @@ bool IsUnassignedSingle(unsigned char byte)
     return byte == 0x80 || byte == 0xA0 || byte >= 0xFD;
 }
 
+std::size_t WellFormedLength(std::string_view text, std::size_t position)
+{
+    const auto byte = static_cast<unsigned char>(text[position]);
+    if (IsLeadByte(byte))
+        return IsSecondByte(ByteOrZero(text, position + 1)) ? 2 : 0;
+    return IsUnassignedSingle(byte) ? 0 : 1;
+}
+
 // The double-byte rule of code page 932, which platform/DoubleByte.h owns.
 class ShiftJis final : public CharacterRule {
 public:
@@ -31,6 +39,12 @@ public:
         return start;
     }
 
+    std::size_t RestartPoint(std::string_view text, std::size_t known, std::size_t position) const override
+    {
+        // A position that is not a start is the second byte of a pair that begins before it.
+        return IsCharacterStart(text.data() + known, text.data() + position) ? position : position - 1;
+    }
+
     bool EndsOnCharacterStart(std::string_view, std::size_t, std::size_t) const override { return true; }
 
     std::size_t CompleteEnd(std::string_view text) const override
@@ -41,19 +55,9 @@ public:
         return size;
     }
 
-    bool IsWellFormed(std::string_view text) const override
+    std::size_t WellFormedUntil(std::string_view text, std::size_t from, std::size_t until) const override
     {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(text[i]);
-            if (IsLeadByte(byte)) {
-                if (i + 1 == text.size() || !IsSecondByte(static_cast<unsigned char>(text[i + 1])))
-                    return false;
-                ++i;
-            } else if (IsUnassignedSingle(byte)) {
-                return false;
-            }
-        }
-        return true;
+        return WellFormedRun(text, from, until, WellFormedLength);
     }
 };
 

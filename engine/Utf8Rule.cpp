@@ -63,6 +63,9 @@ public:
         return accepted;
     }
 
+    // Every byte tells by itself whether it begins a character.
+    std::size_t RestartPoint(std::string_view, std::size_t, std::size_t position) const override { return position; }
+
     bool EndsOnCharacterStart(std::string_view text, std::size_t, std::size_t end) const override
     {
         return end == text.size() || !IsContinuation(static_cast<unsigned char>(text[end]));
@@ -79,7 +82,10 @@ public:
         return start + ExpectedLength(static_cast<unsigned char>(text[start])) > text.size() ? start : text.size();
     }
 
-    bool IsWellFormed(std::string_view text) const override { return EveryCharacterWellFormed(text, WellFormedLength); }
+    std::size_t WellFormedUntil(std::string_view text, std::size_t from, std::size_t until) const override
+    {
+        return WellFormedRun(text, from, until, WellFormedLength);
+    }
 };
 
 }  // namespace

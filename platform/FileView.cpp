@@ -1,10 +1,29 @@
 #include "platform/FileView.h"
 
+#include <cstdint>
+
 namespace platform {
 
 FileView::~FileView()
 {
     Close();
+}
+
+ReadStatus FileView::Open(const std::string& path, std::size_t mapFrom)
+{
+    Close();
+    FileReader file;
+    const ReadStatus opened = file.Open(path);
+    return opened == ReadStatus::Ok ? Open(file, mapFrom) : opened;
+}
+
+ReadStatus FileView::ReadWhole(const FileReader& file)
+{
+    if (file.Size() >= SIZE_MAX || !content_.Allocate(static_cast<std::size_t>(file.Size())))
+        return ReadStatus::NoMemory;
+    std::size_t got = 0;
+    return file.ReadAt(0, content_.Data(), content_.Size(), got) && got == content_.Size() ? ReadStatus::Ok
+                                                                                           : ReadStatus::ReadFailed;
 }
 
 void FileView::Close()

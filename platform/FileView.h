@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/FileReader.h"
 #include "platform/FileSystem.h"
 
 namespace platform {
@@ -22,6 +23,8 @@ public:
     FileView& operator=(const FileView&) = delete;
 
     ReadStatus Open(const std::string& path, std::size_t mapFrom = DefaultMapFrom);
+    // The same for a file already open; the view needs it no longer once this returns.
+    ReadStatus Open(const FileReader& file, std::size_t mapFrom = DefaultMapFrom);
     void Close();
 
     const char* Data() const { return mapped_ ? mapped_ : content_.Data(); }
@@ -39,6 +42,8 @@ public:
 
 private:
     static void Unmap(const char* mapped, std::size_t size);
+    // Reads the whole of a file that is not mapped.
+    ReadStatus ReadWhole(const FileReader& file);
 
     FileContent content_;  // a small file's bytes; the stamp and name of every file
     const char* mapped_ = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
-// How the POSIX file services open a file for reading, shared by the whole-file read and
-// the file view.
+// How the POSIX file services open, read and write files, shared by the whole-file read,
+// the file view, the file reader and the writers.
 #include <sys/stat.h>
 
 #include <cstddef>
@@ -9,6 +9,12 @@
 #include "platform/FileSystem.h"
 
 namespace platform {
+
+// The largest transfer Linux makes in one call.
+inline constexpr std::size_t MaxTransfer = 0x7ffff000;
+
+// Writes every byte, going on after interruptions; false when the system refuses a write.
+bool WriteAll(int fd, const char* data, std::size_t length);
 
 // The end of the chain of links that `path` names, or an empty string for a dangling one.
 std::string ResolvedLink(const std::string& path);

@@ -11,27 +11,6 @@
 
 namespace platform {
 
-namespace {
-
-// The largest transfer Linux makes in one call.
-constexpr std::size_t MaxTransfer = 0x7ffff000;
-
-bool WriteAll(int fd, const char* data, std::size_t length)
-{
-    while (length > 0) {
-        const ssize_t put = ::write(fd, data, length < MaxTransfer ? length : MaxTransfer);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        data += put;
-        length -= static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
-}  // namespace
-
 ReadStatus ReadWholeFile(const std::string& path, FileContent& content)
 {
     std::string readPath;

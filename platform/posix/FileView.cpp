@@ -1,13 +1,11 @@
 #include "platform/FileView.h"
 
 #include <sys/mman.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 
 #include "platform/posix/BusErrorGuard.h"
-#include "platform/posix/FileReading.h"
 
 namespace platform {
 
@@ -17,31 +15,19 @@ void FileView::Unmap(const char* mapped, std::size_t size)
     ::munmap(const_cast<char*>(mapped), size);
 }
 
-ReadStatus FileView::Open(const std::string& path, std::size_t mapFrom)
+ReadStatus FileView::Open(const FileReader& file, std::size_t mapFrom)
 {
     Close();
-    std::string readPath;
-    struct stat info;
-    const int fd = OpenRegularFile(path, readPath, info);
-    if (fd < 0)
-        return ReadStatus::OpenFailed;
-    content_.SetReadPath(std::move(readPath));
-    const auto size = static_cast<std::uint64_t>(info.st_size);
-    if (size == 0 || size < mapFrom || size >= SIZE_MAX) {
-        const ReadStatus status = ReadOpenedFile(fd, info, content_);
-        ::close(fd);
-        return status;
-    }
-    content_.SetStamp(StampOf(info));
-    void* bytes = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, fd, 0);
-    const int mapError = errno;
-    if (bytes == MAP_FAILED) {
+    content_.SetReadPath(file.ReadPath());
+    content_.SetStamp(file.Stamp());
+    const std::uint64_t size = file.Size();
+    if (size == 0 || size < mapFrom || size >= SIZE_MAX)
+        return ReadWhole(file);
+    void* bytes =
+        ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, static_cast<int>(file.Handle()), 0);
+    if (bytes == MAP_FAILED)
         // A file system that cannot map files can still be read.
-        const ReadStatus status = mapError == ENOMEM ? ReadStatus::NoMemory : ReadOpenedFile(fd, info, content_);
-        ::close(fd);
-        return status;
-    }
-    ::close(fd);
+        return errno == ENOMEM ? ReadStatus::NoMemory : ReadWhole(file);
     if (!GuardMappedRange(bytes, static_cast<std::size_t>(size), &lost_)) {
         ::munmap(bytes, static_cast<std::size_t>(size));
         return ReadStatus::NoMemory;

@@ -2,15 +2,13 @@
 
 #include <windows.h>
 
-#include "platform/win32/FileReading.h"
-
 namespace platform {
 
 namespace {
 
-// The whole file as one read-only view; the section and the file's handle are closed at
-// once, since the view holds what it needs. The system refuses to cut a file short while a
-// view of it exists, so no byte of the view can go missing.
+// The whole file as one read-only view; the section is closed at once, since the view
+// holds what it needs. The system refuses to cut a file short while a view of it exists,
+// so no byte of the view can go missing.
 const char* MapWholeFile(HANDLE file)
 {
     HANDLE section = ::CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
@@ -28,32 +26,21 @@ void FileView::Unmap(const char* mapped, std::size_t)
     ::UnmapViewOfFile(mapped);
 }
 
-ReadStatus FileView::Open(const std::string& path, std::size_t mapFrom)
+ReadStatus FileView::Open(const FileReader& file, std::size_t mapFrom)
 {
     Close();
-    HANDLE file = OpenFileForReading(path);
-    if (file == INVALID_HANDLE_VALUE)
-        return ReadStatus::OpenFailed;
-    content_.SetReadPath(path);
-    std::uint64_t size = 0;
-    FileStamp stamp;
-    ReadStatus status = ReadStatus::OpenFailed;
-    if (!SizeOfHandle(file, size))
-        status = ReadStatus::OpenFailed;
-    else if (size == 0 || size < mapFrom || size >= SIZE_MAX)
-        status = ReadOpenedFile(file, size, content_);
-    else if (const char* view = MapWholeFile(file)) {
-        if (StampOfHandle(file, stamp))
-            content_.SetStamp(stamp);
-        mapped_ = view;
-        mappedSize_ = static_cast<std::size_t>(size);
-        status = ReadStatus::Ok;
-    } else {
-        // Without the address space for a view the file is read, as far as memory allows.
-        status = ReadOpenedFile(file, size, content_);
-    }
-    ::CloseHandle(file);
-    return status;
+    content_.SetReadPath(file.ReadPath());
+    content_.SetStamp(file.Stamp());
+    const std::uint64_t size = file.Size();
+    if (size == 0 || size < mapFrom || size >= SIZE_MAX)
+        return ReadWhole(file);
+    const char* view = MapWholeFile(reinterpret_cast<HANDLE>(file.Handle()));
+    // Without the address space for a view the file is read, as far as memory allows.
+    if (!view)
+        return ReadWhole(file);
+    mapped_ = view;
+    mappedSize_ = static_cast<std::size_t>(size);
+    return ReadStatus::Ok;
 }
 
 }  // namespace platform

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/EscapeSequences.h"
-#include "engine/LiteralRewrite.h"
+#include "engine/LiteralChain.h"
 #include "engine/LiteralSearch.h"
 #include "platform/DoubleByte.h"
 
@@ -16,19 +16,33 @@ struct Rewrite {
     std::string Text;
 };
 
+// Windows as small as a search allows and pieces of a few bytes, so that matches and
+// characters cross the ends of both.
+struct Cutting {
+    std::size_t Window;
+    std::size_t Piece;
+};
+constexpr Cutting Cuttings[] = {{1, 1}, {1, 3}, {9, 2}, {16, 7}};
+
 Rewrite Apply(const std::string& text, const std::string& find, const std::string& replace,
               PatternOptions options = 0)
 {
     AbortFlag abort{false};
-    // In a buffer of its exact size, so that reading past its end is caught.
-    std::vector<char> bytes(text.begin(), text.end());
-    RewrittenText rewritten(bytes.data(), bytes.size());
-    const FileResult count = RewriteLiteralText(abort, rewritten, {find, replace, options});
-    const std::string result(rewritten.View());
+    const EncodedPattern pattern = EncodePattern({find, replace, options}, TextEncoding::ShiftJis);
+    std::string rewritten;
+    const FileResult count = RewriteLiteralText(abort, text, {&pattern}, rewritten);
     if (count == 0) {
-        EXPECT_EQ(result, text) << "the text changed without a replacement";
+        EXPECT_EQ(rewritten, "") << "a text without a replacement was handed on";
+        rewritten = text;
     }
-    return {count, result};
+    for (const Cutting cutting : Cuttings) {
+        std::string cut;
+        const FileResult cutCount = RewriteLiteralText(abort, text, {&pattern}, cut, cutting.Window, cutting.Piece);
+        EXPECT_EQ(cutCount, count) << "in windows of " << cutting.Window << ", pieces of " << cutting.Piece;
+        EXPECT_EQ(count == 0 ? text : cut, rewritten)
+            << "in windows of " << cutting.Window << ", pieces of " << cutting.Piece;
+    }
+    return {count, rewritten};
 }
 
 struct Case {
@@ -111,9 +125,8 @@ TEST(LiteralRewrite, IgnoringCaseFoldsExactlyTheAsciiLetters)
 TEST(LiteralRewrite, AbortedJobIsCancelled)
 {
     AbortFlag abort{true};
-    char bytes[] = {'a', 'b', 'c'};
-    RewrittenText text(bytes, sizeof bytes);
-    EXPECT_EQ(RewriteLiteralText(abort, text, {"b", "x", 0}), Cancel);
+    std::string rewritten;
+    EXPECT_EQ(RewriteLiteralText(abort, "abc", {"b", "x", 0}, rewritten), Cancel);
 }
 
 namespace {
