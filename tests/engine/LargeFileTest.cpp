@@ -1,0 +1,76 @@
+// Files larger than the blocks they are read in: matches and characters across the ends of
+// blocks, an encoding that only the later blocks tell, and a file without a match.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+#include "engine/LiteralStream.h"
+#include "engine/ReplaceAllPatterns.h"
+#include "engine/ReplaceInFile.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+constexpr std::size_t Block = FirstBlockSize;
+
+class LargeFileTest : public testing::Test {
+protected:
+    TempFolder folder;
+    const std::string path = folder / "a.txt";
+    ReplaceJob job;
+};
+
+}  // namespace
+
+TEST_F(LargeFileTest, MatchesAcrossBlockEndsAndNoneInsideACharacter)
+{
+    std::string text(3 * Block + 10, ' ');
+    text.replace(Block - 1, 3, "abc");  // across the end of the first block
+    // "abc" whose first byte is the second byte of a Shift-JIS pair cut by the second end.
+    text.replace(2 * Block - 1, 4, "\x83" "abc");
+    text.replace(3 * Block - 2, 3, "abc");  // across the third
+    std::string expected = text;
+    expected.replace(3 * Block - 2, 3, "ABCD");
+    expected.replace(Block - 1, 3, "ABCD");
+    WriteBytes(path, text);
+    EXPECT_EQ(ReplaceInFile(job, path, {"abc", "ABCD", 0}), 2);
+    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_FALSE(FileExists(path + ".tmp"));
+}
+
+TEST_F(LargeFileTest, FileWithoutAMatchIsNeverWritten)
+{
+    const std::string text = std::string(3 * Block, 'a') + "\x82\xA0";
+    WriteBytes(path, text);
+    const auto old = std::filesystem::last_write_time(path);
+    EXPECT_EQ(ReplaceInFile(job, path, {"b", "c", 0}), 0);
+    EXPECT_EQ(std::filesystem::last_write_time(path), old);
+    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_EQ(ReadBytes(path), text);
+}
+
+TEST_F(LargeFileTest, EncodingToldOnlyByALaterBlockDecides)
+{
+    // Seven-bit text as far as the first block reaches, then UTF-8: い, typed in Shift-JIS,
+    // is found only as UTF-8.
+    const std::string text = std::string(Block + 5, 'x') + "\xE3\x81\x82\xE3\x81\x84";
+    WriteBytes(path, text);
+    EXPECT_EQ(ReplaceInFile(job, path, {"\x82\xA2", "-", 0}), 1);
+    EXPECT_EQ(ReadBytes(path), std::string(Block + 5, 'x') + "\xE3\x81\x82-");
+}
+
+TEST_F(LargeFileTest, FullAutomaticPatternsChainThroughTheWholeFile)
+{
+    // Every pattern reads the text the one before made, also where it crosses a block end.
+    constexpr std::size_t pairs = Block / 2 + 7;
+    std::string text;
+    for (std::size_t i = 0; i < 2 * pairs; ++i)
+        text += "abc";
+    WriteBytes(path, text);
+    job.AllAuto = true;
+    job.Patterns = {{"abc", "x", 0}, {"xx", "Y", 0}};
+    EXPECT_EQ(ReplaceAllPatterns(job, path), static_cast<FileResult>(3 * pairs));
+    EXPECT_EQ(ReadBytes(path), std::string(pairs, 'Y'));
+}
