@@ -14,7 +14,8 @@ constexpr int ExtentMargin = 5;
 
 bool FileList::IsListed(const std::string& path)
 {
-    // Gathered once per batch, so that a large batch is not quadratic in the list's length.
+    // Gathered once per batch, so that a large batch is not quadratic in the list's length;
+    // the paths the batch adds join it, so a file offered twice in one batch is caught too.
     if (!listed_) {
         listed_.emplace();
         for (std::size_t i = 0; i < control_.Count(); ++i)
@@ -36,7 +37,7 @@ void FileList::AddFile(const std::string& path)
 {
     if (extensionCheck_ && !PassesExtensionCheck(extensions_, path))
         return;
-    if (previousCount_ != 0 && IsListed(path)) {
+    if (IsListed(path)) {
         duplicates_ += path;
         duplicates_ += '\n';
         return;

@@ -26,8 +26,7 @@ public:
     void SetSubfolderRule(bool on) { subfolders_ = on; }
 
     // Appends the path unless the extension check refuses it, silently, or it is listed
-    // already, in any letter case, which the end of the batch reports. The duplicate check
-    // is skipped while the list was empty before the batch.
+    // already, in any letter case (also by this batch), which the end of the batch reports.
     void AddFile(const std::string& path);
     // Adds the folder's files in the file system's order, hidden ones included, entering
     // subfolders depth first when the subfolder rule is on. A folder that cannot be read

@@ -104,6 +104,7 @@ BOOL CMainDialog::OnInitDialog()
     fields_.FullAutomatic = start.FullAutomatic;
     fileList_.SetSubfolderRule(start.SubfolderRule != 0);
     automaticMode_ = start.AutomaticMode;
+    fileListBox_.SetUnattended(automaticMode_);
     UpdateData(false);
     fileList_.BuildExtensionList(start.ExtensionListText);
     AddCommandLineFiles(fileList_, options.FileArguments, HeldKeys());

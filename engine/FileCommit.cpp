@@ -1,5 +1,6 @@
 #include "engine/FileCommit.h"
 
+#include "engine/BackupBeforeReplace.h"
 #include "engine/DerivedNames.h"
 #include "platform/FileSystem.h"
 
@@ -41,21 +42,14 @@ FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const 
     platform::FileWriter writer;
     if (!WriteTemporaryFile(writer, temporary, text, size))
         return WriteErr;
-    const std::string backup = BackupPathOf(path);
-    if (backUp) {
-        platform::RemoveFile(backup);
-        if (!platform::LinkOrCopyFile(path, backup)) {
-            writer.Close();
-            platform::RemoveFile(temporary);
-            return WriteErr;
-        }
-    }
-    if (!writer.CloseAndReplace(path, &read)) {
+    // A stop that came while the text was written still keeps the file as it is.
+    const FileResult outcome = IsAborted(abort) ? Cancel
+                               : (backUp && !BackUpBeforeReplace(path, read)) || !writer.CloseAndReplace(path, &read)
+                                   ? WriteErr
+                                   : count;
+    if (outcome < 0) {
         writer.Close();
         platform::RemoveFile(temporary);
-        if (backUp)
-            platform::RemoveFile(backup);
-        return WriteErr;
     }
-    return count;
+    return outcome;
 }

@@ -39,19 +39,13 @@ FileResult RewriteWithPattern(const ReplaceJob& job, RewrittenText& text, const 
 
 // The backup of a file no pattern changed: a copy, since a second name of the file would
 // change with it when the file is later edited in place. The copy is made under the
-// temporary name and then renamed, so that a run stopped meanwhile never leaves half a
-// backup.
+// temporary name and takes the backup's name in one step, so that a run stopped meanwhile
+// leaves the older backup or this one, never half of one.
 void KeepUntouchedBackup(const std::string& path)
 {
     const std::string temporary = TemporaryPathOf(path);
     platform::RemoveFile(temporary);
-    if (!platform::CopyFileNoOverwrite(path, temporary)) {
-        platform::RemoveFile(temporary);
-        return;
-    }
-    const std::string backup = BackupPathOf(path);
-    platform::RemoveFile(backup);
-    if (!platform::RenameNoReplace(temporary, backup))
+    if (!platform::CopyFileNoOverwrite(path, temporary) || !platform::RenameReplacing(temporary, BackupPathOf(path)))
         platform::RemoveFile(temporary);
 }
 

@@ -1,21 +1,23 @@
 #include "engine/RunReplace.h"
 
-#include "engine/DerivedNames.h"
+#include "engine/ProcessedFiles.h"
 #include "engine/ReplaceAllPatterns.h"
 #include "engine/ReplaceInFile.h"
 #include "engine/ResultLog.h"
 #include "engine/RunObserver.h"
-#include "platform/FileSystem.h"
 
 namespace {
 
-// A file named through a symbolic link is rewritten where it lies, and the link stays:
-// the read tells where the file lies.
-FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path)
+// A file met again under another name, through a link or spelled otherwise, has had its
+// rewrite: it is not read again, so no pattern is applied to its own output.
+FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, ProcessedFiles& processed)
 {
+    if (!processed.Claim(path))
+        return 0;
     const FileResult result = job.AllAuto ? ReplaceAllPatterns(job, path) : ReplaceInFile(job, path, job.Pattern);
-    if (result < 0)
-        platform::RemoveFile(TemporaryPathOf(platform::FileBehindLinks(path)));
+    // A rewritten file is a new file under the old name.
+    if (result > 0)
+        processed.Claim(path);
     return result;
 }
 
@@ -41,13 +43,14 @@ private:
 RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
 {
     const std::size_t count = job.Files.size();
+    ProcessedFiles processed;
     observer.OnProgress(0, count);
     std::size_t done = 0;
     for (std::size_t index = 0; index < count; ++index) {
         if (job.IsAborted())
             break;
         const std::string& path = job.Files[index];
-        observer.OnFileResult({index, path, ReplaceOneFile(job, path)});
+        observer.OnFileResult({index, path, ReplaceOneFile(job, path, processed)});
         if (!job.IsAborted())
             observer.OnProgress(++done, count);
     }

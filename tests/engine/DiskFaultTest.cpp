@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/BackupBeforeReplace.h"
 #include "engine/BregexpLibrary.h"
 #include "engine/ReplaceInFile.h"
 #include "tests/engine/ExpectedLog.h"
@@ -67,6 +68,29 @@ TEST(DiskFault, FileChangedByAnotherProgramMeanwhileIsLeftAsThatProgramLeftIt)
         }
         EXPECT_FALSE(FileExists(path + ".tmp"));
         EXPECT_FALSE(FileExists(path + ".bak"));
+    }
+}
+
+// The backup is made under a name of its own and takes the backup's name only when the
+// file is still the one read: a file another program changed meanwhile keeps the older
+// backup, and a leftover of a stopped run under that name goes.
+TEST(DiskFault, OlderBackupStaysUntilTheNewOneCanTakeItsName)
+{
+    TempFolder folder;
+    const std::string path = folder / "a.txt";
+    for (const bool changed : {true, false}) {
+        SCOPED_TRACE(changed);
+        WriteBytes(path, "old text");
+        WriteBytes(path + ".bak", "older backup");
+        WriteBytes(path + ".auto", "leftover");
+        platform::FileContent content;
+        ASSERT_EQ(platform::ReadWholeFile(path, content), platform::ReadStatus::Ok);
+        if (changed)
+            WriteBytes(path, "changed meanwhile");
+
+        EXPECT_EQ(BackUpBeforeReplace(path, content.Stamp()), !changed);
+        EXPECT_EQ(ReadBytes(path + ".bak"), changed ? "older backup" : "old text");
+        EXPECT_FALSE(FileExists(path + ".auto"));
     }
 }
 
