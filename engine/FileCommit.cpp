@@ -43,13 +43,20 @@ FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const 
     if (!WriteTemporaryFile(writer, temporary, text, size))
         return WriteErr;
     // A stop that came while the text was written still keeps the file as it is.
-    const FileResult outcome = IsAborted(abort) ? Cancel
-                               : (backUp && !BackUpBeforeReplace(path, read)) || !writer.CloseAndReplace(path, &read)
-                                   ? WriteErr
-                                   : count;
-    if (outcome < 0) {
+    if (IsAborted(abort)) {
         writer.Close();
         platform::RemoveFile(temporary);
+        return Cancel;
     }
-    return outcome;
+    const BackupMade backup = backUp ? BackUpBeforeReplace(path, read) : BackupMade::None;
+    if ((backUp && backup == BackupMade::None) || !writer.CloseAndReplace(path, &read)) {
+        writer.Close();
+        platform::RemoveFile(temporary);
+        // An older backup was kept, or, had the file changed in the last moment, replaced
+        // by one of the file as it is.
+        if (backup == BackupMade::WhereNoneWas)
+            platform::RemoveFile(BackupPathOf(path));
+        return WriteErr;
+    }
+    return count;
 }

@@ -14,8 +14,8 @@
 // is left as it now is, since the new text would undo what happened to it meanwhile.
 // Returns `count`; 0 with nothing touched when `count` is 0; Cancel when the run is aborted,
 // also while the text is written; WriteErr when the text could not be written or put in
-// place. After Cancel and WriteErr `path` keeps its content and no temporary file is left;
-// an older backup is whole, or, when another program changed the file in the last moment
-// before the replace, replaced by a backup of the file as it is.
+// place. After Cancel and WriteErr `path` keeps its content, no temporary file is left and
+// an older backup is whole; only when another program changes the file in the very moment
+// between its backup and its replace does a backup of the file as it is take its place.
 FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const char* text, std::size_t size,
                          FileResult count, bool backUp, const platform::FileStamp& read);
