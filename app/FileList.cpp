@@ -46,16 +46,36 @@ void FileList::AddFile(const std::string& path)
     Measure(path);
 }
 
+void FileList::PassOver(const std::string& name, PassedOverReason reason)
+{
+    passedOver_.push_back({name, reason});
+}
+
 void FileList::WalkFolder(const std::string& path)
 {
     std::vector<platform::FolderEntry> entries;
-    platform::ListFolder(path, entries);
+    if (!platform::ListFolder(path, entries)) {
+        PassOver(path, PassedOverReason::UnreadableFolder);
+        return;
+    }
     for (const platform::FolderEntry& entry : entries) {
         const std::string entryPath = platform::JoinPath(path, entry.Name);
-        if (entry.Kind == platform::EntryKind::File)
+        switch (entry.Kind) {
+        case platform::EntryKind::File:
             AddFile(entryPath);
-        else if (entry.Kind == platform::EntryKind::Folder && subfolders_)
-            WalkFolder(entryPath);
+            break;
+        case platform::EntryKind::Folder:
+            if (subfolders_)
+                WalkFolder(entryPath);
+            break;
+        // A listed entry that is no longer there is a link whose target is gone.
+        case platform::EntryKind::Missing:
+            PassOver(entryPath, PassedOverReason::LinkToNothing);
+            break;
+        case platform::EntryKind::FolderLink:
+        case platform::EntryKind::Other:
+            break;
+        }
     }
 }
 
@@ -68,17 +88,24 @@ void FileList::AddFileOrFolder(const std::string& path)
     case platform::EntryKind::File:
         AddFile(path);
         break;
-    default:
+    case platform::EntryKind::Missing:
+        PassOver(path, PassedOverReason::NotFound);
+        break;
+    case platform::EntryKind::FolderLink:
+    case platform::EntryKind::Other:
+        PassOver(path, PassedOverReason::NotFileOrFolder);
         break;
     }
 }
 
 void FileList::ReadFileNameList(const std::string& path)
 {
-    ForEachFileLine(path, [&](std::string_view line) {
+    const bool read = ForEachFileLine(path, [&](std::string_view line) {
         if (!line.empty())
             AddFileOrFolder(platform::AbsolutePath(std::string(line)));
     });
+    if (!read)
+        PassOver(path, PassedOverReason::UnreadableNameList);
 }
 
 void FileList::EndBatch()

@@ -3,8 +3,10 @@
 #include "about/AboutDialog.h"
 #include "app/AutomaticRun.h"
 #include "app/CommandLineOptions.h"
+#include "app/ConsoleStop.h"
 #include "app/FileBatches.h"
 #include "app/ReplaceListInUse.h"
+#include "app/RunRefusalText.h"
 #include "app/SettingsDialog.h"
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
@@ -93,13 +95,13 @@ BOOL CMainDialog::OnInitDialog()
     fileList.SetWindowPos(nullptr, 0, 0, client.right + 4, client.bottom + 3, SWP_NOMOVE | SWP_NOZORDER);
 
     const CommandLineOptions options = ParseCommandLine(arguments_, settings_);
-    const MainDialogStartValues start = StartValuesFrom(options, settings_, regexLibrary_.IsLoaded());
+    const MainDialogStartValues start = StartValuesFrom(options, settings_);
     LoadReplaceListInUse(start.ReplaceListName);
     lastAddFolder_ = start.LastAddFolder;
     fields_.FindText = start.FindText;
     fields_.ReplaceText = start.ReplaceText;
     SetOptions(fields_, start.Options);
-    Apply(RegularExpressionRule(fields_.RegularExpression != 0));
+    Apply(RegularExpressionRule(fields_.RegularExpression != 0, regexLibrary_.IsLoaded()));
     fields_.BackUp = start.BackUp;
     fields_.FullAutomatic = start.FullAutomatic;
     fileList_.SetSubfolderRule(start.SubfolderRule != 0);
@@ -108,7 +110,7 @@ BOOL CMainDialog::OnInitDialog()
     UpdateData(false);
     fileList_.BuildExtensionList(start.ExtensionListText);
     AddCommandLineFiles(fileList_, options.FileArguments, HeldKeys());
-    Apply(RegexLibraryRule(regexLibrary_.IsLoaded()));
+    Apply(RegexLibraryRule(regexLibrary_.IsLoaded(), fields_.RegularExpression != 0));
     OnFullAutomaticClicked();
 
     if (automaticMode_) {
@@ -169,8 +171,10 @@ void CMainDialog::OnStart()
                       MB_OK | MB_ICONEXCLAMATION, LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
         return;
     }
+    const bool aborted = ending == WorkerRun::Ending::Aborted;
+    resultLog_.SetAborted(aborted ? std::optional(job_.Files.size() - log.LoggedFiles()) : std::nullopt);
     AnnounceCompletion(settings_, *this);
-    if (ending == WorkerRun::Ending::Aborted)
+    if (aborted)
         EnableWindow(true);
     GotoDlgCtrl(GetDlgItem(IDC_FIND_TEXT));
     if (fields_.FullAutomatic != 0)
@@ -194,21 +198,23 @@ void CMainDialog::RunAutomaticMode()
         exitStatus_ = RunNotCarriedOut;
         return;
     }
-    // No progress dialog: the window is never shown.
+    // No progress dialog: the window is never shown. The console it was started from, if
+    // any, is the only way to stop it.
+    ConsoleStop console(job_.AbortRequested);
     RunObserver unseen;
-    exitStatus_ = RunAutomatic(job_, resultLog_.Log(), unseen);
+    exitStatus_ = RunAutomatic(job_, !fileList_.PassedOver().empty(), resultLog_.Log(), unseen);
+    console.RunEnded();
+    if (console.ExitStatus() != 0 && exitStatus_ != RunNotCarriedOut)
+        exitStatus_ = console.ExitStatus();
 }
 
 bool CMainDialog::CheckJob()
 {
-    switch (CheckRun(job_)) {
-    case RunRefusal::None:
+    const RunCheck check = CheckRun(job_);
+    if (!check.Refused())
         return true;
-    case RunRefusal::NoRegexLibrary:
-        AppMessageBox(LoadResourceString(IDS_NO_REGEX_LIBRARY), MB_OK | MB_ICONEXCLAMATION,
-                      LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
-        return false;
-    }
+    AppMessageBox(RunRefusalText(check, replaceListName_), MB_OK | MB_ICONEXCLAMATION,
+                  LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
     return false;
 }
 
@@ -217,6 +223,7 @@ void CMainDialog::PrepareJob()
     job_.Files = fileListBox_.Entries();
     job_.Pattern = SinglePatternOf(fields_);
     job_.Patterns = patterns_;
+    job_.PatternsState = patternsState_;
     job_.AllAuto = fields_.FullAutomatic != 0;
     job_.BackUp = fields_.BackUp != 0;
     job_.RegexLibrary = &regexLibrary_;
@@ -226,14 +233,15 @@ void CMainDialog::PrepareJob()
 void CMainDialog::OnFullAutomaticClicked()
 {
     UpdateData(true);
-    Apply(FullAutomaticRule(fields_.FullAutomatic != 0, fields_.RegularExpression != 0, regexLibrary_.IsLoaded()));
+    Apply(FullAutomaticRule(fields_.FullAutomatic != 0, fields_.RegularExpression != 0, regexLibrary_.IsLoaded(),
+                            patterns_.size()));
     ApplyStartRule();
 }
 
 void CMainDialog::OnRegularExpressionClicked()
 {
     UpdateData(true);
-    Apply(RegularExpressionRule(fields_.RegularExpression != 0));
+    Apply(RegularExpressionRule(fields_.RegularExpression != 0, regexLibrary_.IsLoaded()));
 }
 
 void CMainDialog::OnPatternChosen()
@@ -329,7 +337,9 @@ void CMainDialog::LoadReplaceListInUse(const std::string& name)
         replace.AddString(pattern.Replace);
     }
     patterns_ = list.Patterns;
-    Apply(ReplaceListLoadedRule(list.Patterns.size()));
+    patternsState_ = list.State;
+    replaceListName_ = list.Path.empty() ? name : list.Path;
+    Apply(ReplaceListLoadedRule(list.Patterns.size(), fields_.FullAutomatic != 0));
 }
 
 std::string CMainDialog::ConfiguredReplaceList() const

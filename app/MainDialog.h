@@ -108,6 +108,8 @@ private:
     bool automaticMode_ = false;
     std::string lastAddFolder_;
     PatternList patterns_;  // the replace list in use, as its drop-down lists show it
+    ReplaceListState patternsState_ = ReplaceListState::NotFound;
+    std::string replaceListName_;  // where it was found, or the name looked for
     BregexpLibrary regexLibrary_;
     FileListBox fileListBox_;
     FileList fileList_;

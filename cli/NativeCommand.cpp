@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cinttypes>
+#include <cstring>
 
 #include "app/AutomaticRun.h"
 #include "app/CommandLineOptions.h"
@@ -12,6 +13,8 @@
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
 #include "cli/ConsoleProgress.h"
+#include "cli/InputMessages.h"
+#include "cli/StopSignals.h"
 #include "cli/Usage.h"
 #include "engine/BregexpLibrary.h"
 #include "engine/ReplaceJob.h"
@@ -30,24 +33,22 @@ bool AsksForHelp(const std::vector<std::string>& arguments)
                        [](const std::string& argument) { return argument == "-h" || argument == "--help"; });
 }
 
-// Why the run was refused, as a line of standard error.
-const char* RefusalMessage(RunRefusal refusal)
-{
-    switch (refusal) {
-    case RunRefusal::NoRegexLibrary:
-        return "tarvelox: the replace list holds a regular expression, but the regular-expression library could not "
-               "be loaded; nothing was changed\n";
-    case RunRefusal::None:
-        break;
-    }
-    return "";
-}
-
 std::string Summary(std::size_t files, const ResultLog& log)
 {
     char text[160];
     std::snprintf(text, sizeof text, "%zu files, %" PRId64 " replacements, %zu failed; see replace.log", files,
                   log.Total(), log.FailedFiles());
+    return text;
+}
+
+// What a stop signal left: the files done are in the log, the others untouched.
+std::string StopSummary(int signal, std::size_t files, const ResultLog& log)
+{
+    const char* name = ::sigabbrev_np(signal);
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "stopped by SIG%s: %zu files changed before the stop, %zu not processed; see replace.log",
+                  name ? name : "?", log.ChangedFiles(), files - log.LoggedFiles());
     return text;
 }
 
@@ -72,7 +73,7 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     const CommandLineOptions options = ParseCommandLine(arguments, settings);
     BregexpLibrary library;
     library.Load();
-    const MainDialogStartValues values = StartValuesFrom(options, settings, library.IsLoaded());
+    const MainDialogStartValues values = StartValuesFrom(options, settings);
 
     PlainFileList entries;
     FileList files(entries);
@@ -83,24 +84,32 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     ReplaceJob job;
     job.Files = entries.Entries();
     job.Pattern = {values.FindText, values.ReplaceText, values.Options};
-    job.Patterns = LoadReplaceListInUse(values.ReplaceListName).Patterns;
+    const ReplaceListInUse list = LoadReplaceListInUse(values.ReplaceListName);
+    job.Patterns = list.Patterns;
+    job.PatternsState = list.State;
     job.AllAuto = values.FullAutomatic != 0;
     job.BackUp = values.BackUp != 0;
     job.RegexLibrary = library.IsLoaded() ? &library : nullptr;
     job.Settings = &settings;
 
-    if (const RunRefusal refusal = CheckRun(job); refusal != RunRefusal::None) {
-        std::fputs(RefusalMessage(refusal), console.Err);
+    std::fputs(PassedOverLines(files.PassedOver()).c_str(), console.Err);
+    if (const RunCheck check = CheckRun(job); check.Refused()) {
+        std::fputs(RefusalLine(check, values.ReplaceListName).c_str(), console.Err);
         return RunNotCarriedOut;
     }
     ResultLog log;
     ConsoleProgress progress(console.Err, console.Interactive);
-    const AutomaticRunStatus status = RunAutomatic(job, log, progress);
+    const StopSignals signals(job.AbortRequested);
+    const AutomaticRunStatus status = RunAutomatic(job, !files.PassedOver().empty(), log, progress);
     if (status == RunNotCarriedOut) {
         progress.Finish("");
         std::fputs("tarvelox: cannot write replace.log in the current directory\n", console.Err);
-    } else {
-        progress.Finish(console.Interactive ? Summary(job.Files.size(), log) : std::string());
+        return status;
     }
+    if (const int signal = signals.Received()) {
+        progress.Finish(StopSummary(signal, job.Files.size(), log));
+        return 128 + signal;
+    }
+    progress.Finish(console.Interactive ? Summary(job.Files.size(), log) : std::string());
     return status;
 }

@@ -8,12 +8,20 @@
 class BregexpLibrary;
 class EngineSettings;
 
+// What became of the replace list when it was read for the job.
+enum class ReplaceListState {
+    Read,
+    NotFound,
+    Unreadable,
+};
+
 // Everything a run needs. The owner keeps it unchanged while a run lasts, except
 // AbortRequested, which another thread may set at any time.
 struct ReplaceJob {
     std::vector<std::string> Files;
     ReplacePattern Pattern;    // the single pattern, used when AllAuto is off
     PatternList Patterns;      // the replace list, used when AllAuto is on
+    ReplaceListState PatternsState = ReplaceListState::Read;
     bool AllAuto = false;
     bool BackUp = false;
     AbortFlag AbortRequested{false};

@@ -44,6 +44,8 @@ void ResultLog::ResetLog()
     text_ += LineEnd;
     total_ = 0;
     failed_ = 0;
+    files_ = 0;
+    changed_ = 0;
 }
 
 void ResultLog::AddLogLine(const std::string& path, FileResult result)
@@ -51,8 +53,11 @@ void ResultLog::AddLogLine(const std::string& path, FileResult result)
     std::string line = ShortenPath(path);
     if (line.size() < PathColumnWidth)
         line.append(PathColumnWidth - line.size(), ' ');
+    ++files_;
     if (result < 0)
         ++failed_;
+    if (result > 0)
+        ++changed_;
     if (const char* word = StatusWord(result)) {
         line += word;
     } else {

@@ -22,9 +22,14 @@ public:
     std::int64_t Total() const { return total_; }
     // The files of this run logged with a status word instead of a count.
     std::size_t FailedFiles() const { return failed_; }
+    // The files of this run logged at all, and those logged with a count above 0.
+    std::size_t LoggedFiles() const { return files_; }
+    std::size_t ChangedFiles() const { return changed_; }
 
 private:
     std::string text_;
     std::int64_t total_ = 0;
     std::size_t failed_ = 0;
+    std::size_t files_ = 0;
+    std::size_t changed_ = 0;
 };

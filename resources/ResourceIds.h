@@ -34,6 +34,9 @@
 /* Result log dialog. */
 #define IDD_RESULT_LOG 131
 #define IDC_RESULT_LOG_TEXT 1018
+#define IDC_RESULT_LOG_LABEL 1070
+#define IDS_RESULT_LOG_ABORTED 3011
+#define IDS_RESULT_LOG_NOT_PROCESSED 3012
 
 /* Progress dialog. */
 #define IDD_PROGRESS 142
@@ -85,6 +88,10 @@
 #define IDS_MAIN_WINDOW_NOT_CREATED 3004
 #define IDS_DUPLICATES 3005
 #define IDS_RUN_FAILED 3006
+#define IDS_REPLACE_LIST_NOT_FOUND 3007
+#define IDS_REPLACE_LIST_UNREADABLE 3008
+#define IDS_REPLACE_LIST_EMPTY 3009
+#define IDS_REGEX_REJECTED 3010
 
 
 /* Replace list editor: one id for its menu, accelerators, icon, title and toolbar images;

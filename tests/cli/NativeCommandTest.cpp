@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "tests/engine/ExpectedLog.h"
 #include "tests/support/TestFiles.h"
@@ -21,6 +25,8 @@ struct Outcome {
     std::string err;
 };
 
+constexpr uid_t Nobody = 65534;
+
 class NativeCommandTest : public testing::Test {
 protected:
     void SetUp() override
@@ -30,15 +36,23 @@ protected:
         std::filesystem::copy_file(TARVELOX_REGEX_LIBRARY, home_ / "libbregexp.so");
     }
 
-    Outcome Run(const Arguments& arguments)
+    // Starts the program; as an ordinary user, when the test runs as root, whom permission
+    // bits stop.
+    pid_t Start(const Arguments& arguments, bool ordinaryUser = false)
     {
         const std::string out = home_ / "stdout", err = home_ / "stderr";
+        if (ordinaryUser) {
+            ::chmod(home_.Path().c_str(), 0755);
+            ::chmod(work_.Path().c_str(), 0777);
+        }
         const pid_t child = ::fork();
         if (child == 0) {
             if (::chdir(work_.Path().c_str()) != 0)
                 ::_exit(100);
             ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
             ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+            if (ordinaryUser && ::geteuid() == 0 && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+                ::_exit(102);
             std::vector<char*> argv{program_.data()};
             for (const std::string& argument : arguments)
                 argv.push_back(const_cast<char*>(argument.c_str()));
@@ -46,10 +60,15 @@ protected:
             ::execv(program_.c_str(), argv.data());
             ::_exit(101);
         }
+        return child;
+    }
+    Outcome Wait(pid_t child)
+    {
         int status = -1;
         ::waitpid(child, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(home_ / "stdout"), ReadBytes(home_ / "stderr")};
     }
+    Outcome Run(const Arguments& arguments, bool ordinaryUser = false) { return Wait(Start(arguments, ordinaryUser)); }
     std::string Work(const std::string& name) const { return work_ / name; }
     std::string LogLine(const std::string& name, const std::string& column) const
     {
@@ -86,7 +105,7 @@ TEST_F(NativeCommandTest, RewritesNamedFilesAndFoldersAndLeavesTheSettingsAlone)
                                                   ExpectedLogTotals("          3"));
     EXPECT_EQ(ReadBytes(home_ / "Tarvelox.ini"), settings);
     EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.err, "tarvelox: missing.txt: no such file or folder\n");
 }
 
 TEST_F(NativeCommandTest, FullAutomaticRunWithAListAndBackups)
@@ -106,24 +125,130 @@ TEST_F(NativeCommandTest, FullAutomaticRunWithAListAndBackups)
                                                   LogLine("y.txt", "       0") + ExpectedLogTotals("          4"));
 }
 
-TEST_F(NativeCommandTest, ARunThatCannotStartOrCannotLogExitsWithTwo)
+// Before any file is opened the patterns are checked; a run that cannot do its job says
+// why in one line, ends with 2 and leaves every file, backup and log as they were.
+TEST_F(NativeCommandTest, ARunThatCannotDoItsJobTouchesNothingAndSaysWhy)
 {
-    std::filesystem::remove(home_ / "libbregexp.so");
-    WriteBytes(Work("my.lst"), "a\tb\t\r\n[0-9]+\t#\tE\r\n");
+    WriteBytes(Work("x.txt"), "x.y a1");
+    WriteBytes(Work("empty.lst"), "");
+    MakeFolder(Work("folder.lst"));
+    WriteBytes(Work("regex.lst"), "a\tb\t\r\n[0-9]+\t#\tE\r\n");
+    const struct {
+        Arguments arguments;
+        bool library;
+        const char* why;
+    } cases[] = {
+        {{"-A", "-B", "-L../nosuch.lst", "."}, true, "the replace list ../nosuch.lst was not found"},
+        {{"-A", "-B", "-Lfolder.lst", "."}, true, "the replace list folder.lst cannot be read"},
+        {{"-A", "-B", "-Lempty.lst", "."}, true, "the replace list empty.lst holds no pattern"},
+        {{"-A", "-Lregex.lst", "x.txt"}, false, "a pattern is a regular expression, but the regular-expression "
+                                                "library could not be loaded"},
+        // Never the expression taken for literal text.
+        {{"-Oe", "-F.", "-RZ", "x.txt"}, false, "a pattern is a regular expression, but the regular-expression "
+                                                "library could not be loaded"},
+        {{"-Oek", "-F(abc", "-B", "x.txt"}, true, "the regular-expression library does not accept (abc: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::filesystem::remove(home_ / "libbregexp.so");
+        if (c.library)
+            std::filesystem::copy_file(TARVELOX_REGEX_LIBRARY, home_ / "libbregexp.so");
+
+        const Outcome outcome = Run(c.arguments);
+
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_TRUE(outcome.err.starts_with(std::string("tarvelox: ") + c.why)) << outcome.err;
+        EXPECT_TRUE(outcome.err.ends_with("; nothing was changed\n")) << outcome.err;
+        EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("x.txt")), "x.y a1");
+        EXPECT_FALSE(FileExists(Work("x.txt.bak")));
+        EXPECT_FALSE(FileExists(Work("replace.log")));
+    }
+}
+
+TEST_F(NativeCommandTest, ALogThatCannotBeWrittenExitsWithTwo)
+{
     WriteBytes(Work("x.txt"), "a1");
-
-    Outcome outcome = Run({"-A", "-Lmy.lst", "x.txt"});
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_NE(outcome.err.find("regular-expression library"), std::string::npos) << outcome.err;
-    EXPECT_EQ(ReadBytes(Work("x.txt")), "a1");
-    EXPECT_FALSE(FileExists(Work("replace.log")));
-
-    // Without the library a regular-expression option is not applied: the text is literal.
     MakeFolder(Work("replace.log"));
-    outcome = Run({"-F[0-9]", "-R#", "-Oe", "x.txt"});
+    const Outcome outcome = Run({"-Fa", "-R#", "-B0", "x.txt"});
     EXPECT_EQ(outcome.status, 2);
     EXPECT_NE(outcome.err.find("replace.log"), std::string::npos) << outcome.err;
-    EXPECT_EQ(ReadBytes(Work("x.txt")), "a1");
+}
+
+// A name that names nothing, a folder that cannot be read and a link to nothing met in a
+// walk: one line each, exit status 1, and every file around them is processed.
+TEST_F(NativeCommandTest, NamesPassedOverAreToldAndTheFilesAroundThemProcessed)
+{
+    MakeFolder(Work("d"));
+    MakeFolder(Work("d/closed"));
+    WriteBytes(Work("a.txt"), "abc");
+    WriteBytes(Work("d/b.txt"), "abc");
+    WriteBytes(Work("d/closed/c.txt"), "abc");
+    ASSERT_EQ(::symlink("nowhere.txt", Work("d/link.txt").c_str()), 0);
+    ::chmod(Work("d").c_str(), 0777);
+    ::chmod(Work("d/closed").c_str(), 0);
+
+    const Outcome outcome = Run({"-Fabc", "-RX", "-B0", "a.txt", "missing.txt", "d"}, true);
+
+    ::chmod(Work("d/closed").c_str(), 0755);
+    EXPECT_EQ(outcome.status, 1);
+    std::vector<std::string> lines;
+    std::istringstream err(outcome.err);
+    for (std::string line; std::getline(err, line);)
+        lines.push_back(line);
+    std::sort(lines.begin() + 1, lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"tarvelox: missing.txt: no such file or folder",
+                                               "tarvelox: " + Work("d/closed") + ": cannot read this folder",
+                                               "tarvelox: " + Work("d/link.txt") + ": a link that leads nowhere"}));
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "X");
+    EXPECT_EQ(ReadBytes(Work("d/b.txt")), "X");
+    EXPECT_EQ(ReadBytes(Work("d/closed/c.txt")), "abc");
+}
+
+// A stop signal is the abort button: the file in progress keeps its old content, no file
+// after it is started, the log of the files done is written and the exit status is 128 +
+// the signal.
+TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
+{
+    constexpr int Files = 200;
+    const std::string text(256 * 1024, 'a');
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        Arguments arguments = {"-Fa", "-Rb", "-B0"};
+        for (int i = 0; i < Files; ++i) {
+            arguments.push_back("f" + std::to_string(i) + ".txt");
+            WriteBytes(Work(arguments.back()), text);
+        }
+        const pid_t child = Start(arguments);
+        // Sent once the run is under way (waited for at most 30 seconds).
+        for (int wait = 0; ReadBytes(Work("f0.txt")) == text && wait < 150000; ++wait)
+            ::usleep(200);
+        ::kill(child, signal);
+        const Outcome outcome = Wait(child);
+
+        EXPECT_EQ(outcome.status, 128 + signal);
+        int changed = 0;
+        int left = 0;
+        for (int i = 0; i < Files; ++i) {
+            const std::string name = "f" + std::to_string(i) + ".txt";
+            const std::string now = ReadBytes(Work(name));
+            EXPECT_TRUE(now == text || now == std::string(text.size(), 'b')) << name;
+            (now == text ? left : changed) += 1;
+            EXPECT_FALSE(FileExists(Work(name + ".tmp"))) << name;
+        }
+        EXPECT_GT(changed, 0);
+        EXPECT_GT(left, 0);
+        // The log: two lines of header and of totals around one line a file taken; the file
+        // the stop came in is logged "Cancel", when the stop was seen inside it.
+        const std::string log = ReadBytes(Work("replace.log"));
+        const int logged = static_cast<int>(std::count(log.begin(), log.end(), '\n')) - 4;
+        EXPECT_EQ(logged, changed + (log.find("  Cancel\r\n") != std::string::npos ? 1 : 0));
+        char expected[200];
+        std::snprintf(expected, sizeof expected,
+                      "tarvelox: stopped by %s: %d files changed before the stop, %d not processed; see replace.log\n",
+                      signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "SIGHUP", changed, Files - logged);
+        EXPECT_EQ(outcome.err, expected);
+    }
 }
 
 // The README's first run: the characters whose second byte is 0x5C come through whole

@@ -114,13 +114,18 @@ TEST_F(MainDialogFixture, ChoosingAPatternSetsTheReplaceTextAndTheOptions)
         EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_REPLACE_TEXT)), "#");
         EXPECT_FALSE(IsChecked(Dialog(), IDC_NOT_ESCAPE));
         EXPECT_FALSE(IsChecked(Dialog(), IDC_NOT_CASE));
-        // Without the library a regular expression stays unchecked and runs as literal text.
-        EXPECT_EQ(IsChecked(Dialog(), IDC_REGULAR_EXPRESSION), library);
-        EXPECT_EQ(IsChecked(Dialog(), IDC_KANJI), library);
-        EXPECT_EQ(IsChecked(Dialog(), IDC_MULTILINE), library);
+        // A regular expression stays one without the library too, never literal text:
+        // its box can be turned off, and Start says why it cannot run.
+        EXPECT_TRUE(IsChecked(Dialog(), IDC_REGULAR_EXPRESSION));
+        EXPECT_TRUE(IsChecked(Dialog(), IDC_KANJI));
+        EXPECT_TRUE(IsChecked(Dialog(), IDC_MULTILINE));
         EXPECT_FALSE(IsChecked(Dialog(), IDC_IGNORECASE));
-        EXPECT_EQ(IsEnabled(Dialog(), IDC_NOT_ESCAPE), !library);
-        EXPECT_EQ(IsEnabled(Dialog(), IDC_KANJI), library);
+        EXPECT_FALSE(IsEnabled(Dialog(), IDC_NOT_ESCAPE));
+        EXPECT_TRUE(IsEnabled(Dialog(), IDC_KANJI));
+        EXPECT_TRUE(IsEnabled(Dialog(), IDC_REGULAR_EXPRESSION));
+        ChooseEntry(Dialog(), IDC_FIND_TEXT, 0);
+        EXPECT_FALSE(IsChecked(Dialog(), IDC_REGULAR_EXPRESSION));
+        EXPECT_EQ(IsEnabled(Dialog(), IDC_REGULAR_EXPRESSION), library);
 
         // With a file listed, an entry enables Start even with an empty find text.
         EXPECT_FALSE(IsEnabled(Dialog(), IDC_START));
@@ -137,10 +142,30 @@ TEST_F(MainDialogFixture, AMissingReplaceListGivesEmptyListsAndNoFullAutomatic)
     WriteSetting("MAIN", "AllAuto", "1");
     Open();
     EXPECT_TRUE(ComboEntries(Dialog(), IDC_FIND_TEXT).empty());
-    // Remembered full-automatic stays on, with nothing to apply and no way to turn it off.
+    // A remembered full-automatic stays on, and can be turned off; Start would say that
+    // the list is missing.
     EXPECT_TRUE(IsChecked(Dialog(), IDC_ALL_AUTO));
-    EXPECT_EQ(EnabledStates(Dialog()), States("00 0 00 01 000 0"));
-    EXPECT_FALSE(IsEnabled(Dialog(), IDC_ALL_AUTO));
+    EXPECT_EQ(EnabledStates(Dialog()), States("00 1 00 01 000 0"));
+    Click(Dialog(), IDC_ALL_AUTO);
+    EXPECT_FALSE(IsChecked(Dialog(), IDC_ALL_AUTO));
+    EXPECT_EQ(EnabledStates(Dialog()), States("11 0 11 11 000 0"));
+    Close();
+}
+
+// A remembered regular expression without the library stays one, and its box can be
+// turned off, but not on again.
+TEST_F(MainDialogFixture, ARememberedRegularExpressionWithoutTheLibraryStaysOne)
+{
+    WriteSetting("SETTING", "MemLast", "1");
+    WriteSetting("MAIN", "RegularExpression", "1");
+    WriteSetting("MAIN", "Kanji", "1");
+    Open({}, false);
+    EXPECT_TRUE(IsChecked(Dialog(), IDC_REGULAR_EXPRESSION));
+    EXPECT_TRUE(IsChecked(Dialog(), IDC_KANJI));
+    EXPECT_EQ(EnabledStates(Dialog()), States("11 0 00 11 111 0"));
+    Click(Dialog(), IDC_REGULAR_EXPRESSION);
+    EXPECT_FALSE(IsChecked(Dialog(), IDC_REGULAR_EXPRESSION));
+    EXPECT_EQ(EnabledStates(Dialog()), States("11 0 11 00 000 0"));
     Close();
 }
 

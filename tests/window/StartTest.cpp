@@ -14,7 +14,13 @@
 namespace {
 
 const std::string LogCaption = "置換完了";
+const std::string AbortedLogCaption = "置換え中止";
 const std::string ProgressCaption = "処理中";
+
+bool IsResultLog(HWND window)
+{
+    return HasCaption(window, LogCaption) || HasCaption(window, AbortedLogCaption);
+}
 
 // Runs in the test's folder, so that the files are listed, and logged, by their names.
 class StartTest : public MainDialogFixture {
@@ -37,9 +43,11 @@ protected:
     {
         shownLog_.clear();
         ActivationWatcher watcher([&](HWND window) {
-            if (HasCaption(window, LogCaption)) {
+            if (IsResultLog(window)) {
                 HWND text = ::GetDlgItem(window, IDC_RESULT_LOG_TEXT);
                 shownLog_ = TextOf(text);
+                logCaption_ = TextOf(window);
+                logLabel_ = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_LABEL));
                 RECT client;
                 ::GetClientRect(text, &client);
                 logLineFits_ = TextWidthIn(text, std::string(54, '-')) < client.right;
@@ -56,13 +64,15 @@ protected:
     {
         std::vector<std::string> names;
         for (int i = 0; i < count; ++i) {
-            names.push_back("f" + std::to_string(i) + ".txt");
+            names.push_back(std::string("f").append(std::to_string(i)).append(".txt"));
             WriteBytes(folder_ / names.back(), "aaa");
         }
         return names;
     }
 
     std::string shownLog_;
+    std::string logCaption_;
+    std::string logLabel_;
     bool logLineFits_ = false;
 
 private:
@@ -92,6 +102,8 @@ TEST_F(StartTest, RunsOverTheFilesShowingProgressAndTheLogAndRemembersThePattern
     EXPECT_TRUE(shownBeforeAnyFile);
     EXPECT_EQ(progress, (std::vector<std::string>{"0/3", "1/3", "2/3", "3/3"}));
     EXPECT_EQ(shownLog_, ExpectedLog({{"a.txt", "       2"}, {"b.txt", "       0"}, {"c.txt", "       1"}}, "          3"));
+    EXPECT_EQ(logCaption_, LogCaption);
+    EXPECT_EQ(logLabel_, "置換結果ログ");
     EXPECT_TRUE(logLineFits_);
     EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "1 two 1");
     EXPECT_EQ(ReadBytes(folder_ / "a.txt.bak"), "one two one");
@@ -155,8 +167,11 @@ TEST_F(StartTest, AnAbortStopsAtTheNextFileAndShowsTheLogOnlyAfterTheWorkerHasEn
 
     PressStart();
 
-    // Shown with its totals: the worker had ended.
+    // Shown with its totals: the worker had ended. The caption says the run was aborted,
+    // and the label how many listed files it did not take.
     EXPECT_EQ(shownLog_, ExpectedLog({{"f0.txt", "       3"}, {"f1.txt", "       3"}}, "          6"));
+    EXPECT_EQ(logCaption_, AbortedLogCaption);
+    EXPECT_EQ(logLabel_, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED).append("28"));
     EXPECT_TRUE(Window().IsWindowEnabled());
     EXPECT_EQ(ReadBytes(folder_ / "f1.txt"), "bbb");
     for (int i = 2; i < Files; ++i)
@@ -198,6 +213,8 @@ TEST_F(StartTest, EscTheCloseBoxAndAClickOnTheAbortButtonEachAbortTheRun)
         EXPECT_TRUE(given);
         EXPECT_TRUE(ended);
         EXPECT_EQ(shownLog_, ExpectedLog({{"f0.txt", "       3"}, {"f1.txt", "       3"}}, "          6"));
+        EXPECT_EQ(logCaption_, AbortedLogCaption);
+        EXPECT_EQ(logLabel_, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED).append("4"));
         for (int i = 0; i < Files; ++i)
             EXPECT_EQ(ReadBytes(folder_ / names[i]), i < 2 ? "bbb" : "aaa") << names[i];
         EXPECT_TRUE(Window().IsWindowEnabled());
@@ -249,7 +266,7 @@ TEST_F(StartTest, AProgressTextAfterTheDialogHasEndedGoesNowhereAndHoldsNothingU
     });
     std::string log;
     ActivationWatcher closeLog([&](HWND window) {
-        if (!HasCaption(window, LogCaption))
+        if (!IsResultLog(window))
             return;
         log = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_TEXT));
         ::PostMessageA(window, WM_COMMAND, IDOK, 0);
@@ -349,6 +366,79 @@ TEST_F(StartTest, FullAutomaticWithoutTheLibraryStopsWithItsMessageAndTouchesNot
     EXPECT_FALSE(::IsWindow(::FindWindowA(nullptr, ProgressCaption.c_str())));
 }
 
+// A run that cannot do its job is refused before anything is touched: a message box says
+// why, and the main dialog stays as it was. Never a run with no pattern, and never a
+// regular expression taken for literal text.
+TEST_F(StartTest, ARunThatCannotDoItsJobIsRefusedWithItsReason)
+{
+    const std::string list = ProgramFile("replace.lst");
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> settings;  // MAIN keys, or SETTING/...
+        const char* listText;                                        // nullptr: no replace.lst
+        std::vector<std::string> switches;
+        bool library;
+        bool chooseFirstPattern;
+        std::string message;
+    } cases[] = {
+        {"remembered full-automatic, list missing", {{"AllAuto", "1"}}, nullptr, {}, true, false,
+         "missing.lst\n\n" + LoadResourceString(IDS_REPLACE_LIST_NOT_FOUND)},
+        {"remembered full-automatic, list empty", {{"AllAuto", "1"}, {"SETTING/ReplaceList", list}}, "", {}, true,
+         false, list + "\n\n" + LoadResourceString(IDS_REPLACE_LIST_EMPTY)},
+        {"expression the library rejects", {}, nullptr, {"-Oe", "-F(abc", "-RZ"}, true, false,
+         LoadResourceString(IDS_REGEX_REJECTED) + "\n\n(abc\n"},
+        {"remembered regular expression, no library",
+         {{"SETTING/MemLast", "1"}, {"Find", "."}, {"Replace", "Z"}, {"RegularExpression", "1"}}, nullptr, {}, false,
+         false, LoadResourceString(IDS_NO_REGEX_LIBRARY)},
+        {"regular expression chosen from the list, no library", {{"SETTING/ReplaceList", list}}, ".\tZ\tE\r\n", {},
+         false, true, LoadResourceString(IDS_NO_REGEX_LIBRARY)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::RemoveFile(IniPath());
+        platform::RemoveFile(list);
+        WriteSetting("SETTING", "ReplaceList", "missing.lst");
+        for (const auto& [key, value] : c.settings) {
+            if (key.starts_with("SETTING/"))
+                WriteSetting("SETTING", key.substr(8), value);
+            else
+                WriteSetting("MAIN", key, value);
+        }
+        if (c.listText)
+            WriteBytes(list, c.listText);
+        WriteBytes(folder_ / "a.txt", "x.y(abc");
+        std::vector<std::string> switches = c.switches;
+        switches.push_back(folder_ / "a.txt");
+        Open(switches, c.library);
+        if (c.chooseFirstPattern)
+            ChooseEntry(Dialog(), IDC_FIND_TEXT, 0);
+        ASSERT_TRUE(IsEnabled(Dialog(), IDC_START));
+        const std::string findTextBefore = TextOf(::GetDlgItem(Dialog(), IDC_FIND_TEXT));
+        MessageBoxText message;
+        bool progressShown = false;
+
+        PressStart([&](HWND window) {
+            if (HasCaption(window, ProgressCaption)) {
+                progressShown = true;
+            } else if (IsMessageBox(window)) {
+                message = ReadMessageBox(window);
+                ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+            }
+        });
+
+        EXPECT_FALSE(progressShown);
+        EXPECT_EQ(message.Caption, "エラー");
+        EXPECT_TRUE(message.Text.starts_with(c.message)) << message.Text;
+        EXPECT_EQ(shownLog_, "");
+        EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "x.y(abc");
+        EXPECT_FALSE(FileExists(folder_ / "a.txt.bak"));
+        EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
+        EXPECT_TRUE(Window().IsWindowEnabled());
+        EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_FIND_TEXT)), findTextBefore);
+        Close();
+    }
+}
+
 namespace {
 
 class WithoutThreads : public CMainDialog {
@@ -379,6 +469,22 @@ TEST_F(StartTest, ARunThatCannotStartSaysSoAndLeavesEverythingAsItWas)
     EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
     EXPECT_TRUE(dialog.IsWindowEnabled());
     dialog.DestroyWindow();
+}
+
+// An automatic run whose command line named something that is not there does the rest,
+// but does not end as a success.
+TEST_F(StartTest, AutomaticModeEndsWithOneWhenANameWasPassedOver)
+{
+    WriteBytes(folder_ / "a.txt", "abc");
+    CMainDialog dialog(Settings(), {"tarvelox.exe", "-H", "-Fb", "-RB", "-B0", "a.txt", "a.txt", "missing.txt"});
+    int activations = 0;
+    ActivationWatcher watcher([&](HWND) { ++activations; });
+    EXPECT_EQ(dialog.DoModal(), 0);
+    EXPECT_EQ(dialog.ExitStatus(), 1);
+    // No message box for the name given twice, nor for the missing one: nobody is there.
+    EXPECT_EQ(activations, 0);
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "aBc");
+    EXPECT_EQ(ReadBytes(folder_ / "replace.log"), ExpectedLog({{folder_ / "a.txt", "       1"}}, "          1"));
 }
 
 TEST_F(StartTest, AutomaticModeRunsAtOnceWritesTheLogFileAndNoSettings)
