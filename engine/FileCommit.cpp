@@ -2,6 +2,7 @@
 
 #include "engine/BackupBeforeReplace.h"
 #include "engine/DerivedNames.h"
+#include "engine/ProcessedFiles.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -28,7 +29,7 @@ bool WriteTemporaryFile(platform::FileWriter& writer, const std::string& path, c
 }  // namespace
 
 FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const char* text, std::size_t size,
-                         FileResult count, bool backUp, const platform::FileStamp& read)
+                         FileResult count, bool backUp, const platform::FileStamp& read, ProcessedFiles* processed)
 {
     if (IsAborted(abort))
         return Cancel;
@@ -48,6 +49,9 @@ FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const 
         platform::RemoveFile(temporary);
         return Cancel;
     }
+    if (processed)
+        if (const std::optional<platform::FileIdentity> identity = writer.Identity())
+            processed->ClaimNewFile(*identity);
     const BackupMade backup = backUp ? BackUpBeforeReplace(path, read) : BackupMade::None;
     if ((backUp && backup == BackupMade::None) || !writer.CloseAndReplace(path, &read)) {
         writer.Close();

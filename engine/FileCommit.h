@@ -6,6 +6,8 @@
 #include "engine/FileResult.h"
 #include "platform/FileSystem.h"
 
+class ProcessedFiles;
+
 // Puts the rewritten text of `path` in place once `count` replacements were made: the text
 // goes to path + ".tmp" in one write, and that file then replaces `path` in one atomic
 // step, so `path` always holds either its old or its new content. With `backUp` the old
@@ -17,5 +19,7 @@
 // place. After Cancel and WriteErr `path` keeps its content, no temporary file is left and
 // an older backup is whole; only when another program changes the file in the very moment
 // between its backup and its replace does a backup of the file as it is take its place.
+// The new file is claimed in `processed` before it takes the name.
 FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const char* text, std::size_t size,
-                         FileResult count, bool backUp, const platform::FileStamp& read);
+                         FileResult count, bool backUp, const platform::FileStamp& read,
+                         ProcessedFiles* processed = nullptr);

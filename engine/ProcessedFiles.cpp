@@ -8,3 +8,9 @@ bool ProcessedFiles::Claim(const std::string& path)
     const std::lock_guard<std::mutex> lock(mutex_);
     return claimed_.insert(*identity).second;
 }
+
+void ProcessedFiles::ClaimNewFile(const platform::FileIdentity& identity)
+{
+    const std::lock_guard<std::mutex> lock(mutex_);
+    claimed_.insert(identity);
+}

@@ -14,6 +14,9 @@ public:
     // True when the file `path` leads to now has not been claimed in this run, and claims
     // it. A path that leads to nothing is always true: reading it will tell what is wrong.
     bool Claim(const std::string& path);
+    // A new file about to take a taken file's name: claimed before it has the name, so
+    // that nobody can take it under that name or another.
+    void ClaimNewFile(const platform::FileIdentity& identity);
 
 private:
     struct Hash {

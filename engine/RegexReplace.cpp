@@ -17,7 +17,7 @@ bool LibrarySubstitutes(const ReplaceJob& job)
 }
 
 FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                              bool backUp)
+                              bool backUp, ProcessedFiles* processed)
 {
     if (!HasRegexLibrary(job))
         return RegExpER;
@@ -35,5 +35,5 @@ FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, co
     if (count < 0)
         return count;
     return CommitNewText(job.AbortRequested, content.ReadPath(), rewrite.Data(), rewrite.Size(), count, backUp,
-                         content.Stamp());
+                         content.Stamp(), processed);
 }

@@ -4,13 +4,15 @@
 #include "engine/FileResult.h"
 #include "engine/ReplaceJob.h"
 
+class ProcessedFiles;
+
 // The regular-expression branch of ReplaceInFile: the whole file goes through the job's
 // library, substituted by the library itself when the setting Bregexp is on (read anew for
 // each file) and by the program's own template otherwise, and the new text is committed
 // as a literal replacement's is. NUL bytes are text here. RegExpER with nothing touched
 // when no library is loaded, when it rejects the expression, or when a search fails.
 FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                              bool backUp);
+                              bool backUp, ProcessedFiles* processed = nullptr);
 
 // Whether the job's library is there to run a regular expression.
 bool HasRegexLibrary(const ReplaceJob& job);

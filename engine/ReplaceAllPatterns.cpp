@@ -51,7 +51,7 @@ void KeepUntouchedBackup(const std::string& path)
 
 }  // namespace
 
-FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path)
+FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, ProcessedFiles* processed)
 {
     platform::FileContent content;
     if (const FileResult read = ReadFileText(path, content); read != 0)
@@ -70,5 +70,5 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path)
         return 0;
     }
     return CommitNewText(job.AbortRequested, content.ReadPath(), text.Data(), text.Size(), count, job.BackUp,
-                         content.Stamp());
+                         content.Stamp(), processed);
 }

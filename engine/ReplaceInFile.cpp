@@ -8,7 +8,7 @@
 namespace {
 
 FileResult ReplaceLiteralInFile(const AbortFlag& abort, const std::string& path, const ReplacePattern& pattern,
-                                bool backUp)
+                                bool backUp, ProcessedFiles* processed)
 {
     platform::FileContent content;
     if (const FileResult read = ReadFileText(path, content); read != 0)
@@ -19,7 +19,8 @@ FileResult ReplaceLiteralInFile(const AbortFlag& abort, const std::string& path,
     const FileResult count = RewriteFileTextLiterally(abort, text, pattern);
     if (count < 0)
         return count;
-    return CommitNewText(abort, content.ReadPath(), text.Data(), text.Size(), count, backUp, content.Stamp());
+    return CommitNewText(abort, content.ReadPath(), text.Data(), text.Size(), count, backUp, content.Stamp(),
+                         processed);
 }
 
 }  // namespace
@@ -30,9 +31,9 @@ FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const R
 }
 
 FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                         bool backUp)
+                         bool backUp, ProcessedFiles* processed)
 {
     if (HasOption(pattern.Options, RegularExpression))
-        return ReplaceRegexInFile(job, path, pattern, backUp);
-    return ReplaceLiteralInFile(job.AbortRequested, path, pattern, backUp);
+        return ReplaceRegexInFile(job, path, pattern, backUp, processed);
+    return ReplaceLiteralInFile(job.AbortRequested, path, pattern, backUp, processed);
 }

@@ -14,11 +14,9 @@ FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, Proces
 {
     if (!processed.Claim(path))
         return 0;
-    const FileResult result = job.AllAuto ? ReplaceAllPatterns(job, path) : ReplaceInFile(job, path, job.Pattern);
-    // A rewritten file is a new file under the old name.
-    if (result > 0)
-        processed.Claim(path);
-    return result;
+    // A rewritten file is a new file under the old name, which the commit claims too.
+    return job.AllAuto ? ReplaceAllPatterns(job, path, &processed)
+                       : ReplaceInFile(job, path, job.Pattern, job.BackUp, &processed);
 }
 
 // Writes each result into the log before passing it on.

@@ -87,6 +87,8 @@ public:
     bool FlushBeforeReplace();
     bool Close();
     bool IsOpen() const;
+    // Which file was created, while it is open.
+    std::optional<FileIdentity> Identity() const;
     // Closes the file and puts it over `to` as ReplaceAtomically(name it was created under,
     // to, read) does. Natively the owner and the bits are given to the open file, without
     // looking its name up again. Fails, too, when the close reports that a write failed.

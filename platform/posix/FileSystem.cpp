@@ -171,6 +171,14 @@ bool FileWriter::IsOpen() const
     return handle_ >= 0;
 }
 
+std::optional<FileIdentity> FileWriter::Identity() const
+{
+    struct stat info;
+    if (handle_ < 0 || ::fstat(static_cast<int>(handle_), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
 bool RemoveFile(const std::string& path)
 {
     return ::unlink(path.c_str()) == 0;

@@ -162,6 +162,14 @@ bool FileWriter::IsOpen() const
     return handle_ != -1 && Handle(handle_) != INVALID_HANDLE_VALUE;
 }
 
+std::optional<FileIdentity> FileWriter::Identity() const
+{
+    FileStamp stamp;
+    if (!IsOpen() || !StampOfHandle(Handle(handle_), stamp))
+        return std::nullopt;
+    return FileIdentity{stamp.Volume, stamp.Index};
+}
+
 bool RemoveFile(const std::string& path)
 {
     return ::DeleteFileA(path.c_str());
