@@ -2,11 +2,11 @@
 
 #include "app/ReplaceListChoices.h"
 #include "app/SettingsStore.h"
+#include "editor/ListEditClosed.h"
+#include "editor/ListEditWnd.h"
 #include "framework/Controls.h"
 #include "framework/FileDialog.h"
 #include "framework/Resources.h"
-#include "lists/ListEditClosed.h"
-#include "lists/ListEditWnd.h"
 #include "platform/ProgramDirectory.h"
 #include "resources/ResourceIds.h"
 
@@ -58,6 +58,7 @@ void CSettingsDialog::DoDataExchange(CDataExchange& dx)
     DDX_Text(dx, IDC_SETTINGS_EXTENSIONS, values_.Extensions);
     DDX_Check(dx, IDC_SETTINGS_BREGEXP, values_.WholeRegexByLibrary);
     DDX_Check(dx, IDC_SETTINGS_PRIORITY, values_.Background);
+    DDX_Check(dx, IDC_SETTINGS_SHIFT_JIS_ONLY, values_.ShiftJisOnly);
 }
 
 void CSettingsDialog::OnOK()

@@ -15,6 +15,7 @@ SettingsDialogValues ReadSettingsDialogValues(const SettingsStore& settings)
     values.Sound = settings.ReadText(Setting::PlayWave);
     values.WholeRegexByLibrary = settings.ReadSwitch(Setting::Bregexp);
     values.Background = settings.ReadSwitch(Setting::Priority);
+    values.ShiftJisOnly = settings.ReadSwitch(Setting::ShiftJisOnly);
     return values;
 }
 
@@ -31,6 +32,7 @@ void WriteSettingsDialogValues(SettingsStore& settings, const SettingsDialogValu
     settings.WriteText(Setting::ReplaceList, replaceList);
     settings.WriteSwitch(Setting::Bregexp, values.WholeRegexByLibrary);
     settings.WriteSwitch(Setting::Priority, values.Background);
+    settings.WriteSwitch(Setting::ShiftJisOnly, values.ShiftJisOnly);
 }
 
 std::string BrowseStartFolder(const std::string& memberText, const std::string& programDirectory)

@@ -15,14 +15,15 @@ struct SettingsDialogValues {
     std::string Extensions;        // SETTING/AbleExt
     int WholeRegexByLibrary = 0;   // PROCESS/Bregexp
     int Background = 0;            // PROCESS/Priority
+    int ShiftJisOnly = 0;          // PROCESS/ShiftJisOnly
 };
 
 // Each key with its default: MemLast, SubEntry, AbleExt, Editor, ShowLog, PlayWave,
-// Bregexp, Priority.
+// Bregexp, Priority, ShiftJisOnly.
 SettingsDialogValues ReadSettingsDialogValues(const SettingsStore& settings);
 
-// All nine keys, changed or not, in this order: MemLast, SubEntry, ShowLog, AbleExt,
-// Editor, PlayWave, ReplaceList, Bregexp, Priority.
+// All ten keys, changed or not, in this order: MemLast, SubEntry, ShowLog, AbleExt,
+// Editor, PlayWave, ReplaceList, Bregexp, Priority, ShiftJisOnly.
 void WriteSettingsDialogValues(SettingsStore& settings, const SettingsDialogValues& values,
                                const std::string& replaceList);
 

@@ -64,6 +64,11 @@ bool SettingsStore::WriteText(Setting setting, const std::string& value)
     return WriteSettingString(definition.Section, definition.Key, value);
 }
 
+EncodingChoice SettingsStore::ReadEncodingChoice() const
+{
+    return ReadSwitch(Setting::ShiftJisOnly) != 0 ? EncodingChoice::ShiftJis : EncodingChoice::Automatic;
+}
+
 int SettingsStore::ReadBregexp() const
 {
     return ReadSwitch(Setting::Bregexp);

@@ -3,6 +3,7 @@
 
 #include "app/SettingsTable.h"
 #include "engine/EngineSettings.h"
+#include "engine/TextEncoding.h"
 
 inline constexpr char SettingsFileName[] = "Tarvelox.ini";
 
@@ -28,6 +29,9 @@ public:
     std::string ReadText(Setting setting) const;
     bool WriteSwitch(Setting setting, int value);
     bool WriteText(Setting setting, const std::string& value);
+
+    // PROCESS/ShiftJisOnly as the run's choice of encodings.
+    EncodingChoice ReadEncodingChoice() const;
 
     int ReadBregexp() const override;
 

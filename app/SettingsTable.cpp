@@ -33,6 +33,8 @@ constexpr SettingDefinition Table[] = {
     {Setting::ReplaceList, SettingSection, "ReplaceList", Text, 0, nullptr, DefaultReplaceListPath, Full},
     {Setting::Bregexp, ProcessSection, "Bregexp", Switch, 0, nullptr, nullptr, 0},
     {Setting::Priority, ProcessSection, "Priority", Switch, 0, nullptr, nullptr, 0},
+    // 0 tells each file's encoding from its bytes; 1 reads every file as Shift-JIS.
+    {Setting::ShiftJisOnly, ProcessSection, "ShiftJisOnly", Switch, 0, nullptr, nullptr, 0},
 };
 
 constexpr bool IndexedById()

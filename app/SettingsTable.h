@@ -32,6 +32,7 @@ enum class Setting {
     ReplaceList,
     Bregexp,
     Priority,
+    ShiftJisOnly,
 };
 
 // A switch is an integer key, 0 for off and anything else for on.

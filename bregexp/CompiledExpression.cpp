@@ -1,12 +1,13 @@
 #include "bregexp/CompiledExpression.h"
 
+#include <algorithm>
 #include <atomic>
 #include <new>
 
 #include "bregexp/ByteModeExpression.h"
 #include "bregexp/CompilationCount.h"
 #include "bregexp/OnigurumaSetup.h"
-#include "platform/DoubleByte.h"
+#include "engine/CharacterRule.h"
 
 namespace bregexp {
 
@@ -17,6 +18,18 @@ std::atomic<long> compilations{0};
 const OnigUChar* Bytes(const char* p)
 {
     return reinterpret_cast<const OnigUChar*>(p);
+}
+
+OnigEncoding OnigurumaEncoding(const Modifiers& modifiers)
+{
+    switch (modifiers.Encoding) {
+    case TextEncoding::Utf8:
+        return ONIG_ENCODING_UTF8;
+    case TextEncoding::EucJp:
+        return ONIG_ENCODING_EUC_JP;
+    default:
+        return modifiers.Kanji ? ONIG_ENCODING_SJIS : ONIG_ENCODING_ASCII;
+    }
 }
 
 }  // namespace
@@ -30,18 +43,23 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(const RegexComma
 {
     EnsureOnigurumaReady();
     const Modifiers& modifiers = command.Options;
-    const std::string pattern =
-        modifiers.Kanji ? command.Expression : EscapeSecondBytesForByteSearch(command.Expression);
+    const OnigEncoding encoding = OnigurumaEncoding(modifiers);
+    // Only Shift-JIS read byte by byte has second bytes that Oniguruma could take for syntax.
+    const bool byBytes = encoding == ONIG_ENCODING_ASCII;
+    const std::string pattern = byBytes ? EscapeSecondBytesForByteSearch(command.Expression) : command.Expression;
 
     // Perl's syntax makes ^ and $ anchor at the text only (\A and \Z); m clears that.
-    OnigOptionType options = ONIG_OPTION_CAPTURE_GROUP;
+    // Digits, white space and letter case are those of ASCII, as Oniguruma has them in
+    // Shift-JIS and EUC-JP, so that an expression finds the same in a UTF-8 text.
+    OnigOptionType options = ONIG_OPTION_CAPTURE_GROUP | ONIG_OPTION_DIGIT_IS_ASCII | ONIG_OPTION_SPACE_IS_ASCII |
+                             ONIG_OPTION_IGNORECASE_IS_ASCII;
     if (modifiers.IgnoreCase)
         options |= ONIG_OPTION_IGNORECASE;
     if (modifiers.Multiline)
         options |= ONIG_OPTION_NEGATE_SINGLELINE;
 
     std::unique_ptr<CompiledExpression> compiled(new CompiledExpression);
-    compiled->kanji_ = modifiers.Kanji;
+    compiled->characters_ = byBytes ? nullptr : &CharacterRuleOf(modifiers.Encoding);
     compiled->region_ = onig_region_new();
     compiled->matchParam_ = onig_new_match_param();
     if (!compiled->region_ || !compiled->matchParam_)
@@ -54,7 +72,7 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(const RegexComma
     ++compilations;
     OnigErrorInfo info{};
     const int result = onig_new(&compiled->regex_, Bytes(pattern.data()), Bytes(pattern.data() + pattern.size()),
-                                options, modifiers.Kanji ? ONIG_ENCODING_SJIS : ONIG_ENCODING_ASCII,
+                                options, encoding,
                                 ONIG_SYNTAX_PERL_NG, &info);
     if (result == ONIGERR_MEMORY)
         throw std::bad_alloc();
@@ -63,6 +81,7 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(const RegexComma
         return nullptr;
     }
     compiled->groupCount_ = onig_number_of_captures(compiled->regex_);
+    compiled->prefixes_ = LiteralPrefixes::Of(command.Expression, modifiers);
     return compiled;
 }
 
@@ -78,20 +97,36 @@ CompiledExpression::~CompiledExpression()
 
 const char* CompiledExpression::SearchableEnd(const char* textStart, const char* textEnd) const
 {
-    if (kanji_ && textEnd > textStart && IsLeadByte(textEnd[-1]) && IsCharacterStart(textStart, textEnd - 1))
-        return textEnd - 1;
-    return textEnd;
+    if (!characters_)
+        return textEnd;
+    return textStart + characters_->CompleteEnd(std::string_view(textStart, static_cast<std::size_t>(textEnd - textStart)));
 }
 
 std::size_t CompiledExpression::CharacterLengthAt(const char* position, const char* end) const
 {
-    return kanji_ && IsLeadByte(*position) && end - position >= 2 ? 2 : 1;
+    if (!characters_)
+        return 1;
+    return characters_->CharacterLength(std::string_view(position, static_cast<std::size_t>(end - position)), 0);
 }
 
 int CompiledExpression::Search(const char* textStart, const char* end, const char* from)
 {
-    return onig_search_with_param(regex_, Bytes(textStart), Bytes(end), Bytes(from), Bytes(end), region_,
-                                  ONIG_OPTION_NONE, matchParam_);
+    // No match begins before the first place where one of its known first texts stands.
+    if (prefixes_) {
+        from = prefixes_->Next(from, end);
+        if (!from)
+            return ONIG_MISMATCH;
+    }
+    const int found = onig_search_with_param(regex_, Bytes(textStart), Bytes(end), Bytes(from), Bytes(end), region_,
+                                             ONIG_OPTION_NONE, matchParam_);
+    // In text that is not well-formed in its encoding Oniguruma takes a first byte for all
+    // the bytes it announces, and a match can then claim to end past the text.
+    const int limit = static_cast<int>(end - textStart);
+    for (int group = 0; found >= 0 && group < region_->num_regs; ++group) {
+        region_->beg[group] = std::min(region_->beg[group], limit);
+        region_->end[group] = std::min(region_->end[group], limit);
+    }
+    return found;
 }
 
 }  // namespace bregexp

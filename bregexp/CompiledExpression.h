@@ -3,9 +3,13 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "bregexp/LiteralPrefixes.h"
 #include "bregexp/RegexCommand.h"
+
+class CharacterRule;
 
 namespace bregexp {
 
@@ -21,11 +25,12 @@ public:
 
     int GroupCount() const { return groupCount_; }
 
-    // The part of [textStart, textEnd) a search may be given. Under k a lead byte without
-    // its second byte at the very end is left out: Oniguruma would read the missing byte.
+    // The part of [textStart, textEnd) a search may be given. Reading characters, a first
+    // byte without the bytes it announces at the very end is left out: Oniguruma would
+    // read the missing ones.
     const char* SearchableEnd(const char* textStart, const char* textEnd) const;
 
-    // Length of the character at `position` before `end`: one byte without k.
+    // Length of the character at `position` before `end`: one byte in Shift-JIS without k.
     std::size_t CharacterLengthAt(const char* position, const char* end) const;
 
     // Looks for the first match that starts in [from, end], with the whole of
@@ -43,7 +48,8 @@ private:
     OnigRegex regex_ = nullptr;
     OnigRegion* region_ = nullptr;
     OnigMatchParam* matchParam_ = nullptr;
-    bool kanji_ = false;
+    const CharacterRule* characters_ = nullptr;  // null when the text is read byte by byte
+    std::optional<LiteralPrefixes> prefixes_;  // what every match begins with, where known
     int groupCount_ = 0;
 };
 

@@ -25,7 +25,7 @@ void EnsureOnigurumaReady()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        OnigEncoding encodings[] = {ONIG_ENCODING_ASCII, ONIG_ENCODING_SJIS};
+        OnigEncoding encodings[] = {ONIG_ENCODING_ASCII, ONIG_ENCODING_SJIS, ONIG_ENCODING_UTF8, ONIG_ENCODING_EUC_JP};
         onig_initialize(encodings, sizeof encodings / sizeof encodings[0]);
         onig_set_parse_depth_limit(ParseDepthLimit);
         initialized = true;

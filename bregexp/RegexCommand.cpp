@@ -1,6 +1,6 @@
 #include "bregexp/RegexCommand.h"
 
-#include "platform/DoubleByte.h"
+#include "engine/CharacterRule.h"
 
 namespace bregexp {
 
@@ -8,7 +8,8 @@ namespace {
 
 // Reads from `position` up to the next slash that is neither escaped nor the second byte
 // of a double-byte character, and steps past it; false when there is none.
-bool ReadDelimited(std::string_view command, std::size_t& position, std::string& out, bool unescapeSlash)
+bool ReadDelimited(std::string_view command, std::size_t& position, std::string& out, bool unescapeSlash,
+                   const CharacterRule& rule)
 {
     while (position < command.size()) {
         const char c = command[position];
@@ -17,7 +18,7 @@ bool ReadDelimited(std::string_view command, std::size_t& position, std::string&
             return true;
         }
         if (c == '\\' && position + 1 < command.size()) {
-            const std::size_t escapedLength = CharacterLength(command, position + 1);
+            const std::size_t escapedLength = rule.CharacterLength(command, position + 1);
             if (unescapeSlash && command[position + 1] == '/')
                 out += '/';
             else
@@ -25,26 +26,37 @@ bool ReadDelimited(std::string_view command, std::size_t& position, std::string&
             position += 1 + escapedLength;
             continue;
         }
-        const std::size_t length = CharacterLength(command, position);
+        const std::size_t length = rule.CharacterLength(command, position);
         out.append(command.substr(position, length));
         position += length;
     }
     return false;
 }
 
-Modifiers ReadModifiers(std::string_view text)
+Modifiers ReadModifiers(std::string_view text, const CharacterRule& rule)
 {
     Modifiers modifiers;
-    for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i)) {
+    for (std::size_t i = 0; i < text.size(); i += rule.CharacterLength(text, i)) {
         switch (text[i]) {
         case 'k': modifiers.Kanji = true; break;
         case 'm': modifiers.Multiline = true; break;
         case 'i': modifiers.IgnoreCase = true; break;
         case 'g': modifiers.Global = true; break;
+        case 'u': modifiers.Encoding = TextEncoding::Utf8; break;
+        case 'j': modifiers.Encoding = TextEncoding::EucJp; break;
         default: break;  // unknown letters are ignored
         }
     }
     return modifiers;
+}
+
+// The encoding the modifiers name. No encoding puts a slash inside a character, so the
+// modifiers are what follows the last slash, whatever the encoding.
+const CharacterRule& RuleOfCommand(std::string_view command)
+{
+    const std::size_t slash = command.rfind('/');
+    const std::string_view modifiers = slash == std::string_view::npos ? std::string_view() : command.substr(slash + 1);
+    return CharacterRuleOf(ReadModifiers(modifiers, CharacterRuleOf(TextEncoding::ShiftJis)).Encoding);
 }
 
 }  // namespace
@@ -56,12 +68,13 @@ ParsedCommand ParseMatchCommand(std::string_view command)
         parsed.Error = "match command must start with /";
         return parsed;
     }
+    const CharacterRule& rule = RuleOfCommand(command);
     std::size_t position = 1;
-    if (!ReadDelimited(command, position, parsed.Command.Expression, true)) {
+    if (!ReadDelimited(command, position, parsed.Command.Expression, true, rule)) {
         parsed.Error = "expression has no closing /";
         return parsed;
     }
-    parsed.Command.Options = ReadModifiers(command.substr(position));
+    parsed.Command.Options = ReadModifiers(command.substr(position), rule);
     parsed.Command.Options.Global = false;
     return parsed;
 }
@@ -73,16 +86,17 @@ ParsedCommand ParseSubstituteCommand(std::string_view command)
         parsed.Error = "substitute command must start with s/";
         return parsed;
     }
+    const CharacterRule& rule = RuleOfCommand(command);
     std::size_t position = 2;
-    if (!ReadDelimited(command, position, parsed.Command.Expression, true)) {
+    if (!ReadDelimited(command, position, parsed.Command.Expression, true, rule)) {
         parsed.Error = "expression has no closing /";
         return parsed;
     }
-    if (!ReadDelimited(command, position, parsed.Command.Replacement, false)) {
+    if (!ReadDelimited(command, position, parsed.Command.Replacement, false, rule)) {
         parsed.Error = "replacement has no closing /";
         return parsed;
     }
-    parsed.Command.Options = ReadModifiers(command.substr(position));
+    parsed.Command.Options = ReadModifiers(command.substr(position), rule);
     return parsed;
 }
 

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/TextEncoding.h"
+
 namespace bregexp {
 
 struct Modifiers {
@@ -9,6 +11,8 @@ struct Modifiers {
     bool Multiline = false;   // m: ^ and $ at every line
     bool IgnoreCase = false;  // i
     bool Global = false;      // g: every match of a substitution, not only the first
+    // u: the text is UTF-8, j: EUC-JP; either reads whole characters, with or without k.
+    TextEncoding Encoding = TextEncoding::ShiftJis;
 };
 
 // A match command "/expression/modifiers" or a substitute command
@@ -24,7 +28,8 @@ struct ParsedCommand {
     const char* Error = nullptr;  // what is wrong with the command, or null
 };
 
-// Both scan the command aware of double-byte characters, whatever its modifiers.
+// Both scan the command aware of the characters of the encoding its modifiers name
+// (Shift-JIS without u or j).
 ParsedCommand ParseMatchCommand(std::string_view command);
 ParsedCommand ParseSubstituteCommand(std::string_view command);
 

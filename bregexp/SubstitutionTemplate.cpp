@@ -1,6 +1,6 @@
 #include "bregexp/SubstitutionTemplate.h"
 
-#include "platform/DoubleByte.h"
+#include "engine/CharacterRule.h"
 
 namespace bregexp {
 
@@ -40,12 +40,13 @@ char EscapedByte(char c)
 
 }  // namespace
 
-SubstitutionTemplate ParseSubstitutionTemplate(std::string_view replacement)
+SubstitutionTemplate ParseSubstitutionTemplate(std::string_view replacement, TextEncoding encoding)
 {
+    const CharacterRule& rule = CharacterRuleOf(encoding);
     TemplateBuilder builder;
     std::size_t i = 0;
     while (i < replacement.size()) {
-        // A lead byte is neither "$" nor a backslash: a double-byte character always
+        // A first byte is neither "$" nor a backslash: a longer character always
         // reaches the literal copy below whole, and its second byte never starts anything.
         const char c = replacement[i];
         if (i + 1 < replacement.size()) {
@@ -67,7 +68,7 @@ SubstitutionTemplate ParseSubstitutionTemplate(std::string_view replacement)
                 continue;
             }
         }
-        const std::size_t length = CharacterLength(replacement, i);
+        const std::size_t length = rule.CharacterLength(replacement, i);
         builder.Literal(replacement.substr(i, length));
         i += length;
     }

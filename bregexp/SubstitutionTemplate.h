@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/TextEncoding.h"
+
 namespace bregexp {
 
 // The replacement of a substitute command: literal bytes and the places where the text of
@@ -17,7 +19,8 @@ struct SubstitutionTemplate {
 };
 
 // Reads $1-$9 and \1-\9 as groups, $& and $0 as the whole match, the escapes \n \r \t \\ \$
-// and \/, and takes everything else literally, double-byte characters whole.
-SubstitutionTemplate ParseSubstitutionTemplate(std::string_view replacement);
+// and \/, and takes everything else literally, the characters of `encoding` whole.
+SubstitutionTemplate ParseSubstitutionTemplate(std::string_view replacement,
+                                               TextEncoding encoding = TextEncoding::ShiftJis);
 
 }  // namespace bregexp

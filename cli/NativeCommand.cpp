@@ -13,6 +13,7 @@
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
 #include "cli/ConsoleProgress.h"
+#include "cli/EncodingOption.h"
 #include "cli/InputMessages.h"
 #include "cli/StopSignals.h"
 #include "cli/Usage.h"
@@ -67,10 +68,15 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         return 0;
     }
 
+    const EncodingOption encoding = TakeEncodingOption(arguments);
+    if (!encoding.Error.empty()) {
+        std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", encoding.Error.c_str());
+        return RunNotCarriedOut;
+    }
     SettingsStore settings;
     settings.SetFilePath(settingsPath);
     ConvertLegacyList(programDirectory);
-    const CommandLineOptions options = ParseCommandLine(arguments, settings);
+    const CommandLineOptions options = ParseCommandLine(encoding.Rest, settings);
     BregexpLibrary library;
     library.Load();
     const MainDialogStartValues values = StartValuesFrom(options, settings);
@@ -91,6 +97,7 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     job.BackUp = values.BackUp != 0;
     job.RegexLibrary = library.IsLoaded() ? &library : nullptr;
     job.Settings = &settings;
+    job.Encoding = encoding.Choice.value_or(settings.ReadEncodingChoice());
 
     std::fputs(PassedOverLines(files.PassedOver()).c_str(), console.Err);
     if (const RunCheck check = CheckRun(job); check.Refused()) {

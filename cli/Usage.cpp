@@ -9,7 +9,9 @@ replacement text, or with -A every pattern of the replace list is applied in tur
 A file is rewritten through NAME.tmp beside it and replaced only when something was
 found. The result goes to "replace.log" in the current directory (Shift-JIS, CR LF):
 one line per file with its number of replacements or a status word, and the total.
-Texts and file names are bytes, passed on unchanged; files are read as Shift-JIS.
+Texts and file names are bytes, passed on unchanged. The texts are Shift-JIS; each file
+is searched in its own encoding (Shift-JIS, EUC-JP or UTF-8, told from its bytes), with
+the texts converted to it, and no byte of a file outside what is replaced changes.
 
 Switches (the letter in either case, the value straight after it; a later switch
 overrides an earlier one):
@@ -31,6 +33,12 @@ overrides an earlier one):
                 every file, "*." files without an extension
   -c            start from cleared defaults: backup, full-automatic and subfolders off,
                 no texts, no options, no replace list, no allowed extension
+  --encoding=auto|sjis|utf8|eucjp
+                how files are read: auto tells each file's encoding from its bytes
+                (default, unless PROCESS/ShiftJisOnly=1 makes it sjis); the others
+                read every file that way. An ISO-2022-JP file is always left alone
+                ("ISO2022" in the log), and a file whose encoding cannot hold a
+                replacement that is needed keeps its content ("EncodeER").
   -H            automatic mode; this command always runs it
   -h, --help    this text
 

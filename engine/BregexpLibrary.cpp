@@ -28,6 +28,7 @@ bool BregexpLibrary::Load(const std::string& path)
         Free();
         return false;
     }
+    BSetOutput = reinterpret_cast<BSetOutputFunction>(platform::FindLibrarySymbol(library_, "BSetOutput"));
     return true;
 }
 
@@ -38,4 +39,5 @@ void BregexpLibrary::Free()
     BMatch = nullptr;
     BSubst = nullptr;
     BRegfree = nullptr;
+    BSetOutput = nullptr;
 }

@@ -13,4 +13,9 @@ enum FileResultCode : FileResult {
     // The temporary file could not be written, or the rewritten file could not be put in
     // place; the file keeps its content.
     WriteErr = -6,
+    // A replacement the file's encoding cannot hold would have been written; the file keeps
+    // its content.
+    EncodeER = -7,
+    // The file is ISO-2022-JP, whose escaped bytes no pattern may be searched in; untouched.
+    Iso2022 = -8,
 };

@@ -7,7 +7,7 @@
 #include <new>
 #include <optional>
 
-#include "engine/EscapeSequences.h"
+#include "engine/EncodedPattern.h"
 #include "engine/LiteralSearch.h"
 
 void RewrittenText::TakeOver(std::string& bytes)
@@ -137,23 +137,36 @@ std::optional<std::size_t> ReplaceAlternative(const AbortFlag& abort, RewrittenT
 FileResult RewriteLiteralText(const AbortFlag& abort, RewrittenText& text, const ReplacePattern& pattern)
 {
     try {
-        const bool decode = !HasOption(pattern.Options, NotEscape);
-        const std::string alternatives = decode ? DecodeFindEscapes(pattern.Find) : pattern.Find;
-        const std::string replacement = decode ? DecodeReplaceEscapes(pattern.Replace) : pattern.Replace;
-        const bool ignoreCase = HasOption(pattern.Options, NotCase);
+        return RewriteEncodedLiterally(abort, text, EncodePattern(pattern, TextEncoding::ShiftJis));
+    } catch (const std::bad_alloc&) {
+        return MemLack;
+    }
+}
 
+FileResult RewriteEncodedLiterally(const AbortFlag& abort, RewrittenText& text, const EncodedPattern& pattern)
+{
+    try {
+        const bool ignoreCase = HasOption(pattern.Options, NotCase);
         std::string spare;
         std::uint64_t total = 0;
-        for (std::size_t begin = 0; begin <= alternatives.size();) {
-            std::size_t end = alternatives.find(AlternativeSeparator, begin);
-            if (end == std::string::npos)
-                end = alternatives.size();
-            const LiteralSearch search(std::string_view(alternatives).substr(begin, end - begin), ignoreCase);
-            const std::optional<std::size_t> count = ReplaceAlternative(abort, text, search, replacement, spare);
+        for (const std::optional<std::string>& alternative : pattern.Alternatives) {
+            // An alternative the encoding cannot hold cannot occur; its pass copies the text.
+            if (!alternative) {
+                if (IsAborted(abort))
+                    return Cancel;
+                continue;
+            }
+            const LiteralSearch search(*alternative, ignoreCase, pattern.Rule());
+            if (!pattern.Replacement) {
+                if (search.FindNext(text.View(), 0) != LiteralSearch::npos)
+                    return EncodeER;
+                continue;
+            }
+            const std::optional<std::size_t> count =
+                ReplaceAlternative(abort, text, search, *pattern.Replacement, spare);
             if (!count || IsAborted(abort))
                 return Cancel;
             total += *count;
-            begin = end + 1;
         }
         // More replacements than a result can count are still all made.
         return static_cast<FileResult>(std::min<std::uint64_t>(total, std::numeric_limits<FileResult>::max()));
@@ -162,11 +175,11 @@ FileResult RewriteLiteralText(const AbortFlag& abort, RewrittenText& text, const
     }
 }
 
-FileResult RewriteFileTextLiterally(const AbortFlag& abort, RewrittenText& text, const ReplacePattern& pattern)
+FileResult RewriteFileTextLiterally(const AbortFlag& abort, RewrittenText& text, const EncodedPattern& pattern)
 {
     if (text.Size() == 0)
         return 0;
     if (std::memchr(text.Data(), '\0', text.Size()) != nullptr)
         return NoText;
-    return RewriteLiteralText(abort, text, pattern);
+    return RewriteEncodedLiterally(abort, text, pattern);
 }

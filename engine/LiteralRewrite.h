@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "engine/AbortFlag.h"
+#include "engine/EncodedPattern.h"
 #include "engine/FileResult.h"
 #include "engine/ReplacePattern.h"
 
@@ -37,6 +38,11 @@ private:
 // memory runs out; `text` is then of no use.
 FileResult RewriteLiteralText(const AbortFlag& abort, RewrittenText& text, const ReplacePattern& pattern);
 
+// The same with a pattern made ready for the text's encoding: matches are whole characters
+// of it, and EncodeER, with `text` of no use, when a match needs a replacement the encoding
+// cannot hold.
+FileResult RewriteEncodedLiterally(const AbortFlag& abort, RewrittenText& text, const EncodedPattern& pattern);
+
 // The same for the whole text of a file, with the file's rules: an empty text has nothing
 // to replace, and one holding a NUL byte is no text (NoText).
-FileResult RewriteFileTextLiterally(const AbortFlag& abort, RewrittenText& text, const ReplacePattern& pattern);
+FileResult RewriteFileTextLiterally(const AbortFlag& abort, RewrittenText& text, const EncodedPattern& pattern);

@@ -4,7 +4,6 @@
 // Both targets are x86-64, where SSE2 is always present.
 #include <emmintrin.h>
 
-#include "platform/DoubleByte.h"
 
 namespace {
 
@@ -34,21 +33,10 @@ __m128i LoadKeys(const char* text)
     return bytes;
 }
 
-// Whether `candidate` begins a character, given `known`, a character start at or before it.
-// Only the bytes between the two are looked at, and `known` moves up to what was learnt, so
-// over increasing candidates every byte is classified at most once.
-bool AcceptAtCharacterStart(const char* text, std::size_t& known, std::size_t candidate)
-{
-    const bool start = IsCharacterStart(text + known, text + candidate);
-    // A candidate that is not a start is the second byte of a character that began before it.
-    known = start ? candidate : candidate + 1;
-    return start;
-}
-
 }  // namespace
 
-LiteralSearch::LiteralSearch(std::string_view alternative, bool ignoreCase)
-    : pattern_(alternative), ignoreCase_(ignoreCase)
+LiteralSearch::LiteralSearch(std::string_view alternative, bool ignoreCase, const CharacterRule& rule)
+    : pattern_(alternative), ignoreCase_(ignoreCase), rule_(rule)
 {
     if (ignoreCase_)
         for (char& byte : pattern_)
@@ -65,6 +53,12 @@ LiteralSearch::LiteralSearch(std::string_view alternative, bool ignoreCase)
             ++border;
         borders_[i] = border;
     }
+}
+
+bool LiteralSearch::Accept(std::string_view text, std::size_t& known, std::size_t candidate) const
+{
+    return rule_.AcceptCharacterStart(text, known, candidate) &&
+           rule_.EndsOnCharacterStart(text, candidate, candidate + pattern_.size());
 }
 
 template <typename Take>
@@ -150,7 +144,7 @@ void LiteralSearch::FindFiltered(std::string_view text, std::size_t from, Take& 
                 start = known = match + length;
             }
         }
-        if (InnerBytesMatch<Fold>(bytes + candidate) && AcceptAtCharacterStart(bytes, known, candidate)) {
+        if (InnerBytesMatch<Fold>(bytes + candidate) && Accept(text, known, candidate)) {
             if (!take(candidate))
                 return true;
             next = known = candidate + length;
@@ -191,7 +185,7 @@ std::size_t LiteralSearch::FindByAutomaton(std::string_view text, std::size_t st
             ++matched;
         if (matched == length) {
             const std::size_t candidate = i + 1 - length;
-            if (AcceptAtCharacterStart(text.data(), known, candidate))
+            if (Accept(text, known, candidate))
                 return candidate;
             matched = borders_[length - 1];
         }

@@ -4,9 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "engine/CharacterRule.h"
+
 // Finds one alternative of a literal pattern: the leftmost occurrence that begins at a
-// character start, characters counted from where the search begins. Neither end of the
-// occurrence is otherwise checked. With ignoreCase the bytes 'A'-'Z' of the text and of the
+// character start of the text's encoding, characters counted from where the search begins,
+// and that ends where the encoding's rule asks (Shift-JIS does not check the end). With ignoreCase the bytes 'A'-'Z' of the text and of the
 // alternative compare as 'a'-'z', second bytes of double-byte characters included.
 // Time is linear in the length searched.
 class LiteralSearch {
@@ -14,7 +16,7 @@ public:
     static constexpr std::size_t npos = std::string_view::npos;
 
     // Throws std::bad_alloc when its table cannot be had.
-    LiteralSearch(std::string_view alternative, bool ignoreCase);
+    LiteralSearch(std::string_view alternative, bool ignoreCase, const CharacterRule& rule = ShiftJisRule());
 
     // Start of the match at or after `from`, or npos; an empty alternative never matches.
     std::size_t FindNext(std::string_view text, std::size_t from) const;
@@ -35,9 +37,12 @@ private:
     std::size_t FindByAutomaton(std::string_view text, std::size_t start, std::size_t known) const;
     template <bool Fold>
     bool InnerBytesMatch(const char* candidate) const;
+    // Whether the occurrence at `candidate` is whole characters; see CharacterRule.
+    bool Accept(std::string_view text, std::size_t& known, std::size_t candidate) const;
 
     std::string pattern_;  // folded when ignoring case
     bool ignoreCase_;
+    const CharacterRule& rule_;
     // For each prefix of the pattern, the length of its longest proper border; drives the
     // linear scan that takes over when the fast filter meets too many near-misses.
     std::unique_ptr<std::size_t[]> borders_;

@@ -59,3 +59,15 @@ bool SkipsNewlineAfterMatch(const std::string& find, PatternOptions options)
 {
     return HasOption(options, Multiline) && EndsWithUnescapedDollar(QuoteRegexText(find));
 }
+
+const char* EncodingModifier(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return "u";
+    case TextEncoding::EucJp:
+        return "j";
+    default:
+        return "";
+    }
+}

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "engine/PatternOptions.h"
+#include "engine/TextEncoding.h"
 
 // The commands handed to the regular-expression library, with the slashes of the texts
 // quoted and the modifiers of Kanji, Multiline and Ignorecase always in the order k, m, i.
@@ -15,3 +16,7 @@ std::string SubstituteCommandText(const std::string& find, const std::string& re
 // for an expression that ends in an unescaped "$" (a line's end), so that the line break
 // goes with the line it ends and a match there, empty or not, is not found again at once.
 bool SkipsNewlineAfterMatch(const std::string& find, PatternOptions options);
+
+// The modifier letter that has the library read the text in `encoding`: "u" for UTF-8 and
+// "j" for EUC-JP, nothing for Shift-JIS and ASCII, which k and its absence describe.
+const char* EncodingModifier(TextEncoding encoding);

@@ -7,9 +7,7 @@
 #include <string_view>
 
 #include "engine/BregexpLibrary.h"
-#include "engine/RegexCommandText.h"
-#include "engine/ReplacementTemplate.h"
-#include "platform/DoubleByte.h"
+#include "engine/CharacterRule.h"
 
 namespace {
 
@@ -20,12 +18,14 @@ bool IsSpanWithin(const char* start, const char* end, const char* low, const cha
     return start && end && low <= start && start <= end && end <= high;
 }
 
-void AppendReplacement(std::string& out, const ReplacementTemplate& replacement, const RegexHandle& match,
-                       const char* low, const char* high)
+bool WriteReplacement(TextOutput& out, const ReplacementTemplate& replacement, const RegexHandle& match,
+                      const char* low, const char* high)
 {
+    const char* text = replacement.Text.data();
     std::size_t copied = 0;
     for (const ReplacementTemplate::Marker& marker : replacement.Markers) {
-        out.append(replacement.Text, copied, marker.Position - copied);
+        if (!out.Write(text + copied, marker.Position - copied))
+            return false;
         copied = marker.Position;
         // A group the expression does not have, or one that took no part in the match,
         // inserts nothing.
@@ -33,15 +33,55 @@ void AppendReplacement(std::string& out, const ReplacementTemplate& replacement,
             continue;
         const char* start = match.GroupStarts[marker.Group];
         const char* end = match.GroupEnds[marker.Group];
-        if (IsSpanWithin(start, end, low, high))
-            out.append(start, end);
+        if (IsSpanWithin(start, end, low, high) && !out.Write(start, static_cast<std::size_t>(end - start)))
+            return false;
     }
-    out.append(replacement.Text, copied);
+    return out.Write(text + copied, replacement.Text.size() - copied);
+}
+
+bool WriteSpan(TextOutput& out, const char* start, const char* end)
+{
+    return out.Write(start, static_cast<std::size_t>(end - start));
+}
+
+// A UTF-8 byte order mark is no text to search: an expression anchored at the start
+// finds the first line after it, and nothing is ever put before it.
+std::size_t ByteOrderMarkLength(const EncodedPattern& pattern, const char* text, const char* end)
+{
+    return pattern.Encoding == TextEncoding::Utf8 && end - text >= 3 && std::string_view(text, 3) == "\xEF\xBB\xBF"
+               ? 3
+               : 0;
 }
 
 FileResult CountResult(std::uint64_t count)
 {
     return static_cast<FileResult>(std::min<std::uint64_t>(count, std::numeric_limits<FileResult>::max()));
+}
+
+// Puts the bytes the library was not given in front of the first piece it hands over, so
+// that nothing is written when it finds nothing.
+class OutputAfterPrefix final : public TextOutput {
+public:
+    OutputAfterPrefix(std::string_view prefix, TextOutput& out) : prefix_(prefix), out_(out) {}
+
+private:
+    bool WriteOut(const char* data, std::size_t size) override
+    {
+        if (!prefix_.empty()) {
+            if (!out_.Write(prefix_.data(), prefix_.size()))
+                return false;
+            prefix_ = {};
+        }
+        return out_.Write(data, size);
+    }
+
+    std::string_view prefix_;
+    TextOutput& out_;
+};
+
+int BREGEXP_CALL WriteLibraryPiece(void* out, const char* data, std::size_t size)
+{
+    return static_cast<TextOutput*>(out)->Write(data, size) ? 1 : 0;
 }
 
 }  // namespace
@@ -52,63 +92,97 @@ RegexRewrite::~RegexRewrite()
         library_.BRegfree(handle_);
 }
 
-std::string RegexRewrite::TakeText()
+FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::size_t size,
+                               const EncodedPattern& pattern, bool librarySubstitutes, TextOutput& out)
 {
-    if (data_ == output_.data())
-        return std::move(output_);
-    return std::string(data_, size_);
+    try {
+        // A find text the encoding cannot hold cannot occur.
+        if (!pattern.MatchCommand)
+            return 0;
+        const char* end = text + size;
+        return librarySubstitutes ? SubstituteInLibrary(abort, text, end, pattern, out)
+                                  : SubstituteMatches(abort, text, end, pattern, out);
+    } catch (const std::bad_alloc&) {
+        return MemLack;
+    }
+}
+
+FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::size_t size,
+                               const EncodedPattern& pattern, bool librarySubstitutes)
+{
+    StringOutput out(output_);
+    return Apply(abort, text, size, pattern, librarySubstitutes, out);
 }
 
 FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::size_t size,
                                const ReplacePattern& pattern, bool librarySubstitutes)
 {
     try {
-        const char* end = text + size;
-        return librarySubstitutes
-                   ? SubstituteInLibrary(abort, text, end, pattern.Find, pattern.Replace, pattern.Options)
-                   : SubstituteMatches(abort, text, end, pattern.Find, pattern.Replace, pattern.Options);
+        return Apply(abort, text, size, EncodePattern(pattern, TextEncoding::ShiftJis), librarySubstitutes);
     } catch (const std::bad_alloc&) {
         return MemLack;
     }
 }
 
-FileResult RegexRewrite::SubstituteInLibrary(const AbortFlag& abort, const char* text, const char* end,
-                                             const std::string& find, const std::string& replace,
-                                             PatternOptions options)
+FileResult RegexRewrite::RefuseIfMatched(const char* text, const char* end, const EncodedPattern& pattern)
 {
-    const std::string command = SubstituteCommandText(find, replace, options);
+    const int found = library_.BMatch(pattern.MatchCommand->c_str(), text, end, &handle_, message_);
+    if (found == RegexOutOfMemory)
+        return MemLack;
+    if (found < 0 || !handle_)
+        return RegExpER;
+    return found == 0 ? 0 : EncodeER;
+}
+
+FileResult RegexRewrite::SubstituteInLibrary(const AbortFlag& abort, const char* text, const char* end,
+                                             const EncodedPattern& pattern, TextOutput& out)
+{
     // The one call cannot be interrupted; an abort that came before it spares the work.
     if (IsAborted(abort))
         return Cancel;
-    const int substituted = library_.BSubst(command.c_str(), text, end, &handle_, message_);
+    const std::size_t mark = ByteOrderMarkLength(pattern, text, end);
+    if (!pattern.SubstituteCommand)
+        return RefuseIfMatched(text + mark, end, pattern);
+    // The library is given the text after a byte order mark, which stays in front.
+    OutputAfterPrefix afterMark(std::string_view(text, mark), out);
+    TextOutput& target = mark > 0 ? static_cast<TextOutput&>(afterMark) : out;
+    // Our library hands the new text over as it makes it; another one keeps it whole.
+    const bool handedOver = library_.BSetOutput && library_.BSetOutput(&handle_, WriteLibraryPiece, &target) == 0;
+    const int substituted =
+        library_.BSubst(pattern.SubstituteCommand->c_str(), text + mark, end, &handle_, message_);
     // A failed substitution may have stopped halfway: nothing of it is kept.
     if (substituted == RegexOutOfMemory)
         return MemLack;
+    if (handedOver && substituted == RegexOutputRefused)
+        return WriteErr;
     if (substituted < 0 || !handle_)
         return RegExpER;
-    if (substituted == 0)
-        return 0;
+    if (substituted == 0 || handedOver)
+        return substituted;
     const char* start = handle_->OutputStart;
     const char* stop = handle_->OutputEnd;
     if (start == nullptr ? stop != nullptr : stop < start)
         return RegExpER;
-    data_ = start ? start : text;
-    size_ = start ? static_cast<std::size_t>(stop - start) : 0;
+    // A substitution that emptied the text still puts the byte order mark back.
+    if (!WriteSpan(out, text, text + mark) || (start && !WriteSpan(out, start, stop)))
+        return WriteErr;
     return substituted;
 }
 
 FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* text, const char* end,
-                                           const std::string& find, const std::string& replace,
-                                           PatternOptions options)
+                                           const EncodedPattern& pattern, TextOutput& out)
 {
-    const std::string command = MatchCommandText(find, options);
-    const bool skipNewline = SkipsNewlineAfterMatch(find, options);
-    const bool kanji = HasOption(options, Kanji);
-    const ReplacementTemplate replacement = BuildReplacementTemplate(replace);
+    const std::size_t mark = ByteOrderMarkLength(pattern, text, end);
+    if (!pattern.Template)
+        return RefuseIfMatched(text + mark, end, pattern);
+    const std::string& command = *pattern.MatchCommand;
+    const bool skipNewline = pattern.SkipNewline;
+    const bool wholeCharacters = pattern.ReadsWholeCharacters();
+    const ReplacementTemplate& replacement = *pattern.Template;
 
     std::uint64_t count = 0;
-    const char* copied = text;  // everything before this is in the output
-    const char* from = text;    // each search is given only the text from here on
+    const char* copied = text;       // everything before this is in the output
+    const char* from = text + mark;  // each search is given only the text from here on
     for (;;) {
         if (IsAborted(abort))
             return Cancel;
@@ -127,10 +201,8 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
         const char* matchEnd = match.GroupEnds[0];
         if (!IsSpanWithin(matchStart, matchEnd, from, end))
             return RegExpER;
-        if (count == 0)
-            output_.reserve(static_cast<std::size_t>(end - text) + static_cast<std::size_t>(end - text) / 8);
-        output_.append(copied, matchStart);
-        AppendReplacement(output_, replacement, match, from, end);
+        if (!WriteSpan(out, copied, matchStart) || !WriteReplacement(out, replacement, match, from, end))
+            return WriteErr;
         ++count;
 
         const char* next = matchEnd;
@@ -142,7 +214,9 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
             // and the search goes on behind it.
             if (next == end)
                 break;
-            next += kanji ? CharacterLength(std::string_view(next, static_cast<std::size_t>(end - next)), 0) : 1;
+            next += wholeCharacters
+                        ? pattern.Rule().CharacterLength(std::string_view(next, static_cast<std::size_t>(end - next)), 0)
+                        : 1;
         }
         if (next == end)
             break;
@@ -150,8 +224,7 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
     }
     if (count == 0)
         return 0;
-    output_.append(copied, end);
-    data_ = output_.data();
-    size_ = output_.size();
+    if (!WriteSpan(out, copied, end))
+        return WriteErr;
     return CountResult(count);
 }

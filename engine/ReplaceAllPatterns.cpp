@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/DerivedNames.h"
+#include "engine/EncodingDetection.h"
 #include "engine/FileCommit.h"
 #include "engine/FileText.h"
 #include "engine/LiteralRewrite.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-FileResult RewriteWithRegex(const ReplaceJob& job, RewrittenText& text, const ReplacePattern& pattern)
+FileResult RewriteWithRegex(const ReplaceJob& job, RewrittenText& text, const EncodedPattern& pattern)
 {
     if (!HasRegexLibrary(job))
         return RegExpER;
@@ -30,7 +31,7 @@ FileResult RewriteWithRegex(const ReplaceJob& job, RewrittenText& text, const Re
     return count;
 }
 
-FileResult RewriteWithPattern(const ReplaceJob& job, RewrittenText& text, const ReplacePattern& pattern)
+FileResult RewriteWithPattern(const ReplaceJob& job, RewrittenText& text, const EncodedPattern& pattern)
 {
     if (HasOption(pattern.Options, RegularExpression))
         return RewriteWithRegex(job, text, pattern);
@@ -56,10 +57,14 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, Pr
     platform::FileContent content;
     if (const FileResult read = ReadFileText(path, content); read != 0)
         return read;
+    // The encoding is that of the file as it was read; no pattern changes it.
+    const TextEncoding encoding = EncodingOfFile(job.Encoding, {content.Data(), content.Size()});
+    if (encoding == TextEncoding::Iso2022Jp)
+        return Iso2022;
     RewrittenText text(content.Data(), content.Size());
     std::uint64_t total = 0;
     for (const ReplacePattern& pattern : job.Patterns) {
-        const FileResult count = RewriteWithPattern(job, text, pattern);
+        const FileResult count = RewriteWithPattern(job, text, job.EncodedPatterns.Get(pattern, encoding));
         if (count < 0)
             return count;
         total += static_cast<std::uint64_t>(count);

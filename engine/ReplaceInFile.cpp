@@ -1,5 +1,6 @@
 #include "engine/ReplaceInFile.h"
 
+#include "engine/EncodingDetection.h"
 #include "engine/FileCommit.h"
 #include "engine/FileText.h"
 #include "engine/LiteralRewrite.h"
@@ -7,7 +8,7 @@
 
 namespace {
 
-FileResult ReplaceLiteralInFile(const AbortFlag& abort, const std::string& path, const ReplacePattern& pattern,
+FileResult ReplaceLiteralInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
                                 bool backUp, ProcessedFiles* processed)
 {
     platform::FileContent content;
@@ -15,12 +16,16 @@ FileResult ReplaceLiteralInFile(const AbortFlag& abort, const std::string& path,
         return read;
     if (content.Size() == 0)
         return 0;
+    const TextEncoding encoding = EncodingOfFile(job.Encoding, {content.Data(), content.Size()});
+    if (encoding == TextEncoding::Iso2022Jp)
+        return Iso2022;
     RewrittenText text(content.Data(), content.Size());
-    const FileResult count = RewriteFileTextLiterally(abort, text, pattern);
+    const FileResult count =
+        RewriteFileTextLiterally(job.AbortRequested, text, job.EncodedPatterns.Get(pattern, encoding));
     if (count < 0)
         return count;
-    return CommitNewText(abort, content.ReadPath(), text.Data(), text.Size(), count, backUp, content.Stamp(),
-                         processed);
+    return CommitNewText(job.AbortRequested, content.ReadPath(), text.Data(), text.Size(), count, backUp,
+                         content.Stamp(), processed);
 }
 
 }  // namespace
@@ -35,5 +40,5 @@ FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const R
 {
     if (HasOption(pattern.Options, RegularExpression))
         return ReplaceRegexInFile(job, path, pattern, backUp, processed);
-    return ReplaceLiteralInFile(job.AbortRequested, path, pattern, backUp, processed);
+    return ReplaceLiteralInFile(job, path, pattern, backUp, processed);
 }

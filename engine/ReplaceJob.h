@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/AbortFlag.h"
+#include "engine/EncodedPatternCache.h"
 #include "engine/ReplacePattern.h"
 
 class BregexpLibrary;
@@ -27,6 +28,9 @@ struct ReplaceJob {
     AbortFlag AbortRequested{false};
     const BregexpLibrary* RegexLibrary = nullptr;  // null when the library is not loaded
     const EngineSettings* Settings = nullptr;      // null reads every setting as its default
+    EncodingChoice Encoding = EncodingChoice::Automatic;
+    // The patterns in the encodings the run meets; filled as the files come.
+    mutable EncodedPatternCache EncodedPatterns;
 
     bool IsAborted() const { return ::IsAborted(AbortRequested); }
 };

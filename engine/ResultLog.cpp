@@ -27,6 +27,10 @@ const char* StatusWord(FileResult result)
         return "  Cancel";
     case WriteErr:
         return "WriteErr";
+    case EncodeER:
+        return "EncodeER";
+    case Iso2022:
+        return " ISO2022";
     default:
         return nullptr;
     }

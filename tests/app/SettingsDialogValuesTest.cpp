@@ -11,7 +11,8 @@ namespace {
 constexpr char DefaultExtensions[] = "*.bat;*.cgi;*.css;*.htm;*.html;*.js;*.log;*.pl;*.shtml;*.txt";
 
 void ExpectValues(const SettingsDialogValues& v, int memLast, int subEntry, const std::string& ext,
-                  const std::string& editor, int showLog, const std::string& sound, int bregexp, int priority)
+                  const std::string& editor, int showLog, const std::string& sound, int bregexp, int priority,
+                  int shiftJisOnly = 0)
 {
     EXPECT_EQ(v.RememberLastPatterns, memLast);
     EXPECT_EQ(v.WalkSubfolders, subEntry);
@@ -21,6 +22,7 @@ void ExpectValues(const SettingsDialogValues& v, int memLast, int subEntry, cons
     EXPECT_EQ(v.Sound, sound);
     EXPECT_EQ(v.WholeRegexByLibrary, bregexp);
     EXPECT_EQ(v.Background, priority);
+    EXPECT_EQ(v.ShiftJisOnly, shiftJisOnly);
 }
 
 TEST(SettingsDialogValues, WithoutAFileEveryKeyHasItsDefault)
@@ -35,14 +37,14 @@ TEST(SettingsDialogValues, WithoutAFileEveryKeyHasItsDefault)
 TEST(SettingsDialogValues, ReadsTheKeysOfBothSections)
 {
     TempFolder folder;
-    WriteBytes(folder / "Tarvelox.ini", "[PROCESS]\r\nPriority=1\r\nBregexp=1\r\n[SETTING]\r\nMemLast=1\r\n"
+    WriteBytes(folder / "Tarvelox.ini", "[PROCESS]\r\nPriority=1\r\nShiftJisOnly=1\r\nBregexp=1\r\n[SETTING]\r\nMemLast=1\r\n"
                                         "SubEntry=0\r\nAbleExt=*.c\r\nEditor=\r\nShowLog=0\r\nPlayWave=C:\\d.wav\r\n");
     SettingsStore store;
     store.SetFilePath(folder / "Tarvelox.ini");
-    ExpectValues(ReadSettingsDialogValues(store), 1, 0, "*.c", "", 0, "C:\\d.wav", 1, 1);
+    ExpectValues(ReadSettingsDialogValues(store), 1, 0, "*.c", "", 0, "C:\\d.wav", 1, 1, 1);
 }
 
-TEST(SettingsDialogValues, ConfirmingWritesAllNineKeysInOrder)
+TEST(SettingsDialogValues, ConfirmingWritesAllTenKeysInOrder)
 {
     TempFolder folder;
     SettingsStore store;
@@ -50,7 +52,7 @@ TEST(SettingsDialogValues, ConfirmingWritesAllNineKeysInOrder)
     WriteSettingsDialogValues(store, ReadSettingsDialogValues(store), "");
     EXPECT_EQ(ReadBytes(folder / "Tarvelox.ini"),
               std::string("[SETTING]\r\nMemLast=0\r\nSubEntry=1\r\nShowLog=1\r\nAbleExt=") + DefaultExtensions +
-                  "\r\nEditor=notepad.exe\r\nPlayWave=\r\nReplaceList=\r\n[PROCESS]\r\nBregexp=0\r\nPriority=0\r\n");
+                  "\r\nEditor=notepad.exe\r\nPlayWave=\r\nReplaceList=\r\n[PROCESS]\r\nBregexp=0\r\nPriority=0\r\nShiftJisOnly=0\r\n");
 
     // A second confirmation replaces the values in place; other sections stay where they are.
     WriteBytes(folder / "Tarvelox.ini", "[MAIN]\r\nBackUp=1\r\n[SETTING]\r\nEditor=vi\r\nMemLast=1\r\n");
@@ -62,7 +64,7 @@ TEST(SettingsDialogValues, ConfirmingWritesAllNineKeysInOrder)
               std::string("[MAIN]\r\nBackUp=1\r\n[SETTING]\r\nEditor=vi\r\nMemLast=1\r\nSubEntry=1\r\nShowLog=1\r\n"
                           "AbleExt=") +
                   DefaultExtensions +
-                  "\r\nPlayWave=\x95\x5c.wav\r\nReplaceList=C:\\lists\\a.lst\r\n[PROCESS]\r\nBregexp=0\r\nPriority=1\r\n");
+                  "\r\nPlayWave=\x95\x5c.wav\r\nReplaceList=C:\\lists\\a.lst\r\n[PROCESS]\r\nBregexp=0\r\nPriority=1\r\nShiftJisOnly=0\r\n");
 }
 
 TEST(SettingsDialogValues, BrowseStartsInTheMembersFolderOrTheProgramDirectory)

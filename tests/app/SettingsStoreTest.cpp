@@ -39,6 +39,7 @@ std::vector<Expected> FirstStartValues()
         {Setting::ReplaceList, "SETTING", "ReplaceList", 0, platform::GetProgramDirectory() + "replace.lst"},
         {Setting::Bregexp, "PROCESS", "Bregexp", 0, ""},
         {Setting::Priority, "PROCESS", "Priority", 0, ""},
+        {Setting::ShiftJisOnly, "PROCESS", "ShiftJisOnly", 0, ""},
     };
 }
 

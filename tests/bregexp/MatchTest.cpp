@@ -156,3 +156,59 @@ TEST(BMatch, KAtTheEndOfAShortTextReadsNothingBeyondIt)
     EXPECT_EQ(handle->GroupEnds[0], buffer.data() + 2);
     LinkedEntryPoints().Free(handle);
 }
+
+TEST(BMatch, UAndJReadWholeCharactersOfUtf8AndEucJp)
+{
+    const MatchCase cases[] = {
+        {"/a/u", "\xE3\x81\x82" "a", 1, "a", 3},
+        {"/./u", "\xE3\x81\x82", 1, "\xE3\x81\x82"},
+        {"/\xE3\x81\x82+/u", "\xE3\x81\x82\xE3\x81\x82", 1, "\xE3\x81\x82\xE3\x81\x82"},  // + repeats あ
+        {"/.$/u", "a\xE3\x81", 1, "a", 0},  // a character cut short at the end is not given
+        {"/./j", "\x8F\xA2\xB7", 1, "\x8F\xA2\xB7"},  // JIS X 0212: three bytes
+        {"/./j", "\x8E\xB1", 1, "\x8E\xB1"},           // half-width katakana: two
+        {"/\xA2\xA4/j", "\xA4\xA2\xA4\xA4", 0, ""},  // the bytes of 「｢ across あい
+        {"/\xA4\xA4/kj", "\xA4\xA2\xA4\xA4", 1, "\xA4\xA4", 2},  // j wins over k
+        // With k too, a letter after a character whose last byte Shift-JIS would take for
+        // a first byte is still found.
+        {"/a/ku", "\xE3\x81\x82" "a", 1, "a", 3},
+        {"/(foo|a)/ku", "\xE3\x81\x82" "a", 1, "a", 3},
+        {"/a/kj", "\xC6\xFC" "a", 1, "a", 2},
+        // Digits, white space and letter case are ASCII's in UTF-8 too, as in Shift-JIS.
+        {"/\\d/u", "\xEF\xBC\x91", 0, ""},      // full-width 1
+        {"/\\s/u", "\xE3\x80\x80", 0, ""},      // ideographic space
+        {"/k/ui", "\xE2\x84\xAA", 0, ""},         // Kelvin sign
+        {"/ss/ui", "\xC3\x9F", 0, ""},             // sharp s
+        {"/\xEF\xBC\xA1/ui", "\xEF\xBD\x81", 0, ""},  // full-width A and a
+        {"/K/ui", "\xE3\x81\x82k", 1, "k", 3},
+    };
+    for (const MatchCase& c : cases)
+        Check(c);
+}
+
+// A text that is not well-formed in the encoding it is said to be in: Oniguruma takes a first
+// byte for as many bytes as it announces, which can reach past the end of the target. Nothing
+// the library reports or writes may.
+TEST(BMatch, MalformedTextInUtf8OrEucJpNeverReachesPastItsEnd)
+{
+    RegexHandle* handle = nullptr;
+    char message[RegexMessageSize];
+    for (const std::string text : {"x\xE3" "a", "x\x8F" "a", "\x8F" "a\xA4\xA2\xA4", "x\xF0" "ab", "\xA4" "a"}) {
+        const std::string buffer = text + "\x81\x82\xA1zz";  // the target ends inside it
+        const char* start = buffer.data();
+        const char* end = start + text.size();
+        for (const char* command : {"/[^x]+/u", "/\\W+/j", "/.+/u", "/.+/j", "/\\S\\z/j"}) {
+            if (LinkedEntryPoints().Match(command, start, end, &handle, message) == 1) {
+                EXPECT_LE(handle->GroupEnds[0], end) << command << " over " << Hex(text);
+            }
+        }
+        for (const char* command : {"s/[^x]+/<$&>/gu", "s/\\W+/<$&>/gj", "s/.//gu", "s/.//gj"}) {
+            const int result = LinkedEntryPoints().Subst(command, start, end, &handle, message);
+            EXPECT_GE(result, 0) << command << " over " << Hex(text);
+            if (result > 0) {
+                EXPECT_EQ(std::string(handle->OutputStart, handle->OutputEnd).find("\x81\x82"), std::string::npos)
+                    << command << " over " << Hex(text);
+            }
+        }
+    }
+    LinkedEntryPoints().Free(handle);
+}

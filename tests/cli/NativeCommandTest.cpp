@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "tests/engine/ExpectedLog.h"
+#include "tests/engine/fixtures/EncodingFolder.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -289,6 +290,67 @@ TEST_F(NativeCommandTest, UsageTextAndItsExitStatus)
         EXPECT_NE(usage.find(home_ / "Tarvelox.ini"), std::string::npos);
         EXPECT_FALSE(FileExists(Work("replace.log")));
     }
+}
+
+}  // namespace
+
+namespace {
+
+class EncodingCommandTest : public NativeCommandTest {
+protected:
+    void SetUp() override
+    {
+        NativeCommandTest::SetUp();
+        WriteCopies();
+    }
+    void WriteCopies()
+    {
+        WriteBytes(Work("list.lst"), encoding_fixture::ReplaceList);
+        encoding_fixture::WriteCopies(work_);
+    }
+    Outcome RunWith(const std::string& encoding)
+    {
+        Arguments arguments{"-A1", "-B0", "-L" + Work("list.lst")};
+        if (!encoding.empty())
+            arguments.push_back(encoding);
+        for (const std::string& name : encoding_fixture::CopyNames())
+            arguments.push_back(Work(name));
+        return Run(arguments);
+    }
+};
+
+TEST_F(EncodingCommandTest, EachFileIsRewrittenInItsOwnEncoding)
+{
+    for (const std::string option : {"", "--encoding=auto"}) {
+        WriteCopies();
+        const Outcome outcome = RunWith(option);
+        // The ISO-2022-JP copy is a file left alone: the run did not do all it was asked.
+        EXPECT_EQ(outcome.status, 1) << outcome.err;
+        encoding_fixture::ExpectCopiesRewritten(work_);
+        EXPECT_EQ(ReadBytes(Work("replace.log")), encoding_fixture::ExpectedRunLog(Work("")));
+    }
+}
+
+TEST_F(EncodingCommandTest, AFixedEncodingOrAWrongOne)
+{
+    Outcome outcome = RunWith("--encoding=sjis");
+    EXPECT_EQ(ReadBytes(Work("sjis.txt")), encoding_fixture::ShiftJisAfter);
+    EXPECT_EQ(ReadBytes(Work("utf8.txt")), encoding_fixture::Utf8Before);
+
+    WriteCopies();
+    WriteBytes(home_ / "Tarvelox.ini", "[PROCESS]\r\nShiftJisOnly=1\r\n");
+    outcome = RunWith("");
+    EXPECT_EQ(ReadBytes(Work("utf8.txt")), encoding_fixture::Utf8Before);
+    outcome = RunWith("--encoding=utf8");
+    EXPECT_EQ(ReadBytes(Work("utf8.txt")), encoding_fixture::Utf8After);
+
+    WriteCopies();
+    std::filesystem::remove(Work("replace.log"));
+    outcome = RunWith("--encoding=latin1");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.err.find("--encoding"), std::string::npos) << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("sjis.txt")), encoding_fixture::ShiftJisBefore);
+    EXPECT_FALSE(FileExists(Work("replace.log")));
 }
 
 }  // namespace

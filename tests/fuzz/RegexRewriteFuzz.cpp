@@ -1,5 +1,5 @@
 // The engine's regular-expression branch over the library, with either substitution: any
-// find text, replacement, options and file text.
+// find text, replacement, options and file text, read in any encoding.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -32,6 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PatternOptions options = input.ConsumeIntegral<PatternOptions>() | RegularExpression;
     const bool librarySubstitutes = input.ConsumeBool();
     const bool wholeMatch = input.ConsumeBool();
+    const TextEncoding encoding =
+        input.PickValueInArray({TextEncoding::ShiftJis, TextEncoding::EucJp, TextEncoding::Utf8});
     const std::string find = input.ConsumeRandomLengthString(200);
     // The whole match as the replacement must give the text back, unless line ends that
     // follow a match are dropped.
@@ -41,9 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const AbortFlag notAborted{false};
     RegexRewrite rewrite(LinkedLibrary());
-    const FileResult result =
-        rewrite.Apply(notAborted, start, text.size(), ReplacePattern{find, replace, options}, librarySubstitutes);
-    FUZZ_CHECK(result >= 0 || result == RegExpER);
+    const FileResult result = rewrite.Apply(notAborted, start, text.size(),
+                                            EncodePattern(ReplacePattern{find, replace, options}, encoding),
+                                            librarySubstitutes);
+    FUZZ_CHECK(result >= 0 || result == RegExpER || result == EncodeER);
     if (result <= 0)
         return 0;
     const std::string output(rewrite.Data(), rewrite.Size());

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "app/SettingsStore.h"
+#include "editor/ListEditClosed.h"
+#include "editor/ListEditWnd.h"
 #include "framework/Controls.h"
 #include "framework/WinApp.h"
-#include "lists/ListEditClosed.h"
-#include "lists/ListEditWnd.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/FileSystem.h"
 #include "platform/Folders.h"
@@ -30,7 +30,7 @@ std::string Shown(HWND dialog)
     };
     return check(IDC_SETTINGS_REMEMBER) + check(IDC_SETTINGS_SUBFOLDERS) + text(IDC_SETTINGS_EXTENSIONS) +
            text(IDC_SETTINGS_EDITOR) + check(IDC_SETTINGS_SHOW_LOG) + text(IDC_SETTINGS_SOUND) +
-           check(IDC_SETTINGS_BREGEXP) + check(IDC_SETTINGS_PRIORITY);
+           check(IDC_SETTINGS_BREGEXP) + check(IDC_SETTINGS_PRIORITY) + check(IDC_SETTINGS_SHIFT_JIS_ONLY);
 }
 
 struct ComboState {
@@ -103,7 +103,7 @@ private:
 TEST_F(SettingsDialogTest, WithoutASettingsFileEveryFieldShowsItsDefault)
 {
     OpenSettings();
-    EXPECT_EQ(Shown(SettingsWindow()), std::string("01[") + DefaultExtensions + "][notepad.exe]1[]00");
+    EXPECT_EQ(Shown(SettingsWindow()), std::string("01[") + DefaultExtensions + "][notepad.exe]1[]000");
     EXPECT_EQ(CEdit(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_EDITOR)).GetLimitText(), 255);
     EXPECT_EQ(CEdit(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_SOUND)).GetLimitText(), 255);
     EXPECT_GT(CEdit(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_EXTENSIONS)).GetLimitText(), 255);
@@ -118,9 +118,9 @@ TEST_F(SettingsDialogTest, WithoutASettingsFileEveryFieldShowsItsDefault)
 TEST_F(SettingsDialogTest, TheKeysOfTheFileFillTheFields)
 {
     WriteBytes(IniPath(), "[SETTING]\r\nMemLast=1\r\nSubEntry=0\r\nAbleExt=*.c;*.h\r\nEditor=\r\nShowLog=0\r\n"
-                          "PlayWave=C:\\done.wav\r\n[PROCESS]\r\nBregexp=1\r\nPriority=1\r\n");
+                          "PlayWave=C:\\done.wav\r\n[PROCESS]\r\nBregexp=1\r\nPriority=1\r\nShiftJisOnly=1\r\n");
     OpenSettings();
-    EXPECT_EQ(Shown(SettingsWindow()), "10[*.c;*.h][]0[C:\\done.wav]11");
+    EXPECT_EQ(Shown(SettingsWindow()), "10[*.c;*.h][]0[C:\\done.wav]111");
 }
 
 TEST_F(SettingsDialogTest, TheComboOffersTheListsBesideTheConfiguredOne)
@@ -175,7 +175,7 @@ TEST_F(SettingsDialogTest, OkWritesAllNineKeysAndTellsNobody)
     EXPECT_FALSE(::IsWindow(settings_->m_hWnd));
     EXPECT_EQ(ReadBytes(IniPath()), std::string("[SETTING]\r\nMemLast=0\r\nSubEntry=1\r\nShowLog=1\r\nAbleExt=") +
                                         DefaultExtensions + "\r\nEditor=notepad.exe\r\nPlayWave=\r\nReplaceList=" +
-                                        list + "\r\n[PROCESS]\r\nBregexp=0\r\nPriority=1\r\n");
+                                        list + "\r\n[PROCESS]\r\nBregexp=0\r\nPriority=1\r\nShiftJisOnly=0\r\n");
     // The dialog's end is its whole answer: the main window reloads when its own dialog
     // ends with OK (below), and nothing reached it here.
     EXPECT_TRUE(ComboEntries(Dialog(), IDC_FIND_TEXT).empty());
@@ -248,12 +248,52 @@ TEST_F(SettingsDialogTest, ABrowseChoiceShowsTheLoadedValuesOfTheOtherFieldsAgai
         Click(SettingsWindow(), IDC_SETTINGS_BROWSE_EDITOR);
         EXPECT_FALSE(caption.empty());
         if (!choose) {
-            EXPECT_EQ(Shown(SettingsWindow()), std::string("01[*.zzz][notepad.exe]1[]00"));
+            EXPECT_EQ(Shown(SettingsWindow()), std::string("01[*.zzz][notepad.exe]1[]000"));
             // Ticked again for the chosen file below.
             Click(SettingsWindow(), IDC_SETTINGS_REMEMBER);
         }
     }
-    EXPECT_EQ(Shown(SettingsWindow()), std::string("11[") + DefaultExtensions + "][" + editor + "]1[]00");
+    EXPECT_EQ(Shown(SettingsWindow()), std::string("11[") + DefaultExtensions + "][" + editor + "]1[]000");
+}
+
+TEST_F(SettingsDialogTest, EachBrowseButtonAsksForItsOwnFileType)
+{
+    using namespace std::string_literals;
+    for (const char* name : {"tool.exe", "tool.wav"})
+        WriteBytes(folder_ / name, "x");
+    // Both dialogs open in the folder of the field's file.
+    WriteSetting("SETTING", "Editor", folder_ / "none.exe");
+    WriteSetting("SETTING", "PlayWave", folder_ / "none.wav");
+    const struct {
+        int Button;
+        int Field;
+        std::string Filter;
+        std::string DefaultExtension;
+        std::string FileType;
+        std::string Chosen;
+    } cases[] = {
+        {IDC_SETTINGS_BROWSE_EDITOR, IDC_SETTINGS_EDITOR, "実行ファイル (*.exe)\0*.exe\0\0"s, "exe", "実行ファイル (*.exe)",
+         folder_ / "tool.exe"},
+        {IDC_SETTINGS_BROWSE_SOUND, IDC_SETTINGS_SOUND, "WAVEファイル (*.wav)\0*.wav\0\0"s, "wav", "WAVEファイル (*.wav)",
+         folder_ / "tool.wav"},
+    };
+    OpenSettings();
+    for (const auto& test : cases) {
+        FileDialogWatcher requests;
+        ActivationWatcher watcher([&](HWND window) {
+            if (::GetParent(window) != SettingsWindow())
+                return;
+            for (const int nameBox : {0x47C, 0x480})
+                ::SetDlgItemTextA(window, nameBox, test.Chosen.c_str());
+            ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+        });
+        Click(SettingsWindow(), test.Button);
+        ASSERT_EQ(requests.Requests.size(), 1u);
+        EXPECT_EQ(requests.Requests[0].Filter, test.Filter);
+        EXPECT_EQ(requests.Requests[0].DefaultExtension, test.DefaultExtension);
+        EXPECT_EQ(requests.Requests[0].FileTypes, std::vector<std::string>{test.FileType});
+        EXPECT_EQ(TextOf(::GetDlgItem(SettingsWindow(), test.Field)), test.Chosen);
+    }
 }
 
 TEST_F(SettingsDialogTest, TheMainWindowsButtonOpensItAndTheFileListTakesItsRules)
@@ -275,7 +315,7 @@ TEST_F(SettingsDialogTest, TheMainWindowsButtonOpensItAndTheFileListTakesItsRule
     });
     Click(Dialog(), IDC_SETTINGS);
     EXPECT_TRUE(seen);
-    EXPECT_NE(ReadBytes(IniPath()).find("[PROCESS]\r\nBregexp=0\r\nPriority=0\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(IniPath()).find("[PROCESS]\r\nBregexp=0\r\nPriority=0\r\nShiftJisOnly=0\r\n"), std::string::npos);
 
     Window().Files().WalkFolder(folder_.Path());
     Window().Files().EndBatch();

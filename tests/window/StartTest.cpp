@@ -8,6 +8,7 @@
 #include "platform/CurrentDirectory.h"
 #include "resources/ResourceIds.h"
 #include "tests/engine/ExpectedLog.h"
+#include "tests/engine/fixtures/EncodingFolder.h"
 #include "tests/window/MainDialogFixture.h"
 #include "tests/window/WindowDriver.h"
 
@@ -500,4 +501,29 @@ TEST_F(StartTest, AutomaticModeRunsAtOnceWritesTheLogFileAndNoSettings)
     EXPECT_EQ(ReadBytes(folder_ / "replace.log"), ExpectedLog({{folder_ / "a.txt", "       1"}}, "          1"));
     EXPECT_FALSE(FileExists(IniPath()));
     EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
+}
+
+TEST_F(StartTest, OneShiftJisListRewritesEachCopyInItsOwnEncodingUnlessShiftJisOnly)
+{
+    namespace fixture = encoding_fixture;
+    WriteBytes(folder_ / "list.lst", fixture::ReplaceList);
+    for (const bool shiftJisOnly : {false, true}) {
+        SCOPED_TRACE(shiftJisOnly);
+        WriteSetting("PROCESS", "ShiftJisOnly", shiftJisOnly ? "1" : "0");
+        fixture::WriteCopies(folder_);
+        Open({"-L" + (folder_ / "list.lst")});
+        AddListEntries(Dialog(), IDC_FILE_LIST, fixture::CopyNames());
+        Click(Dialog(), IDC_ALL_AUTO);
+
+        PressStart();
+
+        if (shiftJisOnly) {
+            // Read as Shift-JIS the UTF-8 copy holds none of the Japanese patterns.
+            EXPECT_EQ(ReadBytes(folder_ / "utf8.txt"), fixture::Utf8Before);
+        } else {
+            fixture::ExpectCopiesRewritten(folder_);
+            EXPECT_EQ(shownLog_, fixture::ExpectedRunLog());
+        }
+        Close();
+    }
 }

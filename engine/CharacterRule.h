@@ -1,0 +1,53 @@
+#pragma once
+#include <cstddef>
+#include <string_view>
+
+#include "engine/TextEncoding.h"
+
+// Where the characters of a text in one encoding begin and end. Every scan that must not
+// split a character asks the rule of the text's encoding; each encoding's rule lives in a
+// module of its own.
+class CharacterRule {
+public:
+    virtual ~CharacterRule() = default;
+
+    // Length of the character at `position` (1 or more), never reaching past the end.
+    // Malformed bytes are characters of one byte, and no byte below 0x80 is ever taken
+    // into a longer character, except the second byte of a Shift-JIS pair.
+    virtual std::size_t CharacterLength(std::string_view text, std::size_t position) const = 0;
+
+    // Whether `candidate` begins a character, given `known`, a character start at or before
+    // it. `known` moves up to a character start that is at or before any later candidate,
+    // so that increasing candidates classify each byte about once.
+    virtual bool AcceptCharacterStart(std::string_view text, std::size_t& known, std::size_t candidate) const = 0;
+
+    // Whether a match that begins at a character start ends where a character begins.
+    // Shift-JIS leaves the end unchecked, as searching has always done.
+    virtual bool EndsOnCharacterStart(std::string_view text, std::size_t start, std::size_t end) const = 0;
+
+    // The end of `text` without a last character that lacks bytes it announces, so that a
+    // reader that trusts a first byte never reads past the end.
+    virtual std::size_t CompleteEnd(std::string_view text) const = 0;
+
+    // Whether every byte of `text` belongs to a well-formed character of the encoding.
+    virtual bool IsWellFormed(std::string_view text) const = 0;
+};
+
+// The rule of an encoding. Seven-bit text is read as Shift-JIS, which for it is every
+// byte a character; ISO-2022-JP is never searched and gets the same.
+const CharacterRule& CharacterRuleOf(TextEncoding encoding);
+
+const CharacterRule& ShiftJisRule();
+const CharacterRule& EucJpRule();
+const CharacterRule& Utf8Rule();
+
+// For the rules: the byte at `i`, or 0 past the end, so that a check of the bytes a first
+// byte announces fails at the end of the text.
+inline unsigned char ByteOrZero(std::string_view text, std::size_t i)
+{
+    return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
+}
+
+// For the rules: whether `text` is a sequence of characters of which `wellFormedLength`
+// gives the length, 0 standing for malformed bytes.
+bool EveryCharacterWellFormed(std::string_view text, std::size_t (*wellFormedLength)(std::string_view, std::size_t));

@@ -1,0 +1,63 @@
+#include "platform/TextConversion.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace platform {
+
+namespace {
+
+class Converter {
+public:
+    Converter(const char* to, const char* from) : handle_(::iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (IsOpen())
+            ::iconv_close(handle_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool IsOpen() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Nothing when a byte sequence is malformed or has no counterpart: glibc's converters
+    // stop there (EILSEQ, EINVAL) instead of putting something else in its place.
+    std::optional<std::string> Convert(std::string_view text)
+    {
+        std::string out(text.size() * 2 + 8, '\0');
+        char* in = const_cast<char*>(text.data());
+        std::size_t inLeft = text.size();
+        std::size_t done = 0;
+        while (inLeft > 0) {
+            char* to = out.data() + done;
+            std::size_t outLeft = out.size() - done;
+            const std::size_t result = ::iconv(handle_, &in, &inLeft, &to, &outLeft);
+            done = out.size() - outLeft;
+            if (result != static_cast<std::size_t>(-1))
+                break;
+            if (errno != E2BIG)
+                return std::nullopt;
+            out.resize(out.size() * 2);
+        }
+        out.resize(done);
+        return out;
+    }
+
+private:
+    iconv_t handle_;
+};
+
+}  // namespace
+
+std::optional<std::string> ConvertShiftJis(std::string_view text, CodeSet target)
+{
+    // "SHIFT_JIS" lacks the extensions of code page 932 and maps ～ elsewhere; "EUC-JP"
+    // turns ～ into a JIS X 0212 character. These two follow code page 932.
+    Converter converter(target == CodeSet::Utf8 ? "UTF-8" : "EUC-JP-MS", "CP932");
+    if (!converter.IsOpen())
+        return std::nullopt;
+    return converter.Convert(text);
+}
+
+}  // namespace platform

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "engine/CharacterRule.h"
+#include "engine/EncodingDetection.h"
+#include "engine/LiteralSearch.h"
+
+namespace {
+
+struct StartCase {
+    TextEncoding encoding;
+    std::string text;
+    std::size_t candidate;
+    bool start;
+};
+
+TEST(CharacterRule, CharacterStarts)
+{
+    const StartCase cases[] = {
+        {TextEncoding::ShiftJis, "\x82\xA0" "a", 1, false},
+        {TextEncoding::ShiftJis, "\x82\xA0" "a", 2, true},
+        {TextEncoding::Utf8, "\xE3\x81\x82" "a", 1, false},
+        {TextEncoding::Utf8, "\xE3\x81\x82" "a", 3, true},
+        {TextEncoding::EucJp, "\xA4\xA2\xA4\xA4", 1, false},
+        {TextEncoding::EucJp, "\xA4\xA2\xA4\xA4", 2, true},
+        {TextEncoding::EucJp, "\x8F\xA2\xB7\xA4\xA2", 1, false},  // JIS X 0212 takes three bytes
+        {TextEncoding::EucJp, "\x8F\xA2\xB7\xA4\xA2", 2, false},
+        {TextEncoding::EucJp, "\x8F\xA2\xB7\xA4\xA2", 3, true},
+        {TextEncoding::EucJp, "\x8E\xB1\xB1\xA2", 2, true},       // half-width katakana: two
+        {TextEncoding::EucJp, "\xA4" "a\xA4\xA2", 1, true},        // a lone first byte takes no ASCII
+        {TextEncoding::EucJp, "\xA4" "a\xA4\xA2", 2, true},
+    };
+    for (const StartCase& c : cases) {
+        std::size_t known = 0;
+        EXPECT_EQ(CharacterRuleOf(c.encoding).AcceptCharacterStart(c.text, known, c.candidate), c.start)
+            << EncodingName(c.encoding) << " " << c.candidate;
+        EXPECT_LE(known, c.candidate + 1);
+    }
+}
+
+TEST(CharacterRule, CompleteEndLeavesOutACharacterCutShort)
+{
+    const StartCase cases[] = {
+        {TextEncoding::ShiftJis, "a\x82", 1, true},
+        {TextEncoding::ShiftJis, "\x82\x82", 2, true},
+        {TextEncoding::Utf8, "a\xE3\x81", 1, true},
+        {TextEncoding::Utf8, "a\xE3\x81\x82", 4, true},
+        {TextEncoding::EucJp, "a\x8F\xA2", 1, true},
+        {TextEncoding::EucJp, "\xA4\xA2\xA4", 2, true},
+        {TextEncoding::EucJp, "\xA4\xA2\x8E", 2, true},
+    };
+    for (const StartCase& c : cases)
+        EXPECT_EQ(CharacterRuleOf(c.encoding).CompleteEnd(c.text), c.candidate) << EncodingName(c.encoding);
+}
+
+TEST(LiteralSearch, MatchesAreWholeCharactersOfTheEncoding)
+{
+    struct Case {
+        TextEncoding encoding;
+        std::string text, find;
+        std::size_t found;
+    };
+    const Case cases[] = {
+        // The "a" of あa in UTF-8 is a character there, and the second byte of a pair in Shift-JIS.
+        {TextEncoding::Utf8, "\xE3\x81\x82" "a", "a", 3},
+        {TextEncoding::ShiftJis, "\xE3\x81\x82" "a", "a", LiteralSearch::npos},
+        // あい in EUC-JP holds the bytes of 「｢, which straddle its two characters.
+        {TextEncoding::EucJp, "\xA4\xA2\xA4\xA4", "\xA2\xA4", LiteralSearch::npos},
+        {TextEncoding::EucJp, "\x8F\xA2\xB7\xA2\xB7", "\xA2\xB7", 3},
+        // A UTF-8 match must end where a character ends.
+        {TextEncoding::Utf8, "\xE3\x81\x82\x82", "\xE3\x81\x82", LiteralSearch::npos},
+    };
+    for (const Case& c : cases) {
+        const LiteralSearch search(c.find, false, CharacterRuleOf(c.encoding));
+        EXPECT_EQ(search.FindNext(c.text, 0), c.found) << EncodingName(c.encoding) << " " << c.find;
+    }
+}
+
+TEST(EncodingDetection, TellsTheEncodingFromTheBytes)
+{
+    struct Case {
+        std::string text;
+        TextEncoding encoding;
+    };
+    const Case cases[] = {
+        {"plain text\r\n", TextEncoding::Ascii},
+        {"\x1B$B$\"$$\x1B(B", TextEncoding::Iso2022Jp},
+        {"\x1B[1mbold\x1B[0m", TextEncoding::Ascii},                      // a terminal's escapes
+        {"\xEF\xBB\xBF" "text", TextEncoding::Utf8},
+        {"\xE3\x81\x82" "a", TextEncoding::Utf8},
+        {"\x82\xA0\x82\xA2\x82\xA4", TextEncoding::ShiftJis},             // あいう
+        {"\xA4\xA2\xA4\xA4\xA4\xA6", TextEncoding::EucJp},                // あいう
+        {"\xB1\xB2\xB3\xB4", TextEncoding::ShiftJis},                     // ｱｲｳｴ, also EUC-JP 院羽
+        {"\x8E\xB1\x8E\xB2\x8E\xB3\x8E\xB4", TextEncoding::EucJp},        // ｱｲｳｴ in EUC-JP
+        {"caf\xC3\xA9 cr\xC3\xA8me", TextEncoding::Utf8},                 // well-formed Shift-JIS too
+        {"\x8F\xA2\xB7\xA4\xCE\xA4\xA2", TextEncoding::EucJp},            // JIS X 0212, のあ
+        {"\xFF\xFE", TextEncoding::ShiftJis},                             // nothing fits
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(EncodingName(DetectEncoding(c.text)), EncodingName(c.encoding)) << c.text;
+}
+
+TEST(EncodingDetection, AChosenEncodingStillKeepsIso2022JpAlone)
+{
+    const std::string jis = "\x1B$B$\"\x1B(B";
+    for (const EncodingChoice choice :
+         {EncodingChoice::Automatic, EncodingChoice::ShiftJis, EncodingChoice::Utf8, EncodingChoice::EucJp})
+        EXPECT_EQ(EncodingOfFile(choice, jis), TextEncoding::Iso2022Jp);
+    EXPECT_EQ(EncodingOfFile(EncodingChoice::Utf8, "\x82\xA0"), TextEncoding::Utf8);
+}
+
+}  // namespace

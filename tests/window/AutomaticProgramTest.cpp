@@ -1,0 +1,73 @@
+// The real program in automatic mode: tarvelox.exe copied with the regular-expression
+// library into a folder of its own, where it keeps its settings and writes replace.log.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ProgramDirectory.h"
+#include "tests/engine/fixtures/EncodingFolder.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+namespace fixture = encoding_fixture;
+
+class AutomaticProgramTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(::CopyFileA(TARVELOX_PROGRAM, (home_ / "tarvelox.exe").c_str(), TRUE));
+        ASSERT_TRUE(::CopyFileA((platform::GetProgramDirectory() + "bregexp.dll").c_str(),
+                                (home_ / "bregexp.dll").c_str(), TRUE));
+    }
+
+    // The program's exit status, or -1 when it did not end within a minute.
+    DWORD Run(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(), home_ / "tarvelox.exe");
+        // Each argument quoted, the program's path first.
+        std::string command;
+        for (const std::string& argument : arguments)
+            command.append(command.empty() ? "\"" : " \"").append(argument).append("\"");
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, work_.Path().c_str(),
+                              &startup, &process)) {
+            ADD_FAILURE() << "cannot start " << command;
+            return static_cast<DWORD>(-1);
+        }
+        DWORD status = static_cast<DWORD>(-1);
+        if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+            ::GetExitCodeProcess(process.hProcess, &status);
+        else
+            ::TerminateProcess(process.hProcess, 99);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+        return status;
+    }
+
+    TempFolder home_;
+    TempFolder work_;
+};
+
+TEST_F(AutomaticProgramTest, OneShiftJisListRewritesEachCopyInItsOwnEncoding)
+{
+    WriteBytes(work_ / "list.lst", fixture::ReplaceList);
+    fixture::WriteCopies(work_);
+    std::vector<std::string> arguments = {"-H", "-A", "-B0", "-L" + (work_ / "list.lst")};
+    for (const std::string& name : fixture::CopyNames())
+        arguments.push_back(work_ / name);
+
+    // The ISO-2022-JP copy is left alone, which the exit status does not hide.
+    EXPECT_EQ(Run(arguments), 1u);
+
+    fixture::ExpectCopiesRewritten(work_);
+    EXPECT_EQ(ReadBytes(home_ / "replace.log"), fixture::ExpectedRunLog(work_.Path() + "\\"));
+    EXPECT_FALSE(FileExists(home_ / "Tarvelox.ini"));
+}
+
+}  // namespace
