@@ -53,8 +53,11 @@ A wildcard the shell left alone ("*.txt" in quotes) takes its first match only.
 Relative names are taken from the current directory. A leading "/" is a path.
 
 Exit status: 0 every file was processed without failure; 1 at least one file failed
-(a status word in the log); 2 nothing was run (no argument, or the replace list needs
-the regular-expression library, which could not be loaded) or "replace.log" could not
-be written.
+(a status word in the log) or a name given was passed over (one line each on standard
+error); 2 nothing was run and nothing touched (no argument; the replace list of -A was
+not found, cannot be read or holds no pattern; a regular expression needs the library,
+which could not be loaded, or the library does not accept it) or "replace.log" could not
+be written; 128 + the signal after SIGINT, SIGTERM or SIGHUP, which stop the run between
+two files or inside one, leaving that file as it was (replace.log lists the files done).
 )";
 }
