@@ -339,34 +339,6 @@ TEST_F(StartTest, ARunThatFailsEndsItsProgressDialogAndSaysSo)
     dialog.DestroyWindow();
 }
 
-TEST_F(StartTest, FullAutomaticWithoutTheLibraryStopsWithItsMessageAndTouchesNothing)
-{
-    WriteBytes(ProgramFile("replace.lst"), "a\tb\t\r\nx+\ty\tE\r\n");
-    WriteBytes(folder_ / "a.txt", "axx");
-    Open({}, false);
-    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt"});
-    Click(Dialog(), IDC_ALL_AUTO);
-    MessageBoxText message;
-    bool progressShown = false;
-    PressStart([&](HWND window) {
-        if (HasCaption(window, ProgressCaption)) {
-            progressShown = true;
-        } else if (IsMessageBox(window)) {
-            message = ReadMessageBox(window);
-            ::PostMessageA(window, WM_COMMAND, IDOK, 0);
-        }
-    });
-    // The run is refused before it starts: no progress, and no log comes up.
-    EXPECT_FALSE(progressShown);
-    EXPECT_EQ(message.Caption, "エラー");
-    EXPECT_EQ(message.Text, "BREGEXP.DLLが読み込めませんでした。");
-    EXPECT_EQ(shownLog_, "");
-    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "axx");
-    EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
-    EXPECT_TRUE(Window().IsWindowEnabled());
-    EXPECT_FALSE(::IsWindow(::FindWindowA(nullptr, ProgressCaption.c_str())));
-}
-
 // A run that cannot do its job is refused before anything is touched: a message box says
 // why, and the main dialog stays as it was. Never a run with no pattern, and never a
 // regular expression taken for literal text.
@@ -393,6 +365,8 @@ TEST_F(StartTest, ARunThatCannotDoItsJobIsRefusedWithItsReason)
          false, LoadResourceString(IDS_NO_REGEX_LIBRARY)},
         {"regular expression chosen from the list, no library", {{"SETTING/ReplaceList", list}}, ".\tZ\tE\r\n", {},
          false, true, LoadResourceString(IDS_NO_REGEX_LIBRARY)},
+        {"full-automatic over a list with a regular expression, no library", {{"SETTING/ReplaceList", list}},
+         "a\tb\t\r\nx+\ty\tE\r\n", {"-A"}, false, false, LoadResourceString(IDS_NO_REGEX_LIBRARY)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
