@@ -446,6 +446,27 @@ TEST_F(StartTest, ARunThatCannotStartSaysSoAndLeavesEverythingAsItWas)
     dialog.DestroyWindow();
 }
 
+// An automatic run refused before any file: the message box says why, nothing is touched,
+// no log is written, and the program ends with 2.
+TEST_F(StartTest, AutomaticModeEndsWithTwoWhenTheRunIsRefused)
+{
+    WriteBytes(folder_ / "a.txt", "abc");
+    CMainDialog dialog(Settings(), {"tarvelox.exe", "-H", "-A", "-B", "-Lmissing.lst", folder_ / "a.txt"});
+    MessageBoxText message;
+    ActivationWatcher watcher([&](HWND window) {
+        if (!IsMessageBox(window))
+            return;
+        message = ReadMessageBox(window);
+        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(), 0);
+    EXPECT_EQ(dialog.ExitStatus(), 2);
+    EXPECT_EQ(message.Text, "missing.lst\n\n" + LoadResourceString(IDS_REPLACE_LIST_NOT_FOUND));
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "abc");
+    EXPECT_FALSE(FileExists(folder_ / "a.txt.bak"));
+    EXPECT_FALSE(FileExists(folder_ / "replace.log"));
+}
+
 // An automatic run whose command line named something that is not there does the rest,
 // but does not end as a success.
 TEST_F(StartTest, AutomaticModeEndsWithOneWhenANameWasPassedOver)
