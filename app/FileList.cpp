@@ -34,8 +34,13 @@ void FileList::Measure(const std::string& path)
 
 void FileList::AddFile(const std::string& path)
 {
-    if (extensionCheck_ && !PassesExtensionCheck(extensions_, path))
+    if (extensionCheck_ && !PassesExtensionCheck(extensions_, path)) {
+        if (walkDepth_ > 0)
+            ++folderLeftOut_;
+        else
+            namedLeftOut_.push_back(path);
         return;
+    }
     if (previousCount_ != 0 && IsListed(path)) {
         duplicates_ += path;
         duplicates_ += '\n';
@@ -49,6 +54,7 @@ void FileList::WalkFolder(const std::string& path)
 {
     std::vector<platform::FolderEntry> entries;
     platform::ListFolder(path, entries);
+    ++walkDepth_;
     for (const platform::FolderEntry& entry : entries) {
         const std::string entryPath = platform::JoinPath(path, entry.Name);
         if (entry.Kind == platform::EntryKind::File)
@@ -56,6 +62,7 @@ void FileList::WalkFolder(const std::string& path)
         else if (entry.Kind == platform::EntryKind::Folder && subfolders_)
             WalkFolder(entryPath);
     }
+    --walkDepth_;
 }
 
 void FileList::AddFileOrFolder(const std::string& path)

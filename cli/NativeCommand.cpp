@@ -1,34 +1,36 @@
 #include "cli/NativeCommand.h"
 
-#include <algorithm>
-#include <cinttypes>
-
-#include "app/AutomaticRun.h"
-#include "app/CommandLineOptions.h"
-#include "app/FileBatches.h"
-#include "app/FileList.h"
-#include "app/PlainFileList.h"
-#include "app/ReplaceListInUse.h"
+#include "app/ReplaceLogFile.h"
 #include "app/SettingsStore.h"
-#include "app/StartValues.h"
+#include "cli/CommandDefaults.h"
 #include "cli/ConsoleProgress.h"
-#include "cli/EncodingOption.h"
+#include "cli/NativeJob.h"
+#include "cli/ResultLines.h"
+#include "cli/TerminalText.h"
 #include "cli/Usage.h"
+#include "cli/VersionText.h"
 #include "engine/BregexpLibrary.h"
-#include "engine/ReplaceJob.h"
 #include "engine/ResultLog.h"
 #include "engine/RunCheck.h"
+#include "engine/RunReplace.h"
 #include "lists/LegacyConversion.h"
+#include "platform/CurrentDirectory.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/SettingsLocation.h"
 
 namespace {
 
-// "-h" is help here, not the automatic-mode switch: there is no other mode to switch from.
-bool AsksForHelp(const std::vector<std::string>& arguments)
+enum ExitStatus : int {
+    EverythingDone = 0,
+    SomethingFailedOrSkipped = 1,
+    NothingDone = 2,
+};
+
+int Refuse(const Console& console, const std::string& message)
 {
-    return std::any_of(arguments.begin() + 1, arguments.end(),
-                       [](const std::string& argument) { return argument == "-h" || argument == "--help"; });
+    std::fprintf(console.Err, "tarvelox: %s\nTry 'tarvelox --help'.\n", message.c_str());
+    return NothingDone;
 }
 
 // Why the run was refused, as a line of standard error.
@@ -44,70 +46,98 @@ const char* RefusalMessage(RunRefusal refusal)
     return "";
 }
 
-std::string Summary(std::size_t files, const ResultLog& log)
+DefaultsInForce DefaultsOf(const MainDialogStartValues& values, const SettingsStore& settings)
 {
-    char text[160];
-    std::snprintf(text, sizeof text, "%zu files, %" PRId64 " replacements, %zu failed; see replace.log", files,
-                  log.Total(), log.FailedFiles());
-    return text;
+    return {settings.FilePath(),
+            platform::PathExists(settings.FilePath()),
+            values.BackUp != 0,
+            values.FullAutomatic != 0,
+            values.SubfolderRule != 0,
+            values.ExtensionListText,
+            values.ReplaceListName};
+}
+
+// -F and -R as typed on the terminal, in code page 932; the error names the option.
+std::string TakeTerminalTexts(CommandRequest& request, const TerminalText& terminal)
+{
+    for (auto [text, name] : {std::pair{&request.FindText, "find text"}, {&request.ReplaceText, "replacement"}}) {
+        if (!*text)
+            continue;
+        TerminalText::Taken taken = terminal.FromTerminal(**text);
+        if (!taken.Error.empty())
+            return std::string("the ") + name + ": " + taken.Error;
+        **text = std::move(taken.Text);
+    }
+    return std::string();
 }
 
 }  // namespace
 
 int RunNativeCommand(const std::vector<std::string>& arguments, const Console& console)
 {
-    const std::string programDirectory = platform::GetProgramDirectory();
-    const std::string settingsPath = platform::SettingsFilePath(programDirectory, SettingsFileName);
     if (arguments.size() <= 1) {
-        std::fputs(UsageText(settingsPath).c_str(), console.Err);
-        return RunNotCarriedOut;
+        std::fputs("Usage: tarvelox [option]... [file | folder | @list]...\nTry 'tarvelox --help'.\n", console.Err);
+        return NothingDone;
     }
-    if (AsksForHelp(arguments)) {
-        std::fputs(UsageText(settingsPath).c_str(), console.Out);
-        return 0;
+    ParsedArguments parsed = ParseNativeArguments(arguments);
+    CommandRequest& request = parsed.Request;
+    const TerminalText terminal(console.Charset, request.Bytes);
+    if (!parsed.Error.empty())
+        return Refuse(console, parsed.Error);
+    if (request.DryRun && request.LogFile)
+        return Refuse(console, "--log writes a file, and a preview (--dry-run) writes nothing");
+    if (request.DryRun || request.Diff)
+        return Refuse(console, "the preview (--dry-run, --diff) is not built in yet");
+    if (const std::string error = TakeTerminalTexts(request, terminal); !error.empty()) {
+        std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", error.c_str());
+        return NothingDone;
     }
 
-    const EncodingOption encoding = TakeEncodingOption(arguments);
-    if (!encoding.Error.empty()) {
-        std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", encoding.Error.c_str());
-        return RunNotCarriedOut;
-    }
+    const std::string programDirectory = platform::GetProgramDirectory();
     SettingsStore settings;
-    settings.SetFilePath(settingsPath);
-    ConvertLegacyList(programDirectory);
-    const CommandLineOptions options = ParseCommandLine(encoding.Rest, settings);
+    settings.SetFilePath(platform::SettingsFilePath(programDirectory, SettingsFileName));
     BregexpLibrary library;
     library.Load();
+    if (request.Version) {
+        std::fputs(VersionText(library, BregexpLibrary::DefaultPath()).c_str(), console.Out);
+        return EverythingDone;
+    }
+    const CommandLineOptions options = OptionsOf(request, settings);
     const MainDialogStartValues values = StartValuesFrom(options, settings, library.IsLoaded());
+    if (request.Help) {
+        std::fputs(terminal.ProgramText(UsageText(DefaultsOf(values, settings))).c_str(), console.Out);
+        return EverythingDone;
+    }
 
-    PlainFileList entries;
-    FileList files(entries);
-    files.BuildExtensionList(values.ExtensionListText);
-    files.SetSubfolderRule(values.SubfolderRule != 0);
-    AddCommandLineFiles(files, options.FileArguments, BatchKeys{});
-
-    ReplaceJob job;
-    job.Files = entries.Entries();
-    job.Pattern = {values.FindText, values.ReplaceText, values.Options};
-    job.Patterns = LoadReplaceListInUse(values.ReplaceListName).Patterns;
-    job.AllAuto = values.FullAutomatic != 0;
-    job.BackUp = values.BackUp != 0;
-    job.RegexLibrary = library.IsLoaded() ? &library : nullptr;
-    job.Settings = &settings;
-    job.Encoding = encoding.Choice.value_or(settings.ReadEncodingChoice());
-
+    ConvertLegacyList(programDirectory);
+    NativeJob run;
+    PrepareNativeJob(options, values, settings, library, run);
+    ReplaceJob& job = run.Job;
+    if (request.Encoding)
+        job.Encoding = *request.Encoding;
     if (const RunRefusal refusal = CheckRun(job); refusal != RunRefusal::None) {
         std::fputs(RefusalMessage(refusal), console.Err);
-        return RunNotCarriedOut;
+        return NothingDone;
     }
+    const std::string currentFolder = platform::CurrentDirectory();
+    for (const std::string& path : run.NamedFilesLeftOut)
+        std::fprintf(console.Err, "tarvelox: %s: left out: its extension is not let in (-E, SETTING/AbleExt)\n",
+                     terminal.Name(ShownPath(path, currentFolder)).c_str());
+
     ResultLog log;
+    log.ResetLog();
     ConsoleProgress progress(console.Err, console.Interactive);
-    const AutomaticRunStatus status = RunAutomatic(job, log, progress);
-    if (status == RunNotCarriedOut) {
-        progress.Finish("");
-        std::fputs("tarvelox: cannot write replace.log in the current directory\n", console.Err);
-    } else {
-        progress.Finish(console.Interactive ? Summary(job.Files.size(), log) : std::string());
+    ResultLines lines(console.Out, request.Output, terminal, currentFolder, progress);
+    RunReplace(job, log, lines);
+    int status = lines.Counts().Failed > 0 || !run.NamedFilesLeftOut.empty() ? SomethingFailedOrSkipped
+                                                                              : EverythingDone;
+    std::string summary;
+    if (request.Output != Verbosity::Quiet)
+        summary = SummaryLine(lines.Counts(), run.NamedFilesLeftOut.size() + run.FolderFilesLeftOut, false);
+    progress.Finish(summary);
+    if (request.LogFile && !WriteReplaceLog(log, *request.LogFile)) {
+        std::fprintf(console.Err, "tarvelox: %s: the log cannot be written\n", terminal.Name(*request.LogFile).c_str());
+        status = NothingDone;
     }
     return status;
 }

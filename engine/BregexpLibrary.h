@@ -23,6 +23,10 @@ public:
     BSubstFunction BSubst = nullptr;
     BRegfreeFunction BRegfree = nullptr;
 
+    // The version of the Oniguruma the loaded library runs on, when the library links it
+    // as a shared library of its own (natively); empty otherwise.
+    std::string OnigurumaVersion() const;
+
     // "bregexp.dll" beside the program, or the platform's equivalent.
     static std::string DefaultPath();
 

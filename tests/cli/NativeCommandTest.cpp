@@ -31,12 +31,13 @@ protected:
         std::filesystem::copy_file(TARVELOX_REGEX_LIBRARY, home_ / "libbregexp.so");
     }
 
-    Outcome Run(const Arguments& arguments)
+    // In the C locale unless told, so that texts are bytes.
+    Outcome Run(const Arguments& arguments, const char* locale = "C")
     {
         const std::string out = home_ / "stdout", err = home_ / "stderr";
         const pid_t child = ::fork();
         if (child == 0) {
-            if (::chdir(work_.Path().c_str()) != 0)
+            if (::chdir(work_.Path().c_str()) != 0 || ::setenv("LC_ALL", locale, 1) != 0)
                 ::_exit(100);
             ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
             ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
@@ -74,7 +75,7 @@ TEST_F(NativeCommandTest, RewritesNamedFilesAndFoldersAndLeavesTheSettingsAlone)
     WriteBytes(Work("d/sub/e.txt"), "abc");
     WriteBytes(Work("nul.txt"), std::string("abc\0", 4));
 
-    const Outcome outcome = Run({"-Fabc", "-RXY", "a.txt", "d", "missing.txt", "nul.txt"});
+    const Outcome outcome = Run({"-Fabc", "-RXY", "--log=replace.log", "a.txt", "d", "missing.txt", "nul.txt"});
 
     EXPECT_EQ(outcome.status, 1) << outcome.err;
     EXPECT_EQ(ReadBytes(Work("a.txt")), "XY\r\n\x95\x5c" "XY\n");
@@ -86,8 +87,8 @@ TEST_F(NativeCommandTest, RewritesNamedFilesAndFoldersAndLeavesTheSettingsAlone)
                                                   LogLine("d/b.TXT", "       1") + LogLine("nul.txt", "  NoText") +
                                                   ExpectedLogTotals("          3"));
     EXPECT_EQ(ReadBytes(home_ / "Tarvelox.ini"), settings);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out, "a.txt:2\nd/b.TXT:1\nnul.txt: NoText (holds a NUL byte: not a text file)\n");
+    EXPECT_EQ(outcome.err, "tarvelox: 2 of 3 files changed, 3 replacements, 1 failed, 1 left out by the extension list\n");
 }
 
 TEST_F(NativeCommandTest, FullAutomaticRunWithAListAndBackups)
@@ -97,7 +98,7 @@ TEST_F(NativeCommandTest, FullAutomaticRunWithAListAndBackups)
     WriteBytes(Work("x.txt"), "a1a22");
     WriteBytes(Work("y.txt"), "none");
 
-    const Outcome outcome = Run({"-A", "-B", "-Lmy.lst", "@names"});
+    const Outcome outcome = Run({"-A", "-B", "-Lmy.lst", "--log", "replace.log", "@names"});
 
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(ReadBytes(Work("x.txt")), "b#b#");
@@ -113,7 +114,7 @@ TEST_F(NativeCommandTest, ARunThatCannotStartOrCannotLogExitsWithTwo)
     WriteBytes(Work("my.lst"), "a\tb\t\r\n[0-9]+\t#\tE\r\n");
     WriteBytes(Work("x.txt"), "a1");
 
-    Outcome outcome = Run({"-A", "-Lmy.lst", "x.txt"});
+    Outcome outcome = Run({"-A", "-Lmy.lst", "--log=replace.log", "x.txt"});
     EXPECT_EQ(outcome.status, 2);
     EXPECT_NE(outcome.err.find("regular-expression library"), std::string::npos) << outcome.err;
     EXPECT_EQ(ReadBytes(Work("x.txt")), "a1");
@@ -121,9 +122,9 @@ TEST_F(NativeCommandTest, ARunThatCannotStartOrCannotLogExitsWithTwo)
 
     // Without the library a regular-expression option is not applied: the text is literal.
     MakeFolder(Work("replace.log"));
-    outcome = Run({"-F[0-9]", "-R#", "-Oe", "x.txt"});
+    outcome = Run({"-F[0-9]", "-R#", "-Oe", "--log=replace.log", "x.txt"});
     EXPECT_EQ(outcome.status, 2);
-    EXPECT_NE(outcome.err.find("replace.log"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("replace.log: the log cannot be written"), std::string::npos) << outcome.err;
     EXPECT_EQ(ReadBytes(Work("x.txt")), "a1");
 }
 
@@ -134,7 +135,7 @@ TEST_F(NativeCommandTest, SamplesAreRewrittenAndTheirDoubleByteCharactersKept)
     std::filesystem::copy(TARVELOX_SAMPLES "/files", work_.Path(), std::filesystem::copy_options::recursive);
     const std::string news = ReadBytes(Work("news.txt"));
 
-    const Outcome outcome = Run({"-A", "-B", "-L" TARVELOX_SAMPLES "/replace.lst", "."});
+    const Outcome outcome = Run({"-A", "-B", "-L" TARVELOX_SAMPLES "/replace.lst", "--log=replace.log", "."});
 
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(ReadBytes(Work("news.txt")), "新社名からのお知らせ\n"
@@ -150,21 +151,148 @@ TEST_F(NativeCommandTest, SamplesAreRewrittenAndTheirDoubleByteCharactersKept)
     EXPECT_TRUE(ReadBytes(Work("replace.log")).ends_with(ExpectedLogTotals("         17")));
 }
 
-TEST_F(NativeCommandTest, UsageTextAndItsExitStatus)
+TEST_F(NativeCommandTest, UsageVersionAndTheDefaultsInForce)
 {
+    Outcome outcome = Run({});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, "Usage: tarvelox [option]... [file | folder | @list]...\nTry 'tarvelox --help'.\n");
+
+    WriteBytes(home_ / "Tarvelox.ini", "[MAIN]\r\nBackUp=1\r\n[SETTING]\r\nAbleExt=*.txt;*.md\r\n");
+    for (const Arguments& arguments : {Arguments{"-h"}, Arguments{"x", "--help"}}) {
+        outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_TRUE(outcome.out.starts_with("Usage: tarvelox")) << outcome.out;
+        EXPECT_NE(outcome.out.find("(settings file " + (home_ / "Tarvelox.ini") + "):"), std::string::npos);
+        EXPECT_NE(outcome.out.find("  backups        on (MAIN/BackUp=1"), std::string::npos);
+        EXPECT_NE(outcome.out.find("  extensions     *.txt;*.md (SETTING/AbleExt)"), std::string::npos);
+        EXPECT_NE(outcome.out.find("  128+N  stopped by signal N"), std::string::npos);
+        EXPECT_FALSE(FileExists(Work("x")));
+    }
+    // The help's Japanese in the terminal's set.
+    EXPECT_NE(Run({"-h"}, "C.UTF-8").out.find(reinterpret_cast<const char*>(u8"-F旧社名")), std::string::npos);
+
+    outcome = Run({"--version"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(outcome.out.starts_with("tarvelox 1.")) << outcome.out;
+    EXPECT_NE(outcome.out.find("regular-expression library: " + (home_ / "libbregexp.so") + "\nOniguruma 6."),
+              std::string::npos)
+        << outcome.out;
+    std::filesystem::remove(home_ / "libbregexp.so");
+    EXPECT_NE(Run({"-V"}).out.find("not found (" + (home_ / "libbregexp.so") + "); literal patterns only"),
+              std::string::npos);
+}
+
+// A wrong command line touches nothing: one line names what is wrong, then where to look.
+TEST_F(NativeCommandTest, AnUnknownOptionOrAMissingValueTouchesNothing)
+{
+    WriteBytes(Work("page0.htm"), "Copyright 2024");
     const struct {
         Arguments arguments;
-        int status;
-        bool onOut;
-    } cases[] = {{{}, 2, false}, {{"-h"}, 0, true}, {{"x", "--help"}, 0, true}};
+        const char* line;
+    } cases[] = {
+        {{"--dry-runs", "-B0", "-FCopyright", "-RCOPY", "page0.htm"}, "unknown option '--dry-runs'"},
+        {{"-FCopyright", "-r", "page0.htm"}, "unknown option '-r'"},
+        {{"page0.htm", "-FCopyright", "-R"}, "option '-R' needs a value"},
+        {{"-B2", "-FCopyright", "page0.htm"}, "option '-B' takes 0 or 1, not '2'"},
+        {{"--encoding=latin1", "-FCopyright", "page0.htm"},
+         "option '--encoding' takes auto, sjis, utf8 or eucjp, not 'latin1'"},
+    };
     for (const auto& c : cases) {
         const Outcome outcome = Run(c.arguments);
-        EXPECT_EQ(outcome.status, c.status);
-        const std::string& usage = c.onOut ? outcome.out : outcome.err;
-        EXPECT_TRUE(usage.starts_with("Usage: tarvelox")) << usage;
-        EXPECT_NE(usage.find(home_ / "Tarvelox.ini"), std::string::npos);
-        EXPECT_FALSE(FileExists(Work("replace.log")));
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.err, std::string("tarvelox: ") + c.line + "\nTry 'tarvelox --help'.\n");
+        EXPECT_EQ(outcome.out, "");
     }
+    EXPECT_EQ(ReadBytes(Work("page0.htm")), "Copyright 2024");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work_.Path()), {}), 1);
+}
+
+// Backups only when asked for: by -B or by the settings file.
+TEST_F(NativeCommandTest, BackupsAreOffUnlessAskedFor)
+{
+    const struct {
+        const char* settings;
+        Arguments options;
+        bool backup;
+    } cases[] = {
+        {nullptr, {}, false},
+        {nullptr, {"-B"}, true},
+        {"[MAIN]\r\nBackUp=1\r\n", {}, true},
+        {"[MAIN]\r\nBackUp=1\r\n", {"--backup=0"}, false},
+        {"[MAIN]\r\nBackUp=1\r\n", {"-c", "-E*.txt"}, false},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(home_ / "Tarvelox.ini");
+        if (c.settings)
+            WriteBytes(home_ / "Tarvelox.ini", c.settings);
+        WriteBytes(Work("a.txt"), "old");
+        std::filesystem::remove(Work("a.txt.bak"));
+        Arguments arguments = c.options;
+        arguments.insert(arguments.end(), {"-Fold", "-Rnew", "a.txt"});
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("a.txt")), "new");
+        EXPECT_EQ(FileExists(Work("a.txt.bak")), c.backup) << testing::PrintToString(c.options);
+    }
+}
+
+TEST_F(NativeCommandTest, OneLineAFileOnStandardOutput)
+{
+    MakeFolder(Work("d"));
+    WriteBytes(Work("d/a.txt"), "x");
+    WriteBytes(Work("d/b.txt"), "y");
+    WriteBytes(Work("d/c.dat"), "x");
+    WriteBytes(Work("e.dat"), "x");
+    WriteBytes(Work("n.txt"), std::string("x\0", 2));
+    const Arguments arguments = {"-Fx", "-Rz", "d", "n.txt", "e.dat"};
+
+    Outcome outcome = Run(arguments);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "d/a.txt:1\nn.txt: NoText (holds a NUL byte: not a text file)\n");
+    EXPECT_EQ(outcome.err, "tarvelox: e.dat: left out: its extension is not let in (-E, SETTING/AbleExt)\n"
+                           "tarvelox: 1 of 3 files changed, 1 replacement, 1 failed, 2 left out by the extension list\n");
+
+    WriteBytes(Work("d/a.txt"), "x");
+    outcome = Run({"-v", "-Fx", "-Rz", Work("d/a.txt"), Work("d/b.txt")});
+    EXPECT_EQ(outcome.out, "d/a.txt:1\nd/b.txt:0\n");
+    EXPECT_EQ(outcome.status, 0);
+
+    WriteBytes(Work("d/a.txt"), "x");
+    outcome = Run({"-q", "-Fx", "-Rz", "d", "n.txt"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(ReadBytes(Work("d/a.txt")), "z");
+}
+
+// From a UTF-8 terminal the texts become code page 932 whole; what it cannot hold stops
+// the run before it starts.
+TEST_F(NativeCommandTest, TextsFromAUtf8Terminal)
+{
+    const std::string text = "旧社名㈱①～髙 and \x95\x5c\r\n";
+    WriteBytes(Work("a.txt"), text);
+    const auto utf8 = [](const char8_t* text) { return std::string(reinterpret_cast<const char*>(text)); };
+
+    Outcome outcome = Run({"-F", utf8(u8"旧社名㈱①～髙"), "-R", utf8(u8"新①"), "a.txt"}, "C.UTF-8");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\r\n");
+
+    // Bytes that are not UTF-8 are taken as they are.
+    outcome = Run({"-F\x95\x5c", "-R\x95\x5c\x95\x5c", "a.txt"}, "C.UTF-8");
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n");
+
+    // --bytes and the C locale take the UTF-8 bytes themselves, which the file does not hold.
+    for (const auto& [option, locale] : {std::pair{"--bytes", "C.UTF-8"}, std::pair{"-q", "C"}}) {
+        outcome = Run({option, "-F", utf8(u8"新"), "-R", "x", "a.txt"}, locale);
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n") << option;
+    }
+
+    outcome = Run({"-F", utf8(u8"新"), "-R", utf8(u8"caf\u00e9"), "a.txt"}, "C.UTF-8");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, "tarvelox: the replacement: '" + utf8(u8"\u00e9") +
+                               "' cannot be written in Shift-JIS (code page 932); nothing was changed\n");
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n");
 }
 
 }  // namespace
@@ -185,7 +313,7 @@ protected:
     }
     Outcome RunWith(const std::string& encoding)
     {
-        Arguments arguments{"-A1", "-B0", "-L" + Work("list.lst")};
+        Arguments arguments{"-A1", "-B0", "-L" + Work("list.lst"), "--log=replace.log"};
         if (!encoding.empty())
             arguments.push_back(encoding);
         for (const std::string& name : encoding_fixture::CopyNames())

@@ -1,0 +1,31 @@
+#include "cli/NativeJob.h"
+
+#include "app/CommandLineOptions.h"
+#include "app/FileBatches.h"
+#include "app/FileList.h"
+#include "app/PlainFileList.h"
+#include "app/ReplaceListInUse.h"
+#include "app/SettingsStore.h"
+#include "engine/BregexpLibrary.h"
+
+void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartValues& values,
+                      const SettingsStore& settings, const BregexpLibrary& library, NativeJob& run)
+{
+    PlainFileList entries;
+    FileList files(entries);
+    files.BuildExtensionList(values.ExtensionListText);
+    files.SetSubfolderRule(values.SubfolderRule != 0);
+    AddCommandLineFiles(files, options.FileArguments, BatchKeys{});
+    run.NamedFilesLeftOut = files.NamedFilesLeftOut();
+    run.FolderFilesLeftOut = files.FolderFilesLeftOut();
+
+    ReplaceJob& job = run.Job;
+    job.Files = entries.Entries();
+    job.Pattern = {values.FindText, values.ReplaceText, values.Options};
+    job.Patterns = LoadReplaceListInUse(values.ReplaceListName).Patterns;
+    job.AllAuto = values.FullAutomatic != 0;
+    job.BackUp = values.BackUp != 0;
+    job.RegexLibrary = library.IsLoaded() ? &library : nullptr;
+    job.Settings = &settings;
+    job.Encoding = settings.ReadEncodingChoice();
+}
