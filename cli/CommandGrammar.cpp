@@ -256,3 +256,15 @@ ParsedArguments ParseNativeArguments(const std::vector<std::string>& arguments)
 {
     return ArgumentReader(arguments).Read();
 }
+
+std::vector<std::string> OptionSpellings()
+{
+    std::vector<std::string> spellings;
+    for (const OptionSpec& option : Options) {
+        if (option.Short != 0)
+            spellings.push_back(std::string("-") + option.Short);
+        if (!option.Long.empty())
+            spellings.push_back("--" + std::string(option.Long));
+    }
+    return spellings;
+}

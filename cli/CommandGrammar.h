@@ -42,3 +42,6 @@ struct ParsedArguments {
 
 // Reads the argument vector, whose first element is the program and is never examined.
 ParsedArguments ParseNativeArguments(const std::vector<std::string>& arguments);
+
+// Every option as it is written, "-F" and "--find" alike, for what documents them.
+std::vector<std::string> OptionSpellings();

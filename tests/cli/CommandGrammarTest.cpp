@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
+#include "cli/Usage.h"
+#include "tests/support/TestFiles.h"
+
 namespace {
 
 using Arguments = std::vector<std::string>;
@@ -106,6 +111,40 @@ TEST(CommandGrammar, WhatIsRefused)
     };
     for (const auto& c : cases)
         EXPECT_EQ(Parse(c.arguments).Error, c.error) << testing::PrintToString(c.arguments);
+}
+
+}  // namespace
+
+namespace {
+
+// Whether `text` holds `name` as a whole option, not inside a longer one.
+bool NamesOption(const std::string& text, const std::string& name)
+{
+    const auto isNamePart = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-'; };
+    for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
+        const std::size_t end = at + name.size();
+        if ((at == 0 || text[at - 1] != '-') && (end == text.size() || !isNamePart(text[end])))
+            return true;
+    }
+    return false;
+}
+
+// What a user reads names every option the command takes.
+TEST(CommandGrammar, TheHelpTheManualPageAndTheCompletionNameEveryOption)
+{
+    const std::string usage = UsageText({});
+    const std::string manual = ReadBytes(TARVELOX_PACKAGING "/tarvelox.1");
+    const std::string completion = ReadBytes(TARVELOX_PACKAGING "/tarvelox.bash-completion");
+    for (const std::string& option : OptionSpellings()) {
+        std::string roff;
+        for (const char c : option)
+            roff += c == '-' ? "\\-" : std::string(1, c);
+        EXPECT_TRUE(NamesOption(usage, option)) << option;
+        EXPECT_TRUE(NamesOption(manual, roff)) << option;
+        if (option != "-H") {
+            EXPECT_TRUE(NamesOption(completion, option)) << option;
+        }
+    }
 }
 
 }  // namespace
