@@ -4,6 +4,7 @@
 #include "app/SettingsStore.h"
 #include "cli/CommandDefaults.h"
 #include "cli/ConsoleProgress.h"
+#include "cli/DiffPrinter.h"
 #include "cli/NativeJob.h"
 #include "cli/ResultLines.h"
 #include "cli/TerminalText.h"
@@ -86,8 +87,6 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         return Refuse(console, parsed.Error);
     if (request.DryRun && request.LogFile)
         return Refuse(console, "--log writes a file, and a preview (--dry-run) writes nothing");
-    if (request.DryRun || request.Diff)
-        return Refuse(console, "the preview (--dry-run, --diff) is not built in yet");
     if (const std::string error = TakeTerminalTexts(request, terminal); !error.empty()) {
         std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", error.c_str());
         return NothingDone;
@@ -109,12 +108,15 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         return EverythingDone;
     }
 
-    ConvertLegacyList(programDirectory);
+    // The one-time conversion of a legacy list writes beside the program: not in a preview.
+    if (!request.DryRun)
+        ConvertLegacyList(programDirectory);
     NativeJob run;
     PrepareNativeJob(options, values, settings, library, run);
     ReplaceJob& job = run.Job;
     if (request.Encoding)
         job.Encoding = *request.Encoding;
+    job.Preview = request.DryRun;
     if (const RunRefusal refusal = CheckRun(job); refusal != RunRefusal::None) {
         std::fputs(RefusalMessage(refusal), console.Err);
         return NothingDone;
@@ -127,13 +129,18 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     ResultLog log;
     log.ResetLog();
     ConsoleProgress progress(console.Err, console.Interactive);
-    ResultLines lines(console.Out, request.Output, terminal, currentFolder, progress);
+    // With --diff standard output is the diff alone, which patch can read; the lines of
+    // the files go to standard error then.
+    ResultLines lines(request.Diff ? console.Err : console.Out, request.Output, terminal, currentFolder, progress);
+    DiffPrinter diff(console.Out, terminal, currentFolder, progress);
+    if (request.Diff)
+        job.NewTexts = &diff;
     RunReplace(job, log, lines);
     int status = lines.Counts().Failed > 0 || !run.NamedFilesLeftOut.empty() ? SomethingFailedOrSkipped
                                                                               : EverythingDone;
     std::string summary;
     if (request.Output != Verbosity::Quiet)
-        summary = SummaryLine(lines.Counts(), run.NamedFilesLeftOut.size() + run.FolderFilesLeftOut, false);
+        summary = SummaryLine(lines.Counts(), run.NamedFilesLeftOut.size() + run.FolderFilesLeftOut, request.DryRun);
     progress.Finish(summary);
     if (request.LogFile && !WriteReplaceLog(log, *request.LogFile)) {
         std::fprintf(console.Err, "tarvelox: %s: the log cannot be written\n", terminal.Name(*request.LogFile).c_str());

@@ -3,8 +3,8 @@
 #include "engine/BregexpLibrary.h"
 #include "engine/EncodingDetection.h"
 #include "engine/EngineSettings.h"
-#include "engine/FileCommit.h"
 #include "engine/FileText.h"
+#include "engine/NewTextPlacement.h"
 #include "engine/RegexRewrite.h"
 
 bool HasRegexLibrary(const ReplaceJob& job)
@@ -18,7 +18,7 @@ bool LibrarySubstitutes(const ReplaceJob& job)
 }
 
 FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                              bool backUp)
+                              FileFacts& facts)
 {
     if (!HasRegexLibrary(job))
         return RegExpER;
@@ -28,6 +28,7 @@ FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, co
     if (content.Size() == 0)
         return 0;
     const TextEncoding encoding = EncodingOfFile(job.Encoding, {content.Data(), content.Size()});
+    facts.Encoding = encoding;
     if (encoding == TextEncoding::Iso2022Jp)
         return Iso2022;
     const bool librarySubstitutes = LibrarySubstitutes(job);
@@ -38,6 +39,7 @@ FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, co
                                            job.EncodedPatterns.Get(pattern, encoding), librarySubstitutes);
     if (count < 0)
         return count;
-    return CommitNewText(job.AbortRequested, content.ReadPath(), rewrite.Data(), rewrite.Size(), count, backUp,
-                         content.Stamp());
+    // The text read stays as it was: the new one is the rewrite's own.
+    return PlaceNewText(job, path, content, {content.Data(), content.Size()}, encoding,
+                        {rewrite.Data(), rewrite.Size()}, count, job.BackUp);
 }

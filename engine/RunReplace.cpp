@@ -11,10 +11,11 @@ namespace {
 
 // A file named through a symbolic link is rewritten where it lies, and the link stays:
 // the read tells where the file lies.
-FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path)
+FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, FileFacts& facts)
 {
-    const FileResult result = job.AllAuto ? ReplaceAllPatterns(job, path) : ReplaceInFile(job, path, job.Pattern);
-    if (result < 0)
+    const FileResult result =
+        job.AllAuto ? ReplaceAllPatterns(job, path, &facts) : ReplaceInFile(job, path, job.Pattern, &facts);
+    if (result < 0 && !job.Preview)
         platform::RemoveFile(TemporaryPathOf(platform::FileBehindLinks(path)));
     return result;
 }
@@ -47,7 +48,9 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
         if (job.IsAborted())
             break;
         const std::string& path = job.Files[index];
-        observer.OnFileResult({index, path, ReplaceOneFile(job, path)});
+        FileFacts facts;
+        const FileResult result = ReplaceOneFile(job, path, facts);
+        observer.OnFileResult({index, path, result, facts.Encoding});
         if (!job.IsAborted())
             observer.OnProgress(++done, count);
     }

@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <map>
 
 #include "tests/engine/ExpectedLog.h"
 #include "tests/engine/fixtures/EncodingFolder.h"
@@ -293,6 +295,83 @@ TEST_F(NativeCommandTest, TextsFromAUtf8Terminal)
     EXPECT_EQ(outcome.err, "tarvelox: the replacement: '" + utf8(u8"\u00e9") +
                                "' cannot be written in Shift-JIS (code page 932); nothing was changed\n");
     EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n");
+}
+
+// Every file below the working folder with its bytes and its time of change.
+std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>> Tree(const std::string& folder)
+{
+    std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>> tree;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        tree[entry.path().string()] = {entry.is_regular_file() ? ReadBytes(entry.path().string()) : "",
+                                       entry.last_write_time()};
+    return tree;
+}
+
+// The preview is the run: the same lines, the same counts, and nothing written.
+TEST_F(NativeCommandTest, APreviewCountsWhatTheRunDoesAndWritesNothing)
+{
+    std::filesystem::copy(TARVELOX_SAMPLES "/files", work_.Path(), std::filesystem::copy_options::recursive);
+    WriteBytes(Work("n.txt"), std::string("\0", 1));
+    const auto before = Tree(work_.Path());
+    const Arguments arguments = {"-A", "-B", "-L" TARVELOX_SAMPLES "/replace.lst", "."};
+
+    Arguments preview = {"-n"};
+    preview.insert(preview.end(), arguments.begin(), arguments.end());
+    const Outcome previewed = Run(preview);
+    EXPECT_EQ(Tree(work_.Path()), before);
+
+    const Outcome written = Run(arguments);
+    EXPECT_EQ(previewed.status, 1);
+    EXPECT_EQ(written.status, previewed.status);
+    EXPECT_EQ(written.out, previewed.out);
+    EXPECT_EQ(previewed.err, "tarvelox: preview: 3 of 4 files would change, 17 replacements, 1 failed, 1 left out by "
+                             "the extension list; nothing was written\n");
+    EXPECT_EQ(written.err, "tarvelox: 3 of 4 files changed, 17 replacements, 1 failed, 1 left out by the extension "
+                           "list\n");
+    EXPECT_TRUE(FileExists(Work("news.txt.bak")));
+
+    // A preview writes no log either.
+    const Outcome refused = Run({"-n", "--log=replace.log", "-Fa", "news.txt"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_FALSE(FileExists(Work("replace.log")));
+}
+
+// --diff prints what GNU diff -u prints for the files converted to UTF-8 with iconv.
+TEST_F(NativeCommandTest, TheDiffIsGnuDiffsInTheTerminalsEncoding)
+{
+    std::filesystem::copy(TARVELOX_SAMPLES "/files", work_.Path(), std::filesystem::copy_options::recursive);
+    WriteBytes(Work("euc.txt"), "\xB5\xEC\xBC\xD2\xCC\xBE \xC9\xBD\n\xA4\xA2\n");  // 旧社名 表 / あ in EUC-JP
+    std::filesystem::copy(work_.Path(), home_ / "before", std::filesystem::copy_options::recursive);
+    const Arguments arguments = {"-A", "-L" TARVELOX_SAMPLES "/replace.lst", "news.txt", "docs", "euc.txt"};
+
+    Arguments preview = {"-n", "--diff"};
+    preview.insert(preview.end(), arguments.begin(), arguments.end());
+    const Outcome previewed = Run(preview, "C.UTF-8");
+    EXPECT_EQ(previewed.status, 0) << previewed.err;
+    EXPECT_EQ(previewed.err, "news.txt:6\ndocs/manual.txt:5\neuc.txt:1\ntarvelox: preview: 3 of 3 files would change, "
+                             "12 replacements, 0 failed; nothing was written\n");
+
+    Arguments diffWritten = {"--diff"};
+    diffWritten.insert(diffWritten.end(), arguments.begin(), arguments.end());
+    const Outcome written = Run(diffWritten, "C.UTF-8");
+    EXPECT_EQ(written.out, previewed.out);
+
+    std::string expected;
+    for (const auto& [name, encoding] : {std::pair{"news.txt", "CP932"}, {"docs/manual.txt", "CP932"},
+                                         {"euc.txt", "EUC-JP-MS"}}) {
+        const std::string iconv = std::string("iconv -f ") + encoding + " -t UTF-8 ";
+        const std::string command = "cd " + work_.Path() + " && " + iconv + (home_ / "before/") + name + " >" +
+                                    (home_ / "old") + " && " + iconv + name + " >" + (home_ / "new") +
+                                    " && diff -u --label a/" + name + " --label b/" + name + " " + (home_ / "old") +
+                                    " " + (home_ / "new");
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        char buffer[4096];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            expected.append(buffer, got);
+        ::pclose(pipe);
+    }
+    EXPECT_EQ(previewed.out, expected);
+    EXPECT_NE(expected.find(reinterpret_cast<const char*>(u8"+保存先: D:/ソフト/能力表/2023年版")), std::string::npos);
 }
 
 }  // namespace
