@@ -26,7 +26,7 @@ const char* Reason(FileResult result)
     case WriteErr:
         return "could not be rewritten: read-only, changed meanwhile, or the disk is full";
     case EncodeER:
-        return "a replacement cannot be written in its encoding";
+        return "a replacement cannot be written in its encoding:";
     case Iso2022:
         return "ISO-2022-JP text is left alone";
     default:
@@ -87,12 +87,19 @@ void ResultLines::OnFileResult(const FileReport& file)
     if (verbosity_ == Verbosity::Quiet || (file.Result == 0 && verbosity_ != Verbosity::Verbose))
         return;
     const std::string name = terminal_.Name(ShownPath(file.Path, currentFolder_));
+    const std::string encoding = file.Encoding ? std::string(EncodingName(*file.Encoding)) : std::string();
     progress_.Clear();
-    if (file.Result >= 0)
-        std::fprintf(out_, "%s:%d\n", name.c_str(), static_cast<int>(file.Result));
-    else
-        std::fprintf(out_, "%s: %s (%s)\n", name.c_str(), WordOf(file.Result).c_str(),
-                     Reason(file.Result));
+    if (file.Result >= 0) {
+        std::fprintf(out_, "%s:%d", name.c_str(), static_cast<int>(file.Result));
+        if (verbosity_ == Verbosity::Verbose && !encoding.empty())
+            std::fprintf(out_, " (%s)", encoding.c_str());
+        std::fputc('\n', out_);
+        return;
+    }
+    std::string reason = Reason(file.Result);
+    if (reason.ends_with(':'))
+        reason += " " + encoding;
+    std::fprintf(out_, "%s: %s (%s)\n", name.c_str(), WordOf(file.Result).c_str(), reason.c_str());
 }
 
 std::string SummaryLine(const RunCounts& counts, std::size_t leftOut, bool preview)

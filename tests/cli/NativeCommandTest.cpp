@@ -255,9 +255,12 @@ TEST_F(NativeCommandTest, OneLineAFileOnStandardOutput)
                            "tarvelox: 1 of 3 files changed, 1 replacement, 1 failed, 2 left out by the extension list\n");
 
     WriteBytes(Work("d/a.txt"), "x");
-    outcome = Run({"-v", "-Fx", "-Rz", Work("d/a.txt"), Work("d/b.txt")});
-    EXPECT_EQ(outcome.out, "d/a.txt:1\nd/b.txt:0\n");
-    EXPECT_EQ(outcome.status, 0);
+    WriteBytes(Work("d/c.txt"), "\xE3\x81\x82x");  // あx in UTF-8
+    // A lone first byte of a double-byte character is no text to put into a UTF-8 file.
+    outcome = Run({"-v", "-Fx", "-R\x81", Work("d/a.txt"), Work("d/b.txt"), Work("d/c.txt")});
+    EXPECT_EQ(outcome.out, "d/a.txt:1 (ASCII)\nd/b.txt:0 (ASCII)\n"
+                           "d/c.txt: EncodeER (a replacement cannot be written in its encoding: UTF-8)\n");
+    EXPECT_EQ(outcome.status, 1);
 
     WriteBytes(Work("d/a.txt"), "x");
     outcome = Run({"-q", "-Fx", "-Rz", "d", "n.txt"});
