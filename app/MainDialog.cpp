@@ -8,12 +8,12 @@
 #include "app/SettingsDialog.h"
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
+#include "editor/ListEditWnd.h"
 #include "engine/RunCheck.h"
 #include "framework/Controls.h"
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
 #include "lists/History.h"
-#include "lists/ListEditWnd.h"
 #include "lists/ListLocations.h"
 #include "resources/ResourceIds.h"
 
@@ -123,14 +123,9 @@ void CMainDialog::DoDataExchange(CDataExchange& dx)
 {
     DDX_Check(dx, IDC_ALL_AUTO, fields_.FullAutomatic);
     DDX_Check(dx, IDC_BACKUP, fields_.BackUp);
-    DDX_Check(dx, IDC_REGULAR_EXPRESSION, fields_.RegularExpression);
-    DDX_Check(dx, IDC_NOT_CASE, fields_.NotCase);
-    DDX_Check(dx, IDC_KANJI, fields_.Kanji);
-    DDX_Check(dx, IDC_MULTILINE, fields_.Multiline);
-    DDX_Check(dx, IDC_IGNORECASE, fields_.Ignorecase);
+    ExchangeOptionBoxes(dx, fields_);
     DDX_Text(dx, IDC_FIND_TEXT, fields_.FindText);
     DDX_Text(dx, IDC_REPLACE_TEXT, fields_.ReplaceText);
-    DDX_Check(dx, IDC_NOT_ESCAPE, fields_.NotEscape);
 }
 
 void CMainDialog::OnOK()

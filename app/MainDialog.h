@@ -14,11 +14,11 @@
 #include "app/OpenEntries.h"
 #include "app/ResultLogDialog.h"
 #include "app/WorkerRun.h"
+#include "editor/ListEditClosed.h"
 #include "engine/BregexpLibrary.h"
 #include "engine/ReplaceJob.h"
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
-#include "lists/ListEditClosed.h"
 
 class SettingsStore;
 

@@ -3,37 +3,6 @@
 #include "app/SettingsStore.h"
 #include "lists/TabRule.h"
 
-namespace {
-
-// Each option box with its flag; all six, in the order of the keys that remember them.
-struct OptionBox {
-    int MainDialogFields::*Field;
-    PatternOption Option;
-};
-
-constexpr OptionBox OptionBoxes[] = {
-    {&MainDialogFields::NotEscape, NotEscape},  {&MainDialogFields::NotCase, NotCase},
-    {&MainDialogFields::RegularExpression, RegularExpression}, {&MainDialogFields::Kanji, Kanji},
-    {&MainDialogFields::Multiline, Multiline},  {&MainDialogFields::Ignorecase, Ignorecase},
-};
-
-}  // namespace
-
-PatternOptions OptionsOf(const MainDialogFields& fields)
-{
-    PatternOptions options = 0;
-    for (const OptionBox& box : OptionBoxes)
-        if (fields.*box.Field != 0)
-            options |= box.Option;
-    return options;
-}
-
-void SetOptions(MainDialogFields& fields, PatternOptions options)
-{
-    for (const OptionBox& box : OptionBoxes)
-        fields.*box.Field = HasOption(options, box.Option) ? 1 : 0;
-}
-
 ReplacePattern SinglePatternOf(const MainDialogFields& fields)
 {
     return ReplacePattern{fields.FindText, fields.ReplaceText, OptionsOf(fields)};

@@ -4,27 +4,20 @@
 #include <string>
 
 #include "engine/ReplacePattern.h"
+#include "lists/OptionBoxes.h"
 
 class SettingsStore;
 
-struct MainDialogFields {
+// The six option boxes are those of the single pattern.
+struct MainDialogFields : OptionBoxes {
     int FullAutomatic = 0;
     int BackUp = 1;
-    int RegularExpression = 0;
-    int NotCase = 0;
-    int Kanji = 0;
-    int Multiline = 0;
-    int Ignorecase = 0;
     std::string FindText;
     std::string ReplaceText;
-    int NotEscape = 0;
 
     bool operator==(const MainDialogFields&) const = default;
 };
 
-// The options of the single pattern, from the six option boxes.
-PatternOptions OptionsOf(const MainDialogFields& fields);
-void SetOptions(MainDialogFields& fields, PatternOptions options);
 // The single pattern as a run applies it.
 ReplacePattern SinglePatternOf(const MainDialogFields& fields);
 

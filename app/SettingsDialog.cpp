@@ -2,11 +2,11 @@
 
 #include "app/ReplaceListChoices.h"
 #include "app/SettingsStore.h"
+#include "editor/ListEditClosed.h"
+#include "editor/ListEditWnd.h"
 #include "framework/Controls.h"
 #include "framework/FileDialog.h"
 #include "framework/Resources.h"
-#include "lists/ListEditClosed.h"
-#include "lists/ListEditWnd.h"
 #include "platform/ProgramDirectory.h"
 #include "resources/ResourceIds.h"
 

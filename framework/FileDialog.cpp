@@ -83,8 +83,7 @@ CFileDialog::CFileDialog(std::string filter, std::string title, std::string init
     : filter_(std::move(filter)), title_(std::move(title)), initialFolder_(std::move(initialFolder)), flags_(flags),
       bufferSize_(bufferSize)
 {
-    // A 0x7C that is the second byte of a character (as in "ポ") is no separator.
-    filter_ = ReplaceAtCharacterStarts(filter_, "|", std::string(1, '\0'));
+    filter_ = SystemFilter(filter_);
 }
 
 void CFileDialog::SetDefaultExtension(const std::string& extension)
@@ -96,6 +95,15 @@ void CFileDialog::SetDefaultExtension(const std::string& extension)
         defaultExtension_.clear();
 }
 
+std::string SystemFilter(const std::string& filter)
+{
+    // A 0x7C that is the second byte of a character (as in "ポ") is no separator.
+    std::string pieces = ReplaceAtCharacterStarts(filter, "|", std::string(1, '\0'));
+    while (!pieces.ends_with(std::string_view("\0\0", 2)))
+        pieces.push_back('\0');
+    return pieces;
+}
+
 bool CFileDialog::DoModal(HWND owner)
 {
     files_.clear();
@@ -105,7 +113,7 @@ bool CFileDialog::DoModal(HWND owner)
         OPENFILENAMEA dialog = {};
         dialog.lStructSize = sizeof dialog;
         dialog.hwndOwner = owner;
-        dialog.lpstrFilter = filter_.c_str();
+        dialog.lpstrFilter = filter_.data();
         dialog.nFilterIndex = 1;
         dialog.lpstrFile = buffer.data();
         dialog.nMaxFile = static_cast<DWORD>(buffer.size());

@@ -35,3 +35,8 @@ private:
     std::size_t bufferSize_;
     std::vector<std::string> files_;
 };
+
+// The filter as the system reads it: every '|' that starts a character becomes a NUL, and
+// the list ends with two NULs whether or not the text ended with "||", so the system never
+// reads past it.
+std::string SystemFilter(const std::string& filter);

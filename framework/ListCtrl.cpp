@@ -90,6 +90,17 @@ RECT CListCtrl::GetItemRect(int item, int part) const
     return rect;
 }
 
+int CListCtrl::WidthToShowHeading(const std::string& heading) const
+{
+    HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+    if (!header)
+        return 0;
+    // The header keeps this margin on each side of a heading, and draws the divider
+    // between two columns inside the left one.
+    const int margin = static_cast<int>(::SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
+    return TextWidthIn(header, heading) + 2 * margin + ::GetSystemMetrics(SM_CXEDGE);
+}
+
 int CListCtrl::GetHeaderHeight() const
 {
     HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));

@@ -60,6 +60,9 @@ public:
     RECT GetItemRect(int item, int part) const;
     // The bottom of the first column header: where the rows begin.
     int GetHeaderHeight() const;
+    // The narrowest column that shows `heading` whole: its width in the header's font and
+    // the header's margins on both sides.
+    int WidthToShowHeading(const std::string& heading) const;
     int GetColumnWidth(int column) const
     {
         return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));

@@ -3,6 +3,8 @@
 // scrolls it. Decided without a window, so that the menu, the toolbar, the keys and the
 // tests all ask the same rule.
 
+#include <vector>
+
 // The rows as the commands see them.
 struct ListEditSelection {
     int SelectedRow = -1;  // -1: no row selected
@@ -32,3 +34,9 @@ struct DragStep {
 // One mouse movement of a drag: `pointerY` in the list's client area, below a column
 // header `headerHeight` pixels high, in a client area `clientHeight` pixels high.
 DragStep PlanDragStep(int pointerY, int headerHeight, int clientHeight);
+
+// The widths of the list's columns: each at least the width its heading `needed`; what that
+// adds to the `preferred` widths is taken, in equal parts, from the first `givingColumns`
+// columns (the texts), as far as their own headings allow, so the list keeps its width.
+std::vector<int> FitColumnWidths(const std::vector<int>& preferred, const std::vector<int>& needed,
+                                 std::size_t givingColumns);

@@ -13,6 +13,23 @@ std::string_view TakeField(std::string_view& rest)
     return field;
 }
 
+// A line split once: the two texts and everything after the second TAB; both readings
+// take their options from the rest.
+struct LineFields {
+    std::string_view Find;
+    std::string_view Replace;
+    std::string_view Rest;
+};
+
+LineFields SplitFields(std::string_view line)
+{
+    LineFields fields;
+    fields.Find = TakeField(line);
+    fields.Replace = TakeField(line);
+    fields.Rest = line;
+    return fields;
+}
+
 }  // namespace
 
 std::string FormatListLine(const ListRow& row)
@@ -25,18 +42,12 @@ std::string FormatListLine(const ListRow& row)
 
 ListRow SplitListLine(std::string_view line)
 {
-    ListRow row;
-    row.Find = TakeField(line);
-    row.Replace = TakeField(line);
-    row.Options = TakeField(line);
-    return row;
+    LineFields fields = SplitFields(line);
+    return ListRow{std::string(fields.Find), std::string(fields.Replace), std::string(TakeField(fields.Rest))};
 }
 
 ReplacePattern ParseListLine(std::string_view line)
 {
-    ReplacePattern pattern;
-    pattern.Find = TakeField(line);
-    pattern.Replace = TakeField(line);
-    pattern.Options = OptionsFromLetters(line);
-    return pattern;
+    const LineFields fields = SplitFields(line);
+    return ReplacePattern{std::string(fields.Find), std::string(fields.Replace), OptionsFromLetters(fields.Rest)};
 }

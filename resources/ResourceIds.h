@@ -1,6 +1,10 @@
 /* The identifiers of the program's resources and dialog controls, shared by the resource
    script and the code. Plain preprocessor text, so the resource compiler reads it too.
-   Each window keeps its identifiers in a block of its own. */
+   Each window keeps its identifiers in a block of its own, and its strings in a range of
+   its own: 3000 the main window and the run, 3100 the file list, 3200 the settings dialog,
+   3300 the replace list editor, 3400 the application, 3500 the pattern edit dialog.
+   Dialog templates, controls and commands carry the numbers the program is known by;
+   a control id need only be unique in its own dialog. */
 #ifndef TARVELOX_RESOURCE_IDS_H
 #define TARVELOX_RESOURCE_IDS_H
 
@@ -65,8 +69,8 @@
 #define IDC_SETTINGS_BREGEXP 1065
 #define IDC_SETTINGS_PRIORITY 1068
 #define IDC_SETTINGS_SHIFT_JIS_ONLY 1069
-#define IDS_EDITOR_FILTER 3301
-#define IDS_SOUND_FILTER 3302
+#define IDS_EDITOR_FILTER 3201
+#define IDS_SOUND_FILTER 3202
 
 /* About box. */
 #define IDD_ABOUT 100
@@ -116,14 +120,14 @@
 #define IDS_LIST_NOT_WRITTEN 3308
 #define IDS_FIND_COLUMN 3309
 #define IDS_REPLACE_COLUMN 3310
-#define IDS_OPTIONS_COLUMN 3313
+#define IDS_OPTIONS_COLUMN 3311
 
 /* Pattern edit dialog; its option boxes carry the main dialog's ids (1066, 1041, 1042,
    1047, 1048, 1059). */
 #define IDD_PATTERN_EDIT 129
 #define IDC_PATTERN_FIND 1054
 #define IDC_PATTERN_REPLACE 1055
-#define IDS_PATTERN_ADD_CAPTION 3311
-#define IDS_PATTERN_EDIT_CAPTION 3312
+#define IDS_PATTERN_ADD_CAPTION 3501
+#define IDS_PATTERN_EDIT_CAPTION 3502
 
 #endif

@@ -5,29 +5,6 @@
 #include "app/SettingsStore.h"
 #include "tests/support/TestFiles.h"
 
-TEST(MainDialogFields, OptionBoxesMapToTheirFlags)
-{
-    const struct {
-        int MainDialogFields::*field;
-        PatternOptions option;
-    } boxes[] = {
-        {&MainDialogFields::NotEscape, NotEscape}, {&MainDialogFields::NotCase, NotCase},
-        {&MainDialogFields::RegularExpression, RegularExpression}, {&MainDialogFields::Kanji, Kanji},
-        {&MainDialogFields::Multiline, Multiline}, {&MainDialogFields::Ignorecase, Ignorecase},
-    };
-    for (const auto& box : boxes) {
-        MainDialogFields fields;
-        fields.*box.field = 1;
-        EXPECT_EQ(OptionsOf(fields), box.option);
-        MainDialogFields set;
-        SetOptions(set, box.option);
-        EXPECT_EQ(set, fields);
-    }
-    MainDialogFields fields;
-    SetOptions(fields, 0xFFFFFFFF);
-    EXPECT_EQ(OptionsOf(fields), NotEscape | NotCase | RegularExpression | Kanji | Multiline | Ignorecase);
-}
-
 TEST(MainDialogFields, TabsBecomeBackslashT)
 {
     MainDialogFields fields;

@@ -31,6 +31,23 @@ TEST(DragStep, ScrollZonesAtTheEdgesOfTheRows)
         EXPECT_EQ(PlanDragStep(c.y, 20, 200), c.step) << c.y;
 }
 
+TEST(ColumnWidths, AHeadingThatNeedsMoreTakesItFromTheTextColumns)
+{
+    const std::vector<int> preferred{200, 200, 56};
+    const struct {
+        std::vector<int> needed;
+        std::vector<int> widths;
+    } cases[] = {
+        {{60, 60, 40}, {200, 200, 56}},   // every heading fits
+        {{60, 60, 72}, {192, 192, 72}},   // the options heading takes 16 pixels
+        {{60, 60, 73}, {191, 192, 73}},   // an odd pixel from the first column
+        {{199, 60, 80}, {199, 177, 80}},  // a text column gives no more than its heading allows
+        {{200, 200, 90}, {200, 200, 90}}, // nothing can give: the list grows
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FitColumnWidths(preferred, c.needed, 2), c.widths) << c.needed[2];
+}
+
 TEST(PatternEntry, RowsAreReadByTheReadingRuleAndRegisteredByTheWritingRule)
 {
     const struct {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "lists/ListEditWnd.h"
+#include "editor/ListEditWnd.h"
 #include "resources/ResourceIds.h"
 #include "tests/window/MainDialogFixture.h"
 #include "tests/window/WindowDriver.h"

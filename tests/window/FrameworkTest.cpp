@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "framework/Dialog.h"
+#include "framework/FileDialog.h"
 #include "framework/MessageLoop.h"
 #include "framework/MessageMap.h"
 #include "framework/WorkerThread.h"
@@ -145,4 +146,24 @@ TEST(Framework, WorkerRunsAtItsPriorityWhileTheLoopServesItsMessages)
     EXPECT_EQ(answer, 42);
     EXPECT_EQ(window.events, std::vector<std::string>{"ping 9"});
     window.DestroyWindow();
+}
+
+TEST(Framework, AFileDialogFilterAlwaysEndsWithTwoNuls)
+{
+    using namespace std::string_literals;
+    const struct {
+        std::string Text;
+        std::string Filter;
+    } cases[] = {
+        {"Lists (*.lst)|*.lst||", "Lists (*.lst)\0*.lst\0\0"s},
+        {"A (*.a)|*.a|B (*.b)|*.b||", "A (*.a)\0*.a\0B (*.b)\0*.b\0\0"s},
+        // Texts that are no filter at all still end where the system stops reading.
+        {"Lists (*.lst)|*.lst|", "Lists (*.lst)\0*.lst\0\0"s},
+        {"\x91\x8d\x90\x94 : %d\x8c\x8f", "\x91\x8d\x90\x94 : %d\x8c\x8f\0\0"s},
+        {"", "\0\0"s},
+        // The second byte of a character is no separator: "ポ" is 0x83 0x7C.
+        {"\x83\x7C|*.p||", "\x83\x7C\0*.p\0\0"s},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(SystemFilter(test.Text), test.Filter) << test.Text;
 }

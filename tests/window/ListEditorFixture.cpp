@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "editor/ListEditClosed.h"
 #include "framework/Idle.h"
 #include "framework/ListCtrl.h"
 #include "framework/MessageLoop.h"
-#include "lists/ListEditClosed.h"
 #include "resources/ResourceIds.h"
 
 namespace {

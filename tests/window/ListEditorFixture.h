@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "editor/ListEditWnd.h"
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
-#include "lists/ListEditWnd.h"
 #include "tests/support/TestFiles.h"
 #include "tests/window/WindowDriver.h"
 

@@ -1,4 +1,4 @@
-#include "lists/ListEditWnd.h"
+#include "editor/ListEditWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -54,8 +54,21 @@ TEST_F(ListEditorTest, OpensOnTheListWithItsOwnerDisabledAndReportsToItWhenItClo
     EXPECT_TRUE(Editor().HasDragCursor());
     EXPECT_EQ(Editor().ListView().GetExtendedStyle() & LVS_EX_FULLROWSELECT, static_cast<DWORD>(LVS_EX_FULLROWSELECT));
     EXPECT_EQ(::GetWindowLongPtrA(EditorWindow(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
-    for (const auto& [column, width] : {std::pair{0, 200}, {1, 200}, {2, 56}})
-        EXPECT_EQ(Editor().ListView().GetColumnWidth(column), width);
+    // The three columns keep their width together.
+    const CListCtrl& view = Editor().ListView();
+    EXPECT_EQ(view.GetColumnWidth(0) + view.GetColumnWidth(1) + view.GetColumnWidth(2), 456);
+    EXPECT_GE(view.GetColumnWidth(2), 56);
+    // Each heading whole: the header cuts a text wider than its item less its margins.
+    HWND header = reinterpret_cast<HWND>(Editor().ListView().SendMessage(LVM_GETHEADER));
+    const int margin = static_cast<int>(::SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
+    for (const auto& [column, heading] : {std::pair{0, "検索文字列"}, {1, "置換文字列"}, {2, "オプション"}}) {
+        RECT item{};
+        ::SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+        EXPECT_LE(TextExtentIn(header, reinterpret_cast<HFONT>(::SendMessageA(header, WM_GETFONT, 0, 0)), heading).cx +
+                      2 * margin,
+                  item.right - item.left)
+            << heading;
+    }
 
     RECT work{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);

@@ -1,4 +1,4 @@
-#include "lists/PatternEditDialog.h"
+#include "editor/PatternEditDialog.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "app/SettingsStore.h"
+#include "editor/ListEditClosed.h"
+#include "editor/ListEditWnd.h"
 #include "framework/Controls.h"
 #include "framework/WinApp.h"
-#include "lists/ListEditClosed.h"
-#include "lists/ListEditWnd.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/FileSystem.h"
 #include "platform/Folders.h"
@@ -254,6 +254,46 @@ TEST_F(SettingsDialogTest, ABrowseChoiceShowsTheLoadedValuesOfTheOtherFieldsAgai
         }
     }
     EXPECT_EQ(Shown(SettingsWindow()), std::string("11[") + DefaultExtensions + "][" + editor + "]1[]000");
+}
+
+TEST_F(SettingsDialogTest, EachBrowseButtonAsksForItsOwnFileType)
+{
+    using namespace std::string_literals;
+    for (const char* name : {"tool.exe", "tool.wav"})
+        WriteBytes(folder_ / name, "x");
+    // Both dialogs open in the folder of the field's file.
+    WriteSetting("SETTING", "Editor", folder_ / "none.exe");
+    WriteSetting("SETTING", "PlayWave", folder_ / "none.wav");
+    const struct {
+        int Button;
+        int Field;
+        std::string Filter;
+        std::string DefaultExtension;
+        std::string FileType;
+        std::string Chosen;
+    } cases[] = {
+        {IDC_SETTINGS_BROWSE_EDITOR, IDC_SETTINGS_EDITOR, "実行ファイル (*.exe)\0*.exe\0\0"s, "exe", "実行ファイル (*.exe)",
+         folder_ / "tool.exe"},
+        {IDC_SETTINGS_BROWSE_SOUND, IDC_SETTINGS_SOUND, "WAVEファイル (*.wav)\0*.wav\0\0"s, "wav", "WAVEファイル (*.wav)",
+         folder_ / "tool.wav"},
+    };
+    OpenSettings();
+    for (const auto& test : cases) {
+        FileDialogWatcher requests;
+        ActivationWatcher watcher([&](HWND window) {
+            if (::GetParent(window) != SettingsWindow())
+                return;
+            for (const int nameBox : {0x47C, 0x480})
+                ::SetDlgItemTextA(window, nameBox, test.Chosen.c_str());
+            ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+        });
+        Click(SettingsWindow(), test.Button);
+        ASSERT_EQ(requests.Requests.size(), 1u);
+        EXPECT_EQ(requests.Requests[0].Filter, test.Filter);
+        EXPECT_EQ(requests.Requests[0].DefaultExtension, test.DefaultExtension);
+        EXPECT_EQ(requests.Requests[0].FileTypes, std::vector<std::string>{test.FileType});
+        EXPECT_EQ(TextOf(::GetDlgItem(SettingsWindow(), test.Field)), test.Chosen);
+    }
 }
 
 TEST_F(SettingsDialogTest, TheMainWindowsButtonOpensItAndTheFileListTakesItsRules)

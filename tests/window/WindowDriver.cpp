@@ -1,5 +1,11 @@
 #include "tests/window/WindowDriver.h"
 
+#include <commdlg.h>
+// The system's find-and-replace dialog takes the name of the driver's own function.
+#undef ReplaceText
+
+#include <cstring>
+
 #include "framework/Controls.h"
 #include "framework/MessageLoop.h"
 
@@ -8,6 +14,10 @@ namespace {
 ActivationWatcher* activationWatcher = nullptr;
 DestroyWatcher* destroyWatcher = nullptr;
 TextWatcher* textWatcher = nullptr;
+FileDialogWatcher* fileDialogWatcher = nullptr;
+
+// The file type box of the system's file dialogs.
+constexpr int FileTypeBox = 0x470;
 
 // The static control of a message box that holds its text.
 constexpr int MessageBoxTextId = 0xFFFF;
@@ -124,6 +134,36 @@ LRESULT CALLBACK TextWatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
     if (code == HC_ACTION && textWatcher && call->message == WM_SETTEXT &&
         ::GetDlgCtrlID(call->hwnd) == textWatcher->controlId_)
         textWatcher->arrived_(call->hwnd, reinterpret_cast<const char*>(call->lParam));
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+FileDialogWatcher::FileDialogWatcher() : hook_(::SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId()))
+{
+    fileDialogWatcher = this;
+}
+
+FileDialogWatcher::~FileDialogWatcher()
+{
+    ::UnhookWindowsHookEx(hook_);
+    fileDialogWatcher = nullptr;
+}
+
+LRESULT CALLBACK FileDialogWatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    // The hook's own dialog starts with the caller's request.
+    const auto* request = reinterpret_cast<const OPENFILENAMEA*>(call->lParam);
+    if (code == HC_ACTION && fileDialogWatcher && call->message == WM_INITDIALOG && request &&
+        request->lStructSize == sizeof(OPENFILENAMEA) && (request->Flags & OFN_EXPLORER) && request->lpstrFilter) {
+        std::string filter;
+        for (const char* piece = request->lpstrFilter; *piece; piece += std::strlen(piece) + 1)
+            filter.append(piece).push_back('\0');
+        filter.push_back('\0');
+        fileDialogWatcher->Requests.push_back({filter, request->lpstrDefExt ? request->lpstrDefExt : "", {}});
+    } else if (code == HC_ACTION && fileDialogWatcher && !fileDialogWatcher->Requests.empty() &&
+               call->message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(call->lParam)->code == CDN_FILEOK) {
+        fileDialogWatcher->Requests.back().FileTypes = ComboEntries(::GetParent(call->hwnd), FileTypeBox);
+    }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

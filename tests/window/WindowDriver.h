@@ -82,6 +82,29 @@ bool ClickWithMouseAt(POINT screen);
 // after `timeoutMs`.
 bool RunMessagesUntilADialogEnds(DWORD timeoutMs);
 
+// What the system's file dialogs opened on this thread while the watcher lives were asked
+// for: the filter read through its closing empty piece (NULs kept) and the default
+// extension, seen where the request reaches the dialog's hook; and the entries of its file
+// type box when a choice was confirmed.
+struct FileDialogRequest {
+    std::string Filter;
+    std::string DefaultExtension;
+    std::vector<std::string> FileTypes;
+};
+class FileDialogWatcher {
+public:
+    FileDialogWatcher();
+    ~FileDialogWatcher();
+    FileDialogWatcher(const FileDialogWatcher&) = delete;
+    FileDialogWatcher& operator=(const FileDialogWatcher&) = delete;
+
+    std::vector<FileDialogRequest> Requests;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK hook_;
+};
+
 // A message box as the user reads it.
 struct MessageBoxText {
     std::string Caption;

@@ -3,13 +3,11 @@
 // changes the selected one (edit mode). It writes straight into the editor's list view and
 // stays open for the next pattern; in edit mode it follows the editor's selection, dropping
 // what was not registered. Closing only hides it.
+#include "editor/PatternRows.h"
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
 #include "lists/PatternEditRules.h"
 #include "lists/PatternEntry.h"
-
-class CListCtrl;
-class CListEditWnd;
 
 enum class PatternEditMode { Add, Edit };
 
@@ -19,9 +17,9 @@ public:
 
     static const MessageMap<CPatternEditDialog>& GetMessageMap();
 
-    // The window, hidden, owned by `editor`, over the rows of `listView`; the regular
-    // expression boxes are usable only with the library.
-    bool Create(CListEditWnd& editor, CListCtrl& listView, bool regexLibraryLoaded);
+    // The window, hidden, owned by `owner`, over `rows`; the regular expression boxes are
+    // usable only with the library.
+    bool Create(CWnd& owner, PatternRows& rows, bool regexLibraryLoaded);
     // Prepares the dialog for `mode` and shows it. While a registration writes into the
     // list, only the button 登録 is disabled.
     void Show(PatternEditMode mode);
@@ -47,13 +45,11 @@ private:
     // The members shown in the controls; the controls' change notifications that follow
     // are not the user's.
     void ShowEntry();
-    int RowCount() const;
 
     PatternEntry entry_;
     int busy_ = 0;
     int addMode_ = 0;
-    CListCtrl* listView_ = nullptr;
-    CListEditWnd* editor_ = nullptr;
+    PatternRows* rows_ = nullptr;
     bool regexLibraryLoaded_ = false;
     bool showingEntry_ = false;
 };

@@ -1,8 +1,6 @@
-#include "lists/PatternEditDialog.h"
+#include "editor/PatternEditDialog.h"
 
-#include "framework/ListCtrl.h"
 #include "framework/Resources.h"
-#include "lists/ListEditWnd.h"
 #include "resources/ResourceIds.h"
 
 CPatternEditDialog::CPatternEditDialog() : MessageMapped(IDD_PATTERN_EDIT)
@@ -28,12 +26,11 @@ const MessageMap<CPatternEditDialog>& CPatternEditDialog::GetMessageMap()
     return map;
 }
 
-bool CPatternEditDialog::Create(CListEditWnd& editor, CListCtrl& listView, bool regexLibraryLoaded)
+bool CPatternEditDialog::Create(CWnd& owner, PatternRows& rows, bool regexLibraryLoaded)
 {
-    editor_ = &editor;
-    listView_ = &listView;
+    rows_ = &rows;
     regexLibraryLoaded_ = regexLibraryLoaded;
-    SetParent(&editor);
+    SetParent(&owner);
     // The editor places it once the editor itself is placed.
     return CDialog::Create(false);
 }
@@ -48,14 +45,9 @@ BOOL CPatternEditDialog::OnInitDialog()
 
 void CPatternEditDialog::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Check(dx, IDC_IGNORECASE, entry_.Ignorecase);
-    DDX_Check(dx, IDC_KANJI, entry_.Kanji);
-    DDX_Check(dx, IDC_MULTILINE, entry_.Multiline);
-    DDX_Check(dx, IDC_NOT_CASE, entry_.NotCase);
-    DDX_Check(dx, IDC_REGULAR_EXPRESSION, entry_.RegularExpression);
+    ExchangeOptionBoxes(dx, entry_);
     DDX_Text(dx, IDC_PATTERN_FIND, entry_.Find);
     DDX_Text(dx, IDC_PATTERN_REPLACE, entry_.Replace);
-    DDX_Check(dx, IDC_NOT_ESCAPE, entry_.NotEscape);
 }
 
 void CPatternEditDialog::Show(PatternEditMode mode)
@@ -70,12 +62,12 @@ void CPatternEditDialog::Show(PatternEditMode mode)
         Apply(EditablePatternEnables(false, regexLibraryLoaded_));
     } else {
         SetWindowText(LoadResourceString(IDS_PATTERN_EDIT_CAPTION));
-        const int row = listView_->GetSelectedItem();
+        const int row = rows_->SelectedRow();
         if (row < 0) {
             entry_ = PatternEntry();
             Apply(NoPatternEnables);
         } else {
-            entry_ = EntryOfRow(editor_->RowAt(row));
+            entry_ = EntryOfRow(rows_->RowAt(row));
             Apply(EditablePatternEnables(entry_.RegularExpression != 0, regexLibraryLoaded_));
         }
     }
@@ -89,7 +81,7 @@ void CPatternEditDialog::OnOK()
     if (!::IsWindowEnabled(GetDlgItem(IDOK)))
         return;
     UpdateData(true);
-    const int selected = listView_->GetSelectedItem();
+    const int selected = rows_->SelectedRow();
     if (!addMode_ && selected < 0)
         return;
     busy_ = 1;
@@ -97,10 +89,10 @@ void CPatternEditDialog::OnOK()
     entry_.Find = row.Find;
     entry_.Replace = row.Replace;
     if (addMode_)
-        editor_->InsertRow(selected >= 0 ? selected : RowCount(), row);
+        rows_->InsertRow(selected >= 0 ? selected : rows_->RowCount(), row);
     else
-        editor_->SetRow(selected, row);
-    editor_->SetModified();
+        rows_->SetRow(selected, row);
+    rows_->SetModified();
     busy_ = 0;
     // What was entered is registered: the next registration needs a change again.
     if (addMode_)
@@ -164,9 +156,4 @@ void CPatternEditDialog::ShowEntry()
     showingEntry_ = true;
     UpdateData(false);
     showingEntry_ = false;
-}
-
-int CPatternEditDialog::RowCount() const
-{
-    return listView_->GetItemCount();
 }

@@ -1,12 +1,13 @@
-#include "lists/ListEditWnd.h"
+#include "editor/ListEditWnd.h"
 
 #include <cstdio>
+#include <vector>
 
+#include "editor/ListEditClosed.h"
 #include "framework/BorrowedCursor.h"
 #include "framework/FileDialog.h"
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
-#include "lists/ListEditClosed.h"
 #include "lists/ListFile.h"
 #include "lists/ListLocations.h"
 #include "lists/RowText.h"
@@ -127,8 +128,18 @@ bool CListEditWnd::CreateParts()
                               LVS_NOSORTHEADER,
                           WS_EX_CLIENTEDGE, m_hWnd, FramePaneId))
         return false;
-    for (int column = 0; column < static_cast<int>(std::size(Columns)); ++column)
-        listView_.InsertColumn(column, LoadResourceString(Columns[column].Heading), LVCFMT_LEFT, Columns[column].Width);
+    // Each heading whole in the font the header has; the two texts give up what that adds.
+    std::vector<std::string> headings;
+    std::vector<int> preferred;
+    std::vector<int> needed;
+    for (const auto& column : Columns) {
+        headings.push_back(LoadResourceString(column.Heading));
+        preferred.push_back(column.Width);
+        needed.push_back(listView_.WidthToShowHeading(headings.back()));
+    }
+    const std::vector<int> widths = FitColumnWidths(preferred, needed, 2);
+    for (std::size_t column = 0; column < headings.size(); ++column)
+        listView_.InsertColumn(static_cast<int>(column), headings[column], LVCFMT_LEFT, widths[column]);
     ReadListFile(listPath_);
     SelectFirstRow();
     listView_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
@@ -145,7 +156,7 @@ bool CListEditWnd::CreateParts()
     DockStatusBar(statusBar_);
     ShowIdleText();
 
-    if (!patternDialog_.Create(*this, listView_, regexLibraryLoaded_))
+    if (!patternDialog_.Create(*this, *this, regexLibraryLoaded_))
         return false;
     PlaceWindow();
     return true;
@@ -480,15 +491,24 @@ ListRow CListEditWnd::RowAt(int index) const
                    listView_.GetItemText(index, ListOptionsColumn)};
 }
 
-int CListEditWnd::InsertRow(int index, const ListRow& row) const
+int CListEditWnd::SelectedRow() const
+{
+    return listView_.GetSelectedItem();
+}
+
+int CListEditWnd::RowCount() const
+{
+    return listView_.GetItemCount();
+}
+
+void CListEditWnd::InsertRow(int index, const ListRow& row)
 {
     const int inserted = listView_.InsertItem(index, row.Find);
     listView_.SetItemText(inserted, ListReplaceColumn, row.Replace);
     listView_.SetItemText(inserted, ListOptionsColumn, row.Options);
-    return inserted;
 }
 
-void CListEditWnd::SetRow(int index, const ListRow& row) const
+void CListEditWnd::SetRow(int index, const ListRow& row)
 {
     listView_.SetItemText(index, ListFindColumn, row.Find);
     listView_.SetItemText(index, ListReplaceColumn, row.Replace);

@@ -6,6 +6,8 @@
 // window is destroyed.
 #include <string>
 
+#include "editor/PatternEditDialog.h"
+#include "editor/PatternRows.h"
 #include "framework/DialogBar.h"
 #include "framework/FrameWnd.h"
 #include "framework/ListCtrl.h"
@@ -14,7 +16,6 @@
 #include "framework/ToolBar.h"
 #include "lists/ListEditRules.h"
 #include "lists/ListRow.h"
-#include "lists/PatternEditDialog.h"
 
 // The list path of a list that has no file yet.
 inline constexpr char NewListPath[] = "new file";
@@ -24,7 +25,7 @@ inline constexpr int ListFindColumn = 0;
 inline constexpr int ListReplaceColumn = 1;
 inline constexpr int ListOptionsColumn = 2;
 
-class CListEditWnd : public MessageMapped<CListEditWnd, CFrameWnd> {
+class CListEditWnd : public MessageMapped<CListEditWnd, CFrameWnd>, public PatternRows {
 public:
     // The editor of the list at `listPath`, taken in the program directory unless it is
     // absolute; the file need not exist. Its window is made by LoadFrame (OpenListEditor).
@@ -36,8 +37,6 @@ public:
     bool IsCommandEnabled(int id) const override;
 
     bool IsModified() const { return modified_; }
-    // The rows differ from the list file.
-    void SetModified() { modified_ = true; }
     const std::string& ListPath() const { return listPath_; }
     const std::string& CutBuffer() const { return cutBuffer_; }
     bool HasDragCursor() const { return dragCursor_ != nullptr; }
@@ -47,11 +46,15 @@ public:
     CDialogBar& PathBar() { return pathBar_; }
     CPatternEditDialog& PatternDialog() { return patternDialog_; }
     ListRows Rows() const;
-    // One row of the list view as the list file would hold it.
-    ListRow RowAt(int index) const;
-    // Inserts `row` at `index` and returns the index it got.
-    int InsertRow(int index, const ListRow& row) const;
-    void SetRow(int index, const ListRow& row) const;
+
+    // The rows as the pattern edit dialog reaches them; a row of the list view is read as
+    // the list file would hold it.
+    int SelectedRow() const override;
+    int RowCount() const override;
+    ListRow RowAt(int index) const override;
+    void InsertRow(int index, const ListRow& row) override;
+    void SetRow(int index, const ListRow& row) override;
+    void SetModified() override { modified_ = true; }
 
 protected:
     // The list view has its own client edge; the frame goes without.
