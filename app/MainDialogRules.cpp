@@ -31,7 +31,8 @@ ControlStates RegularExpressionRule(bool regularExpression)
 
 ControlStates StartRule(std::size_t fileCount, const std::string& findText, bool fullAutomatic)
 {
-    return {{C::Start, fileCount > 0 && (!findText.empty() || fullAutomatic)}};
+    const bool runnable = fileCount > 0 && (!findText.empty() || fullAutomatic);
+    return {{C::Start, runnable}, {C::Preview, runnable}};
 }
 
 ControlStates ReplaceListLoadedRule(std::size_t patternCount)
@@ -58,6 +59,6 @@ PatternChoice ChoosePatternRule(PatternOptions options, bool libraryLoaded, std:
         choice.Enables = RegularExpressionRule(regular);
     }
     if (fileCount > 0)
-        choice.Enables.push_back({C::Start, true});
+        choice.Enables.insert(choice.Enables.end(), {{C::Start, true}, {C::Preview, true}});
     return choice;
 }

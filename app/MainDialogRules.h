@@ -19,6 +19,7 @@ enum class MainControl {
     Multiline,
     Ignorecase,
     Start,
+    Preview,
 };
 
 struct ControlState {
@@ -33,7 +34,8 @@ using ControlStates = std::vector<ControlState>;
 ControlStates FullAutomaticRule(bool fullAutomatic, bool regularExpression, bool libraryLoaded);
 // The regular-expression box clicked: the literal options or the modifiers.
 ControlStates RegularExpressionRule(bool regularExpression);
-// Start needs a file, and a find text unless the replace list drives the run.
+// Start needs a file, and a find text unless the replace list drives the run; the preview
+// of the run goes with it.
 ControlStates StartRule(std::size_t fileCount, const std::string& findText, bool fullAutomatic);
 // A replace list was loaded: full-automatic needs a pattern in it.
 ControlStates ReplaceListLoadedRule(std::size_t patternCount);

@@ -1,5 +1,6 @@
 #include "app/ResultLogDialog.h"
 
+#include "framework/Resources.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -25,6 +26,10 @@ CResultLogDialog::CResultLogDialog(CWnd* parent) : CDialog(IDD_RESULT_LOG, paren
 BOOL CResultLogDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    if (preview_) {
+        SetWindowText(LoadResourceString(IDS_PREVIEW_CAPTION));
+        SetWindowTextOf(GetDlgItem(IDC_RESULT_LOG_LABEL), LoadResourceString(IDS_PREVIEW_LABEL));
+    }
     HWND text = GetDlgItem(IDC_RESULT_LOG_TEXT);
     ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
     FitLogColumns(text);

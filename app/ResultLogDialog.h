@@ -10,6 +10,9 @@ public:
     explicit CResultLogDialog(CWnd* parent);
 
     ResultLog& Log() { return log_; }
+    // The log shown next is that of a preview, which wrote nothing, and says so in its
+    // caption and heading; or that of a run.
+    void SetPreview(bool preview) { preview_ = preview; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -20,4 +23,5 @@ private:
 
     ResultLog log_;
     CFont font_;
+    bool preview_ = false;
 };

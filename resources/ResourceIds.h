@@ -34,10 +34,12 @@
 #define IDC_FILE_COUNT 1057
 #define IDC_IGNORECASE 1059
 #define IDC_NOT_ESCAPE 1066
+#define IDC_PREVIEW 1070
 
 /* Result log dialog. */
 #define IDD_RESULT_LOG 131
 #define IDC_RESULT_LOG_TEXT 1018
+#define IDC_RESULT_LOG_LABEL 1019
 
 /* Progress dialog. */
 #define IDD_PROGRESS 142
@@ -90,6 +92,8 @@
 #define IDS_MAIN_WINDOW_NOT_CREATED 3004
 #define IDS_DUPLICATES 3005
 #define IDS_RUN_FAILED 3006
+#define IDS_PREVIEW_CAPTION 3007
+#define IDS_PREVIEW_LABEL 3008
 
 
 /* Replace list editor: one id for its menu, accelerators, icon, title and toolbar images;

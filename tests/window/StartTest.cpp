@@ -15,6 +15,7 @@
 namespace {
 
 const std::string LogCaption = "置換完了";
+const std::string PreviewCaption = "プレビュー - ファイルは変更されていません";
 const std::string ProgressCaption = "処理中";
 
 // Runs in the test's folder, so that the files are listed, and logged, by their names.
@@ -34,13 +35,15 @@ protected:
 
     // Presses Start and returns when the run and its announcement are over. The result log
     // is read and closed when it comes up; `onActivated` sees every other window.
-    void PressStart(std::function<void(HWND)> onActivated = nullptr)
+    void PressStart(std::function<void(HWND)> onActivated = nullptr, int button = IDC_START)
     {
         shownLog_.clear();
         ActivationWatcher watcher([&](HWND window) {
-            if (HasCaption(window, LogCaption)) {
+            if (HasCaption(window, LogCaption) || HasCaption(window, PreviewCaption)) {
                 HWND text = ::GetDlgItem(window, IDC_RESULT_LOG_TEXT);
                 shownLog_ = TextOf(text);
+                shownLogCaption_ = TextOf(window);
+                shownLogLabel_ = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_LABEL));
                 RECT client;
                 ::GetClientRect(text, &client);
                 logLineFits_ = TextWidthIn(text, std::string(54, '-')) < client.right;
@@ -49,7 +52,7 @@ protected:
                 onActivated(window);
             }
         });
-        Click(Dialog(), IDC_START);
+        Click(Dialog(), button);
     }
 
     // `count` files "f0.txt"... holding "aaa", by their names.
@@ -64,6 +67,8 @@ protected:
     }
 
     std::string shownLog_;
+    std::string shownLogCaption_;
+    std::string shownLogLabel_;
     bool logLineFits_ = false;
 
 private:
@@ -100,6 +105,38 @@ TEST_F(StartTest, RunsOverTheFilesShowingProgressAndTheLogAndRemembersThePattern
     EXPECT_FALSE(FileExists(folder_ / "b.txt.bak"));
     EXPECT_TRUE(Window().IsWindowEnabled());
     EXPECT_EQ(ReadBytes(ProgramFile("$History.lst")), "one\t1\t\r\n");
+}
+
+// The preview is the same run with nothing written; its log says so, and it shows even
+// when the settings keep the log of a run from showing.
+TEST_F(StartTest, APreviewShowsTheRunsLogAndWritesNothing)
+{
+    WriteSetting("SETTING", "ShowLog", "0");
+    WriteBytes(folder_ / "a.txt", "one two one");
+    WriteBytes(folder_ / "b.txt", std::string("one\0", 4));
+    Open({"-Fone", "-R1"});
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt", "b.txt"});
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "one");
+    EXPECT_TRUE(IsEnabled(Dialog(), IDC_PREVIEW));
+
+    PressStart(nullptr, IDC_PREVIEW);
+
+    const std::string expected = ExpectedLog({{"a.txt", "       2"}, {"b.txt", "  NoText"}}, "          2");
+    EXPECT_EQ(shownLog_, expected);
+    EXPECT_EQ(shownLogCaption_, PreviewCaption);
+    EXPECT_EQ(shownLogLabel_, "プレビュー：置換えた場合の結果（何も書き込んでいません）");
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "one two one");
+    EXPECT_FALSE(FileExists(folder_ / "a.txt.bak"));
+    EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
+    EXPECT_TRUE(Window().IsWindowEnabled());
+
+    // The run itself writes what the preview counted, under the run's own caption.
+    WriteSetting("SETTING", "ShowLog", "1");
+    PressStart();
+    EXPECT_EQ(shownLog_, expected);
+    EXPECT_EQ(shownLogCaption_, LogCaption);
+    EXPECT_EQ(shownLogLabel_, "置換結果ログ");
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "1 two 1");
 }
 
 TEST_F(StartTest, ATabReachesTheRunTheSettingsAndTheHistoryAsBackslashT)
