@@ -123,6 +123,37 @@ private:
     long offset_ = 0;
 };
 
+// One side of the comparison: its lines as numbers, those the comparison sees, and where
+// each of them stands among all.
+struct Side {
+    std::vector<int> Lines;
+    std::vector<bool>& Changed;
+    std::vector<int> Kept = {};
+    std::vector<std::size_t> Places = {};
+
+    // Marks changed the lines the other side never has; keeps the others.
+    void KeepLinesOf(const Side& other, std::size_t distinctLines)
+    {
+        std::vector<bool> onOtherSide(distinctLines);
+        for (const int line : other.Lines)
+            onOtherSide[static_cast<std::size_t>(line)] = true;
+        for (std::size_t i = 0; i < Lines.size(); ++i) {
+            if (!onOtherSide[static_cast<std::size_t>(Lines[i])]) {
+                Changed[i] = true;
+            } else {
+                Kept.push_back(Lines[i]);
+                Places.push_back(i);
+            }
+        }
+    }
+    void MarkChanged(const std::vector<bool>& keptChanged)
+    {
+        for (std::size_t k = 0; k < Kept.size(); ++k)
+            if (keptChanged[k])
+                Changed[Places[k]] = true;
+    }
+};
+
 }  // namespace
 
 std::vector<std::string_view> SplitLines(std::string_view text)
@@ -142,43 +173,16 @@ LineChanges CompareLines(const std::vector<std::string_view>& before, const std:
 {
     LineChanges changes{std::vector<bool>(before.size()), std::vector<bool>(after.size())};
     LineNumbers numbers;
-    const std::vector<int> a = numbers.Number(before);
-    const std::vector<int> b = numbers.Number(after);
-
+    Side a{numbers.Number(before), changes.Deleted};
+    Side b{numbers.Number(after), changes.Inserted};
     // A line that has no equal on the other side can only be deleted or inserted: the
     // comparison sees only the others, which keeps it fast when most lines changed.
-    std::vector<int> inA(numbers.Count()), inB(numbers.Count());
-    for (const int line : a)
-        ++inA[line];
-    for (const int line : b)
-        ++inB[line];
-    std::vector<int> keptA, keptB;
-    std::vector<std::size_t> placeA, placeB;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (inB[a[i]] == 0) {
-            changes.Deleted[i] = true;
-        } else {
-            keptA.push_back(a[i]);
-            placeA.push_back(i);
-        }
-    }
-    for (std::size_t j = 0; j < b.size(); ++j) {
-        if (inA[b[j]] == 0) {
-            changes.Inserted[j] = true;
-        } else {
-            keptB.push_back(b[j]);
-            placeB.push_back(j);
-        }
-    }
-
-    std::vector<bool> deleted(keptA.size()), inserted(keptB.size());
-    Comparison(keptA, keptB, deleted, inserted)
-        .Compare(0, static_cast<long>(keptA.size()), 0, static_cast<long>(keptB.size()));
-    for (std::size_t i = 0; i < keptA.size(); ++i)
-        if (deleted[i])
-            changes.Deleted[placeA[i]] = true;
-    for (std::size_t j = 0; j < keptB.size(); ++j)
-        if (inserted[j])
-            changes.Inserted[placeB[j]] = true;
+    a.KeepLinesOf(b, numbers.Count());
+    b.KeepLinesOf(a, numbers.Count());
+    std::vector<bool> deleted(a.Kept.size()), inserted(b.Kept.size());
+    Comparison(a.Kept, b.Kept, deleted, inserted).Compare(0, static_cast<long>(a.Kept.size()), 0,
+                                                          static_cast<long>(b.Kept.size()));
+    a.MarkChanged(deleted);
+    b.MarkChanged(inserted);
     return changes;
 }
