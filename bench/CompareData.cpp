@@ -4,8 +4,14 @@
 //   compare_data files COUNT SIZE ORIGINALS EXPECTED   COUNT files of SIZE bytes
 //   compare_data big SIZE ORIGINAL EXPECTED            one file of SIZE bytes
 //   compare_data plain COUNT SIZE FOLDER               COUNT files without any 0x5C byte
+//   compare_data words SIZE EVERY DIGITS ORIGINAL EXPECTED
+//       one file of SIZE bytes of words, every EVERY-th one foo or bar (with DIGITS 1 each
+//       word followed by up to three digits, as foo12), which (foo|bar)([0-9]*) -> <$1>
+//       makes <foo> or <bar>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -45,6 +51,18 @@ std::string WithSeparators(std::string line, char separator)
 struct Text {
     std::string original;
     std::string expected;
+
+    void Append(const std::string& before, const std::string& after)
+    {
+        original += before;
+        expected += after;
+    }
+    // ASCII to fill the exact size, with a last line end.
+    void FillTo(std::size_t size)
+    {
+        const std::string filler(size - original.size() - 2, 'x');
+        Append(filler + "\r\n", filler + "\r\n");
+    }
 };
 
 // Lines until `size` is reached, then ASCII to fill the exact size with a last line end.
@@ -64,12 +82,51 @@ Text MakeText(std::size_t size, unsigned seed, bool plain)
         }
         if (text.original.size() + original.size() + 2 > size)
             break;
-        text.original += original;
-        text.expected += expected;
+        text.Append(original, expected);
     }
-    const std::string filler(size - text.original.size() - 2, 'x');
-    text.original += filler + "\r\n";
-    text.expected += filler + "\r\n";
+    text.FillTo(size);
+    return text;
+}
+
+// Words of the kind above, separated by spaces, lines of about 80 bytes; a word of the
+// expression alternates with one that it must leave alone.
+const char* const OtherWords[] = {"baz", "qux", "表計算", "ソフト",
+                                  "能力表", "十月", "fox", "C:\\表\\data"};
+
+Text MakeWords(std::size_t size, unsigned every, bool digits)
+{
+    Text text;
+    std::uint32_t state = 12345;
+    const auto next = [&state](std::uint32_t range) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) % range;
+    };
+    std::string original, expected;
+    for (unsigned n = 0;; ++n) {
+        const bool matched = n % every == 0;
+        std::string word = matched ? (next(2) ? "foo" : "bar") : OtherWords[next(8)];
+        std::string replaced = matched ? "<" + word + ">" : word;
+        if (digits)
+            for (std::uint32_t d = next(4); d > 0; --d) {
+                const char digit = static_cast<char>('0' + next(10));
+                word += digit;
+                if (!matched)
+                    replaced += digit;
+            }
+        const bool lineEnd = original.size() > 80;
+        const char* separator = lineEnd ? (n % 3 ? "\r\n" : "\n") : " ";
+        if (text.original.size() + original.size() + word.size() + 4 > size)
+            break;
+        original += word + separator;
+        expected += replaced + separator;
+        if (lineEnd) {
+            text.Append(original, expected);
+            original.clear();
+            expected.clear();
+        }
+    }
+    text.Append(original, expected);
+    text.FillTo(size);
     return text;
 }
 
@@ -108,6 +165,12 @@ int main(int argc, char** argv)
         const Text text = MakeText(std::strtoull(argv[2], nullptr, 10), 0, false);
         return Write(argv[3], text.original) && Write(argv[4], text.expected) ? 0 : 1;
     }
+    if (mode == "words" && argc == 7) {
+        const unsigned every = std::strtoul(argv[3], nullptr, 10);
+        const bool digits = std::strcmp(argv[4], "1") == 0;
+        const Text text = MakeWords(std::strtoull(argv[2], nullptr, 10), every ? every : 1, digits);
+        return Write(argv[5], text.original) && Write(argv[6], text.expected) ? 0 : 1;
+    }
     if (mode == "plain" && argc == 5) {
         const unsigned count = std::strtoul(argv[2], nullptr, 10);
         const std::size_t size = std::strtoul(argv[3], nullptr, 10);
@@ -117,7 +180,7 @@ int main(int argc, char** argv)
         return 0;
     }
     std::fputs("usage: compare_data files COUNT SIZE ORIGINALS EXPECTED | big SIZE ORIGINAL EXPECTED"
-               " | plain COUNT SIZE FOLDER\n",
+               " | plain COUNT SIZE FOLDER | words SIZE EVERY DIGITS ORIGINAL EXPECTED\n",
                stderr);
     return 2;
 }

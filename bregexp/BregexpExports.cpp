@@ -22,7 +22,7 @@ template <typename Operation>
 int Run(const char* command, const char* targetStart, const char* targetEnd, RegexHandle** handle, char* message,
         CommandKind kind, Operation operation)
 {
-    bregexp::WriteMessage(message, "");
+    bregexp::ClearMessage(message);
     if (!handle || !command) {
         bregexp::WriteMessage(message, "no command or no handle variable");
         return bregexp::InvalidArguments;
@@ -64,8 +64,21 @@ void BREGEXP_CALL BRegfree(RegexHandle* handle)
     bregexp::FreeHandle(handle);
 }
 
+int BREGEXP_CALL BSetOutput(RegexHandle** handle, BOutputFunction output, void* context)
+{
+    if (!handle)
+        return bregexp::InvalidArguments;
+    try {
+        bregexp::SetReceiver(handle, output, context);
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return bregexp::OutOfMemory;
+    }
+}
+
 }  // extern "C"
 
 static_assert(std::is_same_v<decltype(&BMatch), BMatchFunction>);
 static_assert(std::is_same_v<decltype(&BSubst), BSubstFunction>);
 static_assert(std::is_same_v<decltype(&BRegfree), BRegfreeFunction>);
+static_assert(std::is_same_v<decltype(&BSetOutput), BSetOutputFunction>);

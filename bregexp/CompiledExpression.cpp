@@ -81,6 +81,7 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(const RegexComma
         return nullptr;
     }
     compiled->groupCount_ = onig_number_of_captures(compiled->regex_);
+    compiled->prefixes_ = LiteralPrefixes::Of(command.Expression, modifiers);
     return compiled;
 }
 
@@ -110,6 +111,12 @@ std::size_t CompiledExpression::CharacterLengthAt(const char* position, const ch
 
 int CompiledExpression::Search(const char* textStart, const char* end, const char* from)
 {
+    // No match begins before the first place where one of its known first texts stands.
+    if (prefixes_) {
+        from = prefixes_->Next(from, end);
+        if (!from)
+            return ONIG_MISMATCH;
+    }
     const int found = onig_search_with_param(regex_, Bytes(textStart), Bytes(end), Bytes(from), Bytes(end), region_,
                                              ONIG_OPTION_NONE, matchParam_);
     // In text that is not well-formed in its encoding Oniguruma takes a first byte for all

@@ -3,8 +3,10 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "bregexp/LiteralPrefixes.h"
 #include "bregexp/RegexCommand.h"
 
 class CharacterRule;
@@ -47,6 +49,7 @@ private:
     OnigRegion* region_ = nullptr;
     OnigMatchParam* matchParam_ = nullptr;
     const CharacterRule* characters_ = nullptr;  // null when the text is read byte by byte
+    std::optional<LiteralPrefixes> prefixes_;  // what every match begins with, where known
     int groupCount_ = 0;
 };
 

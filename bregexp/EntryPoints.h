@@ -1,5 +1,6 @@
 #pragma once
-// The library's entry points; also declared for code linked with its objects directly.
+// The library's entry points, and our own addition; also declared for code linked with
+// its objects directly.
 #include "engine/BregexpApi.h"
 
 #ifdef _WIN32
@@ -14,4 +15,5 @@ BREGEXP_EXPORT int BREGEXP_CALL BMatch(const char* command, const char* targetSt
 BREGEXP_EXPORT int BREGEXP_CALL BSubst(const char* command, const char* targetStart, const char* targetEnd,
                                        RegexHandle** handle, char* message);
 BREGEXP_EXPORT void BREGEXP_CALL BRegfree(RegexHandle* handle);
+BREGEXP_EXPORT int BREGEXP_CALL BSetOutput(RegexHandle** handle, BOutputFunction output, void* context);
 }

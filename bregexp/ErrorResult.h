@@ -12,7 +12,15 @@ enum ErrorResult : int {
     RejectedExpression = -3,  // Oniguruma did not compile the expression
     SearchFailed = -4,        // a search limit was reached, or Oniguruma failed while searching
     OutOfMemory = RegexOutOfMemory,
+    OutputRefused = RegexOutputRefused,  // the caller's receiver of the new text stopped it
 };
+
+// Empties the caller's message buffer, a null one aside; asked at every call.
+inline void ClearMessage(char* buffer)
+{
+    if (buffer)
+        buffer[0] = '\0';
+}
 
 // Writes `text` into the caller's message buffer, cut at a character start so that it never
 // takes more than the buffer's 80 bytes with its terminator; a null buffer is left alone.

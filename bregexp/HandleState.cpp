@@ -1,5 +1,7 @@
 #include "bregexp/HandleState.h"
 
+#include <cstring>
+
 #include "bregexp/ErrorResult.h"
 #include "bregexp/RegexCommand.h"
 
@@ -15,6 +17,13 @@ int Reject(RegexHandle** handle, char* message, int result, const std::string& r
     return result;
 }
 
+RegexHandle* NewHandle()
+{
+    auto created = std::make_unique<RegexHandle>();
+    created->LibraryData[0] = std::make_unique<HandleState>().release();
+    return created.release();
+}
+
 }  // namespace
 
 HandleState& StateOf(RegexHandle& handle)
@@ -26,7 +35,9 @@ int PrepareHandle(RegexHandle** handle, const char* command, CommandKind kind, c
 {
     if (*handle) {
         const HandleState& state = StateOf(**handle);
-        if (state.Kind == kind && state.CommandText == command)
+        // Asked at every search of a file: compared where they first differ, without
+        // measuring the caller's text first.
+        if (state.Kind == kind && std::strcmp(state.CommandText.c_str(), command) == 0)
             return 0;
     }
 
@@ -45,14 +56,8 @@ int PrepareHandle(RegexHandle** handle, const char* command, CommandKind kind, c
     std::string commandText(command);
     std::vector<char*> starts(expression->GroupCount() + 1, nullptr);
     std::vector<char*> ends(starts.size(), nullptr);
-    std::unique_ptr<RegexHandle> created;
-    std::unique_ptr<HandleState> createdState;
-    if (!*handle) {
-        created = std::make_unique<RegexHandle>();
-        createdState = std::make_unique<HandleState>();
-        created->LibraryData[0] = createdState.release();
-        *handle = created.release();
-    }
+    if (!*handle)
+        *handle = NewHandle();
 
     RegexHandle& record = **handle;
     HandleState& state = StateOf(record);
@@ -67,6 +72,15 @@ int PrepareHandle(RegexHandle** handle, const char* command, CommandKind kind, c
     record.GroupEnds = state.GroupEnds.data();
     record.GroupCount = state.Expression->GroupCount();
     return 0;
+}
+
+void SetReceiver(RegexHandle** handle, BOutputFunction receiver, void* context)
+{
+    if (!*handle)
+        *handle = NewHandle();
+    HandleState& state = StateOf(**handle);
+    state.Receiver = receiver;
+    state.ReceiverContext = context;
 }
 
 void FreeHandle(RegexHandle* handle)

@@ -21,6 +21,9 @@ struct HandleState {
     std::vector<char*> GroupStarts;  // the arrays the record's group fields point to
     std::vector<char*> GroupEnds;
     std::string Output;  // the text of the last substitution
+    // Where substitutions hand their new text over instead, when the caller asked for it.
+    BOutputFunction Receiver = nullptr;
+    void* ReceiverContext = nullptr;
 };
 
 HandleState& StateOf(RegexHandle& handle);
@@ -30,6 +33,10 @@ HandleState& StateOf(RegexHandle& handle);
 // the first call creates it. A malformed command or a rejected expression frees the handle,
 // sets *handle to null, writes the reason and returns the negative result; 0 otherwise.
 int PrepareHandle(RegexHandle** handle, const char* command, CommandKind kind, char* message);
+
+// Makes *handle, when it is null, an empty handle that the next call compiles its command
+// into, and has its substitutions hand their text to `receiver` (none when it is null).
+void SetReceiver(RegexHandle** handle, BOutputFunction receiver, void* context);
 
 void FreeHandle(RegexHandle* handle);
 

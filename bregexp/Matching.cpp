@@ -1,11 +1,13 @@
 #include "bregexp/Matching.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "bregexp/ErrorResult.h"
 #include "bregexp/HandleState.h"
 #include "bregexp/OnigurumaSetup.h"
+#include "engine/TextOutput.h"
 
 namespace bregexp {
 
@@ -17,24 +19,83 @@ int SearchFailure(char* message, int code)
     return code == ONIGERR_MEMORY ? OutOfMemory : SearchFailed;
 }
 
-void AppendGroup(std::string& out, const CompiledExpression& expression, const char* text, int group)
-{
-    if (group > expression.GroupCount())
-        return;
-    const int begin = expression.GroupBegin(group);
-    if (begin >= 0)
-        out.append(text + begin, text + expression.GroupEnd(group));
-}
+// Where a substitution's new text goes: to the caller's receiver when it asked for that,
+// gathered into pieces of a fixed size so that it is called seldom, otherwise into one
+// text that the handle keeps.
+class SubstitutionOutput final : public TextOutput {
+public:
+    // `size`: the size of the target, which a whole new text is likely to have.
+    SubstitutionOutput(const HandleState& state, std::size_t size)
+        : receiver_(state.Receiver), context_(state.ReceiverContext)
+    {
+        if (!receiver_) {
+            text_.reserve(size);
+            return;
+        }
+        piece_.reset(new char[PieceSize]);
+        cursor_ = piece_.get();
+        room_ = PieceSize;
+    }
 
-void AppendReplacement(std::string& out, const SubstitutionTemplate& replacement,
+    // Hands over what is gathered.
+    bool Finish() { return !receiver_ || HandOver(); }
+
+    bool HandsOver() const { return receiver_ != nullptr; }
+    std::string& Text() { return text_; }
+
+private:
+    static constexpr std::size_t PieceSize = 64 * 1024;
+
+    bool WriteOut(const char* data, std::size_t size) override
+    {
+        if (!receiver_) {
+            text_.append(data, size);
+            return true;
+        }
+        if (!HandOver())
+            return false;
+        if (size >= room_)
+            return receiver_(context_, data, size) != 0;
+        return Write(data, size);
+    }
+
+    bool HandOver()
+    {
+        const auto size = static_cast<std::size_t>(cursor_ - piece_.get());
+        cursor_ = piece_.get();
+        room_ = PieceSize;
+        return size == 0 || receiver_(context_, piece_.get(), size) != 0;
+    }
+
+    BOutputFunction receiver_;
+    void* context_;
+    std::string text_;                // the whole new text, without a receiver
+    std::unique_ptr<char[]> piece_;  // the piece being gathered, with one
+};
+
+bool AppendReplacement(SubstitutionOutput& out, const SubstitutionTemplate& replacement,
                        const CompiledExpression& expression, const char* text)
 {
     for (const SubstitutionTemplate::Piece& piece : replacement.Pieces) {
-        if (piece.Group < 0)
-            out += piece.Text;
-        else
-            AppendGroup(out, expression, text, piece.Group);
+        if (piece.Group < 0) {
+            if (!out.Write(piece.Text.data(), piece.Text.size()))
+                return false;
+            continue;
+        }
+        if (piece.Group > expression.GroupCount())
+            continue;
+        const int begin = expression.GroupBegin(piece.Group);
+        if (begin >= 0 && !out.Write(text + begin, static_cast<std::size_t>(expression.GroupEnd(piece.Group) - begin)))
+            return false;
     }
+    return true;
+}
+
+int RefusedOutput(RegexHandle& handle, char* message)
+{
+    ClearGroups(handle);
+    WriteMessage(message, "the receiver of the new text refused it");
+    return OutputRefused;
 }
 
 // Where the match found by a search that began at `from` lies. \K inside a lookbehind makes
@@ -70,8 +131,7 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
     CompiledExpression& expression = *state.Expression;
     const char* searchable = expression.SearchableEnd(start, end);
 
-    std::string out;
-    out.reserve(static_cast<std::size_t>(end - start));
+    SubstitutionOutput out(state, static_cast<std::size_t>(end - start));
     int count = 0;
     const char* copied = start;  // the text before this is in `out`
     const char* from = start;
@@ -88,8 +148,9 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
         const MatchSpan match = SpanOfMatch(expression, start, from);
         const char* matchStart = match.Start;
         const char* matchEnd = match.End;
-        out.append(copied, matchStart);
-        AppendReplacement(out, state.Replacement, expression, start);
+        if (!out.Write(copied, static_cast<std::size_t>(matchStart - copied)) ||
+            !AppendReplacement(out, state.Replacement, expression, start))
+            return RefusedOutput(handle, message);
         copied = matchEnd;
         ++count;
         SetGroups(handle, start, match);
@@ -103,7 +164,8 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
         if (matchEnd >= searchable)
             break;
         const std::size_t length = expression.CharacterLengthAt(matchEnd, searchable);
-        out.append(matchEnd, length);
+        if (!out.Write(matchEnd, length))
+            return RefusedOutput(handle, message);
         copied = matchEnd + length;
         from = copied;
     }
@@ -111,10 +173,12 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
         ClearGroups(handle);
         return 0;
     }
-    out.append(copied, end);
-    state.Output = std::move(out);
-    handle.OutputStart = state.Output.data();
-    handle.OutputEnd = state.Output.data() + state.Output.size();
+    if (!out.Write(copied, static_cast<std::size_t>(end - copied)) || !out.Finish())
+        return RefusedOutput(handle, message);
+    // Handed over, the text is no longer here to point at.
+    state.Output = std::move(out.Text());
+    handle.OutputStart = out.HandsOver() ? nullptr : state.Output.data();
+    handle.OutputEnd = out.HandsOver() ? nullptr : state.Output.data() + state.Output.size();
     return count;
 }
 

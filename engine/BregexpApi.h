@@ -29,6 +29,8 @@ inline constexpr std::size_t RegexMessageSize = 80;
 
 // What our library returns when memory ran out: the file is then MemLack, not RegExpER.
 inline constexpr int RegexOutOfMemory = -5;
+// What our library's BSubst returns when the function given to BSetOutput refused a piece.
+inline constexpr int RegexOutputRefused = -6;
 
 extern "C" {
 // Substitutes every match of "s/find/replacement/modifiers" in [targetStart, targetEnd);
@@ -40,4 +42,12 @@ typedef int(BREGEXP_CALL* BSubstFunction)(const char* command, const char* targe
 typedef int(BREGEXP_CALL* BMatchFunction)(const char* command, const char* targetStart, const char* targetEnd,
                                           RegexHandle** handle, char* message);
 typedef void(BREGEXP_CALL* BRegfreeFunction)(RegexHandle* handle);
+
+// Our library's own addition, which other libraries lack: BSetOutput makes the handle (or
+// takes the one given) and has the BSubst calls on it hand their new text to `output`
+// piece by piece, in order, instead of keeping it whole in the handle, so that a large
+// text needs no memory of its own. `output` returns 0 to stop the substitution, which then
+// fails with RegexOutputRefused. BSetOutput returns 0, or a negative value on an error.
+typedef int(BREGEXP_CALL* BOutputFunction)(void* context, const char* data, std::size_t size);
+typedef int(BREGEXP_CALL* BSetOutputFunction)(RegexHandle** handle, BOutputFunction output, void* context);
 }

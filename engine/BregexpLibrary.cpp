@@ -28,6 +28,7 @@ bool BregexpLibrary::Load(const std::string& path)
         Free();
         return false;
     }
+    BSetOutput = reinterpret_cast<BSetOutputFunction>(platform::FindLibrarySymbol(library_, "BSetOutput"));
     return true;
 }
 
@@ -38,6 +39,7 @@ void BregexpLibrary::Free()
     BMatch = nullptr;
     BSubst = nullptr;
     BRegfree = nullptr;
+    BSetOutput = nullptr;
 }
 
 std::string BregexpLibrary::OnigurumaVersion() const

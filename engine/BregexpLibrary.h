@@ -5,7 +5,8 @@
 #include "platform/DynamicLibrary.h"
 
 // The regular-expression library, loaded at run time with all three entry points or not
-// at all; the program works for literal patterns without it.
+// at all; the program works for literal patterns without it. Our own library's addition
+// BSetOutput is used where it is there.
 class BregexpLibrary {
 public:
     BregexpLibrary() = default;
@@ -22,6 +23,8 @@ public:
     BMatchFunction BMatch = nullptr;
     BSubstFunction BSubst = nullptr;
     BRegfreeFunction BRegfree = nullptr;
+    // Null with a library that does not offer it; the library still counts as loaded.
+    BSetOutputFunction BSetOutput = nullptr;
 
     // The version of the Oniguruma the loaded library runs on, when the library links it
     // as a shared library of its own (natively); empty otherwise.

@@ -1,30 +1,6 @@
 #include "engine/FileCommit.h"
 
-#include "engine/DerivedNames.h"
-#include "platform/FileSystem.h"
-
-namespace {
-
-// Leaves `writer` open on the written file, which stays nameless to the rest of the
-// run until it is put in place.
-bool WriteTemporaryFile(platform::FileWriter& writer, const std::string& path, const char* text, std::size_t size)
-{
-    // Whatever has the name (a leftover of a run that was stopped, or a link planted there)
-    // goes: writing through a link would overwrite the file it points to. Asked only when
-    // the name is taken, which it seldom is.
-    if (!writer.CreateNew(path)) {
-        platform::RemoveFile(path);
-        if (!writer.CreateNew(path))
-            return false;
-    }
-    if (writer.Write(text, size) && writer.FlushBeforeReplace())
-        return true;
-    writer.Close();
-    platform::RemoveFile(path);
-    return false;
-}
-
-}  // namespace
+#include "engine/TemporaryFileOutput.h"
 
 FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const char* text, std::size_t size,
                          FileResult count, bool backUp, const platform::FileStamp& read)
@@ -33,29 +9,8 @@ FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const 
         return Cancel;
     if (count == 0)
         return 0;
-    // Refused up front, so that neither the temporary file nor a backup sharing the file's
-    // storage is made for a replace that cannot happen.
-    if (!platform::CanReplace(path, &read))
+    TemporaryFileOutput output(path, read);
+    if (!output.Write(text, size))
         return WriteErr;
-    const std::string temporary = TemporaryPathOf(path);
-    platform::FileWriter writer;
-    if (!WriteTemporaryFile(writer, temporary, text, size))
-        return WriteErr;
-    const std::string backup = BackupPathOf(path);
-    if (backUp) {
-        platform::RemoveFile(backup);
-        if (!platform::LinkOrCopyFile(path, backup)) {
-            writer.Close();
-            platform::RemoveFile(temporary);
-            return WriteErr;
-        }
-    }
-    if (!writer.CloseAndReplace(path, &read)) {
-        writer.Close();
-        platform::RemoveFile(temporary);
-        if (backUp)
-            platform::RemoveFile(backup);
-        return WriteErr;
-    }
-    return count;
+    return output.Commit(abort, count, backUp);
 }

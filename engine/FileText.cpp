@@ -1,8 +1,10 @@
 #include "engine/FileText.h"
 
-FileResult ReadFileText(const std::string& path, platform::FileContent& content)
+namespace {
+
+FileResult ResultOf(platform::ReadStatus status)
 {
-    switch (platform::ReadWholeFile(path, content)) {
+    switch (status) {
     case platform::ReadStatus::Ok:
         return 0;
     case platform::ReadStatus::NoMemory:
@@ -12,4 +14,16 @@ FileResult ReadFileText(const std::string& path, platform::FileContent& content)
         break;
     }
     return NotOpen;
+}
+
+}  // namespace
+
+FileResult ReadFileText(const std::string& path, platform::FileContent& content)
+{
+    return ResultOf(platform::ReadWholeFile(path, content));
+}
+
+FileResult ViewFileText(const std::string& path, platform::FileView& view)
+{
+    return ResultOf(view.Open(path));
 }

@@ -3,24 +3,26 @@
 #include "engine/FileCommit.h"
 #include "engine/NewTextReader.h"
 
-OriginalText::OriginalText(const ReplaceJob& job, const platform::FileContent& content)
+OriginalText::OriginalText(const ReplaceJob& job, std::string_view text)
 {
     if (job.NewTexts)
-        text_.assign(content.Data(), content.Size());
+        text_.assign(text);
 }
 
-FileResult PlaceNewText(const ReplaceJob& job, const std::string& listedPath, const platform::FileContent& content,
+FileResult PreviewResult(const ReplaceJob& job, const ReadFile& read, FileResult count)
+{
+    if (IsAborted(job.AbortRequested))
+        return Cancel;
+    return count > 0 && !platform::CanReplace(read.Path, &read.Stamp) ? WriteErr : count;
+}
+
+FileResult PlaceNewText(const ReplaceJob& job, const std::string& listedPath, const ReadFile& read,
                         std::string_view before, TextEncoding encoding, std::string_view after, FileResult count,
                         bool backUp)
 {
-    FileResult result;
-    if (!job.Preview)
-        result = CommitNewText(job.AbortRequested, content.ReadPath(), after.data(), after.size(), count, backUp,
-                               content.Stamp());
-    else if (IsAborted(job.AbortRequested))
-        result = Cancel;
-    else
-        result = count > 0 && !platform::CanReplace(content.ReadPath(), &content.Stamp()) ? WriteErr : count;
+    const FileResult result =
+        job.Preview ? PreviewResult(job, read, count)
+                    : CommitNewText(job.AbortRequested, read.Path, after.data(), after.size(), count, backUp, read.Stamp);
     if (result > 0 && job.NewTexts)
         job.NewTexts->OnNewText(listedPath, encoding, before, after);
     return result;

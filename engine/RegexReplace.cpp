@@ -6,6 +6,38 @@
 #include "engine/FileText.h"
 #include "engine/NewTextPlacement.h"
 #include "engine/RegexRewrite.h"
+#include "engine/TemporaryFileOutput.h"
+
+namespace {
+
+// Takes the new text of a preview nobody reads: only its count matters.
+class DroppedOutput final : public TextOutput {
+    bool WriteOut(const char*, std::size_t) override { return true; }
+};
+
+// The rewrite of the viewed text into `out`; with `original`, the text as it was read is
+// kept there. The view is closed at the end, since a mapped file cannot be replaced
+// everywhere.
+FileResult RewriteView(const ReplaceJob& job, platform::FileView& view, const EncodedPattern& pattern,
+                       TextOutput& out, std::string* original)
+{
+    FileResult count;
+    {
+        RegexRewrite rewrite(*job.RegexLibrary);
+        count = rewrite.Apply(job.AbortRequested, view.Data(), view.Size(), pattern, LibrarySubstitutes(job), out);
+    }
+    if (original && count > 0)
+        original->assign(view.Data(), view.Size());
+    // A file cut short while it was read gave zeros for its lost bytes: the text was not
+    // the file's.
+    const bool lost = view.LostBytes();
+    view.Close();
+    if (lost && count > 0 && !IsAborted(job.AbortRequested))
+        return WriteErr;
+    return count;
+}
+
+}  // namespace
 
 bool HasRegexLibrary(const ReplaceJob& job)
 {
@@ -22,24 +54,36 @@ FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, co
 {
     if (!HasRegexLibrary(job))
         return RegExpER;
-    platform::FileContent content;
-    if (const FileResult read = ReadFileText(path, content); read != 0)
-        return read;
-    if (content.Size() == 0)
+    platform::FileView view;
+    if (const FileResult opened = ViewFileText(path, view); opened != 0)
+        return opened;
+    if (view.Size() == 0)
         return 0;
-    const TextEncoding encoding = EncodingOfFile(job.Encoding, {content.Data(), content.Size()});
+    const TextEncoding encoding = EncodingOfFile(job.Encoding, {view.Data(), view.Size()});
     facts.Encoding = encoding;
     if (encoding == TextEncoding::Iso2022Jp)
         return Iso2022;
-    const bool librarySubstitutes = LibrarySubstitutes(job);
-    // The library's new text lives in the handle, which the rewrite keeps until the commit
-    // is done.
-    RegexRewrite rewrite(*job.RegexLibrary);
-    const FileResult count = rewrite.Apply(job.AbortRequested, content.Data(), content.Size(),
-                                           job.EncodedPatterns.Get(pattern, encoding), librarySubstitutes);
+    const EncodedPattern& encoded = job.EncodedPatterns.Get(pattern, encoding);
+    const std::string readPath = view.ReadPath();
+    const platform::FileStamp stamp = view.Stamp();
+    const ReadFile read{readPath, stamp};
+    if (job.Preview && !job.NewTexts) {
+        DroppedOutput nowhere;
+        const FileResult count = RewriteView(job, view, encoded, nowhere, nullptr);
+        return count < 0 ? count : PreviewResult(job, read, count);
+    }
+    if (!job.NewTexts) {
+        // The new text goes to the temporary file as it is made, so that neither it nor a
+        // copy of the old text needs memory.
+        TemporaryFileOutput output(readPath, stamp);
+        const FileResult count = RewriteView(job, view, encoded, output, nullptr);
+        return count < 0 ? count : output.Commit(job.AbortRequested, count, job.BackUp);
+    }
+    // Shown to a reader: both texts are kept until it has seen them.
+    std::string before, after;
+    StringOutput kept(after);
+    const FileResult count = RewriteView(job, view, encoded, kept, &before);
     if (count < 0)
         return count;
-    // The text read stays as it was: the new one is the rewrite's own.
-    return PlaceNewText(job, path, content, {content.Data(), content.Size()}, encoding,
-                        {rewrite.Data(), rewrite.Size()}, count, job.BackUp);
+    return PlaceNewText(job, path, read, before, encoding, after, count, job.BackUp);
 }

@@ -18,12 +18,14 @@ bool IsSpanWithin(const char* start, const char* end, const char* low, const cha
     return start && end && low <= start && start <= end && end <= high;
 }
 
-void AppendReplacement(std::string& out, const ReplacementTemplate& replacement, const RegexHandle& match,
-                       const char* low, const char* high)
+bool WriteReplacement(TextOutput& out, const ReplacementTemplate& replacement, const RegexHandle& match,
+                      const char* low, const char* high)
 {
+    const char* text = replacement.Text.data();
     std::size_t copied = 0;
     for (const ReplacementTemplate::Marker& marker : replacement.Markers) {
-        out.append(replacement.Text, copied, marker.Position - copied);
+        if (!out.Write(text + copied, marker.Position - copied))
+            return false;
         copied = marker.Position;
         // A group the expression does not have, or one that took no part in the match,
         // inserts nothing.
@@ -31,10 +33,15 @@ void AppendReplacement(std::string& out, const ReplacementTemplate& replacement,
             continue;
         const char* start = match.GroupStarts[marker.Group];
         const char* end = match.GroupEnds[marker.Group];
-        if (IsSpanWithin(start, end, low, high))
-            out.append(start, end);
+        if (IsSpanWithin(start, end, low, high) && !out.Write(start, static_cast<std::size_t>(end - start)))
+            return false;
     }
-    out.append(replacement.Text, copied);
+    return out.Write(text + copied, replacement.Text.size() - copied);
+}
+
+bool WriteSpan(TextOutput& out, const char* start, const char* end)
+{
+    return out.Write(start, static_cast<std::size_t>(end - start));
 }
 
 // A UTF-8 byte order mark is no text to search: an expression anchored at the start
@@ -51,6 +58,32 @@ FileResult CountResult(std::uint64_t count)
     return static_cast<FileResult>(std::min<std::uint64_t>(count, std::numeric_limits<FileResult>::max()));
 }
 
+// Puts the bytes the library was not given in front of the first piece it hands over, so
+// that nothing is written when it finds nothing.
+class OutputAfterPrefix final : public TextOutput {
+public:
+    OutputAfterPrefix(std::string_view prefix, TextOutput& out) : prefix_(prefix), out_(out) {}
+
+private:
+    bool WriteOut(const char* data, std::size_t size) override
+    {
+        if (!prefix_.empty()) {
+            if (!out_.Write(prefix_.data(), prefix_.size()))
+                return false;
+            prefix_ = {};
+        }
+        return out_.Write(data, size);
+    }
+
+    std::string_view prefix_;
+    TextOutput& out_;
+};
+
+int BREGEXP_CALL WriteLibraryPiece(void* out, const char* data, std::size_t size)
+{
+    return static_cast<TextOutput*>(out)->Write(data, size) ? 1 : 0;
+}
+
 }  // namespace
 
 RegexRewrite::~RegexRewrite()
@@ -59,18 +92,16 @@ RegexRewrite::~RegexRewrite()
         library_.BRegfree(handle_);
 }
 
-std::string RegexRewrite::TakeText()
-{
-    if (data_ == output_.data())
-        return std::move(output_);
-    return std::string(data_, size_);
-}
-
 FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::size_t size,
-                               const ReplacePattern& pattern, bool librarySubstitutes)
+                               const EncodedPattern& pattern, bool librarySubstitutes, TextOutput& out)
 {
     try {
-        return Apply(abort, text, size, EncodePattern(pattern, TextEncoding::ShiftJis), librarySubstitutes);
+        // A find text the encoding cannot hold cannot occur.
+        if (!pattern.MatchCommand)
+            return 0;
+        const char* end = text + size;
+        return librarySubstitutes ? SubstituteInLibrary(abort, text, end, pattern, out)
+                                  : SubstituteMatches(abort, text, end, pattern, out);
     } catch (const std::bad_alloc&) {
         return MemLack;
     }
@@ -79,13 +110,15 @@ FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::si
 FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::size_t size,
                                const EncodedPattern& pattern, bool librarySubstitutes)
 {
+    StringOutput out(output_);
+    return Apply(abort, text, size, pattern, librarySubstitutes, out);
+}
+
+FileResult RegexRewrite::Apply(const AbortFlag& abort, const char* text, std::size_t size,
+                               const ReplacePattern& pattern, bool librarySubstitutes)
+{
     try {
-        // A find text the encoding cannot hold cannot occur.
-        if (!pattern.MatchCommand)
-            return 0;
-        const char* end = text + size;
-        return librarySubstitutes ? SubstituteInLibrary(abort, text, end, pattern)
-                                  : SubstituteMatches(abort, text, end, pattern);
+        return Apply(abort, text, size, EncodePattern(pattern, TextEncoding::ShiftJis), librarySubstitutes);
     } catch (const std::bad_alloc&) {
         return MemLack;
     }
@@ -102,7 +135,7 @@ FileResult RegexRewrite::RefuseIfMatched(const char* text, const char* end, cons
 }
 
 FileResult RegexRewrite::SubstituteInLibrary(const AbortFlag& abort, const char* text, const char* end,
-                                             const EncodedPattern& pattern)
+                                             const EncodedPattern& pattern, TextOutput& out)
 {
     // The one call cannot be interrupted; an abort that came before it spares the work.
     if (IsAborted(abort))
@@ -110,31 +143,34 @@ FileResult RegexRewrite::SubstituteInLibrary(const AbortFlag& abort, const char*
     const std::size_t mark = ByteOrderMarkLength(pattern, text, end);
     if (!pattern.SubstituteCommand)
         return RefuseIfMatched(text + mark, end, pattern);
-    const int substituted = library_.BSubst(pattern.SubstituteCommand->c_str(), text + mark, end, &handle_, message_);
+    // The library is given the text after a byte order mark, which stays in front.
+    OutputAfterPrefix afterMark(std::string_view(text, mark), out);
+    TextOutput& target = mark > 0 ? static_cast<TextOutput&>(afterMark) : out;
+    // Our library hands the new text over as it makes it; another one keeps it whole.
+    const bool handedOver = library_.BSetOutput && library_.BSetOutput(&handle_, WriteLibraryPiece, &target) == 0;
+    const int substituted =
+        library_.BSubst(pattern.SubstituteCommand->c_str(), text + mark, end, &handle_, message_);
     // A failed substitution may have stopped halfway: nothing of it is kept.
     if (substituted == RegexOutOfMemory)
         return MemLack;
+    if (handedOver && substituted == RegexOutputRefused)
+        return WriteErr;
     if (substituted < 0 || !handle_)
         return RegExpER;
-    if (substituted == 0)
-        return 0;
+    if (substituted == 0 || handedOver)
+        return substituted;
     const char* start = handle_->OutputStart;
     const char* stop = handle_->OutputEnd;
     if (start == nullptr ? stop != nullptr : stop < start)
         return RegExpER;
-    data_ = start ? start : text;
-    size_ = start ? static_cast<std::size_t>(stop - start) : 0;
-    if (mark > 0) {
-        // The library was given the text after the byte order mark, which stays in front.
-        output_.assign(text, mark).append(data_, size_);
-        data_ = output_.data();
-        size_ = output_.size();
-    }
+    // A substitution that emptied the text still puts the byte order mark back.
+    if (!WriteSpan(out, text, text + mark) || (start && !WriteSpan(out, start, stop)))
+        return WriteErr;
     return substituted;
 }
 
 FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* text, const char* end,
-                                           const EncodedPattern& pattern)
+                                           const EncodedPattern& pattern, TextOutput& out)
 {
     const std::size_t mark = ByteOrderMarkLength(pattern, text, end);
     if (!pattern.Template)
@@ -165,10 +201,8 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
         const char* matchEnd = match.GroupEnds[0];
         if (!IsSpanWithin(matchStart, matchEnd, from, end))
             return RegExpER;
-        if (count == 0)
-            output_.reserve(static_cast<std::size_t>(end - text) + static_cast<std::size_t>(end - text) / 8);
-        output_.append(copied, matchStart);
-        AppendReplacement(output_, replacement, match, from, end);
+        if (!WriteSpan(out, copied, matchStart) || !WriteReplacement(out, replacement, match, from, end))
+            return WriteErr;
         ++count;
 
         const char* next = matchEnd;
@@ -190,8 +224,7 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
     }
     if (count == 0)
         return 0;
-    output_.append(copied, end);
-    data_ = output_.data();
-    size_ = output_.size();
+    if (!WriteSpan(out, copied, end))
+        return WriteErr;
     return CountResult(count);
 }

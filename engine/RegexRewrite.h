@@ -7,6 +7,7 @@
 #include "engine/EncodedPattern.h"
 #include "engine/FileResult.h"
 #include "engine/ReplacePattern.h"
+#include "engine/TextOutput.h"
 
 class BregexpLibrary;
 
@@ -21,34 +22,37 @@ public:
     RegexRewrite(const RegexRewrite&) = delete;
     RegexRewrite& operator=(const RegexRewrite&) = delete;
 
-    // Returns the number of replacements, with the new text in Data() and Size() when it is
-    // more than 0. RegExpER when the library rejects the expression or fails a search,
-    // Cancel when the run is aborted, MemLack when memory runs out; the new text is then
-    // of no use. Call once per object.
-    FileResult Apply(const AbortFlag& abort, const char* text, std::size_t size, const ReplacePattern& pattern,
-                     bool librarySubstitutes);
-    // The same with a pattern made ready for the text's encoding; EncodeER when a match
-    // needs a replacement the encoding cannot hold.
+    // Writes the new text to `out` as it is made and returns the number of replacements;
+    // nothing is written when there are none. The pattern is made ready for the text's
+    // encoding. RegExpER when the library rejects the expression or fails a search, Cancel
+    // when the run is aborted, MemLack when memory runs out, WriteErr when `out` refused a
+    // piece, EncodeER when a match needs a replacement the encoding cannot hold; what was
+    // written is then of no use. Call once per object.
+    FileResult Apply(const AbortFlag& abort, const char* text, std::size_t size, const EncodedPattern& pattern,
+                     bool librarySubstitutes, TextOutput& out);
+    // The same with the new text kept here, in Data() and Size() when there were
+    // replacements.
     FileResult Apply(const AbortFlag& abort, const char* text, std::size_t size, const EncodedPattern& pattern,
                      bool librarySubstitutes);
+    // A Shift-JIS text.
+    FileResult Apply(const AbortFlag& abort, const char* text, std::size_t size, const ReplacePattern& pattern,
+                     bool librarySubstitutes);
 
-    const char* Data() const { return data_; }
-    std::size_t Size() const { return size_; }
+    const char* Data() const { return output_.data(); }
+    std::size_t Size() const { return output_.size(); }
     // The new text as a string of its own; the one built here is handed over, not copied.
-    std::string TakeText();
+    std::string TakeText() { return std::move(output_); }
 
 private:
     FileResult SubstituteInLibrary(const AbortFlag& abort, const char* text, const char* end,
-                                   const EncodedPattern& pattern);
+                                   const EncodedPattern& pattern, TextOutput& out);
     FileResult SubstituteMatches(const AbortFlag& abort, const char* text, const char* end,
-                                 const EncodedPattern& pattern);
+                                 const EncodedPattern& pattern, TextOutput& out);
     // EncodeER when the expression matches, 0 when it does not.
     FileResult RefuseIfMatched(const char* text, const char* end, const EncodedPattern& pattern);
 
     const BregexpLibrary& library_;
     RegexHandle* handle_ = nullptr;
     char message_[RegexMessageSize] = {};
-    std::string output_;  // the new text when it is built here
-    const char* data_ = nullptr;
-    std::size_t size_ = 0;
+    std::string output_;  // the new text when it is kept here
 };

@@ -69,7 +69,7 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, Fi
         facts->Encoding = encoding;
     if (encoding == TextEncoding::Iso2022Jp)
         return Iso2022;
-    const OriginalText before(job, content);
+    const OriginalText before(job, {content.Data(), content.Size()});
     RewrittenText text(content.Data(), content.Size());
     std::uint64_t total = 0;
     for (const ReplacePattern& pattern : job.Patterns) {
@@ -83,5 +83,6 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, Fi
         KeepUntouchedBackup(content.ReadPath());
         return 0;
     }
-    return PlaceNewText(job, path, content, before.View(), encoding, text.View(), count, job.BackUp);
+    return PlaceNewText(job, path, {content.ReadPath(), content.Stamp()}, before.View(), encoding, text.View(), count,
+                        job.BackUp);
 }

@@ -20,13 +20,14 @@ FileResult ReplaceLiteralInFile(const ReplaceJob& job, const std::string& path, 
     facts.Encoding = encoding;
     if (encoding == TextEncoding::Iso2022Jp)
         return Iso2022;
-    const OriginalText before(job, content);
+    const OriginalText before(job, {content.Data(), content.Size()});
     RewrittenText text(content.Data(), content.Size());
     const FileResult count =
         RewriteFileTextLiterally(job.AbortRequested, text, job.EncodedPatterns.Get(pattern, encoding));
     if (count < 0)
         return count;
-    return PlaceNewText(job, path, content, before.View(), encoding, text.View(), count, job.BackUp);
+    return PlaceNewText(job, path, {content.ReadPath(), content.Stamp()}, before.View(), encoding, text.View(), count,
+                        job.BackUp);
 }
 
 }  // namespace

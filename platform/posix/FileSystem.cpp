@@ -1,4 +1,5 @@
 #include "platform/FileSystem.h"
+#include "platform/posix/FileReading.h"
 
 #include <cerrno>
 #include <climits>
@@ -11,47 +12,6 @@
 namespace platform {
 
 namespace {
-
-// Without O_NONBLOCK the open of a pipe would wait for a writer forever; a regular file
-// does not notice the flag. A symbolic link is not followed (ELOOP). Reading leaves the
-// access time alone where the system lets the user ask for that (own files, or root), so
-// that a file a run only reads, or a preview, keeps every time it had.
-int OpenForReading(const std::string& path)
-{
-    constexpr int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW;
-    int fd;
-    do
-        fd = ::open(path.c_str(), flags | O_NOATIME);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0 && errno == EPERM) {
-        do
-            fd = ::open(path.c_str(), flags);
-        while (fd < 0 && errno == EINTR);
-    }
-    return fd;
-}
-
-// The end of the chain of links that `path` names, or an empty string for a dangling one.
-std::string ResolvedLink(const std::string& path)
-{
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (!resolved)
-        return std::string();
-    std::string target(resolved);
-    std::free(resolved);
-    return target;
-}
-
-FileStamp StampOf(const struct stat& info)
-{
-    FileStamp stamp;
-    stamp.Volume = static_cast<std::uint64_t>(info.st_dev);
-    stamp.Index = static_cast<std::uint64_t>(info.st_ino);
-    stamp.Size = static_cast<std::uint64_t>(info.st_size);
-    stamp.Modified = static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u +
-                     static_cast<std::uint64_t>(info.st_mtim.tv_nsec);
-    return stamp;
-}
 
 // The largest transfer Linux makes in one call.
 constexpr std::size_t MaxTransfer = 0x7ffff000;
@@ -70,50 +30,19 @@ bool WriteAll(int fd, const char* data, std::size_t length)
     return true;
 }
 
-bool ReadFully(int fd, char* data, std::size_t length)
-{
-    while (length > 0) {
-        const ssize_t got = ::read(fd, data, length < MaxTransfer ? length : MaxTransfer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        data += got;
-        length -= static_cast<std::size_t>(got);
-    }
-    return true;
-}
-
 }  // namespace
 
 ReadStatus ReadWholeFile(const std::string& path, FileContent& content)
 {
-    // Opened without following a link, so that the common case, a plain file, needs no
-    // look at the name beforehand; a link is then opened where it leads.
-    std::string readPath = path;
-    int fd = OpenForReading(readPath);
-    if (fd < 0 && errno == ELOOP) {
-        readPath = ResolvedLink(path);
-        if (!readPath.empty())
-            fd = OpenForReading(readPath);
-    }
+    std::string readPath;
+    struct stat info;
+    const int fd = OpenRegularFile(path, readPath, info);
     if (fd < 0)
         return ReadStatus::OpenFailed;
     content.SetReadPath(std::move(readPath));
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return ReadStatus::OpenFailed;
-    }
-    const auto size = static_cast<std::uint64_t>(info.st_size);
-    if (size >= SIZE_MAX || !content.Allocate(static_cast<std::size_t>(size))) {
-        ::close(fd);
-        return ReadStatus::NoMemory;
-    }
-    content.SetStamp(StampOf(info));
-    const bool read = ReadFully(fd, content.Data(), content.Size());
+    const ReadStatus status = ReadOpenedFile(fd, info, content);
     ::close(fd);
-    return read ? ReadStatus::Ok : ReadStatus::ReadFailed;
+    return status;
 }
 
 FileWriter::~FileWriter()

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/win32/FileReading.h"
+
 namespace platform {
 
 namespace {
 
-// ReadFile and WriteFile move at most a DWORD at a time.
+// WriteFile moves at most a DWORD at a time.
 constexpr DWORD MaxTransfer = 1u << 30;
 
 // Another program holding the file open keeps it from being replaced for a moment
@@ -22,19 +24,6 @@ bool IsSharingConflict(DWORD error)
 HANDLE Handle(std::intptr_t value)
 {
     return reinterpret_cast<HANDLE>(value);
-}
-
-bool StampOfHandle(HANDLE file, FileStamp& stamp)
-{
-    BY_HANDLE_FILE_INFORMATION information;
-    if (!::GetFileInformationByHandle(file, &information))
-        return false;
-    stamp.Volume = information.dwVolumeSerialNumber;
-    stamp.Index = (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
-    stamp.Size = (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
-    stamp.Modified = (std::uint64_t{information.ftLastWriteTime.dwHighDateTime} << 32) |
-                     information.ftLastWriteTime.dwLowDateTime;
-    return true;
 }
 
 bool IsStillTheFileRead(const std::string& path, const FileStamp* read)
@@ -56,37 +45,14 @@ bool IsStillTheFileRead(const std::string& path, const FileStamp* read)
 
 ReadStatus ReadWholeFile(const std::string& path, FileContent& content)
 {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE file = OpenFileForReading(path);
     if (file == INVALID_HANDLE_VALUE)
         return ReadStatus::OpenFailed;
-    // Links are refused when a file is replaced, never followed: the name is the file.
     content.SetReadPath(path);
-    LARGE_INTEGER size;
-    if (!::GetFileSizeEx(file, &size) || size.QuadPart < 0) {
-        ::CloseHandle(file);
-        return ReadStatus::OpenFailed;
-    }
-    const auto length = static_cast<std::uint64_t>(size.QuadPart);
-    if (length >= SIZE_MAX || !content.Allocate(static_cast<std::size_t>(length))) {
-        ::CloseHandle(file);
-        return ReadStatus::NoMemory;
-    }
-    FileStamp stamp;
-    if (StampOfHandle(file, stamp))
-        content.SetStamp(stamp);
-    char* data = content.Data();
-    std::size_t left = content.Size();
-    bool read = true;
-    while (read && left > 0) {
-        DWORD got = 0;
-        read = ::ReadFile(file, data, left < MaxTransfer ? static_cast<DWORD>(left) : MaxTransfer, &got, nullptr) &&
-               got > 0;
-        data += got;
-        left -= got;
-    }
+    std::uint64_t size = 0;
+    const ReadStatus status = SizeOfHandle(file, size) ? ReadOpenedFile(file, size, content) : ReadStatus::OpenFailed;
     ::CloseHandle(file);
-    return read ? ReadStatus::Ok : ReadStatus::ReadFailed;
+    return status;
 }
 
 FileWriter::~FileWriter()

@@ -41,6 +41,23 @@ TEST(LoadedLibrary, ExportsTheThreeEntryPoints)
     }
 }
 
+// Our library's own addition is found where the program looks for it.
+TEST(LoadedLibrary, ExportsBSetOutput)
+{
+    BregexpLibrary library;
+    ASSERT_TRUE(library.Load()) << BregexpLibrary::DefaultPath();
+    ASSERT_NE(library.BSetOutput, nullptr);
+    RegexSession session("abc", EntryPointsOf(library));
+    std::string handedOver;
+    const BOutputFunction receiver = [](void* context, const char* data, std::size_t size) {
+        static_cast<std::string*>(context)->append(data, size);
+        return 1;
+    };
+    ASSERT_EQ(library.BSetOutput(session.HandleVariable(), receiver, &handedOver), 0);
+    EXPECT_EQ(session.Subst("s/b/xy/g"), 1);
+    EXPECT_EQ(handedOver, "axyc");
+}
+
 // The program may free the library and load it again; each load starts afresh.
 TEST(LoadedLibrary, WorksAgainAfterBeingFreed)
 {

@@ -168,6 +168,11 @@ TEST(BMatch, UAndJReadWholeCharactersOfUtf8AndEucJp)
         {"/./j", "\x8E\xB1", 1, "\x8E\xB1"},           // half-width katakana: two
         {"/\xA2\xA4/j", "\xA4\xA2\xA4\xA4", 0, ""},  // the bytes of 「｢ across あい
         {"/\xA4\xA4/kj", "\xA4\xA2\xA4\xA4", 1, "\xA4\xA4", 2},  // j wins over k
+        // With k too, a letter after a character whose last byte Shift-JIS would take for
+        // a first byte is still found.
+        {"/a/ku", "\xE3\x81\x82" "a", 1, "a", 3},
+        {"/(foo|a)/ku", "\xE3\x81\x82" "a", 1, "a", 3},
+        {"/a/kj", "\xC6\xFC" "a", 1, "a", 2},
         // Digits, white space and letter case are ASCII's in UTF-8 too, as in Shift-JIS.
         {"/\\d/u", "\xEF\xBC\x91", 0, ""},      // full-width 1
         {"/\\s/u", "\xE3\x80\x80", 0, ""},      // ideographic space

@@ -1,8 +1,35 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "bregexp/EntryPoints.h"
+#include "bregexp/ErrorResult.h"
 #include "tests/bregexp/RegexSession.h"
 
 namespace {
+
+// Takes the pieces of a substitution's new text that BSetOutput has handed to it; refuses
+// the piece numbered `refuseAt` (from 1), if any.
+struct Receiver {
+    std::vector<std::string> Pieces;
+    std::size_t RefuseAt = 0;
+
+    static int BREGEXP_CALL Take(void* context, const char* data, std::size_t size)
+    {
+        auto& receiver = *static_cast<Receiver*>(context);
+        receiver.Pieces.emplace_back(data, size);
+        return receiver.Pieces.size() == receiver.RefuseAt ? 0 : 1;
+    }
+
+    std::string Text() const
+    {
+        std::string text;
+        for (const std::string& piece : Pieces)
+            text += piece;
+        return text;
+    }
+};
 
 struct SubstCase {
     const char* command;
@@ -11,6 +38,7 @@ struct SubstCase {
     std::string output;  // when result > 0
 };
 
+// Each case both ways: the new text kept in the handle, and handed over as it is made.
 void Check(const SubstCase& c)
 {
     RegexSession session(c.text);
@@ -19,6 +47,13 @@ void Check(const SubstCase& c)
     if (result > 0) {
         EXPECT_EQ(Hex(session.Output()), Hex(c.output)) << c.command << " over " << Hex(c.text);
     }
+
+    RegexSession handingOver(c.text);
+    Receiver receiver;
+    ASSERT_EQ(BSetOutput(handingOver.HandleVariable(), Receiver::Take, &receiver), 0);
+    EXPECT_EQ(handingOver.Subst(c.command), c.result) << c.command << " handed over";
+    EXPECT_EQ(Hex(receiver.Text()), Hex(result > 0 ? c.output : std::string())) << c.command << " handed over";
+    EXPECT_EQ(handingOver.Handle()->OutputStart, nullptr);
 }
 
 }  // namespace
@@ -110,4 +145,58 @@ TEST(BSubst, OutputIsOwnedByTheHandle)
     EXPECT_EQ(session.Output(), "0ne tw0");
     ASSERT_EQ(session.Subst("s/z/y/"), 1);
     EXPECT_EQ(session.Output(), "yzz");
+}
+
+TEST(BSetOutput, HandsALargeTextOverInFewPieces)
+{
+    std::string text;
+    std::string expected;
+    for (int line = 0; line < 20000; ++line) {
+        const std::string number = std::to_string(line);
+        text.append("item ").append(number).append("\r\n");
+        expected.append(1, '[').append(number).append("]\r\n");
+    }
+    RegexSession session(text);
+    Receiver receiver;
+    ASSERT_EQ(BSetOutput(session.HandleVariable(), Receiver::Take, &receiver), 0);
+    ASSERT_EQ(session.Subst("s/item (\\d+)/[$1]/g"), 20000);
+    EXPECT_TRUE(receiver.Text() == expected);
+    EXPECT_LE(receiver.Pieces.size(), expected.size() / (32 * 1024) + 1);
+    // The same handle keeps handing over; without a receiver it keeps the text again.
+    receiver.Pieces.clear();
+    ASSERT_EQ(session.Subst("s/item (\\d+)/[$1]/g"), 20000);
+    EXPECT_TRUE(receiver.Text() == expected);
+    ASSERT_EQ(BSetOutput(session.HandleVariable(), nullptr, nullptr), 0);
+    ASSERT_EQ(session.Subst("s/item (\\d+)/[$1]/g"), 20000);
+    EXPECT_TRUE(session.Output() == expected);
+}
+
+TEST(BSetOutput, ARefusedPieceStopsTheSubstitution)
+{
+    const std::string text(300 * 1024, 'a');
+    RegexSession session(text);
+    Receiver receiver;
+    receiver.RefuseAt = 2;
+    ASSERT_EQ(BSetOutput(session.HandleVariable(), Receiver::Take, &receiver), 0);
+    EXPECT_EQ(session.Subst("s/a/bb/g"), bregexp::OutputRefused);
+    EXPECT_EQ(receiver.Pieces.size(), 2u);
+    EXPECT_STRNE(session.Message(), "");
+    ASSERT_NE(session.Handle(), nullptr);
+    EXPECT_EQ(session.Handle()->GroupStarts[0], nullptr);
+}
+
+TEST(BSetOutput, TheHandleItMakesFollowsTheRulesOfAnyOther)
+{
+    RegexSession session("abc");
+    Receiver receiver;
+    EXPECT_EQ(BSetOutput(nullptr, Receiver::Take, &receiver), bregexp::InvalidArguments);
+    ASSERT_EQ(BSetOutput(session.HandleVariable(), Receiver::Take, &receiver), 0);
+    ASSERT_NE(session.Handle(), nullptr);
+    // Still empty: the first call compiles its command into it, a rejected one frees it.
+    EXPECT_EQ(session.Subst("s/(/x/g"), bregexp::RejectedExpression);
+    EXPECT_EQ(session.Handle(), nullptr);
+    ASSERT_EQ(BSetOutput(session.HandleVariable(), Receiver::Take, &receiver), 0);
+    EXPECT_EQ(session.Match("/b/"), 1);
+    EXPECT_EQ(*session.Group(0), "b");
+    EXPECT_TRUE(receiver.Pieces.empty());
 }

@@ -1,7 +1,8 @@
 // Kills automatic runs of the native program at random moments and checks after every kill
 // that no byte of a file was lost: each file holds exactly its old or its new content, a
 // backup holds the old one, leftovers are counted, and the next run completes the work and
-// leaves nothing of its own behind.
+// leaves nothing of its own behind. Literal patterns, regular expressions with either
+// substitution (the larger files mapped), and full-automatic runs are killed in turn.
 //   crash_harness --program PATH [--kills N] [--files N] [--seed N] [--work DIR]
 #include <fcntl.h>
 #include <signal.h>
@@ -39,17 +40,26 @@ const std::string After = "置換後です";
 const char* const Words[] = {"テキスト", "ファイル", "漢字", "表示", "ソフト", "予定", "abc", "ABC",
                              "ID",       "text",     "line", "42",   "\\",     "/",    " ",   "\t"};
 
+// How a single pattern is applied: literally, as a regular expression with the program's
+// own template, or substituted by the library.
+enum class Substitution { Literal, OwnTemplate, ByLibrary };
+
 struct Mode {
     const char* Name;
     bool AllAuto;
     bool BackUp;
+    Substitution Kind = Substitution::Literal;
 };
 const Mode Modes[] = {
     {"single pattern with backups", false, true},
     {"single pattern without backups", false, false},
     {"full-automatic, three patterns, with backups", true, true},
     {"full-automatic, three patterns, without backups", true, false},
+    {"regular expression, own template, with backups", false, true, Substitution::OwnTemplate},
+    {"regular expression by the library, no backups", false, false, Substitution::ByLibrary},
 };
+const std::string Expression = "ID(\\d+)";
+const std::string ExpressionReplacement = "番号$1";
 
 using Contents = std::map<std::string, std::string>;  // relative path -> bytes
 
@@ -114,12 +124,35 @@ void Restore(const fs::path& folder, const Contents& files)
         WriteFile(folder / name, bytes);
 }
 
+// A copy of the program beside its library, whose own settings file has the library
+// substitute regular expressions.
+fs::path ProgramSubstitutingByLibrary(const Settings& settings)
+{
+    return settings.Work / "by-library" / fs::path(settings.Program).filename();
+}
+
+void CopyProgramSubstitutingByLibrary(const Settings& settings)
+{
+    const fs::path program(settings.Program);
+    const fs::path copy = ProgramSubstitutingByLibrary(settings);
+    fs::create_directories(copy.parent_path());
+    for (const fs::path& file : {program, program.parent_path() / "libbregexp.so"})
+        fs::copy_file(file, copy.parent_path() / file.filename(), fs::copy_options::overwrite_existing);
+    WriteFile(copy.parent_path() / "Tarvelox.ini", "[PROCESS]\r\nBregexp=1\r\n");
+}
+
 std::vector<std::string> Arguments(const Settings& settings, const Mode& mode, const fs::path& list)
 {
-    std::vector<std::string> arguments = {settings.Program, "-c", "-E*.txt", "-S1", mode.BackUp ? "-B1" : "-B0"};
+    const std::string program =
+        mode.Kind == Substitution::ByLibrary ? ProgramSubstitutingByLibrary(settings).string() : settings.Program;
+    std::vector<std::string> arguments = {program, "-c", "-E*.txt", "-S1", mode.BackUp ? "-B1" : "-B0"};
     if (mode.AllAuto) {
         arguments.push_back("-A");
         arguments.push_back("-L" + list.string());
+    } else if (mode.Kind != Substitution::Literal) {
+        arguments.push_back("-Oe");
+        arguments.push_back("-F" + Expression);
+        arguments.push_back("-R" + ExpressionReplacement);
     } else {
         arguments.push_back("-F" + Before);
         arguments.push_back("-R" + After);
@@ -252,7 +285,9 @@ int main(int argc, char** argv)
     const fs::path list = settings.Work / "patterns.lst";
     fs::create_directories(settings.Work);
     // The list in Shift-JIS: a literal, a regular expression, a literal without case.
-    WriteFile(list, Before + "\t" + After + "\t\r\nID(\\d+)\t番号$1\tE\r\nabc\tXYZ\tC\r\n");
+    WriteFile(list, Before + "\t" + After + "\t\r\n" + Expression + "\t" + ExpressionReplacement +
+                        "\tE\r\nabc\tXYZ\tC\r\n");
+    CopyProgramSubstitutingByLibrary(settings);
 
     int violations = 0;
     int kills = 0;

@@ -89,12 +89,13 @@ protected:
         std::vector<std::string> Events;
         std::map<std::string, NewText> Texts;
     };
-    Outcome RunWith(bool preview)
+    // With `reader` the new texts are shown to one, which keeps them in memory.
+    Outcome RunWith(bool preview, bool reader = true)
     {
         RecordingObserver events;
         RecordingReader texts;
         job.Preview = preview;
-        job.NewTexts = &texts;
+        job.NewTexts = reader ? &texts : nullptr;
         log.ResetLog();
         RunReplace(job, log, events);
         return {log.Text(), events.Events(), texts.texts};
@@ -114,10 +115,15 @@ protected:
         WriteBytes("ro.txt", "abc");
         WriteBytes("old.txt.bak", "an older backup");
         WriteBytes("old.txt", "abc");
+        // Large enough for a regular expression to see it mapped.
+        std::string big;
+        for (int i = 0; i < 30000; ++i)
+            big += "line abc\r\n";
+        WriteBytes("big.txt", big);
         SetReadOnly("ro.txt", true);
         for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
             MakeAccessTimeOld(entry.path().string());
-        job.Files = {"a.txt", "b.txt", "euc.txt", "n.txt", "ro.txt", "old.txt", "missing.txt"};
+        job.Files = {"a.txt", "b.txt", "euc.txt", "n.txt", "ro.txt", "old.txt", "big.txt", "missing.txt"};
     }
     void TearDown() override
     {
@@ -155,6 +161,10 @@ TEST_F(PreviewTest, SameResultsAsTheRunAndNothingWritten)
         const Snapshot before = Take(folder.Path());
         const Outcome previewed = RunWith(true);
         EXPECT_EQ(Take(folder.Path()), before) << c.what;
+        const Outcome unread = RunWith(true, false);
+        EXPECT_EQ(Take(folder.Path()), before) << c.what;
+        EXPECT_EQ(unread.Log, previewed.Log) << c.what;
+        EXPECT_EQ(unread.Events, previewed.Events) << c.what;
 
         const Outcome written = RunWith(false);
         EXPECT_EQ(written.Log, previewed.Log) << c.what;
@@ -171,7 +181,10 @@ TEST_F(PreviewTest, NewTextsInTheirEncodings)
 {
     WriteTree();
     job.Pattern = {"abc", "xyz", 0};
-    EXPECT_EQ(RunWith(true).Texts,
+    std::map<std::string, NewText> texts = RunWith(true).Texts;
+    EXPECT_EQ(texts["big.txt"].After.size(), 30000u * 10);
+    texts.erase("big.txt");
+    EXPECT_EQ(texts,
               (std::map<std::string, NewText>{
                   {"a.txt", {TextEncoding::Ascii, "abc\r\nxbc abc\r\n", "xyz\r\nxbc xyz\r\n"}},
                   {"euc.txt", {TextEncoding::EucJp, "\xA4\xA2 abc \xB5\xEC\r\n", "\xA4\xA2 xyz \xB5\xEC\r\n"}},

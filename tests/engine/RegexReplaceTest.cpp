@@ -14,6 +14,11 @@
 #include "engine/ReplaceInFile.h"
 #include "tests/engine/TestSettings.h"
 #include "tests/support/TestFiles.h"
+#ifndef _WIN32
+#include <unistd.h>
+
+#include "tests/support/FileSystemFaults.h"
+#endif
 
 namespace {
 
@@ -29,6 +34,7 @@ std::atomic<int> matchCalls{0};
 std::atomic<int> substCalls{0};
 std::atomic<int> freeCalls{0};
 std::function<void(int)> beforeMatch;  // given the number of the call
+std::function<void()> beforeSubst;
 
 int BREGEXP_CALL CountedMatch(const char* command, const char* start, const char* end, RegexHandle** handle,
                               char* message)
@@ -43,6 +49,8 @@ int BREGEXP_CALL CountedSubst(const char* command, const char* start, const char
                               char* message)
 {
     ++substCalls;
+    if (beforeSubst)
+        beforeSubst();
     return forward.Subst(command, start, end, handle, message);
 }
 
@@ -70,7 +78,11 @@ protected:
         job.Settings = &settings;
     }
 
-    void TearDown() override { beforeMatch = nullptr; }
+    void TearDown() override
+    {
+        beforeMatch = nullptr;
+        beforeSubst = nullptr;
+    }
 
     FileResult Replace(const std::string& find, const std::string& replace, PatternOptions options = 0)
     {
@@ -355,3 +367,85 @@ TEST_F(RegexReplaceTest, CommitFailuresAreWriteErrors)
         std::filesystem::remove(temporary);
     }
 }
+
+namespace {
+
+// Lines of an identifier and a double-byte character whose second byte is a backslash: a
+// text large enough to be mapped rather than read.
+constexpr int LargeLines = 40000;
+
+std::string LargeText(const std::function<std::string(const std::string& number)>& identifier)
+{
+    std::string text;
+    for (int line = 0; line < LargeLines; ++line)
+        text += identifier(std::to_string(line)) + " \x95\x5C\r\n";
+    return text;
+}
+
+}  // namespace
+
+TEST_F(RegexReplaceTest, LargeFilesAreRewrittenAsTheyAreSearched)
+{
+    const std::string text = LargeText([](const std::string& n) { return "id" + n; });
+    const struct {
+        const char* replace;
+        std::string result;
+    } cases[] = {
+        {"[$0][$1]", LargeText([](const std::string& n) { return "[id" + n + "][" + n + "]"; })},
+        {"$1", LargeText([](const std::string& n) { return n; })},
+    };
+    const BSetOutputFunction handOver = library.BSetOutput;
+    for (const int bregexp : {Own, ByLibrary})
+        for (const BSetOutputFunction setOutput : {handOver, BSetOutputFunction{}})
+            for (const auto& c : cases) {
+                SCOPED_TRACE(testing::Message() << c.replace << ", Bregexp " << bregexp
+                                                << (setOutput ? "" : ", kept whole"));
+                settings.Bregexp = bregexp;
+                library.BSetOutput = setOutput;
+                WriteBytes(path, text);
+                EXPECT_EQ(Replace("id(\\d+)", c.replace), LargeLines);
+                EXPECT_TRUE(ReadBytes(path) == c.result);
+                EXPECT_FALSE(FileExists(temporary));
+            }
+}
+
+#ifndef _WIN32
+
+// Natively another program may cut a mapped file short; on Windows the system refuses that.
+TEST_F(RegexReplaceTest, ALargeFileCutShortWhileSearchedIsLeftAsItWasLeft)
+{
+    CountCalls({library.BMatch, library.BSubst, library.BRegfree});
+    const std::string text = LargeText([](const std::string& n) { return "id" + n; });
+    const auto cut = [&] { ASSERT_EQ(::truncate(path.c_str(), 4096), 0); };
+    for (const int bregexp : {Own, ByLibrary}) {
+        settings.Bregexp = bregexp;
+        job.BackUp = true;
+        WriteBytes(path, text);
+        beforeMatch = [&](int call) {
+            if (call == 10)
+                cut();
+        };
+        beforeSubst = cut;
+        EXPECT_EQ(Replace("id(\\d+)", "$1"), WriteErr) << "Bregexp " << bregexp;
+        EXPECT_TRUE(ReadBytes(path) == text.substr(0, 4096));
+        EXPECT_FALSE(FileExists(temporary));
+        EXPECT_FALSE(FileExists(backup));
+    }
+}
+
+TEST_F(RegexReplaceTest, ANewTextThatDoesNotFitIsAWriteError)
+{
+    const std::string text = LargeText([](const std::string& n) { return "id" + n; });
+    for (const int bregexp : {Own, ByLibrary}) {
+        settings.Bregexp = bregexp;
+        WriteBytes(path, text);
+        {
+            const FileSizeLimit limit(text.size());
+            EXPECT_EQ(Replace("id(\\d+)", "[$0]"), WriteErr) << "Bregexp " << bregexp;
+        }
+        EXPECT_TRUE(ReadBytes(path) == text);
+        EXPECT_FALSE(FileExists(temporary));
+    }
+}
+
+#endif

@@ -9,6 +9,7 @@
 
 #include "engine/FileCommit.h"
 #include "engine/ReplaceInFile.h"
+#include "engine/TemporaryFileOutput.h"
 #include "tests/support/TestFiles.h"
 #ifndef _WIN32
 #include "tests/support/FileSystemFaults.h"
@@ -228,6 +229,73 @@ TEST(CommitNewText, NothingReplacedOrAbortedWritesNothing)
     abort = true;
     EXPECT_EQ(CommitNewText(abort, path, "new", 3, 5, true, platform::FileStamp()), Cancel);
     EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_FALSE(FileExists(path + ".bak"));
+}
+
+// Pieces of every size arrive in order, whether they are gathered or written as they come.
+TEST(TemporaryFileOutput, WritesThePiecesInOrderAndPutsThemInPlace)
+{
+    TempFolder folder;
+    const std::string path = folder / "a.txt";
+    const AbortFlag notAborted{false};
+    const std::size_t sizes[] = {0, 1, 100, 16 * 1024 - 1, 16 * 1024, 3, 256 * 1024 - 5, 10, 256 * 1024 + 7, 2};
+    for (const bool backUp : {false, true}) {
+        WriteBytes(path, "old");
+        platform::FileContent read;
+        ASSERT_EQ(platform::ReadWholeFile(path, read), platform::ReadStatus::Ok);
+        std::string expected;
+        TemporaryFileOutput output(path, read.Stamp());
+        for (std::size_t i = 0; i < std::size(sizes); ++i) {
+            const std::string piece(sizes[i], static_cast<char>('a' + i));
+            ASSERT_TRUE(output.Write(piece.data(), piece.size()));
+            expected += piece;
+        }
+        EXPECT_TRUE(FileExists(path + ".tmp"));
+        EXPECT_EQ(output.Commit(notAborted, 7, backUp), 7);
+        EXPECT_TRUE(ReadBytes(path) == expected);
+        EXPECT_FALSE(FileExists(path + ".tmp"));
+        EXPECT_EQ(FileExists(path + ".bak"), backUp);
+        if (backUp) {
+            EXPECT_EQ(ReadBytes(path + ".bak"), "old");
+        }
+    }
+}
+
+TEST(TemporaryFileOutput, LeavesNothingWhenItIsNotCommitted)
+{
+    TempFolder folder;
+    const std::string path = folder / "a.txt";
+    WriteBytes(path, "old");
+    platform::FileContent read;
+    ASSERT_EQ(platform::ReadWholeFile(path, read), platform::ReadStatus::Ok);
+    AbortFlag abort{false};
+    {
+        // Nothing is made before the first piece, nor for no replacement at all.
+        TemporaryFileOutput output(path, read.Stamp());
+        EXPECT_FALSE(FileExists(path + ".tmp"));
+        EXPECT_EQ(output.Commit(abort, 0, true), 0);
+    }
+    {
+        TemporaryFileOutput output(path, read.Stamp());
+        ASSERT_TRUE(output.Write("new", 3));
+        abort = true;
+        EXPECT_EQ(output.Commit(abort, 1, true), Cancel);
+        abort = false;
+    }
+    {
+        TemporaryFileOutput output(path, read.Stamp());
+        ASSERT_TRUE(output.Write("new", 3));
+    }
+    {
+        // A file changed since it was read refuses the first piece.
+        WriteBytes(path, "changed");
+        TemporaryFileOutput output(path, read.Stamp());
+        EXPECT_FALSE(output.Write("new", 3));
+        EXPECT_FALSE(output.Write("new", 3));
+        EXPECT_EQ(output.Commit(abort, 1, true), WriteErr);
+    }
+    EXPECT_EQ(ReadBytes(path), "changed");
     EXPECT_FALSE(FileExists(path + ".tmp"));
     EXPECT_FALSE(FileExists(path + ".bak"));
 }

@@ -56,6 +56,17 @@ void Substitute(const std::string& command, const char* start, const char* end, 
     // The same command on the same text, through the kept handle, gives the same.
     FUZZ_CHECK(BSubst(command.c_str(), start, end, &handle, message) == result);
     FUZZ_CHECK(std::string(handle->OutputStart, handle->OutputEnd) == output);
+    // So does a handle that hands its text over as it is made.
+    RegexHandle* handingOver = nullptr;
+    std::string handedOver;
+    const BOutputFunction receiver = [](void* context, const char* data, std::size_t size) {
+        static_cast<std::string*>(context)->append(data, size);
+        return 1;
+    };
+    FUZZ_CHECK(BSetOutput(&handingOver, receiver, &handedOver) == 0);
+    FUZZ_CHECK(BSubst(command.c_str(), start, end, &handingOver, message) == result);
+    FUZZ_CHECK(handedOver == output);
+    BRegfree(handingOver);
 }
 
 void MatchOnward(const std::string& command, const char* start, const char* end, RegexHandle*& handle)

@@ -1,0 +1,28 @@
+#pragma once
+// How the POSIX file services open a file for reading, shared by the whole-file read and
+// the file view.
+#include <sys/stat.h>
+
+#include <cstddef>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace platform {
+
+// The end of the chain of links that `path` names, or an empty string for a dangling one.
+std::string ResolvedLink(const std::string& path);
+
+FileStamp StampOf(const struct stat& info);
+
+// Opens a regular file for reading: a symbolic link is followed to where it leads, a pipe
+// or a device is refused without waiting for data. Returns the descriptor, with the name
+// the file was opened under and its status; -1 when it cannot be opened or is no regular
+// file (the name is then set as far as it was found).
+int OpenRegularFile(const std::string& path, std::string& readPath, struct stat& info);
+
+// Reads the whole of the file opened as `fd`, whose status is `info`, into `content`,
+// with its stamp.
+ReadStatus ReadOpenedFile(int fd, const struct stat& info, FileContent& content);
+
+}  // namespace platform
