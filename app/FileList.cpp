@@ -35,8 +35,13 @@ void FileList::Measure(const std::string& path)
 
 void FileList::AddFile(const std::string& path)
 {
-    if (extensionCheck_ && !PassesExtensionCheck(extensions_, path))
+    if (extensionCheck_ && !PassesExtensionCheck(extensions_, path)) {
+        if (walkDepth_ > 0)
+            ++folderLeftOut_;
+        else
+            namedLeftOut_.push_back(path);
         return;
+    }
     if (IsListed(path)) {
         duplicates_ += path;
         duplicates_ += '\n';
@@ -58,6 +63,7 @@ void FileList::WalkFolder(const std::string& path)
         PassOver(path, PassedOverReason::UnreadableFolder);
         return;
     }
+    ++walkDepth_;
     for (const platform::FolderEntry& entry : entries) {
         const std::string entryPath = platform::JoinPath(path, entry.Name);
         switch (entry.Kind) {
@@ -77,6 +83,7 @@ void FileList::WalkFolder(const std::string& path)
             break;
         }
     }
+    --walkDepth_;
 }
 
 void FileList::AddFileOrFolder(const std::string& path)

@@ -77,6 +77,11 @@ public:
     // Takes every entry out of the selection, as a batch from the user begins.
     void DeselectAll();
 
+    // The files the extension check refused since the list was made: those named one by
+    // one (on the command line, in a file-name list), and how many a folder walk met.
+    const std::vector<std::string>& NamedFilesLeftOut() const { return namedLeftOut_; }
+    std::size_t FolderFilesLeftOut() const { return folderLeftOut_; }
+
 private:
     bool IsListed(const std::string& path);
     void Measure(const std::string& path);
@@ -91,4 +96,7 @@ private:
     int widest_ = 0;
     // The listed paths, folded, gathered once per batch for the duplicate check.
     std::optional<std::unordered_set<std::string>> listed_;
+    std::size_t walkDepth_ = 0;
+    std::vector<std::string> namedLeftOut_;
+    std::size_t folderLeftOut_ = 0;
 };

@@ -50,6 +50,7 @@ const MessageMap<CMainDialog>& CMainDialog::GetMessageMap()
         {IDC_FIND_TEXT, CBN_SELCHANGE, &CMainDialog::OnPatternChosen},
         {IDC_FIND_TEXT, CBN_EDITCHANGE, &CMainDialog::OnFindTextChanged},
         {IDC_START, BN_CLICKED, &CMainDialog::OnStart},
+        {IDC_PREVIEW, BN_CLICKED, &CMainDialog::OnPreview},
         {IDC_ADD_FILES, BN_CLICKED, &CMainDialog::OnAddFiles},
         {IDC_REMOVE_FILES, BN_CLICKED, &CMainDialog::OnRemoveFiles},
         {IDC_FILE_LIST, LBN_DBLCLK, &CMainDialog::OnOpenInEditor},
@@ -148,14 +149,32 @@ void CMainDialog::OnDestroy()
 
 void CMainDialog::OnStart()
 {
+    if (!RunFromWindow(false) || fields_.FullAutomatic != 0)
+        return;
+    UpdateHistory(fields_.FindText, fields_.ReplaceText, OptionsOf(fields_));
+    if (historyInUse_) {
+        LoadReplaceListInUse(HistoryFileName);
+        UpdateData(false);
+    }
+}
+
+void CMainDialog::OnPreview()
+{
+    RunFromWindow(true);
+}
+
+bool CMainDialog::RunFromWindow(bool preview)
+{
     UpdateData(true);
     ApplyTabRule(fields_);
     PrepareJob();
+    job_.Preview = preview;
     if (!CheckJob())
-        return;
+        return false;
     job_.AbortRequested = false;
     ResultLog& log = resultLog_.Log();
     log.ResetLog();
+    resultLog_.SetPreview(preview);
     const int priority = settings_.ReadSwitch(Setting::Priority) != 0 ? THREAD_PRIORITY_IDLE : THREAD_PRIORITY_NORMAL;
     const WorkerRun::Ending ending =
         RunOnWorker([this, &log](RunObserver& observer) { return RunReplace(job_, log, observer); }, priority);
@@ -164,21 +183,19 @@ void CMainDialog::OnStart()
         EnableWindow(true);
         AppMessageBox(LoadResourceString(ending == WorkerRun::Ending::Failed ? IDS_RUN_FAILED : IDS_RUN_NOT_STARTED),
                       MB_OK | MB_ICONEXCLAMATION, LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
-        return;
+        return false;
     }
     const bool aborted = ending == WorkerRun::Ending::Aborted;
     resultLog_.SetAborted(aborted ? std::optional(job_.Files.size() - log.LoggedFiles()) : std::nullopt);
-    AnnounceCompletion(settings_, *this);
+    // A preview is asked for to be looked at: its log is shown whatever SETTING/ShowLog says.
+    if (preview)
+        ShowResultLog();
+    else
+        AnnounceCompletion(settings_, *this);
     if (aborted)
         EnableWindow(true);
     GotoDlgCtrl(GetDlgItem(IDC_FIND_TEXT));
-    if (fields_.FullAutomatic != 0)
-        return;
-    UpdateHistory(fields_.FindText, fields_.ReplaceText, OptionsOf(fields_));
-    if (historyInUse_) {
-        LoadReplaceListInUse(HistoryFileName);
-        UpdateData(false);
-    }
+    return !preview;
 }
 
 WorkerRun::Ending CMainDialog::RunOnWorker(const WorkerRun::RunFunction& run, int priority)
@@ -375,6 +392,7 @@ HWND CMainDialog::ControlOf(MainControl control) const
     case MainControl::Multiline: return GetDlgItem(IDC_MULTILINE);
     case MainControl::Ignorecase: return GetDlgItem(IDC_IGNORECASE);
     case MainControl::Start: return GetDlgItem(IDC_START);
+    case MainControl::Preview: return GetDlgItem(IDC_PREVIEW);
     }
     return nullptr;
 }

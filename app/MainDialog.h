@@ -65,6 +65,11 @@ protected:
 
 private:
     void OnStart();
+    // The same run with nothing written, its log shown as a preview's.
+    void OnPreview();
+    // Runs the job from the window's fields and shows how it ended; true when a run that
+    // wrote went through, so that its pattern goes into the history.
+    bool RunFromWindow(bool preview);
     void OnFullAutomaticClicked();
     void OnRegularExpressionClicked();
     void OnPatternChosen();

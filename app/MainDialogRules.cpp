@@ -36,7 +36,8 @@ ControlStates RegularExpressionRule(bool regularExpression, bool libraryLoaded)
 
 ControlStates StartRule(std::size_t fileCount, const std::string& findText, bool fullAutomatic)
 {
-    return {{C::Start, fileCount > 0 && (!findText.empty() || fullAutomatic)}};
+    const bool runnable = fileCount > 0 && (!findText.empty() || fullAutomatic);
+    return {{C::Start, runnable}, {C::Preview, runnable}};
 }
 
 ControlStates ReplaceListLoadedRule(std::size_t patternCount, bool fullAutomatic)
@@ -62,6 +63,6 @@ PatternChoice ChoosePatternRule(PatternOptions options, bool libraryLoaded, std:
                      {C::Ignorecase, HasOption(options, PatternOption::Ignorecase)}};
     choice.Enables = RegularExpressionRule(regular, libraryLoaded);
     if (fileCount > 0)
-        choice.Enables.push_back({C::Start, true});
+        choice.Enables.insert(choice.Enables.end(), {{C::Start, true}, {C::Preview, true}});
     return choice;
 }

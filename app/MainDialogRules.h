@@ -19,6 +19,7 @@ enum class MainControl {
     Multiline,
     Ignorecase,
     Start,
+    Preview,
 };
 
 struct ControlState {
@@ -35,7 +36,8 @@ ControlStates FullAutomaticRule(bool fullAutomatic, bool regularExpression, bool
 // The regular-expression box clicked: the literal options or the modifiers. Without the
 // library the box can still be turned off, never on.
 ControlStates RegularExpressionRule(bool regularExpression, bool libraryLoaded);
-// Start needs a file, and a find text unless the replace list drives the run.
+// Start needs a file, and a find text unless the replace list drives the run; the preview
+// of the run goes with it.
 ControlStates StartRule(std::size_t fileCount, const std::string& findText, bool fullAutomatic);
 // A replace list was loaded: full-automatic needs a pattern in it, but a checked box stays
 // usable, so that it can be turned off (Start tells why it cannot run).

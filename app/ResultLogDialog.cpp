@@ -26,8 +26,15 @@ CResultLogDialog::CResultLogDialog(CWnd* parent) : CDialog(IDD_RESULT_LOG, paren
 BOOL CResultLogDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    if (notProcessed_) {
+    // A preview says so whatever its ending; an aborted run or preview tells how many
+    // listed files it did not reach.
+    if (preview_) {
+        SetWindowText(LoadResourceString(IDS_PREVIEW_CAPTION));
+        SetWindowTextOf(GetDlgItem(IDC_RESULT_LOG_LABEL), LoadResourceString(IDS_PREVIEW_LABEL));
+    } else if (notProcessed_) {
         SetWindowText(LoadResourceString(IDS_RESULT_LOG_ABORTED));
+    }
+    if (notProcessed_) {
         SetDlgItemText(IDC_RESULT_LOG_LABEL,
                        LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED) + std::to_string(*notProcessed_));
     }

@@ -17,6 +17,9 @@ public:
     // For the log about to be shown: the run was aborted with `notProcessed` listed files
     // left untouched, or (nullopt) it completed.
     void SetAborted(std::optional<std::size_t> notProcessed) { notProcessed_ = notProcessed; }
+    // The log shown next is that of a preview, which wrote nothing, and says so in its
+    // caption and heading; or that of a run.
+    void SetPreview(bool preview) { preview_ = preview; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -28,4 +31,5 @@ private:
     ResultLog log_;
     CFont font_;
     std::optional<std::size_t> notProcessed_;
+    bool preview_ = false;
 };

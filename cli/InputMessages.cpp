@@ -21,24 +21,26 @@ const char* ReasonText(PassedOverReason reason)
 
 }  // namespace
 
-std::string RefusalLine(const RunCheck& check, const std::string& listName)
+std::string RefusalLine(const RunCheck& check, const std::string& listName, const TerminalText& terminal)
 {
+    const std::string list = terminal.Name(listName);
     std::string why;
     switch (check.Refusal) {
     case RunRefusal::ReplaceListNotFound:
-        why = "the replace list " + listName + " was not found";
+        why = "the replace list " + list + " was not found";
         break;
     case RunRefusal::ReplaceListUnreadable:
-        why = "the replace list " + listName + " cannot be read";
+        why = "the replace list " + list + " cannot be read";
         break;
     case RunRefusal::ReplaceListEmpty:
-        why = "the replace list " + listName + " holds no pattern";
+        why = "the replace list " + list + " holds no pattern";
         break;
     case RunRefusal::NoRegexLibrary:
         why = "a pattern is a regular expression, but the regular-expression library could not be loaded";
         break;
     case RunRefusal::RejectedExpression:
-        why = "the regular-expression library does not accept " + check.Expression + ": " + check.LibraryMessage;
+        why = "the regular-expression library does not accept " + terminal.ProgramText(check.Expression) + ": " +
+              terminal.ProgramText(check.LibraryMessage);
         break;
     case RunRefusal::None:
         return std::string();
@@ -46,10 +48,10 @@ std::string RefusalLine(const RunCheck& check, const std::string& listName)
     return "tarvelox: " + why + "; nothing was changed\n";
 }
 
-std::string PassedOverLines(const std::vector<PassedOverName>& names)
+std::string PassedOverLines(const std::vector<PassedOverName>& names, const TerminalText& terminal)
 {
     std::string lines;
     for (const PassedOverName& name : names)
-        lines += "tarvelox: " + name.Name + ": " + ReasonText(name.Reason) + "\n";
+        lines += "tarvelox: " + terminal.Name(name.Name) + ": " + ReasonText(name.Reason) + "\n";
     return lines;
 }

@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "app/FileList.h"
+#include "cli/TerminalText.h"
 #include "engine/RunCheck.h"
 
-// Why nothing was run, as one line; `listName` is the replace list as it was named.
-std::string RefusalLine(const RunCheck& check, const std::string& listName);
+// Why nothing was run, as one line for `terminal`; `listName` is the replace list as it
+// was named.
+std::string RefusalLine(const RunCheck& check, const std::string& listName, const TerminalText& terminal);
 
-// "tarvelox: NAME: reason", one line a name.
-std::string PassedOverLines(const std::vector<PassedOverName>& names);
+// "tarvelox: NAME: reason", one line a name, the names shown on `terminal`.
+std::string PassedOverLines(const std::vector<PassedOverName>& names, const TerminalText& terminal);

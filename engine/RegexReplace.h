@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "engine/FileFacts.h"
 #include "engine/FileResult.h"
 #include "engine/ReplaceJob.h"
 
@@ -12,7 +13,7 @@ class ProcessedFiles;
 // as a literal replacement's is. NUL bytes are text here. RegExpER with nothing touched
 // when no library is loaded, when it rejects the expression, or when a search fails.
 FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                              bool backUp, ProcessedFiles* processed = nullptr);
+                              FileFacts& facts, ProcessedFiles* processed = nullptr);
 
 // Whether the job's library is there to run a regular expression.
 bool HasRegexLibrary(const ReplaceJob& job);

@@ -6,9 +6,9 @@
 
 #include "engine/DerivedNames.h"
 #include "engine/EncodingDetection.h"
-#include "engine/FileCommit.h"
 #include "engine/FileText.h"
 #include "engine/LiteralRewrite.h"
+#include "engine/NewTextPlacement.h"
 #include "engine/RegexReplace.h"
 #include "engine/RegexRewrite.h"
 #include "platform/FileSystem.h"
@@ -52,15 +52,19 @@ void KeepUntouchedBackup(const std::string& path)
 
 }  // namespace
 
-FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, ProcessedFiles* processed)
+FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, FileFacts* facts,
+                              ProcessedFiles* processed)
 {
     platform::FileContent content;
     if (const FileResult read = ReadFileText(path, content); read != 0)
         return read;
     // The encoding is that of the file as it was read; no pattern changes it.
     const TextEncoding encoding = EncodingOfFile(job.Encoding, {content.Data(), content.Size()});
+    if (facts)
+        facts->Encoding = encoding;
     if (encoding == TextEncoding::Iso2022Jp)
         return Iso2022;
+    const OriginalText before(job, {content.Data(), content.Size()});
     RewrittenText text(content.Data(), content.Size());
     std::uint64_t total = 0;
     for (const ReplacePattern& pattern : job.Patterns) {
@@ -70,10 +74,10 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, Pr
         total += static_cast<std::uint64_t>(count);
     }
     const auto count = static_cast<FileResult>(std::min<std::uint64_t>(total, std::numeric_limits<FileResult>::max()));
-    if (count == 0 && job.BackUp && !IsAborted(job.AbortRequested)) {
+    if (count == 0 && job.BackUp && !job.Preview && !IsAborted(job.AbortRequested)) {
         KeepUntouchedBackup(content.ReadPath());
         return 0;
     }
-    return CommitNewText(job.AbortRequested, content.ReadPath(), text.Data(), text.Size(), count, job.BackUp,
-                         content.Stamp(), processed);
+    return PlaceNewText(job, path, {content.ReadPath(), content.Stamp()}, before.View(), encoding, text.View(), count,
+                        job.BackUp, processed);
 }

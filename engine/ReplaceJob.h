@@ -8,6 +8,7 @@
 
 class BregexpLibrary;
 class EngineSettings;
+class NewTextReader;
 
 // What became of the replace list when it was read for the job.
 enum class ReplaceListState {
@@ -29,6 +30,10 @@ struct ReplaceJob {
     const BregexpLibrary* RegexLibrary = nullptr;  // null when the library is not loaded
     const EngineSettings* Settings = nullptr;      // null reads every setting as its default
     EncodingChoice Encoding = EncodingChoice::Automatic;
+    // A preview: every rule of the run with nothing written, no temporary file, no backup.
+    bool Preview = false;
+    // Shown each file that changes; null when nobody asks.
+    NewTextReader* NewTexts = nullptr;
     // The patterns in the encodings the run meets; filled as the files come.
     mutable EncodedPatternCache EncodedPatterns;
 

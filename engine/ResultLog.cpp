@@ -11,7 +11,8 @@ constexpr const char* LineEnd = "\r\n";
 constexpr std::size_t PathColumnWidth = ShortenedPathLimit + 1;
 constexpr std::size_t LineWidth = 54;
 
-// Eight bytes each, like the "%8d" of a count.
+}  // namespace
+
 const char* StatusWord(FileResult result)
 {
     switch (result) {
@@ -35,8 +36,6 @@ const char* StatusWord(FileResult result)
         return nullptr;
     }
 }
-
-}  // namespace
 
 void ResultLog::ResetLog()
 {

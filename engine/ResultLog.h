@@ -5,6 +5,10 @@
 
 #include "engine/FileResult.h"
 
+// The word the log shows for a failure code, eight bytes like the "%8d" of a count and
+// aligned as the log has them (" NotOpen", "RegExpER"); null for a count.
+const char* StatusWord(FileResult result);
+
 // The text of a run's result log: a header, one line per file with its number of
 // replacements or a status word, and the totals. Shift-JIS bytes, CR LF line ends, 54
 // columns in a fixed-pitch font. The log dialog owns one and shows its text; automatic

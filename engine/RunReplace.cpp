@@ -10,13 +10,13 @@ namespace {
 
 // A file met again under another name, through a link or spelled otherwise, has had its
 // rewrite: it is not read again, so no pattern is applied to its own output.
-FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, ProcessedFiles& processed)
+FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, ProcessedFiles& processed, FileFacts& facts)
 {
     if (!processed.Claim(path))
         return 0;
     // A rewritten file is a new file under the old name, which the commit claims too.
-    return job.AllAuto ? ReplaceAllPatterns(job, path, &processed)
-                       : ReplaceInFile(job, path, job.Pattern, job.BackUp, &processed);
+    return job.AllAuto ? ReplaceAllPatterns(job, path, &facts, &processed)
+                       : ReplaceInFile(job, path, job.Pattern, &facts, &processed);
 }
 
 // Writes each result into the log before passing it on.
@@ -48,7 +48,9 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
         if (job.IsAborted())
             break;
         const std::string& path = job.Files[index];
-        observer.OnFileResult({index, path, ReplaceOneFile(job, path, processed)});
+        FileFacts facts;
+        const FileResult result = ReplaceOneFile(job, path, processed, facts);
+        observer.OnFileResult({index, path, result, facts.Encoding});
         if (!job.IsAborted())
             observer.OnProgress(++done, count);
     }

@@ -34,11 +34,12 @@
 #define IDC_FILE_COUNT 1057
 #define IDC_IGNORECASE 1059
 #define IDC_NOT_ESCAPE 1066
+#define IDC_PREVIEW 1070
 
 /* Result log dialog. */
 #define IDD_RESULT_LOG 131
 #define IDC_RESULT_LOG_TEXT 1018
-#define IDC_RESULT_LOG_LABEL 1070
+#define IDC_RESULT_LOG_LABEL 1019
 #define IDS_RESULT_LOG_ABORTED 3011
 #define IDS_RESULT_LOG_NOT_PROCESSED 3012
 
@@ -97,6 +98,8 @@
 #define IDS_REPLACE_LIST_UNREADABLE 3008
 #define IDS_REPLACE_LIST_EMPTY 3009
 #define IDS_REGEX_REJECTED 3010
+#define IDS_PREVIEW_CAPTION 3013
+#define IDS_PREVIEW_LABEL 3014
 
 
 /* Replace list editor: one id for its menu, accelerators, icon, title and toolbar images;

@@ -16,11 +16,12 @@ namespace {
 
 const std::string LogCaption = "置換完了";
 const std::string AbortedLogCaption = "置換え中止";
+const std::string PreviewCaption = "プレビュー - ファイルは変更されていません";
 const std::string ProgressCaption = "処理中";
 
 bool IsResultLog(HWND window)
 {
-    return HasCaption(window, LogCaption) || HasCaption(window, AbortedLogCaption);
+    return HasCaption(window, LogCaption) || HasCaption(window, AbortedLogCaption) || HasCaption(window, PreviewCaption);
 }
 
 // Runs in the test's folder, so that the files are listed, and logged, by their names.
@@ -40,15 +41,15 @@ protected:
 
     // Presses Start and returns when the run and its announcement are over. The result log
     // is read and closed when it comes up; `onActivated` sees every other window.
-    void PressStart(std::function<void(HWND)> onActivated = nullptr)
+    void PressStart(std::function<void(HWND)> onActivated = nullptr, int button = IDC_START)
     {
         shownLog_.clear();
         ActivationWatcher watcher([&](HWND window) {
             if (IsResultLog(window)) {
                 HWND text = ::GetDlgItem(window, IDC_RESULT_LOG_TEXT);
                 shownLog_ = TextOf(text);
-                logCaption_ = TextOf(window);
-                logLabel_ = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_LABEL));
+                shownLogCaption_ = TextOf(window);
+                shownLogLabel_ = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_LABEL));
                 RECT client;
                 ::GetClientRect(text, &client);
                 logLineFits_ = TextWidthIn(text, std::string(54, '-')) < client.right;
@@ -57,7 +58,7 @@ protected:
                 onActivated(window);
             }
         });
-        Click(Dialog(), IDC_START);
+        Click(Dialog(), button);
     }
 
     // `count` files "f0.txt"... holding "aaa", by their names.
@@ -72,8 +73,8 @@ protected:
     }
 
     std::string shownLog_;
-    std::string logCaption_;
-    std::string logLabel_;
+    std::string shownLogCaption_;
+    std::string shownLogLabel_;
     bool logLineFits_ = false;
 
 private:
@@ -103,8 +104,8 @@ TEST_F(StartTest, RunsOverTheFilesShowingProgressAndTheLogAndRemembersThePattern
     EXPECT_TRUE(shownBeforeAnyFile);
     EXPECT_EQ(progress, (std::vector<std::string>{"0/3", "1/3", "2/3", "3/3"}));
     EXPECT_EQ(shownLog_, ExpectedLog({{"a.txt", "       2"}, {"b.txt", "       0"}, {"c.txt", "       1"}}, "          3"));
-    EXPECT_EQ(logCaption_, LogCaption);
-    EXPECT_EQ(logLabel_, "置換結果ログ");
+    EXPECT_EQ(shownLogCaption_, LogCaption);
+    EXPECT_EQ(shownLogLabel_, "置換結果ログ");
     EXPECT_TRUE(logLineFits_);
     EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "1 two 1");
     EXPECT_EQ(ReadBytes(folder_ / "a.txt.bak"), "one two one");
@@ -112,6 +113,38 @@ TEST_F(StartTest, RunsOverTheFilesShowingProgressAndTheLogAndRemembersThePattern
     EXPECT_FALSE(FileExists(folder_ / "b.txt.bak"));
     EXPECT_TRUE(Window().IsWindowEnabled());
     EXPECT_EQ(ReadBytes(ProgramFile("$History.lst")), "one\t1\t\r\n");
+}
+
+// The preview is the same run with nothing written; its log says so, and it shows even
+// when the settings keep the log of a run from showing.
+TEST_F(StartTest, APreviewShowsTheRunsLogAndWritesNothing)
+{
+    WriteSetting("SETTING", "ShowLog", "0");
+    WriteBytes(folder_ / "a.txt", "one two one");
+    WriteBytes(folder_ / "b.txt", std::string("one\0", 4));
+    Open({"-Fone", "-R1"});
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt", "b.txt"});
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "one");
+    EXPECT_TRUE(IsEnabled(Dialog(), IDC_PREVIEW));
+
+    PressStart(nullptr, IDC_PREVIEW);
+
+    const std::string expected = ExpectedLog({{"a.txt", "       2"}, {"b.txt", "  NoText"}}, "          2");
+    EXPECT_EQ(shownLog_, expected);
+    EXPECT_EQ(shownLogCaption_, PreviewCaption);
+    EXPECT_EQ(shownLogLabel_, "プレビュー：置換えた場合の結果（何も書き込んでいません）");
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "one two one");
+    EXPECT_FALSE(FileExists(folder_ / "a.txt.bak"));
+    EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
+    EXPECT_TRUE(Window().IsWindowEnabled());
+
+    // The run itself writes what the preview counted, under the run's own caption.
+    WriteSetting("SETTING", "ShowLog", "1");
+    PressStart();
+    EXPECT_EQ(shownLog_, expected);
+    EXPECT_EQ(shownLogCaption_, LogCaption);
+    EXPECT_EQ(shownLogLabel_, "置換結果ログ");
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "1 two 1");
 }
 
 TEST_F(StartTest, ATabReachesTheRunTheSettingsAndTheHistoryAsBackslashT)
@@ -171,8 +204,8 @@ TEST_F(StartTest, AnAbortStopsAtTheNextFileAndShowsTheLogOnlyAfterTheWorkerHasEn
     // Shown with its totals: the worker had ended. The caption says the run was aborted,
     // and the label how many listed files it did not take.
     EXPECT_EQ(shownLog_, ExpectedLog({{"f0.txt", "       3"}, {"f1.txt", "       3"}}, "          6"));
-    EXPECT_EQ(logCaption_, AbortedLogCaption);
-    EXPECT_EQ(logLabel_, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED).append("28"));
+    EXPECT_EQ(shownLogCaption_, AbortedLogCaption);
+    EXPECT_EQ(shownLogLabel_, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED).append("28"));
     EXPECT_TRUE(Window().IsWindowEnabled());
     EXPECT_EQ(ReadBytes(folder_ / "f1.txt"), "bbb");
     for (int i = 2; i < Files; ++i)
@@ -214,8 +247,8 @@ TEST_F(StartTest, EscTheCloseBoxAndAClickOnTheAbortButtonEachAbortTheRun)
         EXPECT_TRUE(given);
         EXPECT_TRUE(ended);
         EXPECT_EQ(shownLog_, ExpectedLog({{"f0.txt", "       3"}, {"f1.txt", "       3"}}, "          6"));
-        EXPECT_EQ(logCaption_, AbortedLogCaption);
-        EXPECT_EQ(logLabel_, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED).append("4"));
+        EXPECT_EQ(shownLogCaption_, AbortedLogCaption);
+        EXPECT_EQ(shownLogLabel_, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED).append("4"));
         for (int i = 0; i < Files; ++i)
             EXPECT_EQ(ReadBytes(folder_ / names[i]), i < 2 ? "bbb" : "aaa") << names[i];
         EXPECT_TRUE(Window().IsWindowEnabled());
