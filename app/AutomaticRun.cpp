@@ -4,11 +4,11 @@
 #include "engine/ResultLog.h"
 #include "engine/RunReplace.h"
 
-AutomaticRunStatus RunAutomatic(const ReplaceJob& job, ResultLog& log, RunObserver& observer)
+AutomaticRunStatus RunAutomatic(const ReplaceJob& job, bool namesPassedOver, ResultLog& log, RunObserver& observer)
 {
     log.ResetLog();
     RunReplace(job, log, observer);
     if (!WriteReplaceLog(log))
         return RunNotCarriedOut;
-    return log.FailedFiles() == 0 ? EveryFileProcessed : SomeFileFailed;
+    return log.FailedFiles() == 0 && !namesPassedOver ? EveryFileProcessed : SomeFileFailed;
 }

@@ -57,7 +57,9 @@ void ApplySwitch(CommandLineOptions& options, char letter, std::string value)
     }
 }
 
-CommandLineOptions InitialOptions(bool cleared, const SettingsStore& settings)
+}  // namespace
+
+CommandLineOptions InitialCommandLineOptions(bool cleared, const SettingsStore& settings)
 {
     CommandLineOptions options;
     if (cleared) {
@@ -74,8 +76,6 @@ CommandLineOptions InitialOptions(bool cleared, const SettingsStore& settings)
     return options;
 }
 
-}  // namespace
-
 bool HasClearSwitch(const std::vector<std::string>& arguments)
 {
     for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -88,7 +88,7 @@ bool HasClearSwitch(const std::vector<std::string>& arguments)
 
 CommandLineOptions ParseCommandLine(const std::vector<std::string>& arguments, const SettingsStore& settings)
 {
-    CommandLineOptions options = InitialOptions(HasClearSwitch(arguments), settings);
+    CommandLineOptions options = InitialCommandLineOptions(HasClearSwitch(arguments), settings);
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (!IsSwitch(argument)) {

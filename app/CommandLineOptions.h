@@ -25,6 +25,10 @@ struct CommandLineOptions {
 // case: it clears every default the settings file would give.
 bool HasClearSwitch(const std::vector<std::string>& arguments);
 
+// The fields before any switch is read: from the settings file, or all cleared (the texts
+// present and empty) with the clear switch.
+CommandLineOptions InitialCommandLineOptions(bool cleared, const SettingsStore& settings);
+
 // Reads the argument vector, whose first element is the program and is never examined.
 // The fields start from the settings file, or all cleared with the clear switch; switches
 // with an unknown or missing letter, or a value their rule does not take, are ignored.

@@ -1,6 +1,7 @@
 #include "app/FileBatches.h"
 
 #include "app/FileList.h"
+#include "platform/Folders.h"
 #include "platform/FullPath.h"
 
 namespace {
@@ -32,7 +33,11 @@ void AddCommandLineFiles(FileList& list, const std::vector<std::string>& argumen
             return;
         }
         const std::string resolved = platform::ResolveStoredPath(argument);
-        if (!resolved.empty())
+        if (resolved.empty())
+            list.PassOver(argument, platform::KindOf(argument) == platform::EntryKind::Missing
+                                        ? PassedOverReason::NotFound
+                                        : PassedOverReason::NotFileOrFolder);
+        else
             list.AddFileOrFolder(resolved);
     });
 }

@@ -14,7 +14,7 @@ struct BatchKeys {
 };
 
 // The file arguments of the command line: "@name" is a file-name list; any other name is
-// resolved to the file or folder it names as stored, or dropped when it names nothing.
+// resolved to the file or folder it names as stored, or passed over when it names nothing.
 // The end of the batch runs also without arguments.
 void AddCommandLineFiles(FileList& list, const std::vector<std::string>& arguments, BatchKeys keys);
 

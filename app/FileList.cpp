@@ -14,7 +14,8 @@ constexpr int ExtentMargin = 5;
 
 bool FileList::IsListed(const std::string& path)
 {
-    // Gathered once per batch, so that a large batch is not quadratic in the list's length.
+    // Gathered once per batch, so that a large batch is not quadratic in the list's length;
+    // the paths the batch adds join it, so a file offered twice in one batch is caught too.
     if (!listed_) {
         listed_.emplace();
         for (std::size_t i = 0; i < control_.Count(); ++i)
@@ -34,9 +35,14 @@ void FileList::Measure(const std::string& path)
 
 void FileList::AddFile(const std::string& path)
 {
-    if (extensionCheck_ && !PassesExtensionCheck(extensions_, path))
+    if (extensionCheck_ && !PassesExtensionCheck(extensions_, path)) {
+        if (walkDepth_ > 0)
+            ++folderLeftOut_;
+        else
+            namedLeftOut_.push_back(path);
         return;
-    if (previousCount_ != 0 && IsListed(path)) {
+    }
+    if (IsListed(path)) {
         duplicates_ += path;
         duplicates_ += '\n';
         return;
@@ -45,17 +51,39 @@ void FileList::AddFile(const std::string& path)
     Measure(path);
 }
 
+void FileList::PassOver(const std::string& name, PassedOverReason reason)
+{
+    passedOver_.push_back({name, reason});
+}
+
 void FileList::WalkFolder(const std::string& path)
 {
     std::vector<platform::FolderEntry> entries;
-    platform::ListFolder(path, entries);
+    if (!platform::ListFolder(path, entries)) {
+        PassOver(path, PassedOverReason::UnreadableFolder);
+        return;
+    }
+    ++walkDepth_;
     for (const platform::FolderEntry& entry : entries) {
         const std::string entryPath = platform::JoinPath(path, entry.Name);
-        if (entry.Kind == platform::EntryKind::File)
+        switch (entry.Kind) {
+        case platform::EntryKind::File:
             AddFile(entryPath);
-        else if (entry.Kind == platform::EntryKind::Folder && subfolders_)
-            WalkFolder(entryPath);
+            break;
+        case platform::EntryKind::Folder:
+            if (subfolders_)
+                WalkFolder(entryPath);
+            break;
+        // A listed entry that is no longer there is a link whose target is gone.
+        case platform::EntryKind::Missing:
+            PassOver(entryPath, PassedOverReason::LinkToNothing);
+            break;
+        case platform::EntryKind::FolderLink:
+        case platform::EntryKind::Other:
+            break;
+        }
     }
+    --walkDepth_;
 }
 
 void FileList::AddFileOrFolder(const std::string& path)
@@ -67,17 +95,24 @@ void FileList::AddFileOrFolder(const std::string& path)
     case platform::EntryKind::File:
         AddFile(path);
         break;
-    default:
+    case platform::EntryKind::Missing:
+        PassOver(path, PassedOverReason::NotFound);
+        break;
+    case platform::EntryKind::FolderLink:
+    case platform::EntryKind::Other:
+        PassOver(path, PassedOverReason::NotFileOrFolder);
         break;
     }
 }
 
 void FileList::ReadFileNameList(const std::string& path)
 {
-    ForEachFileLine(path, [&](std::string_view line) {
+    const bool read = ForEachFileLine(path, [&](std::string_view line) {
         if (!line.empty())
             AddFileOrFolder(platform::AbsolutePath(std::string(line)));
     });
+    if (!read)
+        PassOver(path, PassedOverReason::UnreadableNameList);
 }
 
 void FileList::EndBatch()

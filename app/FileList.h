@@ -7,9 +7,25 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "app/ExtensionList.h"
 #include "app/FileListControl.h"
+
+// Why a name the user gave, or one met in a walk, was passed over.
+enum class PassedOverReason {
+    NotFound,           // names nothing
+    NotFileOrFolder,    // a device, a pipe
+    UnreadableFolder,   // a folder whose entries cannot be read
+    LinkToNothing,      // a link met in a walk that leads nowhere
+    UnreadableNameList, // a file-name list that cannot be read
+};
+
+struct PassedOverName {
+    std::string Name;
+    PassedOverReason Reason;
+    bool operator==(const PassedOverName&) const = default;
+};
 
 class FileList {
 public:
@@ -26,21 +42,28 @@ public:
     void SetSubfolderRule(bool on) { subfolders_ = on; }
 
     // Appends the path unless the extension check refuses it, silently, or it is listed
-    // already, in any letter case, which the end of the batch reports. The duplicate check
-    // is skipped while the list was empty before the batch.
+    // already, in any letter case (also by this batch), which the end of the batch reports.
     void AddFile(const std::string& path);
     // Adds the folder's files in the file system's order, hidden ones included, entering
     // subfolders depth first when the subfolder rule is on. A folder that cannot be read
     // adds nothing; a linked folder met inside a walk is not entered, so no link can make a
-    // walk go round for ever.
+    // walk go round for ever. A folder that cannot be read and a link that leads nowhere
+    // are passed over (PassedOver).
     void WalkFolder(const std::string& path);
     // One name per line, as list files are read: missing names are skipped, folders are
     // walked. A relative line is made absolute against the current directory now, so that
     // a later change of directory cannot make a run rewrite another file than the listed
-    // one. A file that cannot be read adds nothing.
+    // one. A file that cannot be read adds nothing and is passed over, as are lines that
+    // name nothing.
     void ReadFileNameList(const std::string& path);
-    // A name given by the user: a folder is walked, a file added, anything else skipped.
+    // A name given by the user: a folder is walked, a file added, anything else passed over.
     void AddFileOrFolder(const std::string& path);
+
+    // A name of the user's that names nothing to add; kept with the others in PassedOver.
+    void PassOver(const std::string& name, PassedOverReason reason);
+    // Every name passed over since the list was made, in the order met. The window passes
+    // them over without a word; automatic runs tell of them.
+    const std::vector<PassedOverName>& PassedOver() const { return passedOver_; }
 
     // Ends every batch: reports the duplicates, selects what the batch added (the last
     // entry when it added nothing) and updates the count.
@@ -54,6 +77,11 @@ public:
     // Takes every entry out of the selection, as a batch from the user begins.
     void DeselectAll();
 
+    // The files the extension check refused since the list was made: those named one by
+    // one (on the command line, in a file-name list), and how many a folder walk met.
+    const std::vector<std::string>& NamedFilesLeftOut() const { return namedLeftOut_; }
+    std::size_t FolderFilesLeftOut() const { return folderLeftOut_; }
+
 private:
     bool IsListed(const std::string& path);
     void Measure(const std::string& path);
@@ -63,8 +91,12 @@ private:
     bool extensionCheck_ = true;
     bool subfolders_ = true;
     std::string duplicates_;
+    std::vector<PassedOverName> passedOver_;
     std::size_t previousCount_ = 0;
     int widest_ = 0;
     // The listed paths, folded, gathered once per batch for the duplicate check.
     std::optional<std::unordered_set<std::string>> listed_;
+    std::size_t walkDepth_ = 0;
+    std::vector<std::string> namedLeftOut_;
+    std::size_t folderLeftOut_ = 0;
 };

@@ -86,6 +86,8 @@ void FileListBox::SetHorizontalExtent(int pixels)
 
 void FileListBox::ShowDuplicates(const std::string& paths)
 {
+    if (unattended_)
+        return;
     AppMessageBox(LoadResourceString(IDS_DUPLICATES) + paths, MB_OK | MB_ICONEXCLAMATION,
                   LoadResourceString(IDS_ERROR_CAPTION), dialog_);
 }

@@ -16,6 +16,8 @@ public:
     void Attach(const CWnd& dialog);
     // The entries in list order.
     std::vector<std::string> Entries() const;
+    // Nobody is there to close a message box (automatic mode): duplicates are only dropped.
+    void SetUnattended(bool unattended) { unattended_ = unattended; }
 
     std::size_t Count() const override;
     std::string Entry(std::size_t index) const override;
@@ -33,6 +35,7 @@ public:
 
 private:
     HWND dialog_ = nullptr;
+    bool unattended_ = false;
     CListBox list_;
     std::function<void()> countChanged_;
 };

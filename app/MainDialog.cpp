@@ -3,8 +3,10 @@
 #include "about/AboutDialog.h"
 #include "app/AutomaticRun.h"
 #include "app/CommandLineOptions.h"
+#include "app/ConsoleStop.h"
 #include "app/FileBatches.h"
 #include "app/ReplaceListInUse.h"
+#include "app/RunRefusalText.h"
 #include "app/SettingsDialog.h"
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
@@ -48,6 +50,7 @@ const MessageMap<CMainDialog>& CMainDialog::GetMessageMap()
         {IDC_FIND_TEXT, CBN_SELCHANGE, &CMainDialog::OnPatternChosen},
         {IDC_FIND_TEXT, CBN_EDITCHANGE, &CMainDialog::OnFindTextChanged},
         {IDC_START, BN_CLICKED, &CMainDialog::OnStart},
+        {IDC_PREVIEW, BN_CLICKED, &CMainDialog::OnPreview},
         {IDC_ADD_FILES, BN_CLICKED, &CMainDialog::OnAddFiles},
         {IDC_REMOVE_FILES, BN_CLICKED, &CMainDialog::OnRemoveFiles},
         {IDC_FILE_LIST, LBN_DBLCLK, &CMainDialog::OnOpenInEditor},
@@ -93,21 +96,22 @@ BOOL CMainDialog::OnInitDialog()
     fileList.SetWindowPos(nullptr, 0, 0, client.right + 4, client.bottom + 3, SWP_NOMOVE | SWP_NOZORDER);
 
     const CommandLineOptions options = ParseCommandLine(arguments_, settings_);
-    const MainDialogStartValues start = StartValuesFrom(options, settings_, regexLibrary_.IsLoaded());
+    const MainDialogStartValues start = StartValuesFrom(options, settings_);
     LoadReplaceListInUse(start.ReplaceListName);
     lastAddFolder_ = start.LastAddFolder;
     fields_.FindText = start.FindText;
     fields_.ReplaceText = start.ReplaceText;
     SetOptions(fields_, start.Options);
-    Apply(RegularExpressionRule(fields_.RegularExpression != 0));
+    Apply(RegularExpressionRule(fields_.RegularExpression != 0, regexLibrary_.IsLoaded()));
     fields_.BackUp = start.BackUp;
     fields_.FullAutomatic = start.FullAutomatic;
     fileList_.SetSubfolderRule(start.SubfolderRule != 0);
     automaticMode_ = start.AutomaticMode;
+    fileListBox_.SetUnattended(automaticMode_);
     UpdateData(false);
     fileList_.BuildExtensionList(start.ExtensionListText);
     AddCommandLineFiles(fileList_, options.FileArguments, HeldKeys());
-    Apply(RegexLibraryRule(regexLibrary_.IsLoaded()));
+    Apply(RegexLibraryRule(regexLibrary_.IsLoaded(), fields_.RegularExpression != 0));
     OnFullAutomaticClicked();
 
     if (automaticMode_) {
@@ -145,14 +149,32 @@ void CMainDialog::OnDestroy()
 
 void CMainDialog::OnStart()
 {
+    if (!RunFromWindow(false) || fields_.FullAutomatic != 0)
+        return;
+    UpdateHistory(fields_.FindText, fields_.ReplaceText, OptionsOf(fields_));
+    if (historyInUse_) {
+        LoadReplaceListInUse(HistoryFileName);
+        UpdateData(false);
+    }
+}
+
+void CMainDialog::OnPreview()
+{
+    RunFromWindow(true);
+}
+
+bool CMainDialog::RunFromWindow(bool preview)
+{
     UpdateData(true);
     ApplyTabRule(fields_);
     PrepareJob();
+    job_.Preview = preview;
     if (!CheckJob())
-        return;
+        return false;
     job_.AbortRequested = false;
     ResultLog& log = resultLog_.Log();
     log.ResetLog();
+    resultLog_.SetPreview(preview);
     const int priority = settings_.ReadSwitch(Setting::Priority) != 0 ? THREAD_PRIORITY_IDLE : THREAD_PRIORITY_NORMAL;
     const WorkerRun::Ending ending =
         RunOnWorker([this, &log](RunObserver& observer) { return RunReplace(job_, log, observer); }, priority);
@@ -161,19 +183,19 @@ void CMainDialog::OnStart()
         EnableWindow(true);
         AppMessageBox(LoadResourceString(ending == WorkerRun::Ending::Failed ? IDS_RUN_FAILED : IDS_RUN_NOT_STARTED),
                       MB_OK | MB_ICONEXCLAMATION, LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
-        return;
+        return false;
     }
-    AnnounceCompletion(settings_, *this);
-    if (ending == WorkerRun::Ending::Aborted)
+    const bool aborted = ending == WorkerRun::Ending::Aborted;
+    resultLog_.SetAborted(aborted ? std::optional(job_.Files.size() - log.LoggedFiles()) : std::nullopt);
+    // A preview is asked for to be looked at: its log is shown whatever SETTING/ShowLog says.
+    if (preview)
+        ShowResultLog();
+    else
+        AnnounceCompletion(settings_, *this);
+    if (aborted)
         EnableWindow(true);
     GotoDlgCtrl(GetDlgItem(IDC_FIND_TEXT));
-    if (fields_.FullAutomatic != 0)
-        return;
-    UpdateHistory(fields_.FindText, fields_.ReplaceText, OptionsOf(fields_));
-    if (historyInUse_) {
-        LoadReplaceListInUse(HistoryFileName);
-        UpdateData(false);
-    }
+    return !preview;
 }
 
 WorkerRun::Ending CMainDialog::RunOnWorker(const WorkerRun::RunFunction& run, int priority)
@@ -188,21 +210,23 @@ void CMainDialog::RunAutomaticMode()
         exitStatus_ = RunNotCarriedOut;
         return;
     }
-    // No progress dialog: the window is never shown.
+    // No progress dialog: the window is never shown. The console it was started from, if
+    // any, is the only way to stop it.
+    ConsoleStop console(job_.AbortRequested);
     RunObserver unseen;
-    exitStatus_ = RunAutomatic(job_, resultLog_.Log(), unseen);
+    exitStatus_ = RunAutomatic(job_, !fileList_.PassedOver().empty(), resultLog_.Log(), unseen);
+    console.RunEnded();
+    if (console.ExitStatus() != 0 && exitStatus_ != RunNotCarriedOut)
+        exitStatus_ = console.ExitStatus();
 }
 
 bool CMainDialog::CheckJob()
 {
-    switch (CheckRun(job_)) {
-    case RunRefusal::None:
+    const RunCheck check = CheckRun(job_);
+    if (!check.Refused())
         return true;
-    case RunRefusal::NoRegexLibrary:
-        AppMessageBox(LoadResourceString(IDS_NO_REGEX_LIBRARY), MB_OK | MB_ICONEXCLAMATION,
-                      LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
-        return false;
-    }
+    AppMessageBox(RunRefusalText(check, replaceListName_), MB_OK | MB_ICONEXCLAMATION,
+                  LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
     return false;
 }
 
@@ -211,6 +235,7 @@ void CMainDialog::PrepareJob()
     job_.Files = fileListBox_.Entries();
     job_.Pattern = SinglePatternOf(fields_);
     job_.Patterns = patterns_;
+    job_.PatternsState = patternsState_;
     job_.AllAuto = fields_.FullAutomatic != 0;
     job_.BackUp = fields_.BackUp != 0;
     job_.RegexLibrary = &regexLibrary_;
@@ -221,14 +246,15 @@ void CMainDialog::PrepareJob()
 void CMainDialog::OnFullAutomaticClicked()
 {
     UpdateData(true);
-    Apply(FullAutomaticRule(fields_.FullAutomatic != 0, fields_.RegularExpression != 0, regexLibrary_.IsLoaded()));
+    Apply(FullAutomaticRule(fields_.FullAutomatic != 0, fields_.RegularExpression != 0, regexLibrary_.IsLoaded(),
+                            patterns_.size()));
     ApplyStartRule();
 }
 
 void CMainDialog::OnRegularExpressionClicked()
 {
     UpdateData(true);
-    Apply(RegularExpressionRule(fields_.RegularExpression != 0));
+    Apply(RegularExpressionRule(fields_.RegularExpression != 0, regexLibrary_.IsLoaded()));
 }
 
 void CMainDialog::OnPatternChosen()
@@ -324,7 +350,9 @@ void CMainDialog::LoadReplaceListInUse(const std::string& name)
         replace.AddString(pattern.Replace);
     }
     patterns_ = list.Patterns;
-    Apply(ReplaceListLoadedRule(list.Patterns.size()));
+    patternsState_ = list.State;
+    replaceListName_ = list.Path.empty() ? name : list.Path;
+    Apply(ReplaceListLoadedRule(list.Patterns.size(), fields_.FullAutomatic != 0));
 }
 
 std::string CMainDialog::ConfiguredReplaceList() const
@@ -364,6 +392,7 @@ HWND CMainDialog::ControlOf(MainControl control) const
     case MainControl::Multiline: return GetDlgItem(IDC_MULTILINE);
     case MainControl::Ignorecase: return GetDlgItem(IDC_IGNORECASE);
     case MainControl::Start: return GetDlgItem(IDC_START);
+    case MainControl::Preview: return GetDlgItem(IDC_PREVIEW);
     }
     return nullptr;
 }

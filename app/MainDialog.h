@@ -65,6 +65,11 @@ protected:
 
 private:
     void OnStart();
+    // The same run with nothing written, its log shown as a preview's.
+    void OnPreview();
+    // Runs the job from the window's fields and shows how it ended; true when a run that
+    // wrote went through, so that its pattern goes into the history.
+    bool RunFromWindow(bool preview);
     void OnFullAutomaticClicked();
     void OnRegularExpressionClicked();
     void OnPatternChosen();
@@ -108,6 +113,8 @@ private:
     bool automaticMode_ = false;
     std::string lastAddFolder_;
     PatternList patterns_;  // the replace list in use, as its drop-down lists show it
+    ReplaceListState patternsState_ = ReplaceListState::NotFound;
+    std::string replaceListName_;  // where it was found, or the name looked for
     BregexpLibrary regexLibrary_;
     FileListBox fileListBox_;
     FileList fileList_;

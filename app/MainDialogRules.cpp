@@ -6,58 +6,63 @@ using C = MainControl;
 
 }  // namespace
 
-ControlStates FullAutomaticRule(bool fullAutomatic, bool regularExpression, bool libraryLoaded)
+ControlStates FullAutomaticRule(bool fullAutomatic, bool regularExpression, bool libraryLoaded,
+                                std::size_t patternCount)
 {
     const bool single = !fullAutomatic;
     return {
+        {C::FullAutomatic, patternCount > 0 || fullAutomatic},
         {C::FindText, single},
         {C::ReplaceText, single},
         {C::NotEscape, single && !regularExpression},
         {C::NotCase, single && !regularExpression},
-        {C::RegularExpression, single && libraryLoaded},
+        {C::RegularExpression, single && (libraryLoaded || regularExpression)},
         {C::Kanji, single && regularExpression},
         {C::Multiline, single && regularExpression},
         {C::Ignorecase, single && regularExpression},
     };
 }
 
-ControlStates RegularExpressionRule(bool regularExpression)
+ControlStates RegularExpressionRule(bool regularExpression, bool libraryLoaded)
 {
-    return {
-        {C::NotEscape, !regularExpression}, {C::NotCase, !regularExpression}, {C::Kanji, regularExpression},
-        {C::Multiline, regularExpression},  {C::Ignorecase, regularExpression},
-    };
+    ControlStates states = RegexLibraryRule(libraryLoaded, regularExpression);
+    states.insert(states.end(), {{C::NotEscape, !regularExpression},
+                                 {C::NotCase, !regularExpression},
+                                 {C::Kanji, regularExpression},
+                                 {C::Multiline, regularExpression},
+                                 {C::Ignorecase, regularExpression}});
+    return states;
 }
 
 ControlStates StartRule(std::size_t fileCount, const std::string& findText, bool fullAutomatic)
 {
-    return {{C::Start, fileCount > 0 && (!findText.empty() || fullAutomatic)}};
+    const bool runnable = fileCount > 0 && (!findText.empty() || fullAutomatic);
+    return {{C::Start, runnable}, {C::Preview, runnable}};
 }
 
-ControlStates ReplaceListLoadedRule(std::size_t patternCount)
+ControlStates ReplaceListLoadedRule(std::size_t patternCount, bool fullAutomatic)
 {
-    return {{C::FullAutomatic, patternCount > 0}};
+    return {{C::FullAutomatic, patternCount > 0 || fullAutomatic}};
 }
 
-ControlStates RegexLibraryRule(bool libraryLoaded)
+ControlStates RegexLibraryRule(bool libraryLoaded, bool regularExpression)
 {
-    return {{C::RegularExpression, libraryLoaded}, {C::ModifierFrame, libraryLoaded}};
+    const bool usable = libraryLoaded || regularExpression;
+    return {{C::RegularExpression, usable}, {C::ModifierFrame, usable}};
 }
 
 PatternChoice ChoosePatternRule(PatternOptions options, bool libraryLoaded, std::size_t fileCount)
 {
+    const bool regular = HasOption(options, PatternOption::RegularExpression);
     PatternChoice choice;
     choice.Checks = {{C::NotEscape, HasOption(options, PatternOption::NotEscape)},
-                     {C::NotCase, HasOption(options, PatternOption::NotCase)}};
-    if (libraryLoaded) {
-        const bool regular = HasOption(options, PatternOption::RegularExpression);
-        choice.Checks.insert(choice.Checks.end(), {{C::RegularExpression, regular},
-                                                   {C::Kanji, HasOption(options, PatternOption::Kanji)},
-                                                   {C::Multiline, HasOption(options, PatternOption::Multiline)},
-                                                   {C::Ignorecase, HasOption(options, PatternOption::Ignorecase)}});
-        choice.Enables = RegularExpressionRule(regular);
-    }
+                     {C::NotCase, HasOption(options, PatternOption::NotCase)},
+                     {C::RegularExpression, regular},
+                     {C::Kanji, HasOption(options, PatternOption::Kanji)},
+                     {C::Multiline, HasOption(options, PatternOption::Multiline)},
+                     {C::Ignorecase, HasOption(options, PatternOption::Ignorecase)}};
+    choice.Enables = RegularExpressionRule(regular, libraryLoaded);
     if (fileCount > 0)
-        choice.Enables.push_back({C::Start, true});
+        choice.Enables.insert(choice.Enables.end(), {{C::Start, true}, {C::Preview, true}});
     return choice;
 }

@@ -1,7 +1,6 @@
 #pragma once
 // The file list of the command line: entries and their selection in memory, nothing
-// drawn. Duplicates never occur there (its only batch meets an empty list), but are kept
-// for whoever asks.
+// drawn. The duplicates of the last batch are kept for whoever asks.
 #include <vector>
 
 #include "app/FileListControl.h"

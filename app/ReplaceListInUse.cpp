@@ -11,6 +11,6 @@ ReplaceListInUse LoadReplaceListInUse(const std::string& name)
     list.Path = platform::SearchFile(name);
     list.IsHistory = EqualIgnoringAsciiCase(list.Path, HistoryFilePath());
     if (!list.Path.empty())
-        list.Patterns = ReadPatternList(list.Path);
+        list.State = ReadPatternList(list.Path, list.Patterns) ? ReplaceListState::Read : ReplaceListState::Unreadable;
     return list;
 }

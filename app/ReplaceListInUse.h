@@ -2,7 +2,7 @@
 // The replace list whose patterns the main window offers and a full-automatic run applies.
 #include <string>
 
-#include "engine/ReplacePattern.h"
+#include "engine/ReplaceJob.h"
 
 struct ReplaceListInUse {
     // Where the platform's file search found the list; empty when it found nothing.
@@ -12,6 +12,7 @@ struct ReplaceListInUse {
     bool IsHistory = false;
     // Empty when the list was not found or cannot be read.
     PatternList Patterns;
+    ReplaceListState State = ReplaceListState::NotFound;
 };
 
 // Searches `name` as the platform searches a program's files (the program's folder first)

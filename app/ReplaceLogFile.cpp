@@ -3,7 +3,7 @@
 #include "engine/ResultLog.h"
 #include "platform/FileSystem.h"
 
-bool WriteReplaceLog(const ResultLog& log)
+bool WriteReplaceLog(const ResultLog& log, const std::string& path)
 {
-    return platform::WriteWholeFile(ReplaceLogFileName, log.Text().data(), log.Text().size());
+    return platform::WriteWholeFile(path, log.Text().data(), log.Text().size());
 }

@@ -1,5 +1,6 @@
 #include "app/ResultLogDialog.h"
 
+#include "framework/Resources.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -25,6 +26,18 @@ CResultLogDialog::CResultLogDialog(CWnd* parent) : CDialog(IDD_RESULT_LOG, paren
 BOOL CResultLogDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    // A preview says so whatever its ending; an aborted run or preview tells how many
+    // listed files it did not reach.
+    if (preview_) {
+        SetWindowText(LoadResourceString(IDS_PREVIEW_CAPTION));
+        SetWindowTextOf(GetDlgItem(IDC_RESULT_LOG_LABEL), LoadResourceString(IDS_PREVIEW_LABEL));
+    } else if (notProcessed_) {
+        SetWindowText(LoadResourceString(IDS_RESULT_LOG_ABORTED));
+    }
+    if (notProcessed_) {
+        SetDlgItemText(IDC_RESULT_LOG_LABEL,
+                       LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED) + std::to_string(*notProcessed_));
+    }
     HWND text = GetDlgItem(IDC_RESULT_LOG_TEXT);
     ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
     FitLogColumns(text);
@@ -48,6 +61,7 @@ void CResultLogDialog::FitLogColumns(HWND text)
     if (grow <= 0)
         return;
     Shift(text, 0, grow);
+    Shift(GetDlgItem(IDC_RESULT_LOG_LABEL), 0, grow);
     Shift(GetDlgItem(IDOK), grow / 2, 0);
     const RECT window = GetWindowRect();
     SetWindowPos(nullptr, 0, 0, window.right - window.left + grow, window.bottom - window.top,

@@ -29,7 +29,8 @@ void WriteSettingsDialogValues(SettingsStore& settings, const SettingsDialogValu
     settings.WriteText(Setting::AbleExt, values.Extensions);
     settings.WriteText(Setting::Editor, values.Editor);
     settings.WriteText(Setting::PlayWave, values.Sound);
-    settings.WriteText(Setting::ReplaceList, replaceList);
+    if (!replaceList.empty())
+        settings.WriteText(Setting::ReplaceList, replaceList);
     settings.WriteSwitch(Setting::Bregexp, values.WholeRegexByLibrary);
     settings.WriteSwitch(Setting::Priority, values.Background);
     settings.WriteSwitch(Setting::ShiftJisOnly, values.ShiftJisOnly);

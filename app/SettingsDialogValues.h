@@ -23,7 +23,8 @@ struct SettingsDialogValues {
 SettingsDialogValues ReadSettingsDialogValues(const SettingsStore& settings);
 
 // All ten keys, changed or not, in this order: MemLast, SubEntry, ShowLog, AbleExt,
-// Editor, PlayWave, ReplaceList, Bregexp, Priority, ShiftJisOnly.
+// Editor, PlayWave, ReplaceList, Bregexp, Priority, ShiftJisOnly. An empty `replaceList`
+// (the box found no list to offer, and the user named none) keeps the configured one.
 void WriteSettingsDialogValues(SettingsStore& settings, const SettingsDialogValues& values,
                                const std::string& replaceList);
 

@@ -10,23 +10,19 @@ struct OptionSource {
     char Letter;
     Setting Key;
     PatternOption Option;
-    bool NeedsLibrary;
 };
 
 constexpr OptionSource OptionSources[] = {
-    {'s', Setting::NotEscape, NotEscape, false},
-    {'c', Setting::NotCase, NotCase, false},
-    {'e', Setting::RegularExpression, RegularExpression, true},
-    {'k', Setting::Kanji, Kanji, true},
-    {'m', Setting::Multiline, Multiline, true},
-    {'i', Setting::Ignorecase, Ignorecase, true},
+    {'s', Setting::NotEscape, NotEscape},   {'c', Setting::NotCase, NotCase},
+    {'e', Setting::RegularExpression, RegularExpression}, {'k', Setting::Kanji, Kanji},
+    {'m', Setting::Multiline, Multiline},   {'i', Setting::Ignorecase, Ignorecase},
 };
 
-PatternOptions RememberedOptions(const SettingsStore& settings, bool libraryLoaded)
+PatternOptions RememberedOptions(const SettingsStore& settings)
 {
     PatternOptions options = 0;
     for (const OptionSource& source : OptionSources)
-        if ((libraryLoaded || !source.NeedsLibrary) && settings.ReadSwitch(source.Key) != 0)
+        if (settings.ReadSwitch(source.Key) != 0)
             options |= source.Option;
     return options;
 }
@@ -41,17 +37,16 @@ std::string GivenOrRemembered(const std::optional<std::string>& given, bool memL
 
 }  // namespace
 
-PatternOptions OptionsFromSwitchLetters(const std::string& letters, bool libraryLoaded)
+PatternOptions OptionsFromSwitchLetters(const std::string& letters)
 {
     PatternOptions options = 0;
     for (const OptionSource& source : OptionSources)
-        if ((libraryLoaded || !source.NeedsLibrary) && FindCharacter(letters, source.Letter) != std::string::npos)
+        if (FindCharacter(letters, source.Letter) != std::string::npos)
             options |= source.Option;
     return options;
 }
 
-MainDialogStartValues StartValuesFrom(const CommandLineOptions& options, const SettingsStore& settings,
-                                      bool libraryLoaded)
+MainDialogStartValues StartValuesFrom(const CommandLineOptions& options, const SettingsStore& settings)
 {
     MainDialogStartValues values;
     values.ReplaceListName = options.ReplaceListFile ? *options.ReplaceListFile : settings.ReadText(Setting::ReplaceList);
@@ -60,9 +55,9 @@ MainDialogStartValues StartValuesFrom(const CommandLineOptions& options, const S
     values.FindText = GivenOrRemembered(options.FindText, memLast, settings, Setting::Find);
     values.ReplaceText = GivenOrRemembered(options.ReplaceText, memLast, settings, Setting::Replace);
     if (options.OptionLetters)
-        values.Options = OptionsFromSwitchLetters(*options.OptionLetters, libraryLoaded);
+        values.Options = OptionsFromSwitchLetters(*options.OptionLetters);
     else if (memLast)
-        values.Options = RememberedOptions(settings, libraryLoaded);
+        values.Options = RememberedOptions(settings);
     // Check boxes and the walk rule take 0 or 1, whatever number the settings file held.
     values.BackUp = options.MakeBackup != 0;
     values.FullAutomatic = options.FullAutomatic != 0;

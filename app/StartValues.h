@@ -21,11 +21,11 @@ struct MainDialogStartValues {
 };
 
 // The command line's values where it gives them; otherwise the settings file's, the
-// remembered texts and options only with SETTING/MemLast on. The four regular-expression
-// options stay off without the library, whatever the command line or settings say.
-MainDialogStartValues StartValuesFrom(const CommandLineOptions& options, const SettingsStore& settings,
-                                      bool libraryLoaded);
+// remembered texts and options only with SETTING/MemLast on. A regular expression asked
+// for stays one without the library too: the run then refuses it rather than take the
+// expression for literal text.
+MainDialogStartValues StartValuesFrom(const CommandLineOptions& options, const SettingsStore& settings);
 
-// The options named by the letters of an -O value (lowered): "s", "c", and with the
-// library "e", "k", "m", "i", each anywhere in the value; other characters mean nothing.
-PatternOptions OptionsFromSwitchLetters(const std::string& letters, bool libraryLoaded);
+// The options named by the letters of an -O value (lowered): "s", "c", "e", "k", "m", "i",
+// each anywhere in the value; other characters mean nothing.
+PatternOptions OptionsFromSwitchLetters(const std::string& letters);

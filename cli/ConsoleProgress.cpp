@@ -26,7 +26,7 @@ void ConsoleProgress::OnProgress(std::size_t done, std::size_t count)
     if (!showProgress_)
         return;
     const long long now = MonotonicMs();
-    if (progressShown_ && now - lastShownMs_ < ProgressIntervalMs)
+    if (lastShownMs_ != 0 && now - lastShownMs_ < ProgressIntervalMs)
         return;
     std::fprintf(stream_, "%starvelox: %s", ClearLine, ProgressText(done, count).c_str());
     std::fflush(stream_);
@@ -34,10 +34,18 @@ void ConsoleProgress::OnProgress(std::size_t done, std::size_t count)
     lastShownMs_ = now;
 }
 
+void ConsoleProgress::Clear()
+{
+    if (!progressShown_)
+        return;
+    std::fputs(ClearLine, stream_);
+    std::fflush(stream_);
+    progressShown_ = false;
+}
+
 void ConsoleProgress::Finish(const std::string& line)
 {
-    if (progressShown_)
-        std::fputs(ClearLine, stream_);
+    Clear();
     if (!line.empty())
         std::fprintf(stream_, "tarvelox: %s\n", line.c_str());
     std::fflush(stream_);

@@ -11,6 +11,9 @@ public:
     ConsoleProgress(std::FILE* stream, bool showProgress) : stream_(stream), showProgress_(showProgress) {}
 
     void OnProgress(std::size_t done, std::size_t count) override;
+    // Takes the progress line away, so that a line of standard output on the same terminal
+    // starts at the beginning; the next progress puts it back.
+    void Clear();
     // Puts the last line in place of the progress line.
     void Finish(const std::string& line);
 

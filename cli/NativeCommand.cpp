@@ -1,54 +1,75 @@
 #include "cli/NativeCommand.h"
 
-#include <algorithm>
-#include <cinttypes>
+#include <cstring>
 
-#include "app/AutomaticRun.h"
-#include "app/CommandLineOptions.h"
-#include "app/FileBatches.h"
-#include "app/FileList.h"
-#include "app/PlainFileList.h"
-#include "app/ReplaceListInUse.h"
+#include "app/ReplaceLogFile.h"
 #include "app/SettingsStore.h"
-#include "app/StartValues.h"
+#include "cli/CommandDefaults.h"
 #include "cli/ConsoleProgress.h"
-#include "cli/EncodingOption.h"
+#include "cli/DiffPrinter.h"
+#include "cli/InputMessages.h"
+#include "cli/NativeJob.h"
+#include "cli/ResultLines.h"
+#include "cli/StopSignals.h"
+#include "cli/TerminalText.h"
 #include "cli/Usage.h"
+#include "cli/VersionText.h"
 #include "engine/BregexpLibrary.h"
-#include "engine/ReplaceJob.h"
 #include "engine/ResultLog.h"
 #include "engine/RunCheck.h"
+#include "engine/RunReplace.h"
 #include "lists/LegacyConversion.h"
+#include "platform/CurrentDirectory.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/SettingsLocation.h"
 
 namespace {
 
-// "-h" is help here, not the automatic-mode switch: there is no other mode to switch from.
-bool AsksForHelp(const std::vector<std::string>& arguments)
+enum ExitStatus : int {
+    EverythingDone = 0,
+    SomethingFailedOrSkipped = 1,
+    NothingDone = 2,
+};
+
+int Refuse(const Console& console, const std::string& message)
 {
-    return std::any_of(arguments.begin() + 1, arguments.end(),
-                       [](const std::string& argument) { return argument == "-h" || argument == "--help"; });
+    std::fprintf(console.Err, "tarvelox: %s\nTry 'tarvelox --help'.\n", message.c_str());
+    return NothingDone;
 }
 
-// Why the run was refused, as a line of standard error.
-const char* RefusalMessage(RunRefusal refusal)
+DefaultsInForce DefaultsOf(const MainDialogStartValues& values, const SettingsStore& settings)
 {
-    switch (refusal) {
-    case RunRefusal::NoRegexLibrary:
-        return "tarvelox: the replace list holds a regular expression, but the regular-expression library could not "
-               "be loaded; nothing was changed\n";
-    case RunRefusal::None:
-        break;
+    return {settings.FilePath(),
+            platform::PathExists(settings.FilePath()),
+            values.BackUp != 0,
+            values.FullAutomatic != 0,
+            values.SubfolderRule != 0,
+            values.ExtensionListText,
+            values.ReplaceListName};
+}
+
+// -F and -R as typed on the terminal, in code page 932; the error names the option.
+std::string TakeTerminalTexts(CommandRequest& request, const TerminalText& terminal)
+{
+    for (auto [text, name] : {std::pair{&request.FindText, "find text"}, {&request.ReplaceText, "replacement"}}) {
+        if (!*text)
+            continue;
+        TerminalText::Taken taken = terminal.FromTerminal(**text);
+        if (!taken.Error.empty())
+            return std::string("the ") + name + ": " + taken.Error;
+        **text = std::move(taken.Text);
     }
-    return "";
+    return std::string();
 }
 
-std::string Summary(std::size_t files, const ResultLog& log)
+// What a stop signal left: the files done are rewritten, the others untouched.
+std::string StopSummary(int signal, std::size_t files, const ResultLog& log)
 {
-    char text[160];
-    std::snprintf(text, sizeof text, "%zu files, %" PRId64 " replacements, %zu failed; see replace.log", files,
-                  log.Total(), log.FailedFiles());
+    const char* name = ::sigabbrev_np(signal);
+    char text[200];
+    std::snprintf(text, sizeof text, "stopped by SIG%s: %zu files changed before the stop, %zu not processed",
+                  name ? name : "?", log.ChangedFiles(), files - log.LoggedFiles());
     return text;
 }
 
@@ -56,58 +77,81 @@ std::string Summary(std::size_t files, const ResultLog& log)
 
 int RunNativeCommand(const std::vector<std::string>& arguments, const Console& console)
 {
-    const std::string programDirectory = platform::GetProgramDirectory();
-    const std::string settingsPath = platform::SettingsFilePath(programDirectory, SettingsFileName);
     if (arguments.size() <= 1) {
-        std::fputs(UsageText(settingsPath).c_str(), console.Err);
-        return RunNotCarriedOut;
+        std::fputs("Usage: tarvelox [option]... [file | folder | @list]...\nTry 'tarvelox --help'.\n", console.Err);
+        return NothingDone;
     }
-    if (AsksForHelp(arguments)) {
-        std::fputs(UsageText(settingsPath).c_str(), console.Out);
-        return 0;
+    ParsedArguments parsed = ParseNativeArguments(arguments);
+    CommandRequest& request = parsed.Request;
+    const TerminalText terminal(console.Charset, request.Bytes);
+    if (!parsed.Error.empty())
+        return Refuse(console, parsed.Error);
+    if (request.DryRun && request.LogFile)
+        return Refuse(console, "--log writes a file, and a preview (--dry-run) writes nothing");
+    if (const std::string error = TakeTerminalTexts(request, terminal); !error.empty()) {
+        std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", error.c_str());
+        return NothingDone;
     }
 
-    const EncodingOption encoding = TakeEncodingOption(arguments);
-    if (!encoding.Error.empty()) {
-        std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", encoding.Error.c_str());
-        return RunNotCarriedOut;
-    }
+    const std::string programDirectory = platform::GetProgramDirectory();
     SettingsStore settings;
-    settings.SetFilePath(settingsPath);
-    ConvertLegacyList(programDirectory);
-    const CommandLineOptions options = ParseCommandLine(encoding.Rest, settings);
+    settings.SetFilePath(platform::SettingsFilePath(programDirectory, SettingsFileName));
     BregexpLibrary library;
     library.Load();
-    const MainDialogStartValues values = StartValuesFrom(options, settings, library.IsLoaded());
-
-    PlainFileList entries;
-    FileList files(entries);
-    files.BuildExtensionList(values.ExtensionListText);
-    files.SetSubfolderRule(values.SubfolderRule != 0);
-    AddCommandLineFiles(files, options.FileArguments, BatchKeys{});
-
-    ReplaceJob job;
-    job.Files = entries.Entries();
-    job.Pattern = {values.FindText, values.ReplaceText, values.Options};
-    job.Patterns = LoadReplaceListInUse(values.ReplaceListName).Patterns;
-    job.AllAuto = values.FullAutomatic != 0;
-    job.BackUp = values.BackUp != 0;
-    job.RegexLibrary = library.IsLoaded() ? &library : nullptr;
-    job.Settings = &settings;
-    job.Encoding = encoding.Choice.value_or(settings.ReadEncodingChoice());
-
-    if (const RunRefusal refusal = CheckRun(job); refusal != RunRefusal::None) {
-        std::fputs(RefusalMessage(refusal), console.Err);
-        return RunNotCarriedOut;
+    if (request.Version) {
+        std::fputs(VersionText(library, BregexpLibrary::DefaultPath()).c_str(), console.Out);
+        return EverythingDone;
     }
+    const CommandLineOptions options = OptionsOf(request, settings);
+    const MainDialogStartValues values = StartValuesFrom(options, settings);
+    if (request.Help) {
+        std::fputs(terminal.ProgramText(UsageText(DefaultsOf(values, settings))).c_str(), console.Out);
+        return EverythingDone;
+    }
+
+    // The one-time conversion of a legacy list writes beside the program: not in a preview.
+    if (!request.DryRun)
+        ConvertLegacyList(programDirectory);
+    NativeJob run;
+    PrepareNativeJob(options, values, settings, library, run);
+    ReplaceJob& job = run.Job;
+    if (request.Encoding)
+        job.Encoding = *request.Encoding;
+    job.Preview = request.DryRun;
+    std::fputs(PassedOverLines(run.PassedOver, terminal).c_str(), console.Err);
+    if (const RunCheck check = CheckRun(job); check.Refused()) {
+        std::fputs(RefusalLine(check, values.ReplaceListName, terminal).c_str(), console.Err);
+        return NothingDone;
+    }
+    const std::string currentFolder = platform::CurrentDirectory();
+    for (const std::string& path : run.NamedFilesLeftOut)
+        std::fprintf(console.Err, "tarvelox: %s: left out: its extension is not let in (-E, SETTING/AbleExt)\n",
+                     terminal.Name(ShownPath(path, currentFolder)).c_str());
+
     ResultLog log;
+    log.ResetLog();
     ConsoleProgress progress(console.Err, console.Interactive);
-    const AutomaticRunStatus status = RunAutomatic(job, log, progress);
-    if (status == RunNotCarriedOut) {
-        progress.Finish("");
-        std::fputs("tarvelox: cannot write replace.log in the current directory\n", console.Err);
-    } else {
-        progress.Finish(console.Interactive ? Summary(job.Files.size(), log) : std::string());
+    // With --diff standard output is the diff alone, which patch can read; the lines of
+    // the files go to standard error then.
+    ResultLines lines(request.Diff ? console.Err : console.Out, request.Output, terminal, currentFolder, progress);
+    DiffPrinter diff(console.Out, terminal, currentFolder, progress);
+    if (request.Diff)
+        job.NewTexts = &diff;
+    const StopSignals signals(job.AbortRequested);
+    RunReplace(job, log, lines);
+    const bool skipped = !run.NamedFilesLeftOut.empty() || !run.PassedOver.empty();
+    int status = lines.Counts().Failed > 0 || skipped ? SomethingFailedOrSkipped : EverythingDone;
+    const int signal = signals.Received();
+    std::string summary;
+    if (signal)
+        summary = StopSummary(signal, job.Files.size(), log);
+    else if (request.Output != Verbosity::Quiet)
+        summary = SummaryLine(lines.Counts(), run.NamedFilesLeftOut.size() + run.FolderFilesLeftOut, request.DryRun);
+    progress.Finish(summary);
+    // A stopped run's log lists the files done.
+    if (request.LogFile && !WriteReplaceLog(log, *request.LogFile)) {
+        std::fprintf(console.Err, "tarvelox: %s: the log cannot be written\n", terminal.Name(*request.LogFile).c_str());
+        status = NothingDone;
     }
-    return status;
+    return signal ? 128 + signal : status;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The native command: the window's start-up, parser, file-list rules and automatic run,
-// without a window and without a change of directory.
+// The native command: the window program's start-up, file-list rules and run, without a
+// window and without a change of directory, behind the grammar of a Unix command.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -8,10 +8,12 @@
 struct Console {
     std::FILE* Out;
     std::FILE* Err;
-    // Standard error is a terminal: show a progress line and a last summary there.
+    // Standard error is a terminal: show a progress line there while files are processed.
     bool Interactive;
+    // The character set of the user's locale, in which texts are typed and shown.
+    std::string Charset;
 };
 
-// Returns the exit status: that of the automatic run, 0 after the usage text was asked
-// for, 2 without any argument.
+// Returns the exit status: 0 when everything asked for was done, 1 when a file failed or
+// something named was skipped, 2 when nothing was done.
 int RunNativeCommand(const std::vector<std::string>& arguments, const Console& console);

@@ -1,60 +1,100 @@
 #include "cli/Usage.h"
 
-std::string UsageText(const std::string& settingsPath)
+namespace {
+
+const char* OnOff(bool on)
 {
-    return R"(Usage: tarvelox [switches] [file | folder | @list]...
+    return on ? "on" : "off";
+}
+
+}  // namespace
+
+std::string UsageText(const DefaultsInForce& defaults)
+{
+    return R"USAGE(Usage: tarvelox [option]... [file | folder | @list]...
 
 Rewrites many text files at once: every occurrence of the find text becomes the
-replacement text, or with -A every pattern of the replace list is applied in turn.
-A file is rewritten through NAME.tmp beside it and replaced only when something was
-found. The result goes to "replace.log" in the current directory (Shift-JIS, CR LF):
-one line per file with its number of replacements or a status word, and the total.
-Texts and file names are bytes, passed on unchanged. The texts are Shift-JIS; each file
-is searched in its own encoding (Shift-JIS, EUC-JP or UTF-8, told from its bytes), with
-the texts converted to it, and no byte of a file outside what is replaced changes.
+replacement, or with -A every pattern of a replace list is applied in turn. A file is
+rewritten through NAME.tmp beside it and replaced only when something was found. Each
+file is searched in its own encoding (Shift-JIS, EUC-JP or UTF-8, told from its bytes)
+and no byte of it outside what is replaced changes.
 
-Switches (the letter in either case, the value straight after it; a later switch
-overrides an earlier one):
-  -F<text>      find text; unless -Os, \n is CR LF, \u LF, \m CR, \t TAB, \\ a
-                backslash, and \| separates alternatives
-  -R<text>      replacement text, with the same sequences but \|
-  -O<letters>   options of the find text, any order, either case:
-                  s  no escape sequences      c  ignore case
-                  e  regular expression, with these modifiers:
-                  k  Shift-JIS aware          m  ^ and $ at every line
-                  i  ignore case
-                e, k, m and i need the regular-expression library beside the program.
-  -L<file>      the replace list for -A (default: SETTING/ReplaceList, else
-                replace.lst), looked for beside the program, then here
-  -A  -A1  -A0  full-automatic replace with every pattern of the replace list: on, on, off
-  -B  -B1  -B0  keep the former content as NAME.bak: on, on, off
-  -S  -S1  -S0  walk into the subfolders of a named folder: on, on, off
-  -E<patterns>  extensions allowed into the run, e.g. -E"*.txt;*.htm"; "*.*" allows
-                every file, "*." files without an extension
-  -c            start from cleared defaults: backup, full-automatic and subfolders off,
-                no texts, no options, no replace list, no allowed extension
-  --encoding=auto|sjis|utf8|eucjp
-                how files are read: auto tells each file's encoding from its bytes
-                (default, unless PROCESS/ShiftJisOnly=1 makes it sjis); the others
-                read every file that way. An ISO-2022-JP file is always left alone
-                ("ISO2022" in the log), and a file whose encoding cannot hold a
-                replacement that is needed keeps its content ("EncodeER").
-  -H            automatic mode; this command always runs it
-  -h, --help    this text
+  tarvelox -n --diff -F旧社名 -R新社名 site/   look first: what would change
+  tarvelox -F旧社名 -R新社名 site/             then rewrite
 
-Without a switch the value comes from the settings file (-A, -B, -S, -E, -L; with
-SETTING/MemLast=1 also -F, -R and -O from the last run of the window):
-  )" + settingsPath +
-           R"(
+Options (a value attached or as the next argument: -Fold, -F old, --find=old,
+--find old; -F '' is an empty text; "--" ends the options):
+  -F, --find=TEXT        find text; unless -Os, \n is CR LF, \u LF, \m CR, \t TAB,
+                         \\ a backslash, and \| separates alternatives
+  -R, --replace=TEXT     replacement, with the same sequences but \|
+  -O, --options=LETTERS  options of the find text, in any order:
+                           s  no escape sequences      c  ignore case
+                           e  regular expression, with these modifiers:
+                           k  Shift-JIS aware          m  ^ and $ at every line
+                           i  ignore case
+  -L, --list=FILE        the replace list for -A, looked for beside the program,
+                         then here
+  -A, --all[=0|1]        apply every pattern of the replace list (-A1 on, -A0 off)
+  -B, --backup[=0|1]     keep the former content as NAME.bak (-B1 on, -B0 off)
+  -S, --recursive[=0|1]  walk into the subfolders of a named folder (-S1, -S0)
+  -E, --extensions=LIST  the extensions let in, e.g. -E '*.txt;*.htm'; "*.*" lets
+                         every file in, "*." files without an extension
+  -c, --clear            start from cleared defaults: backups, -A and -S off, no
+                         texts, no options, no replace list, no extension let in
+  -n, --dry-run          preview: the whole run, with nothing written at all
+      --diff             print a unified diff of every file that changes
+      --log=FILE         write the result log (Shift-JIS, CR LF) to FILE
+  -q, --quiet            print nothing on standard output, and no summary
+  -v, --verbose          print every file, with its encoding
+      --encoding=auto|sjis|utf8|eucjp
+                         how files are read: auto tells each file's encoding from
+                         its bytes (unless PROCESS/ShiftJisOnly=1 makes it sjis)
+      --bytes            take -F and -R as bytes and show file texts and names as
+                         bytes, with no conversion for the terminal
+  -V, --version          the version, and the regular-expression library in use
+  -h, --help             this text
+  -H                     accepted and ignored: this command always runs at once
 
-Arguments: a file is added when its extension is allowed; a folder adds its files
-whose extension is allowed; @list names a text file with one file or folder per line.
-A wildcard the shell left alone ("*.txt" in quotes) takes its first match only.
-Relative names are taken from the current directory. A leading "/" is a path.
+Output: a line on standard output for each file that changed ("path:count") or
+failed ("path: StatusWord (reason)"), and a summary line on standard error.
 
-Exit status: 0 every file was processed without failure; 1 at least one file failed
-(a status word in the log); 2 nothing was run (no argument, or the replace list needs
-the regular-expression library, which could not be loaded) or "replace.log" could not
-be written.
-)";
+Texts: in a UTF-8 (or EUC-JP) locale -F and -R are converted to Shift-JIS with
+the whole of code page 932 (㈱ ① ～ 髙 included); a character code page 932
+cannot hold is an error. A text that is not well-formed in the locale's set is
+taken as bytes. Diffs and names are shown in the locale's set.
+
+Regular expressions (-Oe): the replacement is the program's own template unless
+the settings file has PROCESS/Bregexp=1. In the own template $0-$9 are the match
+and its groups, $$ a dollar sign, \n \r \t LF CR TAB, and \1 is not a group but
+the character of octal code 1 (write $1). With Bregexp=1 the library substitutes:
+$1 and \1 are groups, $& the match. With m, a find text that ends in "$" also
+removes the LF after each match, so that "-F'^#.*\r?$' -R ''" deletes whole
+lines; end it in a look-ahead such as (?=\r?$) to keep the line end.
+
+Defaults in force (settings file )USAGE" +
+           defaults.SettingsPath + (defaults.SettingsFileExists ? "" : ", not present") + R"USAGE():
+  backups        )USAGE" + OnOff(defaults.Backup) +
+           R"USAGE( (MAIN/BackUp=1 turns them on; this command's default is 0)
+  -A             )USAGE" + OnOff(defaults.FullAutomatic) +
+           R"USAGE( (MAIN/AllAuto)
+  subfolders     )USAGE" + OnOff(defaults.Subfolders) +
+           R"USAGE( (SETTING/SubEntry)
+  extensions     )USAGE" + defaults.Extensions +
+           R"USAGE( (SETTING/AbleExt)
+  replace list   )USAGE" + defaults.ReplaceList +
+           R"USAGE( (SETTING/ReplaceList)
+
+Exit status:
+  0   every file was processed without failure
+  1   some file failed (its status word is printed), or something named was
+      skipped: a name that names nothing, a folder that cannot be read, a link
+      that leads nowhere, a named file whose extension is not let in
+  2   nothing was done: a wrong option or value, a text code page 932 cannot
+      hold, a run refused before any file was opened (a replace list for -A
+      that is missing, cannot be read or holds no pattern, a regular
+      expression without the library or one that does not compile), or the
+      log file could not be written
+  128+N  stopped by signal N (130 for Ctrl+C): the file at hand keeps its old
+      content, the files before it are done
+)USAGE";
 }

@@ -11,6 +11,7 @@
 #include "lists/ListFile.h"
 #include "lists/ListLocations.h"
 #include "lists/RowText.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramDirectory.h"
 #include "resources/ResourceIds.h"
 
@@ -140,7 +141,14 @@ bool CListEditWnd::CreateParts()
     const std::vector<int> widths = FitColumnWidths(preferred, needed, 2);
     for (std::size_t column = 0; column < headings.size(); ++column)
         listView_.InsertColumn(static_cast<int>(column), headings[column], LVCFMT_LEFT, widths[column]);
-    ReadListFile(listPath_);
+    ListRows rows;
+    if (AppendListRows(listPath_, rows)) {
+        AppendRows(rows);
+    } else if (platform::PathExists(listPath_)) {
+        // A save would overwrite what could not be read.
+        unreadableList_ = listPath_;
+        listPath_ = NewListPath;
+    }
     SelectFirstRow();
     listView_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
 
@@ -207,9 +215,14 @@ void CListEditWnd::OnOpen()
     const std::string path = ChooseFile(ListFileDialog::OpenList);
     if (path.empty())
         return;
+    ListRows rows;
+    if (!AppendListRows(path, rows)) {
+        TellUnreadable(path, IDS_LIST_NOT_READ);
+        return;
+    }
     SetListPath(path);
     listView_.DeleteAllItems();
-    ReadListFile(path);
+    AppendRows(rows);
     SelectFirstRow();
     UpdateCommandStates();
 }
@@ -301,8 +314,13 @@ void CListEditWnd::OnLoadFromFile()
     const std::string path = ChooseFile(ListFileDialog::LoadPatterns);
     if (path.empty())
         return;
+    ListRows rows;
+    if (!AppendListRows(path, rows)) {
+        TellUnreadable(path, IDS_LIST_NOT_READ);
+        return;
+    }
     modified_ = true;
-    ReadListFile(path);
+    AppendRows(rows);
 }
 
 LRESULT CListEditWnd::OnClose(WPARAM, LPARAM)
@@ -415,10 +433,13 @@ std::string CListEditWnd::ChooseFile(ListFileDialog purpose)
     return dialog.GetFileNames().front();
 }
 
-void CListEditWnd::ReadListFile(const std::string& path)
+void CListEditWnd::TellUnreadable(const std::string& path, UINT whatFollows) const
 {
-    ListRows rows;
-    AppendListRows(path, rows);
+    AppMessageBox(path + "\n" + LoadResourceString(whatFollows), MB_OK | MB_ICONEXCLAMATION, std::string(), m_hWnd);
+}
+
+void CListEditWnd::AppendRows(const ListRows& rows)
+{
     for (const ListRow& row : rows) {
         InsertRow(listView_.GetItemCount(), row);
         ::UpdateWindow(listView_.m_hWnd);
@@ -533,5 +554,7 @@ CListEditWnd* OpenListEditor(CWnd& owner, const std::string& listPath, bool rege
     editor->ShowWindow(SW_SHOW);
     ::UpdateWindow(editor->m_hWnd);
     editor->SetFocus();
+    if (!editor->unreadableList_.empty())
+        editor->TellUnreadable(editor->unreadableList_, IDS_LIST_NOT_READ_AS_NEW);
     return editor;
 }

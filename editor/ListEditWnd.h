@@ -28,7 +28,9 @@ inline constexpr int ListOptionsColumn = 2;
 class CListEditWnd : public MessageMapped<CListEditWnd, CFrameWnd>, public PatternRows {
 public:
     // The editor of the list at `listPath`, taken in the program directory unless it is
-    // absolute; the file need not exist. Its window is made by LoadFrame (OpenListEditor).
+    // absolute; the file need not exist. A file that exists but cannot be read is not taken
+    // as the list's own: the editor starts as a new list. Its window is made by LoadFrame
+    // (OpenListEditor).
     CListEditWnd(const std::string& listPath, bool regexLibraryLoaded);
     ~CListEditWnd() override;
 
@@ -97,8 +99,10 @@ private:
     enum class ListFileDialog { OpenList, SaveList, LoadPatterns };
     // The file dialog for `purpose`, in the program directory; the chosen path, or empty.
     std::string ChooseFile(ListFileDialog purpose);
-    // Appends the file's rows, repainting after each, so a long list fills the view visibly.
-    void ReadListFile(const std::string& path);
+    // Appends the rows, repainting after each, so a long list fills the view visibly.
+    void AppendRows(const ListRows& rows);
+    // The message box that names a list file which cannot be read, with what follows.
+    void TellUnreadable(const std::string& path, UINT whatFollows) const;
     void SetListPath(const std::string& path);
     void SelectFirstRow() const;
     // After a row went: the row that now has the keyboard focus becomes selected.
@@ -115,6 +119,9 @@ private:
     HCURSOR dragCursor_ = nullptr;
     std::string cutBuffer_;
     std::string listPath_;
+    // The list the editor was opened on, when it exists but cannot be read: the editor
+    // starts as a new list instead, and says so once it is shown.
+    std::string unreadableList_;
     CPatternEditDialog patternDialog_;
     bool regexLibraryLoaded_;
     bool freeWithWindow_ = false;

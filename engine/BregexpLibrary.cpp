@@ -41,3 +41,14 @@ void BregexpLibrary::Free()
     BRegfree = nullptr;
     BSetOutput = nullptr;
 }
+
+std::string BregexpLibrary::OnigurumaVersion() const
+{
+    if (!library_)
+        return std::string();
+    // Found among the libraries the loaded one depends on.
+    using VersionFunction = const char* (*)();
+    const auto version = reinterpret_cast<VersionFunction>(platform::FindLibrarySymbol(library_, "onig_version"));
+    const char* text = version ? version() : nullptr;
+    return text ? text : std::string();
+}

@@ -26,6 +26,10 @@ public:
     // Null with a library that does not offer it; the library still counts as loaded.
     BSetOutputFunction BSetOutput = nullptr;
 
+    // The version of the Oniguruma the loaded library runs on, when the library links it
+    // as a shared library of its own (natively); empty otherwise.
+    std::string OnigurumaVersion() const;
+
     // "bregexp.dll" beside the program, or the platform's equivalent.
     static std::string DefaultPath();
 

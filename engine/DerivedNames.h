@@ -13,3 +13,9 @@ inline std::string BackupPathOf(const std::string& path)
 {
     return path + ".bak";
 }
+
+// The content a file had before it is replaced, while its backup is being made.
+inline std::string UntouchedPathOf(const std::string& path)
+{
+    return path + ".auto";
+}

@@ -3,7 +3,7 @@
 #include "engine/TemporaryFileOutput.h"
 
 FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const char* text, std::size_t size,
-                         FileResult count, bool backUp, const platform::FileStamp& read)
+                         FileResult count, bool backUp, const platform::FileStamp& read, ProcessedFiles* processed)
 {
     if (IsAborted(abort))
         return Cancel;
@@ -12,5 +12,5 @@ FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const 
     TemporaryFileOutput output(path, read);
     if (!output.Write(text, size))
         return WriteErr;
-    return output.Commit(abort, count, backUp);
+    return output.Commit(abort, count, backUp, processed);
 }

@@ -4,8 +4,35 @@
 #include "engine/EncodingDetection.h"
 #include "engine/EngineSettings.h"
 #include "engine/FileText.h"
+#include "engine/NewTextPlacement.h"
 #include "engine/RegexRewrite.h"
 #include "engine/TemporaryFileOutput.h"
+
+namespace {
+
+// The rewrite of the viewed text into `out`; with `original`, the text as it was read is
+// kept there. The view is closed at the end, since a mapped file cannot be replaced
+// everywhere.
+FileResult RewriteView(const ReplaceJob& job, platform::FileView& view, const EncodedPattern& pattern,
+                       TextOutput& out, std::string* original)
+{
+    FileResult count;
+    {
+        RegexRewrite rewrite(*job.RegexLibrary);
+        count = rewrite.Apply(job.AbortRequested, view.Data(), view.Size(), pattern, LibrarySubstitutes(job), out);
+    }
+    if (original && count > 0)
+        original->assign(view.Data(), view.Size());
+    // A file cut short while it was read gave zeros for its lost bytes: the text was not
+    // the file's.
+    const bool lost = view.LostBytes();
+    view.Close();
+    if (lost && count > 0 && !IsAborted(job.AbortRequested))
+        return WriteErr;
+    return count;
+}
+
+}  // namespace
 
 bool HasRegexLibrary(const ReplaceJob& job)
 {
@@ -18,7 +45,7 @@ bool LibrarySubstitutes(const ReplaceJob& job)
 }
 
 FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                              bool backUp)
+                              FileFacts& facts, ProcessedFiles* processed)
 {
     if (!HasRegexLibrary(job))
         return RegExpER;
@@ -28,26 +55,30 @@ FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, co
     if (view.Size() == 0)
         return 0;
     const TextEncoding encoding = EncodingOfFile(job.Encoding, {view.Data(), view.Size()});
+    facts.Encoding = encoding;
     if (encoding == TextEncoding::Iso2022Jp)
         return Iso2022;
-    // The new text goes to the temporary file as it is made, so that neither it nor a copy
-    // of the old text needs memory.
+    const EncodedPattern& encoded = job.EncodedPatterns.Get(pattern, encoding);
     const std::string readPath = view.ReadPath();
-    TemporaryFileOutput output(readPath, view.Stamp());
-    FileResult count;
-    {
-        RegexRewrite rewrite(*job.RegexLibrary);
-        count = rewrite.Apply(job.AbortRequested, view.Data(), view.Size(), job.EncodedPatterns.Get(pattern, encoding),
-                              LibrarySubstitutes(job), output);
+    const platform::FileStamp stamp = view.Stamp();
+    const ReadFile read{readPath, stamp};
+    if (job.Preview && !job.NewTexts) {
+        DroppedOutput nowhere;
+        const FileResult count = RewriteView(job, view, encoded, nowhere, nullptr);
+        return count < 0 ? count : PreviewResult(job, read, count);
     }
-    // A file cut short while it was read gave zeros for its lost bytes: the text was not
-    // the file's. It is let go before the commit, since a mapped file cannot be replaced
-    // everywhere.
-    const bool lost = view.LostBytes();
-    view.Close();
+    if (!job.NewTexts) {
+        // The new text goes to the temporary file as it is made, so that neither it nor a
+        // copy of the old text needs memory.
+        TemporaryFileOutput output(readPath, stamp);
+        const FileResult count = RewriteView(job, view, encoded, output, nullptr);
+        return count < 0 ? count : output.Commit(job.AbortRequested, count, job.BackUp, processed);
+    }
+    // Shown to a reader: both texts are kept until it has seen them.
+    std::string before, after;
+    StringOutput kept(after);
+    const FileResult count = RewriteView(job, view, encoded, kept, &before);
     if (count < 0)
         return count;
-    if (lost && count > 0 && !IsAborted(job.AbortRequested))
-        return WriteErr;
-    return output.Commit(job.AbortRequested, count, backUp);
+    return PlaceNewText(job, path, read, before, encoding, after, count, job.BackUp, processed);
 }

@@ -1,8 +1,11 @@
 #pragma once
 #include <string>
 
+#include "engine/FileFacts.h"
 #include "engine/FileResult.h"
 #include "engine/ReplaceJob.h"
+
+class ProcessedFiles;
 
 // The regular-expression branch of ReplaceInFile: the whole file goes through the job's
 // library, substituted by the library itself when the setting Bregexp is on (read anew for
@@ -10,7 +13,7 @@
 // as a literal replacement's is. NUL bytes are text here. RegExpER with nothing touched
 // when no library is loaded, when it rejects the expression, or when a search fails.
 FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                              bool backUp);
+                              FileFacts& facts, ProcessedFiles* processed = nullptr);
 
 // Whether the job's library is there to run a regular expression.
 bool HasRegexLibrary(const ReplaceJob& job);

@@ -12,9 +12,9 @@
 #include "engine/EncodingDetection.h"
 #include "engine/FileText.h"
 #include "engine/LiteralStream.h"
+#include "engine/NewTextSink.h"
 #include "engine/RegexReplace.h"
 #include "engine/RegexRewrite.h"
-#include "engine/TemporaryFileOutput.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -66,15 +66,15 @@ private:
 // A regular expression applied to the whole of `text`, which is mapped rather than copied;
 // the first segment tells the encoding from it.
 FileResult ApplyExpression(const ReplaceJob& job, const ReplacePattern& pattern, const platform::FileReader& text,
-                           bool first, TextEncoding& encoding, TextOutput& out, bool evenUnchanged)
+                           std::optional<TextEncoding>& encoding, TextOutput& out, bool evenUnchanged)
 {
     platform::FileView view;
     if (const FileResult opened = ResultOfReading(view.Open(text)); opened != 0)
         return opened;
     const std::string_view whole(view.Data(), view.Size());
-    if (first)
+    if (!encoding)
         encoding = EncodingOfFile(job.Encoding, whole);
-    if (encoding == TextEncoding::Iso2022Jp)
+    if (*encoding == TextEncoding::Iso2022Jp)
         return Iso2022;
     if (!HasRegexLibrary(job))
         return RegExpER;
@@ -83,7 +83,7 @@ FileResult ApplyExpression(const ReplaceJob& job, const ReplacePattern& pattern,
     FileResult count = 0;
     if (!whole.empty()) {
         RegexRewrite rewrite(*job.RegexLibrary);
-        count = rewrite.Apply(job.AbortRequested, view.Data(), view.Size(), job.EncodedPatterns.Get(pattern, encoding),
+        count = rewrite.Apply(job.AbortRequested, view.Data(), view.Size(), job.EncodedPatterns.Get(pattern, *encoding),
                               LibrarySubstitutes(job), buffered);
     }
     if (count < 0)
@@ -97,40 +97,39 @@ FileResult ApplyExpression(const ReplaceJob& job, const ReplacePattern& pattern,
 // Literal patterns applied to `text` as it is read; the first segment tells the encoding
 // as it reads.
 FileResult ApplyLiterally(const ReplaceJob& job, std::span<const ReplacePattern> patterns,
-                          const platform::FileReader& text, bool first, TextEncoding& encoding,
+                          const platform::FileReader& text, std::optional<TextEncoding>& encoding,
                           const std::function<TextOutput&()>& output, bool evenUnchanged)
 {
     FileSource source(text);
     if (const FileResult read = source.ReadFirst(FirstBlockSize); read != 0)
         return read;
-    if (!first)
-        return RewriteLiterally(job, patterns, source, encoding, nullptr, output(), evenUnchanged);
-    return InTheTextsEncoding(job.Encoding, source, encoding, [&](TextEncoding in, EncodingDetector* detector) {
-        return RewriteLiterally(job, patterns, source, in, detector, output(), evenUnchanged);
-    });
+    if (encoding)
+        return RewriteLiterally(job, patterns, source, *encoding, nullptr, output(), evenUnchanged);
+    TextEncoding told;
+    const FileResult count =
+        InTheTextsEncoding(job.Encoding, source, told, [&](TextEncoding in, EncodingDetector* detector) {
+            return RewriteLiterally(job, patterns, source, in, detector, output(), evenUnchanged);
+        });
+    encoding = told;
+    return count;
 }
 
 // The backup of a file no pattern changed: a copy, since a second name of the file would
 // change with it when the file is later edited in place. The copy is made under the
-// temporary name and then renamed, so that a run stopped meanwhile never leaves half a
-// backup.
+// temporary name and takes the backup's name in one step, so that a run stopped meanwhile
+// leaves the older backup or this one, never half of one.
 void KeepUntouchedBackup(const std::string& path)
 {
     const std::string temporary = TemporaryPathOf(path);
     platform::RemoveFile(temporary);
-    if (!platform::CopyFileNoOverwrite(path, temporary)) {
-        platform::RemoveFile(temporary);
-        return;
-    }
-    const std::string backup = BackupPathOf(path);
-    platform::RemoveFile(backup);
-    if (!platform::RenameNoReplace(temporary, backup))
+    if (!platform::CopyFileNoOverwrite(path, temporary) || !platform::RenameReplacing(temporary, BackupPathOf(path)))
         platform::RemoveFile(temporary);
 }
 
 }  // namespace
 
-FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path)
+FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, FileFacts* facts,
+                              ProcessedFiles* processed)
 {
     platform::FileReader file;
     if (const FileResult opened = OpenFileText(path, file); opened != 0)
@@ -139,11 +138,11 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path)
     // Each segment reads the text the one before made: in a scratch file when it made
     // one, the file as read before the first replacement. The last one writes the new text
     // of the file, and when it changes nothing, copies the text it read.
-    std::optional<TemporaryFileOutput> output;
+    NewTextSink sink(job, file);
     platform::ScratchFile scratches[2];
     std::optional<ScratchOutput> toScratch;
     const platform::FileReader* text = &file;
-    TextEncoding encoding = TextEncoding::Ascii;
+    std::optional<TextEncoding> encoding;
     std::uint64_t total = 0;
     const std::vector<Segment> segments = SegmentsOf(job.Patterns);
     for (std::size_t i = 0; i < segments.size(); ++i) {
@@ -152,13 +151,15 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path)
         auto target = [&]() -> TextOutput& {
             if (!last)
                 return toScratch.emplace(scratch, name);
-            return output.emplace(name, file.Stamp());
+            return sink.Restart();
         };
         const bool evenUnchanged = last && total > 0;
         const FileResult count =
             segments[i].Expression
-                ? ApplyExpression(job, segments[i].Patterns.front(), *text, i == 0, encoding, target(), evenUnchanged)
-                : ApplyLiterally(job, segments[i].Patterns, *text, i == 0, encoding, target, evenUnchanged);
+                ? ApplyExpression(job, segments[i].Patterns.front(), *text, encoding, target(), evenUnchanged)
+                : ApplyLiterally(job, segments[i].Patterns, *text, encoding, target, evenUnchanged);
+        if (facts && encoding)
+            facts->Encoding = encoding;
         if (count < 0)
             return count;
         if (count > 0 && !last)
@@ -166,11 +167,11 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path)
         total += static_cast<std::uint64_t>(count);
     }
     const auto count = static_cast<FileResult>(std::min<std::uint64_t>(total, std::numeric_limits<FileResult>::max()));
-    // Let go before the file is replaced or copied, which some systems refuse while it is open.
-    file.Close();
-    if (count == 0 && job.BackUp && !IsAborted(job.AbortRequested)) {
+    if (count == 0 && job.BackUp && !job.Preview && !IsAborted(job.AbortRequested)) {
+        // Let go before the file is copied, which some systems refuse while it is open.
+        file.Close();
         KeepUntouchedBackup(name);
         return 0;
     }
-    return output->Commit(job.AbortRequested, count, job.BackUp);
+    return sink.Place(path, *encoding, count, job.BackUp, processed);
 }

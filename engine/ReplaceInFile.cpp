@@ -1,18 +1,16 @@
 #include "engine/ReplaceInFile.h"
 
-#include <optional>
-
 #include "engine/FileText.h"
 #include "engine/LiteralStream.h"
+#include "engine/NewTextSink.h"
 #include "engine/RegexReplace.h"
-#include "engine/TemporaryFileOutput.h"
 
 namespace {
 
 // The file is read a block at a time and its new text written as it is made, so that a
 // file of any size is rewritten in a few megabytes.
 FileResult ReplaceLiteralInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                                bool backUp)
+                                FileFacts& facts, ProcessedFiles* processed)
 {
     platform::FileReader file;
     if (const FileResult opened = OpenFileText(path, file); opened != 0)
@@ -22,31 +20,26 @@ FileResult ReplaceLiteralInFile(const ReplaceJob& job, const std::string& path, 
     FileSource source(file);
     if (const FileResult read = source.ReadFirst(FirstBlockSize); read != 0)
         return read;
-    std::optional<TemporaryFileOutput> output;
+    NewTextSink sink(job, file);
     TextEncoding encoding;
     const FileResult count =
         InTheTextsEncoding(job.Encoding, source, encoding, [&](TextEncoding in, EncodingDetector* detector) {
-            output.emplace(file.ReadPath(), file.Stamp());
-            return RewriteLiterally(job, {&pattern, 1}, source, in, detector, *output, false);
+            return RewriteLiterally(job, {&pattern, 1}, source, in, detector, sink.Restart(), false);
         });
+    facts.Encoding = encoding;
     if (count < 0)
         return count;
-    // Let go before the file is replaced, which some systems refuse while it is open.
-    file.Close();
-    return output->Commit(job.AbortRequested, count, backUp);
+    return sink.Place(path, encoding, count, job.BackUp, processed);
 }
 
 }  // namespace
 
-FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern)
-{
-    return ReplaceInFile(job, path, pattern, job.BackUp);
-}
-
 FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                         bool backUp)
+                         FileFacts* facts, ProcessedFiles* processed)
 {
+    FileFacts ignored;
+    FileFacts& told = facts ? *facts : ignored;
     if (HasOption(pattern.Options, RegularExpression))
-        return ReplaceRegexInFile(job, path, pattern, backUp);
-    return ReplaceLiteralInFile(job, path, pattern, backUp);
+        return ReplaceRegexInFile(job, path, pattern, told, processed);
+    return ReplaceLiteralInFile(job, path, pattern, told, processed);
 }

@@ -8,6 +8,14 @@
 
 class BregexpLibrary;
 class EngineSettings;
+class NewTextReader;
+
+// What became of the replace list when it was read for the job.
+enum class ReplaceListState {
+    Read,
+    NotFound,
+    Unreadable,
+};
 
 // Everything a run needs. The owner keeps it unchanged while a run lasts, except
 // AbortRequested, which another thread may set at any time.
@@ -15,12 +23,17 @@ struct ReplaceJob {
     std::vector<std::string> Files;
     ReplacePattern Pattern;    // the single pattern, used when AllAuto is off
     PatternList Patterns;      // the replace list, used when AllAuto is on
+    ReplaceListState PatternsState = ReplaceListState::Read;
     bool AllAuto = false;
     bool BackUp = false;
     AbortFlag AbortRequested{false};
     const BregexpLibrary* RegexLibrary = nullptr;  // null when the library is not loaded
     const EngineSettings* Settings = nullptr;      // null reads every setting as its default
     EncodingChoice Encoding = EncodingChoice::Automatic;
+    // A preview: every rule of the run with nothing written, no temporary file, no backup.
+    bool Preview = false;
+    // Shown each file that changes; null when nobody asks.
+    NewTextReader* NewTexts = nullptr;
     // The patterns in the encodings the run meets; filled as the files come.
     mutable EncodedPatternCache EncodedPatterns;
 

@@ -11,7 +11,8 @@ constexpr const char* LineEnd = "\r\n";
 constexpr std::size_t PathColumnWidth = ShortenedPathLimit + 1;
 constexpr std::size_t LineWidth = 54;
 
-// Eight bytes each, like the "%8d" of a count.
+}  // namespace
+
 const char* StatusWord(FileResult result)
 {
     switch (result) {
@@ -36,8 +37,6 @@ const char* StatusWord(FileResult result)
     }
 }
 
-}  // namespace
-
 void ResultLog::ResetLog()
 {
     text_ = "ファイル名";
@@ -48,6 +47,8 @@ void ResultLog::ResetLog()
     text_ += LineEnd;
     total_ = 0;
     failed_ = 0;
+    files_ = 0;
+    changed_ = 0;
 }
 
 void ResultLog::AddLogLine(const std::string& path, FileResult result)
@@ -55,8 +56,11 @@ void ResultLog::AddLogLine(const std::string& path, FileResult result)
     std::string line = ShortenPath(path);
     if (line.size() < PathColumnWidth)
         line.append(PathColumnWidth - line.size(), ' ');
+    ++files_;
     if (result < 0)
         ++failed_;
+    if (result > 0)
+        ++changed_;
     if (const char* word = StatusWord(result)) {
         line += word;
     } else {

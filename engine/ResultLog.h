@@ -5,6 +5,10 @@
 
 #include "engine/FileResult.h"
 
+// The word the log shows for a failure code, eight bytes like the "%8d" of a count and
+// aligned as the log has them (" NotOpen", "RegExpER"); null for a count.
+const char* StatusWord(FileResult result);
+
 // The text of a run's result log: a header, one line per file with its number of
 // replacements or a status word, and the totals. Shift-JIS bytes, CR LF line ends, 54
 // columns in a fixed-pitch font. The log dialog owns one and shows its text; automatic
@@ -22,9 +26,14 @@ public:
     std::int64_t Total() const { return total_; }
     // The files of this run logged with a status word instead of a count.
     std::size_t FailedFiles() const { return failed_; }
+    // The files of this run logged at all, and those logged with a count above 0.
+    std::size_t LoggedFiles() const { return files_; }
+    std::size_t ChangedFiles() const { return changed_; }
 
 private:
     std::string text_;
     std::int64_t total_ = 0;
     std::size_t failed_ = 0;
+    std::size_t files_ = 0;
+    std::size_t changed_ = 0;
 };

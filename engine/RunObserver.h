@@ -2,14 +2,19 @@
 #include <cstddef>
 #include <string>
 
+#include <optional>
+
 #include "engine/FileResult.h"
+#include "engine/TextEncoding.h"
 
 // One file of a run as soon as its result is known: its place in the job's list, so that
-// results can be put in list order whatever order they come in, its path and its result.
+// results can be put in list order whatever order they come in, its path and its result,
+// and the encoding its text was read in, when it was read.
 struct FileReport {
     std::size_t Index;
     const std::string& Path;
     FileResult Result;
+    std::optional<TextEncoding> Encoding = std::nullopt;
 };
 
 // What a run tells while it works, called on the run's thread. How it is shown, and

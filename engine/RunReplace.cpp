@@ -1,22 +1,22 @@
 #include "engine/RunReplace.h"
 
-#include "engine/DerivedNames.h"
+#include "engine/ProcessedFiles.h"
 #include "engine/ReplaceAllPatterns.h"
 #include "engine/ReplaceInFile.h"
 #include "engine/ResultLog.h"
 #include "engine/RunObserver.h"
-#include "platform/FileSystem.h"
 
 namespace {
 
-// A file named through a symbolic link is rewritten where it lies, and the link stays:
-// the read tells where the file lies.
-FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path)
+// A file met again under another name, through a link or spelled otherwise, has had its
+// rewrite: it is not read again, so no pattern is applied to its own output.
+FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, ProcessedFiles& processed, FileFacts& facts)
 {
-    const FileResult result = job.AllAuto ? ReplaceAllPatterns(job, path) : ReplaceInFile(job, path, job.Pattern);
-    if (result < 0)
-        platform::RemoveFile(TemporaryPathOf(platform::FileBehindLinks(path)));
-    return result;
+    if (!processed.Claim(path))
+        return 0;
+    // A rewritten file is a new file under the old name, which the commit claims too.
+    return job.AllAuto ? ReplaceAllPatterns(job, path, &facts, &processed)
+                       : ReplaceInFile(job, path, job.Pattern, &facts, &processed);
 }
 
 // Writes each result into the log before passing it on.
@@ -41,13 +41,16 @@ private:
 RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
 {
     const std::size_t count = job.Files.size();
+    ProcessedFiles processed;
     observer.OnProgress(0, count);
     std::size_t done = 0;
     for (std::size_t index = 0; index < count; ++index) {
         if (job.IsAborted())
             break;
         const std::string& path = job.Files[index];
-        observer.OnFileResult({index, path, ReplaceOneFile(job, path)});
+        FileFacts facts;
+        const FileResult result = ReplaceOneFile(job, path, processed, facts);
+        observer.OnFileResult({index, path, result, facts.Encoding});
         if (!job.IsAborted())
             observer.OnProgress(++done, count);
     }

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "engine/BackupBeforeReplace.h"
 #include "engine/DerivedNames.h"
+#include "engine/ProcessedFiles.h"
 
 namespace {
 
@@ -94,7 +96,8 @@ bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
     return true;
 }
 
-FileResult TemporaryFileOutput::Commit(const AbortFlag& abort, FileResult count, bool backUp)
+FileResult TemporaryFileOutput::Commit(const AbortFlag& abort, FileResult count, bool backUp,
+                                       ProcessedFiles* processed)
 {
     if (IsAborted(abort))
         return Cancel;
@@ -106,18 +109,16 @@ FileResult TemporaryFileOutput::Commit(const AbortFlag& abort, FileResult count,
         Discard();
         return WriteErr;
     }
-    const std::string backup = BackupPathOf(path_);
-    if (backUp) {
-        platform::RemoveFile(backup);
-        if (!platform::LinkOrCopyFile(path_, backup)) {
-            Discard();
-            return WriteErr;
-        }
-    }
-    if (!writer_.CloseAndReplace(path_, &read_)) {
+    if (processed)
+        if (const std::optional<platform::FileIdentity> identity = writer_.Identity())
+            processed->ClaimNewFile(*identity);
+    const BackupMade backup = backUp ? BackUpBeforeReplace(path_, read_) : BackupMade::None;
+    if ((backUp && backup == BackupMade::None) || !writer_.CloseAndReplace(path_, &read_)) {
         Discard();
-        if (backUp)
-            platform::RemoveFile(backup);
+        // An older backup was kept, or, had the file changed in the last moment, replaced
+        // by one of the file as it is.
+        if (backup == BackupMade::WhereNoneWas)
+            platform::RemoveFile(BackupPathOf(path_));
         return WriteErr;
     }
     state_ = State::Committed;

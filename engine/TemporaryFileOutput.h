@@ -8,6 +8,8 @@
 #include "engine/TextOutput.h"
 #include "platform/FileSystem.h"
 
+class ProcessedFiles;
+
 // The new text of `path`, written to path + ".tmp" as it is made, through a buffer of a
 // fixed size, and put in place when it is complete: the file then always holds either its
 // old or its new content, and the new text never needs memory of its own. `read`
@@ -22,11 +24,15 @@ public:
     TemporaryFileOutput& operator=(const TemporaryFileOutput&) = delete;
 
     // Puts what was written in place once `count` replacements were made, with `backUp` the
-    // old content first given the second name path + ".bak" (an older backup goes). Returns
-    // `count`; 0 with nothing touched when it is 0; Cancel with nothing touched when the
-    // run is aborted; WriteErr when the text could not be written or put in place, and then
-    // `path` keeps its content and neither a temporary file nor a backup made here is left.
-    FileResult Commit(const AbortFlag& abort, FileResult count, bool backUp);
+    // old content first given the second name path + ".bak" (BackUpBeforeReplace); the new
+    // file is claimed in `processed` before it takes the name. Returns `count`; 0 with
+    // nothing touched when it is 0; Cancel with nothing touched when the run is aborted,
+    // also while the text was written; WriteErr when the text could not be written or put in
+    // place. After Cancel and WriteErr `path` keeps its content, no temporary file is left
+    // and an older backup is whole; only when another program changes the file in the very
+    // moment between its backup and its replace does a backup of the file as it is take
+    // its place.
+    FileResult Commit(const AbortFlag& abort, FileResult count, bool backUp, ProcessedFiles* processed = nullptr);
 
 private:
     enum class State { NotStarted, Writing, Failed, Committed };

@@ -4,15 +4,21 @@
 #include "lists/ListLine.h"
 #include "lists/TextLines.h"
 
-void AppendListRows(const std::string& path, ListRows& rows)
+bool AppendListRows(const std::string& path, ListRows& rows)
 {
-    ForEachFileLine(path, [&](std::string_view line) { rows.push_back(SplitListLine(line)); });
+    return ForEachFileLine(path, [&](std::string_view line) { rows.push_back(SplitListLine(line)); });
+}
+
+bool ReadPatternList(const std::string& path, PatternList& patterns)
+{
+    patterns.clear();
+    return ForEachFileLine(path, [&](std::string_view line) { patterns.push_back(ParseListLine(line)); });
 }
 
 PatternList ReadPatternList(const std::string& path)
 {
     PatternList patterns;
-    ForEachFileLine(path, [&](std::string_view line) { patterns.push_back(ParseListLine(line)); });
+    ReadPatternList(path, patterns);
     return patterns;
 }
 

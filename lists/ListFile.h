@@ -7,12 +7,14 @@
 #include "lists/ListRow.h"
 
 // The editor's reader: appends one row per line of the file after the rows already there.
-// A file that cannot be read adds nothing.
-void AppendListRows(const std::string& path, ListRows& rows);
+// False, with nothing added, when the file cannot be read.
+bool AppendListRows(const std::string& path, ListRows& rows);
 
 // The main window's reader: the patterns of the file in file order, duplicates and empty
 // find texts included; none when the file cannot be read.
 PatternList ReadPatternList(const std::string& path);
+// The same; false, with no patterns, when the file cannot be read.
+bool ReadPatternList(const std::string& path, PatternList& patterns);
 
 // Creates or truncates the file and writes one line per row; no rows give an empty file.
 ListWriteResult WriteListFile(const std::string& path, const ListRows& rows);

@@ -11,6 +11,20 @@ install(CODE "
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${CMAKE_INSTALL_PREFIX}/bin/tarvelox\")")
 install(FILES ${help} copyright DESTINATION share/doc/tarvelox)
 install(FILES ${shipped}/sample.lst DESTINATION share/doc/tarvelox/examples)
+# The help names the licences of what the program uses; Oniguruma comes from its own
+# package, but its licence is where the help says.
+install(FILES licenses/Oniguruma.txt DESTINATION share/doc/tarvelox/licenses)
+
+# The manual page, compressed as Debian ships them (no name or time stamp inside, so that
+# the package is the same at every build), and the completion of bash.
+configure_file(tarvelox.1 ${shipped}/tarvelox.1 @ONLY)
+execute_process(COMMAND gzip -9nf ${shipped}/tarvelox.1 RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot compress the manual page")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS tarvelox.1 tarvelox.bash-completion)
+install(FILES ${shipped}/tarvelox.1.gz DESTINATION share/man/man1)
+install(FILES tarvelox.bash-completion DESTINATION share/bash-completion/completions RENAME tarvelox)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_VENDOR} <${TARVELOX_SUPPORT_MAIL}>")

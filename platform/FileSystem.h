@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -23,6 +24,18 @@ struct FileStamp {
 
     bool operator==(const FileStamp&) const = default;
 };
+
+// Which file a name leads to, links followed: the same for every name of one file (hard
+// links, symbolic links, two spellings of one path), different for two files.
+struct FileIdentity {
+    std::uint64_t Volume = 0;
+    std::uint64_t Index = 0;
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// Empty when `path` leads to nothing that can be looked at.
+std::optional<FileIdentity> IdentityOf(const std::string& path);
 
 // A whole file in one buffer of its length + 1 bytes, the last one a NUL.
 class FileContent {
@@ -74,6 +87,8 @@ public:
     bool FlushBeforeReplace();
     bool Close();
     bool IsOpen() const;
+    // Which file was created, while it is open.
+    std::optional<FileIdentity> Identity() const;
     // Closes the file and puts it over `to` as ReplaceAtomically(name it was created under,
     // to, read) does. Natively the owner and the bits are given to the open file, without
     // looking its name up again. Fails, too, when the close reports that a write failed.
@@ -105,6 +120,9 @@ bool CanReplace(const std::string& path, const FileStamp* read = nullptr);
 // The file that `path` names once a symbolic link in its last component is followed, to
 // the end of a chain of links; `path` itself when it names no link or a dangling one.
 std::string FileBehindLinks(const std::string& path);
+// Gives `from` the name `to` in one step, in place of whatever file had it; fails, leaving
+// both as they were, when `to` is a folder or cannot be replaced (on Windows: read-only).
+bool RenameReplacing(const std::string& from, const std::string& to);
 // Fails when the target exists.
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to);
 // A second name for the same content, or a copy where links are not possible; fails when

@@ -34,10 +34,14 @@
 #define IDC_FILE_COUNT 1057
 #define IDC_IGNORECASE 1059
 #define IDC_NOT_ESCAPE 1066
+#define IDC_PREVIEW 1070
 
 /* Result log dialog. */
 #define IDD_RESULT_LOG 131
 #define IDC_RESULT_LOG_TEXT 1018
+#define IDC_RESULT_LOG_LABEL 1019
+#define IDS_RESULT_LOG_ABORTED 3011
+#define IDS_RESULT_LOG_NOT_PROCESSED 3012
 
 /* Progress dialog. */
 #define IDD_PROGRESS 142
@@ -90,6 +94,12 @@
 #define IDS_MAIN_WINDOW_NOT_CREATED 3004
 #define IDS_DUPLICATES 3005
 #define IDS_RUN_FAILED 3006
+#define IDS_REPLACE_LIST_NOT_FOUND 3007
+#define IDS_REPLACE_LIST_UNREADABLE 3008
+#define IDS_REPLACE_LIST_EMPTY 3009
+#define IDS_REGEX_REJECTED 3010
+#define IDS_PREVIEW_CAPTION 3013
+#define IDS_PREVIEW_LABEL 3014
 
 
 /* Replace list editor: one id for its menu, accelerators, icon, title and toolbar images;
@@ -121,6 +131,8 @@
 #define IDS_FIND_COLUMN 3309
 #define IDS_REPLACE_COLUMN 3310
 #define IDS_OPTIONS_COLUMN 3311
+#define IDS_LIST_NOT_READ 3312
+#define IDS_LIST_NOT_READ_AS_NEW 3313
 
 /* Pattern edit dialog; its option boxes carry the main dialog's ids (1066, 1041, 1042,
    1047, 1048, 1059). */

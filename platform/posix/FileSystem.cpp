@@ -87,6 +87,14 @@ bool FileWriter::IsOpen() const
     return handle_ >= 0;
 }
 
+std::optional<FileIdentity> FileWriter::Identity() const
+{
+    struct stat info;
+    if (handle_ < 0 || ::fstat(static_cast<int>(handle_), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
 bool RemoveFile(const std::string& path)
 {
     return ::unlink(path.c_str()) == 0;
@@ -171,6 +179,19 @@ std::string FileBehindLinks(const std::string& path)
         return path;
     std::string target = ResolvedLink(path);
     return target.empty() ? path : target;
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path)
+{
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+bool RenameReplacing(const std::string& from, const std::string& to)
+{
+    return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to)

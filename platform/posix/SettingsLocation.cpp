@@ -19,10 +19,19 @@ std::string UserConfigHome(const char* xdgConfigHome, const char* home)
     return std::string();
 }
 
+bool IsInstalledLayout(const std::string& programDirectory)
+{
+    return programDirectory.ends_with("/lib/tarvelox/");
+}
+
 std::string ChooseSettingsFile(const std::string& programDirectory, const std::string& fileName,
                                const SettingsFileFacts& facts)
 {
-    if (facts.FileBesideProgram || facts.ProgramFolderWritable || facts.ConfigHome.empty())
+    // An installed program's folder belongs to the package, also when root may write it:
+    // a file there would outlive the package's removal and be shared by every user.
+    const bool besideProgram =
+        !IsInstalledLayout(programDirectory) && (facts.FileBesideProgram || facts.ProgramFolderWritable);
+    if (besideProgram || facts.ConfigHome.empty())
         return programDirectory + fileName;
     return facts.ConfigHome + "/tarvelox/" + fileName;
 }

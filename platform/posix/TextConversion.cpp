@@ -48,13 +48,26 @@ private:
     iconv_t handle_;
 };
 
-}  // namespace
-
-std::optional<std::string> ConvertShiftJis(std::string_view text, CodeSet target)
+const char* IconvName(CodeSet codeSet)
 {
     // "SHIFT_JIS" lacks the extensions of code page 932 and maps ～ elsewhere; "EUC-JP"
-    // turns ～ into a JIS X 0212 character. These two follow code page 932.
-    Converter converter(target == CodeSet::Utf8 ? "UTF-8" : "EUC-JP-MS", "CP932");
+    // turns ～ into a JIS X 0212 character. These follow code page 932.
+    switch (codeSet) {
+    case CodeSet::ShiftJis:
+        return "CP932";
+    case CodeSet::Utf8:
+        return "UTF-8";
+    case CodeSet::EucJp:
+        break;
+    }
+    return "EUC-JP-MS";
+}
+
+}  // namespace
+
+std::optional<std::string> ConvertText(std::string_view text, CodeSet source, CodeSet target)
+{
+    Converter converter(IconvName(target), IconvName(source));
     if (!converter.IsOpen())
         return std::nullopt;
     return converter.Convert(text);

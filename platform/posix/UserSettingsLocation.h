@@ -16,6 +16,9 @@ struct SettingsFileFacts {
     std::string ConfigHome;      // UserConfigHome(), possibly empty
 };
 
+// Whether the program lies where `cmake --install` and the package put it, PREFIX/lib/tarvelox/.
+bool IsInstalledLayout(const std::string& programDirectory);
+
 std::string ChooseSettingsFile(const std::string& programDirectory, const std::string& fileName,
                                const SettingsFileFacts& facts);
 

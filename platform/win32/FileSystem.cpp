@@ -128,6 +128,14 @@ bool FileWriter::IsOpen() const
     return handle_ != -1 && Handle(handle_) != INVALID_HANDLE_VALUE;
 }
 
+std::optional<FileIdentity> FileWriter::Identity() const
+{
+    FileStamp stamp;
+    if (!IsOpen() || !StampOfHandle(Handle(handle_), stamp))
+        return std::nullopt;
+    return FileIdentity{stamp.Volume, stamp.Index};
+}
+
 bool RemoveFile(const std::string& path)
 {
     return ::DeleteFileA(path.c_str());
@@ -171,9 +179,7 @@ bool ReplaceAtomically(const std::string& from, const std::string& to, const Fil
                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     if (!::SetFileAttributesA(from.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
         return false;
-    return RetryingSharingConflicts([&] {
-        return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    });
+    return RenameReplacing(from, to);
 }
 
 // The attributes are given by name: a file cannot be moved while it is open here.
@@ -202,6 +208,27 @@ std::string FileBehindLinks(const std::string& path)
 {
     // Links are refused when a file is replaced, never followed.
     return path;
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path)
+{
+    // No access asked for: only the file's information is read, whoever holds it open.
+    HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    FileStamp stamp;
+    const bool known = StampOfHandle(file, stamp);
+    ::CloseHandle(file);
+    if (!known)
+        return std::nullopt;
+    return FileIdentity{stamp.Volume, stamp.Index};
+}
+
+bool RenameReplacing(const std::string& from, const std::string& to)
+{
+    return RetryingSharingConflicts(
+        [&] { return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0; });
 }
 
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to)

@@ -117,28 +117,26 @@ TEST_F(CommandLineTest, StartValuesFromTheCommandLineOrTheRememberedState)
     const struct {
         const char* memLast;
         Arguments arguments;
-        bool library;
         const char* find;
         const char* replace;
         PatternOptions options;
         const char* list;
         const char* extensions;
     } cases[] = {
-        {"0", {}, true, "", "", 0, "mine.lst", "*.md"},
-        {"1", {}, true, "old", "new", NotCase | RegularExpression | Ignorecase, "mine.lst", "*.md"},
-        {"1", {}, false, "old", "new", NotCase, "mine.lst", "*.md"},
-        {"1", {"-F", "-Oxs"}, true, "", "new", NotEscape, "mine.lst", "*.md"},
-        {"1", {"-Ose", "-Lother.lst", "-E"}, true, "old", "new", NotEscape | RegularExpression, "other.lst", ""},
-        {"1", {"-Ose"}, false, "old", "new", NotEscape, "mine.lst", "*.md"},
-        {"0", {"-Oekmic"}, true, "", "", RegularExpression | Kanji | Multiline | Ignorecase | NotCase, "mine.lst",
-         "*.md"},
-        {"1", {"-c"}, true, "", "", 0, "", ""},
+        {"0", {}, "", "", 0, "mine.lst", "*.md"},
+        // A remembered or given regular expression stays one whether or not the library
+        // is there: without it the run is refused, never run as literal text.
+        {"1", {}, "old", "new", NotCase | RegularExpression | Ignorecase, "mine.lst", "*.md"},
+        {"1", {"-F", "-Oxs"}, "", "new", NotEscape, "mine.lst", "*.md"},
+        {"1", {"-Ose", "-Lother.lst", "-E"}, "old", "new", NotEscape | RegularExpression, "other.lst", ""},
+        {"0", {"-Oekmic"}, "", "", RegularExpression | Kanji | Multiline | Ignorecase | NotCase, "mine.lst", "*.md"},
+        {"1", {"-c"}, "", "", 0, "", ""},
     };
     for (const auto& c : cases) {
         WriteSettings(remembered + "MemLast=" + c.memLast + "\r\n");
         Arguments arguments = c.arguments;
         arguments.insert(arguments.begin(), "tarvelox");
-        const MainDialogStartValues values = StartValuesFrom(ParseCommandLine(arguments, settings_), settings_, c.library);
+        const MainDialogStartValues values = StartValuesFrom(ParseCommandLine(arguments, settings_), settings_);
         const std::string name = testing::PrintToString(c.arguments) + " MemLast=" + c.memLast;
         EXPECT_EQ(values.FindText, c.find) << name;
         EXPECT_EQ(values.ReplaceText, c.replace) << name;
@@ -151,7 +149,7 @@ TEST_F(CommandLineTest, StartValuesFromTheCommandLineOrTheRememberedState)
 
 TEST_F(CommandLineTest, FirstStartValues)
 {
-    const MainDialogStartValues values = StartValuesFrom(Parse({"-H"}), settings_, true);
+    const MainDialogStartValues values = StartValuesFrom(Parse({"-H"}), settings_);
     EXPECT_EQ(values.ReplaceListName, platform::GetProgramDirectory() + "replace.lst");
     EXPECT_EQ(values.LastAddFolder, ".");
     EXPECT_EQ(values.ExtensionListText, "*.bat;*.cgi;*.css;*.htm;*.html;*.js;*.log;*.pl;*.shtml;*.txt");
@@ -165,7 +163,7 @@ TEST_F(CommandLineTest, FirstStartValues)
 TEST_F(CommandLineTest, SwitchValuesBecomeCheckBoxStates)
 {
     WriteSettings("[MAIN]\r\nBackUp=5\r\nAllAuto=on\r\n[SETTING]\r\nSubEntry=-2\r\n");
-    const MainDialogStartValues values = StartValuesFrom(Parse({}), settings_, false);
+    const MainDialogStartValues values = StartValuesFrom(Parse({}), settings_);
     EXPECT_EQ(values.BackUp, 1);
     EXPECT_EQ(values.FullAutomatic, 0);
     EXPECT_EQ(values.SubfolderRule, 1);

@@ -12,6 +12,13 @@
 #include "platform/Folders.h"
 #include "tests/support/TestFiles.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "tests/support/FileSystemFaults.h"
+#endif
+
 namespace {
 
 using Paths = std::vector<std::string>;
@@ -100,16 +107,16 @@ protected:
     FileList list_{control_};
 };
 
-TEST_F(FileListTest, DuplicatesAreCheckedOnlyWhenTheBatchMeetsAFilledList)
+TEST_F(FileListTest, DuplicatesAreCheckedInEveryBatchTheFirstToo)
 {
-    AddNames({"C:\\a.txt", "C:\\a.txt", "C:\\b.txt"});
-    EXPECT_EQ(control_.Entries(), (Paths{"C:\\a.txt", "C:\\a.txt", "C:\\b.txt"}));
-    EXPECT_EQ(control_.LastDuplicates(), "");
+    AddNames({"C:\\a.txt", "C:\\A.txt", "C:\\b.txt"});
+    EXPECT_EQ(control_.Entries(), (Paths{"C:\\a.txt", "C:\\b.txt"}));
+    EXPECT_EQ(control_.LastDuplicates(), "C:\\A.txt\n");
 
     AddNames({"c:\\A.TXT", "C:\\c.txt", "C:\\C.txt", "C:\\b.TXT"});
-    EXPECT_EQ(control_.Entries(), (Paths{"C:\\a.txt", "C:\\a.txt", "C:\\b.txt", "C:\\c.txt"}));
+    EXPECT_EQ(control_.Entries(), (Paths{"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"}));
     EXPECT_EQ(control_.LastDuplicates(), "c:\\A.TXT\nC:\\C.txt\nC:\\b.TXT\n");
-    EXPECT_EQ(control_.counts, (std::vector<std::size_t>{3, 4}));
+    EXPECT_EQ(control_.counts, (std::vector<std::size_t>{2, 3}));
 }
 
 TEST_F(FileListTest, EndOfBatchSelectsWhatItAdded)
@@ -174,10 +181,10 @@ TEST_F(FileListTest, AfterARemovalTheNextBatchChecksDuplicatesAgain)
     AddNames({"a.txt", "b.txt"});
     control_.Select({0, 1});
     list_.RemoveSelected();
-    AddNames({"a.txt", "a.txt"});
-    EXPECT_EQ(control_.Entries(), (Paths{"a.txt", "a.txt"}));
+    AddNames({"a.txt"});
+    EXPECT_EQ(control_.Entries(), (Paths{"a.txt"}));
     AddNames({"A.txt"});
-    EXPECT_EQ(control_.Entries(), (Paths{"a.txt", "a.txt"}));
+    EXPECT_EQ(control_.Entries(), (Paths{"a.txt"}));
     EXPECT_EQ(control_.LastDuplicates(), "A.txt\n");
 }
 
@@ -275,7 +282,8 @@ TEST_F(FileListTest, CommandLineBatch)
         BatchKeys keys;
         Paths entries;
     } cases[] = {
-        {{a, "a.txt", "missing.txt", dat}, {}, {a, a}},
+        // The same file named twice is listed once, the first batch too.
+        {{a, "a.txt", "missing.txt", dat}, {}, {a}},
         {{dat, a}, {.Shift = true}, {dat, a}},
         {{"@names.txt", "@missing.txt"}, {}, {b}},
         {{"@names.txt"}, {.Shift = true}, {dat, b}},
@@ -299,6 +307,57 @@ TEST_F(FileListTest, CommandLineBatch)
     }
     platform::ChangeCurrentDirectory(before);
 }
+
+// Every name of the user's that adds nothing is kept with its reason, for automatic runs
+// to tell; files refused by their extension are not among them.
+TEST_F(FileListTest, NamesThatAddNothingArePassedOverWithTheirReason)
+{
+    const std::string a = Make("a.txt");
+    MakeFolder(folder_ / "d");
+    const std::string inDir = Make(platform::JoinPath("d", "b.txt"));
+    Make("c.dat");
+    Make("names", "gone.txt\r\nc.dat\r\n");
+    using enum PassedOverReason;
+    std::vector<std::string> arguments = {"a.txt", "missing.txt", "d", "c.dat", "@nolist", "@names"};
+    std::vector<PassedOverName> expected = {
+        {"missing.txt", NotFound},
+        {"nolist", UnreadableNameList},
+        {folder_ / "gone.txt", NotFound},
+    };
+#ifndef _WIN32
+    ASSERT_EQ(::symlink("nowhere.txt", (folder_ / "d/link.txt").c_str()), 0);
+    ASSERT_EQ(::mkfifo((folder_ / "pipe.txt").c_str(), 0600), 0);
+    expected.insert(expected.begin() + 1, {folder_ / "d/link.txt", LinkToNothing});
+    arguments.push_back("pipe.txt");
+    expected.push_back({"pipe.txt", NotFileOrFolder});
+#endif
+    const std::string before = platform::CurrentDirectory();
+    ASSERT_TRUE(platform::ChangeCurrentDirectory(folder_.Path()));
+
+    AddCommandLineFiles(list_, arguments, {});
+
+    platform::ChangeCurrentDirectory(before);
+    EXPECT_EQ(control_.Entries(), (Paths{a, inDir}));
+    EXPECT_EQ(list_.PassedOver(), expected);
+}
+
+#ifndef _WIN32
+TEST_F(FileListTest, AFolderThatCannotBeReadIsPassedOver)
+{
+    MakeFolder(folder_ / "open");
+    MakeFolder(folder_ / "closed");
+    const std::string inDir = Make("open/a.txt");
+    Make("closed/b.txt");
+    ::chmod((folder_ / "closed").c_str(), 0);
+    {
+        const OrdinaryUser user(folder_.Path());
+        AddDroppedItems(list_, {folder_ / "open", folder_ / "closed"}, {});
+    }
+    ::chmod((folder_ / "closed").c_str(), 0700);
+    EXPECT_EQ(control_.Entries(), Paths{inDir});
+    EXPECT_EQ(list_.PassedOver(), (std::vector<PassedOverName>{{folder_ / "closed", PassedOverReason::UnreadableFolder}}));
+}
+#endif
 
 TEST_F(FileListTest, AddDialogAndDropStartFromAnEmptySelection)
 {

@@ -29,25 +29,32 @@ TEST_F(ReplaceListInUseTest, FoundBesideTheProgramOrByItsPath)
     WriteBytes(directory + "in-use.lst", text);
     WriteBytes(elsewhere / "other.lst", "x\ty\r\n");
     WriteBytes(directory + "$History.lst", text);
+    WriteBytes(elsewhere / "empty.lst", "");
+    MakeFolder(elsewhere / "folder.lst");
+    using enum ReplaceListState;
 
     const struct {
         std::string name;
         std::string path;
         bool isHistory;
         PatternList patterns;
+        ReplaceListState state;
     } cases[] = {
-        {"in-use.lst", directory + "in-use.lst", false, patterns},
-        {elsewhere / "other.lst", elsewhere / "other.lst", false, {{"x", "y", 0}}},
-        {"$History.lst", directory + "$History.lst", true, patterns},
-        {directory + "$History.lst", directory + "$History.lst", true, patterns},
-        {"missing.lst", "", false, {}},
-        {"", "", false, {}},
+        {"in-use.lst", directory + "in-use.lst", false, patterns, Read},
+        {elsewhere / "other.lst", elsewhere / "other.lst", false, {{"x", "y", 0}}, Read},
+        {"$History.lst", directory + "$History.lst", true, patterns, Read},
+        {directory + "$History.lst", directory + "$History.lst", true, patterns, Read},
+        {elsewhere / "empty.lst", elsewhere / "empty.lst", false, {}, Read},
+        {elsewhere / "folder.lst", elsewhere / "folder.lst", false, {}, Unreadable},
+        {"missing.lst", "", false, {}, NotFound},
+        {"", "", false, {}, NotFound},
     };
     for (const auto& c : cases) {
         const ReplaceListInUse list = LoadReplaceListInUse(c.name);
         EXPECT_EQ(list.Path, c.path) << c.name;
         EXPECT_EQ(list.IsHistory, c.isHistory) << c.name;
         EXPECT_EQ(list.Patterns, c.patterns) << c.name;
+        EXPECT_EQ(list.State, c.state) << c.name;
     }
 }
 

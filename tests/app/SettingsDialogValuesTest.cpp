@@ -49,10 +49,11 @@ TEST(SettingsDialogValues, ConfirmingWritesAllTenKeysInOrder)
     TempFolder folder;
     SettingsStore store;
     store.SetFilePath(folder / "Tarvelox.ini");
-    WriteSettingsDialogValues(store, ReadSettingsDialogValues(store), "");
+    WriteSettingsDialogValues(store, ReadSettingsDialogValues(store), "C:\\a.lst");
     EXPECT_EQ(ReadBytes(folder / "Tarvelox.ini"),
               std::string("[SETTING]\r\nMemLast=0\r\nSubEntry=1\r\nShowLog=1\r\nAbleExt=") + DefaultExtensions +
-                  "\r\nEditor=notepad.exe\r\nPlayWave=\r\nReplaceList=\r\n[PROCESS]\r\nBregexp=0\r\nPriority=0\r\nShiftJisOnly=0\r\n");
+                  "\r\nEditor=notepad.exe\r\nPlayWave=\r\nReplaceList=C:\\a.lst\r\n[PROCESS]\r\nBregexp=0\r\nPriority=0\r\n"
+                  "ShiftJisOnly=0\r\n");
 
     // A second confirmation replaces the values in place; other sections stay where they are.
     WriteBytes(folder / "Tarvelox.ini", "[MAIN]\r\nBackUp=1\r\n[SETTING]\r\nEditor=vi\r\nMemLast=1\r\n");
@@ -65,6 +66,17 @@ TEST(SettingsDialogValues, ConfirmingWritesAllTenKeysInOrder)
                           "AbleExt=") +
                   DefaultExtensions +
                   "\r\nPlayWave=\x95\x5c.wav\r\nReplaceList=C:\\lists\\a.lst\r\n[PROCESS]\r\nBregexp=0\r\nPriority=1\r\nShiftJisOnly=0\r\n");
+}
+
+// A list that was missing for a moment left the box empty: its name stays configured.
+TEST(SettingsDialogValues, AnEmptyListBoxKeepsTheConfiguredList)
+{
+    TempFolder folder;
+    SettingsStore store;
+    store.SetFilePath(folder / "Tarvelox.ini");
+    WriteBytes(folder / "Tarvelox.ini", "[SETTING]\r\nReplaceList=D:\\lists\\mine.lst\r\n");
+    WriteSettingsDialogValues(store, ReadSettingsDialogValues(store), "");
+    EXPECT_EQ(store.ReadText(Setting::ReplaceList), "D:\\lists\\mine.lst");
 }
 
 TEST(SettingsDialogValues, BrowseStartsInTheMembersFolderOrTheProgramDirectory)

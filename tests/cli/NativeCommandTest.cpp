@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <map>
+#include <sstream>
 
 #include "tests/engine/ExpectedLog.h"
 #include "tests/engine/fixtures/EncodingFolder.h"
@@ -22,6 +28,8 @@ struct Outcome {
     std::string err;
 };
 
+constexpr uid_t Nobody = 65534;
+
 class NativeCommandTest : public testing::Test {
 protected:
     void SetUp() override
@@ -31,15 +39,23 @@ protected:
         std::filesystem::copy_file(TARVELOX_REGEX_LIBRARY, home_ / "libbregexp.so");
     }
 
-    Outcome Run(const Arguments& arguments)
+    // Starts the program in the C locale unless told, so that texts are bytes; as an
+    // ordinary user, when the test runs as root, whom permission bits stop.
+    pid_t Start(const Arguments& arguments, bool ordinaryUser = false, const char* locale = "C")
     {
         const std::string out = home_ / "stdout", err = home_ / "stderr";
+        if (ordinaryUser) {
+            ::chmod(home_.Path().c_str(), 0755);
+            ::chmod(work_.Path().c_str(), 0777);
+        }
         const pid_t child = ::fork();
         if (child == 0) {
-            if (::chdir(work_.Path().c_str()) != 0)
+            if (::chdir(work_.Path().c_str()) != 0 || ::setenv("LC_ALL", locale, 1) != 0)
                 ::_exit(100);
             ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
             ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+            if (ordinaryUser && ::geteuid() == 0 && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+                ::_exit(102);
             std::vector<char*> argv{program_.data()};
             for (const std::string& argument : arguments)
                 argv.push_back(const_cast<char*>(argument.c_str()));
@@ -47,10 +63,16 @@ protected:
             ::execv(program_.c_str(), argv.data());
             ::_exit(101);
         }
+        return child;
+    }
+    Outcome Wait(pid_t child)
+    {
         int status = -1;
         ::waitpid(child, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(home_ / "stdout"), ReadBytes(home_ / "stderr")};
     }
+    Outcome Run(const Arguments& arguments, const char* locale = "C") { return Wait(Start(arguments, false, locale)); }
+    Outcome RunAsOrdinaryUser(const Arguments& arguments) { return Wait(Start(arguments, true)); }
     std::string Work(const std::string& name) const { return work_ / name; }
     std::string LogLine(const std::string& name, const std::string& column) const
     {
@@ -74,7 +96,7 @@ TEST_F(NativeCommandTest, RewritesNamedFilesAndFoldersAndLeavesTheSettingsAlone)
     WriteBytes(Work("d/sub/e.txt"), "abc");
     WriteBytes(Work("nul.txt"), std::string("abc\0", 4));
 
-    const Outcome outcome = Run({"-Fabc", "-RXY", "a.txt", "d", "missing.txt", "nul.txt"});
+    const Outcome outcome = Run({"-Fabc", "-RXY", "--log=replace.log", "a.txt", "d", "missing.txt", "nul.txt"});
 
     EXPECT_EQ(outcome.status, 1) << outcome.err;
     EXPECT_EQ(ReadBytes(Work("a.txt")), "XY\r\n\x95\x5c" "XY\n");
@@ -86,8 +108,9 @@ TEST_F(NativeCommandTest, RewritesNamedFilesAndFoldersAndLeavesTheSettingsAlone)
                                                   LogLine("d/b.TXT", "       1") + LogLine("nul.txt", "  NoText") +
                                                   ExpectedLogTotals("          3"));
     EXPECT_EQ(ReadBytes(home_ / "Tarvelox.ini"), settings);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out, "a.txt:2\nd/b.TXT:1\nnul.txt: NoText (holds a NUL byte: not a text file)\n");
+    EXPECT_EQ(outcome.err, "tarvelox: missing.txt: no such file or folder\n"
+                           "tarvelox: 2 of 3 files changed, 3 replacements, 1 failed, 1 left out by the extension list\n");
 }
 
 TEST_F(NativeCommandTest, FullAutomaticRunWithAListAndBackups)
@@ -97,7 +120,7 @@ TEST_F(NativeCommandTest, FullAutomaticRunWithAListAndBackups)
     WriteBytes(Work("x.txt"), "a1a22");
     WriteBytes(Work("y.txt"), "none");
 
-    const Outcome outcome = Run({"-A", "-B", "-Lmy.lst", "@names"});
+    const Outcome outcome = Run({"-A", "-B", "-Lmy.lst", "--log", "replace.log", "@names"});
 
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(ReadBytes(Work("x.txt")), "b#b#");
@@ -107,24 +130,131 @@ TEST_F(NativeCommandTest, FullAutomaticRunWithAListAndBackups)
                                                   LogLine("y.txt", "       0") + ExpectedLogTotals("          4"));
 }
 
-TEST_F(NativeCommandTest, ARunThatCannotStartOrCannotLogExitsWithTwo)
+// Before any file is opened the patterns are checked; a run that cannot do its job says
+// why in one line, ends with 2 and leaves every file, backup and log as they were.
+TEST_F(NativeCommandTest, ARunThatCannotDoItsJobTouchesNothingAndSaysWhy)
 {
-    std::filesystem::remove(home_ / "libbregexp.so");
-    WriteBytes(Work("my.lst"), "a\tb\t\r\n[0-9]+\t#\tE\r\n");
+    WriteBytes(Work("x.txt"), "x.y a1");
+    WriteBytes(Work("empty.lst"), "");
+    MakeFolder(Work("folder.lst"));
+    WriteBytes(Work("regex.lst"), "a\tb\t\r\n[0-9]+\t#\tE\r\n");
+    const struct {
+        Arguments arguments;
+        bool library;
+        const char* why;
+    } cases[] = {
+        {{"-A", "-B", "-L../nosuch.lst", "."}, true, "the replace list ../nosuch.lst was not found"},
+        {{"-A", "-B", "-Lfolder.lst", "."}, true, "the replace list folder.lst cannot be read"},
+        {{"-A", "-B", "-Lempty.lst", "."}, true, "the replace list empty.lst holds no pattern"},
+        {{"-A", "-Lregex.lst", "x.txt"}, false, "a pattern is a regular expression, but the regular-expression "
+                                                "library could not be loaded"},
+        // Never the expression taken for literal text.
+        {{"-Oe", "-F.", "-RZ", "x.txt"}, false, "a pattern is a regular expression, but the regular-expression "
+                                                "library could not be loaded"},
+        {{"-Oek", "-F(abc", "-B", "x.txt"}, true, "the regular-expression library does not accept (abc: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::filesystem::remove(home_ / "libbregexp.so");
+        if (c.library)
+            std::filesystem::copy_file(TARVELOX_REGEX_LIBRARY, home_ / "libbregexp.so");
+
+        const Outcome outcome = Run(c.arguments);
+
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_TRUE(outcome.err.starts_with(std::string("tarvelox: ") + c.why)) << outcome.err;
+        EXPECT_TRUE(outcome.err.ends_with("; nothing was changed\n")) << outcome.err;
+        EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("x.txt")), "x.y a1");
+        EXPECT_FALSE(FileExists(Work("x.txt.bak")));
+        EXPECT_FALSE(FileExists(Work("replace.log")));
+    }
+}
+
+TEST_F(NativeCommandTest, ALogThatCannotBeWrittenExitsWithTwo)
+{
     WriteBytes(Work("x.txt"), "a1");
-
-    Outcome outcome = Run({"-A", "-Lmy.lst", "x.txt"});
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_NE(outcome.err.find("regular-expression library"), std::string::npos) << outcome.err;
-    EXPECT_EQ(ReadBytes(Work("x.txt")), "a1");
-    EXPECT_FALSE(FileExists(Work("replace.log")));
-
-    // Without the library a regular-expression option is not applied: the text is literal.
     MakeFolder(Work("replace.log"));
-    outcome = Run({"-F[0-9]", "-R#", "-Oe", "x.txt"});
+    const Outcome outcome = Run({"-Fa", "-R#", "-B0", "--log=replace.log", "x.txt"});
     EXPECT_EQ(outcome.status, 2);
-    EXPECT_NE(outcome.err.find("replace.log"), std::string::npos) << outcome.err;
-    EXPECT_EQ(ReadBytes(Work("x.txt")), "a1");
+    EXPECT_NE(outcome.err.find("replace.log: the log cannot be written"), std::string::npos) << outcome.err;
+}
+
+// A name that names nothing, a folder that cannot be read and a link to nothing met in a
+// walk: one line each, exit status 1, and every file around them is processed.
+TEST_F(NativeCommandTest, NamesPassedOverAreToldAndTheFilesAroundThemProcessed)
+{
+    MakeFolder(Work("d"));
+    MakeFolder(Work("d/closed"));
+    WriteBytes(Work("a.txt"), "abc");
+    WriteBytes(Work("d/b.txt"), "abc");
+    WriteBytes(Work("d/closed/c.txt"), "abc");
+    ASSERT_EQ(::symlink("nowhere.txt", Work("d/link.txt").c_str()), 0);
+    ::chmod(Work("d").c_str(), 0777);
+    ::chmod(Work("d/closed").c_str(), 0);
+
+    const Outcome outcome = RunAsOrdinaryUser({"-Fabc", "-RX", "-B0", "a.txt", "missing.txt", "d"});
+
+    ::chmod(Work("d/closed").c_str(), 0755);
+    EXPECT_EQ(outcome.status, 1);
+    std::vector<std::string> lines;
+    std::istringstream err(outcome.err);
+    for (std::string line; std::getline(err, line);)
+        lines.push_back(line);
+    std::sort(lines.begin() + 1, lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"tarvelox: missing.txt: no such file or folder",
+                                               "tarvelox: " + Work("d/closed") + ": cannot read this folder",
+                                               "tarvelox: " + Work("d/link.txt") + ": a link that leads nowhere",
+                                               "tarvelox: 2 of 2 files changed, 2 replacements, 0 failed"}));
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "X");
+    EXPECT_EQ(ReadBytes(Work("d/b.txt")), "X");
+    EXPECT_EQ(ReadBytes(Work("d/closed/c.txt")), "abc");
+}
+
+// A stop signal is the abort button: the file in progress keeps its old content, no file
+// after it is started, the log of the files done is written and the exit status is 128 +
+// the signal.
+TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
+{
+    constexpr int Files = 200;
+    const std::string text(256 * 1024, 'a');
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        Arguments arguments = {"-Fa", "-Rb", "-B0", "--log=replace.log"};
+        for (int i = 0; i < Files; ++i) {
+            arguments.push_back("f" + std::to_string(i) + ".txt");
+            WriteBytes(Work(arguments.back()), text);
+        }
+        const pid_t child = Start(arguments);
+        // Sent once the run is under way (waited for at most 30 seconds).
+        for (int wait = 0; ReadBytes(Work("f0.txt")) == text && wait < 150000; ++wait)
+            ::usleep(200);
+        ::kill(child, signal);
+        const Outcome outcome = Wait(child);
+
+        EXPECT_EQ(outcome.status, 128 + signal);
+        int changed = 0;
+        int left = 0;
+        for (int i = 0; i < Files; ++i) {
+            const std::string name = "f" + std::to_string(i) + ".txt";
+            const std::string now = ReadBytes(Work(name));
+            EXPECT_TRUE(now == text || now == std::string(text.size(), 'b')) << name;
+            (now == text ? left : changed) += 1;
+            EXPECT_FALSE(FileExists(Work(name + ".tmp"))) << name;
+        }
+        EXPECT_GT(changed, 0);
+        EXPECT_GT(left, 0);
+        // The log: two lines of header and of totals around one line a file taken; the file
+        // the stop came in is logged "Cancel", when the stop was seen inside it.
+        const std::string log = ReadBytes(Work("replace.log"));
+        const int logged = static_cast<int>(std::count(log.begin(), log.end(), '\n')) - 4;
+        EXPECT_EQ(logged, changed + (log.find("  Cancel\r\n") != std::string::npos ? 1 : 0));
+        char expected[200];
+        std::snprintf(expected, sizeof expected,
+                      "tarvelox: stopped by %s: %d files changed before the stop, %d not processed\n",
+                      signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "SIGHUP", changed, Files - logged);
+        EXPECT_EQ(outcome.err, expected);
+    }
 }
 
 // The README's first run: the characters whose second byte is 0x5C come through whole
@@ -134,7 +264,7 @@ TEST_F(NativeCommandTest, SamplesAreRewrittenAndTheirDoubleByteCharactersKept)
     std::filesystem::copy(TARVELOX_SAMPLES "/files", work_.Path(), std::filesystem::copy_options::recursive);
     const std::string news = ReadBytes(Work("news.txt"));
 
-    const Outcome outcome = Run({"-A", "-B", "-L" TARVELOX_SAMPLES "/replace.lst", "."});
+    const Outcome outcome = Run({"-A", "-B", "-L" TARVELOX_SAMPLES "/replace.lst", "--log=replace.log", "."});
 
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(ReadBytes(Work("news.txt")), "新社名からのお知らせ\n"
@@ -150,21 +280,228 @@ TEST_F(NativeCommandTest, SamplesAreRewrittenAndTheirDoubleByteCharactersKept)
     EXPECT_TRUE(ReadBytes(Work("replace.log")).ends_with(ExpectedLogTotals("         17")));
 }
 
-TEST_F(NativeCommandTest, UsageTextAndItsExitStatus)
+TEST_F(NativeCommandTest, UsageVersionAndTheDefaultsInForce)
 {
+    Outcome outcome = Run({});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, "Usage: tarvelox [option]... [file | folder | @list]...\nTry 'tarvelox --help'.\n");
+
+    WriteBytes(home_ / "Tarvelox.ini", "[MAIN]\r\nBackUp=1\r\n[SETTING]\r\nAbleExt=*.txt;*.md\r\n");
+    for (const Arguments& arguments : {Arguments{"-h"}, Arguments{"x", "--help"}}) {
+        outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_TRUE(outcome.out.starts_with("Usage: tarvelox")) << outcome.out;
+        EXPECT_NE(outcome.out.find("(settings file " + (home_ / "Tarvelox.ini") + "):"), std::string::npos);
+        EXPECT_NE(outcome.out.find("  backups        on (MAIN/BackUp=1"), std::string::npos);
+        EXPECT_NE(outcome.out.find("  extensions     *.txt;*.md (SETTING/AbleExt)"), std::string::npos);
+        EXPECT_NE(outcome.out.find("  128+N  stopped by signal N"), std::string::npos);
+        EXPECT_FALSE(FileExists(Work("x")));
+    }
+    // The help's Japanese in the terminal's set.
+    EXPECT_NE(Run({"-h"}, "C.UTF-8").out.find(reinterpret_cast<const char*>(u8"-F旧社名")), std::string::npos);
+
+    outcome = Run({"--version"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(outcome.out.starts_with("tarvelox 1.")) << outcome.out;
+    EXPECT_NE(outcome.out.find("regular-expression library: " + (home_ / "libbregexp.so") + "\nOniguruma 6."),
+              std::string::npos)
+        << outcome.out;
+    std::filesystem::remove(home_ / "libbregexp.so");
+    EXPECT_NE(Run({"-V"}).out.find("not found (" + (home_ / "libbregexp.so") + "); literal patterns only"),
+              std::string::npos);
+}
+
+// A wrong command line touches nothing: one line names what is wrong, then where to look.
+TEST_F(NativeCommandTest, AnUnknownOptionOrAMissingValueTouchesNothing)
+{
+    WriteBytes(Work("page0.htm"), "Copyright 2024");
     const struct {
         Arguments arguments;
-        int status;
-        bool onOut;
-    } cases[] = {{{}, 2, false}, {{"-h"}, 0, true}, {{"x", "--help"}, 0, true}};
+        const char* line;
+    } cases[] = {
+        {{"--dry-runs", "-B0", "-FCopyright", "-RCOPY", "page0.htm"}, "unknown option '--dry-runs'"},
+        {{"-FCopyright", "-r", "page0.htm"}, "unknown option '-r'"},
+        {{"page0.htm", "-FCopyright", "-R"}, "option '-R' needs a value"},
+        {{"-B2", "-FCopyright", "page0.htm"}, "option '-B' takes 0 or 1, not '2'"},
+        {{"--encoding=latin1", "-FCopyright", "page0.htm"},
+         "option '--encoding' takes auto, sjis, utf8 or eucjp, not 'latin1'"},
+    };
     for (const auto& c : cases) {
         const Outcome outcome = Run(c.arguments);
-        EXPECT_EQ(outcome.status, c.status);
-        const std::string& usage = c.onOut ? outcome.out : outcome.err;
-        EXPECT_TRUE(usage.starts_with("Usage: tarvelox")) << usage;
-        EXPECT_NE(usage.find(home_ / "Tarvelox.ini"), std::string::npos);
-        EXPECT_FALSE(FileExists(Work("replace.log")));
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.err, std::string("tarvelox: ") + c.line + "\nTry 'tarvelox --help'.\n");
+        EXPECT_EQ(outcome.out, "");
     }
+    EXPECT_EQ(ReadBytes(Work("page0.htm")), "Copyright 2024");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work_.Path()), {}), 1);
+}
+
+// Backups only when asked for: by -B or by the settings file.
+TEST_F(NativeCommandTest, BackupsAreOffUnlessAskedFor)
+{
+    const struct {
+        const char* settings;
+        Arguments options;
+        bool backup;
+    } cases[] = {
+        {nullptr, {}, false},
+        {nullptr, {"-B"}, true},
+        {"[MAIN]\r\nBackUp=1\r\n", {}, true},
+        {"[MAIN]\r\nBackUp=1\r\n", {"--backup=0"}, false},
+        {"[MAIN]\r\nBackUp=1\r\n", {"-c", "-E*.txt"}, false},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(home_ / "Tarvelox.ini");
+        if (c.settings)
+            WriteBytes(home_ / "Tarvelox.ini", c.settings);
+        WriteBytes(Work("a.txt"), "old");
+        std::filesystem::remove(Work("a.txt.bak"));
+        Arguments arguments = c.options;
+        arguments.insert(arguments.end(), {"-Fold", "-Rnew", "a.txt"});
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("a.txt")), "new");
+        EXPECT_EQ(FileExists(Work("a.txt.bak")), c.backup) << testing::PrintToString(c.options);
+    }
+}
+
+TEST_F(NativeCommandTest, OneLineAFileOnStandardOutput)
+{
+    MakeFolder(Work("d"));
+    WriteBytes(Work("d/a.txt"), "x");
+    WriteBytes(Work("d/b.txt"), "y");
+    WriteBytes(Work("d/c.dat"), "x");
+    WriteBytes(Work("e.dat"), "x");
+    WriteBytes(Work("n.txt"), std::string("x\0", 2));
+    const Arguments arguments = {"-Fx", "-Rz", "d", "n.txt", "e.dat"};
+
+    Outcome outcome = Run(arguments);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "d/a.txt:1\nn.txt: NoText (holds a NUL byte: not a text file)\n");
+    EXPECT_EQ(outcome.err, "tarvelox: e.dat: left out: its extension is not let in (-E, SETTING/AbleExt)\n"
+                           "tarvelox: 1 of 3 files changed, 1 replacement, 1 failed, 2 left out by the extension list\n");
+
+    WriteBytes(Work("d/a.txt"), "x");
+    WriteBytes(Work("d/c.txt"), "\xE3\x81\x82x");  // あx in UTF-8
+    // A lone first byte of a double-byte character is no text to put into a UTF-8 file.
+    outcome = Run({"-v", "-Fx", "-R\x81", Work("d/a.txt"), Work("d/b.txt"), Work("d/c.txt")});
+    EXPECT_EQ(outcome.out, "d/a.txt:1 (ASCII)\nd/b.txt:0 (ASCII)\n"
+                           "d/c.txt: EncodeER (a replacement cannot be written in its encoding: UTF-8)\n");
+    EXPECT_EQ(outcome.status, 1);
+
+    WriteBytes(Work("d/a.txt"), "x");
+    outcome = Run({"-q", "-Fx", "-Rz", "d", "n.txt"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(ReadBytes(Work("d/a.txt")), "z");
+}
+
+// From a UTF-8 terminal the texts become code page 932 whole; what it cannot hold stops
+// the run before it starts.
+TEST_F(NativeCommandTest, TextsFromAUtf8Terminal)
+{
+    const std::string text = "旧社名㈱①～髙 and \x95\x5c\r\n";
+    WriteBytes(Work("a.txt"), text);
+    const auto utf8 = [](const char8_t* text) { return std::string(reinterpret_cast<const char*>(text)); };
+
+    Outcome outcome = Run({"-F", utf8(u8"旧社名㈱①～髙"), "-R", utf8(u8"新①"), "a.txt"}, "C.UTF-8");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\r\n");
+
+    // Bytes that are not UTF-8 are taken as they are.
+    outcome = Run({"-F\x95\x5c", "-R\x95\x5c\x95\x5c", "a.txt"}, "C.UTF-8");
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n");
+
+    // --bytes and the C locale take the UTF-8 bytes themselves, which the file does not hold.
+    for (const auto& [option, locale] : {std::pair{"--bytes", "C.UTF-8"}, std::pair{"-q", "C"}}) {
+        outcome = Run({option, "-F", utf8(u8"新"), "-R", "x", "a.txt"}, locale);
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n") << option;
+    }
+
+    outcome = Run({"-F", utf8(u8"新"), "-R", utf8(u8"caf\u00e9"), "a.txt"}, "C.UTF-8");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, "tarvelox: the replacement: '" + utf8(u8"\u00e9") +
+                               "' cannot be written in Shift-JIS (code page 932); nothing was changed\n");
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n");
+}
+
+// Every file below the working folder with its bytes and its time of change.
+std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>> Tree(const std::string& folder)
+{
+    std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>> tree;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        tree[entry.path().string()] = {entry.is_regular_file() ? ReadBytes(entry.path().string()) : "",
+                                       entry.last_write_time()};
+    return tree;
+}
+
+// The preview is the run: the same lines, the same counts, and nothing written.
+TEST_F(NativeCommandTest, APreviewCountsWhatTheRunDoesAndWritesNothing)
+{
+    std::filesystem::copy(TARVELOX_SAMPLES "/files", work_.Path(), std::filesystem::copy_options::recursive);
+    WriteBytes(Work("n.txt"), std::string("\0", 1));
+    const auto before = Tree(work_.Path());
+    const Arguments arguments = {"-A", "-B", "-L" TARVELOX_SAMPLES "/replace.lst", "."};
+
+    Arguments preview = {"-n"};
+    preview.insert(preview.end(), arguments.begin(), arguments.end());
+    const Outcome previewed = Run(preview);
+    EXPECT_EQ(Tree(work_.Path()), before);
+
+    const Outcome written = Run(arguments);
+    EXPECT_EQ(previewed.status, 1);
+    EXPECT_EQ(written.status, previewed.status);
+    EXPECT_EQ(written.out, previewed.out);
+    EXPECT_EQ(previewed.err, "tarvelox: preview: 3 of 4 files would change, 17 replacements, 1 failed, 1 left out by "
+                             "the extension list; nothing was written\n");
+    EXPECT_EQ(written.err, "tarvelox: 3 of 4 files changed, 17 replacements, 1 failed, 1 left out by the extension "
+                           "list\n");
+    EXPECT_TRUE(FileExists(Work("news.txt.bak")));
+
+    // A preview writes no log either.
+    const Outcome refused = Run({"-n", "--log=replace.log", "-Fa", "news.txt"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_FALSE(FileExists(Work("replace.log")));
+}
+
+// --diff prints what GNU diff -u prints for the files converted to UTF-8 with iconv.
+TEST_F(NativeCommandTest, TheDiffIsGnuDiffsInTheTerminalsEncoding)
+{
+    std::filesystem::copy(TARVELOX_SAMPLES "/files", work_.Path(), std::filesystem::copy_options::recursive);
+    WriteBytes(Work("euc.txt"), "\xB5\xEC\xBC\xD2\xCC\xBE \xC9\xBD\n\xA4\xA2\n");  // 旧社名 表 / あ in EUC-JP
+    std::filesystem::copy(work_.Path(), home_ / "before", std::filesystem::copy_options::recursive);
+    const Arguments arguments = {"-A", "-L" TARVELOX_SAMPLES "/replace.lst", "news.txt", "docs", "euc.txt"};
+
+    Arguments preview = {"-n", "--diff"};
+    preview.insert(preview.end(), arguments.begin(), arguments.end());
+    const Outcome previewed = Run(preview, "C.UTF-8");
+    EXPECT_EQ(previewed.status, 0) << previewed.err;
+    EXPECT_EQ(previewed.err, "news.txt:6\ndocs/manual.txt:5\neuc.txt:1\ntarvelox: preview: 3 of 3 files would change, "
+                             "12 replacements, 0 failed; nothing was written\n");
+
+    Arguments diffWritten = {"--diff"};
+    diffWritten.insert(diffWritten.end(), arguments.begin(), arguments.end());
+    const Outcome written = Run(diffWritten, "C.UTF-8");
+    EXPECT_EQ(written.out, previewed.out);
+
+    std::string expected;
+    for (const auto& [name, encoding] : {std::pair{"news.txt", "CP932"}, {"docs/manual.txt", "CP932"},
+                                         {"euc.txt", "EUC-JP-MS"}}) {
+        const std::string iconv = std::string("iconv -f ") + encoding + " -t UTF-8 ";
+        const std::string command = "cd " + work_.Path() + " && " + iconv + (home_ / "before/") + name + " >" +
+                                    (home_ / "old") + " && " + iconv + name + " >" + (home_ / "new") +
+                                    " && diff -u --label a/" + name + " --label b/" + name + " " + (home_ / "old") +
+                                    " " + (home_ / "new");
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        char buffer[4096];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            expected.append(buffer, got);
+        ::pclose(pipe);
+    }
+    EXPECT_EQ(previewed.out, expected);
+    EXPECT_NE(expected.find(reinterpret_cast<const char*>(u8"+保存先: D:/ソフト/能力表/2023年版")), std::string::npos);
 }
 
 }  // namespace
@@ -185,7 +522,7 @@ protected:
     }
     Outcome RunWith(const std::string& encoding)
     {
-        Arguments arguments{"-A1", "-B0", "-L" + Work("list.lst")};
+        Arguments arguments{"-A1", "-B0", "-L" + Work("list.lst"), "--log=replace.log"};
         if (!encoding.empty())
             arguments.push_back(encoding);
         for (const std::string& name : encoding_fixture::CopyNames())

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/BackupBeforeReplace.h"
 #include "engine/BregexpLibrary.h"
 #include "engine/ReplaceInFile.h"
 #include "tests/engine/ExpectedLog.h"
@@ -67,6 +68,41 @@ TEST(DiskFault, FileChangedByAnotherProgramMeanwhileIsLeftAsThatProgramLeftIt)
         }
         EXPECT_FALSE(FileExists(path + ".tmp"));
         EXPECT_FALSE(FileExists(path + ".bak"));
+    }
+}
+
+// An older backup is replaced by a whole new one in one step, and only while the file is
+// still the one read: a file another program changed meanwhile keeps the older backup, and
+// a leftover of a stopped run under the name the new one is made under goes.
+TEST(DiskFault, OlderBackupStaysUntilTheNewOneCanTakeItsName)
+{
+    TempFolder folder;
+    const std::string path = folder / "a.txt";
+    const struct {
+        bool older;
+        bool changed;
+        BackupMade made;
+        const char* backup;
+    } cases[] = {
+        {true, true, BackupMade::None, "older backup"},
+        {true, false, BackupMade::OverAnOlderOne, "old text"},
+        {false, false, BackupMade::WhereNoneWas, "old text"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.backup);
+        std::filesystem::remove(path + ".bak");
+        WriteBytes(path, "old text");
+        if (c.older)
+            WriteBytes(path + ".bak", "older backup");
+        WriteBytes(path + ".auto", "leftover");
+        platform::FileContent content;
+        ASSERT_EQ(platform::ReadWholeFile(path, content), platform::ReadStatus::Ok);
+        if (c.changed)
+            WriteBytes(path, "changed meanwhile");
+
+        EXPECT_EQ(BackUpBeforeReplace(path, content.Stamp()), c.made);
+        EXPECT_EQ(ReadBytes(path + ".bak"), c.backup);
+        EXPECT_EQ(FileExists(path + ".auto"), !c.older);
     }
 }
 

@@ -74,6 +74,28 @@ TEST_F(LinkTest, FileBehindASymbolicLinkIsRewrittenAndTheLinkStays)
     }
 }
 
+// A walked folder lists a link beside the file it leads to: the file is rewritten once,
+// whichever name comes first, and its backup holds the content from before the run.
+TEST_F(LinkTest, LinkBesideItsFileInOneRunRewritesTheFileOnce)
+{
+    for (const bool linkFirst : {true, false}) {
+        SCOPED_TRACE(linkFirst);
+        job.AllAuto = true;
+        WriteBytes("page0.htm", "old text");
+        std::filesystem::remove("link.htm");
+        ASSERT_EQ(::symlink("page0.htm", "link.htm"), 0);
+        job.Files = linkFirst ? std::vector<std::string>{"link.htm", "page0.htm"}
+                              : std::vector<std::string>{"page0.htm", "link.htm"};
+
+        EXPECT_EQ(Run(), ExpectedLogHeader + ExpectedLogLine(job.Files[0], "       2") +
+                             ExpectedLogLine(job.Files[1], "       0") + ExpectedLogTotals("          2"));
+        EXPECT_EQ(ReadBytes("page0.htm"), "new text");
+        EXPECT_EQ(ReadBytes("page0.htm.bak"), "old text");
+        EXPECT_EQ(LinkText("link.htm"), "page0.htm");
+        EXPECT_FALSE(FileExists("link.htm.bak"));
+    }
+}
+
 TEST_F(LinkTest, DanglingLinkIsNotOpenAndStaysAsItWas)
 {
     ASSERT_EQ(::symlink("nowhere.txt", "dangling.txt"), 0);

@@ -343,13 +343,6 @@ TEST_F(RegexReplaceTest, BackUpAsForLiteralPatterns)
         EXPECT_EQ(Replace("t(w)o", "2$1"), 1);
         EXPECT_EQ(ReadBytes(path), "one 2w");
         EXPECT_EQ(ReadBytes(backup), "one two");
-
-        // The caller may keep the former content itself.
-        WriteBytes(backup, "older backup");
-        EXPECT_EQ(ReplaceInFile(job, path, {"one", "1", RegularExpression}, false), 1);
-        EXPECT_EQ(ReadBytes(path), "1 2w");
-        EXPECT_EQ(ReadBytes(backup), "older backup");
-        EXPECT_FALSE(FileExists(temporary));
     }
 }
 

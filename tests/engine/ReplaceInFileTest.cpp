@@ -91,16 +91,6 @@ TEST_F(ReplaceInFileTest, BackUpKeepsTheFormerContentAndReplacesAnOlderBackup)
     EXPECT_EQ(ReadBytes(backup), "one 2");
 }
 
-TEST_F(ReplaceInFileTest, CallerCanTurnTheBackupOff)
-{
-    job.BackUp = true;
-    WriteBytes(path, "one two");
-    WriteBytes(backup, "older backup");
-    EXPECT_EQ(ReplaceInFile(job, path, {"two", "2", 0}, false), 1);
-    EXPECT_EQ(ReadBytes(path), "one 2");
-    EXPECT_EQ(ReadBytes(backup), "older backup");
-}
-
 TEST_F(ReplaceInFileTest, OutcomesThatLeaveEverythingAsItWas)
 {
     struct Outcome {

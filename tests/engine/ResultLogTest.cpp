@@ -80,10 +80,16 @@ TEST(ResultLog, ResetStartsAFreshRun)
     EXPECT_EQ(log.Text(), "");
     log.ResetLog();
     log.AddLogLine(Native("C:\\a"), 7);
+    log.AddLogLine(Native("C:\\b"), 0);
+    log.AddLogLine(Native("C:\\c"), Cancel);
+    EXPECT_EQ(log.LoggedFiles(), 3u);
+    EXPECT_EQ(log.ChangedFiles(), 1u);
+    EXPECT_EQ(log.FailedFiles(), 1u);
     log.FinishLog();
     log.ResetLog();
     EXPECT_EQ(log.Text(), ExpectedLogHeader);
     EXPECT_EQ(log.Total(), 0);
+    EXPECT_EQ(log.LoggedFiles() + log.ChangedFiles() + log.FailedFiles(), 0u);
     log.FinishLog();
     EXPECT_EQ(log.Text(), ExpectedLogHeader + ExpectedLogTotals("          0"));
 }

@@ -70,13 +70,19 @@ protected:
 
 TEST_F(RunReplaceTest, SinglePatternRunLogsEveryFileAndShowsProgress)
 {
-    Write({{"a.txt", "one two one"}, {"b.txt", "nothing"}, {"d.txt", "one" + Nul}, {"d.txt.tmp", "stale"}});
+    // A failed file has no temporary file of this run: what has that name is someone else's.
+    Write({{"a.txt", "one two one"}, {"b.txt", "nothing"}, {"c.txt.tmp", "mine"}, {"d.txt", "one" + Nul},
+           {"d.txt.tmp", "mine too"}});
     job.Files = {"a.txt", "b.txt", "c.txt", "d.txt"};
     job.Pattern = {"one", "1", 0};
 
     EXPECT_EQ(Run(), RunOutcome::Completed);
 
-    EXPECT_EQ(Contents(), (Folder{{"a.txt", "1 two 1"}, {"b.txt", "nothing"}, {"d.txt", "one" + Nul}}));
+    EXPECT_EQ(Contents(), (Folder{{"a.txt", "1 two 1"},
+                                  {"b.txt", "nothing"},
+                                  {"c.txt.tmp", "mine"},
+                                  {"d.txt", "one" + Nul},
+                                  {"d.txt.tmp", "mine too"}}));
     EXPECT_EQ(log.Text(), ExpectedLog({{"a.txt", "       2"}, {"b.txt", "       0"}, {"c.txt", " NotOpen"}, {"d.txt", "  NoText"}},
                               "          2"));
     EXPECT_EQ(observer.Events(), (Events{"0/4", "0:a.txt=2", "1/4", "1:b.txt=0", "2/4", "2:c.txt=-1", "3/4", "3:d.txt=-3",
@@ -186,6 +192,57 @@ TEST_F(RunReplaceTest, ResultsCarryTheirPlaceInTheList)
     EXPECT_EQ(outcome, RunOutcome::Completed);
     EXPECT_EQ(observer.Events(), (Events{"0/3", "0:a.txt=2", "1/3", "1:b.txt=-1", "2/3", "2:a.txt=0", "3/3"}));
     EXPECT_EQ(Contents(), (Folder{{"a.txt", "bb"}}));
+}
+
+TEST_F(RunReplaceTest, RegularExpressionWithoutTheLibraryLeavesAnotherTemporaryFileAlone)
+{
+    Write({{"f.txt", "x.y"}, {"f.txt.tmp", "mine"}});
+    job.Files = {"f.txt"};
+    job.Pattern = {".", "Z", RegularExpression};
+
+    Run();
+
+    EXPECT_EQ(Contents(), (Folder{{"f.txt", "x.y"}, {"f.txt.tmp", "mine"}}));
+    EXPECT_EQ(log.Text(), ExpectedLog({{"f.txt", "RegExpER"}}, "          0"));
+}
+
+// However often and under whatever names the list holds a file, a run rewrites it once: a
+// replacement that holds its find text is never applied to its own output, and the backup
+// holds the content from before the run.
+TEST_F(RunReplaceTest, OneFileIsRewrittenOncePerRun)
+{
+    for (const bool allAuto : {false, true}) {
+        SCOPED_TRACE(allAuto);
+        Clear();
+        MakeFolder("news");
+        Write({{"news/page.htm", "Copyright 2023"}, {"b.txt", "Copyright"}, {"b.txt.bak", "older"}});
+        std::filesystem::create_hard_link("news/page.htm", "second-name.htm");
+        job.Files = {"news/page.htm", "b.txt", "news/../news/page.htm", "second-name.htm", "./b.txt", "b.txt"};
+        job.Pattern = {"Copyright", "Copyright (C)", 0};
+        job.Patterns = {job.Pattern, {"2023", "2024", 0}};
+        job.AllAuto = allAuto;
+        job.BackUp = true;
+
+        Run();
+
+        const std::string page = allAuto ? "Copyright (C) 2024" : "Copyright (C) 2023";
+        EXPECT_EQ(ReadBytes("news/page.htm"), page);
+        EXPECT_EQ(ReadBytes("news/page.htm.bak"), "Copyright 2023");
+        EXPECT_EQ(ReadBytes("b.txt"), "Copyright (C)");
+        EXPECT_EQ(ReadBytes("b.txt.bak"), "Copyright");
+        // The second name still leads to the old file, which the run has taken already.
+        EXPECT_EQ(ReadBytes("second-name.htm"), "Copyright 2023");
+        EXPECT_FALSE(FileExists("second-name.htm.bak"));
+        const char* pageCount = allAuto ? "       2" : "       1";
+        EXPECT_EQ(log.Text(), ExpectedLog({{"news/page.htm", pageCount},
+                                           {"b.txt", "       1"},
+                                           {"news/../news/page.htm", "       0"},
+                                           {"second-name.htm", "       0"},
+                                           {"./b.txt", "       0"},
+                                           {"b.txt", "       0"}},
+                                          allAuto ? "          3" : "          2"));
+        std::filesystem::remove_all("news");
+    }
 }
 
 TEST_F(RunReplaceTest, LiteralReplaceListRunsWithoutTheLibrary)

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr PatternOptions RegexOptions = RegularExpression | Kanji | Multiline | Ignorecase;
-
 // The arguments after the first, each ended by a NUL as the system keeps them.
 std::vector<std::string> SplitArguments(const std::string& bytes)
 {
@@ -48,7 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const std::string path = ScratchFilePath("Tarvelox.ini");
     FuzzedDataProvider input(data, size);
-    const bool libraryLoaded = input.ConsumeBool();
     const std::string profile = input.ConsumeRandomLengthString(300);
     const std::vector<std::string> arguments = SplitArguments(input.ConsumeRemainingBytesAsString());
     if (!platform::WriteWholeFile(path, profile.data(), profile.size()))
@@ -77,9 +74,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t i = 0; i < letters->size(); i += CharacterLength(*letters, i))
             FUZZ_CHECK((*letters)[i] < 'A' || (*letters)[i] > 'Z');
 
-    const MainDialogStartValues values = StartValuesFrom(options, settings, libraryLoaded);
-    if (!libraryLoaded)
-        FUZZ_CHECK((values.Options & RegexOptions) == 0);
+    const MainDialogStartValues values = StartValuesFrom(options, settings);
+    // A regular expression asked for stays one, library or not.
+    if (options.OptionLetters)
+        FUZZ_CHECK(HasOption(values.Options, RegularExpression) ==
+                   (FindCharacter(*options.OptionLetters, 'e') != std::string::npos));
     FUZZ_CHECK(values.BackUp == (options.MakeBackup != 0) && values.FullAutomatic == (options.FullAutomatic != 0));
     FUZZ_CHECK(values.AutomaticMode == automatic);
     if (options.FindText)

@@ -1,4 +1,5 @@
-// Literal replacement in memory, against a plain search that tries every character start.
+// Literal replacement of a text in pieces, against a plain search that tries every character
+// start over the whole text.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -8,7 +9,7 @@
 #include <string_view>
 
 #include "engine/EscapeSequences.h"
-#include "engine/LiteralRewrite.h"
+#include "engine/LiteralChain.h"
 #include "platform/DoubleByte.h"
 #include "tests/fuzz/FuzzCheck.h"
 
@@ -83,20 +84,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzedDataProvider input(data, size);
     const PatternOptions options = input.ConsumeIntegral<PatternOptions>() & (NotEscape | NotCase);
+    // Windows and pieces small enough that matches and characters cross their ends.
+    const std::size_t window = input.ConsumeIntegralInRange<std::size_t>(1, 64);
+    const std::size_t piece = input.ConsumeIntegralInRange<std::size_t>(0, 16);
     const std::string find = input.ConsumeRandomLengthString(64);
     const std::string replace = input.ConsumeRandomLengthString(64);
-    std::string bytes = input.ConsumeRemainingBytesAsString();
+    const std::string bytes = input.ConsumeRemainingBytesAsString();
 
     std::string expected = bytes;
     const std::optional<std::size_t> expectedCount = PlainRewrite(expected, find, replace, options);
-    if (!expectedCount)
+    if (!expectedCount || bytes.find('\0') != std::string::npos)
         return 0;
 
     const AbortFlag notAborted{false};
-    RewrittenText text(bytes.data(), bytes.size());
-    const FileResult count = RewriteLiteralText(notAborted, text, ReplacePattern{find, replace, options});
+    const EncodedPattern pattern = EncodePattern({find, replace, options}, TextEncoding::ShiftJis);
+    std::string rewritten;
+    const FileResult count = RewriteLiteralText(notAborted, bytes, {&pattern}, rewritten, window, piece);
     FUZZ_CHECK(count >= 0 && static_cast<std::size_t>(count) == *expectedCount);
-    if (count > 0)
-        FUZZ_CHECK(text.View() == expected);
+    FUZZ_CHECK(rewritten == (count > 0 ? expected : std::string()));
     return 0;
 }

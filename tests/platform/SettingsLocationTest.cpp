@@ -23,19 +23,25 @@ TEST(SettingsLocation, AFolderTheUserWritesKeepsTheFileBesideTheProgram)
 TEST(SettingsLocation, ChoosesBesideTheProgramOrTheUsersConfigurationFolder)
 {
     const struct {
+        const char* folder;
         bool exists, writable;
         const char* configHome;
         const char* expected;
     } cases[] = {
-        {false, false, "/home/u/.config", "/home/u/.config/tarvelox/Tarvelox.ini"},
-        {true, false, "/home/u/.config", "/usr/lib/tarvelox/Tarvelox.ini"},
-        {false, true, "/home/u/.config", "/usr/lib/tarvelox/Tarvelox.ini"},
-        {false, false, "", "/usr/lib/tarvelox/Tarvelox.ini"},
+        {"/opt/tv/", false, false, "/home/u/.config", "/home/u/.config/tarvelox/Tarvelox.ini"},
+        {"/opt/tv/", true, false, "/home/u/.config", "/opt/tv/Tarvelox.ini"},
+        {"/opt/tv/", false, true, "/home/u/.config", "/opt/tv/Tarvelox.ini"},
+        {"/opt/tv/", false, false, "", "/opt/tv/Tarvelox.ini"},
+        // Installed: root may write the folder, and an old file may lie there; neither counts.
+        {"/usr/lib/tarvelox/", true, true, "/root/.config", "/root/.config/tarvelox/Tarvelox.ini"},
+        {"/home/u/.local/lib/tarvelox/", false, true, "/home/u/.config", "/home/u/.config/tarvelox/Tarvelox.ini"},
+        {"/usr/lib/tarvelox/", false, false, "", "/usr/lib/tarvelox/Tarvelox.ini"},
+        {"/src/lib/tarvelox/build/", false, true, "/home/u/.config", "/src/lib/tarvelox/build/Tarvelox.ini"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(platform::ChooseSettingsFile("/usr/lib/tarvelox/", "Tarvelox.ini", {c.exists, c.writable, c.configHome}),
+        EXPECT_EQ(platform::ChooseSettingsFile(c.folder, "Tarvelox.ini", {c.exists, c.writable, c.configHome}),
                   c.expected)
-            << c.exists << c.writable << c.configHome;
+            << c.folder << c.exists << c.writable << c.configHome;
 }
 
 TEST(SettingsLocation, ConfigurationFolderFollowsTheVariables)

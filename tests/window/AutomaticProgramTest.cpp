@@ -70,4 +70,22 @@ TEST_F(AutomaticProgramTest, OneShiftJisListRewritesEachCopyInItsOwnEncoding)
     EXPECT_FALSE(FileExists(home_ / "Tarvelox.ini"));
 }
 
+// The window program keeps the grammar of its own command line, which the native command
+// left: letters in either case, the value straight after the letter, unknown switches
+// ignored, replace.log written in its own folder.
+TEST_F(AutomaticProgramTest, TheWindowProgramKeepsItsGrammar)
+{
+    WriteBytes(work_ / "a.txt", "Copyright 2024");
+    WriteBytes(work_ / "COPY", "Copyright");
+
+    // -R with a space is an empty replacement, and COPY a name, which names nothing beside
+    // the program and is passed over, as the exit status tells.
+    EXPECT_EQ(Run({"-h", "--dry-run", "-n", "-b0", "-fCopyright", "-R", "COPY", work_ / "a.txt", work_ / "COPY"}), 1u);
+
+    EXPECT_EQ(ReadBytes(work_ / "a.txt"), " 2024");
+    EXPECT_EQ(ReadBytes(work_ / "COPY"), "Copyright");  // no extension let in
+    EXPECT_FALSE(FileExists(work_ / "a.txt.bak"));
+    EXPECT_TRUE(FileExists(home_ / "replace.log"));
+}
+
 }  // namespace

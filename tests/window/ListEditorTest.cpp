@@ -102,6 +102,43 @@ TEST_F(ListEditorTest, AMissingListOpensEmptyUnderThePathInTheProgramFolder)
     EXPECT_FALSE(platform::PathExists(path));
 }
 
+// A list file that cannot be read (here: held open by another program that shares it with
+// nobody) is never taken as the list's own: the editor names it in a message box and
+// starts as a new list, so that no save can overwrite it; opening it or loading its
+// patterns later changes nothing.
+TEST_F(ListEditorTest, AListThatCannotBeReadIsToldAndNotTakenAsTheListsOwn)
+{
+    const std::string held = folder_ / "held.lst";
+    WriteBytes(held, "x\tX\t\r\n");
+    WriteBytes(folder_ / "good.lst", "a\tA\t\r\n");
+    HANDLE holder = ::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+    AnswerBox(IDOK);
+    Open(held);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].Text, held + "\n" + LoadResourceString(IDS_LIST_NOT_READ_AS_NEW));
+    EXPECT_EQ(Editor().ListPath(), "new file");
+    EXPECT_EQ(PathShown(Editor()), "new file");
+    EXPECT_TRUE(Rows().empty());
+
+    AnswerFile(folder_ / "good.lst");
+    Command(ID_LIST_OPEN);
+    for (const int command : {ID_LIST_OPEN, ID_LIST_LOAD_FROM_FILE}) {
+        AnswerFile(held);
+        AnswerBox(IDOK);
+        Command(command);
+        EXPECT_EQ(boxes_.back().Text, held + "\n" + LoadResourceString(IDS_LIST_NOT_READ));
+        EXPECT_EQ(Rows(), Strings{"a|A|"});
+        EXPECT_EQ(Editor().ListPath(), folder_ / "good.lst");
+        EXPECT_FALSE(Editor().IsModified());
+    }
+    EXPECT_TRUE(AllAnswered());
+    ::CloseHandle(holder);
+    Command(ID_LIST_EXIT);
+    EXPECT_EQ(ReadBytes(held), "x\tX\t\r\n");
+}
+
 TEST_F(ListEditorTest, RowCommandsAreEnabledByOneRuleInTheMenuTheToolbarAndForKeys)
 {
     const struct {

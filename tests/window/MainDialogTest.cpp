@@ -19,7 +19,7 @@ std::string EnabledStates(HWND dialog)
     std::string states;
     for (const int id : {IDC_FIND_TEXT, IDC_REPLACE_TEXT, IDC_ALL_AUTO, IDC_NOT_ESCAPE, IDC_NOT_CASE,
                          IDC_REGULAR_EXPRESSION, IDC_MODIFIER_FRAME, IDC_KANJI, IDC_MULTILINE, IDC_IGNORECASE,
-                         IDC_START})
+                         IDC_START, IDC_PREVIEW})
         states += IsEnabled(dialog, id) ? '1' : '0';
     return states;
 }
@@ -40,8 +40,9 @@ const std::string MainKeysAtFirstClose = "[MAIN]\r\nOpenDir=.\r\nFind=\r\nReplac
 TEST_F(MainDialogFixture, FirstStartShowsTheDefaultsAndTheCloseWritesAllMainKeys)
 {
     Open();
-    // Grouped: find and replace, full-automatic, S and C, E and its frame, k m i, Start.
-    EXPECT_EQ(EnabledStates(Dialog()), States("11 0 11 11 000 0"));
+    // Grouped: find and replace, full-automatic, S and C, E and its frame, k m i, Start and
+    // Preview.
+    EXPECT_EQ(EnabledStates(Dialog()), States("11 0 11 11 000 00"));
     EXPECT_TRUE(IsChecked(Dialog(), IDC_BACKUP));
     EXPECT_FALSE(IsChecked(Dialog(), IDC_ALL_AUTO));
     EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_FIND_TEXT)), "");
@@ -59,15 +60,15 @@ TEST_F(MainDialogFixture, EnablingRulesFollowTheClicks)
         std::vector<int> clicks;
         const char* states;  // grouped as in the first test
     } cases[] = {
-        {"start with the library", true, {}, "11 1 11 11 000 0"},
-        {"start without the library", false, {}, "11 1 11 00 000 0"},
-        {"regular expression", true, {IDC_REGULAR_EXPRESSION}, "11 1 00 11 111 0"},
-        {"regular expression off again", true, {IDC_REGULAR_EXPRESSION, IDC_REGULAR_EXPRESSION}, "11 1 11 11 000 0"},
-        {"full-automatic", true, {IDC_ALL_AUTO}, "00 1 00 01 000 1"},
-        {"full-automatic over a regular expression", true, {IDC_REGULAR_EXPRESSION, IDC_ALL_AUTO}, "00 1 00 01 000 1"},
-        {"full-automatic off again", true, {IDC_REGULAR_EXPRESSION, IDC_ALL_AUTO, IDC_ALL_AUTO}, "11 1 00 11 111 0"},
-        {"full-automatic without the library", false, {IDC_ALL_AUTO}, "00 1 00 00 000 1"},
-        {"no regular expression without the library", false, {IDC_REGULAR_EXPRESSION}, "11 1 11 00 000 0"},
+        {"start with the library", true, {}, "11 1 11 11 000 00"},
+        {"start without the library", false, {}, "11 1 11 00 000 00"},
+        {"regular expression", true, {IDC_REGULAR_EXPRESSION}, "11 1 00 11 111 00"},
+        {"regular expression off again", true, {IDC_REGULAR_EXPRESSION, IDC_REGULAR_EXPRESSION}, "11 1 11 11 000 00"},
+        {"full-automatic", true, {IDC_ALL_AUTO}, "00 1 00 01 000 11"},
+        {"full-automatic over a regular expression", true, {IDC_REGULAR_EXPRESSION, IDC_ALL_AUTO}, "00 1 00 01 000 11"},
+        {"full-automatic off again", true, {IDC_REGULAR_EXPRESSION, IDC_ALL_AUTO, IDC_ALL_AUTO}, "11 1 00 11 111 00"},
+        {"full-automatic without the library", false, {IDC_ALL_AUTO}, "00 1 00 00 000 11"},
+        {"no regular expression without the library", false, {IDC_REGULAR_EXPRESSION}, "11 1 11 00 000 00"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -114,13 +115,18 @@ TEST_F(MainDialogFixture, ChoosingAPatternSetsTheReplaceTextAndTheOptions)
         EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_REPLACE_TEXT)), "#");
         EXPECT_FALSE(IsChecked(Dialog(), IDC_NOT_ESCAPE));
         EXPECT_FALSE(IsChecked(Dialog(), IDC_NOT_CASE));
-        // Without the library a regular expression stays unchecked and runs as literal text.
-        EXPECT_EQ(IsChecked(Dialog(), IDC_REGULAR_EXPRESSION), library);
-        EXPECT_EQ(IsChecked(Dialog(), IDC_KANJI), library);
-        EXPECT_EQ(IsChecked(Dialog(), IDC_MULTILINE), library);
+        // A regular expression stays one without the library too, never literal text:
+        // its box can be turned off, and Start says why it cannot run.
+        EXPECT_TRUE(IsChecked(Dialog(), IDC_REGULAR_EXPRESSION));
+        EXPECT_TRUE(IsChecked(Dialog(), IDC_KANJI));
+        EXPECT_TRUE(IsChecked(Dialog(), IDC_MULTILINE));
         EXPECT_FALSE(IsChecked(Dialog(), IDC_IGNORECASE));
-        EXPECT_EQ(IsEnabled(Dialog(), IDC_NOT_ESCAPE), !library);
-        EXPECT_EQ(IsEnabled(Dialog(), IDC_KANJI), library);
+        EXPECT_FALSE(IsEnabled(Dialog(), IDC_NOT_ESCAPE));
+        EXPECT_TRUE(IsEnabled(Dialog(), IDC_KANJI));
+        EXPECT_TRUE(IsEnabled(Dialog(), IDC_REGULAR_EXPRESSION));
+        ChooseEntry(Dialog(), IDC_FIND_TEXT, 0);
+        EXPECT_FALSE(IsChecked(Dialog(), IDC_REGULAR_EXPRESSION));
+        EXPECT_EQ(IsEnabled(Dialog(), IDC_REGULAR_EXPRESSION), library);
 
         // With a file listed, an entry enables Start even with an empty find text.
         EXPECT_FALSE(IsEnabled(Dialog(), IDC_START));
@@ -137,10 +143,30 @@ TEST_F(MainDialogFixture, AMissingReplaceListGivesEmptyListsAndNoFullAutomatic)
     WriteSetting("MAIN", "AllAuto", "1");
     Open();
     EXPECT_TRUE(ComboEntries(Dialog(), IDC_FIND_TEXT).empty());
-    // Remembered full-automatic stays on, with nothing to apply and no way to turn it off.
+    // A remembered full-automatic stays on, and can be turned off; Start would say that
+    // the list is missing.
     EXPECT_TRUE(IsChecked(Dialog(), IDC_ALL_AUTO));
-    EXPECT_EQ(EnabledStates(Dialog()), States("00 0 00 01 000 0"));
-    EXPECT_FALSE(IsEnabled(Dialog(), IDC_ALL_AUTO));
+    EXPECT_EQ(EnabledStates(Dialog()), States("00 1 00 01 000 00"));
+    Click(Dialog(), IDC_ALL_AUTO);
+    EXPECT_FALSE(IsChecked(Dialog(), IDC_ALL_AUTO));
+    EXPECT_EQ(EnabledStates(Dialog()), States("11 0 11 11 000 00"));
+    Close();
+}
+
+// A remembered regular expression without the library stays one, and its box can be
+// turned off, but not on again.
+TEST_F(MainDialogFixture, ARememberedRegularExpressionWithoutTheLibraryStaysOne)
+{
+    WriteSetting("SETTING", "MemLast", "1");
+    WriteSetting("MAIN", "RegularExpression", "1");
+    WriteSetting("MAIN", "Kanji", "1");
+    Open({}, false);
+    EXPECT_TRUE(IsChecked(Dialog(), IDC_REGULAR_EXPRESSION));
+    EXPECT_TRUE(IsChecked(Dialog(), IDC_KANJI));
+    EXPECT_EQ(EnabledStates(Dialog()), States("11 0 00 11 111 00"));
+    Click(Dialog(), IDC_REGULAR_EXPRESSION);
+    EXPECT_FALSE(IsChecked(Dialog(), IDC_REGULAR_EXPRESSION));
+    EXPECT_EQ(EnabledStates(Dialog()), States("11 0 11 00 000 00"));
     Close();
 }
 

@@ -181,6 +181,18 @@ TEST_F(SettingsDialogTest, OkWritesAllNineKeysAndTellsNobody)
     EXPECT_TRUE(ComboEntries(Dialog(), IDC_FIND_TEXT).empty());
 }
 
+// The configured list is missing for a moment and the current folder holds no list: the
+// box comes up empty, and OK keeps the configured list rather than forget it.
+TEST_F(SettingsDialogTest, OkWithAnEmptyListBoxKeepsTheConfiguredList)
+{
+    const std::string list = folder_ / "away.lst";
+    WriteSetting("SETTING", "ReplaceList", list);
+    OpenSettings();
+    ASSERT_EQ(TextOf(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_REPLACE_LIST)), "");
+    Click(SettingsWindow(), IDOK);
+    EXPECT_NE(ReadBytes(IniPath()).find("\r\nReplaceList=" + list + "\r\n"), std::string::npos) << ReadBytes(IniPath());
+}
+
 TEST_F(SettingsDialogTest, TheMainWindowReloadsItsListWhenItsSettingsDialogEndsWithOk)
 {
     const std::string list = folder_ / "mine.lst";

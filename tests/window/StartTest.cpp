@@ -15,7 +15,14 @@
 namespace {
 
 const std::string LogCaption = "置換完了";
+const std::string AbortedLogCaption = "置換え中止";
+const std::string PreviewCaption = "プレビュー - ファイルは変更されていません";
 const std::string ProgressCaption = "処理中";
+
+bool IsResultLog(HWND window)
+{
+    return HasCaption(window, LogCaption) || HasCaption(window, AbortedLogCaption) || HasCaption(window, PreviewCaption);
+}
 
 // Runs in the test's folder, so that the files are listed, and logged, by their names.
 class StartTest : public MainDialogFixture {
@@ -34,13 +41,15 @@ protected:
 
     // Presses Start and returns when the run and its announcement are over. The result log
     // is read and closed when it comes up; `onActivated` sees every other window.
-    void PressStart(std::function<void(HWND)> onActivated = nullptr)
+    void PressStart(std::function<void(HWND)> onActivated = nullptr, int button = IDC_START)
     {
         shownLog_.clear();
         ActivationWatcher watcher([&](HWND window) {
-            if (HasCaption(window, LogCaption)) {
+            if (IsResultLog(window)) {
                 HWND text = ::GetDlgItem(window, IDC_RESULT_LOG_TEXT);
                 shownLog_ = TextOf(text);
+                shownLogCaption_ = TextOf(window);
+                shownLogLabel_ = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_LABEL));
                 RECT client;
                 ::GetClientRect(text, &client);
                 logLineFits_ = TextWidthIn(text, std::string(54, '-')) < client.right;
@@ -49,7 +58,7 @@ protected:
                 onActivated(window);
             }
         });
-        Click(Dialog(), IDC_START);
+        Click(Dialog(), button);
     }
 
     // `count` files "f0.txt"... holding "aaa", by their names.
@@ -57,13 +66,15 @@ protected:
     {
         std::vector<std::string> names;
         for (int i = 0; i < count; ++i) {
-            names.push_back("f" + std::to_string(i) + ".txt");
+            names.push_back(std::string("f").append(std::to_string(i)).append(".txt"));
             WriteBytes(folder_ / names.back(), "aaa");
         }
         return names;
     }
 
     std::string shownLog_;
+    std::string shownLogCaption_;
+    std::string shownLogLabel_;
     bool logLineFits_ = false;
 
 private:
@@ -93,6 +104,8 @@ TEST_F(StartTest, RunsOverTheFilesShowingProgressAndTheLogAndRemembersThePattern
     EXPECT_TRUE(shownBeforeAnyFile);
     EXPECT_EQ(progress, (std::vector<std::string>{"0/3", "1/3", "2/3", "3/3"}));
     EXPECT_EQ(shownLog_, ExpectedLog({{"a.txt", "       2"}, {"b.txt", "       0"}, {"c.txt", "       1"}}, "          3"));
+    EXPECT_EQ(shownLogCaption_, LogCaption);
+    EXPECT_EQ(shownLogLabel_, "置換結果ログ");
     EXPECT_TRUE(logLineFits_);
     EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "1 two 1");
     EXPECT_EQ(ReadBytes(folder_ / "a.txt.bak"), "one two one");
@@ -100,6 +113,38 @@ TEST_F(StartTest, RunsOverTheFilesShowingProgressAndTheLogAndRemembersThePattern
     EXPECT_FALSE(FileExists(folder_ / "b.txt.bak"));
     EXPECT_TRUE(Window().IsWindowEnabled());
     EXPECT_EQ(ReadBytes(ProgramFile("$History.lst")), "one\t1\t\r\n");
+}
+
+// The preview is the same run with nothing written; its log says so, and it shows even
+// when the settings keep the log of a run from showing.
+TEST_F(StartTest, APreviewShowsTheRunsLogAndWritesNothing)
+{
+    WriteSetting("SETTING", "ShowLog", "0");
+    WriteBytes(folder_ / "a.txt", "one two one");
+    WriteBytes(folder_ / "b.txt", std::string("one\0", 4));
+    Open({"-Fone", "-R1"});
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt", "b.txt"});
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "one");
+    EXPECT_TRUE(IsEnabled(Dialog(), IDC_PREVIEW));
+
+    PressStart(nullptr, IDC_PREVIEW);
+
+    const std::string expected = ExpectedLog({{"a.txt", "       2"}, {"b.txt", "  NoText"}}, "          2");
+    EXPECT_EQ(shownLog_, expected);
+    EXPECT_EQ(shownLogCaption_, PreviewCaption);
+    EXPECT_EQ(shownLogLabel_, "プレビュー：置換えた場合の結果（何も書き込んでいません）");
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "one two one");
+    EXPECT_FALSE(FileExists(folder_ / "a.txt.bak"));
+    EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
+    EXPECT_TRUE(Window().IsWindowEnabled());
+
+    // The run itself writes what the preview counted, under the run's own caption.
+    WriteSetting("SETTING", "ShowLog", "1");
+    PressStart();
+    EXPECT_EQ(shownLog_, expected);
+    EXPECT_EQ(shownLogCaption_, LogCaption);
+    EXPECT_EQ(shownLogLabel_, "置換結果ログ");
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "1 two 1");
 }
 
 TEST_F(StartTest, ATabReachesTheRunTheSettingsAndTheHistoryAsBackslashT)
@@ -156,8 +201,11 @@ TEST_F(StartTest, AnAbortStopsAtTheNextFileAndShowsTheLogOnlyAfterTheWorkerHasEn
 
     PressStart();
 
-    // Shown with its totals: the worker had ended.
+    // Shown with its totals: the worker had ended. The caption says the run was aborted,
+    // and the label how many listed files it did not take.
     EXPECT_EQ(shownLog_, ExpectedLog({{"f0.txt", "       3"}, {"f1.txt", "       3"}}, "          6"));
+    EXPECT_EQ(shownLogCaption_, AbortedLogCaption);
+    EXPECT_EQ(shownLogLabel_, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED).append("28"));
     EXPECT_TRUE(Window().IsWindowEnabled());
     EXPECT_EQ(ReadBytes(folder_ / "f1.txt"), "bbb");
     for (int i = 2; i < Files; ++i)
@@ -199,6 +247,8 @@ TEST_F(StartTest, EscTheCloseBoxAndAClickOnTheAbortButtonEachAbortTheRun)
         EXPECT_TRUE(given);
         EXPECT_TRUE(ended);
         EXPECT_EQ(shownLog_, ExpectedLog({{"f0.txt", "       3"}, {"f1.txt", "       3"}}, "          6"));
+        EXPECT_EQ(shownLogCaption_, AbortedLogCaption);
+        EXPECT_EQ(shownLogLabel_, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED).append("4"));
         for (int i = 0; i < Files; ++i)
             EXPECT_EQ(ReadBytes(folder_ / names[i]), i < 2 ? "bbb" : "aaa") << names[i];
         EXPECT_TRUE(Window().IsWindowEnabled());
@@ -250,7 +300,7 @@ TEST_F(StartTest, AProgressTextAfterTheDialogHasEndedGoesNowhereAndHoldsNothingU
     });
     std::string log;
     ActivationWatcher closeLog([&](HWND window) {
-        if (!HasCaption(window, LogCaption))
+        if (!IsResultLog(window))
             return;
         log = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_TEXT));
         ::PostMessageA(window, WM_COMMAND, IDOK, 0);
@@ -322,32 +372,79 @@ TEST_F(StartTest, ARunThatFailsEndsItsProgressDialogAndSaysSo)
     dialog.DestroyWindow();
 }
 
-TEST_F(StartTest, FullAutomaticWithoutTheLibraryStopsWithItsMessageAndTouchesNothing)
+// A run that cannot do its job is refused before anything is touched: a message box says
+// why, and the main dialog stays as it was. Never a run with no pattern, and never a
+// regular expression taken for literal text.
+TEST_F(StartTest, ARunThatCannotDoItsJobIsRefusedWithItsReason)
 {
-    WriteBytes(ProgramFile("replace.lst"), "a\tb\t\r\nx+\ty\tE\r\n");
-    WriteBytes(folder_ / "a.txt", "axx");
-    Open({}, false);
-    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt"});
-    Click(Dialog(), IDC_ALL_AUTO);
-    MessageBoxText message;
-    bool progressShown = false;
-    PressStart([&](HWND window) {
-        if (HasCaption(window, ProgressCaption)) {
-            progressShown = true;
-        } else if (IsMessageBox(window)) {
-            message = ReadMessageBox(window);
-            ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    const std::string list = ProgramFile("replace.lst");
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> settings;  // MAIN keys, or SETTING/...
+        const char* listText;                                        // nullptr: no replace.lst
+        std::vector<std::string> switches;
+        bool library;
+        bool chooseFirstPattern;
+        std::string message;
+    } cases[] = {
+        {"remembered full-automatic, list missing", {{"AllAuto", "1"}}, nullptr, {}, true, false,
+         "missing.lst\n\n" + LoadResourceString(IDS_REPLACE_LIST_NOT_FOUND)},
+        {"remembered full-automatic, list empty", {{"AllAuto", "1"}, {"SETTING/ReplaceList", list}}, "", {}, true,
+         false, list + "\n\n" + LoadResourceString(IDS_REPLACE_LIST_EMPTY)},
+        {"expression the library rejects", {}, nullptr, {"-Oe", "-F(abc", "-RZ"}, true, false,
+         LoadResourceString(IDS_REGEX_REJECTED) + "\n\n(abc\n"},
+        {"remembered regular expression, no library",
+         {{"SETTING/MemLast", "1"}, {"Find", "."}, {"Replace", "Z"}, {"RegularExpression", "1"}}, nullptr, {}, false,
+         false, LoadResourceString(IDS_NO_REGEX_LIBRARY)},
+        {"regular expression chosen from the list, no library", {{"SETTING/ReplaceList", list}}, ".\tZ\tE\r\n", {},
+         false, true, LoadResourceString(IDS_NO_REGEX_LIBRARY)},
+        {"full-automatic over a list with a regular expression, no library", {{"SETTING/ReplaceList", list}},
+         "a\tb\t\r\nx+\ty\tE\r\n", {"-A"}, false, false, LoadResourceString(IDS_NO_REGEX_LIBRARY)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::RemoveFile(IniPath());
+        platform::RemoveFile(list);
+        WriteSetting("SETTING", "ReplaceList", "missing.lst");
+        for (const auto& [key, value] : c.settings) {
+            if (key.starts_with("SETTING/"))
+                WriteSetting("SETTING", key.substr(8), value);
+            else
+                WriteSetting("MAIN", key, value);
         }
-    });
-    // The run is refused before it starts: no progress, and no log comes up.
-    EXPECT_FALSE(progressShown);
-    EXPECT_EQ(message.Caption, "エラー");
-    EXPECT_EQ(message.Text, "BREGEXP.DLLが読み込めませんでした。");
-    EXPECT_EQ(shownLog_, "");
-    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "axx");
-    EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
-    EXPECT_TRUE(Window().IsWindowEnabled());
-    EXPECT_FALSE(::IsWindow(::FindWindowA(nullptr, ProgressCaption.c_str())));
+        if (c.listText)
+            WriteBytes(list, c.listText);
+        WriteBytes(folder_ / "a.txt", "x.y(abc");
+        std::vector<std::string> switches = c.switches;
+        switches.push_back(folder_ / "a.txt");
+        Open(switches, c.library);
+        if (c.chooseFirstPattern)
+            ChooseEntry(Dialog(), IDC_FIND_TEXT, 0);
+        ASSERT_TRUE(IsEnabled(Dialog(), IDC_START));
+        const std::string findTextBefore = TextOf(::GetDlgItem(Dialog(), IDC_FIND_TEXT));
+        MessageBoxText message;
+        bool progressShown = false;
+
+        PressStart([&](HWND window) {
+            if (HasCaption(window, ProgressCaption)) {
+                progressShown = true;
+            } else if (IsMessageBox(window)) {
+                message = ReadMessageBox(window);
+                ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+            }
+        });
+
+        EXPECT_FALSE(progressShown);
+        EXPECT_EQ(message.Caption, "エラー");
+        EXPECT_TRUE(message.Text.starts_with(c.message)) << message.Text;
+        EXPECT_EQ(shownLog_, "");
+        EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "x.y(abc");
+        EXPECT_FALSE(FileExists(folder_ / "a.txt.bak"));
+        EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
+        EXPECT_TRUE(Window().IsWindowEnabled());
+        EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_FIND_TEXT)), findTextBefore);
+        Close();
+    }
 }
 
 namespace {
@@ -380,6 +477,43 @@ TEST_F(StartTest, ARunThatCannotStartSaysSoAndLeavesEverythingAsItWas)
     EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
     EXPECT_TRUE(dialog.IsWindowEnabled());
     dialog.DestroyWindow();
+}
+
+// An automatic run refused before any file: the message box says why, nothing is touched,
+// no log is written, and the program ends with 2.
+TEST_F(StartTest, AutomaticModeEndsWithTwoWhenTheRunIsRefused)
+{
+    WriteBytes(folder_ / "a.txt", "abc");
+    CMainDialog dialog(Settings(), {"tarvelox.exe", "-H", "-A", "-B", "-Lmissing.lst", folder_ / "a.txt"});
+    MessageBoxText message;
+    ActivationWatcher watcher([&](HWND window) {
+        if (!IsMessageBox(window))
+            return;
+        message = ReadMessageBox(window);
+        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(), 0);
+    EXPECT_EQ(dialog.ExitStatus(), 2);
+    EXPECT_EQ(message.Text, "missing.lst\n\n" + LoadResourceString(IDS_REPLACE_LIST_NOT_FOUND));
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "abc");
+    EXPECT_FALSE(FileExists(folder_ / "a.txt.bak"));
+    EXPECT_FALSE(FileExists(folder_ / "replace.log"));
+}
+
+// An automatic run whose command line named something that is not there does the rest,
+// but does not end as a success.
+TEST_F(StartTest, AutomaticModeEndsWithOneWhenANameWasPassedOver)
+{
+    WriteBytes(folder_ / "a.txt", "abc");
+    CMainDialog dialog(Settings(), {"tarvelox.exe", "-H", "-Fb", "-RB", "-B0", "a.txt", "a.txt", "missing.txt"});
+    int activations = 0;
+    ActivationWatcher watcher([&](HWND) { ++activations; });
+    EXPECT_EQ(dialog.DoModal(), 0);
+    EXPECT_EQ(dialog.ExitStatus(), 1);
+    // No message box for the name given twice, nor for the missing one: nobody is there.
+    EXPECT_EQ(activations, 0);
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "aBc");
+    EXPECT_EQ(ReadBytes(folder_ / "replace.log"), ExpectedLog({{folder_ / "a.txt", "       1"}}, "          1"));
 }
 
 TEST_F(StartTest, AutomaticModeRunsAtOnceWritesTheLogFileAndNoSettings)

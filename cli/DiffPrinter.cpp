@@ -1,0 +1,25 @@
+#include "cli/DiffPrinter.h"
+
+#include "cli/ConsoleProgress.h"
+#include "cli/ResultLines.h"
+#include "cli/TerminalText.h"
+#include "cli/UnifiedDiff.h"
+
+DiffPrinter::DiffPrinter(std::FILE* out, const TerminalText& terminal, std::string currentFolder,
+                         ConsoleProgress& progress)
+    : out_(out), terminal_(terminal), currentFolder_(std::move(currentFolder)), progress_(progress)
+{
+}
+
+void DiffPrinter::OnNewText(const std::string& path, TextEncoding encoding, std::string_view before,
+                            std::string_view after)
+{
+    const std::string shown = ShownPath(path, currentFolder_);
+    // "a" before an absolute path gives "a/tmp/...", as a relative one gives "a/docs/...".
+    const std::string name = terminal_.Name(shown.starts_with('/') ? shown : "/" + shown);
+    const std::string diff = UnifiedDiff(before, after, "a" + name, "b" + name, [&](std::string_view line) {
+        return terminal_.FileText(line, encoding);
+    });
+    progress_.Clear();
+    std::fwrite(diff.data(), 1, diff.size(), out_);
+}

@@ -1,0 +1,47 @@
+#pragma once
+// What the native command tells of a run where a terminal user looks: on standard output
+// one line per file that changed ("path:count") or failed ("path: StatusWord (reason)"),
+// every file with -v, nothing with -q; the summary of the run goes to standard error.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "cli/CommandGrammar.h"
+#include "engine/RunObserver.h"
+
+class ConsoleProgress;
+class TerminalText;
+
+// A listed path as the user sees it: relative to the current folder when it lies inside.
+std::string ShownPath(const std::string& path, const std::string& currentFolder);
+
+struct RunCounts {
+    std::size_t Files = 0;
+    std::size_t Changed = 0;
+    std::size_t Failed = 0;
+    std::int64_t Replacements = 0;
+};
+
+class ResultLines final : public RunObserver {
+public:
+    ResultLines(std::FILE* out, Verbosity verbosity, const TerminalText& terminal, std::string currentFolder,
+                ConsoleProgress& progress);
+
+    void OnProgress(std::size_t done, std::size_t count) override;
+    void OnFileResult(const FileReport& file) override;
+
+    const RunCounts& Counts() const { return counts_; }
+
+private:
+    std::FILE* out_;
+    Verbosity verbosity_;
+    const TerminalText& terminal_;
+    std::string currentFolder_;
+    ConsoleProgress& progress_;
+    RunCounts counts_;
+};
+
+// The one line that sums a run up (without the program's name): files changed, or with
+// `preview` those that would be, replacements, failures, and the files the extension list
+// left out.
+std::string SummaryLine(const RunCounts& counts, std::size_t leftOut, bool preview);

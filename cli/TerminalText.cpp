@@ -1,0 +1,114 @@
+#include "cli/TerminalText.h"
+
+#include <algorithm>
+
+#include "engine/CharacterRule.h"
+#include "platform/DoubleByte.h"
+
+using platform::CodeSet;
+
+namespace {
+
+bool IsSevenBit(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+const CharacterRule& RuleOf(CodeSet codeSet)
+{
+    switch (codeSet) {
+    case CodeSet::ShiftJis:
+        return ShiftJisRule();
+    case CodeSet::Utf8:
+        return Utf8Rule();
+    case CodeSet::EucJp:
+        break;
+    }
+    return EucJpRule();
+}
+
+// Seven-bit text reads alike in all three; ISO-2022-JP is never shown from a file.
+CodeSet CodeSetOf(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::EucJp:
+        return CodeSet::EucJp;
+    case TextEncoding::Utf8:
+        return CodeSet::Utf8;
+    default:
+        return CodeSet::ShiftJis;
+    }
+}
+
+}  // namespace
+
+std::optional<CodeSet> CodeSetNamed(std::string_view charset)
+{
+    const std::string name = LowerAsciiLetters(charset);
+    if (name == "utf-8" || name == "utf8")
+        return CodeSet::Utf8;
+    if (name == "euc-jp" || name == "eucjp" || name == "euc-jp-ms")
+        return CodeSet::EucJp;
+    if (name == "shift_jis" || name == "shift-jis" || name == "sjis" || name == "cp932" || name == "windows-31j")
+        return CodeSet::ShiftJis;
+    return std::nullopt;
+}
+
+TerminalText::TerminalText(std::string_view charset, bool asBytes)
+{
+    if (!asBytes)
+        terminal_ = CodeSetNamed(charset);
+}
+
+TerminalText::Taken TerminalText::FromTerminal(const std::string& text) const
+{
+    if (!terminal_ || *terminal_ == CodeSet::ShiftJis || IsSevenBit(text) || !RuleOf(*terminal_).IsWellFormed(text))
+        return {text, {}};
+    if (std::optional<std::string> converted = platform::ConvertText(text, *terminal_, CodeSet::ShiftJis))
+        return {std::move(*converted), {}};
+    const CharacterRule& rule = RuleOf(*terminal_);
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = rule.CharacterLength(text, at);
+        const std::string character = text.substr(at, length);
+        if (!platform::ConvertText(character, *terminal_, CodeSet::ShiftJis))
+            return {{}, "'" + character + "' cannot be written in Shift-JIS (code page 932)"};
+        at += length;
+    }
+    return {{}, "the text cannot be written in Shift-JIS (code page 932)"};
+}
+
+std::string TerminalText::Converted(std::string_view text, CodeSet source) const
+{
+    if (!terminal_ || *terminal_ == source || IsSevenBit(text))
+        return std::string(text);
+    if (std::optional<std::string> converted = platform::ConvertText(text, source, *terminal_))
+        return std::move(*converted);
+    // Character by character, so that one stray byte does not hide a whole line.
+    const CharacterRule& rule = RuleOf(source);
+    std::string shown;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = rule.CharacterLength(text, at);
+        const std::string_view character = text.substr(at, length);
+        const std::optional<std::string> converted = platform::ConvertText(character, source, *terminal_);
+        shown += converted ? std::string_view(*converted) : character;
+        at += length;
+    }
+    return shown;
+}
+
+std::string TerminalText::ProgramText(std::string_view shiftJis) const
+{
+    return Converted(shiftJis, CodeSet::ShiftJis);
+}
+
+std::string TerminalText::FileText(std::string_view text, TextEncoding encoding) const
+{
+    return Converted(text, CodeSetOf(encoding));
+}
+
+std::string TerminalText::Name(std::string_view name) const
+{
+    if (!terminal_ || IsSevenBit(name) || RuleOf(*terminal_).IsWellFormed(name) || !ShiftJisRule().IsWellFormed(name))
+        return std::string(name);
+    return Converted(name, CodeSet::ShiftJis);
+}

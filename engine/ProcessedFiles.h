@@ -1,0 +1,31 @@
+#pragma once
+#include <cstddef>
+#include <mutex>
+#include <string>
+#include <unordered_set>
+
+#include "platform/FileSystem.h"
+
+// The files a run has taken, by identity, so that one file is rewritten once however often
+// and under whatever names (links, other spellings) the list names it. Shared by whatever
+// works on the run's files: a claim is won by exactly one caller.
+class ProcessedFiles {
+public:
+    // True when the file `path` leads to now has not been claimed in this run, and claims
+    // it. A path that leads to nothing is always true: reading it will tell what is wrong.
+    bool Claim(const std::string& path);
+    // A new file about to take a taken file's name: claimed before it has the name, so
+    // that nobody can take it under that name or another.
+    void ClaimNewFile(const platform::FileIdentity& identity);
+
+private:
+    struct Hash {
+        std::size_t operator()(const platform::FileIdentity& identity) const
+        {
+            return std::hash<std::uint64_t>()(identity.Index * 0x9e3779b97f4a7c15u ^ identity.Volume);
+        }
+    };
+
+    std::mutex mutex_;
+    std::unordered_set<platform::FileIdentity, Hash> claimed_;
+};
