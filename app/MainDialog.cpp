@@ -241,6 +241,7 @@ void CMainDialog::PrepareJob()
     job_.RegexLibrary = &regexLibrary_;
     job_.Settings = &settings_;
     job_.Encoding = settings_.ReadEncodingChoice();
+    job_.Workers = settings_.ReadSwitch(Setting::Workers);
 }
 
 void CMainDialog::OnFullAutomaticClicked()

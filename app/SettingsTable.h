@@ -33,6 +33,8 @@ enum class Setting {
     Bregexp,
     Priority,
     ShiftJisOnly,
+    // PROCESS, set in the file by hand: how many files a run works on at once.
+    Workers,
 };
 
 // A switch is an integer key, 0 for off and anything else for on.

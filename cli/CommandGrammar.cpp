@@ -14,7 +14,7 @@ enum class Takes {
 
 enum class OptionId {
     Find, Replace, Options, List, Extensions, All, Backup, Recursive, Clear, DryRun, Diff, Log, Quiet, Verbose,
-    Version, Help, Automatic, Encoding, Bytes,
+    Version, Help, Automatic, Encoding, Bytes, Jobs,
 };
 
 struct OptionSpec {
@@ -45,6 +45,7 @@ constexpr OptionSpec Options[] = {
     {'H', "", Takes::Nothing, OptionId::Automatic},
     {0, "encoding", Takes::Text, OptionId::Encoding},
     {0, "bytes", Takes::Nothing, OptionId::Bytes},
+    {'j', "jobs", Takes::Text, OptionId::Jobs},
 };
 
 // The letters -O knows, in either case.
@@ -77,6 +78,21 @@ std::optional<EncodingChoice> EncodingNamed(std::string_view value)
     if (value == "eucjp")
         return EncodingChoice::EucJp;
     return std::nullopt;
+}
+
+std::optional<int> WorkerNumber(std::string_view value)
+{
+    int number = 0;
+    if (value.empty() || value.size() > 3)
+        return std::nullopt;
+    for (const char digit : value) {
+        if (digit < '0' || digit > '9')
+            return std::nullopt;
+        number = number * 10 + (digit - '0');
+    }
+    if (number < 1 || number > 256)
+        return std::nullopt;
+    return number;
 }
 
 std::string Quoted(std::string_view text)
@@ -156,6 +172,11 @@ std::string Apply(CommandRequest& request, const OptionSpec& option, std::string
         break;
     case OptionId::Bytes:
         request.Bytes = true;
+        break;
+    case OptionId::Jobs:
+        request.Jobs = WorkerNumber(value);
+        if (!request.Jobs)
+            return "option " + Quoted(written) + " takes a number of files from 1 to 256, not " + Quoted(value);
         break;
     }
     return std::string();

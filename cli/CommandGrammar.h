@@ -28,6 +28,7 @@ struct CommandRequest {
     Verbosity Output = Verbosity::Normal;          // -q, -v: the last one given
     std::optional<EncodingChoice> Encoding;        // --encoding
     bool Bytes = false;                            // --bytes: texts are taken as bytes
+    std::optional<int> Jobs;                       // -j, --jobs: files worked on at once
     bool Version = false;                          // -V, --version
     bool Help = false;                             // -h, --help
     std::vector<std::string> FileArguments;        // files, folders and "@" file-name lists

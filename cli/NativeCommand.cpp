@@ -118,6 +118,8 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     if (request.Encoding)
         job.Encoding = *request.Encoding;
     job.Preview = request.DryRun;
+    if (request.Jobs)
+        job.Workers = *request.Jobs;
     std::fputs(PassedOverLines(run.PassedOver, terminal).c_str(), console.Err);
     if (const RunCheck check = CheckRun(job); check.Refused()) {
         std::fputs(RefusalLine(check, values.ReplaceListName, terminal).c_str(), console.Err);

@@ -31,4 +31,5 @@ void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartVa
     job.RegexLibrary = library.IsLoaded() ? &library : nullptr;
     job.Settings = &settings;
     job.Encoding = settings.ReadEncodingChoice();
+    job.Workers = settings.ReadSwitch(Setting::Workers);
 }

@@ -51,6 +51,9 @@ Options (a value attached or as the next argument: -Fold, -F old, --find=old,
                          its bytes (unless PROCESS/ShiftJisOnly=1 makes it sjis)
       --bytes            take -F and -R as bytes and show file texts and names as
                          bytes, with no conversion for the terminal
+  -j, --jobs=N           work on N files at once (default: PROCESS/Workers of the
+                         settings file, else one per processor); every file is
+                         still rewritten once, and the results keep the list's order
   -V, --version          the version, and the regular-expression library in use
   -h, --help             this text
   -H                     accepted and ignored: this command always runs at once

@@ -15,8 +15,12 @@ BackupMade BackUpBeforeReplace(const std::string& path, const platform::FileStam
     platform::RemoveFile(untouched);
     if (!platform::LinkOrCopyFile(path, untouched))
         return BackupMade::None;
-    if (platform::CanReplace(path, &read) && platform::RenameReplacing(untouched, backup))
+    if (platform::CanReplace(path, &read) && platform::RenameReplacing(untouched, backup)) {
+        // An older backup that is a second name of the file itself (a run stopped between
+        // its backup and its replace) makes the rename do nothing and keep both names.
+        platform::RemoveFile(untouched);
         return BackupMade::OverAnOlderOne;
+    }
     platform::RemoveFile(untouched);
     return BackupMade::None;
 }

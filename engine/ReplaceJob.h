@@ -32,6 +32,9 @@ struct ReplaceJob {
     EncodingChoice Encoding = EncodingChoice::Automatic;
     // A preview: every rule of the run with nothing written, no temporary file, no backup.
     bool Preview = false;
+    // How many files are worked on at once (0: one per processor). Each file is still
+    // rewritten by one worker, and the results come in list order whatever the number.
+    int Workers = 1;
     // Shown each file that changes; null when nobody asks.
     NewTextReader* NewTexts = nullptr;
     // The patterns in the encodings the run meets; filled as the files come.

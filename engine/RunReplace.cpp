@@ -1,5 +1,6 @@
 #include "engine/RunReplace.h"
 
+#include "engine/FileWorkers.h"
 #include "engine/ProcessedFiles.h"
 #include "engine/ReplaceAllPatterns.h"
 #include "engine/ReplaceInFile.h"
@@ -9,11 +10,10 @@
 namespace {
 
 // A file met again under another name, through a link or spelled otherwise, has had its
-// rewrite: it is not read again, so no pattern is applied to its own output.
+// rewrite (its claim failed): it is not read again, so no pattern is applied to its own
+// output.
 FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, ProcessedFiles& processed, FileFacts& facts)
 {
-    if (!processed.Claim(path))
-        return 0;
     // A rewritten file is a new file under the old name, which the commit claims too.
     return job.AllAuto ? ReplaceAllPatterns(job, path, &facts, &processed)
                        : ReplaceInFile(job, path, job.Pattern, &facts, &processed);
@@ -44,16 +44,25 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
     ProcessedFiles processed;
     observer.OnProgress(0, count);
     std::size_t done = 0;
-    for (std::size_t index = 0; index < count; ++index) {
-        if (job.IsAborted())
-            break;
-        const std::string& path = job.Files[index];
-        FileFacts facts;
-        const FileResult result = ReplaceOneFile(job, path, processed, facts);
-        observer.OnFileResult({index, path, result, facts.Encoding});
+    FileWork work;
+    work.GoOn = [&] { return !job.IsAborted(); };
+    // Claimed in list order, so that of two names of one file the first listed is rewritten
+    // whichever worker comes first.
+    work.Take = [&](std::size_t index) { return processed.Claim(job.Files[index]); };
+    work.Work = [&](std::size_t index, bool claimed) {
+        FileOutcome outcome;
+        if (claimed)
+            outcome.Result = ReplaceOneFile(job, job.Files[index], processed, outcome.Facts);
+        return outcome;
+    };
+    work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {
+        observer.OnFileResult({index, job.Files[index], outcome.Result, outcome.Facts.Encoding});
         if (!job.IsAborted())
             observer.OnProgress(++done, count);
-    }
+    };
+    // A reader of the new texts hears of them as they are made: one worker keeps them in
+    // list order.
+    WorkOnFiles(count, job.NewTexts ? 1 : WorkerCount(job.Workers, count), work);
     return job.IsAborted() ? RunOutcome::Aborted : RunOutcome::Completed;
 }
 

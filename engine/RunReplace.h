@@ -7,13 +7,15 @@ class RunObserver;
 enum class RunOutcome {
     // Every file of the list was taken.
     Completed,
-    // The abort was set before the run ended; no file after the one it stopped was started.
+    // The abort was set before the run ended; no file was started after it, and the files
+    // in progress ended (with Cancel where it stopped them).
     Aborted,
 };
 
 // Applies the job's single pattern, or with AllAuto every pattern of the replace list, to
-// each file in list order, telling the observer the progress and each file's result. The
-// caller has checked the job first (CheckRun).
+// each file, taking them in list order with the job's workers, and tells the observer, on
+// the calling thread and in list order, the progress and each file's result: the same
+// with any number of workers. The caller has checked the job first (CheckRun).
 RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer);
 
 // The same run with its results written into `log`: one line per file in list order, then

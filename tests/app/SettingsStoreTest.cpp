@@ -40,6 +40,7 @@ std::vector<Expected> FirstStartValues()
         {Setting::Bregexp, "PROCESS", "Bregexp", 0, ""},
         {Setting::Priority, "PROCESS", "Priority", 0, ""},
         {Setting::ShiftJisOnly, "PROCESS", "ShiftJisOnly", 0, ""},
+        {Setting::Workers, "PROCESS", "Workers", 0, ""},
     };
 }
 

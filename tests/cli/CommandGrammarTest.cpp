@@ -54,7 +54,7 @@ TEST(CommandGrammar, SwitchesFlagsAndGroups)
 {
     const ParsedArguments parsed =
         Parse({"-nvA", "-B0", "--recursive=1", "-O", "EkM", "--list", "my.lst", "-E*.txt", "--diff", "-H", "-c",
-               "--log=out.log", "--encoding", "eucjp", "--bytes"});
+               "--log=out.log", "--encoding", "eucjp", "--bytes", "-j", "3"});
     ASSERT_EQ(parsed.Error, "");
     const CommandRequest& request = parsed.Request;
     EXPECT_TRUE(request.DryRun);
@@ -70,6 +70,8 @@ TEST(CommandGrammar, SwitchesFlagsAndGroups)
     EXPECT_EQ(request.LogFile, "out.log");
     EXPECT_EQ(request.Encoding, EncodingChoice::EucJp);
     EXPECT_TRUE(request.Bytes);
+    EXPECT_EQ(request.Jobs, 3);
+    EXPECT_EQ(Parse({"--jobs=256"}).Request.Jobs, 256);
     EXPECT_FALSE(request.Help);
     EXPECT_FALSE(request.Version);
 
@@ -108,6 +110,9 @@ TEST(CommandGrammar, WhatIsRefused)
         {{"--encoding=latin1"}, "option '--encoding' takes auto, sjis, utf8 or eucjp, not 'latin1'"},
         {{"--encoding"}, "option '--encoding' needs a value"},
         {{"-Hx"}, "unknown option '-x'"},
+        {{"-j0"}, "option '-j' takes a number of files from 1 to 256, not '0'"},
+        {{"--jobs=257"}, "option '--jobs' takes a number of files from 1 to 256, not '257'"},
+        {{"-j", "two"}, "option '-j' takes a number of files from 1 to 256, not 'two'"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Parse(c.arguments).Error, c.error) << testing::PrintToString(c.arguments);

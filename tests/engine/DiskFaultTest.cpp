@@ -106,6 +106,22 @@ TEST(DiskFault, OlderBackupStaysUntilTheNewOneCanTakeItsName)
     }
 }
 
+// A run stopped between its backup and its replace leaves a backup that is the file's
+// second name; the next run's backup over it leaves nothing else behind.
+TEST(DiskFault, ABackupThatIsTheFileItselfIsReplacedWithoutLeftovers)
+{
+    TempFolder folder;
+    const std::string path = folder / "a.txt";
+    WriteBytes(path, "old text");
+    std::filesystem::create_hard_link(path, path + ".bak");
+    platform::FileContent content;
+    ASSERT_EQ(platform::ReadWholeFile(path, content), platform::ReadStatus::Ok);
+
+    EXPECT_EQ(BackUpBeforeReplace(path, content.Stamp()), BackupMade::OverAnOlderOne);
+    EXPECT_EQ(ReadBytes(path + ".bak"), "old text");
+    EXPECT_FALSE(FileExists(path + ".auto"));
+}
+
 #ifdef _WIN32
 
 TEST(DiskFault, FullDiskUnderWine)

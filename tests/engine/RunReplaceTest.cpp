@@ -211,8 +211,9 @@ TEST_F(RunReplaceTest, RegularExpressionWithoutTheLibraryLeavesAnotherTemporaryF
 // holds the content from before the run.
 TEST_F(RunReplaceTest, OneFileIsRewrittenOncePerRun)
 {
-    for (const bool allAuto : {false, true}) {
-        SCOPED_TRACE(allAuto);
+    for (const auto [allAuto, workers] : {std::pair{false, 1}, {true, 1}, {false, 4}, {true, 4}}) {
+        SCOPED_TRACE(testing::Message() << allAuto << " " << workers);
+        job.Workers = workers;
         Clear();
         MakeFolder("news");
         Write({{"news/page.htm", "Copyright 2023"}, {"b.txt", "Copyright"}, {"b.txt.bak", "older"}});
@@ -310,4 +311,98 @@ TEST_F(RunReplaceTest, AbortInsideAFullAutomaticFileCancelsAndRestoresIt)
     EXPECT_EQ(log.Text(), ExpectedLog({{"1.txt", "       1"}, {"2.txt", "  Cancel"}}, "          1"));
     EXPECT_EQ(Contents(), (Folder{{"1.txt", "x"}, {"2.txt", "ab"}, {"3.txt", "a"}}));
     EXPECT_EQ(observer.Events(), (Events{"0/3", "0:1.txt=1", "1/3", "1:2.txt=-5"}));
+}
+
+// Whatever the number of workers, the observer hears the same results and progress in list
+// order, and the log is the same byte for byte: failures, names of one file, all of it.
+TEST_F(RunReplaceTest, AnyNumberOfWorkersTellsWhatOneWorkerTells)
+{
+    std::map<unsigned, std::pair<Events, std::string>> told;
+    for (const unsigned workers : {1u, 2u, 5u}) {
+        Clear();
+        job.Files.clear();
+        for (int i = 0; i < 60; ++i) {
+            const std::string name = std::to_string(i) + ".txt";
+            if (i % 7 != 3)
+                WriteBytes(name, std::string(static_cast<std::size_t>(i * 97), 'a') + (i % 2 ? "b" : ""));
+            job.Files.push_back(name);
+            if (i % 10 == 5)
+                job.Files.push_back("./" + name);
+        }
+        job.Pattern = {"b", "c", 0};
+        job.Workers = static_cast<int>(workers);
+        RecordingObserver heard;
+        log.ResetLog();
+
+        EXPECT_EQ(RunReplace(job, log, heard), RunOutcome::Completed);
+
+        told[workers] = {heard.Events(), log.Text()};
+        EXPECT_EQ(ReadBytes("5.txt"), std::string(5 * 97, 'a') + "c");
+    }
+    EXPECT_EQ(told[2], told[1]);
+    EXPECT_EQ(told[5], told[1]);
+}
+
+// An abort stops every worker: no file is started after it, the files in progress end,
+// and what the log holds is a beginning of the list, each file in it done.
+TEST_F(RunReplaceTest, AbortStopsEveryWorker)
+{
+    job.Files.clear();
+    for (int i = 0; i < 40; ++i) {
+        job.Files.push_back(std::to_string(i) + ".txt");
+        WriteBytes(job.Files.back(), "a");
+    }
+    job.Pattern = {"a", "b", 0};
+    job.Workers = 3;
+    observer.HoldAt("2/40");
+
+    RunOutcome outcome = RunOutcome::Completed;
+    std::thread worker([&] { outcome = Run(); });
+    observer.WaitFor("2/40");
+    job.AbortRequested = true;
+    observer.Release();
+    worker.join();
+
+    EXPECT_EQ(outcome, RunOutcome::Aborted);
+    std::map<std::string, std::string> results;
+    for (const std::string& event : observer.Events())
+        if (const std::size_t colon = event.find(':'); colon != std::string::npos)
+            results[event.substr(colon + 1, event.find('=') - colon - 1)] = event.substr(event.find('=') + 1);
+    EXPECT_LT(results.size(), job.Files.size());
+    // A file taken before the abort is done (1) or, stopped inside, left as it was (Cancel).
+    for (std::size_t i = 0; i < job.Files.size(); ++i) {
+        const std::string& name = job.Files[i];
+        const bool logged = i < results.size();
+        EXPECT_EQ(results.count(name), logged ? 1u : 0u) << name;
+        EXPECT_EQ(ReadBytes(name), logged && results[name] == "1" ? "b" : "a") << name;
+        if (logged)
+            EXPECT_TRUE(results[name] == "1" || results[name] == std::to_string(Cancel)) << name;
+    }
+}
+
+// An observer that fails stops the run with its exception, once every worker has stopped.
+TEST_F(RunReplaceTest, AFailingObserverStopsEveryWorker)
+{
+    class Failing final : public RunObserver {
+        void OnFileResult(const FileReport& file) override
+        {
+            if (file.Index == 3)
+                throw std::runtime_error("full");
+        }
+    } failing;
+    job.Files.clear();
+    for (int i = 0; i < 400; ++i) {
+        job.Files.push_back(std::to_string(i) + ".txt");
+        WriteBytes(job.Files.back(), "a");
+    }
+    job.Pattern = {"a", "b", 0};
+    job.Workers = 4;
+
+    EXPECT_THROW(RunReplace(job, failing), std::runtime_error);
+
+    // Nothing runs on: the files left now stay as they are.
+    const Folder after = Contents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(Contents(), after);
+    EXPECT_EQ(ReadBytes("399.txt"), "a");
 }

@@ -189,6 +189,8 @@ TEST_F(StartTest, AnAbortStopsAtTheNextFileAndShowsTheLogOnlyAfterTheWorkerHasEn
 {
     constexpr int Files = 30;
     const std::vector<std::string> names = WriteFiles(Files);
+    // One worker, which waits for the progress to be shown: the stop comes at a known file.
+    WriteSetting("PROCESS", "Workers", "1");
     Open({"-Fa", "-Rb", "-B0"});
     AddListEntries(Dialog(), IDC_FILE_LIST, names);
     Click(Dialog(), IDC_ALL_AUTO);  // no list: stays off
@@ -219,6 +221,8 @@ TEST_F(StartTest, EscTheCloseBoxAndAClickOnTheAbortButtonEachAbortTheRun)
 {
     constexpr int Files = 6;
     const std::vector<std::string> names = WriteFiles(Files);
+    // One worker, which waits for the progress to be shown: the stop comes at a known file.
+    WriteSetting("PROCESS", "Workers", "1");
     Open({"-Fa", "-Rb", "-B0"});
     AddListEntries(Dialog(), IDC_FILE_LIST, names);
     const struct {
@@ -346,6 +350,8 @@ TEST_F(StartTest, ARunThatFailsEndsItsProgressDialogAndSaysSo)
 {
     WriteBytes(folder_ / "a.txt", "a");
     WriteBytes(folder_ / "b.txt", "a");
+    // One worker: no second file is under way when the first one's report fails.
+    WriteSetting("PROCESS", "Workers", "1");
     FailingRun dialog(Settings(), {"tarvelox.exe", "-Fa", "-Rb", "a.txt", "b.txt"});
     ASSERT_TRUE(dialog.Create());
     std::vector<std::string> shown;
