@@ -31,16 +31,3 @@ std::string_view EncodingName(TextEncoding encoding)
     }
     return "ISO-2022-JP";
 }
-
-std::size_t WellFormedRun(std::string_view text, std::size_t from, std::size_t until,
-                          std::size_t (*wellFormedLength)(std::string_view, std::size_t))
-{
-    std::size_t i = from;
-    while (i < until) {
-        const std::size_t length = wellFormedLength(text, i);
-        if (length == 0)
-            return i;
-        i += length;
-    }
-    return i;
-}

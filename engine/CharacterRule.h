@@ -59,6 +59,17 @@ inline unsigned char ByteOrZero(std::string_view text, std::size_t i)
 }
 
 // For the rules: WellFormedUntil with `wellFormedLength` giving each character's length, 0
-// standing for malformed bytes.
-std::size_t WellFormedRun(std::string_view text, std::size_t from, std::size_t until,
-                          std::size_t (*wellFormedLength)(std::string_view, std::size_t));
+// standing for malformed bytes. Inline, so that no call is made per character: detection
+// runs this over every byte of a file.
+template <typename Length>
+std::size_t WellFormedRun(std::string_view text, std::size_t from, std::size_t until, Length wellFormedLength)
+{
+    std::size_t i = from;
+    while (i < until) {
+        const std::size_t length = wellFormedLength(text, i);
+        if (length == 0)
+            return i;
+        i += length;
+    }
+    return i;
+}

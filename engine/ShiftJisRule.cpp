@@ -57,7 +57,7 @@ public:
 
     std::size_t WellFormedUntil(std::string_view text, std::size_t from, std::size_t until) const override
     {
-        return WellFormedRun(text, from, until, WellFormedLength);
+        return WellFormedRun(text, from, until, [](std::string_view bytes, std::size_t at) { return WellFormedLength(bytes, at); });
     }
 };
 
