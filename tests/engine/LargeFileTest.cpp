@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/BregexpLibrary.h"
 #include "engine/LiteralStream.h"
 #include "engine/ReplaceAllPatterns.h"
 #include "engine/ReplaceInFile.h"
@@ -73,4 +74,26 @@ TEST_F(LargeFileTest, FullAutomaticPatternsChainThroughTheWholeFile)
     job.Patterns = {{"abc", "x", 0}, {"xx", "Y", 0}};
     EXPECT_EQ(ReplaceAllPatterns(job, path), static_cast<FileResult>(3 * pairs));
     EXPECT_EQ(ReadBytes(path), std::string(pairs, 'Y'));
+}
+
+TEST_F(LargeFileTest, FullAutomaticRunPassesTheTextThroughARegularExpressionBetweenLiterals)
+{
+    // Literal, expression, literal: the text between them lies in scratch files that leave
+    // nothing behind, and a step that changes nothing passes on the text it read.
+    BregexpLibrary library;
+    ASSERT_TRUE(library.Load()) << BregexpLibrary::DefaultPath();
+    job.RegexLibrary = &library;
+    constexpr std::size_t words = Block / 2 + 3;
+    std::string text;
+    for (std::size_t i = 0; i < words; ++i)
+        text += "ab";
+    WriteBytes(path, text);
+    job.AllAuto = true;
+    job.Patterns = {{"b", "c", 0}, {"(a)c", "$1d", RegularExpression}, {"none", "x", 0}, {"ad", "Z", 0}};
+    EXPECT_EQ(ReplaceAllPatterns(job, path), static_cast<FileResult>(3 * words));
+    EXPECT_EQ(ReadBytes(path), std::string(words, 'Z'));
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        ++entries;
+    EXPECT_EQ(entries, 1u);
 }
