@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "engine/BregexpLibrary.h"
 #include "engine/LiteralStream.h"
+#include "engine/NewTextReader.h"
 #include "engine/ReplaceAllPatterns.h"
 #include "engine/ReplaceInFile.h"
 #include "tests/support/TestFiles.h"
@@ -96,4 +98,43 @@ TEST_F(LargeFileTest, FullAutomaticRunPassesTheTextThroughARegularExpressionBetw
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
         ++entries;
     EXPECT_EQ(entries, 1u);
+}
+
+namespace {
+
+class LastNewText : public NewTextReader {
+public:
+    void OnNewText(const std::string&, TextEncoding, std::string_view before, std::string_view after) override
+    {
+        Before = before;
+        After = after;
+        ++Calls;
+    }
+    std::string Before, After;
+    int Calls = 0;
+};
+
+}  // namespace
+
+TEST_F(LargeFileTest, PreviewAndReaderSeeTheWholeTextsOfAFileOfSeveralBlocks)
+{
+    // A change only in the last block: the reader gets the unchanged blocks before it too.
+    const std::string text = std::string(2 * Block + 3, 'x') + "abc";
+    const std::string expected = std::string(2 * Block + 3, 'x') + "aZc";
+    for (const bool preview : {true, false}) {
+        for (const bool reader : {false, true}) {
+            WriteBytes(path, text);
+            LastNewText read;
+            job.Preview = preview;
+            job.NewTexts = reader ? &read : nullptr;
+            EXPECT_EQ(ReplaceInFile(job, path, {"b", "Z", 0}), 1) << preview << reader;
+            EXPECT_EQ(ReadBytes(path), preview ? text : expected) << preview << reader;
+            EXPECT_FALSE(FileExists(path + ".tmp"));
+            EXPECT_EQ(read.Calls, reader ? 1 : 0);
+            if (reader) {
+                EXPECT_EQ(read.Before, text) << preview;
+                EXPECT_EQ(read.After, expected) << preview;
+            }
+        }
+    }
 }
