@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/ThreadPriority.h"
+
 namespace {
 
 std::size_t WorkAlone(std::size_t count, const FileWork& work)
@@ -17,11 +19,13 @@ std::size_t WorkAlone(std::size_t count, const FileWork& work)
     return index;
 }
 
-// The files handed out and the outcomes waiting for the files before them.
+// The files handed out and the outcomes waiting for the files before them. Whichever
+// worker finds the next outcome in list order there hands it on, one worker at a time, so
+// that no thread does nothing but wait and no file waits for a thread to wake.
 class SharedFiles {
 public:
     SharedFiles(std::size_t count, unsigned workers, const FileWork& work)
-        : work_(work), outcomes_(count), ahead_(2 * static_cast<std::size_t>(workers))
+        : work_(work), outcomes_(count), ahead_(4 * static_cast<std::size_t>(workers))
     {
     }
 
@@ -32,38 +36,49 @@ public:
                 std::size_t index;
                 bool taken;
                 {
-                    // No further ahead of the files handed on than a few a worker, so that
-                    // an abort finds little begun and few outcomes wait.
+                    // Never far ahead of the files handed on: while the one who hands them
+                    // on waits (for a window to show a count), the others wait too, and an
+                    // abort then finds the files as the count says.
                     std::unique_lock lock(mutex_);
-                    room_.wait(lock, [&] { return stopped_ || next_ < delivered_ + ahead_; });
+                    if (next_ >= delivered_ + ahead_) {
+                        ++waiting_;
+                        room_.wait(lock, [&] { return stopped_ || next_ < delivered_ + ahead_; });
+                        --waiting_;
+                    }
                     if (stopped_ || next_ == outcomes_.size() || !work_.GoOn())
-                        break;
+                        return;
                     index = next_++;
                     taken = work_.Take(index);
                 }
                 FileOutcome outcome = work_.Work(index, taken);
-                std::lock_guard lock(mutex_);
+                std::unique_lock lock(mutex_);
                 outcomes_[index] = std::move(outcome);
-                ready_.notify_all();
+                DeliverWhatIsReady(lock);
             }
         } catch (...) {
-            Stop(std::current_exception());
+            std::lock_guard lock(mutex_);
+            stopped_ = true;
+            if (!failure_)
+                failure_ = std::current_exception();
+            room_.notify_all();
         }
-        std::lock_guard lock(mutex_);
-        ++finishedWorkers_;
-        ready_.notify_all();
     }
 
-    // Hands every outcome on in list order until `workers` workers have finished.
-    std::size_t DeliverInOrder(unsigned workers)
+    std::size_t Delivered() const { return delivered_; }
+    void ThrowFailure() const
     {
-        for (;;) {
-            std::unique_lock lock(mutex_);
-            ready_.wait(lock, [&] {
-                return (delivered_ < next_ && outcomes_[delivered_]) || finishedWorkers_ == workers;
-            });
-            if (delivered_ == next_ || !outcomes_[delivered_])
-                break;
+        if (failure_)
+            std::rethrow_exception(failure_);
+    }
+
+private:
+    // With the lock held on entry and on return.
+    void DeliverWhatIsReady(std::unique_lock<std::mutex>& lock)
+    {
+        if (delivering_)
+            return;
+        delivering_ = true;
+        while (!stopped_ && delivered_ < next_ && outcomes_[delivered_]) {
             const std::size_t index = delivered_;
             const FileOutcome outcome = std::move(*outcomes_[index]);
             outcomes_[index].reset();
@@ -71,43 +86,27 @@ public:
             try {
                 work_.Deliver(index, outcome);
             } catch (...) {
-                Stop(std::current_exception());
-                break;
+                lock.lock();
+                delivering_ = false;
+                throw;
             }
             lock.lock();
             ++delivered_;
-            room_.notify_all();
+            if (waiting_ > 0)
+                room_.notify_all();
         }
-        std::lock_guard lock(mutex_);
-        return delivered_;
-    }
-
-    void ThrowFailure()
-    {
-        if (failure_)
-            std::rethrow_exception(failure_);
-    }
-
-private:
-    void Stop(std::exception_ptr failure)
-    {
-        std::lock_guard lock(mutex_);
-        stopped_ = true;
-        if (!failure_)
-            failure_ = failure;
-        ready_.notify_all();
-        room_.notify_all();
+        delivering_ = false;
     }
 
     const FileWork& work_;
     std::mutex mutex_;
-    std::condition_variable ready_;
     std::condition_variable room_;
     std::vector<std::optional<FileOutcome>> outcomes_;
     const std::size_t ahead_;
+    unsigned waiting_ = 0;
     std::size_t next_ = 0;
     std::size_t delivered_ = 0;
-    unsigned finishedWorkers_ = 0;
+    bool delivering_ = false;
     bool stopped_ = false;
     std::exception_ptr failure_;
 };
@@ -119,16 +118,20 @@ std::size_t WorkOnFiles(std::size_t count, unsigned workers, const FileWork& wor
     if (workers <= 1)
         return WorkAlone(count, work);
     SharedFiles files(count, workers, work);
-    std::size_t delivered;
     {
+        // The calling thread is one of the workers; the others run at its priority.
+        const int priority = platform::CurrentThreadPriority();
         std::vector<std::jthread> threads;
-        threads.reserve(workers);
-        for (unsigned i = 0; i < workers; ++i)
-            threads.emplace_back([&files] { files.RunWorker(); });
-        delivered = files.DeliverInOrder(workers);
+        threads.reserve(workers - 1);
+        for (unsigned i = 1; i < workers; ++i)
+            threads.emplace_back([&files, priority] {
+                platform::SetCurrentThreadPriority(priority);
+                files.RunWorker();
+            });
+        files.RunWorker();
     }
     files.ThrowFailure();
-    return delivered;
+    return files.Delivered();
 }
 
 unsigned WorkerCount(int wanted, std::size_t files)
