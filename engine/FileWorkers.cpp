@@ -1,7 +1,9 @@
 #include "engine/FileWorkers.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -21,50 +23,28 @@ std::size_t WorkAlone(std::size_t count, const FileWork& work)
 
 // The files handed out and the outcomes waiting for the files before them. Whichever
 // worker finds the next outcome in list order there hands it on, one worker at a time, so
-// that no thread does nothing but wait and no file waits for a thread to wake.
+// that no thread does nothing but wait and no file waits for a thread to wake. A file's
+// work costs little more than a few calls of the system, so the workers meet through
+// atomic counters and flags and sleep only while the one handing on outcomes is held up.
 class SharedFiles {
 public:
     SharedFiles(std::size_t count, unsigned workers, const FileWork& work)
-        : work_(work), outcomes_(count), ahead_(4 * static_cast<std::size_t>(workers))
+        : work_(work), count_(count), ahead_(4 * static_cast<std::size_t>(workers)),
+          outcomes_(std::make_unique<Slot[]>(count))
     {
     }
 
     void RunWorker()
     {
         try {
-            for (;;) {
-                std::size_t index;
-                bool taken;
-                {
-                    // Never far ahead of the files handed on: while the one who hands them
-                    // on waits (for a window to show a count), the others wait too, and an
-                    // abort then finds the files as the count says.
-                    std::unique_lock lock(mutex_);
-                    if (next_ >= delivered_ + ahead_) {
-                        ++waiting_;
-                        room_.wait(lock, [&] { return stopped_ || next_ < delivered_ + ahead_; });
-                        --waiting_;
-                    }
-                    if (stopped_ || next_ == outcomes_.size() || !work_.GoOn())
-                        return;
-                    index = next_++;
-                    taken = work_.Take(index);
-                }
-                FileOutcome outcome = work_.Work(index, taken);
-                std::unique_lock lock(mutex_);
-                outcomes_[index] = std::move(outcome);
-                DeliverWhatIsReady(lock);
-            }
+            while (const std::optional<TakenFile> file = TakeNext())
+                Finish(file->Index, work_.Work(file->Index, file->Taken));
         } catch (...) {
-            std::lock_guard lock(mutex_);
-            stopped_ = true;
-            if (!failure_)
-                failure_ = std::current_exception();
-            room_.notify_all();
+            Stop(std::current_exception());
         }
     }
 
-    std::size_t Delivered() const { return delivered_; }
+    std::size_t Delivered() const { return delivered_.load(); }
     void ThrowFailure() const
     {
         if (failure_)
@@ -72,42 +52,110 @@ public:
     }
 
 private:
-    // With the lock held on entry and on return.
-    void DeliverWhatIsReady(std::unique_lock<std::mutex>& lock)
+    struct TakenFile {
+        std::size_t Index;
+        bool Taken;
+    };
+
+    struct Slot {
+        std::atomic<bool> Ready{false};
+        FileOutcome Outcome;
+    };
+
+    // The next file in list order with its Take, called in list order: each worker waits
+    // for the one before to have taken its file, which is one short call of the system.
+    // Once the run is to stop, no file is taken any more, so the files taken are always
+    // the first ones of the list.
+    std::optional<TakenFile> TakeNext()
     {
-        if (delivering_)
+        WaitForRoom();
+        if (stopped_.load() || !work_.GoOn())
+            return std::nullopt;
+        const std::size_t index = next_.fetch_add(1);
+        if (index >= count_)
+            return std::nullopt;
+        while (takeTurn_.load(std::memory_order_acquire) != index)
+            std::this_thread::yield();
+        struct PassTurn {
+            std::atomic<std::size_t>& Turn;
+            std::size_t Next;
+            ~PassTurn() { Turn.store(Next, std::memory_order_release); }
+        } pass{takeTurn_, index + 1};
+        if (stopped_.load() || !work_.GoOn())
+            return std::nullopt;
+        return TakenFile{index, work_.Take(index)};
+    }
+
+    // Never far ahead of the outcomes handed on: while the one who hands them on waits (for
+    // a window to show a count), the others wait too, and an abort then finds the files as
+    // the count says.
+    void WaitForRoom()
+    {
+        if (next_.load() < delivered_.load() + ahead_)
             return;
-        delivering_ = true;
-        while (!stopped_ && delivered_ < next_ && outcomes_[delivered_]) {
-            const std::size_t index = delivered_;
-            const FileOutcome outcome = std::move(*outcomes_[index]);
-            outcomes_[index].reset();
-            lock.unlock();
+        std::unique_lock lock(roomMutex_);
+        ++waiting_;
+        room_.wait(lock, [&] { return stopped_.load() || next_.load() < delivered_.load() + ahead_; });
+        --waiting_;
+    }
+
+    void Finish(std::size_t index, FileOutcome outcome)
+    {
+        outcomes_[index].Outcome = std::move(outcome);
+        outcomes_[index].Ready.store(true);
+        // Whoever hands outcomes on looks again after it stops, so that an outcome made
+        // meanwhile is never left behind.
+        while (!delivering_.exchange(true)) {
+            DeliverWhatIsReady();
+            delivering_.store(false);
+            const std::size_t next = delivered_.load();
+            if (stopped_.load() || next >= count_ || !outcomes_[next].Ready.load())
+                break;
+        }
+    }
+
+    // Only one worker at a time, while it holds `delivering_`.
+    void DeliverWhatIsReady()
+    {
+        for (std::size_t index = delivered_.load(); !stopped_.load() && index < count_ && outcomes_[index].Ready.load();
+             ++index) {
             try {
-                work_.Deliver(index, outcome);
+                work_.Deliver(index, outcomes_[index].Outcome);
             } catch (...) {
-                lock.lock();
-                delivering_ = false;
+                delivering_.store(false);
                 throw;
             }
-            lock.lock();
-            ++delivered_;
-            if (waiting_ > 0)
+            delivered_.store(index + 1);
+            if (waiting_.load() > 0) {
+                std::lock_guard lock(roomMutex_);
                 room_.notify_all();
+            }
         }
-        delivering_ = false;
+    }
+
+    void Stop(std::exception_ptr failure)
+    {
+        {
+            std::lock_guard lock(roomMutex_);
+            if (!failure_)
+                failure_ = failure;
+            stopped_.store(true);
+        }
+        room_.notify_all();
     }
 
     const FileWork& work_;
-    std::mutex mutex_;
-    std::condition_variable room_;
-    std::vector<std::optional<FileOutcome>> outcomes_;
+    const std::size_t count_;
     const std::size_t ahead_;
-    unsigned waiting_ = 0;
-    std::size_t next_ = 0;
-    std::size_t delivered_ = 0;
-    bool delivering_ = false;
-    bool stopped_ = false;
+    std::unique_ptr<Slot[]> outcomes_;
+    std::atomic<std::size_t> next_{0};
+    std::atomic<std::size_t> takeTurn_{0};
+    std::atomic<std::size_t> delivered_{0};
+    std::atomic<bool> delivering_{false};
+    std::atomic<bool> stopped_{false};
+    std::atomic<unsigned> waiting_{0};
+    std::mutex roomMutex_;
+    std::condition_variable room_;
     std::exception_ptr failure_;
 };
 
