@@ -21,13 +21,13 @@ struct FileWork {
     std::function<bool(std::size_t index)> Take;
     // The file's work, on a worker, outside the lock; `taken` is what Take said.
     std::function<FileOutcome(std::size_t index, bool taken)> Work;
-    // Called on the calling thread, in list order, once a file's outcome and all before it
-    // are there.
+    // Called by one worker at a time, in list order, once a file's outcome and all before
+    // it are there.
     std::function<void(std::size_t index, const FileOutcome& outcome)> Deliver;
 };
 
-// Runs `work` over files 0 to count - 1 with `workers` threads (1: on the calling thread
-// alone, as a plain loop). Every file taken is delivered, also after GoOn turned false.
+// Runs `work` over files 0 to count - 1 with `workers` threads, the calling thread one of
+// them (1: the calling thread alone, as a plain loop). Every file taken is delivered, also after GoOn turned false.
 // An exception of Work or Deliver stops the taking of files, waits for the workers and is
 // thrown on. Returns the number of files delivered.
 std::size_t WorkOnFiles(std::size_t count, unsigned workers, const FileWork& work);

@@ -17,8 +17,10 @@ struct FileReport {
     std::optional<TextEncoding> Encoding = std::nullopt;
 };
 
-// What a run tells while it works, called on the run's thread. How it is shown, and
-// whether at all, is the caller's business; this one hears nothing.
+// What a run tells while it works, called by one of the run's threads at a time (with
+// several workers, by whichever found the next file in list order done), always in list
+// order. How it is shown, and whether at all, is the caller's business; this one hears
+// nothing.
 class RunObserver {
 public:
     virtual ~RunObserver() = default;

@@ -13,9 +13,8 @@ enum class RunOutcome {
 };
 
 // Applies the job's single pattern, or with AllAuto every pattern of the replace list, to
-// each file, taking them in list order with the job's workers, and tells the observer, on
-// the calling thread and in list order, the progress and each file's result: the same
-// with any number of workers. The caller has checked the job first (CheckRun).
+// each file, taking them in list order with the job's workers, and tells the observer, in
+// list order, the progress and each file's result: the same with any number of workers. The caller has checked the job first (CheckRun).
 RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer);
 
 // The same run with its results written into `log`: one line per file in list order, then
