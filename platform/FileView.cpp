@@ -17,6 +17,15 @@ ReadStatus FileView::Open(const std::string& path, std::size_t mapFrom)
     return opened == ReadStatus::Ok ? Open(file, mapFrom) : opened;
 }
 
+bool FileView::BeginOpen(const FileReader& file, std::size_t mapFrom)
+{
+    Close();
+    content_.SetReadPath(file.ReadPath());
+    content_.SetStamp(file.Stamp());
+    const std::uint64_t size = file.Size();
+    return size != 0 && size >= mapFrom && size < SIZE_MAX;
+}
+
 ReadStatus FileView::ReadWhole(const FileReader& file)
 {
     if (file.Size() >= SIZE_MAX || !content_.Allocate(static_cast<std::size_t>(file.Size())))

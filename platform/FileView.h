@@ -44,6 +44,9 @@ private:
     static void Unmap(const char* mapped, std::size_t size);
     // Reads the whole of a file that is not mapped.
     ReadStatus ReadWhole(const FileReader& file);
+    // Closes what was open and takes the file's name and stamp; whether the file is to be
+    // mapped (otherwise it is read whole).
+    bool BeginOpen(const FileReader& file, std::size_t mapFrom);
 
     FileContent content_;  // a small file's bytes; the stamp and name of every file
     const char* mapped_ = nullptr;

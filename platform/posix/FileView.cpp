@@ -17,12 +17,9 @@ void FileView::Unmap(const char* mapped, std::size_t size)
 
 ReadStatus FileView::Open(const FileReader& file, std::size_t mapFrom)
 {
-    Close();
-    content_.SetReadPath(file.ReadPath());
-    content_.SetStamp(file.Stamp());
-    const std::uint64_t size = file.Size();
-    if (size == 0 || size < mapFrom || size >= SIZE_MAX)
+    if (!BeginOpen(file, mapFrom))
         return ReadWhole(file);
+    const std::uint64_t size = file.Size();
     void* bytes =
         ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, static_cast<int>(file.Handle()), 0);
     if (bytes == MAP_FAILED)

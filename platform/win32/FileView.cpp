@@ -28,12 +28,9 @@ void FileView::Unmap(const char* mapped, std::size_t)
 
 ReadStatus FileView::Open(const FileReader& file, std::size_t mapFrom)
 {
-    Close();
-    content_.SetReadPath(file.ReadPath());
-    content_.SetStamp(file.Stamp());
-    const std::uint64_t size = file.Size();
-    if (size == 0 || size < mapFrom || size >= SIZE_MAX)
+    if (!BeginOpen(file, mapFrom))
         return ReadWhole(file);
+    const std::uint64_t size = file.Size();
     const char* view = MapWholeFile(reinterpret_cast<HANDLE>(file.Handle()));
     // Without the address space for a view the file is read, as far as memory allows.
     if (!view)
