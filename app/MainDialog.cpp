@@ -111,7 +111,6 @@ BOOL CMainDialog::OnInitDialog()
     UpdateData(false);
     fileList_.BuildExtensionList(start.ExtensionListText);
     AddCommandLineFiles(fileList_, options.FileArguments, HeldKeys());
-    Apply(RegexLibraryRule(regexLibrary_.IsLoaded(), fields_.RegularExpression != 0));
     OnFullAutomaticClicked();
 
     if (automaticMode_) {

@@ -30,7 +30,7 @@ BOOL CResultLogDialog::OnInitDialog()
     // listed files it did not reach.
     if (preview_) {
         SetWindowText(LoadResourceString(IDS_PREVIEW_CAPTION));
-        SetWindowTextOf(GetDlgItem(IDC_RESULT_LOG_LABEL), LoadResourceString(IDS_PREVIEW_LABEL));
+        SetDlgItemText(IDC_RESULT_LOG_LABEL, LoadResourceString(IDS_PREVIEW_LABEL));
     } else if (notProcessed_) {
         SetWindowText(LoadResourceString(IDS_RESULT_LOG_ABORTED));
     }
