@@ -1,5 +1,7 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "engine/TextEncoding.h"
@@ -60,12 +62,26 @@ inline unsigned char ByteOrZero(std::string_view text, std::size_t i)
 
 // For the rules: WellFormedUntil with `wellFormedLength` giving each character's length, 0
 // standing for malformed bytes. Inline, so that no call is made per character: detection
-// runs this over every byte of a file.
+// runs this over every byte of a file. Every seven-bit byte is a character of its own in
+// each of the encodings, so a run of them is passed over eight bytes at a time.
 template <typename Length>
 std::size_t WellFormedRun(std::string_view text, std::size_t from, std::size_t until, Length wellFormedLength)
 {
+    constexpr std::uint64_t HighBits = 0x8080808080808080u;
+    const std::size_t wordsEnd = until < text.size() ? until : text.size();
+    const auto sevenBit = [&](std::size_t at) { return static_cast<unsigned char>(text[at]) < 0x80; };
     std::size_t i = from;
     while (i < until) {
+        if (i < wordsEnd && sevenBit(i)) {
+            for (std::uint64_t eight; wordsEnd - i >= sizeof eight; i += sizeof eight) {
+                std::memcpy(&eight, text.data() + i, sizeof eight);
+                if ((eight & HighBits) != 0)
+                    break;
+            }
+            while (i < wordsEnd && sevenBit(i))
+                ++i;
+            continue;
+        }
         const std::size_t length = wellFormedLength(text, i);
         if (length == 0)
             return i;

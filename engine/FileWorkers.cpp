@@ -16,8 +16,11 @@ namespace {
 std::size_t WorkAlone(std::size_t count, const FileWork& work)
 {
     std::size_t index = 0;
-    for (; index < count && work.GoOn(); ++index)
+    for (; index < count && work.GoOn(); ++index) {
+        if (work.Prepare)
+            work.Prepare(index);
         work.Deliver(index, work.Work(index, work.Take(index)));
+    }
     return index;
 }
 
@@ -62,8 +65,9 @@ private:
         FileOutcome Outcome;
     };
 
-    // The next file in list order with its Take, called in list order: each worker waits
-    // for the one before to have taken its file, which is one short call of the system.
+    // The next file in list order with its Take, called in list order: each worker
+    // prepares its file, then waits for the one before to have taken its file, which
+    // costs no call of the system.
     // Once the run is to stop, no file is taken any more, so the files taken are always
     // the first ones of the list.
     std::optional<TakenFile> TakeNext()
@@ -74,6 +78,15 @@ private:
         const std::size_t index = next_.fetch_add(1);
         if (index >= count_)
             return std::nullopt;
+        // A failure to prepare waits for the file's turn, so that the workers after this
+        // one are not left waiting for it.
+        std::exception_ptr unprepared;
+        try {
+            if (work_.Prepare)
+                work_.Prepare(index);
+        } catch (...) {
+            unprepared = std::current_exception();
+        }
         while (takeTurn_.load(std::memory_order_acquire) != index)
             std::this_thread::yield();
         struct PassTurn {
@@ -81,9 +94,18 @@ private:
             std::size_t Next;
             ~PassTurn() { Turn.store(Next, std::memory_order_release); }
         } pass{takeTurn_, index + 1};
-        if (stopped_.load() || !work_.GoOn())
+        // A failure stops the run before the turn is passed on, so that no file after
+        // this one is taken.
+        try {
+            if (unprepared)
+                std::rethrow_exception(unprepared);
+            if (stopped_.load() || !work_.GoOn())
+                return std::nullopt;
+            return TakenFile{index, work_.Take(index)};
+        } catch (...) {
+            Stop(std::current_exception());
             return std::nullopt;
-        return TakenFile{index, work_.Take(index)};
+        }
     }
 
     // Never far ahead of the outcomes handed on: while the one who hands them on waits (for

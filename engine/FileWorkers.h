@@ -16,6 +16,9 @@ struct FileOutcome {
 struct FileWork {
     // Whether to take the next file at all; once false, no file is taken any more.
     std::function<bool()> GoOn;
+    // Called by the worker that took the file, before Take and outside its order: what can
+    // be done for the file before its turn (opening it). May be empty.
+    std::function<void(std::size_t index)> Prepare;
     // Called under one lock, in list order, as a worker takes a file: what must follow the
     // list (claims of the files by identity) is decided as one worker would decide it.
     std::function<bool(std::size_t index)> Take;

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstddef>
 #include <mutex>
-#include <string>
 #include <unordered_set>
 
 #include "platform/FileSystem.h"
@@ -11,12 +10,14 @@
 // works on the run's files: a claim is won by exactly one caller.
 class ProcessedFiles {
 public:
-    // True when the file `path` leads to now has not been claimed in this run, and claims
-    // it. A path that leads to nothing is always true: reading it will tell what is wrong.
-    bool Claim(const std::string& path);
-    // A new file about to take a taken file's name: claimed before it has the name, so
+    // Room for the claims of `files` files made at once.
+    explicit ProcessedFiles(std::size_t files = 0) { claimed_.reserve(files); }
+
+    // True when the file has not been claimed in this run, and claims it. The identity is
+    // the one of the file as opened for reading, so that what is claimed is what is read.
+    // A new file about to take a taken file's name is claimed before it has the name, so
     // that nobody can take it under that name or another.
-    void ClaimNewFile(const platform::FileIdentity& identity);
+    bool Claim(const platform::FileIdentity& identity);
 
 private:
     struct Hash {

@@ -32,26 +32,10 @@ FileResult RewriteView(const ReplaceJob& job, platform::FileView& view, const En
     return count;
 }
 
-}  // namespace
-
-bool HasRegexLibrary(const ReplaceJob& job)
+// The rewrite of a file whose text `view` shows.
+FileResult RewriteViewedFile(const ReplaceJob& job, const std::string& path, platform::FileView& view,
+                             const ReplacePattern& pattern, FileFacts& facts, ProcessedFiles* processed)
 {
-    return job.RegexLibrary && job.RegexLibrary->IsLoaded();
-}
-
-bool LibrarySubstitutes(const ReplaceJob& job)
-{
-    return job.Settings && job.Settings->ReadBregexp() != 0;
-}
-
-FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                              FileFacts& facts, ProcessedFiles* processed)
-{
-    if (!HasRegexLibrary(job))
-        return RegExpER;
-    platform::FileView view;
-    if (const FileResult opened = ViewFileText(path, view); opened != 0)
-        return opened;
     if (view.Size() == 0)
         return 0;
     const TextEncoding encoding = EncodingOfFile(job.Encoding, {view.Data(), view.Size()});
@@ -81,4 +65,42 @@ FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, co
     if (count < 0)
         return count;
     return PlaceNewText(job, path, read, before, encoding, after, count, job.BackUp, processed);
+}
+
+}  // namespace
+
+bool HasRegexLibrary(const ReplaceJob& job)
+{
+    return job.RegexLibrary && job.RegexLibrary->IsLoaded();
+}
+
+bool LibrarySubstitutes(const ReplaceJob& job)
+{
+    return job.Settings && job.Settings->ReadBregexp() != 0;
+}
+
+FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
+                              FileFacts& facts, ProcessedFiles* processed)
+{
+    if (!HasRegexLibrary(job))
+        return RegExpER;
+    platform::FileView view;
+    if (const FileResult opened = ViewFileText(path, view); opened != 0)
+        return opened;
+    return RewriteViewedFile(job, path, view, pattern, facts, processed);
+}
+
+FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, platform::FileReader& file,
+                              const ReplacePattern& pattern, FileFacts& facts, ProcessedFiles* processed)
+{
+    if (!HasRegexLibrary(job))
+        return RegExpER;
+    platform::FileView view;
+    const FileResult opened = ResultOfReading(view.Open(file));
+    // Let go at once: the view needs it no longer, and the file cannot be replaced
+    // everywhere while it is open.
+    file.Close();
+    if (opened != 0)
+        return opened;
+    return RewriteViewedFile(job, path, view, pattern, facts, processed);
 }

@@ -4,6 +4,7 @@
 #include "engine/FileFacts.h"
 #include "engine/FileResult.h"
 #include "engine/ReplaceJob.h"
+#include "platform/FileReader.h"
 
 class ProcessedFiles;
 
@@ -14,6 +15,10 @@ class ProcessedFiles;
 // when no library is loaded, when it rejects the expression, or when a search fails.
 FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
                               FileFacts& facts, ProcessedFiles* processed = nullptr);
+// The same for `file`, opened from `path` and not read yet; it is closed once its text is
+// seen.
+FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, platform::FileReader& file,
+                              const ReplacePattern& pattern, FileFacts& facts, ProcessedFiles* processed);
 
 // Whether the job's library is there to run a regular expression.
 bool HasRegexLibrary(const ReplaceJob& job);

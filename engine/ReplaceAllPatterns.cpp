@@ -134,6 +134,12 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, Fi
     platform::FileReader file;
     if (const FileResult opened = OpenFileText(path, file); opened != 0)
         return opened;
+    return ReplaceAllPatterns(job, path, file, facts, processed);
+}
+
+FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, platform::FileReader& file,
+                              FileFacts* facts, ProcessedFiles* processed)
+{
     const std::string& name = file.ReadPath();
     // Each segment reads the text the one before made: in a scratch file when it made
     // one, the file as read before the first replacement. The last one writes the new text

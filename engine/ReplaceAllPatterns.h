@@ -4,6 +4,7 @@
 #include "engine/FileFacts.h"
 #include "engine/FileResult.h"
 #include "engine/ReplaceJob.h"
+#include "platform/FileReader.h"
 
 class ProcessedFiles;
 
@@ -17,3 +18,7 @@ class ProcessedFiles;
 // the file's encoding. The new file is claimed in `processed`.
 FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, FileFacts* facts = nullptr,
                               ProcessedFiles* processed = nullptr);
+// The same for `file`, opened from `path` and not read yet; it is closed before the file
+// is replaced.
+FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, platform::FileReader& file,
+                              FileFacts* facts, ProcessedFiles* processed);

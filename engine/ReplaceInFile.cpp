@@ -9,12 +9,9 @@ namespace {
 
 // The file is read a block at a time and its new text written as it is made, so that a
 // file of any size is rewritten in a few megabytes.
-FileResult ReplaceLiteralInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                                FileFacts& facts, ProcessedFiles* processed)
+FileResult ReplaceLiteralInFile(const ReplaceJob& job, const std::string& path, platform::FileReader& file,
+                                const ReplacePattern& pattern, FileFacts& facts, ProcessedFiles* processed)
 {
-    platform::FileReader file;
-    if (const FileResult opened = OpenFileText(path, file); opened != 0)
-        return opened;
     if (file.Size() == 0)
         return 0;
     FileSource source(file);
@@ -41,5 +38,16 @@ FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const R
     FileFacts& told = facts ? *facts : ignored;
     if (HasOption(pattern.Options, RegularExpression))
         return ReplaceRegexInFile(job, path, pattern, told, processed);
-    return ReplaceLiteralInFile(job, path, pattern, told, processed);
+    platform::FileReader file;
+    if (const FileResult opened = OpenFileText(path, file); opened != 0)
+        return opened;
+    return ReplaceLiteralInFile(job, path, file, pattern, told, processed);
+}
+
+FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, platform::FileReader& file,
+                         const ReplacePattern& pattern, FileFacts& facts, ProcessedFiles* processed)
+{
+    if (HasOption(pattern.Options, RegularExpression))
+        return ReplaceRegexInFile(job, path, file, pattern, facts, processed);
+    return ReplaceLiteralInFile(job, path, file, pattern, facts, processed);
 }

@@ -4,6 +4,7 @@
 #include "engine/FileFacts.h"
 #include "engine/FileResult.h"
 #include "engine/ReplaceJob.h"
+#include "platform/FileReader.h"
 
 class ProcessedFiles;
 
@@ -14,3 +15,7 @@ class ProcessedFiles;
 // given, learns the file's encoding; the new file is claimed in `processed`.
 FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
                          FileFacts* facts = nullptr, ProcessedFiles* processed = nullptr);
+// The same for `file`, opened from `path` and not read yet; it is closed before the file
+// is replaced.
+FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, platform::FileReader& file,
+                         const ReplacePattern& pattern, FileFacts& facts, ProcessedFiles* processed);

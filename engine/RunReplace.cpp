@@ -1,5 +1,9 @@
 #include "engine/RunReplace.h"
 
+#include <memory>
+#include <vector>
+
+#include "engine/FileText.h"
 #include "engine/FileWorkers.h"
 #include "engine/ProcessedFiles.h"
 #include "engine/ReplaceAllPatterns.h"
@@ -9,14 +13,32 @@
 
 namespace {
 
+// A file opened by the worker that takes it before its turn to claim it comes, so that the
+// claim is of the file that is read and needs no look at its name of its own.
+struct OpenedFile {
+    platform::FileReader File;
+    FileResult Opened = 0;
+};
+
 // A file met again under another name, through a link or spelled otherwise, has had its
 // rewrite (its claim failed): it is not read again, so no pattern is applied to its own
-// output.
-FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, ProcessedFiles& processed, FileFacts& facts)
+// output. One that could not be opened claims nothing and tells why.
+bool ClaimOpened(const OpenedFile& file, ProcessedFiles& processed)
 {
+    if (file.Opened != 0)
+        return true;
+    const platform::FileStamp& stamp = file.File.Stamp();
+    return processed.Claim({stamp.Volume, stamp.Index});
+}
+
+FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, OpenedFile& file, ProcessedFiles& processed,
+                          FileFacts& facts)
+{
+    if (file.Opened != 0)
+        return file.Opened;
     // A rewritten file is a new file under the old name, which the commit claims too.
-    return job.AllAuto ? ReplaceAllPatterns(job, path, &facts, &processed)
-                       : ReplaceInFile(job, path, job.Pattern, &facts, &processed);
+    return job.AllAuto ? ReplaceAllPatterns(job, path, file.File, &facts, &processed)
+                       : ReplaceInFile(job, path, file.File, job.Pattern, facts, &processed);
 }
 
 // Writes each result into the log before passing it on.
@@ -41,18 +63,25 @@ private:
 RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
 {
     const std::size_t count = job.Files.size();
-    ProcessedFiles processed;
+    ProcessedFiles processed(count);
     observer.OnProgress(0, count);
     std::size_t done = 0;
     FileWork work;
     work.GoOn = [&] { return !job.IsAborted(); };
+    // Each file opened by its worker; only the open ones of the workers' files are held.
+    std::vector<std::unique_ptr<OpenedFile>> opened(count);
+    work.Prepare = [&](std::size_t index) {
+        opened[index] = std::make_unique<OpenedFile>();
+        opened[index]->Opened = OpenFileText(job.Files[index], opened[index]->File);
+    };
     // Claimed in list order, so that of two names of one file the first listed is rewritten
     // whichever worker comes first.
-    work.Take = [&](std::size_t index) { return processed.Claim(job.Files[index]); };
+    work.Take = [&](std::size_t index) { return ClaimOpened(*opened[index], processed); };
     work.Work = [&](std::size_t index, bool claimed) {
+        const std::unique_ptr<OpenedFile> file = std::move(opened[index]);
         FileOutcome outcome;
         if (claimed)
-            outcome.Result = ReplaceOneFile(job, job.Files[index], processed, outcome.Facts);
+            outcome.Result = ReplaceOneFile(job, job.Files[index], *file, processed, outcome.Facts);
         return outcome;
     };
     work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {

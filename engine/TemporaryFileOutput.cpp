@@ -111,7 +111,7 @@ FileResult TemporaryFileOutput::Commit(const AbortFlag& abort, FileResult count,
     }
     if (processed)
         if (const std::optional<platform::FileIdentity> identity = writer_.Identity())
-            processed->ClaimNewFile(*identity);
+            processed->Claim(*identity);
     const BackupMade backup = backUp ? BackUpBeforeReplace(path_, read_) : BackupMade::None;
     if ((backUp && backup == BackupMade::None) || !writer_.CloseAndReplace(path_, &read_)) {
         Discard();

@@ -52,6 +52,37 @@ TEST(CharacterRule, CompleteEndLeavesOutACharacterCutShort)
         EXPECT_EQ(CharacterRuleOf(c.encoding).CompleteEnd(c.text), c.candidate) << EncodingName(c.encoding);
 }
 
+// Runs of seven-bit bytes are passed over a word at a time: whatever their length and
+// wherever they begin, the scan must stop exactly at the bytes that form no character,
+// and never pass a character that begins before the limit.
+TEST(CharacterRule, WellFormedUntilStopsWhereTheCharactersDoAfterAnyAsciiRun)
+{
+    const struct {
+        TextEncoding encoding;
+        std::string character;  // one well-formed character of more than one byte
+        std::string malformed;
+    } rules[] = {
+        {TextEncoding::ShiftJis, "\x95\x5C", "\xFD"},
+        {TextEncoding::EucJp, "\xA4\xA2", "\xA4" "a"},
+        {TextEncoding::Utf8, "\xE3\x81\x82", "\xC3("},
+    };
+    for (const auto& rule : rules) {
+        const CharacterRule& characters = CharacterRuleOf(rule.encoding);
+        for (std::size_t from = 0; from < 9; ++from) {
+            for (std::size_t run = 0; run < 20; ++run) {
+                const std::string head = std::string(from, 'x') + std::string(run, 'a') + rule.character;
+                const std::string text = head + std::string(run, 'b') + rule.malformed + "abcdefghijklmnop";
+                const std::size_t bad = head.size() + run;
+                EXPECT_EQ(characters.WellFormedUntil(text, from, text.size()), bad)
+                    << EncodingName(rule.encoding) << " from " << from << " run " << run;
+                EXPECT_EQ(characters.WellFormedUntil(text, from, from + run), from + run);
+                // A character begun before the limit is read whole.
+                EXPECT_EQ(characters.WellFormedUntil(text, from, from + run + 1), head.size());
+            }
+        }
+    }
+}
+
 TEST(LiteralSearch, MatchesAreWholeCharactersOfTheEncoding)
 {
     struct Case {
