@@ -18,8 +18,3 @@ FileResult OpenFileText(const std::string& path, platform::FileReader& file)
 {
     return ResultOfReading(file.Open(path));
 }
-
-FileResult ViewFileText(const std::string& path, platform::FileView& view)
-{
-    return ResultOfReading(view.Open(path));
-}

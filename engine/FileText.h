@@ -3,7 +3,6 @@
 
 #include "engine/FileResult.h"
 #include "platform/FileReader.h"
-#include "platform/FileView.h"
 
 // A failure to open or read a file's text as a result: NotOpen when it cannot be read,
 // MemLack when memory for it cannot be had; 0 when it was read.
@@ -11,7 +10,3 @@ FileResult ResultOfReading(platform::ReadStatus status);
 
 // Opens the file to be rewritten for reading a block at a time; the same results.
 FileResult OpenFileText(const std::string& path, platform::FileReader& file);
-
-// Opens the file to be rewritten for reading without a copy of a larger file's text;
-// the same results.
-FileResult ViewFileText(const std::string& path, platform::FileView& view);

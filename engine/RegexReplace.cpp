@@ -4,6 +4,7 @@
 #include "engine/EncodingDetection.h"
 #include "engine/EngineSettings.h"
 #include "engine/FileText.h"
+#include "platform/FileView.h"
 #include "engine/NewTextPlacement.h"
 #include "engine/RegexRewrite.h"
 #include "engine/TemporaryFileOutput.h"
@@ -77,17 +78,6 @@ bool HasRegexLibrary(const ReplaceJob& job)
 bool LibrarySubstitutes(const ReplaceJob& job)
 {
     return job.Settings && job.Settings->ReadBregexp() != 0;
-}
-
-FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                              FileFacts& facts, ProcessedFiles* processed)
-{
-    if (!HasRegexLibrary(job))
-        return RegExpER;
-    platform::FileView view;
-    if (const FileResult opened = ViewFileText(path, view); opened != 0)
-        return opened;
-    return RewriteViewedFile(job, path, view, pattern, facts, processed);
 }
 
 FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, platform::FileReader& file,

@@ -13,10 +13,7 @@ class ProcessedFiles;
 // each file) and by the program's own template otherwise, and the new text is committed
 // as a literal replacement's is. NUL bytes are text here. RegExpER with nothing touched
 // when no library is loaded, when it rejects the expression, or when a search fails.
-FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
-                              FileFacts& facts, ProcessedFiles* processed = nullptr);
-// The same for `file`, opened from `path` and not read yet; it is closed once its text is
-// seen.
+// `file` is opened from `path` and not read yet; it is closed once its text is seen.
 FileResult ReplaceRegexInFile(const ReplaceJob& job, const std::string& path, platform::FileReader& file,
                               const ReplacePattern& pattern, FileFacts& facts, ProcessedFiles* processed);
 

@@ -11,6 +11,7 @@
 #include "engine/DerivedNames.h"
 #include "engine/EncodingDetection.h"
 #include "engine/FileText.h"
+#include "platform/FileView.h"
 #include "engine/LiteralStream.h"
 #include "engine/NewTextSink.h"
 #include "engine/RegexReplace.h"

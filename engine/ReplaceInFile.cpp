@@ -34,14 +34,14 @@ FileResult ReplaceLiteralInFile(const ReplaceJob& job, const std::string& path, 
 FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
                          FileFacts* facts, ProcessedFiles* processed)
 {
+    // Refused before the file is even looked at.
+    if (HasOption(pattern.Options, RegularExpression) && !HasRegexLibrary(job))
+        return RegExpER;
     FileFacts ignored;
-    FileFacts& told = facts ? *facts : ignored;
-    if (HasOption(pattern.Options, RegularExpression))
-        return ReplaceRegexInFile(job, path, pattern, told, processed);
     platform::FileReader file;
     if (const FileResult opened = OpenFileText(path, file); opened != 0)
         return opened;
-    return ReplaceLiteralInFile(job, path, file, pattern, told, processed);
+    return ReplaceInFile(job, path, file, pattern, facts ? *facts : ignored, processed);
 }
 
 FileResult ReplaceInFile(const ReplaceJob& job, const std::string& path, platform::FileReader& file,
