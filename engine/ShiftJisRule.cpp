@@ -1,26 +1,8 @@
 #include "engine/CharacterRule.h"
+#include "engine/ShiftJisWellFormed.h"
 #include "platform/DoubleByte.h"
 
 namespace {
-
-bool IsSecondByte(unsigned char byte)
-{
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
-
-// A byte that code page 932 leaves without a character when it stands alone.
-bool IsUnassignedSingle(unsigned char byte)
-{
-    return byte == 0x80 || byte == 0xA0 || byte >= 0xFD;
-}
-
-std::size_t WellFormedLength(std::string_view text, std::size_t position)
-{
-    const auto byte = static_cast<unsigned char>(text[position]);
-    if (IsLeadByte(byte))
-        return IsSecondByte(ByteOrZero(text, position + 1)) ? 2 : 0;
-    return IsUnassignedSingle(byte) ? 0 : 1;
-}
 
 // The double-byte rule of code page 932, which platform/DoubleByte.h owns.
 class ShiftJis final : public CharacterRule {
@@ -57,7 +39,7 @@ public:
 
     std::size_t WellFormedUntil(std::string_view text, std::size_t from, std::size_t until) const override
     {
-        return WellFormedRun(text, from, until, [](std::string_view bytes, std::size_t at) { return WellFormedLength(bytes, at); });
+        return ShiftJisWellFormedUntil(text, from, until);
     }
 };
 

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "engine/CharacterRule.h"
 #include "engine/EncodingDetection.h"
 #include "engine/LiteralSearch.h"
+#include "platform/DoubleByte.h"
 
 namespace {
 
@@ -80,6 +83,55 @@ TEST(CharacterRule, WellFormedUntilStopsWhereTheCharactersDoAfterAnyAsciiRun)
                 EXPECT_EQ(characters.WellFormedUntil(text, from, from + run + 1), head.size());
             }
         }
+    }
+}
+
+// The Shift-JIS check looks at a byte's place only where the byte is wrong in one of
+// them; it must find what reading character by character finds, on every byte that is
+// right or wrong in one place only, at every start and limit, sixteen bytes or fewer apart.
+TEST(CharacterRule, ShiftJisWellFormedUntilReadsAsCharacterByCharacter)
+{
+    const auto byCharacters = [](std::string_view text, std::size_t from, std::size_t until) {
+        const auto byte = [&](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+        const auto second = [](unsigned b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); };
+        std::size_t i = from;
+        while (i < until && i < text.size()) {
+            const unsigned b = byte(i);
+            if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
+                if (!second(byte(i + 1)))
+                    return i;
+                i += 2;
+            } else if (b == 0x80 || b == 0xA0 || b >= 0xFD) {
+                return i;
+            } else {
+                ++i;
+            }
+        }
+        return i;
+    };
+    const std::string alphabet("a \n\x00\x3F\x40\x5C\x7E\x7F\x80\x81\x9F\xA0\xA1\xDF\xE0\xFC\xFD\xFF", 19);
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    const CharacterRule& rule = ShiftJisRule();
+    for (int round = 0; round < 20000; ++round) {
+        // Mostly well-formed pairs and letters, with now and then any byte of the alphabet.
+        std::string text;
+        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, 70)(random);
+        while (text.size() < length) {
+            const unsigned kind = std::uniform_int_distribution<unsigned>(0, 9)(random);
+            if (kind < 4)
+                text += kind < 2 ? "\x95\x5C" : "\x82\xA0";
+            else if (kind < 8)
+                text += "word"[kind - 4];
+            else
+                text += alphabet[pick(random)];
+        }
+        std::size_t from = 0;
+        for (std::size_t skip = std::uniform_int_distribution<std::size_t>(0, 3)(random); skip > 0; --skip)
+            from += from < text.size() ? CharacterLength(text, from) : 0;
+        for (std::size_t until = from; until <= text.size() + 1; ++until)
+            ASSERT_EQ(rule.WellFormedUntil(text, from, until), byCharacters(text, from, until))
+                << ::testing::PrintToString(text) << " from " << from << " until " << until;
     }
 }
 
