@@ -1,5 +1,7 @@
 #include "engine/ShiftJisWellFormed.h"
 
+#include <bit>
+
 #include "platform/DoubleByte.h"
 
 #if defined(__SSE2__)
@@ -57,10 +59,20 @@ bool IsSecondOfPair(std::string_view text, std::size_t from, std::size_t positio
     return ((position - run) & 1) != 0;
 }
 
-// Whether any byte in [position, position + 16) is worth a look, sixteen at a time; the
-// byte before `position` is read too.
+// Where a well-formed text goes wrong at the byte at `position`, worth a look: the
+// position of the malformed character, or npos when the byte is right where it stands.
+std::size_t WrongAt(std::string_view text, std::size_t from, std::size_t position)
+{
+    const unsigned char byte = ByteAt(text, position);
+    if (IsSecondOfPair(text, from, position))
+        return IsSecondByte(byte) ? std::string_view::npos : position - 1;
+    return IsUnassignedSingle(byte) ? position : std::string_view::npos;
+}
+
 #if defined(__SSE2__)
-bool AnyDoubtIn16(const unsigned char* at)
+// One bit for each of the sixteen bytes from `at` that is worth a look; the byte before
+// `at` is read too.
+unsigned DoubtsIn16(const unsigned char* at)
 {
     // Unsigned ranges by signed compares of the bytes with their top bit flipped.
     const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
@@ -82,7 +94,7 @@ bool AnyDoubtIn16(const unsigned char* at)
     const __m128i badAlone = _mm_or_si128(never, _mm_or_si128(equal(bytes, 0x80), equal(bytes, 0xA0)));
     const __m128i badSecond =
         _mm_or_si128(never, _mm_or_si128(within(bytes, 0x00, 0x3F), equal(bytes, 0x7F)));
-    return _mm_movemask_epi8(_mm_or_si128(badAlone, _mm_and_si128(badSecond, leadBefore))) != 0;
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(badAlone, _mm_and_si128(badSecond, leadBefore))));
 }
 #endif
 
@@ -97,7 +109,12 @@ std::size_t ShiftJisWellFormedUntil(std::string_view text, std::size_t from, std
         return from;
     for (std::size_t position = from + 1; position < limit;) {
 #if defined(__SSE2__)
-        if (limit - position >= 16 && !AnyDoubtIn16(reinterpret_cast<const unsigned char*>(text.data()) + position)) {
+        if (limit - position >= 16) {
+            for (unsigned doubts = DoubtsIn16(reinterpret_cast<const unsigned char*>(text.data()) + position);
+                 doubts != 0; doubts &= doubts - 1)
+                if (const std::size_t wrong = WrongAt(text, from, position + std::countr_zero(doubts));
+                    wrong != std::string_view::npos)
+                    return wrong;
             position += 16;
             continue;
         }
@@ -111,17 +128,10 @@ std::size_t ShiftJisWellFormedUntil(std::string_view text, std::size_t from, std
             position = stop;
             continue;
         }
-        for (; position < stop; ++position) {
-            const unsigned char byte = ByteAt(text, position);
-            if ((Tables.Doubt[byte] & (1u | Tables.Lead[ByteAt(text, position - 1)])) == 0)
-                continue;
-            if (IsSecondOfPair(text, from, position)) {
-                if (!IsSecondByte(byte))
-                    return position - 1;
-            } else if (IsUnassignedSingle(byte)) {
-                return position;
-            }
-        }
+        for (; position < stop; ++position)
+            if ((Tables.Doubt[ByteAt(text, position)] & (1u | Tables.Lead[ByteAt(text, position - 1)])) != 0)
+                if (const std::size_t wrong = WrongAt(text, from, position); wrong != std::string_view::npos)
+                    return wrong;
     }
     // A first byte right before the limit takes the byte after it.
     if (!IsSecondOfPair(text, from, limit))
