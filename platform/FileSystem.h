@@ -34,9 +34,6 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
-// Empty when `path` leads to nothing that can be looked at.
-std::optional<FileIdentity> IdentityOf(const std::string& path);
-
 // A whole file in one buffer of its length + 1 bytes, the last one a NUL.
 class FileContent {
 public:

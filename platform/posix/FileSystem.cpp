@@ -181,14 +181,6 @@ std::string FileBehindLinks(const std::string& path)
     return target.empty() ? path : target;
 }
 
-std::optional<FileIdentity> IdentityOf(const std::string& path)
-{
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0)
-        return std::nullopt;
-    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
-}
-
 bool RenameReplacing(const std::string& from, const std::string& to)
 {
     return ::rename(from.c_str(), to.c_str()) == 0;

@@ -210,21 +210,6 @@ std::string FileBehindLinks(const std::string& path)
     return path;
 }
 
-std::optional<FileIdentity> IdentityOf(const std::string& path)
-{
-    // No access asked for: only the file's information is read, whoever holds it open.
-    HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    FileStamp stamp;
-    const bool known = StampOfHandle(file, stamp);
-    ::CloseHandle(file);
-    if (!known)
-        return std::nullopt;
-    return FileIdentity{stamp.Volume, stamp.Index};
-}
-
 bool RenameReplacing(const std::string& from, const std::string& to)
 {
     return RetryingSharingConflicts(
