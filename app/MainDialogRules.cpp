@@ -10,17 +10,18 @@ ControlStates FullAutomaticRule(bool fullAutomatic, bool regularExpression, bool
                                 std::size_t patternCount)
 {
     const bool single = !fullAutomatic;
-    return {
-        {C::FullAutomatic, patternCount > 0 || fullAutomatic},
-        {C::FindText, single},
-        {C::ReplaceText, single},
-        {C::NotEscape, single && !regularExpression},
-        {C::NotCase, single && !regularExpression},
-        {C::RegularExpression, single && (libraryLoaded || regularExpression)},
-        {C::Kanji, single && regularExpression},
-        {C::Multiline, single && regularExpression},
-        {C::Ignorecase, single && regularExpression},
-    };
+    ControlStates states = ReplaceListLoadedRule(patternCount, fullAutomatic);
+    states.insert(states.end(), {
+                                    {C::FindText, single},
+                                    {C::ReplaceText, single},
+                                    {C::NotEscape, single && !regularExpression},
+                                    {C::NotCase, single && !regularExpression},
+                                    {C::RegularExpression, single && (libraryLoaded || regularExpression)},
+                                    {C::Kanji, single && regularExpression},
+                                    {C::Multiline, single && regularExpression},
+                                    {C::Ignorecase, single && regularExpression},
+                                });
+    return states;
 }
 
 ControlStates RegularExpressionRule(bool regularExpression, bool libraryLoaded)

@@ -4,10 +4,10 @@
 #include "engine/EncodingDetection.h"
 #include "engine/EngineSettings.h"
 #include "engine/FileText.h"
-#include "platform/FileView.h"
 #include "engine/NewTextPlacement.h"
 #include "engine/RegexRewrite.h"
 #include "engine/TemporaryFileOutput.h"
+#include "platform/FileView.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include "engine/DerivedNames.h"
 #include "engine/EncodingDetection.h"
 #include "engine/FileText.h"
-#include "platform/FileView.h"
 #include "engine/LiteralStream.h"
 #include "engine/NewTextSink.h"
 #include "engine/RegexReplace.h"
 #include "engine/RegexRewrite.h"
 #include "platform/FileSystem.h"
+#include "platform/FileView.h"
 
 namespace {
 
