@@ -1,8 +1,8 @@
 #include "app/AutomaticRun.h"
 
 #include "app/ReplaceLogFile.h"
-#include "engine/ResultLog.h"
-#include "engine/RunReplace.h"
+#include "engine/run/ResultLog.h"
+#include "engine/run/RunReplace.h"
 
 AutomaticRunStatus RunAutomatic(const ReplaceJob& job, bool namesPassedOver, ResultLog& log, RunObserver& observer)
 {

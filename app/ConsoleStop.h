@@ -5,7 +5,7 @@
 // button does. The files done are logged in "replace.log" all the same.
 #include <windows.h>
 
-#include "engine/AbortFlag.h"
+#include "engine/flow/AbortFlag.h"
 
 // The exit status of an automatic run stopped from its console: that of the native
 // command stopped by SIGINT (Ctrl+C, Ctrl+Break) or SIGHUP (its console closed).

@@ -11,7 +11,7 @@
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
 #include "editor/ListEditWnd.h"
-#include "engine/RunCheck.h"
+#include "engine/run/RunCheck.h"
 #include "framework/Controls.h"
 #include "framework/Resources.h"
 #include "framework/WinApp.h"

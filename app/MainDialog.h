@@ -15,8 +15,8 @@
 #include "app/ResultLogDialog.h"
 #include "app/WorkerRun.h"
 #include "editor/ListEditClosed.h"
-#include "engine/BregexpLibrary.h"
-#include "engine/ReplaceJob.h"
+#include "engine/regex/BregexpLibrary.h"
+#include "engine/rewrite/ReplaceJob.h"
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
 

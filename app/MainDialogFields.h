@@ -3,7 +3,7 @@
 // dialog: the eight check boxes as 0 or 1 and the texts of the find and replace boxes.
 #include <string>
 
-#include "engine/ReplacePattern.h"
+#include "engine/pattern/ReplacePattern.h"
 #include "lists/OptionBoxes.h"
 
 class SettingsStore;

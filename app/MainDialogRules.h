@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/PatternOptions.h"
+#include "engine/pattern/PatternOptions.h"
 
 enum class MainControl {
     FindText,

@@ -3,7 +3,7 @@
 // for as long as the run lasts; the run starts once the dialog is visible.
 #include <functional>
 
-#include "engine/AbortFlag.h"
+#include "engine/flow/AbortFlag.h"
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
 

@@ -2,7 +2,7 @@
 // The replace list whose patterns the main window offers and a full-automatic run applies.
 #include <string>
 
-#include "engine/ReplaceJob.h"
+#include "engine/rewrite/ReplaceJob.h"
 
 struct ReplaceListInUse {
     // Where the platform's file search found the list; empty when it found nothing.

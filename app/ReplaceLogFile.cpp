@@ -1,6 +1,6 @@
 #include "app/ReplaceLogFile.h"
 
-#include "engine/ResultLog.h"
+#include "engine/run/ResultLog.h"
 #include "platform/FileSystem.h"
 
 bool WriteReplaceLog(const ResultLog& log, const std::string& path)

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "engine/ResultLog.h"
+#include "engine/run/ResultLog.h"
 #include "framework/Dialog.h"
 #include "framework/Font.h"
 

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "app/SettingsTable.h"
-#include "engine/EngineSettings.h"
-#include "engine/TextEncoding.h"
+#include "engine/rewrite/EngineSettings.h"
+#include "engine/text/TextEncoding.h"
 
 inline constexpr char SettingsFileName[] = "Tarvelox.ini";
 

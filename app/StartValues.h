@@ -2,7 +2,7 @@
 // What the main window takes at start, from its command line and the settings file.
 #include <string>
 
-#include "engine/PatternOptions.h"
+#include "engine/pattern/PatternOptions.h"
 
 class SettingsStore;
 struct CommandLineOptions;

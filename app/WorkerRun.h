@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "app/ProgressDialog.h"
-#include "engine/RunObserver.h"
-#include "engine/RunReplace.h"
+#include "engine/run/RunObserver.h"
+#include "engine/run/RunReplace.h"
 #include "framework/WorkerThread.h"
 
 class WorkerRun : private RunObserver {

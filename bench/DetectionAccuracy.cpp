@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "bench/ShiftJisText.h"
-#include "engine/CharacterRule.h"
-#include "engine/EncodingDetection.h"
-#include "engine/PatternConversion.h"
+#include "engine/text/CharacterRule.h"
+#include "engine/text/EncodingDetection.h"
+#include "engine/text/PatternConversion.h"
 
 #ifdef TARVELOX_HAVE_UCHARDET
 #include <uchardet/uchardet.h>

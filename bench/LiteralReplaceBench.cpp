@@ -12,7 +12,7 @@
 #include "bench/BenchFile.h"
 #include "bench/WholeFileBench.h"
 #include "bench/ShiftJisText.h"
-#include "engine/LiteralChain.h"
+#include "engine/literal/LiteralChain.h"
 #include "platform/FileSystem.h"
 
 namespace {

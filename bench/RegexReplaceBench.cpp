@@ -11,9 +11,9 @@
 
 #include "bench/WholeFileBench.h"
 #include "bench/ShiftJisText.h"
-#include "engine/BregexpLibrary.h"
-#include "engine/EngineSettings.h"
-#include "engine/RegexRewrite.h"
+#include "engine/regex/BregexpLibrary.h"
+#include "engine/rewrite/EngineSettings.h"
+#include "engine/regex/RegexRewrite.h"
 #include "platform/FileSystem.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "bench/ShiftJisText.h"
-#include "engine/ReplaceJob.h"
-#include "engine/ResultLog.h"
-#include "engine/RunObserver.h"
-#include "engine/RunReplace.h"
+#include "engine/rewrite/ReplaceJob.h"
+#include "engine/run/ResultLog.h"
+#include "engine/run/RunObserver.h"
+#include "engine/run/RunReplace.h"
 #include "platform/DoubleByte.h"
 #include "platform/FileSystem.h"
 

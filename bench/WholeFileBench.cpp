@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "bench/BenchFile.h"
-#include "engine/ReplaceInFile.h"
+#include "engine/rewrite/ReplaceInFile.h"
 
 void RegisterBenchmark(const std::string& name, std::function<void(benchmark::State&)> run)
 {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "bench/ShiftJisText.h"
-#include "engine/PatternOptions.h"
-#include "engine/ReplaceJob.h"
+#include "engine/pattern/PatternOptions.h"
+#include "engine/rewrite/ReplaceJob.h"
 
 // Registers a case reported in milliseconds.
 void RegisterBenchmark(const std::string& name, std::function<void(benchmark::State&)> run);

@@ -7,7 +7,7 @@
 #include "bregexp/ByteModeExpression.h"
 #include "bregexp/CompilationCount.h"
 #include "bregexp/OnigurumaSetup.h"
-#include "engine/CharacterRule.h"
+#include "engine/text/CharacterRule.h"
 
 namespace bregexp {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The library's entry points, and our own addition; also declared for code linked with
 // its objects directly.
-#include "engine/BregexpApi.h"
+#include "engine/regex/BregexpApi.h"
 
 #ifdef _WIN32
 #define BREGEXP_EXPORT  // bregexp.def names the exports

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/BregexpApi.h"
+#include "engine/regex/BregexpApi.h"
 #include "platform/DoubleByte.h"
 
 namespace bregexp {

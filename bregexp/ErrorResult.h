@@ -1,7 +1,7 @@
 #pragma once
 #include <string_view>
 
-#include "engine/BregexpApi.h"
+#include "engine/regex/BregexpApi.h"
 
 namespace bregexp {
 

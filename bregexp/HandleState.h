@@ -5,7 +5,7 @@
 
 #include "bregexp/CompiledExpression.h"
 #include "bregexp/SubstitutionTemplate.h"
-#include "engine/BregexpApi.h"
+#include "engine/regex/BregexpApi.h"
 
 namespace bregexp {
 

@@ -7,7 +7,7 @@
 #include "bregexp/ErrorResult.h"
 #include "bregexp/HandleState.h"
 #include "bregexp/OnigurumaSetup.h"
-#include "engine/TextOutput.h"
+#include "engine/flow/TextOutput.h"
 
 namespace bregexp {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "engine/BregexpApi.h"
+#include "engine/regex/BregexpApi.h"
 
 namespace bregexp {
 

@@ -1,6 +1,6 @@
 #include "bregexp/RegexCommand.h"
 
-#include "engine/CharacterRule.h"
+#include "engine/text/CharacterRule.h"
 
 namespace bregexp {
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/TextEncoding.h"
+#include "engine/text/TextEncoding.h"
 
 namespace bregexp {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/TextEncoding.h"
+#include "engine/text/TextEncoding.h"
 
 namespace bregexp {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/TextEncoding.h"
+#include "engine/text/TextEncoding.h"
 
 enum class Verbosity { Quiet, Normal, Verbose };
 

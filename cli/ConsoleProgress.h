@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/RunObserver.h"
+#include "engine/run/RunObserver.h"
 
 class ConsoleProgress final : public RunObserver {
 public:

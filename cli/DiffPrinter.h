@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/NewTextReader.h"
+#include "engine/rewrite/NewTextReader.h"
 
 class ConsoleProgress;
 class TerminalText;

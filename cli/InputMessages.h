@@ -6,7 +6,7 @@
 
 #include "app/FileList.h"
 #include "cli/TerminalText.h"
-#include "engine/RunCheck.h"
+#include "engine/run/RunCheck.h"
 
 // Why nothing was run, as one line for `terminal`; `listName` is the replace list as it
 // was named.

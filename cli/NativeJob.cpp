@@ -6,7 +6,7 @@
 #include "app/PlainFileList.h"
 #include "app/ReplaceListInUse.h"
 #include "app/SettingsStore.h"
-#include "engine/BregexpLibrary.h"
+#include "engine/regex/BregexpLibrary.h"
 
 void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartValues& values,
                       const SettingsStore& settings, const BregexpLibrary& library, NativeJob& run)

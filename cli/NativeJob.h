@@ -6,7 +6,7 @@
 
 #include "app/FileList.h"
 #include "app/StartValues.h"
-#include "engine/ReplaceJob.h"
+#include "engine/rewrite/ReplaceJob.h"
 
 class BregexpLibrary;
 class SettingsStore;

@@ -5,7 +5,7 @@
 
 #include "cli/ConsoleProgress.h"
 #include "cli/TerminalText.h"
-#include "engine/ResultLog.h"
+#include "engine/run/ResultLog.h"
 
 namespace {
 

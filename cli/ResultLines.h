@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cli/CommandGrammar.h"
-#include "engine/RunObserver.h"
+#include "engine/run/RunObserver.h"
 
 class ConsoleProgress;
 class TerminalText;

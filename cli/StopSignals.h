@@ -2,7 +2,7 @@
 // SIGINT, SIGTERM and SIGHUP stop a run as the window's abort button does: the file in
 // progress keeps its content, no file after it is started, and the log of the files done
 // is still written. A second signal of the same kind ends the program at once, as usual.
-#include "engine/AbortFlag.h"
+#include "engine/flow/AbortFlag.h"
 
 class StopSignals {
 public:

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/CharacterRule.h"
+#include "engine/text/CharacterRule.h"
 #include "platform/DoubleByte.h"
 
 using platform::CodeSet;

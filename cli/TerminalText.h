@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/TextEncoding.h"
+#include "engine/text/TextEncoding.h"
 #include "platform/TextConversion.h"
 
 class TerminalText {

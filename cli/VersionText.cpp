@@ -1,7 +1,7 @@
 #include "cli/VersionText.h"
 
 #include "ProductInfo.h"
-#include "engine/BregexpLibrary.h"
+#include "engine/regex/BregexpLibrary.h"
 
 std::string VersionText(const BregexpLibrary& library, const std::string& libraryPath)
 {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/PatternOptions.h"
+#include "engine/pattern/PatternOptions.h"
 
 inline constexpr std::size_t HistoryLength = 20;
 

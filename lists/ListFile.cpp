@@ -1,6 +1,6 @@
 #include "lists/ListFile.h"
 
-#include "engine/DerivedNames.h"
+#include "engine/rewrite/DerivedNames.h"
 #include "lists/ListLine.h"
 #include "lists/TextLines.h"
 

@@ -2,7 +2,7 @@
 // Reading and writing whole replace lists.
 #include <string>
 
-#include "engine/ReplacePattern.h"
+#include "engine/pattern/ReplacePattern.h"
 #include "lists/LineFileWriter.h"
 #include "lists/ListRow.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/ReplacePattern.h"
+#include "engine/pattern/ReplacePattern.h"
 #include "lists/ListRow.h"
 
 std::string FormatListLine(const ListRow& row);

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/PatternOptions.h"
+#include "engine/pattern/PatternOptions.h"
 
 struct ListRow {
     std::string Find;

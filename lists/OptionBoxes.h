@@ -2,7 +2,7 @@
 // The six option check boxes of a single pattern, as 0 or 1. The main window and the
 // pattern edit dialog both show them, under the same control ids, and exchange them with
 // their controls through one table.
-#include "engine/PatternOptions.h"
+#include "engine/pattern/PatternOptions.h"
 #include "resources/ResourceIds.h"
 
 struct OptionBoxes {

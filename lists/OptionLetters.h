@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/PatternOptions.h"
+#include "engine/pattern/PatternOptions.h"
 
 // The writing rule: "E" followed by those of "k", "m", "i" that are set for a regular
 // expression, otherwise "S" and "C" for NotEscape and NotCase; flags that do not apply to

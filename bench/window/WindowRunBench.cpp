@@ -11,9 +11,9 @@
 
 #include "app/MainDialog.h"
 #include "app/SettingsStore.h"
-#include "engine/ResultLog.h"
-#include "engine/RunObserver.h"
-#include "engine/RunReplace.h"
+#include "engine/run/ResultLog.h"
+#include "engine/run/RunObserver.h"
+#include "engine/run/RunReplace.h"
 #include "framework/MessageLoop.h"
 #include "platform/FileSystem.h"
 #include "resources/ResourceIds.h"

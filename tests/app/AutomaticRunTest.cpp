@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/engine/ExpectedLog.h"
-#include "tests/engine/RunInFolder.h"
+#include "tests/engine/support/ExpectedLog.h"
+#include "tests/engine/support/RunInFolder.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/BregexpLibrary.h"
+#include "engine/regex/BregexpLibrary.h"
 #include "tests/bregexp/RegexSession.h"
 
 namespace {

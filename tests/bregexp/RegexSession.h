@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/BregexpApi.h"
+#include "engine/regex/BregexpApi.h"
 
 // The entry points a test calls: the library's objects linked into the test, or a
 // library loaded at run time.

@@ -15,7 +15,7 @@
 #include <sstream>
 #include <thread>
 
-#include "tests/engine/ExpectedLog.h"
+#include "tests/engine/support/ExpectedLog.h"
 #include "tests/engine/fixtures/EncodingFolder.h"
 #include "tests/support/TestFiles.h"
 

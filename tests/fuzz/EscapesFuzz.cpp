@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/EscapeSequences.h"
+#include "engine/pattern/EscapeSequences.h"
 #include "platform/DoubleByte.h"
 #include "tests/fuzz/FuzzCheck.h"
 

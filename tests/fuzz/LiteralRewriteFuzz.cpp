@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/EscapeSequences.h"
-#include "engine/LiteralChain.h"
+#include "engine/pattern/EscapeSequences.h"
+#include "engine/literal/LiteralChain.h"
 #include "platform/DoubleByte.h"
 #include "tests/fuzz/FuzzCheck.h"
 

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "bregexp/RegexCommand.h"
-#include "engine/RegexCommandText.h"
-#include "engine/RegexQuoting.h"
+#include "engine/pattern/RegexCommandText.h"
+#include "engine/pattern/RegexQuoting.h"
 #include "platform/DoubleByte.h"
 #include "tests/fuzz/FuzzCheck.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "bregexp/EntryPoints.h"
-#include "engine/BregexpLibrary.h"
-#include "engine/RegexCommandText.h"
-#include "engine/RegexRewrite.h"
+#include "engine/regex/BregexpLibrary.h"
+#include "engine/pattern/RegexCommandText.h"
+#include "engine/regex/RegexRewrite.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/support/GuardedText.h"
 

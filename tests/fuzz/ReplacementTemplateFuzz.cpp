@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/ReplacementTemplate.h"
+#include "engine/pattern/ReplacementTemplate.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

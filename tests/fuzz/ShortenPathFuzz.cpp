@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/ResultLog.h"
-#include "engine/ShortenPath.h"
+#include "engine/run/ResultLog.h"
+#include "engine/run/ShortenPath.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/SettingsStore.h"
-#include "engine/ResultLog.h"
+#include "engine/run/ResultLog.h"
 #include "lists/ListLocations.h"
 #include "tests/support/TestFiles.h"
 

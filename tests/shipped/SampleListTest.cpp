@@ -3,8 +3,8 @@
 // through the library the program ships.
 #include <gtest/gtest.h>
 
-#include "engine/BregexpLibrary.h"
-#include "engine/ReplaceAllPatterns.h"
+#include "engine/regex/BregexpLibrary.h"
+#include "engine/rewrite/ReplaceAllPatterns.h"
 #include "lists/ListFile.h"
 #include "tests/support/TestFiles.h"
 

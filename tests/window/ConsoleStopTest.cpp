@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/engine/ExpectedLog.h"
+#include "tests/engine/support/ExpectedLog.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

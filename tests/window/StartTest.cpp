@@ -7,7 +7,7 @@
 #include "lists/ListLocations.h"
 #include "platform/CurrentDirectory.h"
 #include "resources/ResourceIds.h"
-#include "tests/engine/ExpectedLog.h"
+#include "tests/engine/support/ExpectedLog.h"
 #include "tests/engine/fixtures/EncodingFolder.h"
 #include "tests/window/MainDialogFixture.h"
 #include "tests/window/WindowDriver.h"

@@ -1,0 +1,51 @@
+// literal/: the literal matcher: the search for a find text, its pass over a text that comes in blocks, and the chain of passes.
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/text/CharacterRule.h"
+
+// Finds one alternative of a literal pattern: the leftmost occurrence that begins at a
+// character start of the text's encoding, characters counted from where the search begins,
+// and that ends where the encoding's rule asks (Shift-JIS does not check the end). With ignoreCase the bytes 'A'-'Z' of the text and of the
+// alternative compare as 'a'-'z', second bytes of double-byte characters included.
+// Time is linear in the length searched.
+class LiteralSearch {
+public:
+    static constexpr std::size_t npos = std::string_view::npos;
+
+    // Throws std::bad_alloc when its table cannot be had.
+    LiteralSearch(std::string_view alternative, bool ignoreCase, const CharacterRule& rule = ShiftJisRule());
+
+    // Start of the match at or after `from`, or npos; an empty alternative never matches.
+    std::size_t FindNext(std::string_view text, std::size_t from) const;
+    // The starts of up to `capacity` successive matches from `from` into `starts`, each as
+    // FindNext would find it from the end of the one before; returns how many. Fewer than
+    // `capacity` means there are no more. A text full of matches is searched in one pass
+    // instead of one call per match.
+    std::size_t FindSeveral(std::string_view text, std::size_t from, std::size_t* starts, std::size_t capacity) const;
+    std::size_t Length() const { return pattern_.size(); }
+    const CharacterRule& Rule() const { return rule_; }
+
+private:
+    // Hands each successive match to `take` until it returns false or the text ends.
+    template <bool Fold, typename Take>
+    void FindFiltered(std::string_view text, std::size_t from, Take& take) const;
+    template <typename Take>
+    void FindEach(std::string_view text, std::size_t from, Take& take) const;
+    template <bool Fold>
+    std::size_t FindByAutomaton(std::string_view text, std::size_t start, std::size_t known) const;
+    template <bool Fold>
+    bool InnerBytesMatch(const char* candidate) const;
+    // Whether the occurrence at `candidate` is whole characters; see CharacterRule.
+    bool Accept(std::string_view text, std::size_t& known, std::size_t candidate) const;
+
+    std::string pattern_;  // folded when ignoring case
+    bool ignoreCase_;
+    const CharacterRule& rule_;
+    // For each prefix of the pattern, the length of its longest proper border; drives the
+    // linear scan that takes over when the fast filter meets too many near-misses.
+    std::unique_ptr<std::size_t[]> borders_;
+};

@@ -1,0 +1,16 @@
+#include "engine/rewrite/FileCommit.h"
+
+#include "engine/rewrite/TemporaryFileOutput.h"
+
+FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const char* text, std::size_t size,
+                         FileResult count, bool backUp, const platform::FileStamp& read, ProcessedFiles* processed)
+{
+    if (IsAborted(abort))
+        return Cancel;
+    if (count == 0)
+        return 0;
+    TemporaryFileOutput output(path, read);
+    if (!output.Write(text, size))
+        return WriteErr;
+    return output.Commit(abort, count, backUp, processed);
+}

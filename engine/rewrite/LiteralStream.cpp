@@ -1,0 +1,87 @@
+#include "engine/rewrite/LiteralStream.h"
+
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "engine/literal/LiteralChain.h"
+
+namespace {
+
+constexpr std::size_t BlockSize = 1 << 20;
+
+// Whether more of the text can still change the result: it is settled, and the encoding
+// it is read in can change it, unless the text holds a NUL byte and can no longer prove
+// to be ISO-2022-JP (which is told before anything else).
+bool NeedsMore(const LiteralChain& chain, const EncodingDetector* detector)
+{
+    if (!chain.Settled())
+        return true;
+    return detector && !(chain.TextHoldsNul() && !detector->MayBeIso2022Jp());
+}
+
+// Feeds the text to the chain for as long as more of it can change the result.
+FileResult StreamThrough(const AbortFlag& abort, FileSource& source, LiteralChain& chain, EncodingDetector* detector)
+{
+    source.Rewind();
+    const std::string_view first = source.First();
+    if (!first.empty() && !chain.Input().Write(first.data(), first.size()))
+        return Cancel;
+    std::unique_ptr<char[]> block;
+    while (!source.AtEnd() && NeedsMore(chain, detector)) {
+        if (IsAborted(abort))
+            return Cancel;
+        if (!block)
+            block.reset(new char[BlockSize]);
+        std::size_t got = 0;
+        if (!source.ReadNext(block.get(), BlockSize, got))
+            return NotOpen;
+        if (detector)
+            detector->Add({block.get(), got});
+        if (!chain.Settled() && !chain.Input().Write(block.get(), got))
+            return Cancel;
+    }
+    if (!chain.Settled() && !chain.Finish())
+        return Cancel;
+    return chain.Result();
+}
+
+}  // namespace
+
+FileResult RewriteLiterally(const ReplaceJob& job, std::span<const ReplacePattern> patterns, FileSource& source,
+                            TextEncoding encoding, EncodingDetector* detector, TextOutput& out, bool evenUnchanged)
+{
+    try {
+        // ISO-2022-JP is never searched; its text is only read to the end.
+        std::vector<const EncodedPattern*> encoded;
+        if (encoding != TextEncoding::Iso2022Jp)
+            for (const ReplacePattern& pattern : patterns)
+                encoded.push_back(&job.EncodedPatterns.Get(pattern, encoding));
+        LiteralChain chain(job.AbortRequested, encoded, source, out, 0, source.Size());
+        const FileResult result = StreamThrough(job.AbortRequested, source, chain, detector);
+        if (result >= 0 && !chain.FinishOutput(evenUnchanged))
+            return WriteErr;
+        return result;
+    } catch (const std::bad_alloc&) {
+        return MemLack;
+    }
+}
+
+FileResult InTheTextsEncoding(EncodingChoice choice, FileSource& source, TextEncoding& encoding,
+                              const std::function<FileResult(TextEncoding, EncodingDetector*)>& attempt)
+{
+    EncodingDetector detector(choice);
+    detector.Add(source.First());
+    encoding = detector.Result();
+    if (source.First().size() == source.Size())
+        return encoding == TextEncoding::Iso2022Jp ? Iso2022 : attempt(encoding, nullptr);
+    const TextEncoding assumed = encoding;
+    const FileResult result = attempt(assumed, &detector);
+    // These stop before the end, and no encoding changes them.
+    if (result == Cancel || result == NotOpen || result == MemLack)
+        return result;
+    encoding = detector.Result();
+    if (encoding == TextEncoding::Iso2022Jp)
+        return Iso2022;
+    return encoding == assumed ? result : attempt(encoding, nullptr);
+}

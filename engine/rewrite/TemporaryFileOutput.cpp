@@ -1,0 +1,126 @@
+#include "engine/rewrite/TemporaryFileOutput.h"
+
+#include <cstring>
+
+#include "engine/rewrite/BackupBeforeReplace.h"
+#include "engine/rewrite/DerivedNames.h"
+#include "engine/rewrite/ProcessedFiles.h"
+
+namespace {
+
+// Small pieces are gathered into writes of this size; larger pieces go out as they are.
+constexpr std::size_t BufferSize = 256 * 1024;
+constexpr std::size_t DirectFrom = 16 * 1024;
+
+}  // namespace
+
+TemporaryFileOutput::TemporaryFileOutput(const std::string& path, const platform::FileStamp& read)
+    : path_(path), read_(read)
+{
+}
+
+TemporaryFileOutput::~TemporaryFileOutput()
+{
+    Discard();
+}
+
+void TemporaryFileOutput::Discard()
+{
+    if (state_ == State::Writing) {
+        writer_.Close();
+        platform::RemoveFile(temporary_);
+    }
+    if (state_ != State::Committed)
+        state_ = State::Failed;
+    cursor_ = nullptr;
+    room_ = 0;
+}
+
+bool TemporaryFileOutput::Start()
+{
+    state_ = State::Failed;
+    // Refused up front, so that neither the temporary file nor a backup sharing the file's
+    // storage is made for a replace that cannot happen.
+    if (!platform::CanReplace(path_, &read_))
+        return false;
+    temporary_ = TemporaryPathOf(path_);
+    // Whatever has the name (a leftover of a run that was stopped, or a link planted there)
+    // goes: writing through a link would overwrite the file it points to. Asked only when
+    // the name is taken, which it seldom is.
+    if (!writer_.CreateNew(temporary_)) {
+        platform::RemoveFile(temporary_);
+        if (!writer_.CreateNew(temporary_))
+            return false;
+    }
+    state_ = State::Writing;
+    return true;
+}
+
+bool TemporaryFileOutput::WriteDirectly(const char* data, std::size_t size)
+{
+    if (writer_.Write(data, size))
+        return true;
+    Discard();
+    return false;
+}
+
+bool TemporaryFileOutput::Flush()
+{
+    if (!buffer_)
+        return true;
+    const std::size_t size = static_cast<std::size_t>(cursor_ - buffer_.get());
+    cursor_ = buffer_.get();
+    room_ = BufferSize;
+    return size == 0 || WriteDirectly(buffer_.get(), size);
+}
+
+bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
+{
+    const bool first = state_ == State::NotStarted;
+    if (first && !Start())
+        return false;
+    if (state_ != State::Writing || !Flush())
+        return false;
+    // The first piece, often a text's only one, and large pieces go out as they are; the
+    // buffer is made for the pieces after the first.
+    if (first || size >= DirectFrom)
+        return WriteDirectly(data, size);
+    if (!buffer_) {
+        buffer_.reset(new char[BufferSize]);
+        cursor_ = buffer_.get();
+        room_ = BufferSize;
+    }
+    std::memcpy(cursor_, data, size);
+    cursor_ += size;
+    room_ -= size;
+    return true;
+}
+
+FileResult TemporaryFileOutput::Commit(const AbortFlag& abort, FileResult count, bool backUp,
+                                       ProcessedFiles* processed)
+{
+    if (IsAborted(abort))
+        return Cancel;
+    if (count == 0)
+        return 0;
+    if (state_ == State::NotStarted && !Start())
+        return WriteErr;
+    if (state_ != State::Writing || !Flush() || !writer_.FlushBeforeReplace()) {
+        Discard();
+        return WriteErr;
+    }
+    if (processed)
+        if (const std::optional<platform::FileIdentity> identity = writer_.Identity())
+            processed->Claim(*identity);
+    const BackupMade backup = backUp ? BackUpBeforeReplace(path_, read_) : BackupMade::None;
+    if ((backUp && backup == BackupMade::None) || !writer_.CloseAndReplace(path_, &read_)) {
+        Discard();
+        // An older backup was kept, or, had the file changed in the last moment, replaced
+        // by one of the file as it is.
+        if (backup == BackupMade::WhereNoneWas)
+            platform::RemoveFile(BackupPathOf(path_));
+        return WriteErr;
+    }
+    state_ = State::Committed;
+    return count;
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "engine/flow/AbortFlag.h"
+#include "engine/flow/FileResult.h"
+#include "engine/flow/TextOutput.h"
+#include "platform/FileSystem.h"
+
+class ProcessedFiles;
+
+// The new text of `path`, written to path + ".tmp" as it is made, through a buffer of a
+// fixed size, and put in place when it is complete: the file then always holds either its
+// old or its new content, and the new text never needs memory of its own. `read`
+// describes the file as its text was read; a file replaced or changed since is left as it
+// now is. A temporary file that is not put in place goes with this object, which `path`
+// must outlive.
+class TemporaryFileOutput final : public TextOutput {
+public:
+    TemporaryFileOutput(const std::string& path, const platform::FileStamp& read);
+    ~TemporaryFileOutput();
+    TemporaryFileOutput(const TemporaryFileOutput&) = delete;
+    TemporaryFileOutput& operator=(const TemporaryFileOutput&) = delete;
+
+    // Puts what was written in place once `count` replacements were made, with `backUp` the
+    // old content first given the second name path + ".bak" (BackUpBeforeReplace); the new
+    // file is claimed in `processed` before it takes the name. Returns `count`; 0 with
+    // nothing touched when it is 0; Cancel with nothing touched when the run is aborted,
+    // also while the text was written; WriteErr when the text could not be written or put in
+    // place. After Cancel and WriteErr `path` keeps its content, no temporary file is left
+    // and an older backup is whole; only when another program changes the file in the very
+    // moment between its backup and its replace does a backup of the file as it is take
+    // its place.
+    FileResult Commit(const AbortFlag& abort, FileResult count, bool backUp, ProcessedFiles* processed = nullptr);
+
+private:
+    enum class State { NotStarted, Writing, Failed, Committed };
+
+    // The first piece first makes sure that the file can be replaced at all, and creates the
+    // temporary file. False once anything failed.
+    bool WriteOut(const char* data, std::size_t size) override;
+    bool Start();
+    bool WriteDirectly(const char* data, std::size_t size);
+    bool Flush();
+    void Discard();
+
+    const std::string& path_;
+    std::string temporary_;
+    platform::FileStamp read_;
+    platform::FileWriter writer_;
+    State state_ = State::NotStarted;
+    std::unique_ptr<char[]> buffer_;  // what is written up to TextOutput's cursor
+};

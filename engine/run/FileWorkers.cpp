@@ -1,0 +1,213 @@
+#include "engine/run/FileWorkers.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "platform/ThreadPriority.h"
+
+namespace {
+
+std::size_t WorkAlone(std::size_t count, const FileWork& work)
+{
+    std::size_t index = 0;
+    for (; index < count && work.GoOn(); ++index) {
+        if (work.Prepare)
+            work.Prepare(index);
+        work.Deliver(index, work.Work(index, work.Take(index)));
+    }
+    return index;
+}
+
+// The files handed out and the outcomes waiting for the files before them. Whichever
+// worker finds the next outcome in list order there hands it on, one worker at a time, so
+// that no thread does nothing but wait and no file waits for a thread to wake. A file's
+// work costs little more than a few calls of the system, so the workers meet through
+// atomic counters and flags and sleep only while the one handing on outcomes is held up.
+class SharedFiles {
+public:
+    SharedFiles(std::size_t count, unsigned workers, const FileWork& work)
+        : work_(work), count_(count), ahead_(4 * static_cast<std::size_t>(workers)),
+          outcomes_(std::make_unique<Slot[]>(count))
+    {
+    }
+
+    void RunWorker()
+    {
+        try {
+            while (const std::optional<TakenFile> file = TakeNext())
+                Finish(file->Index, work_.Work(file->Index, file->Taken));
+        } catch (...) {
+            Stop(std::current_exception());
+        }
+    }
+
+    std::size_t Delivered() const { return delivered_.load(); }
+    void ThrowFailure() const
+    {
+        if (failure_)
+            std::rethrow_exception(failure_);
+    }
+
+private:
+    struct TakenFile {
+        std::size_t Index;
+        bool Taken;
+    };
+
+    struct Slot {
+        std::atomic<bool> Ready{false};
+        FileOutcome Outcome;
+    };
+
+    // The next file in list order with its Take, called in list order: each worker
+    // prepares its file, then waits for the one before to have taken its file, which
+    // costs no call of the system.
+    // Once the run is to stop, no file is taken any more, so the files taken are always
+    // the first ones of the list.
+    std::optional<TakenFile> TakeNext()
+    {
+        WaitForRoom();
+        if (stopped_.load() || !work_.GoOn())
+            return std::nullopt;
+        const std::size_t index = next_.fetch_add(1);
+        if (index >= count_)
+            return std::nullopt;
+        // A failure to prepare waits for the file's turn, so that the workers after this
+        // one are not left waiting for it.
+        std::exception_ptr unprepared;
+        try {
+            if (work_.Prepare)
+                work_.Prepare(index);
+        } catch (...) {
+            unprepared = std::current_exception();
+        }
+        while (takeTurn_.load(std::memory_order_acquire) != index)
+            std::this_thread::yield();
+        struct PassTurn {
+            std::atomic<std::size_t>& Turn;
+            std::size_t Next;
+            ~PassTurn() { Turn.store(Next, std::memory_order_release); }
+        } pass{takeTurn_, index + 1};
+        // A failure stops the run before the turn is passed on, so that no file after
+        // this one is taken.
+        try {
+            if (unprepared)
+                std::rethrow_exception(unprepared);
+            if (stopped_.load() || !work_.GoOn())
+                return std::nullopt;
+            return TakenFile{index, work_.Take(index)};
+        } catch (...) {
+            Stop(std::current_exception());
+            return std::nullopt;
+        }
+    }
+
+    // Never far ahead of the outcomes handed on: while the one who hands them on waits (for
+    // a window to show a count), the others wait too, and an abort then finds the files as
+    // the count says.
+    void WaitForRoom()
+    {
+        if (next_.load() < delivered_.load() + ahead_)
+            return;
+        std::unique_lock lock(roomMutex_);
+        ++waiting_;
+        room_.wait(lock, [&] { return stopped_.load() || next_.load() < delivered_.load() + ahead_; });
+        --waiting_;
+    }
+
+    void Finish(std::size_t index, FileOutcome outcome)
+    {
+        outcomes_[index].Outcome = std::move(outcome);
+        outcomes_[index].Ready.store(true);
+        // Whoever hands outcomes on looks again after it stops, so that an outcome made
+        // meanwhile is never left behind.
+        while (!delivering_.exchange(true)) {
+            DeliverWhatIsReady();
+            delivering_.store(false);
+            const std::size_t next = delivered_.load();
+            if (stopped_.load() || next >= count_ || !outcomes_[next].Ready.load())
+                break;
+        }
+    }
+
+    // Only one worker at a time, while it holds `delivering_`.
+    void DeliverWhatIsReady()
+    {
+        for (std::size_t index = delivered_.load(); !stopped_.load() && index < count_ && outcomes_[index].Ready.load();
+             ++index) {
+            try {
+                work_.Deliver(index, outcomes_[index].Outcome);
+            } catch (...) {
+                delivering_.store(false);
+                throw;
+            }
+            delivered_.store(index + 1);
+            if (waiting_.load() > 0) {
+                std::lock_guard lock(roomMutex_);
+                room_.notify_all();
+            }
+        }
+    }
+
+    void Stop(std::exception_ptr failure)
+    {
+        {
+            std::lock_guard lock(roomMutex_);
+            if (!failure_)
+                failure_ = failure;
+            stopped_.store(true);
+        }
+        room_.notify_all();
+    }
+
+    const FileWork& work_;
+    const std::size_t count_;
+    const std::size_t ahead_;
+    std::unique_ptr<Slot[]> outcomes_;
+    std::atomic<std::size_t> next_{0};
+    std::atomic<std::size_t> takeTurn_{0};
+    std::atomic<std::size_t> delivered_{0};
+    std::atomic<bool> delivering_{false};
+    std::atomic<bool> stopped_{false};
+    std::atomic<unsigned> waiting_{0};
+    std::mutex roomMutex_;
+    std::condition_variable room_;
+    std::exception_ptr failure_;
+};
+
+}  // namespace
+
+std::size_t WorkOnFiles(std::size_t count, unsigned workers, const FileWork& work)
+{
+    if (workers <= 1)
+        return WorkAlone(count, work);
+    SharedFiles files(count, workers, work);
+    {
+        // The calling thread is one of the workers; the others run at its priority.
+        const int priority = platform::CurrentThreadPriority();
+        std::vector<std::jthread> threads;
+        threads.reserve(workers - 1);
+        for (unsigned i = 1; i < workers; ++i)
+            threads.emplace_back([&files, priority] {
+                platform::SetCurrentThreadPriority(priority);
+                files.RunWorker();
+            });
+        files.RunWorker();
+    }
+    files.ThrowFailure();
+    return files.Delivered();
+}
+
+unsigned WorkerCount(int wanted, std::size_t files)
+{
+    unsigned count = wanted > 0 ? static_cast<unsigned>(wanted) : std::thread::hardware_concurrency();
+    if (count == 0)
+        count = 1;
+    return files < count ? static_cast<unsigned>(files > 0 ? files : 1) : count;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Several threads working through the files of a run: each file taken in list order, its
+// outcome handed on in list order, so that what a run tells is the same with any number
+// of workers.
+#include <cstddef>
+#include <functional>
+
+#include "engine/rewrite/FileFacts.h"
+#include "engine/flow/FileResult.h"
+
+struct FileOutcome {
+    FileResult Result = 0;
+    FileFacts Facts;
+};
+
+struct FileWork {
+    // Whether to take the next file at all; once false, no file is taken any more.
+    std::function<bool()> GoOn;
+    // Called by the worker that took the file, before Take and outside its order: what can
+    // be done for the file before its turn (opening it). May be empty.
+    std::function<void(std::size_t index)> Prepare;
+    // Called under one lock, in list order, as a worker takes a file: what must follow the
+    // list (claims of the files by identity) is decided as one worker would decide it.
+    std::function<bool(std::size_t index)> Take;
+    // The file's work, on a worker, outside the lock; `taken` is what Take said.
+    std::function<FileOutcome(std::size_t index, bool taken)> Work;
+    // Called by one worker at a time, in list order, once a file's outcome and all before
+    // it are there.
+    std::function<void(std::size_t index, const FileOutcome& outcome)> Deliver;
+};
+
+// Runs `work` over files 0 to count - 1 with `workers` threads, the calling thread one of
+// them (1: the calling thread alone, as a plain loop). Every file taken is delivered, also after GoOn turned false.
+// An exception of Work or Deliver stops the taking of files, waits for the workers and is
+// thrown on. Returns the number of files delivered.
+std::size_t WorkOnFiles(std::size_t count, unsigned workers, const FileWork& work);
+
+// The workers a run gets when it asks for `wanted` (0: one per processor), never more than
+// it has files.
+unsigned WorkerCount(int wanted, std::size_t files);

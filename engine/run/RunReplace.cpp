@@ -1,0 +1,104 @@
+#include "engine/run/RunReplace.h"
+
+#include <memory>
+#include <vector>
+
+#include "engine/rewrite/FileText.h"
+#include "engine/run/FileWorkers.h"
+#include "engine/rewrite/ProcessedFiles.h"
+#include "engine/rewrite/ReplaceAllPatterns.h"
+#include "engine/rewrite/ReplaceInFile.h"
+#include "engine/run/ResultLog.h"
+#include "engine/run/RunObserver.h"
+
+namespace {
+
+// A file opened by the worker that takes it before its turn to claim it comes, so that the
+// claim is of the file that is read and needs no look at its name of its own.
+struct OpenedFile {
+    platform::FileReader File;
+    FileResult Opened = 0;
+};
+
+// A file met again under another name, through a link or spelled otherwise, has had its
+// rewrite (its claim failed): it is not read again, so no pattern is applied to its own
+// output. One that could not be opened claims nothing and tells why.
+bool ClaimOpened(const OpenedFile& file, ProcessedFiles& processed)
+{
+    if (file.Opened != 0)
+        return true;
+    const platform::FileStamp& stamp = file.File.Stamp();
+    return processed.Claim({stamp.Volume, stamp.Index});
+}
+
+FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, OpenedFile& file, ProcessedFiles& processed,
+                          FileFacts& facts)
+{
+    if (file.Opened != 0)
+        return file.Opened;
+    // A rewritten file is a new file under the old name, which the commit claims too.
+    return job.AllAuto ? ReplaceAllPatterns(job, path, file.File, &facts, &processed)
+                       : ReplaceInFile(job, path, file.File, job.Pattern, facts, &processed);
+}
+
+// Writes each result into the log before passing it on.
+class LoggingObserver final : public RunObserver {
+public:
+    LoggingObserver(ResultLog& log, RunObserver& next) : log_(log), next_(next) {}
+
+    void OnProgress(std::size_t done, std::size_t count) override { next_.OnProgress(done, count); }
+    void OnFileResult(const FileReport& file) override
+    {
+        log_.AddLogLine(file.Path, file.Result);
+        next_.OnFileResult(file);
+    }
+
+private:
+    ResultLog& log_;
+    RunObserver& next_;
+};
+
+}  // namespace
+
+RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
+{
+    const std::size_t count = job.Files.size();
+    ProcessedFiles processed(count);
+    observer.OnProgress(0, count);
+    std::size_t done = 0;
+    FileWork work;
+    work.GoOn = [&] { return !job.IsAborted(); };
+    // Each file opened by its worker; only the open ones of the workers' files are held.
+    std::vector<std::unique_ptr<OpenedFile>> opened(count);
+    work.Prepare = [&](std::size_t index) {
+        opened[index] = std::make_unique<OpenedFile>();
+        opened[index]->Opened = OpenFileText(job.Files[index], opened[index]->File);
+    };
+    // Claimed in list order, so that of two names of one file the first listed is rewritten
+    // whichever worker comes first.
+    work.Take = [&](std::size_t index) { return ClaimOpened(*opened[index], processed); };
+    work.Work = [&](std::size_t index, bool claimed) {
+        const std::unique_ptr<OpenedFile> file = std::move(opened[index]);
+        FileOutcome outcome;
+        if (claimed)
+            outcome.Result = ReplaceOneFile(job, job.Files[index], *file, processed, outcome.Facts);
+        return outcome;
+    };
+    work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {
+        observer.OnFileResult({index, job.Files[index], outcome.Result, outcome.Facts.Encoding});
+        if (!job.IsAborted())
+            observer.OnProgress(++done, count);
+    };
+    // A reader of the new texts hears of them as they are made: one worker keeps them in
+    // list order.
+    WorkOnFiles(count, job.NewTexts ? 1 : WorkerCount(job.Workers, count), work);
+    return job.IsAborted() ? RunOutcome::Aborted : RunOutcome::Completed;
+}
+
+RunOutcome RunReplace(const ReplaceJob& job, ResultLog& log, RunObserver& observer)
+{
+    LoggingObserver logging(log, observer);
+    const RunOutcome outcome = RunReplace(job, logging);
+    log.FinishLog();
+    return outcome;
+}

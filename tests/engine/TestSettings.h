@@ -1,9 +1,0 @@
-#pragma once
-// The engine's settings as a test sets them.
-#include "engine/EngineSettings.h"
-
-class TestSettings : public EngineSettings {
-public:
-    int Bregexp = 0;
-    int ReadBregexp() const override { return Bregexp; }
-};

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/text/CharacterRule.h"
+#include "engine/text/EncodingDetection.h"
+#include "engine/literal/LiteralSearch.h"
+#include "platform/DoubleByte.h"
+
+namespace {
+
+struct StartCase {
+    TextEncoding encoding;
+    std::string text;
+    std::size_t candidate;
+    bool start;
+};
+
+TEST(CharacterRule, CharacterStarts)
+{
+    const StartCase cases[] = {
+        {TextEncoding::ShiftJis, "\x82\xA0" "a", 1, false},
+        {TextEncoding::ShiftJis, "\x82\xA0" "a", 2, true},
+        {TextEncoding::Utf8, "\xE3\x81\x82" "a", 1, false},
+        {TextEncoding::Utf8, "\xE3\x81\x82" "a", 3, true},
+        {TextEncoding::EucJp, "\xA4\xA2\xA4\xA4", 1, false},
+        {TextEncoding::EucJp, "\xA4\xA2\xA4\xA4", 2, true},
+        {TextEncoding::EucJp, "\x8F\xA2\xB7\xA4\xA2", 1, false},  // JIS X 0212 takes three bytes
+        {TextEncoding::EucJp, "\x8F\xA2\xB7\xA4\xA2", 2, false},
+        {TextEncoding::EucJp, "\x8F\xA2\xB7\xA4\xA2", 3, true},
+        {TextEncoding::EucJp, "\x8E\xB1\xB1\xA2", 2, true},       // half-width katakana: two
+        {TextEncoding::EucJp, "\xA4" "a\xA4\xA2", 1, true},        // a lone first byte takes no ASCII
+        {TextEncoding::EucJp, "\xA4" "a\xA4\xA2", 2, true},
+    };
+    for (const StartCase& c : cases) {
+        std::size_t known = 0;
+        EXPECT_EQ(CharacterRuleOf(c.encoding).AcceptCharacterStart(c.text, known, c.candidate), c.start)
+            << EncodingName(c.encoding) << " " << c.candidate;
+        EXPECT_LE(known, c.candidate + 1);
+    }
+}
+
+TEST(CharacterRule, CompleteEndLeavesOutACharacterCutShort)
+{
+    const StartCase cases[] = {
+        {TextEncoding::ShiftJis, "a\x82", 1, true},
+        {TextEncoding::ShiftJis, "\x82\x82", 2, true},
+        {TextEncoding::Utf8, "a\xE3\x81", 1, true},
+        {TextEncoding::Utf8, "a\xE3\x81\x82", 4, true},
+        {TextEncoding::EucJp, "a\x8F\xA2", 1, true},
+        {TextEncoding::EucJp, "\xA4\xA2\xA4", 2, true},
+        {TextEncoding::EucJp, "\xA4\xA2\x8E", 2, true},
+    };
+    for (const StartCase& c : cases)
+        EXPECT_EQ(CharacterRuleOf(c.encoding).CompleteEnd(c.text), c.candidate) << EncodingName(c.encoding);
+}
+
+// Runs of seven-bit bytes are passed over a word at a time: whatever their length and
+// wherever they begin, the scan must stop exactly at the bytes that form no character,
+// and never pass a character that begins before the limit.
+TEST(CharacterRule, WellFormedUntilStopsWhereTheCharactersDoAfterAnyAsciiRun)
+{
+    const struct {
+        TextEncoding encoding;
+        std::string character;  // one well-formed character of more than one byte
+        std::string malformed;
+    } rules[] = {
+        {TextEncoding::ShiftJis, "\x95\x5C", "\xFD"},
+        {TextEncoding::EucJp, "\xA4\xA2", "\xA4" "a"},
+        {TextEncoding::Utf8, "\xE3\x81\x82", "\xC3("},
+    };
+    for (const auto& rule : rules) {
+        const CharacterRule& characters = CharacterRuleOf(rule.encoding);
+        for (std::size_t from = 0; from < 9; ++from) {
+            for (std::size_t run = 0; run < 20; ++run) {
+                const std::string head = std::string(from, 'x') + std::string(run, 'a') + rule.character;
+                const std::string text = head + std::string(run, 'b') + rule.malformed + "abcdefghijklmnop";
+                const std::size_t bad = head.size() + run;
+                EXPECT_EQ(characters.WellFormedUntil(text, from, text.size()), bad)
+                    << EncodingName(rule.encoding) << " from " << from << " run " << run;
+                EXPECT_EQ(characters.WellFormedUntil(text, from, from + run), from + run);
+                // A character begun before the limit is read whole.
+                EXPECT_EQ(characters.WellFormedUntil(text, from, from + run + 1), head.size());
+            }
+        }
+    }
+}
+
+// The Shift-JIS check looks at a byte's place only where the byte is wrong in one of
+// them; it must find what reading character by character finds, on every byte that is
+// right or wrong in one place only, at every start and limit, sixteen bytes or fewer apart.
+TEST(CharacterRule, ShiftJisWellFormedUntilReadsAsCharacterByCharacter)
+{
+    const auto byCharacters = [](std::string_view text, std::size_t from, std::size_t until) {
+        const auto byte = [&](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+        const auto second = [](unsigned b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); };
+        std::size_t i = from;
+        while (i < until && i < text.size()) {
+            const unsigned b = byte(i);
+            if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
+                if (!second(byte(i + 1)))
+                    return i;
+                i += 2;
+            } else if (b == 0x80 || b == 0xA0 || b >= 0xFD) {
+                return i;
+            } else {
+                ++i;
+            }
+        }
+        return i;
+    };
+    const std::string alphabet("a \n\x00\x3F\x40\x5C\x7E\x7F\x80\x81\x9F\xA0\xA1\xDF\xE0\xFC\xFD\xFF", 19);
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    const CharacterRule& rule = ShiftJisRule();
+    for (int round = 0; round < 20000; ++round) {
+        // Mostly well-formed pairs and letters, with now and then any byte of the alphabet.
+        std::string text;
+        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, 70)(random);
+        while (text.size() < length) {
+            const unsigned kind = std::uniform_int_distribution<unsigned>(0, 9)(random);
+            if (kind < 4)
+                text += kind < 2 ? "\x95\x5C" : "\x82\xA0";
+            else if (kind < 8)
+                text += "word"[kind - 4];
+            else
+                text += alphabet[pick(random)];
+        }
+        std::size_t from = 0;
+        for (std::size_t skip = std::uniform_int_distribution<std::size_t>(0, 3)(random); skip > 0; --skip)
+            from += from < text.size() ? CharacterLength(text, from) : 0;
+        for (std::size_t until = from; until <= text.size() + 1; ++until)
+            ASSERT_EQ(rule.WellFormedUntil(text, from, until), byCharacters(text, from, until))
+                << ::testing::PrintToString(text) << " from " << from << " until " << until;
+    }
+}
+
+TEST(LiteralSearch, MatchesAreWholeCharactersOfTheEncoding)
+{
+    struct Case {
+        TextEncoding encoding;
+        std::string text, find;
+        std::size_t found;
+    };
+    const Case cases[] = {
+        // The "a" of あa in UTF-8 is a character there, and the second byte of a pair in Shift-JIS.
+        {TextEncoding::Utf8, "\xE3\x81\x82" "a", "a", 3},
+        {TextEncoding::ShiftJis, "\xE3\x81\x82" "a", "a", LiteralSearch::npos},
+        // あい in EUC-JP holds the bytes of 「｢, which straddle its two characters.
+        {TextEncoding::EucJp, "\xA4\xA2\xA4\xA4", "\xA2\xA4", LiteralSearch::npos},
+        {TextEncoding::EucJp, "\x8F\xA2\xB7\xA2\xB7", "\xA2\xB7", 3},
+        // A UTF-8 match must end where a character ends.
+        {TextEncoding::Utf8, "\xE3\x81\x82\x82", "\xE3\x81\x82", LiteralSearch::npos},
+    };
+    for (const Case& c : cases) {
+        const LiteralSearch search(c.find, false, CharacterRuleOf(c.encoding));
+        EXPECT_EQ(search.FindNext(c.text, 0), c.found) << EncodingName(c.encoding) << " " << c.find;
+    }
+}
+
+TEST(EncodingDetection, TellsTheEncodingFromTheBytes)
+{
+    struct Case {
+        std::string text;
+        TextEncoding encoding;
+    };
+    const Case cases[] = {
+        {"plain text\r\n", TextEncoding::Ascii},
+        {"\x1B$B$\"$$\x1B(B", TextEncoding::Iso2022Jp},
+        {"\x1B[1mbold\x1B[0m", TextEncoding::Ascii},                      // a terminal's escapes
+        {"\xEF\xBB\xBF" "text", TextEncoding::Utf8},
+        {"\xE3\x81\x82" "a", TextEncoding::Utf8},
+        {"\x82\xA0\x82\xA2\x82\xA4", TextEncoding::ShiftJis},             // あいう
+        {"\xA4\xA2\xA4\xA4\xA4\xA6", TextEncoding::EucJp},                // あいう
+        {"\xB1\xB2\xB3\xB4", TextEncoding::ShiftJis},                     // ｱｲｳｴ, also EUC-JP 院羽
+        {"\x8E\xB1\x8E\xB2\x8E\xB3\x8E\xB4", TextEncoding::EucJp},        // ｱｲｳｴ in EUC-JP
+        {"caf\xC3\xA9 cr\xC3\xA8me", TextEncoding::Utf8},                 // well-formed Shift-JIS too
+        {"\x8F\xA2\xB7\xA4\xCE\xA4\xA2", TextEncoding::EucJp},            // JIS X 0212, のあ
+        {"\xFF\xFE", TextEncoding::ShiftJis},                             // nothing fits
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(EncodingName(DetectEncoding(c.text)), EncodingName(c.encoding)) << c.text;
+}
+
+TEST(EncodingDetection, AChosenEncodingStillKeepsIso2022JpAlone)
+{
+    const std::string jis = "\x1B$B$\"\x1B(B";
+    for (const EncodingChoice choice :
+         {EncodingChoice::Automatic, EncodingChoice::ShiftJis, EncodingChoice::Utf8, EncodingChoice::EucJp})
+        EXPECT_EQ(EncodingOfFile(choice, jis), TextEncoding::Iso2022Jp);
+    EXPECT_EQ(EncodingOfFile(EncodingChoice::Utf8, "\x82\xA0"), TextEncoding::Utf8);
+}
+
+}  // namespace
