@@ -7,17 +7,17 @@
 namespace {
 
 // Ctrl reads only the first item, exactly as given, as a file-name list.
-template <typename AddItem>
-void AddBatch(FileList& list, const std::vector<std::string>& items, BatchKeys keys, AddItem addItem)
+template <typename Item, typename AddItem>
+void AddBatch(FileList& list, const std::vector<Item>& items, BatchKeys keys, AddItem addItem)
 {
     if (keys.Shift)
         list.SetExtensionCheck(false);
     if (keys.Ctrl) {
         if (!items.empty())
-            list.ReadFileNameList(items.front());
+            addItem(items.front(), true);
     } else {
-        for (const std::string& item : items)
-            addItem(item);
+        for (const Item& item : items)
+            addItem(item, false);
     }
     list.SetExtensionCheck(true);
     list.EndBatch();
@@ -27,29 +27,40 @@ void AddBatch(FileList& list, const std::vector<std::string>& items, BatchKeys k
 
 void AddCommandLineFiles(FileList& list, const std::vector<std::string>& arguments, BatchKeys keys)
 {
-    AddBatch(list, arguments, keys, [&](const std::string& argument) {
-        if (argument.starts_with('@')) {
-            list.ReadFileNameList(argument.substr(1));
+    AddBatch(list, arguments, keys, [&](const std::string& argument, bool nameList) {
+        if (nameList || argument.starts_with('@')) {
+            list.ReadFileNameList(nameList ? argument : argument.substr(1));
             return;
         }
-        const std::string resolved = platform::ResolveStoredPath(argument);
-        if (resolved.empty())
+        const platform::SystemName resolved = platform::ResolveStoredPath(argument);
+        if (!resolved.Exact)
+            list.RefuseName(resolved.Text);
+        else if (resolved.Text.empty())
             list.PassOver(argument, platform::KindOf(argument) == platform::EntryKind::Missing
                                         ? PassedOverReason::NotFound
                                         : PassedOverReason::NotFileOrFolder);
         else
-            list.AddFileOrFolder(resolved);
+            list.AddFileOrFolder(resolved.Text);
     });
 }
 
-void AddDroppedItems(FileList& list, const std::vector<std::string>& items, BatchKeys keys)
+void AddDroppedItems(FileList& list, const std::vector<platform::SystemName>& items, BatchKeys keys)
 {
     list.DeselectAll();
-    AddBatch(list, items, keys, [&](const std::string& item) { list.AddFileOrFolder(item); });
+    AddBatch(list, items, keys, [&](const platform::SystemName& item, bool nameList) {
+        if (!item.Exact)
+            list.RefuseName(item.Text);
+        else if (nameList)
+            list.ReadFileNameList(item.Text);
+        else
+            list.AddFileOrFolder(item.Text);
+    });
 }
 
-void AddChosenFiles(FileList& list, const std::vector<std::string>& files)
+void AddChosenFiles(FileList& list, const std::vector<std::string>& files, const std::vector<std::string>& refused)
 {
     list.DeselectAll();
-    AddBatch(list, files, BatchKeys{.Shift = true}, [&](const std::string& file) { list.AddFile(file); });
+    for (const std::string& name : refused)
+        list.RefuseName(name);
+    AddBatch(list, files, BatchKeys{.Shift = true}, [&](const std::string& file, bool) { list.AddFile(file); });
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/SystemName.h"
+
 class FileList;
 
 // The keys held while a batch is added: Shift adds without the extension check, Ctrl reads
@@ -18,8 +20,10 @@ struct BatchKeys {
 // The end of the batch runs also without arguments.
 void AddCommandLineFiles(FileList& list, const std::vector<std::string>& arguments, BatchKeys keys);
 
-// Files and folders dropped on the window, in the order given.
-void AddDroppedItems(FileList& list, const std::vector<std::string>& items, BatchKeys keys);
+// Files and folders dropped on the window, in the order given; a name the program cannot
+// carry is refused.
+void AddDroppedItems(FileList& list, const std::vector<platform::SystemName>& items, BatchKeys keys);
 
-// Files chosen in the add dialog, never refused by the extension check.
-void AddChosenFiles(FileList& list, const std::vector<std::string>& files);
+// Files chosen in the add dialog, never refused by the extension check; `refused` are the
+// chosen names the program cannot carry.
+void AddChosenFiles(FileList& list, const std::vector<std::string>& files, const std::vector<std::string>& refused);

@@ -56,6 +56,13 @@ void FileList::PassOver(const std::string& name, PassedOverReason reason)
     passedOver_.push_back({name, reason});
 }
 
+void FileList::RefuseName(const std::string& readableName)
+{
+    refusedNames_ += readableName;
+    refusedNames_ += '\n';
+    PassOver(readableName, PassedOverReason::NameNotCarried);
+}
+
 void FileList::WalkFolder(const std::string& path)
 {
     std::vector<platform::FolderEntry> entries;
@@ -66,6 +73,10 @@ void FileList::WalkFolder(const std::string& path)
     ++walkDepth_;
     for (const platform::FolderEntry& entry : entries) {
         const std::string entryPath = platform::JoinPath(path, entry.Name);
+        if (!entry.Exact) {
+            RefuseName(entryPath);
+            continue;
+        }
         switch (entry.Kind) {
         case platform::EntryKind::File:
             AddFile(entryPath);
@@ -121,6 +132,10 @@ void FileList::EndBatch()
     if (!duplicates_.empty()) {
         control_.ShowDuplicates(duplicates_);
         duplicates_.clear();
+    }
+    if (!refusedNames_.empty()) {
+        control_.ShowNamesNotCarried(refusedNames_);
+        refusedNames_.clear();
     }
     const std::size_t count = control_.Count();
     if (count > previousCount_ + 1)

@@ -19,6 +19,7 @@ enum class PassedOverReason {
     UnreadableFolder,   // a folder whose entries cannot be read
     LinkToNothing,      // a link met in a walk that leads nowhere
     UnreadableNameList, // a file-name list that cannot be read
+    NameNotCarried,     // its name holds a character code page 932 lacks (platform::SystemName)
 };
 
 struct PassedOverName {
@@ -61,12 +62,16 @@ public:
 
     // A name of the user's that names nothing to add; kept with the others in PassedOver.
     void PassOver(const std::string& name, PassedOverReason reason);
+    // A file or folder whose name the program cannot carry: never added, so that no
+    // look-alike of it is rewritten, and told at the end of the batch. `readableName` is the
+    // form SystemName gives to read.
+    void RefuseName(const std::string& readableName);
     // Every name passed over since the list was made, in the order met. The window passes
     // them over without a word; automatic runs tell of them.
     const std::vector<PassedOverName>& PassedOver() const { return passedOver_; }
 
-    // Ends every batch: reports the duplicates, selects what the batch added (the last
-    // entry when it added nothing) and updates the count.
+    // Ends every batch: reports the duplicates and the names refused, selects what the
+    // batch added (the last entry when it added nothing) and updates the count.
     void EndBatch();
     // Deletes the selected entries (never the files) and selects the entry that took the
     // place of the first removed one, or the new last entry.
@@ -91,6 +96,7 @@ private:
     bool extensionCheck_ = true;
     bool subfolders_ = true;
     std::string duplicates_;
+    std::string refusedNames_;
     std::vector<PassedOverName> passedOver_;
     std::size_t previousCount_ = 0;
     int widest_ = 0;

@@ -86,10 +86,17 @@ void FileListBox::SetHorizontalExtent(int pixels)
 
 void FileListBox::ShowDuplicates(const std::string& paths)
 {
-    if (unattended_)
-        return;
-    AppMessageBox(LoadResourceString(IDS_DUPLICATES) + paths, MB_OK | MB_ICONEXCLAMATION,
-                  LoadResourceString(IDS_ERROR_CAPTION), dialog_);
+    // Nothing went wrong: the list already holds them.
+    if (!unattended_)
+        AppMessageBox(LoadResourceString(IDS_DUPLICATES) + paths, MB_OK | MB_ICONINFORMATION,
+                      LoadResourceString(IDS_PROGRAM_NAME), dialog_);
+}
+
+void FileListBox::ShowNamesNotCarried(const std::string& names)
+{
+    if (!unattended_)
+        AppMessageBox(LoadResourceString(IDS_NAMES_NOT_CARRIED) + names, MB_OK | MB_ICONEXCLAMATION,
+                      LoadResourceString(IDS_PROGRAM_NAME), dialog_);
 }
 
 void FileListBox::CountChanged(std::size_t count)

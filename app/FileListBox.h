@@ -31,6 +31,7 @@ public:
     int TextWidth(const std::string& path) const override;
     void SetHorizontalExtent(int pixels) override;
     void ShowDuplicates(const std::string& paths) override;
+    void ShowNamesNotCarried(const std::string& names) override;
     void CountChanged(std::size_t count) override;
 
 private:

@@ -28,6 +28,9 @@ public:
     // The paths refused as duplicates in a batch, each followed by "\n", told to the user
     // once at its end.
     virtual void ShowDuplicates(const std::string& paths) = 0;
+    // The names refused in a batch because the program cannot carry them, each followed
+    // by "\n", told once at its end.
+    virtual void ShowNamesNotCarried(const std::string& names) = 0;
     // After a batch or a removal: the count display and whatever depends on the count.
     virtual void CountChanged(std::size_t count) = 0;
 };

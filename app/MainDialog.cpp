@@ -165,6 +165,9 @@ void CMainDialog::OnPreview()
 bool CMainDialog::RunFromWindow(bool preview)
 {
     UpdateData(true);
+    if (fields_.FullAutomatic == 0 &&
+        RefuseTextNotCarried({IDC_FIND_TEXT, IDC_REPLACE_TEXT}, LoadResourceString(IDS_TEXT_NOT_CARRIED)))
+        return false;
     ApplyTabRule(fields_);
     PrepareJob();
     job_.Preview = preview;
@@ -277,7 +280,7 @@ void CMainDialog::OnFindTextChanged()
 
 void CMainDialog::OnSettings()
 {
-    CSettingsDialog dialog(settings_, this, IsRegexLibraryLoaded());
+    CSettingsDialog dialog(settings_, this, LoadedRegexLibrary());
     if (dialog.DoModal() != IDOK)
         return;
     // The dialog may have named another replace list; an extension list from the command
@@ -296,7 +299,7 @@ void CMainDialog::OnListEdit()
 {
     // The editor keeps this window disabled until it closes and then reports back with
     // WM_LISTEDITCLOSED; nothing waits for it here.
-    OpenListEditor(*this, ConfiguredReplaceList(), IsRegexLibraryLoaded());
+    OpenListEditor(*this, ConfiguredReplaceList(), LoadedRegexLibrary());
 }
 
 LRESULT CMainDialog::OnListEditClosed(WPARAM, LPARAM)

@@ -42,6 +42,8 @@ public:
     bool IsAutomaticMode() const { return automaticMode_; }
     // Whether the regular-expression library was loaded; it stays so while the program runs.
     bool IsRegexLibraryLoaded() const { return regexLibrary_.IsLoaded(); }
+    // The library for the windows that check expressions, null when it is not loaded.
+    const BregexpLibrary* LoadedRegexLibrary() const { return IsRegexLibraryLoaded() ? &regexLibrary_ : nullptr; }
     // The program's exit status: that of the automatic run, 0 without one.
     int ExitStatus() const { return exitStatus_; }
     // The log of the last run.

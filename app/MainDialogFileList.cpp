@@ -51,7 +51,7 @@ void CMainDialog::OnAddFiles()
     GotoDlgCtrl(GetDlgItem(IDC_FILE_LIST));
     // The dialog leaves the current directory at the folder of the chosen files.
     lastAddFolder_ = std::string(LeadingCharacters(platform::CurrentDirectory(), LastAddFolderLimit));
-    AddChosenFiles(fileList_, dialog.GetFileNames());
+    AddChosenFiles(fileList_, dialog.GetFileNames(), dialog.GetRefusedNames());
 }
 
 void CMainDialog::OnRemoveFiles()
@@ -84,7 +84,7 @@ void CMainDialog::OnSelectAll()
 
 LRESULT CMainDialog::OnDropFiles(WPARAM wParam, LPARAM)
 {
-    const std::vector<std::string> items = TakeDroppedFiles(reinterpret_cast<HDROP>(wParam));
+    const std::vector<platform::SystemName> items = TakeDroppedFiles(reinterpret_cast<HDROP>(wParam));
     GotoDlgCtrl(GetDlgItem(IDC_FILE_LIST));
     AddDroppedItems(fileList_, items, HeldKeys());
     return 0;

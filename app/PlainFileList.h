@@ -22,6 +22,8 @@ public:
     int TextWidth(const std::string&) const override { return 0; }
     void SetHorizontalExtent(int) override {}
     void ShowDuplicates(const std::string& paths) override { duplicates_ = paths; }
+    // The command line tells of them as names passed over.
+    void ShowNamesNotCarried(const std::string&) override {}
     void CountChanged(std::size_t) override {}
 
 private:

@@ -1,11 +1,11 @@
 #include "app/ReplaceApp.h"
 
-#include "app/ApplicationName.h"
 #include "app/AutomaticRun.h"
 #include "app/MainDialog.h"
 #include "app/Startup.h"
 #include "framework/Resources.h"
 #include "platform/CommandLine.h"
+#include "platform/FileSystem.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -18,18 +18,36 @@ CReplaceApp theApplication;
 
 }  // namespace
 
-CReplaceApp::CReplaceApp()
-{
-    SetAppName(ApplicationName());
-}
+CReplaceApp::CReplaceApp() = default;
 
 bool CReplaceApp::InitInstance()
 {
+    SetAppName(LoadResourceString(IDS_PROGRAM_NAME));
+    // Where the program's own folder, or a name it was given, cannot pass into code page
+    // 932, it would work on a look-alike of it: nothing is done at all.
+    if (platform::ModulePath().empty()) {
+        AppMessageBox(LoadResourceString(IDS_PROGRAM_FOLDER_NOT_CARRIED), MB_OK | MB_ICONSTOP);
+        exitCode_ = RunNotCarriedOut;
+        return false;
+    }
+    std::vector<std::string> arguments;
+    std::string notCarried;
+    for (const platform::SystemName& argument : platform::ProgramArguments()) {
+        arguments.push_back(argument.Text);
+        if (!argument.Exact)
+            notCarried += argument.Text + "\n";
+    }
+    if (!notCarried.empty()) {
+        AppMessageBox(LoadResourceString(IDS_ARGUMENTS_NOT_CARRIED) + notCarried, MB_OK | MB_ICONSTOP);
+        exitCode_ = RunNotCarriedOut;
+        return false;
+    }
+
     const StartupResult startup = RunStartupSteps(settings_);
     SetProfilePath(settings_.FilePath());
     SetHelpPath(startup.ProgramDirectory + HelpFileName);
 
-    CMainDialog dialog(settings_, platform::ProgramArguments());
+    CMainDialog dialog(settings_, arguments);
     SetMainWindow(&dialog);
     if (dialog.DoModal() == -1) {
         AppMessageBox(LoadResourceString(IDS_MAIN_WINDOW_NOT_CREATED), MB_OK | MB_ICONSTOP);

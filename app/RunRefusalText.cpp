@@ -1,5 +1,6 @@
 #include "app/RunRefusalText.h"
 
+#include "editor/ExpressionCheck.h"
 #include "framework/Resources.h"
 #include "resources/ResourceIds.h"
 
@@ -15,7 +16,7 @@ std::string RunRefusalText(const RunCheck& check, const std::string& listName)
     case RunRefusal::NoRegexLibrary:
         return LoadResourceString(IDS_NO_REGEX_LIBRARY);
     case RunRefusal::RejectedExpression:
-        return LoadResourceString(IDS_REGEX_REJECTED) + "\n\n" + check.Expression + "\n" + check.LibraryMessage;
+        return RejectedExpressionText(LoadResourceString(IDS_REGEX_REJECTED), check.Expression, check.LibraryMessage);
     case RunRefusal::None:
         break;
     }

@@ -17,8 +17,8 @@ constexpr int PathFieldLimit = 255;
 
 }  // namespace
 
-CSettingsDialog::CSettingsDialog(SettingsStore& settings, CWnd* parent, bool regexLibraryLoaded)
-    : MessageMapped(IDD_SETTINGS, parent), settings_(settings), regexLibraryLoaded_(regexLibraryLoaded)
+CSettingsDialog::CSettingsDialog(SettingsStore& settings, CWnd* parent, const BregexpLibrary* regexLibrary)
+    : MessageMapped(IDD_SETTINGS, parent), settings_(settings), regexLibrary_(regexLibrary)
 {
 }
 
@@ -63,6 +63,9 @@ void CSettingsDialog::DoDataExchange(CDataExchange& dx)
 
 void CSettingsDialog::OnOK()
 {
+    if (RefuseTextNotCarried({IDC_SETTINGS_EXTENSIONS, IDC_SETTINGS_EDITOR, IDC_SETTINGS_SOUND, IDC_SETTINGS_REPLACE_LIST},
+                             LoadResourceString(IDS_TEXT_NOT_CARRIED)))
+        return;
     UpdateData(true);
     WriteSettingsDialogValues(settings_, values_, GetDlgItemText(IDC_SETTINGS_REPLACE_LIST));
     CDialog::OnOK();
@@ -94,7 +97,7 @@ void CSettingsDialog::OnEditList()
 {
     // The editor keeps this dialog disabled while it is open and reports back with
     // WM_LISTEDITCLOSED, which refills the combo box; nothing waits for it here.
-    OpenListEditor(*this, GetDlgItemText(IDC_SETTINGS_REPLACE_LIST), regexLibraryLoaded_);
+    OpenListEditor(*this, GetDlgItemText(IDC_SETTINGS_REPLACE_LIST), regexLibrary_);
 }
 
 LRESULT CSettingsDialog::OnListEditClosed(WPARAM listPath, LPARAM)
@@ -109,7 +112,8 @@ void CSettingsDialog::Browse(std::string& member, const char* defaultExtension, 
                        BrowseStartFolder(member, platform::GetProgramDirectory()), OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
                        MAX_PATH);
     dialog.SetDefaultExtension(defaultExtension);
-    if (!dialog.DoModal(m_hWnd) || dialog.GetFileNames().empty())
+    if (!dialog.DoModal(m_hWnd) || TellRefusedNames(dialog, LoadResourceString(IDS_NAMES_NOT_CARRIED), m_hWnd) ||
+        dialog.GetFileNames().empty())
         return;
     member = dialog.GetFileNames().front();
     // The other members still hold what was loaded: edits not yet confirmed go back to it.

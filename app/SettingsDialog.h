@@ -8,12 +8,14 @@
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
 
+class BregexpLibrary;
 class SettingsStore;
 
 class CSettingsDialog : public MessageMapped<CSettingsDialog, CDialog> {
 public:
-    // `regexLibraryLoaded` is handed to the replace list editor it opens.
-    CSettingsDialog(SettingsStore& settings, CWnd* parent, bool regexLibraryLoaded = false);
+    // `regexLibrary` (null when it is not loaded) is handed to the replace list editor it
+    // opens.
+    CSettingsDialog(SettingsStore& settings, CWnd* parent, const BregexpLibrary* regexLibrary = nullptr);
 
     static const MessageMap<CSettingsDialog>& GetMessageMap();
 
@@ -40,5 +42,5 @@ private:
 
     SettingsStore& settings_;
     SettingsDialogValues values_;
-    bool regexLibraryLoaded_;
+    const BregexpLibrary* regexLibrary_;
 };

@@ -15,6 +15,8 @@ const char* ReasonText(PassedOverReason reason)
         return "a link that leads nowhere";
     case PassedOverReason::UnreadableNameList:
         return "cannot read this list of names";
+    case PassedOverReason::NameNotCarried:
+        return "its name holds a character code page 932 cannot hold";
     }
     return "";
 }

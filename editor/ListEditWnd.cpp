@@ -44,10 +44,10 @@ constexpr UINT DragCursorId = 2;
 
 }  // namespace
 
-CListEditWnd::CListEditWnd(const std::string& listPath, bool regexLibraryLoaded)
+CListEditWnd::CListEditWnd(const std::string& listPath, const BregexpLibrary* regexLibrary)
     : dragCursor_(BorrowCursor(DragCursorModule, DragCursorId)),
       listPath_(ResolveListPath(listPath)),
-      regexLibraryLoaded_(regexLibraryLoaded)
+      regexLibrary_(regexLibrary)
 {
 }
 
@@ -164,7 +164,7 @@ bool CListEditWnd::CreateParts()
     DockStatusBar(statusBar_);
     ShowIdleText();
 
-    if (!patternDialog_.Create(*this, *this, regexLibraryLoaded_))
+    if (!patternDialog_.Create(*this, *this, regexLibrary_))
         return false;
     PlaceWindow();
     return true;
@@ -235,7 +235,7 @@ void CListEditWnd::OnSave()
     }
     const ListWriteResult result = SaveListFile(listPath_, Rows());
     if (result == ListWriteResult::Written) {
-        modified_ = false;
+        SetModifiedFlag(false);
         return;
     }
     // The file error box: the file, then what went wrong with it.
@@ -259,12 +259,12 @@ void CListEditWnd::OnExit()
 
 void CListEditWnd::OnInsert()
 {
-    patternDialog_.Show(PatternEditMode::Add);
+    patternDialog_.Open(PatternEditMode::Add);
 }
 
 void CListEditWnd::OnEdit()
 {
-    patternDialog_.Show(PatternEditMode::Edit);
+    patternDialog_.Open(PatternEditMode::Edit);
 }
 
 void CListEditWnd::OnDelete()
@@ -275,7 +275,7 @@ void CListEditWnd::OnDelete()
         return;
     listView_.DeleteItem(selected);
     SelectFocusedRow();
-    modified_ = true;
+    SetModifiedFlag(true);
     ShowIdleText();
 }
 
@@ -286,7 +286,7 @@ void CListEditWnd::OnCut()
     listView_.DeleteItem(selected);
     ShowIdleText();
     SelectFocusedRow();
-    modified_ = true;
+    SetModifiedFlag(true);
 }
 
 void CListEditWnd::OnPaste()
@@ -296,7 +296,7 @@ void CListEditWnd::OnPaste()
     InsertRow(target, RowFromText(cutBuffer_));
     cutBuffer_.clear();
     listView_.SelectAndFocus(target);
-    modified_ = true;
+    SetModifiedFlag(true);
 }
 
 void CListEditWnd::OnMoveUp()
@@ -319,7 +319,7 @@ void CListEditWnd::OnLoadFromFile()
         TellUnreadable(path, IDS_LIST_NOT_READ);
         return;
     }
-    modified_ = true;
+    SetModifiedFlag(true);
     AppendRows(rows);
 }
 
@@ -409,7 +409,7 @@ bool CListEditWnd::SaveModifiedList()
         OnSave();
         break;
     case IDNO:
-        modified_ = false;
+        SetModifiedFlag(false);
         break;
     default:
         break;
@@ -428,7 +428,8 @@ std::string CListEditWnd::ChooseFile(ListFileDialog purpose)
     dialog.SetDefaultExtension(anyFile ? "*.*" : "*.lst");
     if (purpose == ListFileDialog::SaveList)
         dialog.SetForSaving();
-    if (!dialog.DoModal(m_hWnd) || dialog.GetFileNames().empty())
+    if (!dialog.DoModal(m_hWnd) || TellRefusedNames(dialog, LoadResourceString(IDS_NAMES_NOT_CARRIED), m_hWnd) ||
+        dialog.GetFileNames().empty())
         return std::string();
     return dialog.GetFileNames().front();
 }
@@ -475,7 +476,7 @@ void CListEditWnd::MoveSelectedRow(int offset)
     SetRow(other, moved);
     listView_.SelectAndFocus(other);
     listView_.EnsureVisible(other, false);
-    modified_ = true;
+    SetModifiedFlag(true);
 }
 
 void CListEditWnd::DragTo(POINT point)
@@ -494,7 +495,7 @@ void CListEditWnd::DragTo(POINT point)
         target = listView_.GetTopIndex() + listView_.GetCountPerPage() - 1;
     if (source < 0 || target < 0 || target >= listView_.GetItemCount() || target == source)
         return;
-    modified_ = true;
+    SetModifiedFlag(true);
     const std::string rowText = RowTextOf(RowAt(source));
     // Deleted first, so the row lands exactly at the index under the pointer.
     listView_.SetRedraw(false);
@@ -529,6 +530,20 @@ void CListEditWnd::InsertRow(int index, const ListRow& row)
     listView_.SetItemText(inserted, ListOptionsColumn, row.Options);
 }
 
+void CListEditWnd::SelectRow(int index)
+{
+    listView_.SelectAndFocus(index);
+    listView_.EnsureVisible(index, false);
+}
+
+void CListEditWnd::SetModifiedFlag(bool modified)
+{
+    modified_ = modified;
+    // The title marks a list with changes not yet saved.
+    const std::string title = LoadResourceString(IDR_LIST_EDIT);
+    SetWindowText(modified ? "*" + title : title);
+}
+
 void CListEditWnd::SetRow(int index, const ListRow& row)
 {
     listView_.SetItemText(index, ListFindColumn, row.Find);
@@ -543,9 +558,9 @@ ListEditSelection CListEditWnd::Selection() const
     return {listView_.GetSelectedItem(), listView_.GetItemCount(), cutBuffer_.empty()};
 }
 
-CListEditWnd* OpenListEditor(CWnd& owner, const std::string& listPath, bool regexLibraryLoaded)
+CListEditWnd* OpenListEditor(CWnd& owner, const std::string& listPath, const BregexpLibrary* regexLibrary)
 {
-    auto* editor = new CListEditWnd(listPath, regexLibraryLoaded);
+    auto* editor = new CListEditWnd(listPath, regexLibrary);
     if (!editor->LoadFrame(IDR_LIST_EDIT, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, &owner)) {
         delete editor;
         return nullptr;

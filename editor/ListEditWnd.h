@@ -17,6 +17,8 @@
 #include "lists/ListEditRules.h"
 #include "lists/ListRow.h"
 
+class BregexpLibrary;
+
 // The list path of a list that has no file yet.
 inline constexpr char NewListPath[] = "new file";
 
@@ -31,7 +33,7 @@ public:
     // absolute; the file need not exist. A file that exists but cannot be read is not taken
     // as the list's own: the editor starts as a new list. Its window is made by LoadFrame
     // (OpenListEditor).
-    CListEditWnd(const std::string& listPath, bool regexLibraryLoaded);
+    CListEditWnd(const std::string& listPath, const BregexpLibrary* regexLibrary);
     ~CListEditWnd() override;
 
     static const MessageMap<CListEditWnd>& GetMessageMap();
@@ -56,7 +58,8 @@ public:
     ListRow RowAt(int index) const override;
     void InsertRow(int index, const ListRow& row) override;
     void SetRow(int index, const ListRow& row) override;
-    void SetModified() override { modified_ = true; }
+    void SelectRow(int index) override;
+    void SetModified() override { SetModifiedFlag(true); }
 
 protected:
     // The list view has its own client edge; the frame goes without.
@@ -67,7 +70,7 @@ protected:
     std::string GetIdleText() const override;
 
 private:
-    friend CListEditWnd* OpenListEditor(CWnd& owner, const std::string& listPath, bool regexLibraryLoaded);
+    friend CListEditWnd* OpenListEditor(CWnd& owner, const std::string& listPath, const BregexpLibrary* regexLibrary);
 
     void OnNew();
     void OnOpen();
@@ -93,6 +96,8 @@ private:
     LRESULT OnDoubleClick(NMHDR*);
 
     bool CreateParts();
+    // The modified flag, which the title shows.
+    void SetModifiedFlag(bool modified);
     void PlaceWindow();
     // The save prompt when the rows were changed; true when the caller may go on.
     bool SaveModifiedList();
@@ -123,7 +128,7 @@ private:
     // starts as a new list instead, and says so once it is shown.
     std::string unreadableList_;
     CPatternEditDialog patternDialog_;
-    bool regexLibraryLoaded_;
+    const BregexpLibrary* regexLibrary_;
     bool freeWithWindow_ = false;
 };
 
@@ -131,4 +136,4 @@ private:
 // shown, painted and focused. The owner stays disabled until the editor closes, then gets
 // WM_LISTEDITCLOSED with the editor's list path. The editor frees itself when its window is
 // destroyed. Null, with the owner enabled, when the window cannot be made.
-CListEditWnd* OpenListEditor(CWnd& owner, const std::string& listPath, bool regexLibraryLoaded);
+CListEditWnd* OpenListEditor(CWnd& owner, const std::string& listPath, const BregexpLibrary* regexLibrary);

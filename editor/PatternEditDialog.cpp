@@ -1,6 +1,11 @@
 #include "editor/PatternEditDialog.h"
 
+#include <utility>
+
+#include "editor/ExpressionCheck.h"
 #include "framework/Resources.h"
+#include "framework/WinApp.h"
+#include "lists/ListLine.h"
 #include "resources/ResourceIds.h"
 
 CPatternEditDialog::CPatternEditDialog() : MessageMapped(IDD_PATTERN_EDIT)
@@ -26,10 +31,10 @@ const MessageMap<CPatternEditDialog>& CPatternEditDialog::GetMessageMap()
     return map;
 }
 
-bool CPatternEditDialog::Create(CWnd& owner, PatternRows& rows, bool regexLibraryLoaded)
+bool CPatternEditDialog::Create(CWnd& owner, PatternRows& rows, const BregexpLibrary* regexLibrary)
 {
     rows_ = &rows;
-    regexLibraryLoaded_ = regexLibraryLoaded;
+    regexLibrary_ = regexLibrary;
     SetParent(&owner);
     // The editor places it once the editor itself is placed.
     return CDialog::Create(false);
@@ -38,7 +43,7 @@ bool CPatternEditDialog::Create(CWnd& owner, PatternRows& rows, bool regexLibrar
 BOOL CPatternEditDialog::OnInitDialog()
 {
     ShowEntry();
-    ::EnableWindow(GetDlgItem(IDC_REGULAR_EXPRESSION), regexLibraryLoaded_);
+    ::EnableWindow(GetDlgItem(IDC_REGULAR_EXPRESSION), regexLibrary_ != nullptr);
     // Created hidden: giving a control the focus now would take it from the editor.
     return FALSE;
 }
@@ -59,7 +64,7 @@ void CPatternEditDialog::Show(PatternEditMode mode)
     if (addMode_) {
         SetWindowText(LoadResourceString(IDS_PATTERN_ADD_CAPTION));
         entry_ = PatternEntry();
-        Apply(EditablePatternEnables(false, regexLibraryLoaded_));
+        Apply(EditablePatternEnables(false, regexLibrary_ != nullptr));
     } else {
         SetWindowText(LoadResourceString(IDS_PATTERN_EDIT_CAPTION));
         const int row = rows_->SelectedRow();
@@ -68,11 +73,18 @@ void CPatternEditDialog::Show(PatternEditMode mode)
             Apply(NoPatternEnables);
         } else {
             entry_ = EntryOfRow(rows_->RowAt(row));
-            Apply(EditablePatternEnables(entry_.RegularExpression != 0, regexLibraryLoaded_));
+            Apply(EditablePatternEnables(entry_.RegularExpression != 0, regexLibrary_ != nullptr));
         }
     }
     ShowEntry();
     ShowWindow(SW_SHOW);
+}
+
+void CPatternEditDialog::Open(PatternEditMode mode)
+{
+    Show(mode);
+    HWND find = GetDlgItem(IDC_PATTERN_FIND);
+    GotoDlgCtrl(::IsWindowEnabled(find) ? find : GetDlgItem(IDCANCEL));
 }
 
 void CPatternEditDialog::OnOK()
@@ -82,16 +94,21 @@ void CPatternEditDialog::OnOK()
         return;
     UpdateData(true);
     const int selected = rows_->SelectedRow();
-    if (!addMode_ && selected < 0)
+    if ((!addMode_ && selected < 0) || RefuseEntry())
         return;
     busy_ = 1;
     const ListRow row = RowOfEntry(entry_);
     entry_.Find = row.Find;
     entry_.Replace = row.Replace;
-    if (addMode_)
-        rows_->InsertRow(selected >= 0 ? selected : rows_->RowCount(), row);
-    else
+    if (addMode_) {
+        // After the selected row, which the new row then becomes: patterns entered one
+        // after another stand in the order they were entered.
+        const int added = selected >= 0 ? selected + 1 : rows_->RowCount();
+        rows_->InsertRow(added, row);
+        rows_->SelectRow(added);
+    } else {
         rows_->SetRow(selected, row);
+    }
     rows_->SetModified();
     busy_ = 0;
     // What was entered is registered: the next registration needs a change again.
@@ -100,6 +117,35 @@ void CPatternEditDialog::OnOK()
     else
         EnableRegister(false);
     ShowEntry();
+    // 登録 is disabled now and may have had the focus, which would leave the keyboard with
+    // nowhere to go.
+    GotoDlgCtrl(GetDlgItem(IDC_PATTERN_FIND));
+}
+
+bool CPatternEditDialog::RefuseEntry() const
+{
+    if (RefuseTextNotCarried({IDC_PATTERN_FIND, IDC_PATTERN_REPLACE}, LoadResourceString(IDS_TEXT_NOT_CARRIED)))
+        return true;
+    // A line of the list holds a TAB only as \t, which a pattern without escape sequences
+    // would take as those two characters.
+    const bool literal = entry_.NotEscape != 0 && entry_.RegularExpression == 0;
+    for (const auto& [id, text] : {std::pair{IDC_PATTERN_FIND, &entry_.Find}, {IDC_PATTERN_REPLACE, &entry_.Replace}}) {
+        if (literal && text->find('\t') != std::string::npos) {
+            AppMessageBox(LoadResourceString(IDS_TAB_NOT_STORED), MB_OK | MB_ICONEXCLAMATION, std::string(), m_hWnd);
+            GotoDlgCtrl(GetDlgItem(id));
+            return true;
+        }
+    }
+    if (entry_.RegularExpression == 0 || !regexLibrary_)
+        return false;
+    // The pattern as the run reads it from the list.
+    const std::string rejection = ExpressionRejection(ParseListLine(FormatListLine(RowOfEntry(entry_))), *regexLibrary_);
+    if (rejection.empty())
+        return false;
+    AppMessageBox(RejectedExpressionText(LoadResourceString(IDS_PATTERN_REGEX_REJECTED), entry_.Find, rejection),
+                  MB_OK | MB_ICONEXCLAMATION, std::string(), m_hWnd);
+    GotoDlgCtrl(GetDlgItem(IDC_PATTERN_FIND));
+    return true;
 }
 
 void CPatternEditDialog::OnCancel()
@@ -120,7 +166,7 @@ void CPatternEditDialog::OnRegularExpressionClicked()
     if (showingEntry_)
         return;
     UpdateData(true);
-    Apply(EditablePatternEnables(entry_.RegularExpression != 0, regexLibraryLoaded_));
+    Apply(EditablePatternEnables(entry_.RegularExpression != 0, regexLibrary_ != nullptr));
     EnableRegister(!entry_.Find.empty());
 }
 

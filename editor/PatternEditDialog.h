@@ -9,6 +9,8 @@
 #include "lists/PatternEditRules.h"
 #include "lists/PatternEntry.h"
 
+class BregexpLibrary;
+
 enum class PatternEditMode { Add, Edit };
 
 class CPatternEditDialog : public MessageMapped<CPatternEditDialog, CDialog> {
@@ -18,11 +20,15 @@ public:
     static const MessageMap<CPatternEditDialog>& GetMessageMap();
 
     // The window, hidden, owned by `owner`, over `rows`; the regular expression boxes are
-    // usable only with the library.
-    bool Create(CWnd& owner, PatternRows& rows, bool regexLibraryLoaded);
+    // usable only with the library (null when it is not loaded), which also checks each
+    // expression as it is registered.
+    bool Create(CWnd& owner, PatternRows& rows, const BregexpLibrary* regexLibrary);
     // Prepares the dialog for `mode` and shows it. While a registration writes into the
     // list, only the button 登録 is disabled.
     void Show(PatternEditMode mode);
+    // Show, with the focus in the find box (on 閉じる when nothing can be entered): the
+    // dialog asked for by the user.
+    void Open(PatternEditMode mode);
     bool IsAddMode() const { return addMode_ != 0; }
 
     const PatternEntry& Entry() const { return entry_; }
@@ -30,7 +36,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
-    // Registers the pattern.
+    // Registers the pattern, after the selected row in add mode, and gives the find box the
+    // focus for the next one.
     void OnOK() override;
     // Hides the dialog; the next Show prepares it anew.
     void OnCancel() override;
@@ -40,6 +47,10 @@ private:
     void OnRegularExpressionClicked();
     LRESULT OnSetFocus(WPARAM, LPARAM);
 
+    // Tells why the entry cannot be registered as it stands (a character the program's code
+    // page lacks, a TAB a line cannot hold, an expression the library does not take) and
+    // puts the focus where it is; true when it cannot.
+    bool RefuseEntry() const;
     void Apply(const PatternEditEnables& enables) const;
     void EnableRegister(bool enable) const;
     // The members shown in the controls; the controls' change notifications that follow
@@ -50,6 +61,6 @@ private:
     int busy_ = 0;
     int addMode_ = 0;
     PatternRows* rows_ = nullptr;
-    bool regexLibraryLoaded_ = false;
+    const BregexpLibrary* regexLibrary_ = nullptr;
     bool showingEntry_ = false;
 };

@@ -11,6 +11,8 @@ public:
     virtual ListRow RowAt(int index) const = 0;
     virtual void InsertRow(int index, const ListRow& row) = 0;
     virtual void SetRow(int index, const ListRow& row) = 0;
+    // Selects the row and gives it the list's focus.
+    virtual void SelectRow(int index) = 0;
     // The rows now differ from the list file.
     virtual void SetModified() = 0;
 

@@ -2,6 +2,7 @@
 
 #include "framework/MessageLoop.h"
 #include "framework/Resources.h"
+#include "framework/WinApp.h"
 
 CDialog::~CDialog()
 {
@@ -85,8 +86,28 @@ void CDialog::GotoDlgCtrl(HWND control) const
     SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }
 
+bool CDialog::RefuseTextNotCarried(std::initializer_list<int> ids, const std::string& message) const
+{
+    for (const int id : ids) {
+        HWND control = GetDlgItem(id);
+        if (!control || IsTextCarried(control))
+            continue;
+        AppMessageBox(message + WindowText(control), MB_OK | MB_ICONEXCLAMATION, std::string(), m_hWnd);
+        GotoDlgCtrl(control);
+        return true;
+    }
+    return false;
+}
+
 bool CDialog::PreTranslateMessage(MSG& message)
 {
+    // With no control focused (the focused one was disabled) keys come to the dialog
+    // itself, which the dialog manager passes over; Esc still cancels.
+    const bool key = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    if (key && message.wParam == VK_ESCAPE && message.hwnd == m_hWnd) {
+        SendMessage(WM_COMMAND, IDCANCEL, 0);
+        return true;
+    }
     return ::IsDialogMessageA(m_hWnd, &message);
 }
 

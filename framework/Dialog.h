@@ -2,6 +2,7 @@
 // A dialog from a dialog template of the program's resources. One window procedure serves
 // every dialog: it finds the object (stored when the window is created) and calls its
 // virtual handlers. Modal dialogs run in the program's own message loop.
+#include <initializer_list>
 #include <string>
 
 #include "framework/DataExchange.h"
@@ -28,6 +29,10 @@ public:
     // Moves the focus to a control the way the dialog manager does, so that it is kept
     // when the dialog is activated again.
     void GotoDlgCtrl(HWND control) const;
+    // The first of the controls `ids` whose text holds a character the program's code page
+    // lacks is told, `message` followed by its text, and given the focus; true when there
+    // was one.
+    bool RefuseTextNotCarried(std::initializer_list<int> ids, const std::string& message) const;
 
     CWnd* GetParent() const { return parent_; }
     void SetParent(CWnd* parent) { parent_ = parent; }

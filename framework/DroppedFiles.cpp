@@ -2,15 +2,18 @@
 
 #include <shellapi.h>
 
-std::vector<std::string> TakeDroppedFiles(HDROP drop)
+#include "platform/win32/WideText.h"
+
+std::vector<platform::SystemName> TakeDroppedFiles(HDROP drop)
 {
-    std::vector<std::string> paths;
-    const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<platform::SystemName> paths;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        // Each path as long as it is, not cut at 260 bytes.
-        std::string path(::DragQueryFileA(drop, i, nullptr, 0), '\0');
-        ::DragQueryFileA(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
-        paths.push_back(path);
+        // Each path as long as it is, not cut at 260 characters, and in the system's own
+        // characters: the narrow form of a name may be a look-alike of it.
+        std::wstring path(::DragQueryFileW(drop, i, nullptr, 0), L'\0');
+        ::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
+        paths.push_back(platform::NameFromSystem(path));
     }
     ::DragFinish(drop);
     return paths;

@@ -2,13 +2,16 @@
 
 #include <cderr.h>
 #include <commdlg.h>
+#include <dlgs.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstring>
 
+#include "framework/WinApp.h"
 #include "platform/DoubleByte.h"
 #include "platform/Folders.h"
-#include "platform/PathRules.h"
+#include "platform/win32/WideText.h"
 
 namespace {
 
@@ -27,51 +30,78 @@ std::vector<std::string> ChosenPaths(const std::vector<char>& buffer)
     return paths;
 }
 
-// A text the open dialog gives on request: its size first, then the text.
-std::string DialogText(HWND dialog, UINT message)
+std::wstring JoinWidePath(const std::wstring& folder, const std::wstring& name)
 {
-    const LRESULT size = ::SendMessageA(dialog, message, 0, 0);
-    if (size <= 1)
-        return std::string();
-    std::string text(static_cast<std::size_t>(size), '\0');
-    ::SendMessageA(dialog, message, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(std::strlen(text.c_str()));
-    return text;
+    return folder.ends_with(L'\\') ? folder + name : folder + L'\\' + name;
+}
+
+// The folder the dialog shows, in the system's own characters (its path as text would come
+// in the program's code page, through a best fit).
+std::wstring FolderOfDialog(HWND dialog)
+{
+    const LRESULT size = ::SendMessageW(dialog, CDM_GETFOLDERIDLIST, 0, 0);
+    if (size <= 0)
+        return std::wstring();
+    std::vector<BYTE> items(static_cast<std::size_t>(size));
+    ::SendMessageW(dialog, CDM_GETFOLDERIDLIST, items.size(), reinterpret_cast<LPARAM>(items.data()));
+    wchar_t folder[MAX_PATH] = {};
+    if (!::SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(items.data()), folder))
+        return std::wstring();
+    return folder;
+}
+
+// What the user typed or chose in the file name box, however long, read from the box.
+std::wstring NameBoxText(HWND dialog)
+{
+    for (const int id : {cmb13, edt1}) {
+        if (HWND box = ::GetDlgItem(dialog, id)) {
+            std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
+            text.resize(static_cast<std::size_t>(::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+            return text;
+        }
+    }
+    return std::wstring();
+}
+
+bool IsAbsoluteWidePath(const std::wstring& path)
+{
+    return (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') || path.starts_with(L"\\\\");
 }
 
 // The names in the file name box: several in double quotes, or one as it stands; each
 // taken in `folder` unless it is a full path already.
-std::vector<std::string> NamesInNameBox(const std::string& folder, const std::string& boxText)
+std::vector<std::wstring> NamesInNameBox(const std::wstring& folder, const std::wstring& boxText)
 {
-    std::vector<std::string> names;
-    if (boxText.find('"') == std::string::npos) {
+    std::vector<std::wstring> names;
+    if (boxText.find(L'"') == std::wstring::npos) {
         if (!boxText.empty())
             names.push_back(boxText);
     } else {
-        for (std::size_t open = boxText.find('"'); open != std::string::npos; open = boxText.find('"', open)) {
-            const std::size_t close = boxText.find('"', open + 1);
-            if (close == std::string::npos)
+        for (std::size_t open = boxText.find(L'"'); open != std::wstring::npos; open = boxText.find(L'"', open)) {
+            const std::size_t close = boxText.find(L'"', open + 1);
+            if (close == std::wstring::npos)
                 break;
             if (close > open + 1)
                 names.push_back(boxText.substr(open + 1, close - open - 1));
             open = close + 1;
         }
     }
-    for (std::string& name : names)
-        if (!platform::IsAbsolutePath(name))
-            name = platform::JoinPath(folder, name);
+    for (std::wstring& name : names)
+        if (!IsAbsoluteWidePath(name))
+            name = JoinWidePath(folder, name);
     return names;
 }
 
-// Keeps the chosen names as the dialog confirms them, whatever room its buffer has.
+// Keeps the chosen names, in the system's characters, as the dialog confirms them,
+// whatever room its buffer has.
 UINT_PTR CALLBACK KeepChosenNames(HWND child, UINT message, WPARAM, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         ::SetWindowLongPtrA(child, GWLP_USERDATA, reinterpret_cast<const OPENFILENAMEA*>(lParam)->lCustData);
     } else if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_FILEOK) {
-        auto* kept = reinterpret_cast<std::vector<std::string>*>(::GetWindowLongPtrA(child, GWLP_USERDATA));
+        auto* kept = reinterpret_cast<std::vector<std::wstring>*>(::GetWindowLongPtrA(child, GWLP_USERDATA));
         HWND dialog = ::GetParent(child);
-        *kept = NamesInNameBox(DialogText(dialog, CDM_GETFOLDERPATH), DialogText(dialog, CDM_GETSPEC));
+        *kept = NamesInNameBox(FolderOfDialog(dialog), NameBoxText(dialog));
     }
     return 0;
 }
@@ -107,9 +137,10 @@ std::string SystemFilter(const std::string& filter)
 bool CFileDialog::DoModal(HWND owner)
 {
     files_.clear();
+    refused_.clear();
     for (;;) {
         std::vector<char> buffer(bufferSize_, '\0');
-        std::vector<std::string> kept;
+        std::vector<std::wstring> kept;
         OPENFILENAMEA dialog = {};
         dialog.lStructSize = sizeof dialog;
         dialog.hwndOwner = owner;
@@ -124,16 +155,13 @@ bool CFileDialog::DoModal(HWND owner)
         dialog.lpfnHook = KeepChosenNames;
         dialog.lCustData = reinterpret_cast<LPARAM>(&kept);
         if (saving_ ? ::GetSaveFileNameA(&dialog) : ::GetOpenFileNameA(&dialog)) {
-            // Some implementations cut a choice that does not fit instead of failing.
-            files_ = ChosenPaths(buffer);
-            if (kept.size() > files_.size())
-                files_ = kept;
+            Keep(kept, ChosenPaths(buffer));
             return true;
         }
         if (::CommDlgExtendedError() != FNERR_BUFFERTOOSMALL)
             return false;
         if (!kept.empty()) {
-            files_ = kept;
+            Keep(kept, {});
             return true;
         }
         // The first two bytes tell the size the names need, when it fits in them; the
@@ -141,4 +169,28 @@ bool CFileDialog::DoModal(HWND owner)
         const std::size_t needed = static_cast<unsigned char>(buffer[0]) | static_cast<unsigned char>(buffer[1]) << 8;
         bufferSize_ = std::max(needed + 1, bufferSize_ * 2);
     }
+}
+
+void CFileDialog::Keep(const std::vector<std::wstring>& kept, const std::vector<std::string>& answer)
+{
+    std::vector<std::string> exact;
+    for (const std::wstring& path : kept) {
+        const platform::SystemName name = platform::NameFromSystem(path);
+        (name.Exact ? exact : refused_).push_back(name.Text);
+    }
+    // The dialog's own answer carries what it made of a name (an extension added, a
+    // relative path resolved), and passes through the program's code page: it is taken
+    // when no chosen name lacks a character there, and when it was not cut short.
+    files_ = refused_.empty() && answer.size() >= kept.size() ? answer : exact;
+}
+
+bool TellRefusedNames(const CFileDialog& dialog, const std::string& message, HWND owner)
+{
+    if (dialog.GetRefusedNames().empty())
+        return false;
+    std::string text = message;
+    for (const std::string& name : dialog.GetRefusedNames())
+        text += name + "\n";
+    AppMessageBox(text, MB_OK | MB_ICONEXCLAMATION, std::string(), owner);
+    return true;
 }

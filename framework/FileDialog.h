@@ -22,10 +22,17 @@ public:
     bool DoModal(HWND owner);
     // The chosen files as full paths, in the dialog's order.
     const std::vector<std::string>& GetFileNames() const { return files_; }
+    // The chosen files whose names the program cannot carry (see platform::SystemName),
+    // in a form to read: they are not among the file names, so that no look-alike of theirs
+    // is ever taken for them.
+    const std::vector<std::string>& GetRefusedNames() const { return refused_; }
     // Appended to a name typed without an extension; given as "*.ext" or "ext" ("*.*": none).
     void SetDefaultExtension(const std::string& extension);
 
 private:
+    // The chosen names as the dialog's hook saw them, and as the dialog's buffer answers.
+    void Keep(const std::vector<std::wstring>& kept, const std::vector<std::string>& answer);
+
     std::string filter_;
     std::string title_;
     std::string initialFolder_;
@@ -34,7 +41,12 @@ private:
     DWORD flags_;
     std::size_t bufferSize_;
     std::vector<std::string> files_;
+    std::vector<std::string> refused_;
 };
+
+// Shows `message` followed by the chosen names the program cannot carry, one a line, when
+// there are any; true when there were.
+bool TellRefusedNames(const CFileDialog& dialog, const std::string& message, HWND owner);
 
 // The filter as the system reads it: every '|' that starts a character becomes a NUL, and
 // the list ends with two NULs whether or not the text ended with "||", so the system never

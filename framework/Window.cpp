@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/WideText.h"
+
 namespace {
 
 // The property under which a window keeps the object that serves it.
@@ -97,15 +99,31 @@ RECT CWnd::GetWindowRect() const
     return rect;
 }
 
+namespace {
+
+platform::SystemName TextOfWindow(HWND hwnd)
+{
+    // Read in the system's own characters: one the program's code page lacks (pasted in)
+    // comes in the readable form of SystemName, which no file name or text holds, never as
+    // a look-alike that would name another file or find another text.
+    const int length = ::GetWindowTextLengthW(hwnd);
+    if (length <= 0)
+        return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(hwnd, text.data(), length + 1)));
+    return platform::NameFromSystem(text);
+}
+
+}  // namespace
+
 std::string WindowText(HWND hwnd)
 {
-    // The length may be larger than the text in some code pages, never smaller.
-    const int length = ::GetWindowTextLengthA(hwnd);
-    if (length <= 0)
-        return std::string();
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextA(hwnd, text.data(), length + 1)));
-    return text;
+    return TextOfWindow(hwnd).Text;
+}
+
+bool IsTextCarried(HWND hwnd)
+{
+    return TextOfWindow(hwnd).Exact;
 }
 
 void SetWindowTextOf(HWND hwnd, const std::string& text)

@@ -74,6 +74,8 @@ protected:
 
 // The text of a window by its handle, for any window (controls included).
 std::string WindowText(HWND hwnd);
+// Whether the text of `hwnd` passes into the program's code page as it stands.
+bool IsTextCarried(HWND hwnd);
 void SetWindowTextOf(HWND hwnd, const std::string& text);
 // How large `text` is drawn in `font` on the window, in pixels.
 SIZE TextExtentIn(HWND hwnd, HFONT font, const std::string& text);

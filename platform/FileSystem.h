@@ -129,7 +129,8 @@ bool LinkOrCopyFile(const std::string& from, const std::string& to);
 bool PathExists(const std::string& path);
 bool IsFolder(const std::string& path);
 
-// The full path of the running executable.
+// The full path of the running executable; empty when it cannot be had, or not in code
+// page 932.
 std::string ModulePath();
 
 }  // namespace platform

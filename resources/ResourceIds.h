@@ -86,6 +86,13 @@
 /* The application's help command, on the menu of the replace list editor. */
 #define IDM_HELP 57670
 #define IDS_HELP_NOT_OPENED 3401
+/* The program's name as its windows show it, the caption of its own message boxes. */
+#define IDS_PROGRAM_NAME 3402
+/* Names of files a system call gave in characters code page 932 lacks. */
+#define IDS_NAMES_NOT_CARRIED 3403
+#define IDS_ARGUMENTS_NOT_CARRIED 3404
+#define IDS_PROGRAM_FOLDER_NOT_CARRIED 3405
+#define IDS_TEXT_NOT_CARRIED 3406
 
 /* Messages of the main window and the run. */
 #define IDS_NO_REGEX_LIBRARY 3001
@@ -141,5 +148,9 @@
 #define IDC_PATTERN_REPLACE 1055
 #define IDS_PATTERN_ADD_CAPTION 3501
 #define IDS_PATTERN_EDIT_CAPTION 3502
+#define IDS_PATTERN_REGEX_REJECTED 3503
+#define IDS_TAB_NOT_STORED 3504
+#define IDS_EXPRESSION_LABEL 3505
+#define IDS_LIBRARY_MESSAGE_LABEL 3506
 
 #endif

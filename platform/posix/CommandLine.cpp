@@ -9,11 +9,11 @@ bool IsSwitchCharacter(char byte)
     return byte == '-';
 }
 
-std::vector<std::string> ProgramArguments()
+std::vector<SystemName> ProgramArguments()
 {
     // The kernel keeps the vector as NUL-terminated strings, one after another; the file
     // reports no size, so it is read until its end.
-    std::vector<std::string> arguments;
+    std::vector<SystemName> arguments;
     std::FILE* file = std::fopen("/proc/self/cmdline", "rb");
     if (!file)
         return arguments;
@@ -23,7 +23,7 @@ std::vector<std::string> ProgramArguments()
             current.push_back(static_cast<char>(c));
             continue;
         }
-        arguments.push_back(current);
+        arguments.push_back({current});
         current.clear();
     }
     std::fclose(file);

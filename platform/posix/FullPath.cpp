@@ -62,15 +62,15 @@ std::string AbsolutePath(const std::string& path)
     return current.empty() ? std::string() : JoinPath(current, path);
 }
 
-std::string ResolveStoredPath(const std::string& name)
+SystemName ResolveStoredPath(const std::string& name)
 {
     const std::string absolute = AbsolutePath(name);
     if (name.empty() || absolute.empty())
-        return std::string();
+        return {};
     std::string path = WithoutEmptyComponents(absolute);
     if (KindOf(path) == EntryKind::Missing)
         path = FirstMatch(path);
-    return !path.empty() && IsFileOrFolder(KindOf(path)) ? path : std::string();
+    return !path.empty() && IsFileOrFolder(KindOf(path)) ? SystemName{path} : SystemName{};
 }
 
 }  // namespace platform

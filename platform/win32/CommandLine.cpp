@@ -1,6 +1,9 @@
 #include "platform/CommandLine.h"
 
-#include <stdlib.h>
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
@@ -9,12 +12,18 @@ bool IsSwitchCharacter(char byte)
     return byte == '-' || byte == '/';
 }
 
-std::vector<std::string> ProgramArguments()
+std::vector<SystemName> ProgramArguments()
 {
-    // The runtime has split the command line by the system's rules, in the ANSI code page.
-    std::vector<std::string> arguments;
-    for (int i = 0; i < __argc; ++i)
-        arguments.emplace_back(__argv[i] ? __argv[i] : "");
+    // Split by the system's rules from the wide command line: the runtime's narrow vector
+    // has been through a best fit, which may name another file than the one given.
+    std::vector<SystemName> arguments;
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!wide)
+        return arguments;
+    for (int i = 0; i < count; ++i)
+        arguments.push_back(NameFromSystem(wide[i]));
+    ::LocalFree(wide);
     return arguments;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/CurrentDirectory.h"
 
 #include "platform/win32/SystemText.h"
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
@@ -11,7 +12,9 @@ bool ChangeCurrentDirectory(const std::string& path)
 
 std::string CurrentDirectory()
 {
-    return SystemText([](char* buffer, DWORD size) { return ::GetCurrentDirectoryA(size, buffer); });
+    const SystemName current = NameFromSystem(
+        SystemText<wchar_t>([](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); }));
+    return current.Exact ? current.Text : std::string();
 }
 
 }  // namespace platform

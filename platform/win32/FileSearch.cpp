@@ -1,6 +1,7 @@
 #include "platform/FileSearch.h"
 
 #include "platform/win32/SystemText.h"
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
@@ -8,9 +9,13 @@ std::string SearchFile(const std::string& name)
 {
     if (name.empty())
         return std::string();
-    return SystemText([&](char* buffer, DWORD size) {
-        return ::SearchPathA(nullptr, name.c_str(), nullptr, size, buffer, nullptr);
-    });
+    const std::wstring wide = Wide(name);
+    // A file found under a name the program cannot carry is not found: its look-alike
+    // would be another file.
+    const SystemName found = NameFromSystem(SystemText<wchar_t>([&](wchar_t* buffer, DWORD size) {
+        return ::SearchPathW(nullptr, wide.c_str(), nullptr, size, buffer, nullptr);
+    }));
+    return found.Exact ? found.Text : std::string();
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/FileReading.h"
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
@@ -241,17 +242,20 @@ bool IsFolder(const std::string& path)
 
 std::string ModulePath()
 {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0)
             return std::string();
         if (length < path.size()) {
             path.resize(length);
-            return path;
+            break;
         }
         path.resize(path.size() * 2);
     }
+    // In a folder whose name the program cannot carry, its look-alike is another folder.
+    const SystemName name = NameFromSystem(path);
+    return name.Exact ? name.Text : std::string();
 }
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/WideText.h"
+
 namespace platform {
 
 namespace {
@@ -28,15 +30,15 @@ EntryKind KindOf(const std::string& path)
 bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries)
 {
     entries.clear();
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(JoinPath(folder, "*.*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW(Wide(JoinPath(folder, "*.*")).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return false;
     do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            entries.push_back({name, KindOfAttributes(found.dwFileAttributes)});
-    } while (::FindNextFileA(search, &found));
+        const SystemName name = NameFromSystem(found.cFileName);
+        if (name.Text != "." && name.Text != "..")
+            entries.push_back({name.Text, KindOfAttributes(found.dwFileAttributes), name.Exact});
+    } while (::FindNextFileW(search, &found));
     ::FindClose(search);
     return true;
 }

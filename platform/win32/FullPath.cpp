@@ -4,16 +4,20 @@
 #include "platform/Folders.h"
 #include "platform/PathRules.h"
 #include "platform/win32/SystemText.h"
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
 namespace {
 
+// Empty when the current directory it is taken against cannot pass into code page 932.
 std::string FullPathName(const std::string& path)
 {
-    return SystemText([&](char* buffer, DWORD size) {
-        return ::GetFullPathNameA(path.c_str(), size, buffer, nullptr);
-    });
+    const std::wstring wide = Wide(path);
+    const SystemName full = NameFromSystem(SystemText<wchar_t>([&](wchar_t* buffer, DWORD size) {
+        return ::GetFullPathNameW(wide.c_str(), size, buffer, nullptr);
+    }));
+    return full.Exact ? full.Text : std::string();
 }
 
 // The length of the part that is kept as written: "C:\", or "\\server\share\" of a network
@@ -32,14 +36,14 @@ std::size_t RootLength(const std::string& path)
 }
 
 // The stored name of the entry `pattern` names (the first match of a wildcard), or empty.
-std::string StoredName(const std::string& pattern)
+SystemName StoredName(const std::string& pattern)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW(Wide(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
-        return std::string();
+        return {};
     ::FindClose(search);
-    return found.cFileName;
+    return NameFromSystem(found.cFileName);
 }
 
 }  // namespace
@@ -49,14 +53,14 @@ std::string AbsolutePath(const std::string& path)
     return IsAbsolutePath(path) ? path : FullPathName(path);
 }
 
-std::string ResolveStoredPath(const std::string& name)
+SystemName ResolveStoredPath(const std::string& name)
 {
     if (name.empty())
-        return std::string();
+        return {};
     const std::string full = FullPathName(name);
     const std::size_t rootLength = RootLength(full);
     if (rootLength == 0)
-        return std::string();
+        return {};
     std::string resolved = full.substr(0, rootLength);
     std::size_t start = rootLength;
     while (start < full.size()) {
@@ -64,15 +68,18 @@ std::string ResolveStoredPath(const std::string& name)
         if (end == std::string::npos)
             end = full.size();
         if (end > start) {
-            const std::string stored = StoredName(JoinPath(resolved, full.substr(start, end - start)));
-            if (stored.empty())
-                return std::string();
-            resolved = JoinPath(resolved, stored);
+            const SystemName stored = StoredName(JoinPath(resolved, full.substr(start, end - start)));
+            if (stored.Text.empty())
+                return {};
+            resolved = JoinPath(resolved, stored.Text);
+            // A short name, or a wildcard, can stand for a name the program cannot carry.
+            if (!stored.Exact)
+                return {resolved + full.substr(end), false};
         }
         start = end + 1;
     }
     const EntryKind kind = KindOf(resolved);
-    return kind == EntryKind::File || kind == EntryKind::Folder ? resolved : std::string();
+    return kind == EntryKind::File || kind == EntryKind::Folder ? SystemName{resolved} : SystemName{};
 }
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/WideText.h"
+
 namespace platform {
 
 namespace {
@@ -48,17 +50,7 @@ std::optional<std::string> ToUtf8(const std::wstring& wide)
 // not a question mark.
 std::optional<std::string> ToShiftJis(const std::wstring& wide)
 {
-    if (wide.empty())
-        return std::string();
-    BOOL usedDefault = FALSE;
-    const int length = ::WideCharToMultiByte(ShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                             static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
-    if (length <= 0 || usedDefault)
-        return std::nullopt;
-    std::string out(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(ShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
-                          out.data(), length, nullptr, nullptr);
-    return out;
+    return NarrowExactly(wide);
 }
 
 // One character through code page 20932, with its JIS X 0212 pair put in EUC-JP's

@@ -351,7 +351,7 @@ TEST_F(FileListTest, AFolderThatCannotBeReadIsPassedOver)
     ::chmod((folder_ / "closed").c_str(), 0);
     {
         const OrdinaryUser user(folder_.Path());
-        AddDroppedItems(list_, {folder_ / "open", folder_ / "closed"}, {});
+        AddDroppedItems(list_, {{folder_ / "open"}, {folder_ / "closed"}}, {});
     }
     ::chmod((folder_ / "closed").c_str(), 0700);
     EXPECT_EQ(control_.Entries(), Paths{inDir});
@@ -366,11 +366,11 @@ TEST_F(FileListTest, AddDialogAndDropStartFromAnEmptySelection)
     MakeFolder(folder_ / "dir");
     const std::string inDir = Make(platform::JoinPath("dir", "c.txt"));
     AddNames({"first.txt"});
-    AddChosenFiles(list_, {dat, a});
+    AddChosenFiles(list_, {dat, a}, {});
     EXPECT_EQ(control_.Entries(), (Paths{"first.txt", dat, a}));
     EXPECT_EQ(control_.Selection(), (Selection{1, 2}));
 
-    AddDroppedItems(list_, {folder_ / "dir", dat, a}, {});
+    AddDroppedItems(list_, {{folder_ / "dir"}, {dat}, {a}}, {});
     EXPECT_EQ(control_.Entries(), (Paths{"first.txt", dat, a, inDir}));
     EXPECT_EQ(control_.LastDuplicates(), a + "\n");
     EXPECT_EQ(control_.Selection(), Selection{3});

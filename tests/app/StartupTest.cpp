@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ApplicationName.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramDirectory.h"
@@ -69,24 +68,6 @@ TEST_F(StartupTest, WithoutListDatTheListStaysUnchanged)
     SettingsStore settings;
     EXPECT_EQ(RunStartupSteps(settings).Conversion, LegacyConversion::NoLegacyFile);
     EXPECT_EQ(ReadBytes(directory_ + "replace.lst"), "former\t\t\r\n");
-}
-
-TEST(ApplicationName, IsTheFileNameWithoutFolderAndExtension)
-{
-    const std::string s(1, platform::PathSeparator);
-    const struct {
-        std::string path;
-        const char* name;
-    } cases[] = {
-        {s + "tools" + s + "Tarvelox.exe", "Tarvelox"},
-        {s + "a.b" + s + "name", "name"},
-        {"a.b.exe", "a.b"},
-        {s + "\x95\x5c" + s + "\x95\x5c\x95\x5c.exe", "\x95\x5c\x95\x5c"},
-        {"", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ApplicationNameOf(c.path), c.name) << c.path;
-    EXPECT_EQ(ApplicationName(), "app_tests");
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ protected:
     {
         before_ = platform::CurrentDirectory();
         ASSERT_TRUE(platform::ChangeCurrentDirectory(folder_.Path()));
-        stored_ = platform::ResolveStoredPath(folder_.Path());
+        stored_ = platform::ResolveStoredPath(folder_.Path()).Text;
         ASSERT_FALSE(stored_.empty());
     }
     void TearDown() override { platform::ChangeCurrentDirectory(before_); }
@@ -76,8 +76,8 @@ TEST_F(FoldersTest, LinkedFoldersAndPipesAreToldApart)
     }
     // Named by the user, a linked folder is a folder; a pipe is never a file to rewrite.
     EXPECT_EQ(platform::KindOf(folder_ / "toFolder"), EntryKind::Folder);
-    EXPECT_EQ(platform::ResolveStoredPath("toFolder"), stored_ + "/toFolder");
-    EXPECT_EQ(platform::ResolveStoredPath("pipe"), "");
+    EXPECT_EQ(platform::ResolveStoredPath("toFolder").Text, stored_ + "/toFolder");
+    EXPECT_EQ(platform::ResolveStoredPath("pipe").Text, "");
 }
 #endif
 
@@ -113,7 +113,7 @@ TEST_F(FoldersTest, CommandLineNamesResolveToTheirStoredForm)
 #endif
     };
     for (const auto& c : cases)
-        EXPECT_EQ(platform::ResolveStoredPath(c.name), c.resolved) << c.name;
+        EXPECT_EQ(platform::ResolveStoredPath(c.name), platform::SystemName{c.resolved}) << c.name;
 }
 
 TEST_F(FoldersTest, AbsolutePathsAreTakenAgainstTheCurrentDirectoryNow)

@@ -66,9 +66,10 @@ TEST_F(MainDialogFixture, TheEditorOpensOverTheMainWindowWhichReloadsItsListsWhe
 
     EXPECT_FALSE(::IsWindow(editorWindow));
     EXPECT_TRUE(::IsWindowEnabled(Dialog()));
-    EXPECT_EQ(ReadBytes(ProgramFile("replace.lst")), "new\t\tC\r\nold\tO\t\r\n");
-    EXPECT_EQ(ComboEntries(Dialog(), IDC_FIND_TEXT), (std::vector<std::string>{"new", "old"}));
-    EXPECT_EQ(ComboEntries(Dialog(), IDC_REPLACE_TEXT), (std::vector<std::string>{"", "O"}));
+    // The new pattern went after the selected row.
+    EXPECT_EQ(ReadBytes(ProgramFile("replace.lst")), "old\tO\t\r\nnew\t\tC\r\n");
+    EXPECT_EQ(ComboEntries(Dialog(), IDC_FIND_TEXT), (std::vector<std::string>{"old", "new"}));
+    EXPECT_EQ(ComboEntries(Dialog(), IDC_REPLACE_TEXT), (std::vector<std::string>{"O", ""}));
     EXPECT_TRUE(IsEnabled(Dialog(), IDC_ALL_AUTO));
 }
 

@@ -178,10 +178,12 @@ TEST_F(FileListWindowTest, DroppedFoldersAndFilesPassTheChecks)
     EXPECT_EQ(Entries(), Paths{a});
     EXPECT_EQ(Count(), "1");
 
-    // A file already listed, in another letter case, is refused once at the end.
+    // A file already listed, in another letter case, is refused once at the end: for
+    // information, nothing went wrong.
     const std::vector<MessageBoxText> boxes = Drop({b, folder_ / "D\\A.txt"});
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].Caption, "エラー");
+    EXPECT_EQ(boxes[0].Caption, "Tarvelox");
+    EXPECT_EQ(boxes[0].Icon, IDI_INFORMATION);
     EXPECT_EQ(boxes[0].Text, "以下のファイルは既にリストに登録されています。\n\n" + folder_ / "D\\A.txt\n");
     EXPECT_EQ(Entries(), Paths{a});
     EXPECT_EQ(Selected(), Selection{0});

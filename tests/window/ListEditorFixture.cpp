@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/ListEditClosed.h"
+#include "engine/regex/BregexpLibrary.h"
 #include "framework/Idle.h"
 #include "framework/ListCtrl.h"
 #include "framework/MessageLoop.h"
@@ -57,7 +58,12 @@ void ListEditorTest::TearDown()
 void ListEditorTest::Open(const std::string& path, bool library)
 {
     listPath_ = path;
-    editor_ = OpenListEditor(owner_, path, library);
+    // One library for all editors, as the main window holds one for its life.
+    static BregexpLibrary loaded;
+    if (library && !loaded.IsLoaded()) {
+        ASSERT_TRUE(loaded.Load());
+    }
+    editor_ = OpenListEditor(owner_, path, library ? &loaded : nullptr);
     ASSERT_NE(editor_, nullptr);
     editorWindow_ = editor_->m_hWnd;
 }

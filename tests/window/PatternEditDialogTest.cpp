@@ -99,9 +99,9 @@ TEST_F(ListEditorTest, OnlyAUsersChangeWithAFindTextEnablesRegister)
     EXPECT_EQ(Checks(Pattern()), "101000");
     Click(Pattern(), IDC_IGNORECASE);
     Click(Pattern(), IDOK);
-    EXPECT_EQ(Rows()[0], "f|r|Ei");
+    EXPECT_EQ(Rows()[1], "f|r|Ei");
 
-    Select(1);
+    Select(2);
     Command(ID_PATTERN_EDIT);
     EXPECT_FALSE(IsEnabled(Pattern(), IDOK));
     Click(Pattern(), IDC_NOT_CASE);
@@ -116,26 +116,27 @@ TEST_F(ListEditorTest, RegistrationWritesTheRowsByTheTabAndWritingRules)
     Type(Pattern(), IDC_PATTERN_FIND, "a\tb");
     Type(Pattern(), IDC_PATTERN_REPLACE, "\t");
     Click(Pattern(), IDOK);
-    // Emptied for the next pattern, which lands in front of the same row.
+    // Emptied for the next pattern, which lands after the one just added: after the row
+    // selected, in the order entered.
     EXPECT_EQ(TextOf(::GetDlgItem(Pattern(), IDC_PATTERN_FIND)), "");
     EXPECT_FALSE(IsEnabled(Pattern(), IDOK));
     Type(Pattern(), IDC_PATTERN_FIND, "second");
     Press(::GetDlgItem(Pattern(), IDC_PATTERN_FIND), VK_RETURN);
-    EXPECT_EQ(Rows(), (Strings{"plain|P|", "lit|L|CS", "a\\tb|\\t|", "second||", "rx|R|Ekm", "re|E|E"}));
+    EXPECT_EQ(Rows(), (Strings{"plain|P|", "lit|L|CS", "rx|R|Ekm", "a\\tb|\\t|", "second||", "re|E|E"}));
     EXPECT_EQ(Selected(), 4);
     EXPECT_TRUE(Editor().IsModified());
     EXPECT_EQ(Editor().StatusBar().GetText(), "総数 : 6件");
 
     // Edit mode follows the selection and writes the row in place: CS becomes SC.
     Command(ID_PATTERN_EDIT);
-    EXPECT_EQ(TextOf(::GetDlgItem(Pattern(), IDC_PATTERN_FIND)), "rx");
+    EXPECT_EQ(TextOf(::GetDlgItem(Pattern(), IDC_PATTERN_FIND)), "second");
     Type(Pattern(), IDC_PATTERN_FIND, "dropped");
     Select(1);
     EXPECT_EQ(TextOf(::GetDlgItem(Pattern(), IDC_PATTERN_FIND)), "lit");
     Type(Pattern(), IDC_PATTERN_REPLACE, "L2");
     Click(Pattern(), IDOK);
     EXPECT_EQ(Rows()[1], "lit|L2|SC");
-    EXPECT_EQ(Rows()[4], "rx|R|Ekm");
+    EXPECT_EQ(Rows()[4], "second||");
     EXPECT_EQ(Rows().size(), 6u);
     EXPECT_FALSE(IsEnabled(Pattern(), IDOK));
 
@@ -161,4 +162,72 @@ TEST_F(ListEditorTest, ADoubleClickOnAnEmptyListShowsTheEmptyEditMode)
     Editor().ListView().SetFocus();
     ::SetFocus(Pattern());
     EXPECT_EQ(::GetFocus(), ::GetDlgItem(Pattern(), IDC_PATTERN_FIND));
+}
+
+namespace {
+
+std::string FindText(HWND dialog)
+{
+    return TextOf(::GetDlgItem(dialog, IDC_PATTERN_FIND));
+}
+
+// Whether the find box has the focus with its whole text selected, ready to be typed over.
+bool FindBoxReady(HWND dialog)
+{
+    HWND find = ::GetDlgItem(dialog, IDC_PATTERN_FIND);
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageA(find, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return ::GetFocus() == find && start == 0 && end == static_cast<DWORD>(::GetWindowTextLengthA(find));
+}
+
+}  // namespace
+
+// Only the keyboard, as a user works: the dialog opens with the focus in the find box,
+// 登録(O) by its mnemonic registers and hands the focus back there, and Esc closes it;
+// the keys go on working after every registration, in both modes.
+TEST_F(ListEditorTest, TheKeyboardStaysWithThePatternDialogAfterRegister)
+{
+    OpenList("one\tO\t\r\ntwo\tT\t\r\n");
+    Select(0);
+    Key(VK_INSERT);
+    RunQueuedMessages();
+    EXPECT_TRUE(FindBoxReady(Pattern()));
+    ASSERT_TRUE(PressKeys({{'X'}, {'O', VK_MENU}}));
+    RunQueuedMessages();
+    EXPECT_EQ(Rows(), (Strings{"one|O|", "x||", "two|T|"}));
+    EXPECT_TRUE(FindBoxReady(Pattern()));
+    ASSERT_TRUE(PressKeys({{'Y'}, {VK_RETURN}}));
+    RunQueuedMessages();
+    EXPECT_EQ(Rows(), (Strings{"one|O|", "x||", "y||", "two|T|"}));
+    ASSERT_TRUE(PressKeys({{VK_ESCAPE}}));
+    RunQueuedMessages();
+    EXPECT_FALSE(PatternDialog().IsWindowVisible());
+
+    // Edit mode: the selected row's text is there to be typed over, and stays so.
+    Select(1);
+    Key(VK_RETURN);
+    RunQueuedMessages();
+    EXPECT_EQ(FindText(Pattern()), "x");
+    EXPECT_TRUE(FindBoxReady(Pattern()));
+    ASSERT_TRUE(PressKeys({{'Z'}, {'O', VK_MENU}}));
+    RunQueuedMessages();
+    EXPECT_EQ(Rows()[1], "z||");
+    EXPECT_TRUE(FindBoxReady(Pattern()));
+    ASSERT_TRUE(PressKeys({{'W'}}));
+    RunQueuedMessages();
+    EXPECT_EQ(FindText(Pattern()), "w");
+    ASSERT_TRUE(PressKeys({{VK_ESCAPE}}));
+    RunQueuedMessages();
+    EXPECT_FALSE(PatternDialog().IsWindowVisible());
+
+    // Esc closes the dialog also when the control that had the focus was disabled.
+    Key(VK_INSERT);
+    RunQueuedMessages();
+    ::SetFocus(::GetDlgItem(Pattern(), IDCANCEL));
+    ::EnableWindow(::GetDlgItem(Pattern(), IDCANCEL), FALSE);
+    ASSERT_TRUE(PressKeys({{VK_ESCAPE}}));
+    RunQueuedMessages();
+    EXPECT_FALSE(PatternDialog().IsWindowVisible());
+    ::EnableWindow(::GetDlgItem(Pattern(), IDCANCEL), TRUE);
 }

@@ -398,7 +398,8 @@ TEST_F(StartTest, ARunThatCannotDoItsJobIsRefusedWithItsReason)
         {"remembered full-automatic, list empty", {{"AllAuto", "1"}, {"SETTING/ReplaceList", list}}, "", {}, true,
          false, list + "\n\n" + LoadResourceString(IDS_REPLACE_LIST_EMPTY)},
         {"expression the library rejects", {}, nullptr, {"-Oe", "-F(abc", "-RZ"}, true, false,
-         LoadResourceString(IDS_REGEX_REJECTED) + "\n\n(abc\n"},
+         LoadResourceString(IDS_REGEX_REJECTED) + "\n\n" + LoadResourceString(IDS_EXPRESSION_LABEL) + "(abc\n" +
+             LoadResourceString(IDS_LIBRARY_MESSAGE_LABEL) + "end pattern with unmatched parenthesis"},
         {"remembered regular expression, no library",
          {{"SETTING/MemLast", "1"}, {"Find", "."}, {"Replace", "Z"}, {"RegularExpression", "1"}}, nullptr, {}, false,
          false, LoadResourceString(IDS_NO_REGEX_LIBRARY)},

@@ -19,8 +19,9 @@ FileDialogWatcher* fileDialogWatcher = nullptr;
 // The file type box of the system's file dialogs.
 constexpr int FileTypeBox = 0x470;
 
-// The static control of a message box that holds its text.
+// The static controls of a message box that hold its text and its icon.
 constexpr int MessageBoxTextId = 0xFFFF;
+constexpr int MessageBoxIconId = 0x0440;
 
 }  // namespace
 
@@ -169,7 +170,12 @@ LRESULT CALLBACK FileDialogWatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
 
 MessageBoxText ReadMessageBox(HWND box)
 {
-    return {WindowText(box), WindowText(::GetDlgItem(box, MessageBoxTextId))};
+    const auto shown = reinterpret_cast<HICON>(::SendDlgItemMessageA(box, MessageBoxIconId, STM_GETICON, 0, 0));
+    LPCSTR icon = nullptr;
+    for (const LPCSTR system : {IDI_INFORMATION, IDI_QUESTION, IDI_EXCLAMATION, IDI_HAND})
+        if (shown && shown == ::LoadIconA(nullptr, system))
+            icon = system;
+    return {WindowText(box), WindowText(::GetDlgItem(box, MessageBoxTextId)), icon};
 }
 
 bool IsMessageBox(HWND window)
@@ -209,6 +215,27 @@ bool PressKey(WORD key)
     return ::SendInput(2, strokes, sizeof(INPUT)) == 2;
 }
 
+bool PressKeys(const std::vector<KeyStroke>& strokes)
+{
+    std::vector<INPUT> inputs;
+    const auto add = [&](WORD key, bool up) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (const KeyStroke& stroke : strokes) {
+        if (stroke.Modifier)
+            add(stroke.Modifier, false);
+        add(stroke.Key, false);
+        add(stroke.Key, true);
+        if (stroke.Modifier)
+            add(stroke.Modifier, true);
+    }
+    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
 POINT CloseBoxOf(HWND window)
 {
     RECT rect;
@@ -216,6 +243,34 @@ POINT CloseBoxOf(HWND window)
     const int frame = ::GetSystemMetrics(SM_CXFIXEDFRAME);
     const int button = ::GetSystemMetrics(SM_CXSIZE);
     return {rect.right - frame - button / 2, rect.top + ::GetSystemMetrics(SM_CYFIXEDFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2};
+}
+
+namespace {
+
+std::function<void()> settledAction;
+
+void CALLBACK RunSettledAction(HWND window, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(window, id);
+    std::function<void()> action = std::move(settledAction);
+    settledAction = nullptr;
+    if (action)
+        action();
+}
+
+}  // namespace
+
+void OnceSettled(HWND window, std::function<void()> action)
+{
+    settledAction = std::move(action);
+    ::SetTimer(window, reinterpret_cast<UINT_PTR>(&settledAction), 0, RunSettledAction);
+}
+
+void RunQueuedMessages()
+{
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchWithPreTranslation(message);
 }
 
 bool RunMessagesUntilADialogEnds(DWORD timeoutMs)

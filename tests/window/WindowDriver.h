@@ -73,9 +73,24 @@ private:
 // none of it.
 bool ClickWithMouse(HWND window);
 bool PressKey(WORD key);
+// Keys pressed and released one after another, each with its modifier key (VK_CONTROL,
+// VK_MENU, VK_SHIFT, or 0) held around it, for whatever window has the focus by then.
+struct KeyStroke {
+    WORD Key;
+    WORD Modifier = 0;
+};
+bool PressKeys(const std::vector<KeyStroke>& strokes);
 // Where the close box of a window with a caption lies, in screen coordinates.
 POINT CloseBoxOf(HWND window);
 bool ClickWithMouseAt(POINT screen);
+
+// Runs `action` once `window`'s thread has handled what is queued for it now (a timer of
+// the window): real input sent then reaches the window that has the focus by then, not
+// the one that had it while `window` was still coming up.
+void OnceSettled(HWND window, std::function<void()> action);
+// Dispatches, with the program's pre-translation, every message queued for this thread,
+// the input given so far included.
+void RunQueuedMessages();
 
 // Runs this thread's messages, inside whatever this thread is doing, until a dialog of the
 // framework has ended (it posts itself a WM_NULL, which is left for its loop), or false
@@ -105,10 +120,12 @@ private:
     HHOOK hook_;
 };
 
-// A message box as the user reads it.
+// A message box as the user reads it, with the system's icon it shows (IDI_INFORMATION,
+// IDI_QUESTION...; null for none or another).
 struct MessageBoxText {
     std::string Caption;
     std::string Text;
+    LPCSTR Icon = nullptr;
 };
 MessageBoxText ReadMessageBox(HWND box);
 bool IsMessageBox(HWND window);

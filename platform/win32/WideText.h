@@ -1,0 +1,22 @@
+#pragma once
+// The program's code page 932 text to and from the system's own characters (UTF-16),
+// exactly: no best fit, no default character.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/SystemName.h"
+
+namespace platform {
+
+// Nothing when `text` is not well-formed code page 932.
+std::optional<std::wstring> WidenExactly(std::string_view text);
+// Nothing when `wide` holds a character code page 932 lacks.
+std::optional<std::string> NarrowExactly(std::wstring_view wide);
+// `wide` in code page 932 when it passes exactly; otherwise its readable form, which names
+// no file.
+SystemName NameFromSystem(std::wstring_view wide);
+// For handing a text to a wide call; a text that is not well-formed gives an empty one.
+std::wstring Wide(std::string_view text);
+
+}  // namespace platform
