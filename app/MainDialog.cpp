@@ -49,6 +49,7 @@ const MessageMap<CMainDialog>& CMainDialog::GetMessageMap()
         {IDC_REGULAR_EXPRESSION, BN_CLICKED, &CMainDialog::OnRegularExpressionClicked},
         {IDC_FIND_TEXT, CBN_SELCHANGE, &CMainDialog::OnPatternChosen},
         {IDC_FIND_TEXT, CBN_EDITCHANGE, &CMainDialog::OnFindTextChanged},
+        {IDC_REPLACE_TEXT, CBN_EDITCHANGE, &CMainDialog::ShowTabMark},
         {IDC_START, BN_CLICKED, &CMainDialog::OnStart},
         {IDC_PREVIEW, BN_CLICKED, &CMainDialog::OnPreview},
         {IDC_ADD_FILES, BN_CLICKED, &CMainDialog::OnAddFiles},
@@ -76,7 +77,12 @@ const MessageMap<CMainDialog>& CMainDialog::GetMessageMap()
 
 bool CMainDialog::PreTranslateMessage(MSG& message)
 {
+    const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN)
+        return true;
+    // Esc would end the program and drop the listed files without a word: with files in
+    // the list it only closes an open drop-down list. 終了 and the close box still end it.
+    if (keyDown && message.wParam == VK_ESCAPE && fileListBox_.Count() > 0 && !IsDropDownOpen())
         return true;
     if (message.message == WM_KEYDOWN && message.hwnd == GetDlgItem(IDC_FILE_LIST))
         OnFileListKey(message.wParam);
@@ -109,6 +115,7 @@ BOOL CMainDialog::OnInitDialog()
     automaticMode_ = start.AutomaticMode;
     fileListBox_.SetUnattended(automaticMode_);
     UpdateData(false);
+    ShowTabMark();
     fileList_.BuildExtensionList(start.ExtensionListText);
     AddCommandLineFiles(fileList_, options.FileArguments, HeldKeys());
     OnFullAutomaticClicked();
@@ -120,6 +127,12 @@ BOOL CMainDialog::OnInitDialog()
     }
     GotoDlgCtrl(GetDlgItem(IDC_FIND_TEXT));
     return FALSE;
+}
+
+bool CMainDialog::IsDropDownOpen() const
+{
+    return CComboBox(GetDlgItem(IDC_FIND_TEXT)).GetDroppedState() ||
+           CComboBox(GetDlgItem(IDC_REPLACE_TEXT)).GetDroppedState();
 }
 
 void CMainDialog::DoDataExchange(CDataExchange& dx)
@@ -148,7 +161,8 @@ void CMainDialog::OnDestroy()
 
 void CMainDialog::OnStart()
 {
-    if (!RunFromWindow(false) || fields_.FullAutomatic != 0)
+    // A TAB kept as a TAB (no escape sequences) cannot stand in a line of the history.
+    if (!RunFromWindow(false) || fields_.FullAutomatic != 0 || !FitsInAListLine(fields_))
         return;
     UpdateHistory(fields_.FindText, fields_.ReplaceText, OptionsOf(fields_));
     if (historyInUse_) {
@@ -169,6 +183,8 @@ bool CMainDialog::RunFromWindow(bool preview)
         RefuseTextNotCarried({IDC_FIND_TEXT, IDC_REPLACE_TEXT}, LoadResourceString(IDS_TEXT_NOT_CARRIED)))
         return false;
     ApplyTabRule(fields_);
+    UpdateData(false);
+    ShowTabMark();
     PrepareJob();
     job_.Preview = preview;
     if (!CheckJob())
@@ -276,6 +292,16 @@ void CMainDialog::OnPatternChosen()
 void CMainDialog::OnFindTextChanged()
 {
     ApplyStartRule();
+    ShowTabMark();
+}
+
+void CMainDialog::ShowTabMark()
+{
+    // A TAB in a box shows as nothing at all: the mark says which box holds one.
+    const bool find = WindowText(GetDlgItem(IDC_FIND_TEXT)).find('\t') != std::string::npos;
+    const bool replace = WindowText(GetDlgItem(IDC_REPLACE_TEXT)).find('\t') != std::string::npos;
+    const UINT mark = find && replace ? IDS_TAB_IN_BOTH : find ? IDS_TAB_IN_FIND : replace ? IDS_TAB_IN_REPLACE : 0;
+    SetDlgItemText(IDC_TAB_MARK, mark ? LoadResourceString(mark) : std::string());
 }
 
 void CMainDialog::OnSettings()
@@ -313,6 +339,7 @@ void CMainDialog::ReloadConfiguredReplaceList()
     UpdateData(true);
     LoadReplaceListInUse(ConfiguredReplaceList());
     UpdateData(false);
+    ShowTabMark();
     ApplyStartRule();
 }
 

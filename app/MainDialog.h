@@ -32,7 +32,8 @@ public:
 
     static const MessageMap<CMainDialog>& GetMessageMap();
 
-    // Enter never reaches a control; everything else goes the dialog's way.
+    // Enter never reaches a control, nor Esc while files are listed; everything else goes
+    // the dialog's way.
     bool PreTranslateMessage(MSG& message) override;
 
     const MainDialogFields& Fields() const { return fields_; }
@@ -76,6 +77,8 @@ private:
     void OnRegularExpressionClicked();
     void OnPatternChosen();
     void OnFindTextChanged();
+    // The mark that tells which of the find and replace boxes holds a TAB.
+    void ShowTabMark();
     void OnSettings();
     void OnAbout();
     void OnListEdit();
@@ -105,6 +108,7 @@ private:
     void Apply(const ControlStates& states) const;
     void ApplyChecks(const ControlStates& states) const;
     HWND ControlOf(MainControl control) const;
+    bool IsDropDownOpen() const;
 
     SettingsStore& settings_;
     std::vector<std::string> arguments_;

@@ -10,8 +10,15 @@ ReplacePattern SinglePatternOf(const MainDialogFields& fields)
 
 void ApplyTabRule(MainDialogFields& fields)
 {
+    if (fields.NotEscape != 0 && fields.RegularExpression == 0)
+        return;
     fields.FindText = EscapeTabs(fields.FindText);
     fields.ReplaceText = EscapeTabs(fields.ReplaceText);
+}
+
+bool FitsInAListLine(const MainDialogFields& fields)
+{
+    return fields.FindText.find('\t') == std::string::npos && fields.ReplaceText.find('\t') == std::string::npos;
 }
 
 void WriteMainKeys(SettingsStore& settings, const MainDialogFields& fields, const std::string& lastAddFolder)

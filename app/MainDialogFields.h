@@ -21,8 +21,14 @@ struct MainDialogFields : OptionBoxes {
 // The single pattern as a run applies it.
 ReplacePattern SinglePatternOf(const MainDialogFields& fields);
 
-// Every TAB of the find and replace texts becomes backslash and t, as entered texts must.
+// Every TAB of the find and replace texts becomes backslash and t, which the escape
+// sequences turn back into a TAB. Not for a pattern that does without escape sequences:
+// there backslash and t would be taken as they are, so a TAB stays a TAB.
 void ApplyTabRule(MainDialogFields& fields);
+
+// Whether the texts can be stored as a line of a list (the history): a TAB left in them
+// would split the line.
+bool FitsInAListLine(const MainDialogFields& fields);
 
 // The main window's keys, written when it closes: OpenDir, Find and Replace, then the
 // eight switches AllAuto, NotEscape, NotCase, RegularExpression, Kanji, Multiline,

@@ -48,6 +48,7 @@ public:
         return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)));
     }
     void ResetContent() const { SendMessage(CB_RESETCONTENT); }
+    bool GetDroppedState() const { return SendMessage(CB_GETDROPPEDSTATE) != 0; }
     // Selects the first item after `after` (-1: from the start) that begins with `text`,
     // in any letter case; CB_ERR, with the selection unchanged, when none does.
     int SelectString(int after, const std::string& text) const

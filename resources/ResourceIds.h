@@ -35,6 +35,7 @@
 #define IDC_IGNORECASE 1059
 #define IDC_NOT_ESCAPE 1066
 #define IDC_PREVIEW 1070
+#define IDC_TAB_MARK 1071
 
 /* Result log dialog. */
 #define IDD_RESULT_LOG 131
@@ -107,6 +108,9 @@
 #define IDS_REGEX_REJECTED 3010
 #define IDS_PREVIEW_CAPTION 3013
 #define IDS_PREVIEW_LABEL 3014
+#define IDS_TAB_IN_FIND 3015
+#define IDS_TAB_IN_REPLACE 3016
+#define IDS_TAB_IN_BOTH 3017
 
 
 /* Replace list editor: one id for its menu, accelerators, icon, title and toolbar images;

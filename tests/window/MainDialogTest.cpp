@@ -214,3 +214,34 @@ TEST_F(MainDialogFixture, EnterIsSwallowedEverywhereAndEscEndsTheProgram)
                                     "NotCase=0\r\nRegularExpression=0\r\nKanji=0\r\nMultiline=0\r\n"
                                     "Ignorecase=0\r\nBackUp=1\r\n");
 }
+
+// Esc, as the user presses it: with files in the list it does nothing but close an open
+// drop-down list, so that a slip of the finger never drops the list; with an empty list it
+// ends the dialog, as 終了 does.
+TEST_F(MainDialogFixture, EscEndsTheDialogOnlyWhileTheFileListIsEmpty)
+{
+    WriteBytes(ProgramFile("replace.lst"), "a\tb\t\r\n");
+    Open();
+    ::ShowWindow(Dialog(), SW_SHOW);
+    ::SetForegroundWindow(Dialog());
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"C:\\a.txt"});
+    const CComboBox find(::GetDlgItem(Dialog(), IDC_FIND_TEXT));
+    for (const HWND focus : {::GetDlgItem(Dialog(), IDC_FILE_LIST), ::GetDlgItem(Dialog(), IDC_START), find.m_hWnd}) {
+        Window().GotoDlgCtrl(focus);
+        ASSERT_TRUE(PressKeys({{VK_ESCAPE}}));
+        RunQueuedMessages();
+        ASSERT_TRUE(::IsWindow(Dialog()));
+    }
+    find.SendMessage(CB_SHOWDROPDOWN, TRUE);
+    ASSERT_TRUE(find.GetDroppedState());
+    ASSERT_TRUE(PressKeys({{VK_ESCAPE}}));
+    RunQueuedMessages();
+    EXPECT_FALSE(find.GetDroppedState());
+    ASSERT_TRUE(::IsWindow(Dialog()));
+
+    CListBox(::GetDlgItem(Dialog(), IDC_FILE_LIST)).ResetContent();
+    const HWND dialog = Dialog();
+    ASSERT_TRUE(PressKeys({{VK_ESCAPE}}));
+    RunQueuedMessages();
+    EXPECT_FALSE(::IsWindow(dialog));
+}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/MessageLoop.h"
+#include "framework/Resources.h"
 #include "resources/ResourceIds.h"
 #include "tests/window/ListEditorFixture.h"
 
@@ -230,4 +231,43 @@ TEST_F(ListEditorTest, TheKeyboardStaysWithThePatternDialogAfterRegister)
     RunQueuedMessages();
     EXPECT_FALSE(PatternDialog().IsWindowVisible());
     ::EnableWindow(::GetDlgItem(Pattern(), IDCANCEL), TRUE);
+}
+
+// What a line of the list cannot hold is refused where it is entered, with its reason, and
+// the texts stay as typed: a TAB in a pattern without escape sequences, an expression the
+// library does not take. The title marks the list as changed until it is saved.
+TEST_F(ListEditorTest, WhatAListLineCannotHoldIsRefusedWhereItIsEntered)
+{
+    OpenList(FourPatterns);
+    EXPECT_EQ(TextOf(EditorWindow()), "置換えリスト編集");
+    Command(ID_PATTERN_INSERT);
+    Type(Pattern(), IDC_PATTERN_FIND, "a\tb");
+    Click(Pattern(), IDC_NOT_ESCAPE);
+    AnswerBox(IDOK);
+    Click(Pattern(), IDOK);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].Text, LoadResourceString(IDS_TAB_NOT_STORED));
+    EXPECT_EQ(FindText(Pattern()), "a\tb");
+
+    Click(Pattern(), IDC_NOT_ESCAPE);
+    Type(Pattern(), IDC_PATTERN_FIND, "(abc");
+    Click(Pattern(), IDC_REGULAR_EXPRESSION);
+    AnswerBox(IDOK);
+    Click(Pattern(), IDOK);
+    ASSERT_EQ(boxes_.size(), 2u);
+    EXPECT_EQ(boxes_[1].Text, LoadResourceString(IDS_PATTERN_REGEX_REJECTED) + "\n\n" +
+                                  LoadResourceString(IDS_EXPRESSION_LABEL) + "(abc\n" +
+                                  LoadResourceString(IDS_LIBRARY_MESSAGE_LABEL) + "end pattern with unmatched parenthesis");
+    EXPECT_EQ(FindText(Pattern()), "(abc");
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(Pattern(), IDC_PATTERN_FIND));
+    EXPECT_EQ(Rows().size(), 4u);
+    EXPECT_FALSE(Editor().IsModified());
+    EXPECT_EQ(TextOf(EditorWindow()), "置換えリスト編集");
+
+    Type(Pattern(), IDC_PATTERN_FIND, "(abc)");
+    Click(Pattern(), IDOK);
+    EXPECT_EQ(Rows()[1], "(abc)||E");
+    EXPECT_EQ(TextOf(EditorWindow()), "*置換えリスト編集");
+    Command(ID_LIST_SAVE);
+    EXPECT_EQ(TextOf(EditorWindow()), "置換えリスト編集");
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 #include "framework/Resources.h"
@@ -162,6 +163,38 @@ TEST_F(StartTest, ATabReachesTheRunTheSettingsAndTheHistoryAsBackslashT)
     Close();
     const std::string ini = ReadBytes(IniPath());
     EXPECT_NE(ini.find("\r\nFind=x\\ty\r\nReplace=\\t-\r\n"), std::string::npos) << ini;
+}
+
+// With escape sequences off, a TAB pasted into the find box is a TAB: the run finds the
+// TAB, not backslash and t in a path; the box keeps it, the mark beside the boxes tells of
+// it, and the history, whose lines cannot hold it, is left alone.
+TEST_F(StartTest, WithoutEscapeSequencesAPastedTabStaysATab)
+{
+    WriteBytes(folder_ / "a.txt", "p\tab C:\\temp\\tab");
+    Open();
+    ::ShowWindow(Dialog(), SW_SHOW);
+    ::SetForegroundWindow(Dialog());
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt"});
+    Click(Dialog(), IDC_NOT_ESCAPE);
+    ReplaceText(Dialog(), IDC_REPLACE_TEXT, "X");
+    EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_TAB_MARK)), "");
+    Window().GotoDlgCtrl(::GetDlgItem(Dialog(), IDC_FIND_TEXT));
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE, 5);
+    std::memcpy(::GlobalLock(text), "p\tab", 5);
+    ::GlobalUnlock(text);
+    ::SetClipboardData(CF_TEXT, text);
+    ::CloseClipboard();
+    ASSERT_TRUE(PressKeys({{'V', VK_CONTROL}}));
+    RunQueuedMessages();
+    EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_TAB_MARK)), LoadResourceString(IDS_TAB_IN_FIND));
+
+    PressStart();
+
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "X C:\\temp\\tab");
+    EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_FIND_TEXT)), "p\tab");
+    EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
 }
 
 TEST_F(StartTest, WithTheHistoryInUseItsListOffersThePatternJustUsed)
