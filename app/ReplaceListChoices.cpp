@@ -4,12 +4,14 @@
 #include "platform/FileSearch.h"
 #include "platform/Folders.h"
 
-std::vector<std::string> ReplaceListsBeside(const std::string& listPath)
+std::vector<std::string> ReplaceListsBeside(const std::string& listPath, const std::string& programDirectory)
 {
-    const std::string folder = platform::FolderPartOf(platform::SearchFile(listPath));
+    std::string folder = platform::FolderPartOf(platform::SearchFile(listPath));
+    if (folder.empty())
+        folder = programDirectory;
 
     std::vector<platform::FolderEntry> entries;
-    platform::ListFolder(folder.empty() ? "." : folder, entries);
+    platform::ListFolder(folder, entries);
     const ExtensionList listExtension{"lst"};
     std::vector<std::string> lists;
     for (const platform::FolderEntry& entry : entries)

@@ -5,5 +5,5 @@
 
 // The list is looked up as the platform looks for a program's files; the lists of its
 // folder are given as that folder followed by their names, in the file system's order.
-// When the list is nowhere, the lists of the current directory are given by bare name.
-std::vector<std::string> ReplaceListsBeside(const std::string& listPath);
+// When the list is nowhere, those of `programDirectory`, where lists are kept.
+std::vector<std::string> ReplaceListsBeside(const std::string& listPath, const std::string& programDirectory);

@@ -7,6 +7,8 @@
 #include "framework/Controls.h"
 #include "framework/FileDialog.h"
 #include "framework/Resources.h"
+#include "framework/WinApp.h"
+#include "platform/FileSearch.h"
 #include "platform/ProgramDirectory.h"
 #include "resources/ResourceIds.h"
 
@@ -66,6 +68,16 @@ void CSettingsDialog::OnOK()
     if (RefuseTextNotCarried({IDC_SETTINGS_EXTENSIONS, IDC_SETTINGS_EDITOR, IDC_SETTINGS_SOUND, IDC_SETTINGS_REPLACE_LIST},
                              LoadResourceString(IDS_TEXT_NOT_CARRIED)))
         return;
+    // A list that is not there would leave the main window without patterns, unnoticed
+    // until a run: it is refused here, where it was named. (An empty box keeps the
+    // configured list.)
+    const std::string list = GetDlgItemText(IDC_SETTINGS_REPLACE_LIST);
+    if (!list.empty() && platform::SearchFile(list).empty()) {
+        AppMessageBox(LoadResourceString(IDS_LIST_NOT_FOUND_HERE) + list, MB_OK | MB_ICONEXCLAMATION, std::string(),
+                      m_hWnd);
+        GotoDlgCtrl(GetDlgItem(IDC_SETTINGS_REPLACE_LIST));
+        return;
+    }
     UpdateData(true);
     WriteSettingsDialogValues(settings_, values_, GetDlgItemText(IDC_SETTINGS_REPLACE_LIST));
     CDialog::OnOK();
@@ -76,7 +88,7 @@ void CSettingsDialog::FillListCombo(const std::string& listPath)
     const CComboBox combo(GetDlgItem(IDC_SETTINGS_REPLACE_LIST));
     combo.ResetContent();
     combo.SetWindowText(std::string());
-    const std::vector<std::string> lists = ReplaceListsBeside(listPath);
+    const std::vector<std::string> lists = ReplaceListsBeside(listPath, platform::GetProgramDirectory());
     for (const std::string& list : lists)
         combo.AddString(list);
     if (!lists.empty() && combo.SelectString(-1, listPath) == CB_ERR)
@@ -108,6 +120,9 @@ LRESULT CSettingsDialog::OnListEditClosed(WPARAM listPath, LPARAM)
 
 void CSettingsDialog::Browse(std::string& member, const char* defaultExtension, UINT filterId)
 {
+    // The user's edits are taken first: the dialog opens where the field now points, and
+    // showing the chosen file puts nothing back.
+    UpdateData(true);
     CFileDialog dialog(LoadResourceString(filterId), std::string(),
                        BrowseStartFolder(member, platform::GetProgramDirectory()), OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
                        MAX_PATH);
@@ -116,6 +131,5 @@ void CSettingsDialog::Browse(std::string& member, const char* defaultExtension, 
         dialog.GetFileNames().empty())
         return;
     member = dialog.GetFileNames().front();
-    // The other members still hold what was loaded: edits not yet confirmed go back to it.
     UpdateData(false);
 }

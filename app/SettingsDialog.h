@@ -37,7 +37,7 @@ private:
     void OnBrowseSound();
     void OnEditList();
     LRESULT OnListEditClosed(WPARAM listPath, LPARAM);
-    // Lets the user choose a file for `member`; on a choice every member is shown again.
+    // Lets the user choose a file for `member`; the other fields keep what the user entered.
     void Browse(std::string& member, const char* defaultExtension, UINT filterId);
 
     SettingsStore& settings_;

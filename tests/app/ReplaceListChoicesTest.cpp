@@ -32,6 +32,7 @@ protected:
 
     TempFolder lists_;
     TempFolder current_;
+    TempFolder program_;  // stands for the program's folder
     std::string before_;
 };
 
@@ -44,27 +45,26 @@ TEST_F(ReplaceListChoicesTest, AnExistingListBringsEveryListOfItsFolder)
 
     const std::vector<std::string> expected = ListsInFileSystemOrder(lists_.Path(), lists_ / "");
     ASSERT_EQ(expected.size(), 3u);
-    EXPECT_EQ(ReplaceListsBeside(lists_ / "replace.lst"), expected);
-    EXPECT_EQ(ReplaceListsBeside(lists_ / "c.lst"), expected);
+    EXPECT_EQ(ReplaceListsBeside(lists_ / "replace.lst", program_ / ""), expected);
+    EXPECT_EQ(ReplaceListsBeside(lists_ / "c.lst", program_ / ""), expected);
 }
 
-TEST_F(ReplaceListChoicesTest, AListThatIsNowhereBringsTheListsOfTheCurrentDirectoryByName)
+TEST_F(ReplaceListChoicesTest, AListThatIsNowhereBringsTheListsWhereListsAreKept)
 {
+    WriteBytes(program_ / "kept.lst", "");
+    WriteBytes(program_ / "other.txt", "");
     WriteBytes(current_ / "here.lst", "");
-    WriteBytes(current_ / "there.lst", "");
-    WriteBytes(current_ / "other.txt", "");
-    const std::vector<std::string> expected = ListsInFileSystemOrder(current_.Path(), "");
-    ASSERT_EQ(expected.size(), 2u);
-    EXPECT_EQ(ReplaceListsBeside(lists_ / "missing.lst"), expected);
-    EXPECT_EQ(ReplaceListsBeside("new file"), expected);
+    const std::vector<std::string> expected{program_ / "kept.lst"};
+    EXPECT_EQ(ReplaceListsBeside(lists_ / "missing.lst", program_ / ""), expected);
+    EXPECT_EQ(ReplaceListsBeside("new file", program_ / ""), expected);
     // A bare name is looked for in the current directory too.
-    EXPECT_EQ(ReplaceListsBeside("here.lst"), ListsInFileSystemOrder(current_.Path(), current_ / ""));
+    EXPECT_EQ(ReplaceListsBeside("here.lst", program_ / ""), std::vector<std::string>{current_ / "here.lst"});
 }
 
 TEST_F(ReplaceListChoicesTest, NoListAnywhereBringsNothing)
 {
-    EXPECT_TRUE(ReplaceListsBeside(lists_ / "missing.lst").empty());
-    EXPECT_TRUE(ReplaceListsBeside("").empty());
+    EXPECT_TRUE(ReplaceListsBeside(lists_ / "missing.lst", program_ / "").empty());
+    EXPECT_TRUE(ReplaceListsBeside("", program_ / "").empty());
 }
 
 }  // namespace

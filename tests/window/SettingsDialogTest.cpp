@@ -8,6 +8,7 @@
 #include "editor/ListEditClosed.h"
 #include "editor/ListEditWnd.h"
 #include "framework/Controls.h"
+#include "framework/Resources.h"
 #include "framework/WinApp.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/FileSystem.h"
@@ -137,11 +138,12 @@ TEST_F(SettingsDialogTest, TheComboOffersTheListsBesideTheConfiguredOne)
     EXPECT_EQ(combo.Selected, IndexOf(beside, ProgramFile("REPLACE.lst")));
     EXPECT_EQ(combo.Text, ProgramFile("REPLACE.lst"));
 
-    // A list that is nowhere: the lists of the current directory by name, the path as text.
+    // A list that is nowhere: the lists where lists are kept, beside the program, the path
+    // as text.
     WriteBytes(current_ / "there.lst", "");
     settings_->FillListCombo(current_ / "gone\\missing.lst");
     combo = ComboOf(SettingsWindow());
-    EXPECT_EQ(combo.Items, Lists(current_.Path(), ""));
+    EXPECT_EQ(combo.Items, beside);
     EXPECT_EQ(combo.Selected, CB_ERR);
     EXPECT_EQ(combo.Text, current_ / "gone\\missing.lst");
 
@@ -149,12 +151,12 @@ TEST_F(SettingsDialogTest, TheComboOffersTheListsBesideTheConfiguredOne)
     const std::string placeholder = "new file";
     SendMessageA(SettingsWindow(), WM_LISTEDITCLOSED, reinterpret_cast<WPARAM>(placeholder.c_str()), 0);
     combo = ComboOf(SettingsWindow());
-    EXPECT_EQ(combo.Items, Lists(current_.Path(), ""));
+    EXPECT_EQ(combo.Items, beside);
     EXPECT_EQ(combo.Text, "new file");
 
     // Nothing matches "*.lst": no items and no text, not even the path.
-    platform::RemoveFile(current_ / "here.lst");
-    platform::RemoveFile(current_ / "there.lst");
+    for (const char* name : {"REPLACE.lst", "second.lst"})
+        platform::RemoveFile(ProgramFile(name));
     settings_->FillListCombo(current_ / "missing.lst");
     combo = ComboOf(SettingsWindow());
     EXPECT_TRUE(combo.Items.empty());
@@ -191,6 +193,31 @@ TEST_F(SettingsDialogTest, OkWithAnEmptyListBoxKeepsTheConfiguredList)
     ASSERT_EQ(TextOf(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_REPLACE_LIST)), "");
     Click(SettingsWindow(), IDOK);
     EXPECT_NE(ReadBytes(IniPath()).find("\r\nReplaceList=" + list + "\r\n"), std::string::npos) << ReadBytes(IniPath());
+}
+
+// A list that is not there, typed into the box and confirmed with Enter, is refused by
+// name: nothing is written and the dialog stays for the user to choose another.
+TEST_F(SettingsDialogTest, OkRefusesAListThatIsNotThere)
+{
+    const std::string missing = folder_ / "missing.lst";
+    OpenSettings();
+    ::ShowWindow(SettingsWindow(), SW_SHOW);
+    ::SetForegroundWindow(SettingsWindow());
+    settings_->GotoDlgCtrl(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_REPLACE_LIST));
+    PutTextOnClipboard(missing);
+    std::vector<MessageBoxText> boxes;
+    ActivationWatcher watcher([&](HWND window) {
+        if (IsMessageBox(window)) {
+            boxes.push_back(ReadMessageBox(window));
+            ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+        }
+    });
+    ASSERT_TRUE(PressKeys({{'V', VK_CONTROL}, {VK_RETURN}}));
+    RunQueuedMessages();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, LoadResourceString(IDS_LIST_NOT_FOUND_HERE) + missing);
+    EXPECT_TRUE(::IsWindow(SettingsWindow()));
+    EXPECT_FALSE(FileExists(IniPath()));
 }
 
 TEST_F(SettingsDialogTest, TheMainWindowReloadsItsListWhenItsSettingsDialogEndsWithOk)
@@ -231,41 +258,51 @@ TEST_F(SettingsDialogTest, CancelWritesNothingAndTellsNobody)
     EXPECT_TRUE(ComboEntries(Dialog(), IDC_FIND_TEXT).empty());
 }
 
-TEST_F(SettingsDialogTest, ABrowseChoiceShowsTheLoadedValuesOfTheOtherFieldsAgain)
+// The user's edits, by mouse and keyboard, then 参照(T) by its key and a file pasted into
+// the file dialog: the chosen file fills its field and every other edit stays as the user
+// left it, a ticked box, an unticked one and an added extension alike.
+TEST_F(SettingsDialogTest, ABrowseChoiceKeepsTheOtherEdits)
 {
     WriteSetting("SETTING", "MemLast", "1");
     const std::string editor = folder_ / "editor.exe";
     WriteBytes(editor, "MZ");
     OpenSettings();
-    ::SetDlgItemTextA(SettingsWindow(), IDC_SETTINGS_EXTENSIONS, "*.zzz");
+    ::ShowWindow(SettingsWindow(), SW_SHOW);
+    ::SetForegroundWindow(SettingsWindow());
+    RunQueuedMessages();
+    ASSERT_TRUE(ClickWithMouse(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_REMEMBER)));
+    ASSERT_TRUE(ClickWithMouse(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_BREGEXP)));
+    RunQueuedMessages();
+    settings_->GotoDlgCtrl(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_EXTENSIONS));
+    PutTextOnClipboard(std::string(DefaultExtensions) + ";*.md");
+    ASSERT_TRUE(PressKeys({{'V', VK_CONTROL}}));
+    RunQueuedMessages();
+    const std::string edited = std::string("01[") + DefaultExtensions + ";*.md][notepad.exe]1[]100";
+    ASSERT_EQ(Shown(SettingsWindow()), edited);
 
-    // The user cancels the file dialog first, then chooses the file.
+    // Cancelled first, then chosen.
     for (const bool choose : {false, true}) {
-        Click(SettingsWindow(), IDC_SETTINGS_REMEMBER);
-        ASSERT_FALSE(IsChecked(SettingsWindow(), IDC_SETTINGS_REMEMBER));
-        std::string caption;
+        bool shown = false;
         ActivationWatcher watcher([&](HWND window) {
-            if (!caption.empty() || ::GetParent(window) != SettingsWindow())
+            if (shown || ::GetParent(window) != SettingsWindow())
                 return;
-            caption = TextOf(window);
-            if (choose) {
-                // The name box of the system's dialog, in its older or its newer form.
-                for (const int nameBox : {0x47C, 0x480})
-                    ::SetDlgItemTextA(window, nameBox, editor.c_str());
-                ::PostMessageA(window, WM_COMMAND, IDOK, 0);
-            } else {
-                ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-            }
+            shown = true;
+            OnceSettled(window, [&, window] {
+                if (!choose) {
+                    PressKeys({{VK_ESCAPE}});
+                    return;
+                }
+                PutTextOnClipboard(editor);
+                PressKeys({{'V', VK_CONTROL}, {VK_RETURN}});
+            });
         });
-        Click(SettingsWindow(), IDC_SETTINGS_BROWSE_EDITOR);
-        EXPECT_FALSE(caption.empty());
-        if (!choose) {
-            EXPECT_EQ(Shown(SettingsWindow()), std::string("01[*.zzz][notepad.exe]1[]000"));
-            // Ticked again for the chosen file below.
-            Click(SettingsWindow(), IDC_SETTINGS_REMEMBER);
-        }
+        ASSERT_TRUE(PressKeys({{'T', VK_MENU}}));
+        RunQueuedMessages();
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(Shown(SettingsWindow()), choose ? std::string("01[") + DefaultExtensions + ";*.md][" + editor +
+                                                        "]1[]100"
+                                                  : edited);
     }
-    EXPECT_EQ(Shown(SettingsWindow()), std::string("11[") + DefaultExtensions + "][" + editor + "]1[]000");
 }
 
 TEST_F(SettingsDialogTest, EachBrowseButtonAsksForItsOwnFileType)
@@ -342,9 +379,9 @@ TEST_F(SettingsDialogTest, ItsEditButtonOpensTheEditorOnTheComboTextAndRefillsTh
 {
     const std::string list = folder_ / "mine.lst";
     WriteBytes(list, "a\tb\t\r\n");
-    WriteBytes(current_ / "other.lst", "");
+    WriteBytes(ProgramFile("second.lst"), "");
     OpenSettings();
-    ASSERT_EQ(ComboOf(SettingsWindow()).Items, std::vector<std::string>{"other.lst"});
+    ASSERT_EQ(ComboOf(SettingsWindow()).Items, std::vector<std::string>{ProgramFile("second.lst")});
     ReplaceText(SettingsWindow(), IDC_SETTINGS_REPLACE_LIST, list);
     Click(SettingsWindow(), IDC_SETTINGS_EDIT_LIST);
 

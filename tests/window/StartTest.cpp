@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <new>
 
 #include "framework/Resources.h"
@@ -179,13 +178,7 @@ TEST_F(StartTest, WithoutEscapeSequencesAPastedTabStaysATab)
     ReplaceText(Dialog(), IDC_REPLACE_TEXT, "X");
     EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_TAB_MARK)), "");
     Window().GotoDlgCtrl(::GetDlgItem(Dialog(), IDC_FIND_TEXT));
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE, 5);
-    std::memcpy(::GlobalLock(text), "p\tab", 5);
-    ::GlobalUnlock(text);
-    ::SetClipboardData(CF_TEXT, text);
-    ::CloseClipboard();
+    PutTextOnClipboard("p\tab");
     ASSERT_TRUE(PressKeys({{'V', VK_CONTROL}}));
     RunQueuedMessages();
     EXPECT_EQ(TextOf(::GetDlgItem(Dialog(), IDC_TAB_MARK)), LoadResourceString(IDS_TAB_IN_FIND));

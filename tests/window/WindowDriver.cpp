@@ -266,6 +266,18 @@ void OnceSettled(HWND window, std::function<void()> action)
     ::SetTimer(window, reinterpret_cast<UINT_PTR>(&settledAction), 0, RunSettledAction);
 }
 
+void PutTextOnClipboard(const std::string& text)
+{
+    if (!::OpenClipboard(nullptr))
+        return;
+    ::EmptyClipboard();
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(::GlobalLock(memory), text.c_str(), text.size() + 1);
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(CF_TEXT, memory);
+    ::CloseClipboard();
+}
+
 void RunQueuedMessages()
 {
     MSG message;

@@ -92,6 +92,9 @@ void OnceSettled(HWND window, std::function<void()> action);
 // the input given so far included.
 void RunQueuedMessages();
 
+// The clipboard holds `text` (code page 932 bytes) for the next paste.
+void PutTextOnClipboard(const std::string& text);
+
 // Runs this thread's messages, inside whatever this thread is doing, until a dialog of the
 // framework has ended (it posts itself a WM_NULL, which is left for its loop), or false
 // after `timeoutMs`.
