@@ -32,7 +32,7 @@ CMainDialog::CMainDialog(SettingsStore& settings, std::vector<std::string> argum
       arguments_(std::move(arguments)),
       fileListBox_([this] { ApplyStartRule(); }),
       fileList_(fileListBox_),
-      resultLog_(this),
+      resultLog_(this, settings),
       run_(*this)
 {
     largeIcon_ = LoadIconOfSize(IDI_MAIN, ::GetSystemMetrics(SM_CXICON));
@@ -193,6 +193,7 @@ bool CMainDialog::RunFromWindow(bool preview)
     ResultLog& log = resultLog_.Log();
     log.ResetLog();
     resultLog_.SetPreview(preview);
+    resultLog_.SetFiles(job_.Files);
     const int priority = settings_.ReadSwitch(Setting::Priority) != 0 ? THREAD_PRIORITY_IDLE : THREAD_PRIORITY_NORMAL;
     const WorkerRun::Ending ending =
         RunOnWorker([this, &log](RunObserver& observer) { return RunReplace(job_, log, observer); }, priority);

@@ -1,5 +1,8 @@
 #include "app/ResultLogDialog.h"
 
+#include "app/LogStatusWords.h"
+#include "app/SettingsStore.h"
+#include "app/WindowSize.h"
 #include "framework/Resources.h"
 #include "resources/ResourceIds.h"
 
@@ -7,6 +10,18 @@ namespace {
 
 // The widest line of the log, in characters of the fixed-pitch font.
 constexpr std::size_t LogColumns = 54;
+// The log's header: two lines before the first file's.
+constexpr int HeaderLines = 2;
+
+constexpr WindowSizeKeys SizeKeys{Setting::LogWidth, Setting::LogHeight};
+
+// A status word without its padding and what it means, as "NotOpen：...".
+std::string Explained(FileResult failure)
+{
+    std::string word = StatusWord(failure);
+    word.erase(0, word.find_first_not_of(' '));
+    return word + LoadResourceString(IDS_STATUS_MEANINGS - failure);
+}
 
 // Moves a child window `dx` pixels to the right and makes it `grow` pixels wider.
 void Shift(HWND child, int dx, int grow)
@@ -18,9 +33,20 @@ void Shift(HWND child, int dx, int grow)
 
 }  // namespace
 
-CResultLogDialog::CResultLogDialog(CWnd* parent) : CDialog(IDD_RESULT_LOG, parent)
+CResultLogDialog::CResultLogDialog(CWnd* parent, SettingsStore& settings)
+    : MessageMapped(IDD_RESULT_LOG, parent), settings_(settings), logBox_(*this)
 {
     font_.CreatePointFont(90, "ＭＳ ゴシック");
+}
+
+const MessageMap<CResultLogDialog>& CResultLogDialog::GetMessageMap()
+{
+    static constexpr MessageRoute<CResultLogDialog> messages[] = {
+        {WM_SIZE, &CResultLogDialog::OnSize},
+        {WM_GETMINMAXINFO, &CResultLogDialog::OnGetMinMaxInfo},
+    };
+    static const MessageMap<CResultLogDialog> map{{}, messages};
+    return map;
 }
 
 BOOL CResultLogDialog::OnInitDialog()
@@ -38,14 +64,75 @@ BOOL CResultLogDialog::OnInitDialog()
         SetDlgItemText(IDC_RESULT_LOG_LABEL,
                        LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED) + std::to_string(*notProcessed_));
     }
+    ShowFailures();
     HWND text = GetDlgItem(IDC_RESULT_LOG_TEXT);
     ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
     FitLogColumns(text);
+    anchors_.Capture(m_hWnd, {{GetDlgItem(IDC_RESULT_LOG_LABEL), GrowWider},
+                              {text, GrowWider | GrowTaller},
+                              {GetDlgItem(IDC_RESULT_LOG_LINE), GrowWider | MoveDown},
+                              {GetDlgItem(IDC_RESULT_LOG_LEGEND), GrowWider | MoveDown},
+                              {GetDlgItem(IDOK), MoveHalfRight | MoveDown}});
+    openedSize_ = RestoreWindowSize(m_hWnd, settings_, SizeKeys);
+    logBox_.SubclassWindow(text);
     // The focus goes where the dialog would put it, but without selecting the whole log,
     // which would hide its columns under the highlight.
     ::SetFocus(text);
     ::SendMessageA(text, EM_SETSEL, 0, 0);
+    ShowCaretLine();
     return FALSE;
+}
+
+void CResultLogDialog::ShowFailures()
+{
+    const std::size_t failed = log_.FailedFiles();
+    if (failed == 0)
+        return;
+    const std::string count = std::to_string(failed);
+    if (!preview_ && !notProcessed_)
+        SetWindowText(LoadResourceString(IDS_RESULT_LOG_CAPTION_FAILED) + count + LoadResourceString(IDS_FAILED_UNIT));
+    SetDlgItemText(IDC_RESULT_LOG_LABEL, GetDlgItemText(IDC_RESULT_LOG_LABEL) +
+                                             LoadResourceString(IDS_RESULT_LOG_FAILED) + count +
+                                             LoadResourceString(IDS_FAILED_UNIT));
+    std::string legend;
+    for (const FileResult failure : FailuresIn(log_.Text()))
+        legend += (legend.empty() ? "" : "　") + Explained(failure);
+    SetDlgItemText(IDC_RESULT_LOG_LEGEND, legend);
+}
+
+std::string CResultLogDialog::CaretLineText() const
+{
+    HWND text = GetDlgItem(IDC_RESULT_LOG_TEXT);
+    DWORD start = 0;
+    ::SendMessageA(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    const int line = static_cast<int>(::SendMessageA(text, EM_LINEFROMCHAR, start, 0)) - HeaderLines;
+    if (line < 0 || static_cast<std::size_t>(line) >= log_.LoggedFiles() ||
+        static_cast<std::size_t>(line) >= files_.size())
+        return std::string();
+    std::string shown = files_[static_cast<std::size_t>(line)];
+    if (const std::optional<FileResult> failure = FailureOfLine(log_.Text(), line + HeaderLines))
+        shown += "　" + Explained(*failure);
+    return shown;
+}
+
+void CResultLogDialog::ShowCaretLine()
+{
+    SetDlgItemText(IDC_RESULT_LOG_LINE, CaretLineText());
+}
+
+bool CResultLogDialog::LogBox::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_SETFOCUS:
+        result = Default();
+        owner_.ShowCaretLine();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CResultLogDialog::FitLogColumns(HWND text)
@@ -61,11 +148,29 @@ void CResultLogDialog::FitLogColumns(HWND text)
     if (grow <= 0)
         return;
     Shift(text, 0, grow);
-    Shift(GetDlgItem(IDC_RESULT_LOG_LABEL), 0, grow);
+    for (const int id : {IDC_RESULT_LOG_LABEL, IDC_RESULT_LOG_LINE, IDC_RESULT_LOG_LEGEND})
+        Shift(GetDlgItem(id), 0, grow);
     Shift(GetDlgItem(IDOK), grow / 2, 0);
     const RECT window = GetWindowRect();
     SetWindowPos(nullptr, 0, 0, window.right - window.left + grow, window.bottom - window.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CResultLogDialog::OnSize(WPARAM, LPARAM)
+{
+    anchors_.Apply();
+    return 0;
+}
+
+LRESULT CResultLogDialog::OnGetMinMaxInfo(WPARAM, LPARAM lParam)
+{
+    anchors_.LimitTracking(*reinterpret_cast<MINMAXINFO*>(lParam));
+    return 0;
+}
+
+void CResultLogDialog::OnDestroy()
+{
+    RememberWindowSize(m_hWnd, settings_, SizeKeys, openedSize_);
 }
 
 void CResultLogDialog::DoDataExchange(CDataExchange& dx)

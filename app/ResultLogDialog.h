@@ -1,17 +1,29 @@
 #pragma once
 // The result log of the last run, kept for the program's life and shown after each run
 // started from the window, in a fixed-pitch font so that its columns line up. After an
-// abort its caption says so, with the number of listed files the run did not take.
+// abort its caption says so, with the number of listed files the run did not take; with
+// failures, caption and label say how many, and the status words found in it are
+// explained below it. The line under the caret is shown whole there, its path not cut.
+// The window can be made larger; its size is remembered.
 #include <cstddef>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "engine/run/ResultLog.h"
+#include "framework/Anchors.h"
 #include "framework/Dialog.h"
 #include "framework/Font.h"
+#include "framework/MessageMap.h"
+#include "framework/SubclassedWnd.h"
 
-class CResultLogDialog : public CDialog {
+class SettingsStore;
+
+class CResultLogDialog : public MessageMapped<CResultLogDialog, CDialog> {
 public:
-    explicit CResultLogDialog(CWnd* parent);
+    CResultLogDialog(CWnd* parent, SettingsStore& settings);
+
+    static const MessageMap<CResultLogDialog>& GetMessageMap();
 
     ResultLog& Log() { return log_; }
     // For the log about to be shown: the run was aborted with `notProcessed` listed files
@@ -20,16 +32,44 @@ public:
     // The log shown next is that of a preview, which wrote nothing, and says so in its
     // caption and heading; or that of a run.
     void SetPreview(bool preview) { preview_ = preview; }
+    // The files of the run in list order, whole: the log's file lines name them, shortened.
+    void SetFiles(std::vector<std::string> files) { files_ = std::move(files); }
+
+    // What the line under the caret is about: the file's whole path and, for a failure,
+    // what its status word means.
+    std::string CaretLineText() const;
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
+    void OnDestroy() override;
 
 private:
+    // The log box, which tells the dialog when its caret may have moved.
+    class LogBox : public CSubclassedWnd {
+    public:
+        explicit LogBox(CResultLogDialog& owner) : owner_(owner) {}
+
+    protected:
+        bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    private:
+        CResultLogDialog& owner_;
+    };
+
+    LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
     void FitLogColumns(HWND text);
+    void ShowFailures();
+    void ShowCaretLine();
 
     ResultLog log_;
+    SettingsStore& settings_;
     CFont font_;
     std::optional<std::size_t> notProcessed_;
     bool preview_ = false;
+    std::vector<std::string> files_;
+    LogBox logBox_;
+    ControlAnchors anchors_;
+    SIZE openedSize_{};
 };

@@ -37,6 +37,10 @@ constexpr SettingDefinition Table[] = {
     {Setting::ShiftJisOnly, ProcessSection, "ShiftJisOnly", Switch, 0, nullptr, nullptr, 0},
     // How many files a run works on at once; 0 (or less) one per processor.
     {Setting::Workers, ProcessSection, "Workers", Switch, 0, nullptr, nullptr, 0},
+    {Setting::MainWidth, WindowSection, "MainWidth", Switch, 0, nullptr, nullptr, 0},
+    {Setting::MainHeight, WindowSection, "MainHeight", Switch, 0, nullptr, nullptr, 0},
+    {Setting::LogWidth, WindowSection, "LogWidth", Switch, 0, nullptr, nullptr, 0},
+    {Setting::LogHeight, WindowSection, "LogHeight", Switch, 0, nullptr, nullptr, 0},
 };
 
 constexpr bool IndexedById()

@@ -8,6 +8,7 @@
 inline constexpr char MainSection[] = "MAIN";
 inline constexpr char SettingSection[] = "SETTING";
 inline constexpr char ProcessSection[] = "PROCESS";
+inline constexpr char WindowSection[] = "WINDOW";
 
 enum class Setting {
     // MAIN: the main window's state, written when it closes.
@@ -35,6 +36,12 @@ enum class Setting {
     ShiftJisOnly,
     // PROCESS, set in the file by hand: how many files a run works on at once.
     Workers,
+    // WINDOW: the sizes the user gave the sizable windows, in pixels; 0 for the size the
+    // dialog template gives. Written only once a window was resized.
+    MainWidth,
+    MainHeight,
+    LogWidth,
+    LogHeight,
 };
 
 // A switch is an integer key, 0 for off and anything else for on.

@@ -43,6 +43,13 @@
 #define IDC_RESULT_LOG_LABEL 1019
 #define IDS_RESULT_LOG_ABORTED 3011
 #define IDS_RESULT_LOG_NOT_PROCESSED 3012
+#define IDC_RESULT_LOG_LINE 1020
+#define IDC_RESULT_LOG_LEGEND 1021
+#define IDS_RESULT_LOG_CAPTION_FAILED 3018
+#define IDS_RESULT_LOG_FAILED 3019
+#define IDS_FAILED_UNIT 3030
+/* What each status word means: 3020 less the failure code (NotOpen -1 is 3021). */
+#define IDS_STATUS_MEANINGS 3020
 
 /* Progress dialog. */
 #define IDD_PROGRESS 142

@@ -41,6 +41,10 @@ std::vector<Expected> FirstStartValues()
         {Setting::Priority, "PROCESS", "Priority", 0, ""},
         {Setting::ShiftJisOnly, "PROCESS", "ShiftJisOnly", 0, ""},
         {Setting::Workers, "PROCESS", "Workers", 0, ""},
+        {Setting::MainWidth, "WINDOW", "MainWidth", 0, ""},
+        {Setting::MainHeight, "WINDOW", "MainHeight", 0, ""},
+        {Setting::LogWidth, "WINDOW", "LogWidth", 0, ""},
+        {Setting::LogHeight, "WINDOW", "LogHeight", 0, ""},
     };
 }
 
@@ -69,7 +73,7 @@ TEST(SettingsStore, ReadsEveryKeyFromItsSection)
 {
     TempFolder folder;
     std::string file;
-    for (const char* section : {"MAIN", "SETTING", "PROCESS"}) {
+    for (const char* section : {"MAIN", "SETTING", "PROCESS", "WINDOW"}) {
         file.append("[").append(section).append("]\r\n");
         for (const Expected& expected : FirstStartValues())
             if (std::string(expected.section) == section)

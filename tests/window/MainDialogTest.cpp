@@ -189,7 +189,7 @@ TEST_F(MainDialogFixture, TheCommandLineListIsLoadedFirstAndTheConfiguredOneOnLi
     Close();
 }
 
-TEST_F(MainDialogFixture, EnterIsSwallowedEverywhereAndEscEndsTheProgram)
+TEST_F(MainDialogFixture, EnterIsSwallowedEverywhereAndEscEndsTheProgramWithAnEmptyList)
 {
     CMainDialog dialog(Settings(), {"tarvelox.exe", "-Ffind"});
     int activations = 0;
@@ -202,9 +202,11 @@ TEST_F(MainDialogFixture, EnterIsSwallowedEverywhereAndEscEndsTheProgram)
             MSG enter{::GetDlgItem(window, id), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
             swallowed = swallowed && dialog.PreTranslateMessage(enter);
         }
-        // Through the program's own loop: Enter on Start runs nothing, Esc ends.
+        // Through the program's own loop: Enter on Start runs nothing, Esc ends once the
+        // list is empty.
         ::EnableWindow(::GetDlgItem(window, IDC_START), TRUE);
         ::PostMessageA(::GetDlgItem(window, IDC_START), WM_KEYDOWN, VK_RETURN, 0);
+        CListBox(::GetDlgItem(window, IDC_FILE_LIST)).ResetContent();
         ::PostMessageA(::GetDlgItem(window, IDC_FILE_LIST), WM_KEYDOWN, VK_ESCAPE, 0);
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);

@@ -21,7 +21,8 @@ const std::string ProgressCaption = "処理中";
 
 bool IsResultLog(HWND window)
 {
-    return HasCaption(window, LogCaption) || HasCaption(window, AbortedLogCaption) || HasCaption(window, PreviewCaption);
+    return TextOf(window).starts_with(LogCaption) || HasCaption(window, AbortedLogCaption) ||
+           HasCaption(window, PreviewCaption);
 }
 
 // Runs in the test's folder, so that the files are listed, and logged, by their names.
@@ -132,7 +133,7 @@ TEST_F(StartTest, APreviewShowsTheRunsLogAndWritesNothing)
     const std::string expected = ExpectedLog({{"a.txt", "       2"}, {"b.txt", "  NoText"}}, "          2");
     EXPECT_EQ(shownLog_, expected);
     EXPECT_EQ(shownLogCaption_, PreviewCaption);
-    EXPECT_EQ(shownLogLabel_, "プレビュー：置換えた場合の結果（何も書き込んでいません）");
+    EXPECT_EQ(shownLogLabel_, "プレビュー：置換えた場合の結果（何も書き込んでいません）　失敗したファイル：1 件");
     EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "one two one");
     EXPECT_FALSE(FileExists(folder_ / "a.txt.bak"));
     EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
@@ -142,9 +143,72 @@ TEST_F(StartTest, APreviewShowsTheRunsLogAndWritesNothing)
     WriteSetting("SETTING", "ShowLog", "1");
     PressStart();
     EXPECT_EQ(shownLog_, expected);
-    EXPECT_EQ(shownLogCaption_, LogCaption);
-    EXPECT_EQ(shownLogLabel_, "置換結果ログ");
+    EXPECT_EQ(shownLogCaption_, "置換完了 - 失敗 1 件");
+    EXPECT_EQ(shownLogLabel_, "置換結果ログ　失敗したファイル：1 件");
     EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "1 two 1");
+}
+
+// A run with a failure: caption and label count it, the words of the log are explained
+// under it, and the arrow keys bring each file line's whole path, cut in the log, and its
+// status word's meaning. The log can be made larger, and opens at that size next time.
+TEST_F(StartTest, ALogWithFailuresCountsAndExplainsThemAndShowsEachPathWhole)
+{
+    const std::string deep = "a-folder-with-a-rather-long-name\\and-another-one-inside-it";
+    MakeFolder(folder_ / "a-folder-with-a-rather-long-name");
+    MakeFolder(folder_ / deep);
+    const std::string inside = folder_ / deep + "\\deep.txt";
+    WriteBytes(inside, "one");
+    Open({"-Fone", "-R1"});
+    AddListEntries(Dialog(), IDC_FILE_LIST, {inside, folder_ / "gone.txt"});
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "one");
+    std::string caption, label, legend, logText;
+    std::vector<std::string> lines;
+    RECT before{}, after{}, window{};
+    ActivationWatcher watcher([&](HWND log) {
+        if (!IsResultLog(log))
+            return;
+        OnceSettled(log, [&, log] {
+            caption = TextOf(log);
+            label = TextOf(::GetDlgItem(log, IDC_RESULT_LOG_LABEL));
+            legend = TextOf(::GetDlgItem(log, IDC_RESULT_LOG_LEGEND));
+            logText = TextOf(::GetDlgItem(log, IDC_RESULT_LOG_TEXT));
+            for (int line = 0; line < 4; ++line) {
+                lines.push_back(TextOf(::GetDlgItem(log, IDC_RESULT_LOG_LINE)));
+                PressKeys({{VK_DOWN}});
+                RunQueuedMessages();
+            }
+            before = RectInParent(::GetDlgItem(log, IDC_RESULT_LOG_TEXT));
+            ::GetWindowRect(log, &window);
+            ::SetWindowPos(log, nullptr, 0, 0, window.right - window.left + 120, window.bottom - window.top + 90,
+                           SWP_NOMOVE | SWP_NOZORDER);
+            after = RectInParent(::GetDlgItem(log, IDC_RESULT_LOG_TEXT));
+            PressKeys({{VK_RETURN}});
+        });
+    });
+    Click(Dialog(), IDC_START);
+
+    EXPECT_EQ(caption, "置換完了 - 失敗 1 件");
+    EXPECT_EQ(label, "置換結果ログ　失敗したファイル：1 件");
+    EXPECT_EQ(legend, "NotOpen：開けなかった（無い・読めない）");
+    EXPECT_EQ(logText.find(inside), std::string::npos) << "the log shows the path cut";
+    EXPECT_EQ(lines, (std::vector<std::string>{"", "", inside, folder_ / "gone.txt" + "　NotOpen：開けなかった（無い・読めない）"}));
+    EXPECT_EQ(after.right - after.left, before.right - before.left + 120);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 90);
+    EXPECT_EQ(Settings().ReadSwitch(Setting::LogWidth), window.right - window.left + 120);
+
+    // The next log opens at the size the user left it.
+    SIZE reopened{};
+    ActivationWatcher again([&](HWND log) {
+        if (!IsResultLog(log))
+            return;
+        RECT rect;
+        ::GetWindowRect(log, &rect);
+        reopened = {rect.right - rect.left, rect.bottom - rect.top};
+        ::PostMessageA(log, WM_COMMAND, IDOK, 0);
+    });
+    Click(Dialog(), IDC_START);
+    EXPECT_EQ(reopened.cx, window.right - window.left + 120);
+    EXPECT_EQ(reopened.cy, window.bottom - window.top + 90);
 }
 
 TEST_F(StartTest, ATabReachesTheRunTheSettingsAndTheHistoryAsBackslashT)
