@@ -10,6 +10,7 @@
 #include "app/SettingsDialog.h"
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
+#include "app/WindowSize.h"
 #include "editor/ListEditWnd.h"
 #include "engine/run/RunCheck.h"
 #include "framework/Controls.h"
@@ -22,6 +23,7 @@
 namespace {
 
 constexpr int SmallIconSize = 16;
+constexpr WindowSizeKeys MainSizeKeys{Setting::MainWidth, Setting::MainHeight};
 
 }  // namespace
 
@@ -70,6 +72,8 @@ const MessageMap<CMainDialog>& CMainDialog::GetMessageMap()
         {WM_QUERYDRAGICON, &CMainDialog::OnQueryDragIcon},
         {WM_DROPFILES, &CMainDialog::OnDropFiles},
         {WM_CONTEXTMENU, &CMainDialog::OnContextMenu},
+        {WM_SIZE, &CMainDialog::OnSize},
+        {WM_GETMINMAXINFO, &CMainDialog::OnGetMinMaxInfo},
     };
     static const MessageMap<CMainDialog> map{commands, messages};
     return map;
@@ -100,6 +104,7 @@ BOOL CMainDialog::OnInitDialog()
     const CListBox fileList(GetDlgItem(IDC_FILE_LIST));
     const RECT client = fileList.GetClientRect();
     fileList.SetWindowPos(nullptr, 0, 0, client.right + 4, client.bottom + 3, SWP_NOMOVE | SWP_NOZORDER);
+    AnchorControls();
 
     const CommandLineOptions options = ParseCommandLine(arguments_, settings_);
     const MainDialogStartValues start = StartValuesFrom(options, settings_);
@@ -125,8 +130,41 @@ BOOL CMainDialog::OnInitDialog()
         EndDialog(0);
         return FALSE;
     }
+    openedSize_ = RestoreWindowSize(m_hWnd, settings_, MainSizeKeys);
     GotoDlgCtrl(GetDlgItem(IDC_FIND_TEXT));
     return FALSE;
+}
+
+void CMainDialog::AnchorControls()
+{
+    // The find and replace boxes and the file list take the room a larger window gives;
+    // what stands right of them or below them keeps its distance to that edge.
+    std::vector<std::pair<HWND, unsigned>> controls = {
+        {GetDlgItem(IDC_FIND_TEXT), GrowWider},
+        {GetDlgItem(IDC_REPLACE_TEXT), GrowWider},
+        {GetDlgItem(IDC_FILE_LIST), GrowWider | GrowTaller},
+        {GetDlgItem(IDC_BACKUP), MoveDown},
+    };
+    for (const int id : {IDC_LIST_EDIT, IDC_TAB_MARK, IDC_MODIFIER_FRAME, IDC_KANJI, IDC_MULTILINE, IDC_IGNORECASE,
+                         IDC_ADD_FILES, IDC_REMOVE_FILES})
+        controls.push_back({GetDlgItem(id), MoveRight});
+    for (const int id : {IDC_FILE_COUNT_LABEL, IDC_FILE_COUNT, IDC_PREVIEW})
+        controls.push_back({GetDlgItem(id), MoveRight | MoveDown});
+    for (const int id : {IDC_START, IDC_SETTINGS, IDCANCEL, IDC_ABOUT})
+        controls.push_back({GetDlgItem(id), MoveDown});
+    anchors_.Capture(m_hWnd, controls);
+}
+
+LRESULT CMainDialog::OnSize(WPARAM, LPARAM)
+{
+    anchors_.Apply();
+    return 0;
+}
+
+LRESULT CMainDialog::OnGetMinMaxInfo(WPARAM, LPARAM lParam)
+{
+    anchors_.LimitTracking(*reinterpret_cast<MINMAXINFO*>(lParam));
+    return 0;
 }
 
 bool CMainDialog::IsDropDownOpen() const
@@ -154,8 +192,10 @@ void CMainDialog::OnDestroy()
     run_.StopAndWait();
     UpdateData(true);
     ApplyTabRule(fields_);
-    if (!automaticMode_)
+    if (!automaticMode_) {
         WriteMainKeys(settings_, fields_, lastAddFolder_);
+        RememberWindowSize(m_hWnd, settings_, MainSizeKeys, openedSize_);
+    }
     regexLibrary_.Free();
 }
 

@@ -17,6 +17,7 @@
 #include "editor/ListEditClosed.h"
 #include "engine/regex/BregexpLibrary.h"
 #include "engine/rewrite/ReplaceJob.h"
+#include "framework/Anchors.h"
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
 
@@ -84,6 +85,10 @@ private:
     void OnListEdit();
     LRESULT OnListEditClosed(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
+    // The window can be made larger: the boxes and the file list grow with it.
+    void AnchorControls();
+    LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
     // The file list: its buttons, menu commands, drops, context menu and keys.
     void OnAddFiles();
@@ -128,4 +133,6 @@ private:
     ReplaceJob job_;
     WorkerRun run_;
     int exitStatus_ = 0;
+    ControlAnchors anchors_;
+    SIZE openedSize_{};
 };

@@ -36,6 +36,7 @@
 #define IDC_NOT_ESCAPE 1066
 #define IDC_PREVIEW 1070
 #define IDC_TAB_MARK 1071
+#define IDC_FILE_COUNT_LABEL 1072
 
 /* Result log dialog. */
 #define IDD_RESULT_LOG 131

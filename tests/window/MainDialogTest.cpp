@@ -247,3 +247,36 @@ TEST_F(MainDialogFixture, EscEndsTheDialogOnlyWhileTheFileListIsEmpty)
     RunQueuedMessages();
     EXPECT_FALSE(::IsWindow(dialog));
 }
+
+// The window made larger: the file list and the find box take the room, the buttons below
+// and beside them keep their distance to the edges; the size is there at the next start,
+// and the window never gets smaller than its template.
+TEST_F(MainDialogFixture, TheWindowGrowsWithItsListAndKeepsItsSize)
+{
+    Open();
+    const auto rectOf = [&](int id) { return RectInParent(::GetDlgItem(Dialog(), id)); };
+    const RECT list = rectOf(IDC_FILE_LIST), find = rectOf(IDC_FIND_TEXT), start = rectOf(IDC_START),
+               add = rectOf(IDC_ADD_FILES);
+    const RECT opened = Window().GetWindowRect();
+    const SIZE larger{opened.right - opened.left + 200, opened.bottom - opened.top + 150};
+    Window().SetWindowPos(nullptr, 0, 0, larger.cx, larger.cy, SWP_NOMOVE | SWP_NOZORDER);
+
+    EXPECT_EQ(rectOf(IDC_FILE_LIST).right - list.right, 200);
+    EXPECT_EQ(rectOf(IDC_FILE_LIST).bottom - list.bottom, 150);
+    EXPECT_EQ(rectOf(IDC_FIND_TEXT).right - find.right, 200);
+    EXPECT_EQ(rectOf(IDC_START).top - start.top, 150);
+    EXPECT_EQ(rectOf(IDC_ADD_FILES).left - add.left, 200);
+    EXPECT_EQ(rectOf(IDC_ADD_FILES).top, add.top);
+    Close();
+    EXPECT_EQ(Settings().ReadSwitch(Setting::MainWidth), larger.cx);
+    EXPECT_EQ(Settings().ReadSwitch(Setting::MainHeight), larger.cy);
+
+    Open();
+    RECT reopened = Window().GetWindowRect();
+    EXPECT_EQ(reopened.right - reopened.left, larger.cx);
+    EXPECT_EQ(rectOf(IDC_FILE_LIST).bottom - list.bottom, 150);
+    MINMAXINFO limits{};
+    ::SendMessageA(Dialog(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, opened.right - opened.left);
+    EXPECT_EQ(limits.ptMinTrackSize.y, opened.bottom - opened.top);
+}
