@@ -9,6 +9,7 @@
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
 #include "lists/ListFile.h"
+#include "lists/ListImport.h"
 #include "lists/ListLocations.h"
 #include "lists/RowText.h"
 #include "platform/FileSystem.h"
@@ -238,6 +239,13 @@ void CListEditWnd::OnSave()
         SetModifiedFlag(false);
         return;
     }
+    // A read-only list is a choice, not an accident: the user may save under another name.
+    if (platform::IsReadOnlyFile(listPath_)) {
+        if (AppMessageBox(listPath_ + "\n" + LoadResourceString(IDS_LIST_READ_ONLY), MB_YESNO | MB_ICONEXCLAMATION,
+                          LoadResourceString(IDS_PROGRAM_NAME), m_hWnd) == IDYES)
+            OnSaveAs();
+        return;
+    }
     // The file error box: the file, then what went wrong with it.
     const UINT reason = result == ListWriteResult::CreateFailed ? IDS_LIST_NOT_CREATED : IDS_LIST_NOT_WRITTEN;
     AppMessageBox(listPath_ + "\n" + LoadResourceString(reason), MB_OK | MB_ICONEXCLAMATION, std::string(), m_hWnd);
@@ -270,8 +278,12 @@ void CListEditWnd::OnEdit()
 void CListEditWnd::OnDelete()
 {
     const int selected = listView_.GetSelectedItem();
-    if (AppMessageBox(LoadResourceString(IDS_PATTERN_DELETE_QUESTION), MB_YESNO | MB_ICONQUESTION,
-                      LoadResourceString(IDS_PATTERN_DELETE_CAPTION), m_hWnd) != IDYES)
+    const ListRow row = RowAt(selected);
+    const std::string question = LoadResourceString(IDS_PATTERN_DELETE_QUESTION) + "\n\n" +
+                                 LoadResourceString(IDS_FIND_COLUMN) + "： " + row.Find + "\n" +
+                                 LoadResourceString(IDS_REPLACE_COLUMN) + "： " + row.Replace;
+    if (AppMessageBox(question, MB_YESNO | MB_ICONQUESTION, LoadResourceString(IDS_PATTERN_DELETE_CAPTION), m_hWnd) !=
+        IDYES)
         return;
     listView_.DeleteItem(selected);
     SelectFocusedRow();
@@ -315,8 +327,15 @@ void CListEditWnd::OnLoadFromFile()
     if (path.empty())
         return;
     ListRows rows;
-    if (!AppendListRows(path, rows)) {
+    const ListImport import = ImportListRows(path, rows);
+    if (import.Outcome == ImportOutcome::Unreadable) {
         TellUnreadable(path, IDS_LIST_NOT_READ);
+        return;
+    }
+    if (import.Outcome == ImportOutcome::NotConvertible) {
+        AppMessageBox(path + "\n" + std::string(EncodingName(import.Encoding)) +
+                          LoadResourceString(IDS_LIST_NOT_CONVERTIBLE),
+                      MB_OK | MB_ICONEXCLAMATION, LoadResourceString(IDS_PROGRAM_NAME), m_hWnd);
         return;
     }
     SetModifiedFlag(true);
@@ -404,7 +423,7 @@ bool CListEditWnd::SaveModifiedList()
     if (!modified_)
         return true;
     switch (AppMessageBox(LoadResourceString(IDS_LIST_SAVE_PROMPT), MB_YESNOCANCEL | MB_ICONEXCLAMATION,
-                          std::string(), m_hWnd)) {
+                          LoadResourceString(IDS_PROGRAM_NAME), m_hWnd)) {
     case IDYES:
         OnSave();
         break;

@@ -128,6 +128,9 @@ bool LinkOrCopyFile(const std::string& from, const std::string& to);
 
 bool PathExists(const std::string& path);
 bool IsFolder(const std::string& path);
+// A file that exists and may not be written: read-only (Windows), or without write
+// permission for anyone (POSIX).
+bool IsReadOnlyFile(const std::string& path);
 
 // The full path of the running executable; empty when it cannot be had, or not in code
 // page 932.

@@ -153,6 +153,8 @@
 #define IDS_OPTIONS_COLUMN 3311
 #define IDS_LIST_NOT_READ 3312
 #define IDS_LIST_NOT_READ_AS_NEW 3313
+#define IDS_LIST_READ_ONLY 3314
+#define IDS_LIST_NOT_CONVERTIBLE 3315
 
 /* Pattern edit dialog; its option boxes carry the main dialog's ids (1066, 1041, 1042,
    1047, 1048, 1059). */

@@ -243,7 +243,8 @@ TEST_F(ListEditorTest, KeysReachTheCommands)
     EXPECT_EQ(Rows(), (Strings{"a|A|", "b|B|", "c|C|"}));
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].Caption, "置換えパターンの削除");
-    EXPECT_EQ(boxes_[0].Text, "選択されたパターンを削除します。");
+    EXPECT_EQ(boxes_[0].Text, "選択されたパターンを削除しますか？\n\n検索文字列： d\n置換文字列： D");
+    EXPECT_EQ(boxes_[0].Icon, IDI_QUESTION);
     Key(VK_INSERT);
     EXPECT_TRUE(PatternDialog().IsWindowVisible());
     EXPECT_TRUE(PatternDialog().IsAddMode());
@@ -456,34 +457,49 @@ TEST_F(ListEditorTest, ANewListIsSavedUnderANameTheUserChooses)
 
 TEST_F(ListEditorTest, ASaveThatFailsLeavesTheListAsItWasAndTheChangesMarked)
 {
-    const struct {
-        const char* name;
-        std::function<void(const std::string& list)> spoil;
-    } cases[] = {
-        {"read-only list", [](const std::string& list) { SetReadOnly(list, true); }},
-        {"temporary name taken by a folder", [](const std::string& list) { MakeFolder(list + ".tmp"); }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        boxes_.clear();
-        OpenList(ThreeRows);
-        Command(ID_PATTERN_CUT);
-        c.spoil(listPath_);
-        AnswerBox(IDOK);
-        Command(ID_LIST_SAVE);
-        ASSERT_EQ(boxes_.size(), 1u);
-        EXPECT_EQ(boxes_[0].Text, listPath_ + "\n" + LoadResourceString(IDS_LIST_NOT_CREATED));
-        EXPECT_TRUE(Editor().IsModified());
-        EXPECT_EQ(ReadBytes(listPath_), ThreeRows);
-        EXPECT_EQ(platform::IsFolder(listPath_ + ".tmp"), c.name[0] == 't');
-        // The close that asked for the save does not go on.
-        AnswerBox(IDYES);
-        AnswerBox(IDOK);
-        ::SendMessageA(EditorWindow(), WM_CLOSE, 0, 0);
-        EXPECT_TRUE(IsOpen());
-        ::DestroyWindow(EditorWindow());
-        SetReadOnly(listPath_, false);
-    }
+    boxes_.clear();
+    OpenList(ThreeRows);
+    Command(ID_PATTERN_CUT);
+    MakeFolder(listPath_ + ".tmp");
+    AnswerBox(IDOK);
+    Command(ID_LIST_SAVE);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].Text, listPath_ + "\n" + LoadResourceString(IDS_LIST_NOT_CREATED));
+    EXPECT_TRUE(Editor().IsModified());
+    EXPECT_EQ(ReadBytes(listPath_), ThreeRows);
+    // The close that asked for the save does not go on; its question bears the program's
+    // name.
+    AnswerBox(IDYES);
+    AnswerBox(IDOK);
+    ::SendMessageA(EditorWindow(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsOpen());
+    ASSERT_EQ(boxes_.size(), 3u);
+    EXPECT_EQ(boxes_[1].Caption, "Tarvelox");
+    EXPECT_EQ(boxes_[1].Text, LoadResourceString(IDS_LIST_SAVE_PROMPT));
+}
+
+// A read-only list is said to be so, and may be saved under another name; declined, the
+// list stays as it was and the changes marked.
+TEST_F(ListEditorTest, AReadOnlyListOffersToBeSavedUnderAnotherName)
+{
+    OpenList(ThreeRows);
+    Command(ID_PATTERN_CUT);
+    SetReadOnly(listPath_, true);
+    AnswerBox(IDNO);
+    Command(ID_LIST_SAVE);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].Text, listPath_ + "\n" + LoadResourceString(IDS_LIST_READ_ONLY));
+    EXPECT_TRUE(Editor().IsModified());
+    EXPECT_EQ(ReadBytes(listPath_), ThreeRows);
+
+    AnswerBox(IDYES);
+    AnswerFile(folder_ / "copy.lst");
+    Command(ID_LIST_SAVE);
+    EXPECT_EQ(ReadBytes(listPath_), ThreeRows);
+    EXPECT_EQ(Editor().ListPath(), folder_ / "copy.lst");
+    EXPECT_FALSE(Editor().IsModified());
+    EXPECT_EQ(ReadBytes(folder_ / "copy.lst"), "b\tB\tE\r\nc\tC\tSC\r\n");
+    SetReadOnly(listPath_, false);
 }
 
 TEST_F(ListEditorTest, TheHelpItemGoesToTheApplication)
@@ -502,4 +518,27 @@ TEST_F(ListEditorTest, TheHelpItemGoesToTheApplication)
     // A command the editor answers itself does not go on.
     Command(ID_PATTERN_INSERT);
     EXPECT_EQ(application.commands, std::vector<int>{IDM_HELP});
+}
+
+// Patterns loaded from a text that is not Shift-JIS come converted by the encoding its
+// bytes show; one that holds a character Shift-JIS lacks is refused, saying why.
+TEST_F(ListEditorTest, LoadingFromAFileConvertsItsEncodingOrSaysWhyNot)
+{
+    const auto utf8 = [](const char8_t* text) { return std::string(reinterpret_cast<const char*>(text)); };
+    WriteBytes(folder_ / "utf8.txt", utf8(u8"\uFEFF旧社名\t新社名\r\n表\t\\\r\n"));
+    WriteBytes(folder_ / "euc.txt", "\xC9\xBD\t\xB5\xEC\r\n");
+    WriteBytes(folder_ / "cafe.txt", utf8(u8"caf\u00E9\tcafe\r\n"));
+    OpenList("");
+    for (const char* name : {"utf8.txt", "euc.txt"}) {
+        AnswerFile(folder_ / name);
+        Command(ID_LIST_LOAD_FROM_FILE);
+    }
+    EXPECT_EQ(Rows(), (Strings{"旧社名|新社名|", "表|\\|", "表|旧|"}));
+
+    AnswerFile(folder_ / "cafe.txt");
+    AnswerBox(IDOK);
+    Command(ID_LIST_LOAD_FROM_FILE);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].Text, folder_ / "cafe.txt" + "\nUTF-8" + LoadResourceString(IDS_LIST_NOT_CONVERTIBLE));
+    EXPECT_EQ(Rows().size(), 3u);
 }
