@@ -259,7 +259,7 @@ bool CMainDialog::RunFromWindow(bool preview)
 
 WorkerRun::Ending CMainDialog::RunOnWorker(const WorkerRun::RunFunction& run, int priority)
 {
-    return run_.Run(run, job_.AbortRequested, priority);
+    return run_.Run(run, job_.AbortRequested, priority, job_.Files);
 }
 
 void CMainDialog::RunAutomaticMode()

@@ -100,6 +100,7 @@ private:
     LRESULT OnDropFiles(WPARAM, LPARAM);
     LRESULT OnContextMenu(WPARAM, LPARAM);
     void OnFileListKey(WPARAM key);
+    void SelectEntryAt(POINT screen);
     void ShowResultLog() override;
 
     void RunAutomaticMode();

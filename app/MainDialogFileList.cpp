@@ -101,6 +101,8 @@ LRESULT CMainDialog::OnContextMenu(WPARAM wParam, LPARAM lParam)
         RECT corner;
         ::GetWindowRect(list, &corner);
         at = {corner.left, corner.top};
+    } else {
+        SelectEntryAt(at);
     }
     CMenu menu;
     if (!menu.LoadMenu(IDM_FILE_LIST))
@@ -115,6 +117,24 @@ LRESULT CMainDialog::OnContextMenu(WPARAM wParam, LPARAM lParam)
     TrackPopupMenu(popup, at, m_hWnd);
     PostMessage(WM_USER);
     return 0;
+}
+
+void CMainDialog::SelectEntryAt(POINT screen)
+{
+    // The menu is about the entry under the pointer: one not selected becomes the only
+    // selected entry; a selected one keeps the selection it belongs to.
+    const CListBox list(GetDlgItem(IDC_FILE_LIST));
+    POINT client = screen;
+    ::ScreenToClient(list.m_hWnd, &client);
+    const LRESULT hit = list.SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
+    if (HIWORD(hit) != 0)
+        return;
+    const int index = LOWORD(hit);
+    if (list.GetSel(index))
+        return;
+    fileList_.DeselectAll();
+    list.SetSel(index);
+    list.SetCaretIndex(index);
 }
 
 void CMainDialog::OnFileListKey(WPARAM key)

@@ -1,12 +1,16 @@
 #include "app/WorkerRun.h"
 
+#include <commctrl.h>
+
 #include "app/ProgressText.h"
 #include "framework/MessageLoop.h"
 #include "resources/ResourceIds.h"
 
-WorkerRun::Ending WorkerRun::Run(const RunFunction& run, AbortFlag& abort, int priority)
+WorkerRun::Ending WorkerRun::Run(const RunFunction& run, AbortFlag& abort, int priority,
+                                 const std::vector<std::string>& files)
 {
     abort_ = &abort;
+    files_ = &files;
     failed_ = false;
     const INT_PTR end = progress_.Show(abort, [&](HWND dialog) {
         progressWindow_ = dialog;
@@ -52,6 +56,12 @@ void WorkerRun::StopAndWait()
 
 void WorkerRun::OnProgress(std::size_t done, std::size_t count)
 {
-    // A dialog that has ended has no control any more, and the text goes nowhere.
+    // A dialog that has ended has no control any more, and the text goes nowhere. The
+    // file named is the one the run takes next.
+    SetWindowTextOf(::GetDlgItem(progressWindow_, IDC_PROGRESS_FILE),
+                    files_ && done < files_->size() ? (*files_)[done] : std::string());
+    HWND bar = ::GetDlgItem(progressWindow_, IDC_PROGRESS_BAR);
+    ::SendMessageA(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(count));
+    ::SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
     SetWindowTextOf(::GetDlgItem(progressWindow_, IDC_PROGRESS_TEXT), ProgressText(done, count));
 }

@@ -4,6 +4,8 @@
 // worker reaches the windows only through the window system: the progress texts sent to
 // the dialog, its OK command posted.
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/ProgressDialog.h"
 #include "engine/run/RunObserver.h"
@@ -32,8 +34,9 @@ public:
         Failed,
     };
 
-    // Runs `run` on a worker thread of `priority`; "中止" sets `abort`.
-    Ending Run(const RunFunction& run, AbortFlag& abort, int priority);
+    // Runs `run` on a worker thread of `priority`; "中止" sets `abort`. The progress names
+    // the file of `files`, the run's list, that the run takes next.
+    Ending Run(const RunFunction& run, AbortFlag& abort, int priority, const std::vector<std::string>& files);
     // For closing during a run: aborts it and waits for the worker.
     void StopAndWait();
 
@@ -49,6 +52,7 @@ private:
     // Set before the worker starts, and only read by it.
     HWND progressWindow_ = nullptr;
     AbortFlag* abort_ = nullptr;
+    const std::vector<std::string>* files_ = nullptr;
     // Written by the worker, read once it has ended.
     bool failed_ = false;
 };

@@ -55,6 +55,8 @@
 /* Progress dialog. */
 #define IDD_PROGRESS 142
 #define IDC_PROGRESS_TEXT 1062
+#define IDC_PROGRESS_FILE 1063
+#define IDC_PROGRESS_BAR 1064
 
 /* File list: its context menu, the add dialog's texts. */
 #define IDM_FILE_LIST 133

@@ -247,6 +247,41 @@ TEST_F(FileListWindowTest, ContextMenuGraysWhatDoesNotApplyAndPostsUserMessage)
     EXPECT_EQ(menus, 0);
 }
 
+// A right click, as the mouse gives it, on an entry that is not selected makes it the
+// selection the menu acts on; on a selected one the selection stays.
+TEST_F(FileListWindowTest, ARightClickSelectsTheEntryUnderThePointer)
+{
+    Open();
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"C:\\0.txt", "C:\\1.txt", "C:\\2.txt"});
+    ::ShowWindow(Dialog(), SW_SHOW);
+    ::SetForegroundWindow(Dialog());
+    const auto rightClickOn = [&](int index) {
+        RECT item;
+        ::SendMessageA(List(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        ::ClientToScreen(List(), &at);
+        ::SetCursorPos(at.x, at.y);
+        INPUT clicks[2] = {};
+        clicks[0].type = clicks[1].type = INPUT_MOUSE;
+        clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        int menus = 0;
+        MenuWatcher watcher([&](HMENU) {
+            ++menus;
+            ::EndMenu();
+        });
+        EXPECT_EQ(::SendInput(2, clicks, sizeof(INPUT)), 2u);
+        RunQueuedMessages();
+        EXPECT_EQ(menus, 1);
+    };
+    Select({0});
+    rightClickOn(2);
+    EXPECT_EQ(Selected(), Selection{2});
+    Select({0, 2});
+    rightClickOn(2);
+    EXPECT_EQ(Selected(), (Selection{0, 2}));
+}
+
 TEST_F(FileListWindowTest, KeysOfTheList)
 {
     settings_.WriteSettingString("SETTING", "Editor", "C:\\my tools\\edit.exe");

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cstdio>
 #include <new>
 
@@ -97,13 +100,17 @@ TEST_F(StartTest, RunsOverTheFilesShowingProgressAndTheLogAndRemembersThePattern
     TextWatcher texts(IDC_PROGRESS_TEXT, [&](HWND control, const std::string& text) {
         if (progress.empty())
             shownBeforeAnyFile = ::IsWindowVisible(::GetParent(control)) && ReadBytes(folder_ / "a.txt") == "one two one";
-        progress.push_back(text);
+        // With the count come the file taken next and the bar.
+        HWND dialog = ::GetParent(control);
+        progress.push_back(text + " " + TextOf(::GetDlgItem(dialog, IDC_PROGRESS_FILE)) + " " +
+                           std::to_string(::SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0)) + "/" +
+                           std::to_string(::SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_GETRANGE, FALSE, 0)));
     });
 
     PressStart();
 
     EXPECT_TRUE(shownBeforeAnyFile);
-    EXPECT_EQ(progress, (std::vector<std::string>{"0/3", "1/3", "2/3", "3/3"}));
+    EXPECT_EQ(progress, (std::vector<std::string>{"0/3 a.txt 0/3", "1/3 b.txt 1/3", "2/3 c.txt 2/3", "3/3  3/3"}));
     EXPECT_EQ(shownLog_, ExpectedLog({{"a.txt", "       2"}, {"b.txt", "       0"}, {"c.txt", "       1"}}, "          3"));
     EXPECT_EQ(shownLogCaption_, LogCaption);
     EXPECT_EQ(shownLogLabel_, "置換結果ログ");
