@@ -227,6 +227,9 @@ bool CMainDialog::RunFromWindow(bool preview)
     ShowTabMark();
     PrepareJob();
     job_.Preview = preview;
+    // A preview keeps each changed file's diff for its log to show.
+    previewChanges_.Clear();
+    job_.NewTexts = preview ? &previewChanges_ : nullptr;
     if (!CheckJob())
         return false;
     job_.AbortRequested = false;
@@ -234,6 +237,7 @@ bool CMainDialog::RunFromWindow(bool preview)
     log.ResetLog();
     resultLog_.SetPreview(preview);
     resultLog_.SetFiles(job_.Files);
+    resultLog_.SetChanges(preview ? &previewChanges_ : nullptr);
     const int priority = settings_.ReadSwitch(Setting::Priority) != 0 ? THREAD_PRIORITY_IDLE : THREAD_PRIORITY_NORMAL;
     const WorkerRun::Ending ending =
         RunOnWorker([this, &log](RunObserver& observer) { return RunReplace(job_, log, observer); }, priority);

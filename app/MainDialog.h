@@ -12,6 +12,7 @@
 #include "app/MainDialogFields.h"
 #include "app/MainDialogRules.h"
 #include "app/OpenEntries.h"
+#include "app/PreviewChanges.h"
 #include "app/ResultLogDialog.h"
 #include "app/WorkerRun.h"
 #include "editor/ListEditClosed.h"
@@ -130,6 +131,7 @@ private:
     BregexpLibrary regexLibrary_;
     FileListBox fileListBox_;
     FileList fileList_;
+    PreviewChanges previewChanges_;
     CResultLogDialog resultLog_;
     ReplaceJob job_;
     WorkerRun run_;

@@ -1,6 +1,8 @@
 #include "app/ResultLogDialog.h"
 
+#include "app/ChangeViewDialog.h"
 #include "app/LogStatusWords.h"
+#include "app/PreviewChanges.h"
 #include "app/SettingsStore.h"
 #include "app/WindowSize.h"
 #include "framework/Resources.h"
@@ -100,7 +102,7 @@ void CResultLogDialog::ShowFailures()
     SetDlgItemText(IDC_RESULT_LOG_LEGEND, legend);
 }
 
-std::string CResultLogDialog::CaretLineText() const
+std::optional<std::size_t> CResultLogDialog::CaretFileIndex() const
 {
     HWND text = GetDlgItem(IDC_RESULT_LOG_TEXT);
     DWORD start = 0;
@@ -108,11 +110,46 @@ std::string CResultLogDialog::CaretLineText() const
     const int line = static_cast<int>(::SendMessageA(text, EM_LINEFROMCHAR, start, 0)) - HeaderLines;
     if (line < 0 || static_cast<std::size_t>(line) >= log_.LoggedFiles() ||
         static_cast<std::size_t>(line) >= files_.size())
+        return std::nullopt;
+    return static_cast<std::size_t>(line);
+}
+
+std::string CResultLogDialog::CaretFile() const
+{
+    const std::optional<std::size_t> index = CaretFileIndex();
+    return index ? files_[*index] : std::string();
+}
+
+std::string CResultLogDialog::CaretLineText() const
+{
+    const std::optional<std::size_t> index = CaretFileIndex();
+    if (!index)
         return std::string();
-    std::string shown = files_[static_cast<std::size_t>(line)];
-    if (const std::optional<FileResult> failure = FailureOfLine(log_.Text(), line + HeaderLines))
+    std::string shown = files_[*index];
+    if (const std::optional<FileResult> failure = FailureOfLine(log_.Text(), static_cast<int>(*index) + HeaderLines))
         shown += "　" + Explained(*failure);
+    if (changes_ && changes_->ChangesOf(files_[*index]))
+        shown += LoadResourceString(IDS_CHANGES_HINT);
     return shown;
+}
+
+bool CResultLogDialog::OpenChangesAtCaret()
+{
+    const std::string file = CaretFile();
+    const std::string* changes = changes_ && !file.empty() ? changes_->ChangesOf(file) : nullptr;
+    if (!changes)
+        return false;
+    CChangeViewDialog(this, file, *changes).DoModal();
+    return true;
+}
+
+bool CResultLogDialog::PreTranslateMessage(MSG& message)
+{
+    // Enter on a changed file's line of a preview opens its changes; elsewhere it is OK.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN &&
+        message.hwnd == GetDlgItem(IDC_RESULT_LOG_TEXT) && OpenChangesAtCaret())
+        return true;
+    return CDialog::PreTranslateMessage(message);
 }
 
 void CResultLogDialog::ShowCaretLine()
@@ -129,6 +166,10 @@ bool CResultLogDialog::LogBox::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& 
     case WM_SETFOCUS:
         result = Default();
         owner_.ShowCaretLine();
+        return true;
+    case WM_LBUTTONDBLCLK:
+        result = Default();
+        owner_.OpenChangesAtCaret();
         return true;
     default:
         return false;

@@ -17,6 +17,7 @@
 #include "framework/MessageMap.h"
 #include "framework/SubclassedWnd.h"
 
+class PreviewChanges;
 class SettingsStore;
 
 class CResultLogDialog : public MessageMapped<CResultLogDialog, CDialog> {
@@ -34,10 +35,20 @@ public:
     void SetPreview(bool preview) { preview_ = preview; }
     // The files of the run in list order, whole: the log's file lines name them, shortened.
     void SetFiles(std::vector<std::string> files) { files_ = std::move(files); }
+    // A preview's changes, which Enter or a double click on a file's line shows; null for
+    // a run.
+    void SetChanges(const PreviewChanges* changes) { changes_ = changes; }
+    // The changes of the file on the caret's line, shown in a window of their own; false
+    // when that line names no file the preview would change.
+    bool OpenChangesAtCaret();
+
+    bool PreTranslateMessage(MSG& message) override;
 
     // What the line under the caret is about: the file's whole path and, for a failure,
     // what its status word means.
     std::string CaretLineText() const;
+    // The whole path of the file on the caret's line, or empty.
+    std::string CaretFile() const;
 
 protected:
     BOOL OnInitDialog() override;
@@ -62,6 +73,7 @@ private:
     void FitLogColumns(HWND text);
     void ShowFailures();
     void ShowCaretLine();
+    std::optional<std::size_t> CaretFileIndex() const;
 
     ResultLog log_;
     SettingsStore& settings_;
@@ -69,6 +81,7 @@ private:
     std::optional<std::size_t> notProcessed_;
     bool preview_ = false;
     std::vector<std::string> files_;
+    const PreviewChanges* changes_ = nullptr;
     LogBox logBox_;
     ControlAnchors anchors_;
     SIZE openedSize_{};

@@ -1,9 +1,9 @@
 #include "cli/DiffPrinter.h"
 
+#include "app/UnifiedDiff.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/ResultLines.h"
 #include "cli/TerminalText.h"
-#include "cli/UnifiedDiff.h"
 
 DiffPrinter::DiffPrinter(std::FILE* out, const TerminalText& terminal, std::string currentFolder,
                          ConsoleProgress& progress)

@@ -52,6 +52,12 @@
 /* What each status word means: 3020 less the failure code (NotOpen -1 is 3021). */
 #define IDS_STATUS_MEANINGS 3020
 
+/* The changes a preview would make to one file. */
+#define IDD_CHANGE_VIEW 143
+#define IDC_CHANGE_TEXT 1001
+#define IDS_CHANGE_VIEW_CAPTION 3031
+#define IDS_CHANGES_HINT 3032
+
 /* Progress dialog. */
 #define IDD_PROGRESS 142
 #define IDC_PROGRESS_TEXT 1062

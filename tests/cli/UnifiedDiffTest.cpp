@@ -1,6 +1,6 @@
 // The diff of a preview against GNU diff: the same text where one shortest diff is plain,
 // and a diff as short as GNU's that patch applies where several are.
-#include "cli/UnifiedDiff.h"
+#include "app/UnifiedDiff.h"
 
 #include <gtest/gtest.h>
 

@@ -218,6 +218,84 @@ TEST_F(StartTest, ALogWithFailuresCountsAndExplainsThemAndShowsEachPathWhole)
     EXPECT_EQ(reopened.cy, window.bottom - window.top + 90);
 }
 
+// From a preview's log, Enter on a changed file's line opens its changed lines before and
+// after, read in the file's own encoding; so does a double click. A line of no change, or
+// no file, is no way in: Enter there closes the log as on any other line.
+TEST_F(StartTest, APreviewsLogOpensAFilesChangesByEnterAndByDoubleClick)
+{
+    // "東京の天気 one" / "大阪の天気 one" in UTF-8, long enough to be read as UTF-8.
+    const std::string tokyo = "\xE6\x9D\xB1\xE4\xBA\xAC\xE3\x81\xAE\xE5\xA4\xA9\xE6\xB0\x97";
+    WriteBytes(folder_ / "a.txt", "same line\n" + tokyo + " one\nlast line\n");
+    WriteBytes(folder_ / "b.txt", "\x95\x5C one\r\n");
+    WriteBytes(folder_ / "c.txt", "nothing");
+    Open({"-Fone", "-R1"});
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt", "b.txt", "c.txt"});
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "one");
+    ReplaceText(Dialog(), IDC_REPLACE_TEXT, "二");
+    const std::string viewCaption = LoadResourceString(IDS_CHANGE_VIEW_CAPTION);
+    std::vector<std::string> views, hints;
+    int logActivations = 0;
+    bool logEnded = false;
+    ActivationWatcher watcher([&](HWND window) {
+        if (TextOf(window).starts_with(viewCaption)) {
+            OnceSettled(window, [&, window] {
+                views.push_back(TextOf(window) + "\n" + TextOf(::GetDlgItem(window, IDC_CHANGE_TEXT)));
+                PressKey(VK_ESCAPE);
+            });
+            return;
+        }
+        if (!IsResultLog(window))
+            return;
+        HWND text = ::GetDlgItem(window, IDC_RESULT_LOG_TEXT);
+        switch (++logActivations) {
+        case 1:  // the first file's line by the keys
+            OnceSettled(window, [&, text] {
+                PressKeys({{VK_DOWN}, {VK_DOWN}});
+                RunQueuedMessages();
+                hints.push_back(TextOf(::GetDlgItem(::GetParent(text), IDC_RESULT_LOG_LINE)));
+                PressKey(VK_RETURN);
+            });
+            break;
+        case 2:  // the second file's line by a double click on it
+            OnceSettled(window, [&, text] {
+                const LPARAM at = ::SendMessageA(text, EM_POSFROMCHAR, ::SendMessageA(text, EM_LINEINDEX, 3, 0), 0);
+                POINT point{LOWORD(at) + 3, HIWORD(at) + 4};
+                ::ClientToScreen(text, &point);
+                DoubleClickWithMouseAt(point);
+            });
+            break;
+        case 3:  // the unchanged file's line: Enter is OK there
+            OnceSettled(window, [&, text] {
+                PressKeys({{VK_DOWN}});
+                RunQueuedMessages();
+                hints.push_back(TextOf(::GetDlgItem(::GetParent(text), IDC_RESULT_LOG_LINE)));
+                PressKey(VK_RETURN);
+            });
+            break;
+        default:
+            ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    DestroyWatcher ended([&](HWND window) { logEnded = logEnded || IsResultLog(window); });
+
+    Click(Dialog(), IDC_PREVIEW);
+
+    ASSERT_EQ(views.size(), 2u);
+    EXPECT_EQ(views[0].substr(0, views[0].find('\n')), viewCaption + "a.txt");
+    // 東京の天気 in code page 932, as the box shows it.
+    const std::string tokyoShown = "\x93\x8C\x8B\x9E\x82\xCC\x93\x56\x8B\x43";
+    EXPECT_NE(views[0].find("\r\n same line\r\n-" + tokyoShown + " one\r\n+" + tokyoShown + " 二\r\n last line\r\n"),
+              std::string::npos)
+        << views[0];
+    EXPECT_EQ(views[1].substr(0, views[1].find('\n')), viewCaption + "b.txt");
+    EXPECT_NE(views[1].find("\r\n-\x95\x5C one\r\n+\x95\x5C 二\r\n"), std::string::npos) << views[1];
+    EXPECT_EQ(logActivations, 3);
+    EXPECT_TRUE(logEnded);
+    EXPECT_EQ(hints, (std::vector<std::string>{"a.txt" + LoadResourceString(IDS_CHANGES_HINT), "c.txt"}));
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "same line\n" + tokyo + " one\nlast line\n");
+    EXPECT_EQ(ReadBytes(folder_ / "b.txt"), "\x95\x5C one\r\n");
+}
+
 TEST_F(StartTest, ATabReachesTheRunTheSettingsAndTheHistoryAsBackslashT)
 {
     WriteBytes(folder_ / "a.txt", "x\ty x y");

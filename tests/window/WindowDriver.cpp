@@ -206,6 +206,18 @@ bool ClickWithMouseAt(POINT screen)
     return ::SendInput(2, clicks, sizeof(INPUT)) == 2;
 }
 
+bool DoubleClickWithMouseAt(POINT screen)
+{
+    if (!::SetCursorPos(screen.x, screen.y))
+        return false;
+    INPUT clicks[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    return ::SendInput(4, clicks, sizeof(INPUT)) == 4;
+}
+
 bool PressKey(WORD key)
 {
     INPUT strokes[2] = {};

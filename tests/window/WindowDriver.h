@@ -83,6 +83,8 @@ bool PressKeys(const std::vector<KeyStroke>& strokes);
 // Where the close box of a window with a caption lies, in screen coordinates.
 POINT CloseBoxOf(HWND window);
 bool ClickWithMouseAt(POINT screen);
+// Two clicks of the left button at `screen`, close enough in time to be a double click.
+bool DoubleClickWithMouseAt(POINT screen);
 
 // Runs `action` once `window`'s thread has handled what is queued for it now (a timer of
 // the window): real input sent then reaches the window that has the focus by then, not

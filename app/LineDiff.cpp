@@ -1,4 +1,4 @@
-#include "cli/LineDiff.h"
+#include "app/LineDiff.h"
 
 #include <unordered_map>
 

@@ -1,8 +1,8 @@
-#include "cli/UnifiedDiff.h"
+#include "app/UnifiedDiff.h"
 
 #include <algorithm>
 
-#include "cli/LineDiff.h"
+#include "app/LineDiff.h"
 
 namespace {
 

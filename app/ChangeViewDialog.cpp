@@ -1,0 +1,57 @@
+#include "app/ChangeViewDialog.h"
+
+#include "framework/Resources.h"
+#include "resources/ResourceIds.h"
+
+CChangeViewDialog::CChangeViewDialog(CWnd* parent, std::string path, std::string diff)
+    : MessageMapped(IDD_CHANGE_VIEW, parent), path_(std::move(path)), diff_(std::move(diff))
+{
+    font_.CreatePointFont(90, "ＭＳ ゴシック");
+}
+
+const MessageMap<CChangeViewDialog>& CChangeViewDialog::GetMessageMap()
+{
+    static constexpr MessageRoute<CChangeViewDialog> messages[] = {
+        {WM_SIZE, &CChangeViewDialog::OnSize},
+        {WM_GETMINMAXINFO, &CChangeViewDialog::OnGetMinMaxInfo},
+    };
+    static const MessageMap<CChangeViewDialog> map{{}, messages};
+    return map;
+}
+
+BOOL CChangeViewDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetWindowText(LoadResourceString(IDS_CHANGE_VIEW_CAPTION) + path_);
+    HWND text = GetDlgItem(IDC_CHANGE_TEXT);
+    ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    SetWindowTextOf(text, WithWindowsLineEnds(diff_));
+    anchors_.Capture(m_hWnd, {{text, GrowWider | GrowTaller}, {GetDlgItem(IDOK), MoveHalfRight | MoveDown}});
+    ::SetFocus(text);
+    ::SendMessageA(text, EM_SETSEL, 0, 0);
+    return FALSE;
+}
+
+LRESULT CChangeViewDialog::OnSize(WPARAM, LPARAM)
+{
+    anchors_.Apply();
+    return 0;
+}
+
+LRESULT CChangeViewDialog::OnGetMinMaxInfo(WPARAM, LPARAM lParam)
+{
+    anchors_.LimitTracking(*reinterpret_cast<MINMAXINFO*>(lParam));
+    return 0;
+}
+
+std::string WithWindowsLineEnds(const std::string& text)
+{
+    std::string shown;
+    shown.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            shown += '\r';
+        shown += text[i];
+    }
+    return shown;
+}
