@@ -46,7 +46,8 @@ int PrepareHandle(RegexHandle** handle, const char* command, CommandKind kind, c
     if (parsed.Error)
         return Reject(handle, message, MalformedCommand, parsed.Error);
     std::string error;
-    std::unique_ptr<CompiledExpression> expression = CompiledExpression::Compile(parsed.Command, error);
+    const MatcherChoice choice = *handle ? StateOf(**handle).Choice : MatcherChoice::OwnWhereItCan;
+    std::unique_ptr<CompiledExpression> expression = CompiledExpression::Compile(parsed.Command, error, choice);
     if (!expression)
         return Reject(handle, message, RejectedExpression, error);
 
@@ -81,6 +82,19 @@ void SetReceiver(RegexHandle** handle, BOutputFunction receiver, void* context)
     HandleState& state = StateOf(**handle);
     state.Receiver = receiver;
     state.ReceiverContext = context;
+}
+
+void ChooseMatchers(RegexHandle** handle, MatcherChoice choice)
+{
+    if (!*handle)
+        *handle = NewHandle();
+    StateOf(**handle).Choice = choice;
+}
+
+bool UsesOwnMatcher(RegexHandle& handle)
+{
+    const HandleState& state = StateOf(handle);
+    return state.Expression && state.Expression->HasOwnMatcher();
 }
 
 void FreeHandle(RegexHandle* handle)

@@ -1,0 +1,310 @@
+#include "bregexp/OnePassMatcher.h"
+
+#include <oniguruma.h>
+
+#include <algorithm>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "bregexp/ExpressionTree.h"
+#include "bregexp/LiteralPrefixes.h"
+#include "bregexp/OnigurumaMatcher.h"
+#include "engine/text/CharacterRule.h"
+
+namespace bregexp {
+
+namespace {
+
+// Characters an attempt may take beyond this many per byte passed are left to Oniguruma:
+// trying every place of a long run that almost matches would take time in the square.
+constexpr long StepsPerByte = 16;
+constexpr long SpareSteps = 4096;
+
+bool Has(std::uint8_t checks, Assertion anchor)
+{
+    return (checks & (1u << static_cast<int>(anchor))) != 0;
+}
+
+}  // namespace
+
+// Where an attempt stands, with what its checks need to know, found when first asked.
+struct OnePassMatcher::Place {
+    const char* Text;
+    const char* End;
+    const char* At;
+    const char* Before;  // where the character before At begins; null until known
+};
+
+std::unique_ptr<OnePassMatcher> OnePassMatcher::Build(const std::string& pattern, const Modifiers& modifiers,
+                                                      int groupCount, const LiteralPrefixes* prefixes)
+{
+    const OnigEncoding encoding = OnigurumaEncoding(modifiers);
+    const CharacterRule* rule = encoding == ONIG_ENCODING_ASCII ? nullptr : &CharacterRuleOf(modifiers.Encoding);
+    TextCharacters characters(encoding, rule);
+    const std::optional<ExpressionTree> tree =
+        ParseExpressionTree(pattern, characters, modifiers.IgnoreCase, modifiers.Multiline);
+    if (!tree || tree->GroupCount != groupCount)
+        return nullptr;
+    std::optional<OnePassProgram> program = OnePassProgram::Build(*tree, characters);
+    if (!program)
+        return nullptr;
+    return std::unique_ptr<OnePassMatcher>(new OnePassMatcher(std::move(*program), characters, prefixes));
+}
+
+OnePassMatcher::OnePassMatcher(OnePassProgram program, TextCharacters characters, const LiteralPrefixes* prefixes)
+    : program_(std::move(program)), characters_(characters), prefixes_(prefixes)
+{
+    const std::size_t slots = 2 * static_cast<std::size_t>(program_.GroupCount + 1);
+    slots_.assign(slots, -1);
+    fallback_.assign(slots, -1);
+    result_.assign(slots, -1);
+    // Bytes above seven bits are looked at one by one where characters are read, so only
+    // the first bytes below them need to be looked for.
+    int count = 0;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        if (!program_.FirstBytes[byte] || (!characters_.ReadsBytes() && byte >= 0x80))
+            continue;
+        if (count < 4)
+            firstList_[count] = static_cast<unsigned char>(byte);
+        ++count;
+    }
+    firstCount_ = count <= 4 ? count : -1;
+}
+
+void OnePassMatcher::Apply(const OnePassLeaf& leaf, std::vector<int>& slots, int offset) const
+{
+    for (std::uint16_t i = 0; i < leaf.SlotCount; ++i)
+        slots[program_.Slots[leaf.FirstSlot + i]] = offset;
+}
+
+// The checks of a leaf at a place, as Oniguruma makes them: the character before a place
+// is the one Oniguruma steps back to, which over well-formed text is the one read last.
+bool OnePassMatcher::ChecksHold(std::uint8_t checks, Place& place, bool& undecided) const
+{
+    if (checks == 0)
+        return true;
+    const bool atBegin = place.At == place.Text;
+    const bool atEnd = place.At == place.End;
+    const auto wordAt = [&](const char* p) {
+        const auto first = static_cast<unsigned char>(*p);
+        if (characters_.LengthOf(first) == 1 ? !characters_.IsSingle(first) : characters_.WellFormedLength(p, place.End) == 0) {
+            undecided = true;
+            return false;
+        }
+        return characters_.IsWordCode(characters_.CodeAt(p, place.End));
+    };
+    const auto before = [&]() {
+        if (!place.Before)
+            place.Before = reinterpret_cast<const char*>(
+                onigenc_get_prev_char_head(characters_.Encoding(), reinterpret_cast<const OnigUChar*>(place.Text),
+                                           reinterpret_cast<const OnigUChar*>(place.At)));
+        return place.Before;
+    };
+    if (Has(checks, Assertion::BeginText) && !atBegin)
+        return false;
+    if (Has(checks, Assertion::EndText) && !atEnd)
+        return false;
+    if (Has(checks, Assertion::SemiEndText) && !atEnd && !(*place.At == '\n' && place.At + 1 == place.End))
+        return false;
+    if (Has(checks, Assertion::EndLine) && !atEnd && *place.At != '\n')
+        return false;
+    if (Has(checks, Assertion::BeginLine) && !atBegin && (atEnd || *before() != '\n'))
+        return false;
+    for (const Assertion boundary : {Assertion::WordBoundary, Assertion::NotWordBoundary}) {
+        if (!Has(checks, boundary))
+            continue;
+        bool differ;
+        if (atBegin)
+            differ = !atEnd && wordAt(place.At);
+        else if (atEnd)
+            differ = wordAt(before());
+        else
+            differ = wordAt(place.At) != wordAt(before());
+        if (undecided || differ != (boundary == Assertion::WordBoundary))
+            return false;
+    }
+    return true;
+}
+
+OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* end, const char* start)
+{
+    std::fill(slots_.begin(), slots_.end(), -1);
+    slots_[0] = static_cast<int>(start - text);
+    bool fellBack = false;
+    int state = 0;
+    const char* s = start;
+    const char* before = nullptr;
+    for (;;) {
+        const OnePassState& current = program_.States[static_cast<std::size_t>(state)];
+        int take = OnePassState::NoLeaf;
+        std::size_t length = 1;
+        if (s < end) {
+            take = current.ByByte[static_cast<unsigned char>(*s)];
+            if (take == OnePassState::Malformed)
+                return Attempt::Undecided;
+            if (take == OnePassState::Wide) {
+                length = characters_.WellFormedLength(s, end);
+                if (length == 0)
+                    return Attempt::Undecided;
+                const std::uint32_t code = characters_.CodeAt(s, end);
+                take = OnePassState::NoLeaf;
+                for (const std::uint16_t index : current.Leaves) {
+                    const OnePassLeaf& leaf = program_.Leaves[index];
+                    if (leaf.Set >= 0 && program_.Sets[static_cast<std::size_t>(leaf.Set)].Contains(code, characters_)) {
+                        take = index;
+                        break;
+                    }
+                }
+            }
+        }
+        if (!current.Plain) {
+            Place place{text, end, s, s > start ? before : nullptr};
+            bool undecided = false;
+            const bool viable = take >= 0 && ChecksHold(program_.Leaves[static_cast<std::size_t>(take)].Checks, place, undecided);
+            bool passed = false;
+            for (const std::uint16_t index : current.Leaves) {
+                const OnePassLeaf& leaf = program_.Leaves[index];
+                if (leaf.Set >= 0) {
+                    passed = passed || index == take;
+                    continue;
+                }
+                if (undecided || !ChecksHold(leaf.Checks, place, undecided))
+                    continue;
+                const int offset = static_cast<int>(s - text);
+                if (viable && passed) {
+                    // Backtracking comes back to this match only when the way on fails.
+                    fallback_ = slots_;
+                    Apply(leaf, fallback_, offset);
+                    fallback_[1] = offset;
+                    fellBack = true;
+                    break;
+                }
+                Apply(leaf, slots_, offset);
+                slots_[1] = offset;
+                result_.swap(slots_);
+                return Attempt::Matched;
+            }
+            if (undecided)
+                return Attempt::Undecided;
+            if (!viable)
+                break;
+        } else if (take < 0) {
+            break;
+        }
+        if (++steps_ > stepLimit_)
+            return Attempt::Undecided;
+        const OnePassLeaf& leaf = program_.Leaves[static_cast<std::size_t>(take)];
+        Apply(leaf, slots_, static_cast<int>(s - text));
+        before = s;
+        s += length;
+        state = leaf.Target;
+    }
+    if (!fellBack)
+        return Attempt::Failed;
+    result_.swap(fallback_);
+    return Attempt::Matched;
+}
+
+const char* OnePassMatcher::NextFirstByte(const char* p, const char* end, bool& undecided) const
+{
+    const bool bytes = characters_.ReadsBytes();
+    while (p < end) {
+#if defined(__SSE2__)
+        // Sixteen bytes at a time up to one that may begin a match or that is part of a
+        // longer character.
+        if (firstCount_ >= 0) {
+            for (; end - p >= 16; p += 16) {
+                const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+                unsigned mask = bytes ? 0u : static_cast<unsigned>(_mm_movemask_epi8(chunk));
+                for (int k = 0; k < firstCount_; ++k)
+                    mask |= static_cast<unsigned>(
+                        _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(static_cast<char>(firstList_[k])))));
+                if (mask != 0) {
+                    p += __builtin_ctz(mask);
+                    break;
+                }
+            }
+            if (p >= end)
+                break;
+        }
+#endif
+        const auto first = static_cast<unsigned char>(*p);
+        std::size_t length = 1;
+        if (!bytes && first >= 0x80) {
+            length = characters_.WellFormedLength(p, end);
+            if (length == 0) {
+                undecided = true;
+                return nullptr;
+            }
+        }
+        if (program_.FirstBytes[first])
+            return p;
+        p += length;
+    }
+    return nullptr;
+}
+
+const char* OnePassMatcher::NextCandidate(const char* p, const char* end, bool& undecided) const
+{
+    if (program_.StartsAnywhere)
+        return p;
+    if (p >= end)
+        return nullptr;
+    if (!prefixes_)
+        return NextFirstByte(p, end, undecided);
+    const char* found = prefixes_->Next(p, end);
+    // The bytes passed over are read as characters too: where they form none, Oniguruma
+    // may find a match that begins inside them.
+    const char* until = found ? found : end;
+    const char* reached = characters_.WellFormedUntil(p, until, end);
+    if (reached != until) {
+        undecided = true;
+        return nullptr;
+    }
+    return found;
+}
+
+int OnePassMatcher::Search(const char* text, const char* end, const char* from)
+{
+    // Oniguruma steps back from a place to the character before it over the text before
+    // `from` too, which must be well-formed for that step to agree with reading forwards.
+    if (!characters_.ReadsBytes()) {
+        if (from == text || text != knownText_ || end != knownEnd_)
+            knownText_ = text, knownEnd_ = end, knownUntil_ = text;
+        if (knownUntil_ < from) {
+            if (characters_.WellFormedUntil(knownUntil_, from, end) != from)
+                return Undecided;
+            knownUntil_ = from;
+        }
+    }
+    steps_ = 0;
+    for (const char* p = from;;) {
+        bool undecided = false;
+        p = NextCandidate(p, end, undecided);
+        if (undecided)
+            return Undecided;
+        if (!p)
+            return ONIG_MISMATCH;
+        stepLimit_ = SpareSteps + StepsPerByte * (p - from);
+        switch (MatchAt(text, end, p)) {
+        case Attempt::Matched:
+            if (!characters_.ReadsBytes())
+                knownUntil_ = std::max(knownUntil_, text + result_[1]);
+            return result_[0];
+        case Attempt::Undecided:
+            return Undecided;
+        case Attempt::Failed:
+            break;
+        }
+        if (p >= end)
+            return ONIG_MISMATCH;
+        const std::size_t length = characters_.ReadsBytes() ? 1 : characters_.WellFormedLength(p, end);
+        if (length == 0)
+            return Undecided;
+        p += length;
+    }
+}
+
+}  // namespace bregexp

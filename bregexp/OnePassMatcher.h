@@ -1,0 +1,65 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bregexp/Matcher.h"
+#include "bregexp/OnePassProgram.h"
+#include "bregexp/RegexCommand.h"
+#include "bregexp/TextCharacters.h"
+
+namespace bregexp {
+
+class LiteralPrefixes;
+
+// Our own matcher for the expressions that need no backtracking (OnePassProgram): each
+// place a match may begin is tried once, character by character, without a stack. It
+// answers only over well-formed characters, and only while its work stays in proportion
+// to the text; otherwise its Search is Undecided and Oniguruma is asked.
+class OnePassMatcher final : public Matcher {
+public:
+    // Null when the expression is not one our matcher takes. `pattern` is what Oniguruma
+    // compiled, `groupCount` the groups it found; `prefixes` (kept, may be null): what
+    // every match begins with.
+    static std::unique_ptr<OnePassMatcher> Build(const std::string& pattern, const Modifiers& modifiers,
+                                                 int groupCount, const LiteralPrefixes* prefixes);
+
+    int Search(const char* textStart, const char* end, const char* from) override;
+    int GroupBegin(int group) const override { return result_[2 * group]; }
+    int GroupEnd(int group) const override { return result_[2 * group + 1]; }
+
+private:
+    OnePassMatcher(OnePassProgram program, TextCharacters characters, const LiteralPrefixes* prefixes);
+
+    enum class Attempt { Matched, Failed, Undecided };
+    struct Place;
+
+    // The first place at or after `p` where a match may begin, `end` included when the
+    // empty text matches; null when there is none. `undecided` when bytes on the way
+    // form no character.
+    const char* NextCandidate(const char* p, const char* end, bool& undecided) const;
+    const char* NextFirstByte(const char* p, const char* end, bool& undecided) const;
+    Attempt MatchAt(const char* text, const char* end, const char* start);
+    bool ChecksHold(std::uint8_t checks, Place& place, bool& undecided) const;
+    void Apply(const OnePassLeaf& leaf, std::vector<int>& slots, int offset) const;
+
+    OnePassProgram program_;
+    TextCharacters characters_;
+    const LiteralPrefixes* prefixes_;
+    unsigned char firstList_[4] = {};  // the first bytes, when they are few: looked for 16 at a time
+    int firstCount_ = -1;              // how many; negative when they are many
+
+    std::vector<int> slots_;     // the match being tried
+    std::vector<int> fallback_;  // the match the one being tried falls back to
+    std::vector<int> result_;    // the last match found
+    long steps_ = 0;             // characters taken in the attempts of one search
+    long stepLimit_ = 0;
+
+    // The text before `from` that was read well-formed: a search that begins later needs
+    // no second look at it.
+    const char* knownText_ = nullptr;
+    const char* knownEnd_ = nullptr;
+    const char* knownUntil_ = nullptr;
+};
+
+}  // namespace bregexp

@@ -1,0 +1,55 @@
+#pragma once
+#include <oniguruma.h>
+
+#include <cstddef>
+#include <cstdint>
+
+class CharacterRule;
+
+namespace bregexp {
+
+// The characters of a text as Oniguruma reads them for an expression's encoding: each
+// one's length by its first byte, its code, whether it is a word character. Our own
+// matcher reads only well-formed characters, where Oniguruma's reading forwards and its
+// step back to where a character begins agree; at any other bytes it leaves the search
+// to Oniguruma.
+class TextCharacters {
+public:
+    // `rule`: the encoding's rule of well-formed characters; null when the text is read
+    // byte by byte (Shift-JIS without k), where every byte is a character.
+    TextCharacters(OnigEncoding encoding, const CharacterRule* rule);
+
+    OnigEncoding Encoding() const { return encoding_; }
+    bool ReadsBytes() const { return rule_ == nullptr; }
+
+    // Oniguruma's length of a character that begins with `first`.
+    std::size_t LengthOf(unsigned char first) const { return length_[first]; }
+
+    // A byte that is a well-formed character of its own.
+    bool IsSingle(unsigned char byte) const { return single_[byte]; }
+
+    // Length of the well-formed character at `p` (which is before `end`), or 0 when the
+    // bytes there form none, or one that Oniguruma would read at another length.
+    std::size_t WellFormedLength(const char* p, const char* end) const;
+
+    // Reads well-formed characters from the character start `from` while they begin
+    // before `until`: the place reached (at or past `until`), or null at bytes that form none.
+    const char* WellFormedUntil(const char* from, const char* until, const char* end) const;
+
+    // The code Oniguruma gives the character at `p`.
+    std::uint32_t CodeAt(const char* p, const char* end) const;
+
+    bool IsWordCode(std::uint32_t code) const
+    {
+        return code < 0x100 ? word_[code] : ONIGENC_IS_CODE_WORD(encoding_, code) != 0;
+    }
+
+private:
+    OnigEncoding encoding_;
+    const CharacterRule* rule_;
+    std::uint8_t length_[256];
+    bool single_[256];
+    bool word_[256];
+};
+
+}  // namespace bregexp
