@@ -52,6 +52,10 @@ public:
     // Offsets of group n of the last match from textStart; negative when it took no part.
     int GroupBegin(int group) const { return answered_->GroupBegin(group); }
     int GroupEnd(int group) const { return answered_->GroupEnd(group); }
+    void PointGroups(const char* textStart, int last, char** starts, char** ends) const
+    {
+        answered_->PointGroups(textStart, last, starts, ends);
+    }
 
 private:
     CompiledExpression() = default;

@@ -110,12 +110,7 @@ void SetGroups(RegexHandle& handle, const char* textStart, MatchSpan match)
     const CompiledExpression& expression = *StateOf(handle).Expression;
     handle.GroupStarts[0] = const_cast<char*>(match.Start);
     handle.GroupEnds[0] = const_cast<char*>(match.End);
-    for (int group = 1; group <= handle.GroupCount; ++group) {
-        const int begin = expression.GroupBegin(group);
-        const bool took = begin >= 0;
-        handle.GroupStarts[group] = took ? const_cast<char*>(textStart) + begin : nullptr;
-        handle.GroupEnds[group] = took ? const_cast<char*>(textStart) + expression.GroupEnd(group) : nullptr;
-    }
+    expression.PointGroups(textStart, handle.GroupCount, handle.GroupStarts, handle.GroupEnds);
 }
 
 void ClearGroups(RegexHandle& handle)

@@ -314,6 +314,7 @@ LiteralPrefixes::LiteralPrefixes(std::vector<std::string> texts, bool kanji) : t
     for (std::size_t t = 0; t < texts_.size(); ++t) {
         isFirstByte_[static_cast<unsigned char>(texts_[t][0])] = true;
         filteredLength_[t] = std::min(Filtered, texts_[t].size());
+        filterIsExact_ = filterIsExact_ && texts_[t].size() <= Filtered;
         for (std::size_t k = 0; k < filteredLength_[t]; ++k)
             std::memset(filter_[t][k], texts_[t][k], Lanes);
     }
@@ -361,9 +362,11 @@ const char* LiteralPrefixes::Next(const char* from, const char* end) const
                     all, _mm_cmpeq_epi8(chunks[k], _mm_load_si128(reinterpret_cast<const __m128i*>(filter_[t][k]))));
             hits = _mm_or_si128(hits, all);
         }
-        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1)
-            if (const char* found = Candidate(from, p + __builtin_ctz(mask), end))
-                return found;
+        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1) {
+            const char* place = p + __builtin_ctz(mask);
+            if (filterIsExact_ ? !kanji_ || IsCharacterStart(from, place) : Candidate(from, place, end) != nullptr)
+                return place;
+        }
     }
 #endif
     for (; p < end; ++p)

@@ -47,6 +47,7 @@ private:
     std::size_t filteredLength_[MaxTexts] = {};
     bool isFirstByte_[256] = {};
     bool kanji_;
+    bool filterIsExact_ = true;  // no text is longer than the bytes the vectors compare
 };
 
 }  // namespace bregexp

@@ -21,6 +21,11 @@ public:
     // Offsets of group n of the last match from textStart; negative when it took no part.
     virtual int GroupBegin(int group) const = 0;
     virtual int GroupEnd(int group) const = 0;
+
+    // Points starts[n] and ends[n] at groups 1 to `last` of the last match in the text
+    // that begins at `textStart`, null for a group that took no part; in one call, since
+    // the program asks for them after every match.
+    virtual void PointGroups(const char* textStart, int last, char** starts, char** ends) const = 0;
 };
 
 }  // namespace bregexp

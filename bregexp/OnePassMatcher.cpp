@@ -56,7 +56,7 @@ std::unique_ptr<OnePassMatcher> OnePassMatcher::Build(const std::string& pattern
 OnePassMatcher::OnePassMatcher(OnePassProgram program, TextCharacters characters, const LiteralPrefixes* prefixes)
     : program_(std::move(program)), characters_(characters), prefixes_(prefixes)
 {
-    const std::size_t slots = 2 * static_cast<std::size_t>(program_.GroupCount + 1);
+    const std::size_t slots = program_.Scratch + 1u;
     slots_.assign(slots, -1);
     fallback_.assign(slots, -1);
     result_.assign(slots, -1);
@@ -73,10 +73,15 @@ OnePassMatcher::OnePassMatcher(OnePassProgram program, TextCharacters characters
     firstCount_ = count <= 4 ? count : -1;
 }
 
-void OnePassMatcher::Apply(const OnePassLeaf& leaf, std::vector<int>& slots, int offset) const
+inline void OnePassMatcher::Apply(const OnePassLeaf& leaf, int* slots, int offset) const
 {
-    for (std::uint16_t i = 0; i < leaf.SlotCount; ++i)
-        slots[program_.Slots[leaf.FirstSlot + i]] = offset;
+    slots[leaf.Quick[0]] = offset;
+    slots[leaf.Quick[1]] = offset;
+    slots[leaf.Quick[2]] = offset;
+    slots[leaf.Quick[3]] = offset;
+    const std::uint16_t* slot = program_.Slots.data() + leaf.FirstSlot;
+    for (std::uint16_t i = 4; i < leaf.SlotCount; ++i)
+        slots[slot[i]] = offset;
 }
 
 // The checks of a leaf at a place, as Oniguruma makes them: the character before a place
@@ -128,80 +133,125 @@ bool OnePassMatcher::ChecksHold(std::uint8_t checks, Place& place, bool& undecid
     return true;
 }
 
+// The step a state takes at a place where checks decide, or where the character is longer
+// than a byte, found as backtracking would find it: the leaves in order, a match leaf
+// before the one way on ending the match, one after it kept in reserve.
+OnePassStep OnePassMatcher::Look(const OnePassState& state, int take, Place& place, std::size_t& length,
+                                 bool& undecided) const
+{
+    if (place.At < place.End && take == OnePassState::Malformed) {
+        undecided = true;
+        return {};
+    }
+    if (place.At < place.End && take == OnePassState::Wide) {
+        length = characters_.WellFormedLength(place.At, place.End);
+        if (length == 0) {
+            undecided = true;
+            return {};
+        }
+        const std::uint32_t code = characters_.CodeAt(place.At, place.End);
+        take = OnePassState::NoLeaf;
+        for (const std::uint16_t index : state.Leaves) {
+            const OnePassLeaf& leaf = program_.Leaves[index];
+            if (leaf.Set >= 0 && program_.Sets[static_cast<std::size_t>(leaf.Set)].Contains(code, characters_)) {
+                take = index;
+                break;
+            }
+        }
+    }
+    OnePassStep step;
+    step.Leaf = static_cast<std::int16_t>(take);
+    if (take >= 0) {
+        step.Target = static_cast<std::int16_t>(program_.Leaves[static_cast<std::size_t>(take)].Target);
+        step.Slots = program_.Leaves[static_cast<std::size_t>(take)].SlotCount > 0;
+    }
+    const bool viable = take >= 0 && ChecksHold(program_.Leaves[static_cast<std::size_t>(take)].Checks, place, undecided);
+    bool passed = false;
+    for (const std::uint16_t index : state.Leaves) {
+        if (undecided)
+            return {};
+        const OnePassLeaf& leaf = program_.Leaves[index];
+        if (leaf.Set >= 0) {
+            passed = passed || index == take;
+            continue;
+        }
+        if (!ChecksHold(leaf.Checks, place, undecided))
+            continue;
+        step.Ending = static_cast<std::int16_t>(index);
+        step.What = viable && passed ? OnePassStep::RememberAndTake : OnePassStep::End;
+        return step;
+    }
+    step.What = viable ? OnePassStep::Take : OnePassStep::Fail;
+    return step;
+}
+
 OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* end, const char* start)
 {
-    std::fill(slots_.begin(), slots_.end(), -1);
-    slots_[0] = static_cast<int>(start - text);
-    bool fellBack = false;
-    int state = 0;
+    int* slots = slots_.data();
+    const std::size_t count = slots_.size();
+    for (std::size_t i = 0; i < count; ++i)
+        slots[i] = -1;
+    slots[0] = static_cast<int>(start - text);
+    // The match backtracking falls back to when the way on fails: the last one met. It is
+    // written out only before the slots change, so that a loop over characters that sets
+    // no slot does not copy them at every character.
+    bool reserved = false;
+    const char* pendingAt = nullptr;
+    int pendingLeaf = -1;
+    const auto reserve = [&] {
+        if (!pendingAt)
+            return;
+        int* copy = fallback_.data();
+        std::copy_n(slots, count, copy);
+        const int offset = static_cast<int>(pendingAt - text);
+        Apply(program_.Leaves[static_cast<std::size_t>(pendingLeaf)], copy, offset);
+        copy[1] = offset;
+        reserved = true;
+        pendingAt = nullptr;
+    };
+    const OnePassState* states = program_.States.data();
+    const OnePassState* state = states;
     const char* s = start;
     const char* before = nullptr;
+    long steps = steps_;
+    const long limit = stepLimit_;
     for (;;) {
-        const OnePassState& current = program_.States[static_cast<std::size_t>(state)];
-        int take = OnePassState::NoLeaf;
+        OnePassStep step = s < end ? state->ByByte[static_cast<unsigned char>(*s)] : state->AtEnd;
         std::size_t length = 1;
-        if (s < end) {
-            take = current.ByByte[static_cast<unsigned char>(*s)];
-            if (take == OnePassState::Malformed)
-                return Attempt::Undecided;
-            if (take == OnePassState::Wide) {
-                length = characters_.WellFormedLength(s, end);
-                if (length == 0)
-                    return Attempt::Undecided;
-                const std::uint32_t code = characters_.CodeAt(s, end);
-                take = OnePassState::NoLeaf;
-                for (const std::uint16_t index : current.Leaves) {
-                    const OnePassLeaf& leaf = program_.Leaves[index];
-                    if (leaf.Set >= 0 && program_.Sets[static_cast<std::size_t>(leaf.Set)].Contains(code, characters_)) {
-                        take = index;
-                        break;
-                    }
-                }
-            }
-        }
-        if (!current.Plain) {
+        if (step.What == OnePassStep::Look) {
             Place place{text, end, s, s > start ? before : nullptr};
             bool undecided = false;
-            const bool viable = take >= 0 && ChecksHold(program_.Leaves[static_cast<std::size_t>(take)].Checks, place, undecided);
-            bool passed = false;
-            for (const std::uint16_t index : current.Leaves) {
-                const OnePassLeaf& leaf = program_.Leaves[index];
-                if (leaf.Set >= 0) {
-                    passed = passed || index == take;
-                    continue;
-                }
-                if (undecided || !ChecksHold(leaf.Checks, place, undecided))
-                    continue;
-                const int offset = static_cast<int>(s - text);
-                if (viable && passed) {
-                    // Backtracking comes back to this match only when the way on fails.
-                    fallback_ = slots_;
-                    Apply(leaf, fallback_, offset);
-                    fallback_[1] = offset;
-                    fellBack = true;
-                    break;
-                }
-                Apply(leaf, slots_, offset);
-                slots_[1] = offset;
-                result_.swap(slots_);
-                return Attempt::Matched;
-            }
+            step = Look(*state, step.Leaf, place, length, undecided);
             if (undecided)
                 return Attempt::Undecided;
-            if (!viable)
-                break;
-        } else if (take < 0) {
-            break;
         }
-        if (++steps_ > stepLimit_)
+        const int offset = static_cast<int>(s - text);
+        if (step.What == OnePassStep::End) {
+            Apply(program_.Leaves[static_cast<std::size_t>(step.Ending)], slots, offset);
+            slots[1] = offset;
+            steps_ = steps;
+            result_.swap(slots_);
+            return Attempt::Matched;
+        }
+        if (step.What == OnePassStep::Fail)
+            break;
+        if (step.What == OnePassStep::RememberAndTake) {
+            pendingAt = s;
+            pendingLeaf = step.Ending;
+        }
+        if (step.Slots) {
+            reserve();
+            Apply(program_.Leaves[static_cast<std::size_t>(step.Leaf)], slots, offset);
+        }
+        if (++steps > limit)
             return Attempt::Undecided;
-        const OnePassLeaf& leaf = program_.Leaves[static_cast<std::size_t>(take)];
-        Apply(leaf, slots_, static_cast<int>(s - text));
         before = s;
         s += length;
-        state = leaf.Target;
+        state = states + step.Target;
     }
-    if (!fellBack)
+    steps_ = steps;
+    reserve();
+    if (!reserved)
         return Attempt::Failed;
     result_.swap(fallback_);
     return Attempt::Matched;
@@ -264,6 +314,17 @@ const char* OnePassMatcher::NextCandidate(const char* p, const char* end, bool& 
         return nullptr;
     }
     return found;
+}
+
+void OnePassMatcher::PointGroups(const char* textStart, int last, char** starts, char** ends) const
+{
+    char* text = const_cast<char*>(textStart);
+    const int* slot = result_.data();
+    for (int group = 1; group <= last; ++group) {
+        const bool took = slot[2 * group] >= 0;
+        starts[group] = took ? text + slot[2 * group] : nullptr;
+        ends[group] = took ? text + slot[2 * group + 1] : nullptr;
+    }
 }
 
 int OnePassMatcher::Search(const char* text, const char* end, const char* from)

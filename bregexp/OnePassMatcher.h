@@ -27,6 +27,7 @@ public:
     int Search(const char* textStart, const char* end, const char* from) override;
     int GroupBegin(int group) const override { return result_[2 * group]; }
     int GroupEnd(int group) const override { return result_[2 * group + 1]; }
+    void PointGroups(const char* textStart, int last, char** starts, char** ends) const override;
 
 private:
     OnePassMatcher(OnePassProgram program, TextCharacters characters, const LiteralPrefixes* prefixes);
@@ -40,8 +41,9 @@ private:
     const char* NextCandidate(const char* p, const char* end, bool& undecided) const;
     const char* NextFirstByte(const char* p, const char* end, bool& undecided) const;
     Attempt MatchAt(const char* text, const char* end, const char* start);
+    OnePassStep Look(const OnePassState& state, int take, Place& place, std::size_t& length, bool& undecided) const;
     bool ChecksHold(std::uint8_t checks, Place& place, bool& undecided) const;
-    void Apply(const OnePassLeaf& leaf, std::vector<int>& slots, int offset) const;
+    void Apply(const OnePassLeaf& leaf, int* slots, int offset) const;
 
     OnePassProgram program_;
     TextCharacters characters_;

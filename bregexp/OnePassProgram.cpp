@@ -161,6 +161,8 @@ private:
         leaf.FirstSlot = static_cast<std::uint16_t>(program_.Slots.size());
         leaf.SlotCount = static_cast<std::uint16_t>(slots_.size());
         program_.Slots.insert(program_.Slots.end(), slots_.begin(), slots_.end());
+        for (std::size_t i = 0; i < 4; ++i)
+            leaf.Quick[i] = i < slots_.size() ? slots_[i] : program_.Scratch;
         if (instruction.Code == Instruction::Op::Take) {
             leaf.Set = instruction.Set;
             Targets.emplace_back(static_cast<int>(program_.Leaves.size()), instruction.Next);
@@ -176,16 +178,48 @@ private:
     std::vector<std::uint16_t> slots_;
 };
 
-// Fills the state's table of single-byte characters; false when two of its ways can take
-// the same character.
-bool FillTable(OnePassState& state, const OnePassProgram& program, const std::vector<std::bitset<256>>& lowCodes,
+// What the state does where `take` (a leaf, or negative for none) takes the character,
+// when no leaf checks anything: backtracking tries the leaves in order, and the first
+// match leaf either comes before the way on and wins, or after it and is kept in reserve.
+OnePassStep StepOf(const OnePassState& state, const OnePassProgram& program, int take)
+{
+    OnePassStep step;
+    step.Leaf = static_cast<std::int16_t>(take);
+    bool passed = false;
+    for (const std::uint16_t index : state.Leaves) {
+        if (program.Leaves[index].Set >= 0) {
+            passed = passed || index == take;
+            continue;
+        }
+        step.Ending = static_cast<std::int16_t>(index);
+        step.What = take < 0 || !passed ? OnePassStep::End : OnePassStep::RememberAndTake;
+        return step;
+    }
+    step.What = take < 0 ? OnePassStep::Fail : OnePassStep::Take;
+    return step;
+}
+
+// Copies what the steps need of their leaves into them, once every leaf has its target.
+void CompleteSteps(OnePassProgram& program)
+{
+    for (OnePassState& state : program.States)
+        for (OnePassStep& step : state.ByByte)
+            if (step.Leaf >= 0) {
+                const OnePassLeaf& leaf = program.Leaves[static_cast<std::size_t>(step.Leaf)];
+                step.Target = static_cast<std::int16_t>(leaf.Target);
+                step.Slots = leaf.SlotCount > 0;
+            }
+}
+
+// Fills the state's steps; false when two of its ways can take the same character.
+bool FillSteps(OnePassState& state, const OnePassProgram& program, const std::vector<std::bitset<256>>& lowCodes,
                const TextCharacters& characters)
 {
     std::vector<int> takes;
+    bool checks = false;
     for (const std::uint16_t index : state.Leaves) {
         const OnePassLeaf& leaf = program.Leaves[index];
-        if (leaf.Set < 0 || leaf.Checks != 0)
-            state.Plain = false;
+        checks = checks || leaf.Checks != 0;
         if (leaf.Set < 0)
             continue;
         for (const int other : takes) {
@@ -197,17 +231,27 @@ bool FillTable(OnePassState& state, const OnePassProgram& program, const std::ve
         takes.push_back(index);
     }
     for (unsigned byte = 0; byte < 256; ++byte) {
-        std::int16_t meaning = OnePassState::NoLeaf;
+        int take = OnePassState::NoLeaf;
         if (characters.LengthOf(static_cast<unsigned char>(byte)) > 1)
-            meaning = OnePassState::Wide;
+            take = OnePassState::Wide;
         else if (!characters.IsSingle(static_cast<unsigned char>(byte)))
-            meaning = OnePassState::Malformed;
+            take = OnePassState::Malformed;
         else
             for (const int index : takes)
                 if (lowCodes[program.Leaves[index].Set][byte])
-                    meaning = static_cast<std::int16_t>(index);
-        state.ByByte[byte] = meaning;
+                    take = index;
+        OnePassStep& step = state.ByByte[byte];
+        if (checks || take < OnePassState::NoLeaf) {
+            step.Leaf = static_cast<std::int16_t>(take);
+            step.What = OnePassStep::Look;
+        } else {
+            step = StepOf(state, program, take);
+        }
     }
+    if (checks)
+        state.AtEnd.What = OnePassStep::Look;
+    else
+        state.AtEnd = StepOf(state, program, OnePassState::NoLeaf);
     return true;
 }
 
@@ -225,6 +269,7 @@ std::optional<OnePassProgram> OnePassProgram::Build(const ExpressionTree& tree, 
     OnePassProgram program;
     program.Sets = tree.Sets;
     program.GroupCount = tree.GroupCount;
+    program.Scratch = static_cast<std::uint16_t>(2 * (tree.GroupCount + 1));
     std::vector<std::bitset<256>> lowCodes;
     for (const CharacterSet& set : program.Sets)
         lowCodes.push_back(LowCodes(set, characters));
@@ -236,7 +281,7 @@ std::optional<OnePassProgram> OnePassProgram::Build(const ExpressionTree& tree, 
     for (std::size_t next = 0; next < pending.size(); ++next) {
         OnePassState state;
         closure.Targets.clear();
-        if (!closure.Follow(pending[next], state.Leaves) || !FillTable(state, program, lowCodes, characters))
+        if (!closure.Follow(pending[next], state.Leaves) || !FillSteps(state, program, lowCodes, characters))
             return std::nullopt;
         for (const auto& [leaf, pc] : closure.Targets) {
             const auto [found, added] = stateOf.emplace(pc, static_cast<int>(pending.size()));
@@ -249,12 +294,16 @@ std::optional<OnePassProgram> OnePassProgram::Build(const ExpressionTree& tree, 
             return std::nullopt;
     }
 
+    CompleteSteps(program);
     const OnePassState& first = program.States[0];
     for (const std::uint16_t index : first.Leaves)
         if (program.Leaves[index].Set < 0)
             program.StartsAnywhere = true;
-    for (unsigned byte = 0; byte < 256; ++byte)
-        program.FirstBytes[byte] = first.ByByte[byte] != OnePassState::NoLeaf;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const OnePassStep& step = first.ByByte[byte];
+        program.FirstBytes[byte] = step.What == OnePassStep::Look ? step.Leaf != OnePassState::NoLeaf
+                                                                  : step.What != OnePassStep::Fail;
+    }
     return program;
 }
 

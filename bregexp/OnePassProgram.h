@@ -17,17 +17,35 @@ struct OnePassLeaf {
     std::uint8_t Checks = 0;      // one bit per Assertion
     std::uint16_t FirstSlot = 0;  // its slots: OnePassProgram::Slots[FirstSlot, FirstSlot + SlotCount)
     std::uint16_t SlotCount = 0;
+    // The first four of them, the rest OnePassProgram::Scratch: set without a loop.
+    std::uint16_t Quick[4] = {};
     int Target = -1;              // the state after the character
 };
 
+// What a state does with the character at a place, where no check decides it.
+struct OnePassStep {
+    enum Kind : std::uint8_t {
+        Fail,             // nothing takes it and no match ends here
+        Take,             // the leaf Leaf takes it
+        End,              // the match ends here with the leaf Ending, before anything takes it
+        RememberAndTake,  // Leaf takes it; when the way on fails, the match ends here with Ending
+        Look,             // checks decide, or the character is longer than a byte or none
+    };
+    std::int16_t Leaf = -1;    // a leaf, or one of the values below, for Look
+    std::int16_t Ending = -1;
+    std::int16_t Target = -1;  // Leaf's target, so that a step needs no look at the leaf
+    Kind What = Fail;
+    std::uint8_t Slots = 0;    // whether Leaf sets slots
+};
+
 struct OnePassState {
-    // ByByte: the leaf that takes a character of one byte, or what else the byte means.
+    // OnePassStep::Leaf for Look at a byte that is not a character of its own.
     static constexpr std::int16_t NoLeaf = -1;
     static constexpr std::int16_t Wide = -2;       // a longer character: its code decides
     static constexpr std::int16_t Malformed = -3;  // no character of the encoding
-    std::int16_t ByByte[256];
+    OnePassStep ByByte[256];  // for the character of one byte that begins with it
+    OnePassStep AtEnd;        // at the end of the text
     std::vector<std::uint16_t> Leaves;  // in the order backtracking would try them
-    bool Plain = true;                  // no leaf ends the match or checks a place
 };
 
 // An expression compiled for matching without backtracking: a state per place in the
@@ -43,6 +61,7 @@ struct OnePassProgram {
     std::vector<OnePassState> States;  // the first one is where a match begins
     std::vector<OnePassLeaf> Leaves;
     std::vector<std::uint16_t> Slots;  // capture slots: 2n the start of group n, 2n + 1 its end
+    std::uint16_t Scratch = 0;         // a slot after those of the groups, which nothing reads
     std::vector<CharacterSet> Sets;
     int GroupCount = 0;
     bool StartsAnywhere = false;       // the empty text matches somewhere: every place is a candidate

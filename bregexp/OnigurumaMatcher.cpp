@@ -81,6 +81,16 @@ int OnigurumaMatcher::GroupCount() const
     return onig_number_of_captures(regex_);
 }
 
+void OnigurumaMatcher::PointGroups(const char* textStart, int last, char** starts, char** ends) const
+{
+    char* text = const_cast<char*>(textStart);
+    for (int group = 1; group <= last; ++group) {
+        const bool took = region_->beg[group] >= 0;
+        starts[group] = took ? text + region_->beg[group] : nullptr;
+        ends[group] = took ? text + region_->end[group] : nullptr;
+    }
+}
+
 int OnigurumaMatcher::Search(const char* textStart, const char* end, const char* from)
 {
     // No match begins before the first place where one of its known first texts stands.

@@ -33,6 +33,7 @@ public:
     int Search(const char* textStart, const char* end, const char* from) override;
     int GroupBegin(int group) const override { return region_->beg[group]; }
     int GroupEnd(int group) const override { return region_->end[group]; }
+    void PointGroups(const char* textStart, int last, char** starts, char** ends) const override;
 
 private:
     OnigurumaMatcher() = default;

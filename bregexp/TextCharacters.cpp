@@ -35,6 +35,12 @@ const char* TextCharacters::WellFormedUntil(const char* from, const char* until,
 {
     if (!rule_)
         return until;
+    // Seven-bit bytes are characters of their own in every encoding: the rule is asked
+    // from the first byte that is not, which is where a character begins.
+    while (from < until && static_cast<unsigned char>(*from) < 0x80)
+        ++from;
+    if (from >= until)
+        return from;
     const std::string_view text(from, static_cast<std::size_t>(end - from));
     const std::size_t reached = rule_->WellFormedUntil(text, 0, static_cast<std::size_t>(until - from));
     return from + reached >= until ? from + reached : nullptr;
