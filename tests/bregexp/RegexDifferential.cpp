@@ -355,3 +355,55 @@ std::string Describe(const DifferentialCase& draw)
         out += " [" + HexOf(text) + "]";
     return out;
 }
+
+void UseOnigurumaOnly(RegexHandle** handle)
+{
+    bregexp::ChooseMatchers(handle, bregexp::MatcherChoice::OnigurumaOnly);
+}
+
+bool TakenByOwnMatcher(RegexHandle* handle)
+{
+    return handle && bregexp::UsesOwnMatcher(*handle);
+}
+
+std::string Findings(const std::string& command, const std::string& text, bool onigurumaOnly)
+{
+    RegexHandle* handle = nullptr;
+    if (onigurumaOnly)
+        UseOnigurumaOnly(&handle);
+    char message[RegexMessageSize];
+    const char* start = text.data();
+    const char* end = start + text.size();
+    std::string out;
+    if (command.compare(0, 2, "s/") == 0) {
+        const int count = BSubst(command.c_str(), start, end, &handle, message);
+        out = std::to_string(count) + ":";
+        if (count > 0)
+            out.append(handle->OutputStart, handle->OutputEnd);
+    } else {
+        const auto offset = [start](const char* p) { return std::to_string(p - start); };
+        for (const char* from = start;;) {
+            const int found = BMatch(command.c_str(), from, end, &handle, message);
+            if (found != 1) {
+                if (found != 0)
+                    out += std::to_string(found);
+                break;
+            }
+            const char* matchStart = handle->GroupStarts[0];
+            const char* next = handle->GroupEnds[0];
+            out += (out.empty() ? "[" : " [") + offset(matchStart) + "-" + offset(next);
+            for (int group = 1; group <= handle->GroupCount; ++group)
+                out += handle->GroupStarts[group]
+                           ? "|" + offset(handle->GroupStarts[group]) + "-" + offset(handle->GroupEnds[group])
+                           : std::string("|-");
+            out += "]";
+            if (next == matchStart)
+                ++next;
+            if (next > end || (next == end && matchStart != end))
+                break;
+            from = next;
+        }
+    }
+    BRegfree(handle);
+    return out;
+}

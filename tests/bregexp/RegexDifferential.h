@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/regex/BregexpApi.h"
+
 // Where the choices of a draw come from: the fuzzer's bytes or a seeded generator.
 class Choices {
 public:
@@ -39,3 +41,14 @@ DifferentialResult CompareMatchers(const DifferentialCase& draw, PlaceText place
 
 // The case as a line for a report: the command and the texts in hexadecimal.
 std::string Describe(const DifferentialCase& draw);
+
+// For tests beside GoogleTest, which cannot include Oniguruma's header: makes a null
+// *handle one that searches with Oniguruma alone, and tells whether a prepared handle's
+// expression is searched by our own matcher.
+void UseOnigurumaOnly(RegexHandle** handle);
+bool TakenByOwnMatcher(RegexHandle* handle);
+
+// What the library finds in `text`, as a line: for a substitution its count and new text
+// ("2:a-b"), for a match every match the program's onward search finds, with its groups
+// ("[0-3|0-1] [4-7|-]"), or the negative result.
+std::string Findings(const std::string& command, const std::string& text, bool onigurumaOnly);
