@@ -61,6 +61,40 @@ bool CharacterSet::Contains(std::uint32_t code, const TextCharacters& characters
     return holds != negated_;
 }
 
+bool CharacterSet::HoldsOnlyAscii() const
+{
+    if (negated_)
+        return false;
+    for (const Kind kind : kinds_)
+        if (kind != Kind::Digit && kind != Kind::Space)
+            return false;
+    for (const auto& range : ranges_)
+        if (range.second >= 0x80)
+            return false;
+    return true;
+}
+
+std::optional<std::vector<std::uint32_t>> CharacterSet::FewCodes(std::size_t most) const
+{
+    if (negated_ || !kinds_.empty())
+        return std::nullopt;
+    std::vector<std::uint32_t> codes;
+    for (const auto& [low, high] : ranges_) {
+        if (high - low >= most)
+            return std::nullopt;
+        for (std::uint32_t code = low; code <= high; ++code) {
+            codes.push_back(code);
+            if (folds_ && OtherAsciiCase(code) != code)
+                codes.push_back(OtherAsciiCase(code));
+        }
+    }
+    std::sort(codes.begin(), codes.end());
+    codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+    if (codes.size() > most)
+        return std::nullopt;
+    return codes;
+}
+
 bool CharacterSet::MayHoldWide(std::vector<std::pair<std::uint32_t, std::uint32_t>>* codes) const
 {
     if (negated_)

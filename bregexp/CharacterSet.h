@@ -1,6 +1,7 @@
 #pragma once
 #include <bitset>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,12 @@ public:
     void Negate() { negated_ = true; }
 
     bool Contains(std::uint32_t code, const TextCharacters& characters) const;
+
+    // Whether every code the set holds is below 0x80.
+    bool HoldsOnlyAscii() const;
+
+    // Every code the set holds, when they are at most `most`; nothing otherwise.
+    std::optional<std::vector<std::uint32_t>> FewCodes(std::size_t most) const;
 
     // Whether the set can hold a code of 0x100 or more; when it cannot answer for sure,
     // true. `codes`, when it is not null and the answer is sure, gets those codes as ranges.

@@ -38,7 +38,7 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(const RegexComma
     compiled->characters_ = byBytes ? nullptr : &CharacterRuleOf(modifiers.Encoding);
     compiled->groupCount_ = oniguruma->GroupCount();
     if (choice == MatcherChoice::OwnWhereItCan)
-        compiled->own_ = OnePassMatcher::Build(pattern, modifiers, compiled->groupCount_, oniguruma->Prefixes());
+        compiled->own_ = OnePassMatcher::Build(pattern, modifiers, compiled->groupCount_);
     compiled->oniguruma_ = std::move(oniguruma);
     compiled->answered_ = compiled->oniguruma_.get();
     return compiled;

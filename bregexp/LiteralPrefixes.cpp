@@ -309,6 +309,14 @@ std::optional<LiteralPrefixes> LiteralPrefixes::Of(std::string_view expression, 
     return LiteralPrefixes(std::move(texts), shiftJisCharacters);
 }
 
+std::optional<LiteralPrefixes> LiteralPrefixes::OfTexts(std::vector<std::string> texts)
+{
+    texts = Shortest(std::move(texts));
+    if (texts.empty() || texts.size() > MaxTexts || texts.front().empty())
+        return std::nullopt;
+    return LiteralPrefixes(std::move(texts), false);
+}
+
 LiteralPrefixes::LiteralPrefixes(std::vector<std::string> texts, bool kanji) : texts_(std::move(texts)), kanji_(kanji)
 {
     for (std::size_t t = 0; t < texts_.size(); ++t) {

@@ -38,7 +38,7 @@ struct OnePassMatcher::Place {
 };
 
 std::unique_ptr<OnePassMatcher> OnePassMatcher::Build(const std::string& pattern, const Modifiers& modifiers,
-                                                      int groupCount, const LiteralPrefixes* prefixes)
+                                                      int groupCount)
 {
     const OnigEncoding encoding = OnigurumaEncoding(modifiers);
     const CharacterRule* rule = encoding == ONIG_ENCODING_ASCII ? nullptr : &CharacterRuleOf(modifiers.Encoding);
@@ -50,27 +50,33 @@ std::unique_ptr<OnePassMatcher> OnePassMatcher::Build(const std::string& pattern
     std::optional<OnePassProgram> program = OnePassProgram::Build(*tree, characters);
     if (!program)
         return nullptr;
-    return std::unique_ptr<OnePassMatcher>(new OnePassMatcher(std::move(*program), characters, prefixes));
+    return std::unique_ptr<OnePassMatcher>(new OnePassMatcher(std::move(*program), characters));
 }
 
-OnePassMatcher::OnePassMatcher(OnePassProgram program, TextCharacters characters, const LiteralPrefixes* prefixes)
-    : program_(std::move(program)), characters_(characters), prefixes_(prefixes)
+OnePassMatcher::OnePassMatcher(OnePassProgram program, TextCharacters characters)
+    : program_(std::move(program)), characters_(characters)
 {
     const std::size_t slots = program_.Scratch + 1u;
     slots_.assign(slots, -1);
     fallback_.assign(slots, -1);
     result_.assign(slots, -1);
-    // Bytes above seven bits are looked at one by one where characters are read, so only
-    // the first bytes below them need to be looked for.
-    int count = 0;
+    if (program_.StartsAnywhere)
+        return;
+    prefixes_ = LiteralPrefixes::OfTexts(program_.LeadingTexts(characters_));
+    int ranges = 0;
     for (unsigned byte = 0; byte < 256; ++byte) {
-        if (!program_.FirstBytes[byte] || (!characters_.ReadsBytes() && byte >= 0x80))
+        if (!program_.FirstBytes[byte] || (byte > 0 && program_.FirstBytes[byte - 1]))
             continue;
-        if (count < 4)
-            firstList_[count] = static_cast<unsigned char>(byte);
-        ++count;
+        unsigned high = byte;
+        while (high < 255 && program_.FirstBytes[high + 1])
+            ++high;
+        if (ranges < 4) {
+            firstLow_[ranges] = static_cast<unsigned char>(byte);
+            firstSpan_[ranges] = static_cast<unsigned char>(high - byte);
+        }
+        ++ranges;
     }
-    firstCount_ = count <= 4 ? count : -1;
+    firstRanges_ = ranges <= 4 ? ranges : -1;
 }
 
 inline void OnePassMatcher::Apply(const OnePassLeaf& leaf, int* slots, int offset) const
@@ -257,42 +263,28 @@ OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* en
     return Attempt::Matched;
 }
 
-const char* OnePassMatcher::NextFirstByte(const char* p, const char* end, bool& undecided) const
+const char* OnePassMatcher::NextFirstByte(const char* p, const char* end) const
 {
-    const bool bytes = characters_.ReadsBytes();
-    while (p < end) {
 #if defined(__SSE2__)
-        // Sixteen bytes at a time up to one that may begin a match or that is part of a
-        // longer character.
-        if (firstCount_ >= 0) {
-            for (; end - p >= 16; p += 16) {
-                const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-                unsigned mask = bytes ? 0u : static_cast<unsigned>(_mm_movemask_epi8(chunk));
-                for (int k = 0; k < firstCount_; ++k)
-                    mask |= static_cast<unsigned>(
-                        _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(static_cast<char>(firstList_[k])))));
-                if (mask != 0) {
-                    p += __builtin_ctz(mask);
-                    break;
-                }
+    // Sixteen bytes at a time, each compared with every range as the distance from its
+    // low end, which a byte below it turns into a large one.
+    if (firstRanges_ >= 0) {
+        for (; end - p >= 16; p += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            __m128i hits = _mm_setzero_si128();
+            for (int k = 0; k < firstRanges_; ++k) {
+                const __m128i distance = _mm_sub_epi8(chunk, _mm_set1_epi8(static_cast<char>(firstLow_[k])));
+                const __m128i span = _mm_set1_epi8(static_cast<char>(firstSpan_[k]));
+                hits = _mm_or_si128(hits, _mm_cmpeq_epi8(_mm_min_epu8(distance, span), distance));
             }
-            if (p >= end)
-                break;
+            if (const int mask = _mm_movemask_epi8(hits))
+                return p + __builtin_ctz(static_cast<unsigned>(mask));
         }
-#endif
-        const auto first = static_cast<unsigned char>(*p);
-        std::size_t length = 1;
-        if (!bytes && first >= 0x80) {
-            length = characters_.WellFormedLength(p, end);
-            if (length == 0) {
-                undecided = true;
-                return nullptr;
-            }
-        }
-        if (program_.FirstBytes[first])
-            return p;
-        p += length;
     }
+#endif
+    for (; p < end; ++p)
+        if (program_.FirstBytes[static_cast<unsigned char>(*p)])
+            return p;
     return nullptr;
 }
 
@@ -300,20 +292,24 @@ const char* OnePassMatcher::NextCandidate(const char* p, const char* end, bool& 
 {
     if (program_.StartsAnywhere)
         return p;
-    if (p >= end)
-        return nullptr;
-    if (!prefixes_)
-        return NextFirstByte(p, end, undecided);
-    const char* found = prefixes_->Next(p, end);
-    // The bytes passed over are read as characters too: where they form none, Oniguruma
-    // may find a match that begins inside them.
-    const char* until = found ? found : end;
-    const char* reached = characters_.WellFormedUntil(p, until, end);
-    if (reached != until) {
-        undecided = true;
-        return nullptr;
+    while (p < end) {
+        const char* found = prefixes_ ? prefixes_->Next(p, end) : NextFirstByte(p, end);
+        if (characters_.ReadsBytes())
+            return found;
+        // The bytes passed over are read as characters too: where they form none, Oniguruma
+        // may find a match that begins inside them. A place found inside a character is
+        // no candidate; the search goes on after that character.
+        const char* until = found ? found : end;
+        const char* reached = characters_.WellFormedUntil(p, until, end);
+        if (!reached) {
+            undecided = true;
+            return nullptr;
+        }
+        if (!found || reached == found)
+            return found;
+        p = reached;
     }
-    return found;
+    return nullptr;
 }
 
 void OnePassMatcher::PointGroups(const char* textStart, int last, char** starts, char** ends) const
@@ -361,7 +357,8 @@ int OnePassMatcher::Search(const char* text, const char* end, const char* from)
         }
         if (p >= end)
             return ONIG_MISMATCH;
-        const std::size_t length = characters_.ReadsBytes() ? 1 : characters_.WellFormedLength(p, end);
+        const std::size_t length =
+            characters_.IsSingle(static_cast<unsigned char>(*p)) ? 1 : characters_.WellFormedLength(p, end);
         if (length == 0)
             return Undecided;
         p += length;

@@ -1,8 +1,10 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "bregexp/LiteralPrefixes.h"
 #include "bregexp/Matcher.h"
 #include "bregexp/OnePassProgram.h"
 #include "bregexp/RegexCommand.h"
@@ -10,7 +12,6 @@
 
 namespace bregexp {
 
-class LiteralPrefixes;
 
 // Our own matcher for the expressions that need no backtracking (OnePassProgram): each
 // place a match may begin is tried once, character by character, without a stack. It
@@ -19,10 +20,9 @@ class LiteralPrefixes;
 class OnePassMatcher final : public Matcher {
 public:
     // Null when the expression is not one our matcher takes. `pattern` is what Oniguruma
-    // compiled, `groupCount` the groups it found; `prefixes` (kept, may be null): what
-    // every match begins with.
+    // compiled, `groupCount` the groups it found.
     static std::unique_ptr<OnePassMatcher> Build(const std::string& pattern, const Modifiers& modifiers,
-                                                 int groupCount, const LiteralPrefixes* prefixes);
+                                                 int groupCount);
 
     int Search(const char* textStart, const char* end, const char* from) override;
     int GroupBegin(int group) const override { return result_[2 * group]; }
@@ -30,16 +30,17 @@ public:
     void PointGroups(const char* textStart, int last, char** starts, char** ends) const override;
 
 private:
-    OnePassMatcher(OnePassProgram program, TextCharacters characters, const LiteralPrefixes* prefixes);
+    OnePassMatcher(OnePassProgram program, TextCharacters characters);
 
     enum class Attempt { Matched, Failed, Undecided };
     struct Place;
 
-    // The first place at or after `p` where a match may begin, `end` included when the
-    // empty text matches; null when there is none. `undecided` when bytes on the way
-    // form no character.
+    // The first character start at or after `p` where a match may begin, `end` included
+    // when the empty text matches; null when there is none. `undecided` when bytes on the
+    // way form no character.
     const char* NextCandidate(const char* p, const char* end, bool& undecided) const;
-    const char* NextFirstByte(const char* p, const char* end, bool& undecided) const;
+    // The first byte at or after `p` that a match may begin with, null when there is none.
+    const char* NextFirstByte(const char* p, const char* end) const;
     Attempt MatchAt(const char* text, const char* end, const char* start);
     OnePassStep Look(const OnePassState& state, int take, Place& place, std::size_t& length, bool& undecided) const;
     bool ChecksHold(std::uint8_t checks, Place& place, bool& undecided) const;
@@ -47,9 +48,11 @@ private:
 
     OnePassProgram program_;
     TextCharacters characters_;
-    const LiteralPrefixes* prefixes_;
-    unsigned char firstList_[4] = {};  // the first bytes, when they are few: looked for 16 at a time
-    int firstCount_ = -1;              // how many; negative when they are many
+    std::optional<LiteralPrefixes> prefixes_;  // texts every match begins with, where known
+    // The first bytes as ranges, when they are few: looked for 16 at a time.
+    unsigned char firstLow_[4] = {};
+    unsigned char firstSpan_[4] = {};  // high - low
+    int firstRanges_ = -1;             // how many; negative when they are many
 
     std::vector<int> slots_;     // the match being tried
     std::vector<int> fallback_;  // the match the one being tried falls back to

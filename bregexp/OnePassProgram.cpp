@@ -217,11 +217,13 @@ bool FillSteps(OnePassState& state, const OnePassProgram& program, const std::ve
 {
     std::vector<int> takes;
     bool checks = false;
+    bool ascii = true;  // no way on takes a character of more than one byte
     for (const std::uint16_t index : state.Leaves) {
         const OnePassLeaf& leaf = program.Leaves[index];
         checks = checks || leaf.Checks != 0;
         if (leaf.Set < 0)
             continue;
+        ascii = ascii && program.Sets[leaf.Set].HoldsOnlyAscii();
         for (const int other : takes) {
             const OnePassLeaf& before = program.Leaves[other];
             if (!AreDisjoint(program.Sets[before.Set], lowCodes[before.Set], program.Sets[leaf.Set], lowCodes[leaf.Set],
@@ -232,7 +234,11 @@ bool FillSteps(OnePassState& state, const OnePassProgram& program, const std::ve
     }
     for (unsigned byte = 0; byte < 256; ++byte) {
         int take = OnePassState::NoLeaf;
-        if (characters.LengthOf(static_cast<unsigned char>(byte)) > 1)
+        // A longer character is read only where a way on could take it: where none can,
+        // neither its other bytes nor whether it is well-formed change what happens here.
+        if (ascii && characters.IsWideFrom(static_cast<unsigned char>(byte)))
+            take = OnePassState::NoLeaf;
+        else if (characters.LengthOf(static_cast<unsigned char>(byte)) > 1)
             take = OnePassState::Wide;
         else if (!characters.IsSingle(static_cast<unsigned char>(byte)))
             take = OnePassState::Malformed;
@@ -256,6 +262,47 @@ bool FillSteps(OnePassState& state, const OnePassProgram& program, const std::ve
 }
 
 }  // namespace
+
+std::vector<std::string> OnePassProgram::LeadingTexts(const TextCharacters& characters) const
+{
+    constexpr std::size_t MostTexts = 16;
+    constexpr std::size_t MostBytes = 16;
+    constexpr std::size_t MostCodes = 4;
+    std::vector<std::string> texts;
+    std::vector<std::pair<int, std::string>> paths{{0, std::string()}};
+    while (!paths.empty()) {
+        auto [state, bytes] = std::move(paths.back());
+        paths.pop_back();
+        std::vector<std::pair<int, std::string>> longer;
+        bool stops = bytes.size() >= MostBytes;
+        for (const std::uint16_t index : States[static_cast<std::size_t>(state)].Leaves) {
+            const OnePassLeaf& leaf = Leaves[index];
+            // Where a match may end, or take one of many characters, its text ends.
+            const std::optional<std::vector<std::uint32_t>> codes =
+                leaf.Set < 0 ? std::nullopt : Sets[static_cast<std::size_t>(leaf.Set)].FewCodes(MostCodes);
+            if (!codes) {
+                stops = true;
+                continue;
+            }
+            for (const std::uint32_t code : *codes) {
+                std::string next = bytes;
+                if (!characters.AppendCharacter(code, next))
+                    return {};
+                longer.emplace_back(leaf.Target, std::move(next));
+            }
+        }
+        if (stops) {
+            if (bytes.empty())
+                return {};
+            texts.push_back(std::move(bytes));
+        } else {
+            paths.insert(paths.end(), longer.begin(), longer.end());
+        }
+        if (texts.size() + paths.size() > MostTexts)
+            return {};
+    }
+    return texts;
+}
 
 std::optional<OnePassProgram> OnePassProgram::Build(const ExpressionTree& tree, const TextCharacters& characters)
 {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "bregexp/CharacterSet.h"
@@ -66,6 +67,10 @@ struct OnePassProgram {
     int GroupCount = 0;
     bool StartsAnywhere = false;       // the empty text matches somewhere: every place is a candidate
     bool FirstBytes[256] = {};         // bytes a match can begin with, when it cannot begin anywhere
+
+    // Texts of which every match begins with one, as far as the first states tell; none
+    // when a match can begin with too many, or with nothing.
+    std::vector<std::string> LeadingTexts(const TextCharacters& characters) const;
 };
 
 }  // namespace bregexp

@@ -28,7 +28,6 @@ public:
     OnigurumaMatcher& operator=(const OnigurumaMatcher&) = delete;
 
     int GroupCount() const;
-    const LiteralPrefixes* Prefixes() const { return prefixes_ ? &*prefixes_ : nullptr; }
 
     int Search(const char* textStart, const char* end, const char* from) override;
     int GroupBegin(int group) const override { return region_->beg[group]; }

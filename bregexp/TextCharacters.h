@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 class CharacterRule;
 
@@ -25,6 +26,14 @@ public:
     // Oniguruma's length of a character that begins with `first`.
     std::size_t LengthOf(unsigned char first) const { return length_[first]; }
 
+    // Whether every character of more than one byte that begins with `first` has a code of
+    // 0x80 or more, however its other bytes read: true but for UTF-8's overlong forms.
+    bool IsWideFrom(unsigned char first) const
+    {
+        return length_[first] > 1 && (encoding_ != ONIG_ENCODING_UTF8 || (first != 0xC0 && first != 0xC1 &&
+                                                                          first != 0xE0 && first != 0xF0));
+    }
+
     // A byte that is a well-formed character of its own.
     bool IsSingle(unsigned char byte) const { return single_[byte]; }
 
@@ -39,6 +48,9 @@ public:
     // The code Oniguruma gives the character at `p`.
     std::uint32_t CodeAt(const char* p, const char* end) const;
 
+    // Appends the bytes of the character with `code`; false when there is none.
+    bool AppendCharacter(std::uint32_t code, std::string& bytes) const;
+
     bool IsWordCode(std::uint32_t code) const
     {
         return code < 0x100 ? word_[code] : ONIGENC_IS_CODE_WORD(encoding_, code) != 0;
@@ -50,6 +62,8 @@ private:
     std::uint8_t length_[256];
     bool single_[256];
     bool word_[256];
+    bool shiftJis_ = false;
+    bool second_[256] = {};  // Shift-JIS: a well-formed second byte
 };
 
 }  // namespace bregexp
