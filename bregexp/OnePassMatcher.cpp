@@ -17,8 +17,10 @@ namespace bregexp {
 
 namespace {
 
-// Characters an attempt may take beyond this many per byte passed are left to Oniguruma:
-// trying every place of a long run that almost matches would take time in the square.
+// The attempts of one search may take this many characters for each byte between where the
+// search began and the furthest place read, and a few more; a search beyond that is left
+// to Oniguruma: trying every place of a long run that almost matches takes time in the
+// square. One long match is no such search.
 constexpr long StepsPerByte = 16;
 constexpr long SpareSteps = 4096;
 
@@ -220,7 +222,6 @@ OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* en
     const char* s = start;
     const char* before = nullptr;
     long steps = steps_;
-    const long limit = stepLimit_;
     for (;;) {
         OnePassStep step = s < end ? state->ByByte[static_cast<unsigned char>(*s)] : state->AtEnd;
         std::size_t length = 1;
@@ -249,7 +250,7 @@ OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* en
             reserve();
             Apply(program_.Leaves[static_cast<std::size_t>(step.Leaf)], slots, offset);
         }
-        if (++steps > limit)
+        if (++steps > SpareSteps + StepsPerByte * (s - searchFrom_))
             return Attempt::Undecided;
         before = s;
         s += length;
@@ -337,6 +338,7 @@ int OnePassMatcher::Search(const char* text, const char* end, const char* from)
         }
     }
     steps_ = 0;
+    searchFrom_ = from;
     for (const char* p = from;;) {
         bool undecided = false;
         p = NextCandidate(p, end, undecided);
@@ -344,7 +346,6 @@ int OnePassMatcher::Search(const char* text, const char* end, const char* from)
             return Undecided;
         if (!p)
             return ONIG_MISMATCH;
-        stepLimit_ = SpareSteps + StepsPerByte * (p - from);
         switch (MatchAt(text, end, p)) {
         case Attempt::Matched:
             if (!characters_.ReadsBytes())

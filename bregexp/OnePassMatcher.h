@@ -58,7 +58,7 @@ private:
     std::vector<int> fallback_;  // the match the one being tried falls back to
     std::vector<int> result_;    // the last match found
     long steps_ = 0;             // characters taken in the attempts of one search
-    long stepLimit_ = 0;
+    const char* searchFrom_ = nullptr;
 
     // The text before `from` that was read well-formed: a search that begins later needs
     // no second look at it.

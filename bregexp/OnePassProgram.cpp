@@ -10,8 +10,10 @@ namespace bregexp {
 
 namespace {
 
-// Beyond this many steps an unrolled expression is left to Oniguruma.
+// Beyond this many steps an unrolled expression is left to Oniguruma, and beyond this many
+// states (of 2 KiB each) its automaton.
 constexpr std::size_t MaxInstructions = 2000;
+constexpr std::size_t MaxStates = 256;
 
 // A backtracking program, as Oniguruma would run it: Split tries Next, then Other.
 struct Instruction {
@@ -337,7 +339,7 @@ std::optional<OnePassProgram> OnePassProgram::Build(const ExpressionTree& tree, 
             program.Leaves[leaf].Target = found->second;
         }
         program.States.push_back(state);
-        if (program.States.size() > 1000)
+        if (program.States.size() > MaxStates)
             return std::nullopt;
     }
 

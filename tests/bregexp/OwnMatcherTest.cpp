@@ -127,3 +127,22 @@ TEST(OwnMatcher, BytesThatFormNoCharacterAreLeftToOniguruma)
         EXPECT_EQ(Findings(row.command, row.text, false), Findings(row.command, row.text, true));
     }
 }
+
+// Our matcher never backtracks: a long match is no runaway search for it, where Oniguruma
+// runs out of its backtracking stack. A search that tries every place of a long run is
+// left to Oniguruma, whose answer it then is.
+TEST(OwnMatcher, LongMatchesPassOnigurumasLimits)
+{
+    std::string line;
+    for (int i = 0; i < 10 << 20; ++i)
+        line += "ab";
+    RegexSession own(line + "c");
+    ASSERT_EQ(own.Match("/(a|b)*c/"), 1);
+    EXPECT_TRUE(TakenByOwnMatcher(own.Handle()));
+    EXPECT_EQ(own.GroupOffset(0), 0);
+    EXPECT_EQ(own.Group(1), "b");
+    EXPECT_EQ(Findings("/(a|b)*c/", line + "c", true), "-4");
+
+    RegexSession quadratic(std::string(1 << 16, 'a'));
+    EXPECT_EQ(quadratic.Match("/a*b/"), 0);
+}
