@@ -241,7 +241,7 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
             const std::string now = ReadBytes(Work(name));
             EXPECT_TRUE(now == text || now == std::string(text.size(), 'b')) << name;
             (now == text ? left : changed) += 1;
-            EXPECT_FALSE(FileExists(Work(name + ".tmp"))) << name;
+            EXPECT_FALSE(FileExists(Work(name + ".tarvelox.tmp"))) << name;
         }
         EXPECT_GT(changed, 0);
         EXPECT_GT(left, 0);

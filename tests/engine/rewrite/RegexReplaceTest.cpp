@@ -64,7 +64,7 @@ class RegexReplaceTest : public testing::Test {
 protected:
     TempFolder folder;
     const std::string path = folder / "a.txt";
-    const std::string temporary = path + ".tmp";
+    const std::string temporary = path + ".tarvelox.tmp";
     const std::string backup = path + ".bak";
     BregexpLibrary library;
     TestSettings settings;
@@ -298,7 +298,7 @@ TEST_F(RegexReplaceTest, RejectedExpressionFailsEveryFileAndLeavesNoHandle)
             WriteBytes(file, "a(b");
             EXPECT_EQ(ReplaceInFile(job, file, {"a(", "x", RegularExpression}), RegExpER);
             EXPECT_EQ(ReadBytes(file), "a(b");
-            EXPECT_FALSE(FileExists(file + ".tmp"));
+            EXPECT_FALSE(FileExists(file + ".tarvelox.tmp"));
         }
     }
     EXPECT_EQ(matchCalls + substCalls, 6);

@@ -406,3 +406,25 @@ TEST_F(RunReplaceTest, AFailingObserverStopsEveryWorker)
     EXPECT_EQ(Contents(), after);
     EXPECT_EQ(ReadBytes("399.txt"), "a");
 }
+
+// A step whose new text is empty hands the next step that empty text, never an older
+// step's text; literal and regular-expression steps alike.
+TEST_F(RunReplaceTest, AStepThatEmptiesTheTextHandsOnTheEmptyText)
+{
+    BregexpLibrary library;
+    ASSERT_TRUE(library.Load()) << BregexpLibrary::DefaultPath();
+    job.RegexLibrary = &library;
+    job.AllAuto = true;
+    const PatternOptions expression = RegularExpression;
+    for (const PatternOptions emptying : {expression, PatternOptions{0}}) {
+        Clear();
+        Write({{"a.txt", "abc"}});
+        job.Files = {"a.txt"};
+        job.Patterns = {{"abc", "ABC", expression}, {"B", "b", expression}, {"AbC", "", emptying},
+                        {"zzz", "yyy", expression}};
+
+        EXPECT_EQ(Run(), RunOutcome::Completed);
+
+        EXPECT_EQ(Contents(), (Folder{{"a.txt", ""}})) << "emptying step options " << emptying;
+    }
+}
