@@ -29,6 +29,8 @@ const char* Reason(FileResult result)
         return "a replacement cannot be written in its encoding:";
     case Iso2022:
         return "ISO-2022-JP text is left alone";
+    case BackupOfListed:
+        return "the backup of another file of this run: left as it is";
     default:
         return "failed";
     }

@@ -59,11 +59,6 @@ const CharacterRule& EncodedPattern::Rule() const
     return CharacterRuleOf(Encoding);
 }
 
-bool EncodedPattern::ReadsWholeCharacters() const
-{
-    return Encoding == TextEncoding::Utf8 || Encoding == TextEncoding::EucJp || HasOption(Options, Kanji);
-}
-
 EncodedPattern EncodePattern(const ReplacePattern& pattern, TextEncoding encoding)
 {
     EncodedPattern encoded;
