@@ -565,9 +565,13 @@ TEST_F(NativeCommandTest, TheDiffIsGnuDiffsInTheTerminalsEncoding)
     Arguments preview = {"-n", "--diff"};
     preview.insert(preview.end(), arguments.begin(), arguments.end());
     const Outcome previewed = Run(preview, "C.UTF-8");
+    // The diff names each file; a line per file only with -v, so a pager is not written over.
     EXPECT_EQ(previewed.status, 0) << previewed.err;
-    EXPECT_EQ(previewed.err, "news.txt:6\ndocs/manual.txt:5\neuc.txt:1\ntarvelox: preview: 3 of 3 files would change, "
-                             "12 replacements, 0 failed; nothing was written\n");
+    EXPECT_EQ(previewed.err, "tarvelox: preview: 3 of 3 files would change, 12 replacements, 0 failed; nothing was "
+                             "written\n");
+    preview.push_back("-v");
+    EXPECT_TRUE(Run(preview, "C.UTF-8").err.starts_with("news.txt:6 (Shift-JIS)\ndocs/manual.txt:5 (Shift-JIS)\n"));
+    preview.pop_back();
 
     Arguments diffWritten = {"--diff"};
     diffWritten.insert(diffWritten.end(), arguments.begin(), arguments.end());
@@ -590,6 +594,45 @@ TEST_F(NativeCommandTest, TheDiffIsGnuDiffsInTheTerminalsEncoding)
     }
     EXPECT_EQ(previewed.out, expected);
     EXPECT_NE(expected.find(reinterpret_cast<const char*>(u8"+保存先: D:/ソフト/能力表/2023年版")), std::string::npos);
+}
+
+// patch applies the diff to a copy of the files as they were, whatever their names hold:
+// blanks, Japanese, in the terminal's set or in Shift-JIS bytes.
+TEST_F(NativeCommandTest, PatchAppliesTheDiffToNamesWithBlanksAndJapanese)
+{
+    MakeFolder(Work("site"));
+    const std::string names[] = {"site/entry 1.html", reinterpret_cast<const char*>(u8"site/お知らせ.txt"),
+                                 "site/two  blanks.txt"};
+    for (const std::string& name : names)
+        WriteBytes(Work(name), "\x8B\x8C\x8E\xD0\x96\xBC\r\nline\r\n");  // 旧社名
+    std::filesystem::copy(Work("site"), home_ / "site", std::filesystem::copy_options::recursive);
+
+    for (const char* locale : {"C.UTF-8", "C"}) {
+        const Outcome diff = Run({"-n", "--diff", "--bytes", "-F\x8B\x8C", "-R\x90\x56", "site"}, locale);
+        ASSERT_EQ(diff.status, 0) << diff.err;
+        WriteBytes(home_ / "diff", diff.out);
+        std::filesystem::remove_all(home_ / "patched");
+        std::filesystem::create_directory(home_ / "patched");
+        std::filesystem::copy(home_ / "site", home_ / "patched/site", std::filesystem::copy_options::recursive);
+        const std::string command = "cd " + (home_ / "patched") + " && patch -s -p1 <" + (home_ / "diff");
+        ASSERT_EQ(std::system(command.c_str()), 0) << diff.out;
+        for (const std::string& name : names)
+            EXPECT_EQ(ReadBytes(home_ / ("patched/" + name)), "\x90\x56\x8E\xD0\x96\xBC\r\nline\r\n") << name;
+    }
+}
+
+// sed users write \1 for a group: the own template takes it as a byte, and says so.
+TEST_F(NativeCommandTest, ABackslashDigitInTheOwnTemplateIsWarnedOf)
+{
+    WriteBytes(Work("a.txt"), "abc");
+    Outcome outcome = Run({"-Oe", "-F(b)", "-R<\\1>", "a.txt"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(outcome.err.starts_with("tarvelox: warning: \\1 in the replacement is not a group here but the byte "
+                                        "0x01: write $1 for the group"))
+        << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "a<\x01>c");
+    outcome = Run({"-Oe", "-F(c)", "-R\\\\1$1", "a.txt"});
+    EXPECT_EQ(outcome.err.find("warning"), std::string::npos) << outcome.err;
 }
 
 }  // namespace
