@@ -12,6 +12,7 @@
 #include "bregexp/LiteralPrefixes.h"
 #include "bregexp/OnigurumaMatcher.h"
 #include "engine/text/CharacterRule.h"
+#include "platform/DoubleByte.h"
 
 namespace bregexp {
 
@@ -301,6 +302,12 @@ const char* OnePassMatcher::NextCandidate(const char* p, const char* end, bool& 
         // may find a match that begins inside them. A place found inside a character is
         // no candidate; the search goes on after that character.
         const char* until = found ? found : end;
+        if (characters_.IsShiftJis() && characters_.HasNoBrokenPair(p, until, end)) {
+            if (!found || IsCharacterStart(p, found))
+                return found;
+            p = found + 1;
+            continue;
+        }
         const char* reached = characters_.WellFormedUntil(p, until, end);
         if (!reached) {
             undecided = true;

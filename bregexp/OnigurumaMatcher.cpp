@@ -107,6 +107,10 @@ int OnigurumaMatcher::Search(const char* textStart, const char* end, const char*
     for (int group = 0; found >= 0 && group < region_->num_regs; ++group) {
         region_->beg[group] = std::min(region_->beg[group], limit);
         region_->end[group] = std::min(region_->end[group], limit);
+        // A group repeated where it may match nothing can come back ending before it
+        // begins ((o|\w?){2} after a word character): it is taken as no part of the match.
+        if (group > 0 && region_->end[group] < region_->beg[group])
+            region_->beg[group] = region_->end[group] = ONIG_REGION_NOTPOS;
     }
     return found;
 }

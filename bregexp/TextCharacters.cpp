@@ -3,7 +3,12 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "engine/text/CharacterRule.h"
+#include "platform/DoubleByte.h"
 
 namespace bregexp {
 
@@ -37,6 +42,60 @@ std::size_t TextCharacters::WellFormedLength(const char* p, const char* end) con
     const std::string_view text(p, static_cast<std::size_t>(end - p));
     const std::size_t reached = rule_->WellFormedUntil(text, 0, 1);
     return reached == length_[first] ? reached : 0;
+}
+
+namespace {
+
+bool IsShiftJisLead(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// Oniguruma's bytes that cannot follow a first byte.
+bool IsNoShiftJisSecond(unsigned char byte)
+{
+    return byte < 0x40 || byte == 0x7F || byte >= 0xFD;
+}
+
+}  // namespace
+
+bool TextCharacters::HasNoBrokenPair(const char* from, const char* until, const char* end) const
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(from);
+    const auto* stop = reinterpret_cast<const unsigned char*>(until);
+    const auto* last = reinterpret_cast<const unsigned char*>(end);
+#if defined(__SSE2__)
+    // Sixteen bytes and the sixteen after each at a time, as signed bytes with the top bit
+    // flipped; a block of seven-bit bytes holds no first byte at all.
+    const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+    const auto below = [&](__m128i bytes, int value) {
+        return _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(value ^ 0x80)));
+    };
+    const auto above = [&](__m128i bytes, int value) {
+        return _mm_cmpgt_epi8(bytes, _mm_set1_epi8(static_cast<char>(value ^ 0x80)));
+    };
+    for (; stop - p >= 16 && last - p >= 17; p += 16) {
+        const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        if (_mm_movemask_epi8(raw) == 0)
+            continue;
+        const __m128i bytes = _mm_xor_si128(raw, flip);
+        const __m128i next = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1)), flip);
+        const __m128i lead = _mm_or_si128(_mm_and_si128(above(bytes, 0x80), below(bytes, 0xA0)),
+                                          _mm_and_si128(above(bytes, 0xDF), below(bytes, 0xFD)));
+        const __m128i noSecond = _mm_or_si128(_mm_or_si128(below(next, 0x40), above(next, 0xFC)),
+                                              _mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(0x7F ^ 0x80))));
+        // A second byte in the first-byte range may well be followed by anything.
+        for (unsigned broken = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(lead, noSecond))); broken != 0;
+             broken &= broken - 1)
+            if (IsCharacterStart(from, reinterpret_cast<const char*>(p) + __builtin_ctz(broken)))
+                return false;
+    }
+#endif
+    for (; p < stop; ++p)
+        if (IsShiftJisLead(*p) && (p + 1 >= last || IsNoShiftJisSecond(p[1])) &&
+            IsCharacterStart(from, reinterpret_cast<const char*>(p)))
+            return false;
+    return true;
 }
 
 const char* TextCharacters::WellFormedUntil(const char* from, const char* until, const char* end) const

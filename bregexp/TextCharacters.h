@@ -45,6 +45,15 @@ public:
     // before `until`: the place reached (at or past `until`), or null at bytes that form none.
     const char* WellFormedUntil(const char* from, const char* until, const char* end) const;
 
+    bool IsShiftJis() const { return shiftJis_; }
+
+    // Shift-JIS: whether no character that begins in [from, until), counted from the
+    // character start `from`, is a first byte followed by a byte that cannot be a second
+    // one. Then Oniguruma's reading of the characters there, forwards or back, is every
+    // reader's, and a byte begins a character exactly when the run of first-byte-range
+    // bytes right before it is even.
+    bool HasNoBrokenPair(const char* from, const char* until, const char* end) const;
+
     // The code Oniguruma gives the character at `p`.
     std::uint32_t CodeAt(const char* p, const char* end) const;
 
