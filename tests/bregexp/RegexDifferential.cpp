@@ -90,7 +90,7 @@ private:
     {
         std::string out = Sequence(depth);
         for (unsigned more = choices_.Below(5) == 0 ? 1 + choices_.Below(3) : 0; more > 0; --more)
-            out += "|" + Sequence(depth);
+            out.append("|").append(Sequence(depth));
         return out;
     }
 
@@ -319,8 +319,10 @@ DifferentialCase DrawCase(Choices& choices)
 DifferentialResult CompareMatchers(const DifferentialCase& draw, PlaceText place, void* context)
 {
     DifferentialResult result;
-    const std::string match = "/" + draw.Expression + "/" + draw.Modifiers;
-    const std::string substitute = "s/" + draw.Expression + "/<$0|$1|$2|$3|$4>/" + draw.Modifiers;
+    std::string match = "/";
+    match.append(draw.Expression).append("/").append(draw.Modifiers);
+    std::string substitute = "s/";
+    substitute.append(draw.Expression).append("/<$0|$1|$2|$3|$4>/").append(draw.Modifiers);
     const bool characters = draw.Modifiers.find_first_of("kuj") != std::string::npos;
     const TextEncoding encoding = draw.Modifiers.find('u') != std::string::npos   ? TextEncoding::Utf8
                                   : draw.Modifiers.find('j') != std::string::npos ? TextEncoding::EucJp
@@ -350,9 +352,11 @@ DifferentialResult CompareMatchers(const DifferentialCase& draw, PlaceText place
 
 std::string Describe(const DifferentialCase& draw)
 {
-    std::string out = "/" + draw.Expression + "/" + draw.Modifiers + " (" + HexOf(draw.Expression) + ") texts:";
+    std::string out = "/";
+    out.append(draw.Expression).append("/").append(draw.Modifiers).append(" (").append(HexOf(draw.Expression));
+    out.append(") texts:");
     for (const std::string& text : draw.Texts)
-        out += " [" + HexOf(text) + "]";
+        out.append(" [").append(HexOf(text)).append("]");
     return out;
 }
 
@@ -391,11 +395,14 @@ std::string Findings(const std::string& command, const std::string& text, bool o
             }
             const char* matchStart = handle->GroupStarts[0];
             const char* next = handle->GroupEnds[0];
-            out += (out.empty() ? "[" : " [") + offset(matchStart) + "-" + offset(next);
-            for (int group = 1; group <= handle->GroupCount; ++group)
-                out += handle->GroupStarts[group]
-                           ? "|" + offset(handle->GroupStarts[group]) + "-" + offset(handle->GroupEnds[group])
-                           : std::string("|-");
+            out.append(out.empty() ? "[" : " [").append(offset(matchStart)).append("-").append(offset(next));
+            for (int group = 1; group <= handle->GroupCount; ++group) {
+                out.append("|");
+                if (handle->GroupStarts[group])
+                    out.append(offset(handle->GroupStarts[group])).append("-").append(offset(handle->GroupEnds[group]));
+                else
+                    out.append("-");
+            }
             out += "]";
             if (next == matchStart)
                 ++next;
