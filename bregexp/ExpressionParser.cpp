@@ -5,6 +5,7 @@
 
 #include "bregexp/ExpressionTree.h"
 #include "bregexp/TextCharacters.h"
+#include "platform/DigitValue.h"
 
 namespace bregexp {
 
@@ -22,17 +23,6 @@ bool IsDigit(char c)
 bool IsWordByte(char c)
 {
     return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
-
-int HexValue(char c)
-{
-    if (IsDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Punctuation that a backslash makes a literal of, in and out of classes. Left out: what
@@ -302,8 +292,8 @@ private:
         case 't': code = '\t'; return true;
         case 'r': code = '\r'; return true;
         case 'x': {
-            const int high = HexValue(Peek());
-            const int low = HexValue(Peek(1));
+            const int high = DigitValue(Peek());
+            const int low = DigitValue(Peek(1));
             if (high < 0 || low < 0)
                 return false;
             position_ += 2;
