@@ -113,12 +113,23 @@ bool CharacterSet::MayHoldWide(std::vector<std::pair<std::uint32_t, std::uint32_
     return any;
 }
 
-std::bitset<256> LowCodes(const CharacterSet& set, const TextCharacters& characters)
+std::bitset<256> CharacterSet::LowCodes(const TextCharacters& characters) const
 {
     std::bitset<256> codes;
-    for (std::uint32_t code = 0; code < 0x100; ++code)
-        codes[code] = set.Contains(code, characters);
-    return codes;
+    for (const auto& [low, high] : ranges_)
+        for (std::uint32_t code = low; code <= high && code < 0x100; ++code)
+            codes[code] = true;
+    for (std::uint32_t code = 0; !kinds_.empty() && code < 0x100; ++code)
+        codes[code] = codes[code] || HoldsBeforeNegation(code, characters);
+    for (std::uint32_t code = 0; folds_ && code < 0x80; ++code)
+        if (codes[code])
+            codes[OtherAsciiCase(code)] = true;
+    return negated_ ? ~codes : codes;
+}
+
+std::bitset<256> LowCodes(const CharacterSet& set, const TextCharacters& characters)
+{
+    return set.LowCodes(characters);
 }
 
 bool AreDisjoint(const CharacterSet& a, const std::bitset<256>& lowA, const CharacterSet& b,

@@ -24,6 +24,8 @@ public:
     void Negate() { negated_ = true; }
 
     bool Contains(std::uint32_t code, const TextCharacters& characters) const;
+    // The codes below 0x100 it holds.
+    std::bitset<256> LowCodes(const TextCharacters& characters) const;
 
     // Whether every code the set holds is below 0x80.
     bool HoldsOnlyAscii() const;

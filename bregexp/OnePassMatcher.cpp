@@ -3,6 +3,8 @@
 #include <oniguruma.h>
 
 #include <algorithm>
+#include <list>
+#include <mutex>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -40,12 +42,74 @@ struct OnePassMatcher::Place {
     const char* Before;  // where the character before At begins; null until known
 };
 
-std::unique_ptr<OnePassMatcher> OnePassMatcher::Build(const std::string& pattern, const Modifiers& modifiers,
-                                                      int groupCount)
+// An expression compiled for our matcher. It never changes once made, so that the handles
+// of one expression (a run makes one for every file) share it.
+struct OnePassMatcher::Compiled {
+    Compiled(OnePassProgram program, const TextCharacters& characters)
+        : Program(std::move(program)), Characters(characters)
+    {
+        if (Program.StartsAnywhere)
+            return;
+        Prefixes = LiteralPrefixes::OfTexts(Program.LeadingTexts(Characters));
+        int ranges = 0;
+        for (unsigned byte = 0; byte < 256; ++byte) {
+            if (!Program.FirstBytes[byte] || (byte > 0 && Program.FirstBytes[byte - 1]))
+                continue;
+            unsigned high = byte;
+            while (high < 255 && Program.FirstBytes[high + 1])
+                ++high;
+            if (ranges < 4) {
+                FirstLow[ranges] = static_cast<unsigned char>(byte);
+                FirstSpan[ranges] = static_cast<unsigned char>(high - byte);
+            }
+            ++ranges;
+        }
+        FirstRanges = ranges <= 4 ? ranges : -1;
+    }
+
+    OnePassProgram Program;
+    const TextCharacters& Characters;
+    std::optional<LiteralPrefixes> Prefixes;
+    unsigned char FirstLow[4] = {};
+    unsigned char FirstSpan[4] = {};
+    int FirstRanges = -1;
+};
+
+namespace {
+
+// The expressions compiled last, the ones our matcher does not take among them: a run
+// applies the same few expressions to every file.
+class CompiledCache {
+public:
+    template <typename Make>
+    std::shared_ptr<const OnePassMatcher::Compiled> FindOrMake(const std::string& key, Make make)
+    {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            for (const auto& [known, compiled] : entries_)
+                if (known == key)
+                    return compiled;
+        }
+        std::shared_ptr<const OnePassMatcher::Compiled> compiled = make();
+        const std::lock_guard<std::mutex> lock(mutex_);
+        entries_.emplace_front(key, compiled);
+        if (entries_.size() > Kept)
+            entries_.pop_back();
+        return compiled;
+    }
+
+private:
+    static constexpr std::size_t Kept = 16;
+    std::mutex mutex_;
+    std::list<std::pair<std::string, std::shared_ptr<const OnePassMatcher::Compiled>>> entries_;
+};
+
+}  // namespace
+
+std::shared_ptr<const OnePassMatcher::Compiled> OnePassMatcher::Compile(const std::string& pattern,
+                                                                        const Modifiers& modifiers, int groupCount)
 {
-    const OnigEncoding encoding = OnigurumaEncoding(modifiers);
-    const CharacterRule* rule = encoding == ONIG_ENCODING_ASCII ? nullptr : &CharacterRuleOf(modifiers.Encoding);
-    TextCharacters characters(encoding, rule);
+    const TextCharacters& characters = TextCharactersOf(OnigurumaEncoding(modifiers));
     const std::optional<ExpressionTree> tree =
         ParseExpressionTree(pattern, characters, modifiers.IgnoreCase, modifiers.Multiline);
     if (!tree || tree->GroupCount != groupCount)
@@ -53,33 +117,37 @@ std::unique_ptr<OnePassMatcher> OnePassMatcher::Build(const std::string& pattern
     std::optional<OnePassProgram> program = OnePassProgram::Build(*tree, characters);
     if (!program)
         return nullptr;
-    return std::unique_ptr<OnePassMatcher>(new OnePassMatcher(std::move(*program), characters));
+    return std::make_shared<const Compiled>(std::move(*program), characters);
 }
 
-OnePassMatcher::OnePassMatcher(OnePassProgram program, TextCharacters characters)
-    : program_(std::move(program)), characters_(characters)
+std::unique_ptr<OnePassMatcher> OnePassMatcher::Build(const std::string& pattern, const Modifiers& modifiers,
+                                                      int groupCount)
+{
+    static CompiledCache cache;
+    std::string key = pattern;
+    key.append(1, '\0').append(1, static_cast<char>(modifiers.Encoding)).append(1, modifiers.Kanji ? 'k' : '-');
+    key.append(1, modifiers.IgnoreCase ? 'i' : '-').append(1, modifiers.Multiline ? 'm' : '-');
+    key.append(std::to_string(groupCount));
+    std::shared_ptr<const Compiled> compiled =
+        cache.FindOrMake(key, [&] { return Compile(pattern, modifiers, groupCount); });
+    if (!compiled)
+        return nullptr;
+    return std::unique_ptr<OnePassMatcher>(new OnePassMatcher(std::move(compiled)));
+}
+
+OnePassMatcher::OnePassMatcher(std::shared_ptr<const Compiled> compiled)
+    : compiled_(std::move(compiled)),
+      program_(compiled_->Program),
+      characters_(compiled_->Characters),
+      prefixes_(compiled_->Prefixes),
+      firstLow_(compiled_->FirstLow),
+      firstSpan_(compiled_->FirstSpan),
+      firstRanges_(compiled_->FirstRanges)
 {
     const std::size_t slots = program_.Scratch + 1u;
     slots_.assign(slots, -1);
     fallback_.assign(slots, -1);
     result_.assign(slots, -1);
-    if (program_.StartsAnywhere)
-        return;
-    prefixes_ = LiteralPrefixes::OfTexts(program_.LeadingTexts(characters_));
-    int ranges = 0;
-    for (unsigned byte = 0; byte < 256; ++byte) {
-        if (!program_.FirstBytes[byte] || (byte > 0 && program_.FirstBytes[byte - 1]))
-            continue;
-        unsigned high = byte;
-        while (high < 255 && program_.FirstBytes[high + 1])
-            ++high;
-        if (ranges < 4) {
-            firstLow_[ranges] = static_cast<unsigned char>(byte);
-            firstSpan_[ranges] = static_cast<unsigned char>(high - byte);
-        }
-        ++ranges;
-    }
-    firstRanges_ = ranges <= 4 ? ranges : -1;
 }
 
 inline void OnePassMatcher::Apply(const OnePassLeaf& leaf, int* slots, int offset) const

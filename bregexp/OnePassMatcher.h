@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,8 +30,14 @@ public:
     int GroupEnd(int group) const override { return result_[2 * group + 1]; }
     void PointGroups(const char* textStart, int last, char** starts, char** ends) const override;
 
+    // What an expression compiles to, shared by the handles of one expression.
+    struct Compiled;
+
 private:
-    OnePassMatcher(OnePassProgram program, TextCharacters characters);
+    explicit OnePassMatcher(std::shared_ptr<const Compiled> compiled);
+    // What an expression compiles to, or null when our matcher does not take it.
+    static std::shared_ptr<const Compiled> Compile(const std::string& pattern, const Modifiers& modifiers,
+                                                   int groupCount);
 
     enum class Attempt { Matched, Failed, Undecided };
     struct Place;
@@ -46,13 +53,14 @@ private:
     bool ChecksHold(std::uint8_t checks, Place& place, bool& undecided) const;
     void Apply(const OnePassLeaf& leaf, int* slots, int offset) const;
 
-    OnePassProgram program_;
-    TextCharacters characters_;
-    std::optional<LiteralPrefixes> prefixes_;  // texts every match begins with, where known
+    std::shared_ptr<const Compiled> compiled_;  // shared by every handle of the expression
+    const OnePassProgram& program_;
+    const TextCharacters& characters_;
+    const std::optional<LiteralPrefixes>& prefixes_;  // texts every match begins with, where known
     // The first bytes as ranges, when they are few: looked for 16 at a time.
-    unsigned char firstLow_[4] = {};
-    unsigned char firstSpan_[4] = {};  // high - low
-    int firstRanges_ = -1;             // how many; negative when they are many
+    const unsigned char* firstLow_;
+    const unsigned char* firstSpan_;  // high - low
+    int firstRanges_;                 // how many; negative when they are many
 
     std::vector<int> slots_;     // the match being tried
     std::vector<int> fallback_;  // the match the one being tried falls back to

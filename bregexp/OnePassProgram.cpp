@@ -1,6 +1,8 @@
 #include "bregexp/OnePassProgram.h"
 
+#include <algorithm>
 #include <bitset>
+#include <iterator>
 #include <map>
 
 #include "bregexp/ExpressionTree.h"
@@ -234,8 +236,25 @@ bool FillSteps(OnePassState& state, const OnePassProgram& program, const std::ve
         }
         takes.push_back(index);
     }
+    // The step of a way on, or of none, is the same whatever byte it takes.
+    std::vector<std::pair<int, OnePassStep>> known;
+    const auto stepOf = [&](int take) {
+        for (const auto& [leaf, step] : known)
+            if (leaf == take)
+                return step;
+        known.emplace_back(take, StepOf(state, program, take));
+        return known.back().second;
+    };
+    // The way on for each code below 0x100, the ways' codes being disjoint.
+    std::int16_t takeOf[256];
+    std::fill(std::begin(takeOf), std::end(takeOf), OnePassState::NoLeaf);
+    for (const int index : takes) {
+        const std::bitset<256>& codes = lowCodes[program.Leaves[index].Set];
+        for (std::size_t code = codes._Find_first(); code < codes.size(); code = codes._Find_next(code))
+            takeOf[code] = static_cast<std::int16_t>(index);
+    }
     for (unsigned byte = 0; byte < 256; ++byte) {
-        int take = OnePassState::NoLeaf;
+        int take = takeOf[byte];
         // A longer character is read only where a way on could take it: where none can,
         // neither its other bytes nor whether it is well-formed change what happens here.
         if (ascii && characters.IsWideFrom(static_cast<unsigned char>(byte)))
@@ -244,22 +263,18 @@ bool FillSteps(OnePassState& state, const OnePassProgram& program, const std::ve
             take = OnePassState::Wide;
         else if (!characters.IsSingle(static_cast<unsigned char>(byte)))
             take = OnePassState::Malformed;
-        else
-            for (const int index : takes)
-                if (lowCodes[program.Leaves[index].Set][byte])
-                    take = index;
         OnePassStep& step = state.ByByte[byte];
         if (checks || take < OnePassState::NoLeaf) {
             step.Leaf = static_cast<std::int16_t>(take);
             step.What = OnePassStep::Look;
         } else {
-            step = StepOf(state, program, take);
+            step = stepOf(take);
         }
     }
     if (checks)
         state.AtEnd.What = OnePassStep::Look;
     else
-        state.AtEnd = StepOf(state, program, OnePassState::NoLeaf);
+        state.AtEnd = stepOf(OnePassState::NoLeaf);
     return true;
 }
 

@@ -64,6 +64,14 @@ bool TextCharacters::HasNoBrokenPair(const char* from, const char* until, const 
     const auto* p = reinterpret_cast<const unsigned char*>(from);
     const auto* stop = reinterpret_cast<const unsigned char*>(until);
     const auto* last = reinterpret_cast<const unsigned char*>(end);
+    // Most stretches between two places worth a try are a few seven-bit bytes.
+    if (stop - p >= 8 && stop - p <= 16) {
+        std::uint64_t head, tail;
+        std::memcpy(&head, p, 8);
+        std::memcpy(&tail, stop - 8, 8);
+        if (((head | tail) & 0x8080808080808080u) == 0)
+            return true;
+    }
 #if defined(__SSE2__)
     // Sixteen bytes and the sixteen after each at a time, as signed bytes with the top bit
     // flipped; a block of seven-bit bytes holds no first byte at all.
@@ -155,6 +163,24 @@ std::uint32_t TextCharacters::CodeAt(const char* p, const char* end) const
     if (length_[first] == 1)
         return first;
     return ONIGENC_MBC_TO_CODE(encoding_, reinterpret_cast<const OnigUChar*>(p), reinterpret_cast<const OnigUChar*>(end));
+}
+
+const TextCharacters& TextCharactersOf(OnigEncoding encoding)
+{
+    if (encoding == ONIG_ENCODING_UTF8) {
+        static const TextCharacters utf8(encoding, &Utf8Rule());
+        return utf8;
+    }
+    if (encoding == ONIG_ENCODING_EUC_JP) {
+        static const TextCharacters eucJp(encoding, &EucJpRule());
+        return eucJp;
+    }
+    if (encoding == ONIG_ENCODING_SJIS) {
+        static const TextCharacters shiftJis(encoding, &ShiftJisRule());
+        return shiftJis;
+    }
+    static const TextCharacters bytes(ONIG_ENCODING_ASCII, nullptr);
+    return bytes;
 }
 
 }  // namespace bregexp

@@ -75,4 +75,8 @@ private:
     bool second_[256] = {};  // Shift-JIS: a well-formed second byte
 };
 
+// The characters of one of the encodings the library compiles for (ONIG_ENCODING_ASCII:
+// bytes), made once.
+const TextCharacters& TextCharactersOf(OnigEncoding encoding);
+
 }  // namespace bregexp
