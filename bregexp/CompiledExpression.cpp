@@ -6,6 +6,7 @@
 #include "bregexp/CompilationCount.h"
 #include "bregexp/OnePassMatcher.h"
 #include "bregexp/OnigurumaMatcher.h"
+#include "bregexp/TextCharacters.h"
 #include "engine/text/CharacterRule.h"
 
 namespace bregexp {
@@ -36,6 +37,7 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(const RegexComma
         return nullptr;
     std::unique_ptr<CompiledExpression> compiled(new CompiledExpression);
     compiled->characters_ = byBytes ? nullptr : &CharacterRuleOf(modifiers.Encoding);
+    compiled->textCharacters_ = &TextCharactersOf(OnigurumaEncoding(modifiers));
     compiled->groupCount_ = oniguruma->GroupCount();
     if (choice == MatcherChoice::OwnWhereItCan)
         compiled->own_ = OnePassMatcher::Build(pattern, modifiers, compiled->groupCount_);
@@ -70,7 +72,11 @@ int CompiledExpression::Search(const char* textStart, const char* end, const cha
         }
     }
     answered_ = oniguruma_.get();
-    return oniguruma_->Search(textStart, end, from);
+    // Oniguruma reads on from `from` by first bytes, and in text that is not well-formed a
+    // character can then reach past the end, where Oniguruma would read beyond the text.
+    // Our own matcher answers only where the text it read was well-formed, and such text
+    // ends there for both.
+    return oniguruma_->Search(textStart, textCharacters_->CompleteEnd(from, end), from);
 }
 
 }  // namespace bregexp

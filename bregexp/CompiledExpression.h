@@ -14,6 +14,7 @@ namespace bregexp {
 
 class OnePassMatcher;
 class OnigurumaMatcher;
+class TextCharacters;
 
 // Which matchers an expression may be searched with. Handles are made for the first; the
 // second is the reference our own matcher is compared with.
@@ -64,6 +65,7 @@ private:
     std::unique_ptr<OnePassMatcher> own_;  // null where our own matcher does not take the expression
     const Matcher* answered_ = nullptr;    // the one that found the last match
     const CharacterRule* characters_ = nullptr;  // null when the text is read byte by byte
+    const TextCharacters* textCharacters_ = nullptr;  // the characters as Oniguruma reads them
     int groupCount_ = 0;
 };
 

@@ -106,6 +106,32 @@ bool TextCharacters::HasNoBrokenPair(const char* from, const char* until, const 
     return true;
 }
 
+const char* TextCharacters::CompleteEnd(const char* start, const char* end) const
+{
+    // Shift-JIS's own rule cuts what Oniguruma reads the same way; bytes are bytes.
+    if (!rule_ || shiftJis_)
+        return end;
+    const auto lengthAt = [&](const char* p) { return length_[static_cast<unsigned char>(*p)]; };
+    // A place where a character begins however the text before it is read: none of the
+    // characters that could begin in the three bytes before it reaches past it. Every
+    // boundary of well-formed UTF-8 is one, in EUC-JP every one after a seven-bit byte.
+    const auto synchronizes = [&](const char* y) {
+        for (std::ptrdiff_t back = 1; back <= 3 && y - back >= start; ++back)
+            if (lengthAt(y - back) > back)
+                return false;
+        return true;
+    };
+    const char* from = end;
+    while (from > start && end - from < 64 && !synchronizes(from))
+        --from;
+    if (!synchronizes(from))
+        from = start;
+    for (const char* p = from; p < end; p += lengthAt(p))
+        if (lengthAt(p) > end - p)
+            return p;
+    return end;
+}
+
 const char* TextCharacters::WellFormedUntil(const char* from, const char* until, const char* end) const
 {
     if (!rule_)

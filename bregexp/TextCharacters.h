@@ -47,6 +47,12 @@ public:
 
     bool IsShiftJis() const { return shiftJis_; }
 
+    // The end of [start, end) without a last character that Oniguruma, reading from the
+    // character start `start` by first bytes, would take to reach past `end`. In text
+    // that is not well-formed in UTF-8 or EUC-JP, a first byte takes the bytes after it
+    // whatever they are, and Oniguruma then reads a few bytes beyond the last.
+    const char* CompleteEnd(const char* start, const char* end) const;
+
     // Shift-JIS: whether no character that begins in [from, until), counted from the
     // character start `from`, is a first byte followed by a byte that cannot be a second
     // one. Then Oniguruma's reading of the characters there, forwards or back, is every
