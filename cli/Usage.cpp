@@ -74,6 +74,13 @@ the whole of code page 932 (㈱ ① ～ 髙 included); a character code page 932
 cannot hold is an error. A text that is not well-formed in the locale's set is
 taken as bytes. Diffs and names are shown in the locale's set.
 
+Replace lists (-A -L FILE): one pattern a line (CR LF or LF): the find text, a TAB,
+the replacement, a TAB, and option letters: S no escape sequences, C ignore case,
+E regular expression with k, m, i. A list that is UTF-8 is read as UTF-8 and its
+texts converted as -F and -R are; otherwise it is Shift-JIS. A letter the format
+does not know (e, K) is an error. With no file named, a text piped in is filtered:
+  printf '旧社名\t新社名\t\n' > fix.lst && tarvelox -A -L fix.lst site/
+
 Regular expressions (-Oe): the replacement is the program's own template unless
 the settings file has PROCESS/Bregexp=1. In the own template $0-$9 are the match
 and its groups, $$ a dollar sign, \n \r \t LF CR TAB, and \1 is not a group but

@@ -816,3 +816,32 @@ TEST_F(NativeCommandTest, TwoRunsAtOnceEachReportWhatIsOnDisk)
         }
     }
 }
+
+// A replace list written in UTF-8 is read as UTF-8, its texts taken as -F and -R are; a list
+// with option letters the format does not know, or a character code page 932 cannot hold,
+// is refused before anything is touched.
+TEST_F(NativeCommandTest, AReplaceListInUtf8)
+{
+    const std::string sjis = "\x8B\x8C\x8E\xD0\x96\xBC \x95\x5C foo\r\n";  // 旧社名 表 foo
+    const struct {
+        std::string list;
+        int status;
+        std::string after;
+        const char* why;
+    } cases[] = {
+        {reinterpret_cast<const char*>(u8"旧社名\t新社名\t\r\n表\t表/\tS\r\n[a-z]+\t<$0>\tEk\r\n"), 0,
+         "\x90\x56\x8E\xD0\x96\xBC \x95\x5C/ <foo>\r\n", ""},
+        {"foo\tbar\tek\r\n", 2, sjis, "l.lst, line 1: 'ek' holds option letters a list does not know"},
+        {reinterpret_cast<const char*>(u8"foo\t\u00a5\t\r\n"), 2, sjis,
+         "l.lst (UTF-8), pattern 1: '\xC2\xA5' cannot be written in Shift-JIS"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.list);
+        WriteBytes(Work("l.lst"), c.list);
+        WriteBytes(Work("a.txt"), sjis);
+        const Outcome outcome = Run({"-A", "-Ll.lst", "a.txt"}, "C.UTF-8");
+        EXPECT_EQ(outcome.status, c.status) << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("a.txt")), c.after);
+        EXPECT_NE(outcome.err.find(c.why), std::string::npos) << outcome.err;
+    }
+}
