@@ -321,6 +321,18 @@ bool LinkOrCopyFile(const std::string& from, const std::string& to)
     return CopyFileNoOverwrite(from, to);
 }
 
+void SyncFolderOf(const std::string& path)
+{
+    int fd;
+    do
+        fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 bool PathExists(const std::string& path)
 {
     struct stat info;
