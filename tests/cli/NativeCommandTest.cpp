@@ -495,8 +495,8 @@ TEST_F(NativeCommandTest, OneLineAFileOnStandardOutput)
     EXPECT_EQ(ReadBytes(Work("d/a.txt")), "z");
 }
 
-// From a UTF-8 terminal the texts become code page 932 whole; what it cannot hold stops
-// the run before it starts.
+// From a UTF-8 terminal the texts become code page 932 whole, or stay UTF-8 for the files
+// that can hold what code page 932 cannot.
 TEST_F(NativeCommandTest, TextsFromAUtf8Terminal)
 {
     const std::string text = "旧社名㈱①～髙 and \x95\x5c\r\n";
@@ -518,11 +518,21 @@ TEST_F(NativeCommandTest, TextsFromAUtf8Terminal)
         EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n") << option;
     }
 
+    // A character code page 932 cannot hold stays UTF-8, for the files that can hold it: a
+    // Shift-JIS file cannot take the replacement, and says so; a UTF-8 file takes it.
     outcome = Run({"-F", utf8(u8"新"), "-R", utf8(u8"caf\u00e9"), "a.txt"}, "C.UTF-8");
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.err, "tarvelox: the replacement: '" + utf8(u8"\u00e9") +
-                               "' cannot be written in Shift-JIS (code page 932); nothing was changed\n");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "a.txt: EncodeER (a replacement cannot be written in its encoding: Shift-JIS)\n");
     EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n");
+    WriteBytes(Work("page.html"), utf8(u8"<p>Cafe \u65b0</p>\n"));
+    outcome = Run({"-F", "Cafe", "-R", utf8(u8"Caf\u00e9 \U0001F389"), "page.html"}, "C.UTF-8");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("page.html")), utf8(u8"<p>Caf\u00e9 \U0001F389 \u65b0</p>\n"));
+    // Its look-alike in code page 932 is never taken for ¥; every file UTF-8, ¥ is itself.
+    outcome = Run({"-F", "Cafe", "-R", utf8(u8"\u00a5"), "page.html"}, "C.UTF-8");
+    EXPECT_EQ(outcome.status, 2);
+    outcome = Run({"--encoding=utf8", "-F", "p>", "-R", utf8(u8"\u00a5>"), "page.html"}, "C.UTF-8");
+    EXPECT_EQ(ReadBytes(Work("page.html")), utf8(u8"<\u00a5>Caf\u00e9 \U0001F389 \u65b0</\u00a5>\n"));
 }
 
 // Every file below the working folder with its bytes and its time of change.
@@ -835,6 +845,9 @@ TEST_F(NativeCommandTest, AReplaceListInUtf8)
         {"foo\tbar\tek\r\n", 2, sjis, "l.lst, line 1: 'ek' holds option letters a list does not know"},
         {reinterpret_cast<const char*>(u8"foo\t\u00a5\t\r\n"), 2, sjis,
          "l.lst (UTF-8), pattern 1: '\xC2\xA5' cannot be written in Shift-JIS"},
+        // A text code page 932 cannot hold stays UTF-8, for the files that can hold it: a
+        // Shift-JIS file cannot take the replacement.
+        {reinterpret_cast<const char*>(u8"foo\tcaf\u00e9\t\r\n"), 1, sjis, "a.txt: EncodeER"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.list);
@@ -843,6 +856,6 @@ TEST_F(NativeCommandTest, AReplaceListInUtf8)
         const Outcome outcome = Run({"-A", "-Ll.lst", "a.txt"}, "C.UTF-8");
         EXPECT_EQ(outcome.status, c.status) << outcome.err;
         EXPECT_EQ(ReadBytes(Work("a.txt")), c.after);
-        EXPECT_NE(outcome.err.find(c.why), std::string::npos) << outcome.err;
+        EXPECT_NE((outcome.out + outcome.err).find(c.why), std::string::npos) << outcome.err;
     }
 }

@@ -70,8 +70,15 @@ def snapshot(root):
     return state
 
 
+def typed_in_utf8(case):
+    return not case.all_auto and case.patterns[0].typed == "utf8"
+
+
 def command_line(case, root, workers, log):
-    arguments = ["--bytes", "-E*.*", "-S1", "-j%d" % workers, "-B1" if case.backup else "-B0"]
+    # Texts code page 932 cannot hold come from a UTF-8 terminal; the others as bytes.
+    arguments = ["-E*.*", "-S1", "-j%d" % workers, "-B1" if case.backup else "-B0"]
+    if not typed_in_utf8(case):
+        arguments.insert(0, "--bytes")
     if case.all_auto:
         arguments += ["-A1", "-L" + os.path.join(root, "..", "list.lst")]
     else:
@@ -92,7 +99,8 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
     for p in case.patterns:
         if "e" in p.options:
             try:
-                model.onig.Regex(p.find, "sjis", "i" in p.options, "m" in p.options)
+                model.onig.Regex(p.find, "utf8" if p.typed == "utf8" else "sjis", "i" in p.options,
+                                 "m" in p.options)
             except ValueError:
                 # Refused before anything is touched; the library's words are its own.
                 return before, "", REFUSED, None, 2
@@ -125,6 +133,9 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
         real = os.path.realpath(path)
         identity = (os.stat(path).st_dev, os.stat(path).st_ino)
         encoding = encodings.get(identity, "sjis")
+        # What is no text of an encoding of its own is read as Shift-JIS.
+        if encoding in ("binary", "user", "leftover"):
+            encoding = "sjis"
         if case.backup and path.endswith(".bak") and path[:-4] in paths:
             result = BACKUP_OF_LISTED
         elif identity in claimed:
@@ -133,8 +144,7 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
             claimed.add(identity)
             real_rel = os.path.relpath(real, root)
             data = before[real_rel][1]
-            result, new = rewrite_text(data, encoding if encoding not in ("binary", "user", "leftover") else "sjis",
-                                       case.patterns)
+            result, new = rewrite_text(data, encoding, case.patterns)
             mode = before[real_rel][2]
             if result > 0 and mode & 0o222 == 0:
                 result = WRITE_ERR
@@ -156,7 +166,7 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
         files += 1
         if result < 0:
             failed += 1
-            lines.append(status_line(rel, result, ""))
+            lines.append(status_line(rel, result, model.ENCODING_NAMES.get(encoding, "")))
         elif result > 0:
             changed += 1
             replacements += result
@@ -180,7 +190,8 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
 def run_program(program, case, root, workers, log):
     completed = subprocess.run([program] + [a if isinstance(a, bytes) else a.encode() for a in
                                             command_line(case, root, workers, log)],
-                               cwd=root, env=dict(os.environ, LC_ALL="C"), stdin=subprocess.DEVNULL,
+                               cwd=root, env=dict(os.environ, LC_ALL="C.UTF-8" if typed_in_utf8(case) else "C"),
+                               stdin=subprocess.DEVNULL,
                                capture_output=True, timeout=120)
     log_bytes = None
     if log and os.path.exists(log):
@@ -230,6 +241,8 @@ def check_windows_seed(program_folder, seed, base):
     """The same model, held to the window program's automatic mode: files, log and status
     (the Windows program writes no standard output, and keeps no Unix mode or attributes)."""
     case = generate.make_case(seed)
+    if any(p.typed == "utf8" for p in case.patterns):
+        return []  # the window program's texts are code page 932
     case.preview = False
     # Links mean other things to Windows: they are left out here.
     case.arguments = [a for a in case.arguments if a not in {name for name, _, _ in case.links}]
