@@ -51,16 +51,27 @@ DefaultsInForce DefaultsOf(const MainDialogStartValues& values, const SettingsSt
             values.ReplaceListName};
 }
 
-// -F and -R as typed on the terminal, in code page 932; the error names the option.
-std::string TakeTerminalTexts(CommandRequest& request, const TerminalText& terminal)
+// -F and -R as typed on the terminal, in code page 932, or both in UTF-8 (`typed`) when
+// code page 932 cannot hold one of them; the error names the option.
+std::string TakeTerminalTexts(CommandRequest& request, const TerminalText& terminal, TextEncoding& typed)
 {
+    const bool everyFileUtf8 = request.Encoding == EncodingChoice::Utf8;
+    const CommandRequest asTyped = request;
+    typed = TextEncoding::ShiftJis;
     for (auto [text, name] : {std::pair{&request.FindText, "find text"}, {&request.ReplaceText, "replacement"}}) {
         if (!*text)
             continue;
-        TerminalText::Taken taken = terminal.FromTerminal(**text);
+        TerminalText::Taken taken = terminal.FromTerminal(**text, everyFileUtf8);
         if (!taken.Error.empty())
             return std::string("the ") + name + ": " + taken.Error;
+        if (taken.Utf8)
+            typed = TextEncoding::Utf8;
         **text = std::move(taken.Text);
+    }
+    // One text in UTF-8 keeps the other in UTF-8 too, as typed.
+    if (typed == TextEncoding::Utf8) {
+        request.FindText = asTyped.FindText;
+        request.ReplaceText = asTyped.ReplaceText;
     }
     return std::string();
 }
@@ -97,7 +108,8 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         return Refuse(console, parsed.Error);
     if (request.DryRun && request.LogFile)
         return Refuse(console, "--log writes a file, and a preview (--dry-run) writes nothing");
-    if (const std::string error = TakeTerminalTexts(request, terminal); !error.empty()) {
+    TextEncoding typed;
+    if (const std::string error = TakeTerminalTexts(request, terminal, typed); !error.empty()) {
         std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", error.c_str());
         return NothingDone;
     }
@@ -132,11 +144,16 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     NativeJob run;
     PrepareNativeJob(options, values, settings, library, {request.Hidden, !request.NoIgnore}, run);
     ReplaceJob& job = run.Job;
+    job.Pattern.Typed = typed;
     if (request.Encoding)
         job.Encoding = *request.Encoding;
     job.Preview = request.DryRun;
     if (request.Jobs)
         job.Workers = *request.Jobs;
+    if (!run.ListProblem.empty()) {
+        std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", terminal.Name(run.ListProblem).c_str());
+        return NothingDone;
+    }
     std::fputs(PassedOverLines(run.PassedOver, terminal).c_str(), console.Err);
     if (const RunCheck check = CheckRun(job); check.Refused()) {
         std::fputs(RefusalLine(check, values.ReplaceListName, terminal).c_str(), console.Err);

@@ -25,15 +25,6 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-// Which file a name leads to, links followed: the same for every name of one file (hard
-// links, symbolic links, two spellings of one path), different for two files.
-struct FileIdentity {
-    std::uint64_t Volume = 0;
-    std::uint64_t Index = 0;
-
-    bool operator==(const FileIdentity&) const = default;
-};
-
 // A whole file in one buffer of its length + 1 bytes, the last one a NUL.
 class FileContent {
 public:
@@ -85,8 +76,8 @@ public:
     bool FlushBeforeReplace();
     bool Close();
     bool IsOpen() const;
-    // Which file was created, while it is open.
-    std::optional<FileIdentity> Identity() const;
+    // Which file was created and as what it stands now, while it is open.
+    std::optional<FileStamp> Stamp() const;
     // Closes the file and puts it over `to` as ReplaceAtomically(name it was created under,
     // to, read) does. Natively the owner, the bits and the extended attributes (the access
     // control list among them) are given to the open file, without looking its name up
@@ -135,6 +126,11 @@ bool CopyFileNoOverwrite(const std::string& from, const std::string& to);
 // A second name for the same content, or a copy where links are not possible; fails when
 // the target exists.
 bool LinkOrCopyFile(const std::string& from, const std::string& to);
+
+// Makes the folder entries of the files renamed into the folder that holds `path` durable
+// (their new names survive a power loss). Where renames are written through (Windows), and
+// where the folder cannot be opened, there is nothing to do.
+void SyncFolderOf(const std::string& path);
 
 bool PathExists(const std::string& path);
 bool IsFolder(const std::string& path);

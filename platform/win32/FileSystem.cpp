@@ -128,12 +128,12 @@ bool FileWriter::IsOpen() const
     return handle_ != -1 && Handle(handle_) != INVALID_HANDLE_VALUE;
 }
 
-std::optional<FileIdentity> FileWriter::Identity() const
+std::optional<FileStamp> FileWriter::Stamp() const
 {
     FileStamp stamp;
     if (!IsOpen() || !StampOfHandle(Handle(handle_), stamp))
         return std::nullopt;
-    return FileIdentity{stamp.Volume, stamp.Index};
+    return stamp;
 }
 
 bool RemoveFile(const std::string& path)
@@ -224,6 +224,11 @@ bool RenameReplacing(const std::string& from, const std::string& to)
 {
     return RetryingSharingConflicts(
         [&] { return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0; });
+}
+
+// MoveFileEx writes its renames through.
+void SyncFolderOf(const std::string&)
+{
 }
 
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to)

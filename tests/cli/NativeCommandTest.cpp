@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -43,9 +44,9 @@ protected:
     // Starts the program in the C locale unless told, so that texts are bytes; as an
     // ordinary user, when the test runs as root, whom permission bits stop.
     pid_t Start(const Arguments& arguments, bool ordinaryUser = false, const char* locale = "C",
-                const std::string* input = nullptr)
+                const std::string* input = nullptr, const std::string& tag = "")
     {
-        const std::string out = home_ / "stdout", err = home_ / "stderr", in = home_ / "stdin";
+        const std::string out = home_ / ("stdout" + tag), err = home_ / ("stderr" + tag), in = home_ / "stdin";
         if (input)
             WriteBytes(in, *input);
         if (ordinaryUser) {
@@ -71,11 +72,12 @@ protected:
         }
         return child;
     }
-    Outcome Wait(pid_t child)
+    Outcome Wait(pid_t child, const std::string& tag = "")
     {
         int status = -1;
         ::waitpid(child, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(home_ / "stdout"), ReadBytes(home_ / "stderr")};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(home_ / ("stdout" + tag)),
+                ReadBytes(home_ / ("stderr" + tag))};
     }
     Outcome Run(const Arguments& arguments, const char* locale = "C") { return Wait(Start(arguments, false, locale)); }
     Outcome Filter(const Arguments& arguments, const std::string& input)
@@ -300,8 +302,11 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
 {
     constexpr int Files = 200;
     const std::string text(256 * 1024, 'a');
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    // A second signal (timeout and a terminal's Ctrl+C signal the group and the program)
+    // changes nothing: the stop is on its way.
+    for (const auto [signal, times] : {std::pair{SIGINT, 1}, {SIGTERM, 1}, {SIGHUP, 1}, {SIGINT, 2}}) {
         SCOPED_TRACE(signal);
+        SCOPED_TRACE(times);
         Arguments arguments = {"-Fa", "-Rb", "-B0", "--log=replace.log"};
         for (int i = 0; i < Files; ++i) {
             arguments.push_back("f" + std::to_string(i) + ".txt");
@@ -311,10 +316,14 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
         // Sent once the run is under way (waited for at most 30 seconds).
         for (int wait = 0; ReadBytes(Work("f0.txt")) == text && wait < 150000; ++wait)
             ::usleep(200);
-        ::kill(child, signal);
+        for (int time = 0; time < times; ++time)
+            ::kill(child, signal);
         const Outcome outcome = Wait(child);
 
         EXPECT_EQ(outcome.status, 128 + signal);
+        // Every line already due is there: one per changed file.
+        EXPECT_EQ(static_cast<int>(std::count(outcome.out.begin(), outcome.out.end(), '\n')),
+                  static_cast<int>(std::count(outcome.out.begin(), outcome.out.end(), ':')));
         int changed = 0;
         int left = 0;
         for (int i = 0; i < Files; ++i) {
@@ -334,8 +343,10 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
         int cancelled = 0;
         for (std::size_t at = log.find("  Cancel\r\n"); at != std::string::npos; at = log.find("  Cancel\r\n", at + 1))
             ++cancelled;
-        EXPECT_LE(cancelled, static_cast<int>(std::thread::hardware_concurrency()));
+        // One a worker at most: four per processor, from 4 to 16.
+        EXPECT_LE(cancelled, static_cast<int>(std::clamp(std::thread::hardware_concurrency() * 4, 4u, 16u)));
         EXPECT_EQ(logged, changed + cancelled);
+        EXPECT_EQ(static_cast<int>(std::count(outcome.out.begin(), outcome.out.end(), '\n')), logged);
         char expected[200];
         std::snprintf(expected, sizeof expected,
                       "tarvelox: stopped by %s: %d files changed before the stop, %d not processed\n",
@@ -484,8 +495,8 @@ TEST_F(NativeCommandTest, OneLineAFileOnStandardOutput)
     EXPECT_EQ(ReadBytes(Work("d/a.txt")), "z");
 }
 
-// From a UTF-8 terminal the texts become code page 932 whole; what it cannot hold stops
-// the run before it starts.
+// From a UTF-8 terminal the texts become code page 932 whole, or stay UTF-8 for the files
+// that can hold what code page 932 cannot.
 TEST_F(NativeCommandTest, TextsFromAUtf8Terminal)
 {
     const std::string text = "旧社名㈱①～髙 and \x95\x5c\r\n";
@@ -507,11 +518,21 @@ TEST_F(NativeCommandTest, TextsFromAUtf8Terminal)
         EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n") << option;
     }
 
+    // A character code page 932 cannot hold stays UTF-8, for the files that can hold it: a
+    // Shift-JIS file cannot take the replacement, and says so; a UTF-8 file takes it.
     outcome = Run({"-F", utf8(u8"新"), "-R", utf8(u8"caf\u00e9"), "a.txt"}, "C.UTF-8");
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.err, "tarvelox: the replacement: '" + utf8(u8"\u00e9") +
-                               "' cannot be written in Shift-JIS (code page 932); nothing was changed\n");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "a.txt: EncodeER (a replacement cannot be written in its encoding: Shift-JIS)\n");
     EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n");
+    WriteBytes(Work("page.html"), utf8(u8"<p>Cafe \u65b0</p>\n"));
+    outcome = Run({"-F", "Cafe", "-R", utf8(u8"Caf\u00e9 \U0001F389"), "page.html"}, "C.UTF-8");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("page.html")), utf8(u8"<p>Caf\u00e9 \U0001F389 \u65b0</p>\n"));
+    // Its look-alike in code page 932 is never taken for ¥; every file UTF-8, ¥ is itself.
+    outcome = Run({"-F", "Cafe", "-R", utf8(u8"\u00a5"), "page.html"}, "C.UTF-8");
+    EXPECT_EQ(outcome.status, 2);
+    outcome = Run({"--encoding=utf8", "-F", "p>", "-R", utf8(u8"\u00a5>"), "page.html"}, "C.UTF-8");
+    EXPECT_EQ(ReadBytes(Work("page.html")), utf8(u8"<\u00a5>Caf\u00e9 \U0001F389 \u65b0</\u00a5>\n"));
 }
 
 // Every file below the working folder with its bytes and its time of change.
@@ -742,4 +763,99 @@ TEST_F(NativeCommandTest, AWalkLeavesOutWhatIsNotTheUsersText)
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(ReadBytes(Work("repo/CVS/Entries")), "baz");
     EXPECT_NE(outcome.out.find("repo/pic.gif: NoText"), std::string::npos) << outcome.out;
+}
+
+namespace {
+
+// Rewrites each file as sed -i does (a new file renamed over it) until told to stop: the
+// inode numbers a run frees are taken by these new files at once.
+void RewriteAsSedDoes(const std::vector<std::string>& files, const std::atomic<bool>& stop)
+{
+    for (std::size_t round = 0; !stop; ++round)
+        for (const std::string& file : files) {
+            if (stop)
+                return;
+            std::string text = ReadBytes(file);
+            text += round % 2 ? "" : " ";
+            WriteBytes(file + ".sed", text);
+            std::filesystem::rename(file + ".sed", file);
+        }
+}
+
+}  // namespace
+
+// Another program rewriting the files meanwhile: a file the run reports as holding nothing
+// to replace was read, and does not hold the find text because the run missed it.
+TEST_F(NativeCommandTest, AFileChangedByAnotherProgramIsNeverTakenForOneDone)
+{
+    std::vector<std::string> files;
+    for (int i = 0; i < 1500; ++i) {
+        files.push_back(Work("f" + std::to_string(i) + ".txt"));
+        WriteBytes(files.back(), "\x8B\x8C\x8E\xD0\x96\xBC x\n");  // 旧社名
+    }
+    std::atomic<bool> stop{false};
+    std::thread other(RewriteAsSedDoes, std::ref(files), std::cref(stop));
+    const Outcome outcome = Run({"-v", "-j2", "--bytes", "-F\x8B\x8C", "-R\x90\x56", "."});
+    stop = true;
+    other.join();
+
+    std::istringstream lines(outcome.out);
+    std::size_t reportedUnchangedButHolding = 0;
+    for (std::string line; std::getline(lines, line);)
+        if (line.ends_with(":0 (Shift-JIS)") &&
+            ReadBytes(Work(line.substr(0, line.find(':')))).find("\x8B\x8C") != std::string::npos)
+            ++reportedUnchangedButHolding;
+    EXPECT_EQ(reportedUnchangedButHolding, 0u) << outcome.out.substr(0, 2000);
+}
+
+// Two runs at once over one tree: each run's report matches what is on disk. A file one
+// reports changed holds its change; the other, which read the file before, fails it.
+TEST_F(NativeCommandTest, TwoRunsAtOnceEachReportWhatIsOnDisk)
+{
+    for (int i = 0; i < 400; ++i)
+        WriteBytes(Work("f" + std::to_string(i) + ".txt"), "aaa bbb\n");
+    const pid_t first = Start({"-v", "-j2", "-Fa", "-RX", "."}, false, "C", nullptr, "-first");
+    const Outcome second = Run({"-v", "-j2", "-Fb", "-RY", "."});
+    const Outcome firstOutcome = Wait(first, "-first");
+
+    for (const auto& [out, gone] : {std::pair{firstOutcome.out, 'a'}, {second.out, 'b'}}) {
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            const std::string name = line.substr(0, line.find(':'));
+            if (line.find(":3 ") != std::string::npos)
+                EXPECT_EQ(ReadBytes(Work(name)).find(gone), std::string::npos) << line;
+        }
+    }
+}
+
+// A replace list written in UTF-8 is read as UTF-8, its texts taken as -F and -R are; a list
+// with option letters the format does not know, or a character code page 932 cannot hold,
+// is refused before anything is touched.
+TEST_F(NativeCommandTest, AReplaceListInUtf8)
+{
+    const std::string sjis = "\x8B\x8C\x8E\xD0\x96\xBC \x95\x5C foo\r\n";  // 旧社名 表 foo
+    const struct {
+        std::string list;
+        int status;
+        std::string after;
+        const char* why;
+    } cases[] = {
+        {reinterpret_cast<const char*>(u8"旧社名\t新社名\t\r\n表\t表/\tS\r\n[a-z]+\t<$0>\tEk\r\n"), 0,
+         "\x90\x56\x8E\xD0\x96\xBC \x95\x5C/ <foo>\r\n", ""},
+        {"foo\tbar\tek\r\n", 2, sjis, "l.lst, line 1: 'ek' holds option letters a list does not know"},
+        {reinterpret_cast<const char*>(u8"foo\t\u00a5\t\r\n"), 2, sjis,
+         "l.lst (UTF-8), pattern 1: '\xC2\xA5' cannot be written in Shift-JIS"},
+        // A text code page 932 cannot hold stays UTF-8, for the files that can hold it: a
+        // Shift-JIS file cannot take the replacement.
+        {reinterpret_cast<const char*>(u8"foo\tcaf\u00e9\t\r\n"), 1, sjis, "a.txt: EncodeER"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.list);
+        WriteBytes(Work("l.lst"), c.list);
+        WriteBytes(Work("a.txt"), sjis);
+        const Outcome outcome = Run({"-A", "-Ll.lst", "a.txt"}, "C.UTF-8");
+        EXPECT_EQ(outcome.status, c.status) << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("a.txt")), c.after);
+        EXPECT_NE((outcome.out + outcome.err).find(c.why), std::string::npos) << outcome.err;
+    }
 }
