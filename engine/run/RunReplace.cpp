@@ -63,6 +63,7 @@ private:
 RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
 {
     const std::size_t count = job.Files.size();
+    job.Encodings.Begin();
     ProcessedFiles processed(count);
     observer.OnProgress(0, count);
     std::size_t done = 0;
@@ -85,7 +86,8 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
         return outcome;
     };
     work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {
-        observer.OnFileResult({index, job.Files[index], outcome.Result, outcome.Facts.Encoding});
+        observer.OnFileResult(
+            {index, job.Files[index], outcome.Result, outcome.Facts.Encoding, outcome.Facts.EncodingGuessed});
         if (!job.IsAborted())
             observer.OnProgress(++done, count);
     };
