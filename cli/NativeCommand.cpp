@@ -135,7 +135,8 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     ConsoleProgress progress(console.Err, console.Interactive);
     // With --diff standard output is the diff alone, which patch can read; the lines of
     // the files go to standard error then.
-    ResultLines lines(request.Diff ? console.Err : console.Out, request.Output, terminal, currentFolder, progress);
+    ResultLines lines(request.Diff ? console.Err : console.Out, request.Output, terminal, currentFolder, progress,
+                      request.DryRun || request.Diff);
     DiffPrinter diff(console.Out, terminal, currentFolder, progress);
     if (request.Diff)
         job.NewTexts = &diff;

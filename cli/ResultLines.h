@@ -1,7 +1,9 @@
 #pragma once
 // What the native command tells of a run where a terminal user looks: on standard output
 // one line per file that changed ("path:count") or failed ("path: StatusWord (reason)"),
-// every file with -v, nothing with -q; the summary of the run goes to standard error.
+// every file with -v, nothing with -q; the summary of the run goes to standard error. With
+// -v each line names the encoding the file was read in ("(Shift-JIS, guessed)" when that
+// stayed a guess); a preview or a diff names it on the lines of the files it guessed.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -25,7 +27,7 @@ struct RunCounts {
 class ResultLines final : public RunObserver {
 public:
     ResultLines(std::FILE* out, Verbosity verbosity, const TerminalText& terminal, std::string currentFolder,
-                ConsoleProgress& progress);
+                ConsoleProgress& progress, bool showGuesses = false);
 
     void OnProgress(std::size_t done, std::size_t count) override;
     void OnFileResult(const FileReport& file) override;
@@ -38,6 +40,7 @@ private:
     const TerminalText& terminal_;
     std::string currentFolder_;
     ConsoleProgress& progress_;
+    bool showGuesses_;
     RunCounts counts_;
 };
 

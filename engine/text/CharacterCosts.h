@@ -25,6 +25,9 @@ extern const std::uint16_t EucJp[94 * 94];
 extern const std::uint16_t EucJpSupplement[94 * 94];
 // Half-width katakana 0xA1-0xDF (Shift-JIS alone, EUC-JP after 0x8E).
 extern const std::uint16_t HalfWidthKatakana[63];
+// A half-width katakana right after another, in place of its own cost: 63 by the first,
+// 63 by the second.
+extern const std::uint8_t HalfWidthPairs[63 * 63];
 // UTF-8 characters U+0080-U+07FF.
 extern const std::uint16_t TwoByteUtf8[0x780];
 

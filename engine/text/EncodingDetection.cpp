@@ -70,13 +70,18 @@ constexpr std::size_t ScoredBytes = 256 * 1024;
 
 using Transitions = const std::uint8_t (&)[costs::ClassCount][costs::ClassCount];
 
-// The cost of the text read one way, in quarter bits. A last character cut short by the
-// end costs nothing: it is no character of any reading yet.
+// A file seldom ends inside a character: a reading that needs it to pays as much as a
+// character one in 1,024 would.
+constexpr long CutCost = 10 * 4;
+
+// The cost of the text read one way, in quarter bits; a last character cut short by the
+// end costs CutCost.
 long Cost(std::string_view text, const CharacterRule& rule, Transitions transitions,
           std::uint16_t (*entryOf)(std::string_view))
 {
-    long cost = 0;
+    long cost = text.size() <= ScoredBytes && rule.CompleteEnd(text) < text.size() ? CutCost : 0;
     unsigned before = costs::Ascii;
+    unsigned halfWidth = 0;  // the last half-width katakana, from 0xA1 on, its last byte in each reading
     const std::size_t end = std::min(rule.CompleteEnd(text), ScoredBytes);
     for (std::size_t i = 0; i < end;) {
         if (Byte(text, i) < 0x80) {
@@ -86,8 +91,16 @@ long Cost(std::string_view text, const CharacterRule& rule, Transitions transiti
         }
         const std::size_t length = rule.CharacterLength(text, i);
         const std::uint16_t entry = entryOf(text.substr(i, length));
-        cost += transitions[before][costs::ClassOf(entry)] + costs::CostOf(entry);
-        before = costs::ClassOf(entry);
+        const unsigned kind = costs::ClassOf(entry);
+        cost += transitions[before][kind];
+        if (kind == costs::HalfWidth) {
+            const unsigned next = Byte(text, i + length - 1) - 0xA1u;
+            cost += before == costs::HalfWidth ? costs::HalfWidthPairs[halfWidth * 63 + next] : costs::CostOf(entry);
+            halfWidth = next;
+        } else {
+            cost += costs::CostOf(entry);
+        }
+        before = kind;
         i += length;
     }
     return cost;
