@@ -24,11 +24,12 @@ bool Tells(const DetectedEncoding& detected)
 
 }  // namespace
 
-void RunEncodings::Begin()
+void RunEncodings::Begin(std::size_t files)
 {
     std::scoped_lock lock(mutex_, verdictMutex_);
     clues_.reset();
     read_.clear();
+    read_.reserve(files);
     folders_.clear();
     run_.reset();
 }
@@ -55,10 +56,10 @@ const EncodingClues& RunEncodings::Clues(const ReplaceJob& job)
     return *clues_;
 }
 
-DetectedEncoding RunEncodings::Record(const std::string& path, const DetectedEncoding& detected)
+void RunEncodings::Record(const std::string& path, const DetectedEncoding& detected)
 {
     std::lock_guard lock(mutex_);
-    return read_.try_emplace(path, detected).first->second;
+    read_.insert_or_assign(path, detected);
 }
 
 std::optional<DetectedEncoding> RunEncodings::Recorded(const std::string& path)
@@ -71,9 +72,12 @@ std::optional<DetectedEncoding> RunEncodings::Recorded(const std::string& path)
 DetectedEncoding RunEncodings::Of(const ReplaceJob& job, const std::string& path, const EncodingDetector& detector)
 {
     DetectedEncoding detected = detector.Detected();
+    // A chosen encoding is never a guess, and no file of the run needs to be known.
+    if (job.Encoding != EncodingChoice::Automatic)
+        return detected;
     if (detected.Guessed && detected.Readings != 0)
         detected = detector.Detected(&Clues(job));
-    detected = Record(path, detected);
+    Record(path, detected);
     if (!detected.Guessed || detected.Readings == 0)
         return detected;
     const std::optional<TextEncoding> shared = SharedBy(job, path);

@@ -18,8 +18,8 @@ struct ReplaceJob;
 // and however many workers the files are taken in.
 class RunEncodings {
 public:
-    // Forgets what an earlier run told: called as a run begins.
-    void Begin();
+    // Forgets what an earlier run told: called as a run of `files` files begins.
+    void Begin(std::size_t files);
 
     // The encoding of the listed file `path`, whose first bytes `detector` was given, as
     // its rewrite reads it: the job's choice, or detected and decided as above.
@@ -34,7 +34,7 @@ private:
     };
 
     const EncodingClues& Clues(const ReplaceJob& job);
-    DetectedEncoding Record(const std::string& path, const DetectedEncoding& detected);
+    void Record(const std::string& path, const DetectedEncoding& detected);
     std::optional<DetectedEncoding> Recorded(const std::string& path);
     DetectedEncoding AsFirstRead(const ReplaceJob& job, const std::string& path);
     template <typename Filter>

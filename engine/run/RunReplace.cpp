@@ -63,7 +63,7 @@ private:
 RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
 {
     const std::size_t count = job.Files.size();
-    job.Encodings.Begin();
+    job.Encodings.Begin(count);
     ProcessedFiles processed(count);
     observer.OnProgress(0, count);
     std::size_t done = 0;
