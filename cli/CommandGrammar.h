@@ -28,6 +28,8 @@ struct CommandRequest {
     Verbosity Output = Verbosity::Normal;          // -q, -v: the last one given
     std::optional<EncodingChoice> Encoding;        // --encoding
     bool Bytes = false;                            // --bytes: texts are taken as bytes
+    bool Hidden = false;                           // --hidden: walks take hidden entries too
+    bool NoIgnore = false;                         // --no-ignore: walks read no ignore files
     std::optional<int> Jobs;                       // -j, --jobs: files worked on at once
     bool Version = false;                          // -V, --version
     bool Help = false;                             // -h, --help

@@ -9,7 +9,9 @@
 #include "cli/DiffPrinter.h"
 #include "cli/InputMessages.h"
 #include "cli/NativeJob.h"
+#include "cli/RequestCheck.h"
 #include "cli/ResultLines.h"
+#include "cli/StandardInputFilter.h"
 #include "cli/StopSignals.h"
 #include "cli/TerminalText.h"
 #include "cli/Usage.h"
@@ -63,6 +65,13 @@ std::string TakeTerminalTexts(CommandRequest& request, const TerminalText& termi
     return std::string();
 }
 
+LeftOutCounts LeftOutOf(const NativeJob& run)
+{
+    auto walk = [&](WalkLeftOut why) { return run.WalkLeftOut[static_cast<std::size_t>(why)]; };
+    return {run.NamedFilesLeftOut.size() + walk(WalkLeftOut::Extension), walk(WalkLeftOut::Hidden),
+            walk(WalkLeftOut::Ignored), walk(WalkLeftOut::RepositoryFolder)};
+}
+
 // What a stop signal left: the files done are rewritten, the others untouched.
 std::string StopSummary(int signal, std::size_t files, const ResultLog& log)
 {
@@ -109,11 +118,19 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         return EverythingDone;
     }
 
+    const bool filter = request.FileArguments.empty();
+    if (filter && console.InputIsTerminal)
+        return Refuse(console, "no file is named: name files, folders or @lists, or pipe a text into standard input");
+    if (std::string problem = IgnoredOrMissing(request, values.FullAutomatic != 0); !problem.empty())
+        return Refuse(console, problem);
+    if (std::string problem = filter ? NotForAFilter(request) : std::string(); !problem.empty())
+        return Refuse(console, problem);
+
     // The one-time conversion of a legacy list writes beside the program: not in a preview.
     if (!request.DryRun)
         ConvertLegacyList(programDirectory);
     NativeJob run;
-    PrepareNativeJob(options, values, settings, library, run);
+    PrepareNativeJob(options, values, settings, library, {request.Hidden, !request.NoIgnore}, run);
     ReplaceJob& job = run.Job;
     if (request.Encoding)
         job.Encoding = *request.Encoding;
@@ -123,6 +140,14 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     std::fputs(PassedOverLines(run.PassedOver, terminal).c_str(), console.Err);
     if (const RunCheck check = CheckRun(job); check.Refused()) {
         std::fputs(RefusalLine(check, values.ReplaceListName, terminal).c_str(), console.Err);
+        return NothingDone;
+    }
+    if (filter)
+        return FilterStandardInput(job, console);
+    // A log that cannot be made is found out before any file is touched.
+    if (request.LogFile && !WriteReplaceLog(ResultLog(), *request.LogFile)) {
+        std::fprintf(console.Err, "tarvelox: %s: the log cannot be written; nothing was changed\n",
+                     terminal.Name(*request.LogFile).c_str());
         return NothingDone;
     }
     const std::string currentFolder = platform::CurrentDirectory();
@@ -136,7 +161,7 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     // With --diff standard output is the diff alone, which patch can read; the lines of
     // the files go to standard error then.
     ResultLines lines(request.Diff ? console.Err : console.Out, request.Output, terminal, currentFolder, progress,
-                      request.DryRun || request.Diff);
+                      &run.Walked, request.DryRun || request.Diff);
     DiffPrinter diff(console.Out, terminal, currentFolder, progress);
     if (request.Diff)
         job.NewTexts = &diff;
@@ -149,7 +174,7 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     if (signal)
         summary = StopSummary(signal, job.Files.size(), log);
     else if (request.Output != Verbosity::Quiet)
-        summary = SummaryLine(lines.Counts(), run.NamedFilesLeftOut.size() + run.FolderFilesLeftOut, request.DryRun);
+        summary = SummaryLine(lines.Counts(), LeftOutOf(run), request.DryRun);
     progress.Finish(summary);
     // A stopped run's log lists the files done.
     if (request.LogFile && !WriteReplaceLog(log, *request.LogFile)) {

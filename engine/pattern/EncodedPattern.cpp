@@ -10,17 +10,10 @@ namespace {
 void EncodeLiteral(const ReplacePattern& pattern, EncodedPattern& encoded)
 {
     const bool decode = !HasOption(pattern.Options, NotEscape);
-    const std::string alternatives = decode ? DecodeFindEscapes(pattern.Find) : pattern.Find;
     encoded.Replacement =
         ConvertPatternText(decode ? DecodeReplaceEscapes(pattern.Replace) : pattern.Replace, encoded.Encoding);
-    for (std::size_t begin = 0; begin <= alternatives.size();) {
-        std::size_t end = alternatives.find(AlternativeSeparator, begin);
-        if (end == std::string::npos)
-            end = alternatives.size();
-        encoded.Alternatives.push_back(
-            ConvertPatternText(std::string_view(alternatives).substr(begin, end - begin), encoded.Encoding));
-        begin = end + 1;
-    }
+    for (const std::string& alternative : decode ? DecodeFindEscapes(pattern.Find) : std::vector{pattern.Find})
+        encoded.Alternatives.push_back(ConvertPatternText(alternative, encoded.Encoding));
 }
 
 // The template's literal pieces converted one by one, its group markers kept between them.
@@ -64,11 +57,6 @@ void EncodeRegex(const ReplacePattern& pattern, EncodedPattern& encoded)
 const CharacterRule& EncodedPattern::Rule() const
 {
     return CharacterRuleOf(Encoding);
-}
-
-bool EncodedPattern::ReadsWholeCharacters() const
-{
-    return Encoding == TextEncoding::Utf8 || Encoding == TextEncoding::EucJp || HasOption(Options, Kanji);
 }
 
 EncodedPattern EncodePattern(const ReplacePattern& pattern, TextEncoding encoding)

@@ -68,6 +68,8 @@ const char* EncodingModifier(TextEncoding encoding)
     case TextEncoding::EucJp:
         return "j";
     default:
-        return "";
+        // A file's text is read by characters whatever the user chose: without k a match
+        // could start on a second byte, or a quantifier take one, and split a character.
+        return "k";
     }
 }

@@ -17,6 +17,6 @@ std::string SubstituteCommandText(const std::string& find, const std::string& re
 // goes with the line it ends and a match there, empty or not, is not found again at once.
 bool SkipsNewlineAfterMatch(const std::string& find, PatternOptions options);
 
-// The modifier letter that has the library read the text in `encoding`: "u" for UTF-8 and
-// "j" for EUC-JP, nothing for Shift-JIS and ASCII, which k and its absence describe.
+// The modifier letter that has the library read the text in `encoding` by its characters:
+// "u" for UTF-8, "j" for EUC-JP, "k" for Shift-JIS and ASCII, with or without the user's k.
 const char* EncodingModifier(TextEncoding encoding);

@@ -48,14 +48,20 @@ class ScratchOutput final : public TextOutput {
 public:
     ScratchOutput(platform::ScratchFile& file, const std::string& besidePath) : file_(file), besidePath_(besidePath) {}
 
+    // Once the segment is done: a text that came to nothing still needs a file of its own,
+    // or the next segment would read what an earlier one left in it.
+    bool Finish() { return MadeFile(); }
+
 private:
-    bool WriteOut(const char* data, std::size_t size) override
+    bool WriteOut(const char* data, std::size_t size) override { return MadeFile() && file_.Write(data, size); }
+
+    bool MadeFile()
     {
         if (!created_) {
             created_ = true;
             failed_ = !file_.Create(besidePath_);
         }
-        return !failed_ && file_.Write(data, size);
+        return !failed_;
     }
 
     platform::ScratchFile& file_;
@@ -123,8 +129,9 @@ FileResult ApplyLiterally(const ReplaceJob& job, const std::string& path, std::s
 void KeepUntouchedBackup(const std::string& path)
 {
     const std::string temporary = TemporaryPathOf(path);
-    platform::RemoveFile(temporary);
-    if (!platform::CopyFileNoOverwrite(path, temporary) || !platform::RenameReplacing(temporary, BackupPathOf(path)))
+    if (!platform::RemoveLeftover(temporary) || !platform::CopyFileNoOverwrite(path, temporary))
+        return;
+    if (!platform::RenameReplacing(temporary, BackupPathOf(path)))
         platform::RemoveFile(temporary);
 }
 
@@ -170,8 +177,11 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, pl
             facts->Set(*encoding);
         if (count < 0)
             return count;
-        if (count > 0 && !last)
+        if (count > 0 && !last) {
+            if (!toScratch->Finish())
+                return WriteErr;
             text = &scratch;
+        }
         total += static_cast<std::uint64_t>(count);
     }
     const auto count = static_cast<FileResult>(std::min<std::uint64_t>(total, std::numeric_limits<FileResult>::max()));

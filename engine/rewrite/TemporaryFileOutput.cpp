@@ -44,14 +44,11 @@ bool TemporaryFileOutput::Start()
     if (!platform::CanReplace(path_, &read_))
         return false;
     temporary_ = TemporaryPathOf(path_);
-    // Whatever has the name (a leftover of a run that was stopped, or a link planted there)
-    // goes: writing through a link would overwrite the file it points to. Asked only when
-    // the name is taken, which it seldom is.
-    if (!writer_.CreateNew(temporary_)) {
-        platform::RemoveFile(temporary_);
-        if (!writer_.CreateNew(temporary_))
-            return false;
-    }
+    // A leftover of a run that was killed goes; anything else under the name (a link
+    // planted there, another run's file) stays, and this file is not rewritten. Asked only
+    // when the name is taken, which it seldom is.
+    if (!writer_.CreateNew(temporary_) && !(platform::RemoveLeftover(temporary_) && writer_.CreateNew(temporary_)))
+        return false;
     state_ = State::Writing;
     return true;
 }

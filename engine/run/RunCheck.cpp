@@ -41,8 +41,10 @@ bool LibraryAccepts(const ReplaceJob& job, const ReplacePattern& pattern, std::s
     static const char empty[] = "";
     const BregexpLibrary& library = *job.RegexLibrary;
     const bool substitute = LibrarySubstitutes(job);
-    const std::string command = substitute ? SubstituteCommandText(pattern.Find, pattern.Replace, pattern.Options)
-                                           : MatchCommandText(pattern.Find, pattern.Options);
+    // As typed, the expression is Shift-JIS, which the run reads by characters.
+    const std::string command = (substitute ? SubstituteCommandText(pattern.Find, pattern.Replace, pattern.Options)
+                                            : MatchCommandText(pattern.Find, pattern.Options)) +
+                                EncodingModifier(TextEncoding::ShiftJis);
     RegexHandle* handle = nullptr;
     char words[RegexMessageSize] = {};
     const int result = substitute ? library.BSubst(command.c_str(), empty, empty, &handle, words)

@@ -1,8 +1,10 @@
 #include "engine/run/RunReplace.h"
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
+#include "engine/rewrite/DerivedNames.h"
 #include "engine/rewrite/FileText.h"
 #include "engine/run/FileWorkers.h"
 #include "engine/rewrite/ProcessedFiles.h"
@@ -10,6 +12,7 @@
 #include "engine/rewrite/ReplaceInFile.h"
 #include "engine/run/ResultLog.h"
 #include "engine/run/RunObserver.h"
+#include "platform/DoubleByte.h"
 
 namespace {
 
@@ -29,6 +32,27 @@ bool ClaimOpened(const OpenedFile& file, ProcessedFiles& processed)
         return true;
     const platform::FileStamp& stamp = file.File.Stamp();
     return processed.Claim({stamp.Volume, stamp.Index});
+}
+
+// With backups on, which listed files are the backups of other listed files (as a walk
+// that lets every extension in lists them after an earlier run): rewriting one while the
+// other's backup replaces it would make the outcome depend on the order of the workers.
+// Names are compared as the file list compares them.
+std::vector<bool> BackupsOfListedFiles(const ReplaceJob& job)
+{
+    std::vector<bool> backups(job.Files.size());
+    if (!job.BackUp)
+        return backups;
+    std::unordered_set<std::string> listed;
+    for (const std::string& path : job.Files)
+        listed.insert(LowerAsciiLetters(path));
+    const std::size_t suffix = BackupPathOf(std::string()).size();
+    for (std::size_t i = 0; i < job.Files.size(); ++i) {
+        const std::string path = LowerAsciiLetters(job.Files[i]);
+        backups[i] = path.size() > suffix && BackupPathOf(path.substr(0, path.size() - suffix)) == path &&
+                     listed.count(path.substr(0, path.size() - suffix)) > 0;
+    }
+    return backups;
 }
 
 FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, OpenedFile& file, ProcessedFiles& processed,
@@ -71,9 +95,11 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
     work.GoOn = [&] { return !job.IsAborted(); };
     // Each file opened by its worker; only the open ones of the workers' files are held.
     std::vector<std::unique_ptr<OpenedFile>> opened(count);
+    const std::vector<bool> backups = BackupsOfListedFiles(job);
     work.Prepare = [&](std::size_t index) {
         opened[index] = std::make_unique<OpenedFile>();
-        opened[index]->Opened = OpenFileText(job.Files[index], opened[index]->File);
+        opened[index]->Opened =
+            backups[index] ? BackupOfListed : OpenFileText(job.Files[index], opened[index]->File);
     };
     // Claimed in list order, so that of two names of one file the first listed is rewritten
     // whichever worker comes first.

@@ -6,8 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/posix/ExtendedAttributes.h"
 
 namespace platform {
 
@@ -55,6 +58,10 @@ bool FileWriter::CreateNew(const std::string& path)
     Close();
     handle_ = OpenForWriting(path, O_EXCL, 0600);
     path_ = path;
+    // Held while the file is written and until it has taken its name, so that another run
+    // can tell it from a leftover of a run that was killed (RemoveLeftover).
+    if (handle_ >= 0)
+        ::flock(static_cast<int>(handle_), LOCK_EX | LOCK_NB);
     return handle_ >= 0;
 }
 
@@ -70,7 +77,7 @@ bool FileWriter::Flush()
 
 bool FileWriter::FlushBeforeReplace()
 {
-    return handle_ >= 0;
+    return handle_ >= 0 && ::fdatasync(static_cast<int>(handle_)) == 0;
 }
 
 bool FileWriter::Close()
@@ -140,7 +147,8 @@ bool TakeAttributesOf(int fd, const std::string& to, const FileStamp* read)
     if ((made.st_uid != target.st_uid || made.st_gid != target.st_gid) &&
         ::fchown(fd, target.st_uid, target.st_gid) != 0 && ::geteuid() == 0)
         return false;
-    return ::fchmod(fd, target.st_mode & 07777) == 0;
+    // The access control list after the bits, whose group bits it sets as its mask.
+    return ::fchmod(fd, target.st_mode & 07777) == 0 && CopyExtendedAttributes(to, fd);
 }
 
 }  // namespace
@@ -163,7 +171,32 @@ bool FileWriter::CloseAndReplace(const std::string& to, const FileStamp* read)
 {
     if (handle_ < 0 || !TakeAttributesOf(static_cast<int>(handle_), to, read))
         return false;
-    return Close() && ::rename(path_.c_str(), to.c_str()) == 0;
+    // Renamed while still open and locked, so that no other run takes it for a leftover;
+    // a write that failed was reported by the flush before.
+    if (::rename(path_.c_str(), to.c_str()) != 0)
+        return false;
+    Close();
+    return true;
+}
+
+bool RemoveLeftover(const std::string& path)
+{
+    int fd;
+    do
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return errno == ENOENT;
+    struct stat opened;
+    struct stat named;
+    // A file another run holds is in use; a link or a folder under the name is nobody's
+    // leftover.
+    const bool leftover = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+                          ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+                          named.st_dev == opened.st_dev && named.st_ino == opened.st_ino &&
+                          ::unlink(path.c_str()) == 0;
+    ::close(fd);
+    return leftover;
 }
 
 bool CanReplace(const std::string& path, const FileStamp* read)

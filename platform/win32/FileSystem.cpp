@@ -141,6 +141,16 @@ bool RemoveFile(const std::string& path)
     return ::DeleteFileA(path.c_str());
 }
 
+// A file the program writes is open without the right for others to delete it, so the
+// delete fails while a run holds it.
+bool RemoveLeftover(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    return !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) && ::DeleteFileA(path.c_str());
+}
+
 bool RenameNoReplace(const std::string& from, const std::string& to)
 {
     return ::MoveFileExA(from.c_str(), to.c_str(), 0);

@@ -42,9 +42,12 @@ protected:
 
     // Starts the program in the C locale unless told, so that texts are bytes; as an
     // ordinary user, when the test runs as root, whom permission bits stop.
-    pid_t Start(const Arguments& arguments, bool ordinaryUser = false, const char* locale = "C")
+    pid_t Start(const Arguments& arguments, bool ordinaryUser = false, const char* locale = "C",
+                const std::string* input = nullptr)
     {
-        const std::string out = home_ / "stdout", err = home_ / "stderr";
+        const std::string out = home_ / "stdout", err = home_ / "stderr", in = home_ / "stdin";
+        if (input)
+            WriteBytes(in, *input);
         if (ordinaryUser) {
             ::chmod(home_.Path().c_str(), 0755);
             ::chmod(work_.Path().c_str(), 0777);
@@ -55,6 +58,8 @@ protected:
                 ::_exit(100);
             ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
             ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+            if (input)
+                ::dup2(::open(in.c_str(), O_RDONLY), 0);
             if (ordinaryUser && ::geteuid() == 0 && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
                 ::_exit(102);
             std::vector<char*> argv{program_.data()};
@@ -73,6 +78,10 @@ protected:
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(home_ / "stdout"), ReadBytes(home_ / "stderr")};
     }
     Outcome Run(const Arguments& arguments, const char* locale = "C") { return Wait(Start(arguments, false, locale)); }
+    Outcome Filter(const Arguments& arguments, const std::string& input)
+    {
+        return Wait(Start(arguments, false, "C", &input));
+    }
     Outcome RunAsOrdinaryUser(const Arguments& arguments) { return Wait(Start(arguments, true)); }
     std::string Work(const std::string& name) const { return work_ / name; }
     std::string LogLine(const std::string& name, const std::string& column) const
@@ -172,13 +181,85 @@ TEST_F(NativeCommandTest, ARunThatCannotDoItsJobTouchesNothingAndSaysWhy)
     }
 }
 
-TEST_F(NativeCommandTest, ALogThatCannotBeWrittenExitsWithTwo)
+// A log that cannot be written is found out before any file is touched, as exit status 2
+// promises.
+TEST_F(NativeCommandTest, ALogThatCannotBeWrittenExitsWithTwoAndTouchesNothing)
 {
     WriteBytes(Work("x.txt"), "a1");
     MakeFolder(Work("replace.log"));
-    const Outcome outcome = Run({"-Fa", "-R#", "-B0", "--log=replace.log", "x.txt"});
+    for (const char* log : {"--log=replace.log", "--log=no/such/folder.log"}) {
+        const Outcome outcome = Run({"-Fa", "-R#", "-B", log, "x.txt"});
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_NE(outcome.err.find(": the log cannot be written; nothing was changed"), std::string::npos)
+            << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("x.txt")), "a1");
+        EXPECT_FALSE(FileExists(Work("x.txt.bak")));
+    }
+}
+
+// A request the run would ignore, or a pattern it lacks, is refused before anything is
+// touched: one line naming it, exit status 2.
+TEST_F(NativeCommandTest, WhatWouldBeIgnoredOrIsMissingIsRefused)
+{
+    WriteBytes(Work("a.txt"), "aAa");
+    WriteBytes(Work("0"), "x file named 0");
+    WriteBytes(Work("l.lst"), "a\tb\t\r\n");
+    const struct {
+        Arguments arguments;
+        const char* why;
+    } cases[] = {
+        {{"-Oi", "-Fa", "-Rb", "a.txt"}, "-Oi is an option of regular expressions, and 'e' is not given"},
+        {{"-Ocm", "-Fa", "-Rb", "a.txt"}, "-Om is an option of regular expressions"},
+        {{"-Ok", "-Fa", "-Rb", "a.txt"}, "-Ok is an option of regular expressions"},
+        {{"-F", "", "-Rb", "a.txt"}, "the find text is empty"},
+        {{"-Rb", "a.txt"}, "there is nothing to find"},
+        {{"a.txt"}, "there is nothing to find"},
+        {{"-Ll.lst", "-Fa", "-Rb", "a.txt"}, "-L names the replace list that -A runs, and -A is not given"},
+        {{"-A", "-Ll.lst", "-Fa", "a.txt"}, "-F and -R are not used with -A"},
+        {{"-A", "-Ll.lst", "-Rb", "a.txt"}, "-F and -R are not used with -A"},
+        {{"-A", "-Ll.lst", "-Oc", "a.txt"}, "-O is not used with -A"},
+        {{"-Fa", "-Rb", "--backup", "0", "a.txt"}, "option '--backup' takes its 0 or 1 attached (--backup=0)"},
+        {{"-Fa", "-Rb", "-B", "1", "a.txt"}, "option '-B' takes its 0 or 1 attached (-B1)"},
+        {{"-Fa", "-Rb", "-A", "0", "a.txt"}, "option '-A' takes its 0 or 1 attached (-A0)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const Outcome outcome = Run(c.arguments);
+
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_TRUE(outcome.err.starts_with(std::string("tarvelox: ") + c.why)) << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("a.txt")), "aAa");
+        EXPECT_EQ(ReadBytes(Work("0")), "x file named 0");
+        EXPECT_FALSE(FileExists(Work("a.txt.bak")));
+    }
+    // Written as the message says, the file named 0 is a file.
+    EXPECT_EQ(Run({"-Fx", "-Ry", "-B0", "./0"}).status, 0);
+    EXPECT_EQ(ReadBytes(Work("0")), "y file named 0");
+}
+
+// With no file named, a text piped in is filtered to standard output in its own encoding.
+TEST_F(NativeCommandTest, WithNoFileNamedStandardInputIsFiltered)
+{
+    const std::string sjis = "\x95\x5C\\x \x8B\x8C\x8E\xD0\r\n";  // 表\x 旧社
+    Outcome outcome = Filter({"-F\\", "-R/"}, sjis);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "\x95\x5C/x \x8B\x8C\x8E\xD0\r\n");
+    EXPECT_EQ(outcome.err, "");
+
+    outcome = Filter({"-Fzzz", "-Ry"}, "nothing\n");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "nothing\n");
+
+    // A text the run cannot take is passed on as it came, and said so.
+    outcome = Filter({"-Fa", "-Rb"}, std::string("a\0a", 3));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, std::string("a\0a", 3));
+    EXPECT_EQ(outcome.err, "tarvelox: standard input: NoText (holds a NUL byte: not a text file); it is passed on "
+                           "unchanged\n");
+
+    outcome = Filter({"-n", "-Fa", "-Rb"}, "a");
     EXPECT_EQ(outcome.status, 2);
-    EXPECT_NE(outcome.err.find("replace.log: the log cannot be written"), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
 }
 
 // A name that names nothing, a folder that cannot be read and a link to nothing met in a
@@ -241,7 +322,7 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
             const std::string now = ReadBytes(Work(name));
             EXPECT_TRUE(now == text || now == std::string(text.size(), 'b')) << name;
             (now == text ? left : changed) += 1;
-            EXPECT_FALSE(FileExists(Work(name + ".tmp"))) << name;
+            EXPECT_FALSE(FileExists(Work(name + ".tarvelox.tmp"))) << name;
         }
         EXPECT_GT(changed, 0);
         EXPECT_GT(left, 0);
@@ -382,10 +463,10 @@ TEST_F(NativeCommandTest, OneLineAFileOnStandardOutput)
     const Arguments arguments = {"-Fx", "-Rz", "d", "n.txt", "e.dat"};
 
     Outcome outcome = Run(arguments);
+    // A named file passes the extension list, which sorts the files of walked folders.
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.out, "d/a.txt:1\nn.txt: NoText (holds a NUL byte: not a text file)\n");
-    EXPECT_EQ(outcome.err, "tarvelox: e.dat: left out: its extension is not let in (-E, SETTING/AbleExt)\n"
-                           "tarvelox: 1 of 3 files changed, 1 replacement, 1 failed, 2 left out by the extension list\n");
+    EXPECT_EQ(outcome.out, "d/a.txt:1\nn.txt: NoText (holds a NUL byte: not a text file)\ne.dat:1\n");
+    EXPECT_EQ(outcome.err, "tarvelox: 2 of 4 files changed, 2 replacements, 1 failed, 1 left out by the extension list\n");
 
     WriteBytes(Work("d/a.txt"), "x");
     WriteBytes(Work("d/c.txt"), "\xE3\x81\x82x");  // あx in UTF-8
@@ -489,13 +570,14 @@ TEST_F(NativeCommandTest, APreviewCountsWhatTheRunDoesAndWritesNothing)
     EXPECT_EQ(Tree(work_.Path()), before);
 
     const Outcome written = Run(arguments);
-    EXPECT_EQ(previewed.status, 1);
+    // A file of a walked folder that is not text is left out, not failed.
+    EXPECT_EQ(previewed.status, 0);
     EXPECT_EQ(written.status, previewed.status);
     EXPECT_EQ(written.out, previewed.out);
-    EXPECT_EQ(previewed.err, "tarvelox: preview: 3 of 4 files would change, 17 replacements, 1 failed, 1 left out by "
-                             "the extension list; nothing was written\n");
-    EXPECT_EQ(written.err, "tarvelox: 3 of 4 files changed, 17 replacements, 1 failed, 1 left out by the extension "
-                           "list\n");
+    EXPECT_EQ(previewed.err, "tarvelox: preview: 3 of 3 files would change, 17 replacements, 0 failed, 1 left out by "
+                             "the extension list, 1 left out as not text; nothing was written\n");
+    EXPECT_EQ(written.err, "tarvelox: 3 of 3 files changed, 17 replacements, 0 failed, 1 left out by the extension "
+                           "list, 1 left out as not text\n");
     EXPECT_TRUE(FileExists(Work("news.txt.bak")));
 
     // A preview writes no log either.
@@ -604,3 +686,49 @@ TEST_F(EncodingCommandTest, AFixedEncodingOrAWrongOne)
 }
 
 }  // namespace
+
+// A walk never enters a repository's insides, leaves hidden entries and what .gitignore
+// excludes out unless asked, and leaves out a file that is not text instead of failing;
+// the summary says what was left out and why. A folder named on the command line is
+// walked whatever its name.
+TEST_F(NativeCommandTest, AWalkLeavesOutWhatIsNotTheUsersText)
+{
+    ASSERT_EQ(std::system(("git init -q " + Work("repo")).c_str()), 0);
+    MakeFolder(Work("repo/sub"));
+    MakeFolder(Work("repo/.hidden"));
+    MakeFolder(Work("repo/build"));
+    MakeFolder(Work("repo/CVS"));
+    const std::map<std::string, std::string> files = {
+        {"repo/a.txt", "foo"}, {"repo/sub/b.txt", "foo"}, {"repo/.env.txt", "foo"}, {"repo/.hidden/c.txt", "foo"},
+        {"repo/build/d.txt", "foo"}, {"repo/x.log", "foo"}, {"repo/CVS/Entries", "foo"},
+        {"repo/.gitignore", "build/\n*.log\n"}, {"repo/pic.gif", std::string("GIF\0foo", 7)},
+        {"repo/.git/COMMIT_EDITMSG", "foo"}};
+    for (const auto& [name, bytes] : files)
+        WriteBytes(Work(name), bytes);
+    auto changed = [&] {
+        std::vector<std::string> names;
+        for (const auto& [name, bytes] : files)
+            if (ReadBytes(Work(name)) != bytes)
+                names.push_back(name);
+        return names;
+    };
+
+    Outcome outcome = Run({"-E*.*", "-Ffoo", "-Rbar", "repo"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(changed(), (std::vector<std::string>{"repo/a.txt", "repo/sub/b.txt"}));
+    EXPECT_EQ(outcome.err, "tarvelox: 2 of 2 files changed, 2 replacements, 0 failed, 1 left out as not text, 3 hidden "
+                           "left out (--hidden takes them), 2 left out by ignore files (--no-ignore takes them), 2 "
+                           "repository folders left out\n");
+
+    outcome = Run({"-E*.*", "-Ffoo", "-Rbar", "--hidden", "--no-ignore", "repo"});
+    EXPECT_EQ(changed(), (std::vector<std::string>{"repo/.env.txt", "repo/.hidden/c.txt", "repo/a.txt",
+                                                   "repo/build/d.txt", "repo/sub/b.txt", "repo/x.log"}));
+    EXPECT_EQ(ReadBytes(Work("repo/.git/COMMIT_EDITMSG")), "foo");
+    EXPECT_EQ(ReadBytes(Work("repo/CVS/Entries")), "foo");
+
+    // Named, the repository's folder is walked, and a binary file named is a failure.
+    outcome = Run({"-E*.*", "-Ffoo", "-Rbaz", "repo/CVS", "repo/pic.gif"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(ReadBytes(Work("repo/CVS/Entries")), "baz");
+    EXPECT_NE(outcome.out.find("repo/pic.gif: NoText"), std::string::npos) << outcome.out;
+}

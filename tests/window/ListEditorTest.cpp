@@ -444,7 +444,7 @@ TEST_F(ListEditorTest, ANewListIsSavedUnderANameTheUserChooses)
     EXPECT_EQ(Editor().ListPath(), folder_ / "saved.lst");
     EXPECT_EQ(PathShown(Editor()), folder_ / "saved.lst");
     EXPECT_FALSE(Editor().IsModified());
-    EXPECT_FALSE(FileExists(folder_ / "saved.lst.tmp"));
+    EXPECT_FALSE(FileExists(folder_ / "saved.lst.tarvelox.tmp"));
 
     // Saving as an existing file asks before it is replaced.
     Command(ID_PATTERN_CUT);
@@ -461,7 +461,7 @@ TEST_F(ListEditorTest, ASaveThatFailsLeavesTheListAsItWasAndTheChangesMarked)
         std::function<void(const std::string& list)> spoil;
     } cases[] = {
         {"read-only list", [](const std::string& list) { SetReadOnly(list, true); }},
-        {"temporary name taken by a folder", [](const std::string& list) { MakeFolder(list + ".tmp"); }},
+        {"temporary name taken by a folder", [](const std::string& list) { MakeFolder(list + ".tarvelox.tmp"); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -475,7 +475,7 @@ TEST_F(ListEditorTest, ASaveThatFailsLeavesTheListAsItWasAndTheChangesMarked)
         EXPECT_EQ(boxes_[0].Text, listPath_ + "\n" + LoadResourceString(IDS_LIST_NOT_CREATED));
         EXPECT_TRUE(Editor().IsModified());
         EXPECT_EQ(ReadBytes(listPath_), ThreeRows);
-        EXPECT_EQ(platform::IsFolder(listPath_ + ".tmp"), c.name[0] == 't');
+        EXPECT_EQ(platform::IsFolder(listPath_ + ".tarvelox.tmp"), c.name[0] == 't');
         // The close that asked for the save does not go on.
         AnswerBox(IDYES);
         AnswerBox(IDOK);

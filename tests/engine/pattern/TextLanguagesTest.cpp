@@ -15,21 +15,29 @@ struct Case {
 
 TEST(EscapeSequences, FindText)
 {
-    const Case cases[] = {
-        {"a\\nb", "a\r\nb"},
-        {"\\t\\u\\m", "\t\n\r"},
-        {"\\\\t", "\\t"},                     // a doubled backslash never starts a sequence
-        {"\\\\\\n", "\\\r\n"},
-        {"\\\\\\\\", "\\\\"},
-        {"\\x\\q\\", "\\x\\q\\"},             // unknown sequences stay as written
-        {"x\\|y", "x\x1Ay"},
-        {"\x95\x5Cn", "\x95\x5Cn"},           // the backslash is a second byte
-        {"\x95\x5C\\n", "\x95\x5C\r\n"},
-        {"\x7F", "\\"},                       // the user's 0x7F becomes a backslash
-        {"\x7Fn", "\\n"},
-        {"", ""},
+    using Alternatives = std::vector<std::string>;
+    const struct {
+        const char* input;
+        Alternatives expected;
+    } cases[] = {
+        {"a\\nb", {"a\r\nb"}},
+        {"\\t\\u\\m", {"\t\n\r"}},
+        {"\\\\t", {"\\t"}},                     // a doubled backslash never starts a sequence
+        {"\\\\\\n", {"\\\r\n"}},
+        {"\\\\\\\\", {"\\\\"}},
+        {"\\x\\q\\", {"\\x\\q\\"}},             // unknown sequences stay as written
+        {"x\\|y", {"x", "y"}},
+        {"\\|", {"", ""}},
+        {"\\\\|", {"\\|"}},
+        {"\x95\x5Cn", {"\x95\x5Cn"}},           // the backslash is a second byte
+        {"\x95\x5C\\n", {"\x95\x5C\r\n"}},
+        {"\x95\x5C\\|x", {"\x95\x5C", "x"}},
+        {"\x7F", {"\x7F"}},                       // every byte is itself: DEL and SUB too
+        {"\x7F\\\\n\x7F", {"\x7F\\n\x7F"}},
+        {"a\x1A" "b", {"a\x1A" "b"}},
+        {"", {""}},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(DecodeFindEscapes(c.input), c.expected) << c.input;
 }
 
@@ -40,6 +48,7 @@ TEST(EscapeSequences, ReplaceTextKeepsTheBar)
         {"a\\nb\\tc", "a\r\nb\tc"},
         {"\\\\n", "\\n"},
         {"\x83\x5C\\u", "\x83\x5C\n"},
+        {"\x7F\\\\\x7F", "\x7F\\\x7F"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DecodeReplaceEscapes(c.input), c.expected) << c.input;
