@@ -81,10 +81,7 @@ FileResult InTheTextsEncoding(const ReplaceJob& job, const std::string& path, Fi
     // These stop before the end, and no encoding changes them.
     if (result == Cancel || result == NotOpen || result == MemLack)
         return result;
-    // The reading taken stands while the whole text still allows it as a guess.
-    const DetectedEncoding whole = detector.Detected();
-    if (whole.Encoding != assumed && !(whole.Guessed && whole.CanBeRead(assumed)))
-        encoding = whole;
+    encoding = RunEncodings::OfTheWhole(encoding, detector);
     if (encoding.Encoding == TextEncoding::Iso2022Jp)
         return Iso2022;
     return encoding.Encoding == assumed ? result : attempt(encoding.Encoding, nullptr);

@@ -2,13 +2,11 @@
 
 #include <memory>
 
+#include "engine/rewrite/LiteralStream.h"
 #include "engine/rewrite/ReplaceJob.h"
 #include "platform/FileReader.h"
 
 namespace {
-
-// A file's start tells its reading: an unsure file's folder is read this far into each file.
-constexpr std::size_t LookedAtBytes = 64 * 1024;
 
 std::string_view FolderOf(std::string_view path)
 {
@@ -88,9 +86,20 @@ DetectedEncoding RunEncodings::Of(const ReplaceJob& job, const std::string& path
 
 DetectedEncoding RunEncodings::Of(const ReplaceJob& job, const std::string& path, std::string_view text)
 {
-    EncodingDetector detector(job.Encoding);
-    detector.Add(text);
-    return Of(job, path, detector);
+    EncodingDetector whole(job.Encoding);
+    whole.Add(text.substr(0, FirstBlockSize));
+    if (text.size() <= FirstBlockSize)
+        return Of(job, path, whole);
+    const DetectedEncoding first = Of(job, path, whole);
+    whole.Add(text.substr(FirstBlockSize));
+    return OfTheWhole(first, whole);
+}
+
+DetectedEncoding RunEncodings::OfTheWhole(const DetectedEncoding& first, const EncodingDetector& whole)
+{
+    const DetectedEncoding detected = whole.Detected();
+    return detected.Encoding == first.Encoding || (detected.Guessed && detected.CanBeRead(first.Encoding)) ? first
+                                                                                                            : detected;
 }
 
 // The reading of a file as the run first found it: recorded when its rewrite read it,
@@ -103,7 +112,7 @@ DetectedEncoding RunEncodings::AsFirstRead(const ReplaceJob& job, const std::str
     DetectedEncoding detected{TextEncoding::Ascii, true};
     platform::FileReader file;
     if (file.Open(path) == platform::ReadStatus::Ok) {
-        const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), LookedAtBytes));
+        const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), FirstBlockSize));
         const auto text = std::make_unique<char[]>(size + 1);
         std::size_t got = 0;
         if (file.ReadAt(0, text.get(), size, got)) {

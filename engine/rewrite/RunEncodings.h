@@ -21,11 +21,16 @@ public:
     // Forgets what an earlier run told: called as a run of `files` files begins.
     void Begin(std::size_t files);
 
-    // The encoding of the listed file `path`, whose first bytes `detector` was given, as
-    // its rewrite reads it: the job's choice, or detected and decided as above.
+    // The encoding of the listed file `path`, whose first block (FirstBlockSize) `detector`
+    // was given, as its rewrite reads it: the job's choice, or detected and decided as
+    // above. A file counts by its first block, in every rewrite alike.
     DetectedEncoding Of(const ReplaceJob& job, const std::string& path, const EncodingDetector& detector);
     // The same for a file whose whole text is `text`.
     DetectedEncoding Of(const ReplaceJob& job, const std::string& path, std::string_view text);
+
+    // The encoding taken from the first block, `first`, once `whole` has been given the
+    // whole text: it stands while the whole text still allows it as a guess.
+    static DetectedEncoding OfTheWhole(const DetectedEncoding& first, const EncodingDetector& whole);
 
 private:
     struct Verdict {

@@ -510,8 +510,9 @@ TEST_F(NativeCommandTest, AGuessedEncodingIsSaidSo)
         arguments.insert(arguments.end(), {"g/a.txt", "c/b.txt"});
         const Outcome outcome = Run(arguments);
         EXPECT_EQ(outcome.status, 0) << outcome.err;
-        if (!c.out.empty())
+        if (!c.out.empty()) {
             EXPECT_EQ(outcome.out, c.out) << testing::PrintToString(c.options);
+        }
         EXPECT_TRUE(outcome.err.starts_with(c.err)) << outcome.err;
     }
 }

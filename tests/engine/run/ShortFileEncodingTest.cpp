@@ -40,6 +40,14 @@ protected:
         }
     }
 
+    // The files written afresh and run over with `workers` at once.
+    void RunOver(const std::vector<File>& files, int workers)
+    {
+        job.Workers = workers;
+        Write(files);
+        Run();
+    }
+
     void ExpectReplaced(const std::vector<File>& files, const std::string& find, const std::string& replace)
     {
         for (const File& file : files)
@@ -63,10 +71,8 @@ TEST_F(ShortFileEncodingTest, AJapaneseFindTextAndAnAsciiOneWithAJapaneseReplace
     } patterns[] = {{"社", "者"}, {"X", "株式会社"}};
     for (const auto& pattern : patterns)
         for (const int workers : {1, 3}) {
-            Write(files);
             job.Pattern = {pattern.find, pattern.replace};
-            job.Workers = workers;
-            Run();
+            RunOver(files, workers);
             ExpectReplaced(files, pattern.find, pattern.replace);
         }
 }
@@ -94,9 +100,7 @@ TEST_F(ShortFileEncodingTest, AnUnsureFileTakesTheEncodingTheCertainFilesOfItsFo
     };
     job.Pattern = {"X", "社"};
     for (const int workers : {1, 3}) {
-        job.Workers = workers;
-        Write(files);
-        Run();
+        RunOver(files, workers);
         const std::string kana = "\xB6\xC0\xB6\xC5";  // ｶﾀｶﾅ in Shift-JIS
         EXPECT_EQ(ReadBytes("sjis/a.txt"), kana + In(TextEncoding::ShiftJis, "社"));
         EXPECT_EQ(ReadBytes("euc/a.txt"), kana + In(TextEncoding::EucJp, "社"));
@@ -105,8 +109,7 @@ TEST_F(ShortFileEncodingTest, AnUnsureFileTakesTheEncodingTheCertainFilesOfItsFo
     }
 
     // With every certain file of the run Shift-JIS, a folder without one takes theirs.
-    Write({files[0], files[1], files[4]});
-    Run();
+    RunOver({files[0], files[1], files[4]}, 1);
     EXPECT_EQ(ReadBytes("lone/a.txt"), "\xB6\xC0\xB6\xC5" + In(TextEncoding::ShiftJis, "社"));
 }
 
@@ -123,9 +126,7 @@ TEST_F(ShortFileEncodingTest, AFileTheRunRewroteCountsAsItWasBefore)
     };
     job.Pattern = {"X", "です"};
     for (const int workers : {1, 3}) {
-        job.Workers = workers;
-        Write(files);
-        Run();
+        RunOver(files, workers);
         EXPECT_EQ(ReadBytes("a.txt"), "です");
         EXPECT_EQ(ReadBytes("b.txt"), "\xB6\xC0\xB6\xC5" + In(TextEncoding::EucJp, "です")) << workers;
     }
