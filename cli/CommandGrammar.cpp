@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "cli/ExtensionPatterns.h"
 #include "platform/DoubleByte.h"
 
 namespace {
@@ -125,9 +126,14 @@ std::string Apply(CommandRequest& request, const OptionSpec& option, std::string
     case OptionId::List:
         request.ReplaceListFile = std::move(value);
         break;
-    case OptionId::Extensions:
-        request.AllowedExtensions = std::move(value);
+    case OptionId::Extensions: {
+        std::string bad;
+        request.AllowedExtensions = ExtensionPatterns(value, bad);
+        if (!request.AllowedExtensions)
+            return "option " + Quoted(written) + ": " + Quoted(bad) +
+                   " is no extension pattern (write *.txt, .txt or txt, several separated by ; or ,)";
         break;
+    }
     case OptionId::All:
     case OptionId::Backup:
     case OptionId::Recursive: {

@@ -9,7 +9,8 @@
 
 #include "engine/text/TextEncoding.h"
 
-enum class Verbosity { Quiet, Normal, Verbose };
+// FailuresOnly: the lines of files that failed, not of those that changed (the diff names them).
+enum class Verbosity { Quiet, FailuresOnly, Normal, Verbose };
 
 // What the arguments ask for; an option not given is left empty.
 struct CommandRequest {

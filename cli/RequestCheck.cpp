@@ -1,5 +1,8 @@
 #include "cli/RequestCheck.h"
 
+#include "engine/rewrite/RegexReplace.h"
+#include "platform/DoubleByte.h"
+
 std::string IgnoredOrMissing(const CommandRequest& request, bool fullAutomatic)
 {
     if (fullAutomatic) {
@@ -32,5 +35,23 @@ std::string NotForAFilter(const CommandRequest& request)
         return "no file is named: standard input is filtered to standard output, and --log logs files";
     if (request.MakeBackup.value_or(0))
         return "no file is named: standard input is filtered to standard output, which has no backup";
+    return std::string();
+}
+
+std::string BackslashDigitWarning(const ReplaceJob& job)
+{
+    if (job.AllAuto || !HasOption(job.Pattern.Options, RegularExpression) || LibrarySubstitutes(job))
+        return std::string();
+    const std::string& replace = job.Pattern.Replace;
+    for (std::size_t i = 0; i + 1 < replace.size(); i += CharacterLength(replace, i)) {
+        if (replace[i] != '\\')
+            continue;
+        const char digit = replace[i + 1];
+        if (digit >= '1' && digit <= '9')
+            return std::string("warning: \\") + digit + " in the replacement is not a group here but " +
+                   (digit <= '7' ? std::string("the byte 0x0") + digit : std::string("the digit ") + digit) +
+                   ": write $" + digit + " for the group (or set PROCESS/Bregexp=1)";
+        ++i;  // the escaped character is passed over
+    }
     return std::string();
 }

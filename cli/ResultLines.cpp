@@ -96,7 +96,8 @@ void ResultLines::OnFileResult(const FileReport& file)
     if (file.Result >= 0)
         counts_.Replacements += file.Result;
 
-    if (verbosity_ == Verbosity::Quiet || (file.Result == 0 && verbosity_ != Verbosity::Verbose))
+    if (verbosity_ == Verbosity::Quiet || (file.Result == 0 && verbosity_ != Verbosity::Verbose) ||
+        (file.Result > 0 && verbosity_ == Verbosity::FailuresOnly && !(showGuesses_ && file.EncodingGuessed)))
         return;
     const std::string name = terminal_.Name(ShownPath(file.Path, currentFolder_));
     std::string encoding = file.Encoding ? std::string(EncodingName(*file.Encoding)) : std::string();

@@ -3,7 +3,8 @@
 // one line per file that changed ("path:count") or failed ("path: StatusWord (reason)"),
 // every file with -v, nothing with -q; the summary of the run goes to standard error. With
 // -v each line names the encoding the file was read in ("(Shift-JIS, guessed)" when that
-// stayed a guess); a preview or a diff names it on the lines of the files it guessed.
+// stayed a guess); a preview or a diff names it on the line of each file it guessed, which
+// a diff shows even where it shows no line of a changed file.
 #include <cstdint>
 #include <cstdio>
 #include <string>

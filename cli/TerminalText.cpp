@@ -40,6 +40,23 @@ CodeSet CodeSetOf(TextEncoding encoding)
     }
 }
 
+// The full-width character to write for one that code page 932 has only as a look-alike,
+// in UTF-8 as typed: ¥ and ‾.
+std::string FullWidthHint(const std::string& character)
+{
+    static const struct {
+        const char* typed;
+        const char* fullWidth;
+    } hints[] = {
+        {"\xC2\xA5", "\xEF\xBF\xA5"},      // ¥ and ￥
+        {"\xE2\x80\xBE", "\xEF\xBF\xA3"},  // ‾ and ￣
+    };
+    for (const auto& hint : hints)
+        if (character == hint.typed)
+            return std::string(": write the full-width '") + hint.fullWidth + "'";
+    return std::string();
+}
+
 }  // namespace
 
 std::optional<CodeSet> CodeSetNamed(std::string_view charset)
@@ -71,7 +88,7 @@ TerminalText::Taken TerminalText::FromTerminal(const std::string& text) const
         const std::size_t length = rule.CharacterLength(text, at);
         const std::string character = text.substr(at, length);
         if (!platform::ConvertText(character, *terminal_, CodeSet::ShiftJis))
-            return {{}, "'" + character + "' cannot be written in Shift-JIS (code page 932)"};
+            return {{}, "'" + character + "' cannot be written in Shift-JIS (code page 932)" + FullWidthHint(character)};
         at += length;
     }
     return {{}, "the text cannot be written in Shift-JIS (code page 932)"};

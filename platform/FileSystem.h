@@ -25,15 +25,6 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-// Which file a name leads to, links followed: the same for every name of one file (hard
-// links, symbolic links, two spellings of one path), different for two files.
-struct FileIdentity {
-    std::uint64_t Volume = 0;
-    std::uint64_t Index = 0;
-
-    bool operator==(const FileIdentity&) const = default;
-};
-
 // A whole file in one buffer of its length + 1 bytes, the last one a NUL.
 class FileContent {
 public:
@@ -85,8 +76,8 @@ public:
     bool FlushBeforeReplace();
     bool Close();
     bool IsOpen() const;
-    // Which file was created, while it is open.
-    std::optional<FileIdentity> Identity() const;
+    // Which file was created and as what it stands now, while it is open.
+    std::optional<FileStamp> Stamp() const;
     // Closes the file and puts it over `to` as ReplaceAtomically(name it was created under,
     // to, read) does. Natively the owner, the bits and the extended attributes (the access
     // control list among them) are given to the open file, without looking its name up

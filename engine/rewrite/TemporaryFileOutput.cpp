@@ -107,8 +107,8 @@ FileResult TemporaryFileOutput::Commit(const AbortFlag& abort, FileResult count,
         return WriteErr;
     }
     if (processed)
-        if (const std::optional<platform::FileIdentity> identity = writer_.Identity())
-            processed->Claim(*identity);
+        if (const std::optional<platform::FileStamp> stamp = writer_.Stamp())
+            processed->Claim(*stamp);
     const BackupMade backup = backUp ? BackUpBeforeReplace(path_, read_) : BackupMade::None;
     if ((backUp && backup == BackupMade::None) || !writer_.CloseAndReplace(path_, &read_)) {
         Discard();

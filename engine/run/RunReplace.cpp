@@ -30,8 +30,7 @@ bool ClaimOpened(const OpenedFile& file, ProcessedFiles& processed)
 {
     if (file.Opened != 0)
         return true;
-    const platform::FileStamp& stamp = file.File.Stamp();
-    return processed.Claim({stamp.Volume, stamp.Index});
+    return processed.Claim(file.File.Stamp());
 }
 
 // With backups on, which listed files are the backups of other listed files (as a walk

@@ -94,12 +94,12 @@ bool FileWriter::IsOpen() const
     return handle_ >= 0;
 }
 
-std::optional<FileIdentity> FileWriter::Identity() const
+std::optional<FileStamp> FileWriter::Stamp() const
 {
     struct stat info;
     if (handle_ < 0 || ::fstat(static_cast<int>(handle_), &info) != 0)
         return std::nullopt;
-    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return StampOf(info);
 }
 
 bool RemoveFile(const std::string& path)
@@ -151,6 +151,45 @@ bool TakeAttributesOf(int fd, const std::string& to, const FileStamp* read)
     return ::fchmod(fd, target.st_mode & 07777) == 0 && CopyExtendedAttributes(to, fd);
 }
 
+// Held on the file a replace is about to take the name of, from the check that it is the
+// file read until the rename: another run of the program that replaces the same file waits,
+// and then finds it replaced, so that each run's report matches what is on disk. A lock
+// held for long by another program (flock on the user's file) fails the replace after a
+// second rather than stop the run.
+class ReplaceLock {
+public:
+    explicit ReplaceLock(const std::string& path)
+    {
+        do
+            fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        while (fd_ < 0 && errno == EINTR);
+        // A file that cannot be opened for reading is not locked, and so not waited for.
+        if (fd_ < 0)
+            return;
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0)
+                return;
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                break;
+            ::usleep(5000);
+        }
+        failed_ = true;
+    }
+    ~ReplaceLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    ReplaceLock(const ReplaceLock&) = delete;
+    ReplaceLock& operator=(const ReplaceLock&) = delete;
+
+    bool Failed() const { return failed_; }
+
+private:
+    int fd_ = -1;
+    bool failed_ = false;
+};
+
 }  // namespace
 
 bool ReplaceAtomically(const std::string& from, const std::string& to, const FileStamp* read)
@@ -162,14 +201,16 @@ bool ReplaceAtomically(const std::string& from, const std::string& to, const Fil
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return false;
-    const bool given = TakeAttributesOf(fd, to, read);
+    const ReplaceLock lock(to);
+    const bool given = !lock.Failed() && TakeAttributesOf(fd, to, read);
     ::close(fd);
     return given && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool FileWriter::CloseAndReplace(const std::string& to, const FileStamp* read)
 {
-    if (handle_ < 0 || !TakeAttributesOf(static_cast<int>(handle_), to, read))
+    const ReplaceLock lock(to);
+    if (handle_ < 0 || lock.Failed() || !TakeAttributesOf(static_cast<int>(handle_), to, read))
         return false;
     // Renamed while still open and locked, so that no other run takes it for a leftover;
     // a write that failed was reported by the flush before.

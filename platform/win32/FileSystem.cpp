@@ -128,12 +128,12 @@ bool FileWriter::IsOpen() const
     return handle_ != -1 && Handle(handle_) != INVALID_HANDLE_VALUE;
 }
 
-std::optional<FileIdentity> FileWriter::Identity() const
+std::optional<FileStamp> FileWriter::Stamp() const
 {
     FileStamp stamp;
     if (!IsOpen() || !StampOfHandle(Handle(handle_), stamp))
         return std::nullopt;
-    return FileIdentity{stamp.Volume, stamp.Index};
+    return stamp;
 }
 
 bool RemoveFile(const std::string& path)

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -43,9 +44,9 @@ protected:
     // Starts the program in the C locale unless told, so that texts are bytes; as an
     // ordinary user, when the test runs as root, whom permission bits stop.
     pid_t Start(const Arguments& arguments, bool ordinaryUser = false, const char* locale = "C",
-                const std::string* input = nullptr)
+                const std::string* input = nullptr, const std::string& tag = "")
     {
-        const std::string out = home_ / "stdout", err = home_ / "stderr", in = home_ / "stdin";
+        const std::string out = home_ / ("stdout" + tag), err = home_ / ("stderr" + tag), in = home_ / "stdin";
         if (input)
             WriteBytes(in, *input);
         if (ordinaryUser) {
@@ -71,11 +72,12 @@ protected:
         }
         return child;
     }
-    Outcome Wait(pid_t child)
+    Outcome Wait(pid_t child, const std::string& tag = "")
     {
         int status = -1;
         ::waitpid(child, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(home_ / "stdout"), ReadBytes(home_ / "stderr")};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(home_ / ("stdout" + tag)),
+                ReadBytes(home_ / ("stderr" + tag))};
     }
     Outcome Run(const Arguments& arguments, const char* locale = "C") { return Wait(Start(arguments, false, locale)); }
     Outcome Filter(const Arguments& arguments, const std::string& input)
@@ -300,8 +302,11 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
 {
     constexpr int Files = 200;
     const std::string text(256 * 1024, 'a');
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    // A second signal (timeout and a terminal's Ctrl+C signal the group and the program)
+    // changes nothing: the stop is on its way.
+    for (const auto [signal, times] : {std::pair{SIGINT, 1}, {SIGTERM, 1}, {SIGHUP, 1}, {SIGINT, 2}}) {
         SCOPED_TRACE(signal);
+        SCOPED_TRACE(times);
         Arguments arguments = {"-Fa", "-Rb", "-B0", "--log=replace.log"};
         for (int i = 0; i < Files; ++i) {
             arguments.push_back("f" + std::to_string(i) + ".txt");
@@ -311,10 +316,14 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
         // Sent once the run is under way (waited for at most 30 seconds).
         for (int wait = 0; ReadBytes(Work("f0.txt")) == text && wait < 150000; ++wait)
             ::usleep(200);
-        ::kill(child, signal);
+        for (int time = 0; time < times; ++time)
+            ::kill(child, signal);
         const Outcome outcome = Wait(child);
 
         EXPECT_EQ(outcome.status, 128 + signal);
+        // Every line already due is there: one per changed file.
+        EXPECT_EQ(static_cast<int>(std::count(outcome.out.begin(), outcome.out.end(), '\n')),
+                  static_cast<int>(std::count(outcome.out.begin(), outcome.out.end(), ':')));
         int changed = 0;
         int left = 0;
         for (int i = 0; i < Files; ++i) {
@@ -336,6 +345,7 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
             ++cancelled;
         EXPECT_LE(cancelled, static_cast<int>(std::thread::hardware_concurrency()));
         EXPECT_EQ(logged, changed + cancelled);
+        EXPECT_EQ(static_cast<int>(std::count(outcome.out.begin(), outcome.out.end(), '\n')), logged);
         char expected[200];
         std::snprintf(expected, sizeof expected,
                       "tarvelox: stopped by %s: %d files changed before the stop, %d not processed\n",
@@ -501,7 +511,8 @@ TEST_F(NativeCommandTest, AGuessedEncodingIsSaidSo)
         {{"-v", "-FX", "-RY"}, "g/a.txt:1 (Shift-JIS, guessed)\nc/b.txt:1 (Shift-JIS)\n", ""},
         {{"-FX", "-RY"}, "g/a.txt:1\nc/b.txt:1\n", ""},
         {{"-n", "-FX", "-RY"}, "g/a.txt:1 (Shift-JIS, guessed)\nc/b.txt:1\n", ""},
-        {{"--diff", "-FX", "-RY", "--bytes"}, "", "g/a.txt:1 (Shift-JIS, guessed)\nc/b.txt:1\n"},
+        // A diff shows no line of a changed file but of one it guessed.
+        {{"--diff", "-FX", "-RY", "--bytes"}, "", "g/a.txt:1 (Shift-JIS, guessed)\ntarvelox: "},
         {{"-v", "-F\x8E\xD0", "-R\x8E\xD2"}, "g/a.txt:1 (Shift-JIS)\nc/b.txt:0 (Shift-JIS)\n", ""},
     };
     for (const auto& c : cases) {
@@ -598,9 +609,13 @@ TEST_F(NativeCommandTest, TheDiffIsGnuDiffsInTheTerminalsEncoding)
     Arguments preview = {"-n", "--diff"};
     preview.insert(preview.end(), arguments.begin(), arguments.end());
     const Outcome previewed = Run(preview, "C.UTF-8");
+    // The diff names each file; a line per file only with -v, so a pager is not written over.
     EXPECT_EQ(previewed.status, 0) << previewed.err;
-    EXPECT_EQ(previewed.err, "news.txt:6\ndocs/manual.txt:5\neuc.txt:1\ntarvelox: preview: 3 of 3 files would change, "
-                             "12 replacements, 0 failed; nothing was written\n");
+    EXPECT_EQ(previewed.err, "tarvelox: preview: 3 of 3 files would change, 12 replacements, 0 failed; nothing was "
+                             "written\n");
+    preview.push_back("-v");
+    EXPECT_TRUE(Run(preview, "C.UTF-8").err.starts_with("news.txt:6 (Shift-JIS)\ndocs/manual.txt:5 (Shift-JIS)\n"));
+    preview.pop_back();
 
     Arguments diffWritten = {"--diff"};
     diffWritten.insert(diffWritten.end(), arguments.begin(), arguments.end());
@@ -623,6 +638,45 @@ TEST_F(NativeCommandTest, TheDiffIsGnuDiffsInTheTerminalsEncoding)
     }
     EXPECT_EQ(previewed.out, expected);
     EXPECT_NE(expected.find(reinterpret_cast<const char*>(u8"+保存先: D:/ソフト/能力表/2023年版")), std::string::npos);
+}
+
+// patch applies the diff to a copy of the files as they were, whatever their names hold:
+// blanks, Japanese, in the terminal's set or in Shift-JIS bytes.
+TEST_F(NativeCommandTest, PatchAppliesTheDiffToNamesWithBlanksAndJapanese)
+{
+    MakeFolder(Work("site"));
+    const std::string names[] = {"site/entry 1.html", reinterpret_cast<const char*>(u8"site/お知らせ.txt"),
+                                 "site/two  blanks.txt"};
+    for (const std::string& name : names)
+        WriteBytes(Work(name), "\x8B\x8C\x8E\xD0\x96\xBC\r\nline\r\n");  // 旧社名
+    std::filesystem::copy(Work("site"), home_ / "site", std::filesystem::copy_options::recursive);
+
+    for (const char* locale : {"C.UTF-8", "C"}) {
+        const Outcome diff = Run({"-n", "--diff", "--bytes", "-F\x8B\x8C", "-R\x90\x56", "site"}, locale);
+        ASSERT_EQ(diff.status, 0) << diff.err;
+        WriteBytes(home_ / "diff", diff.out);
+        std::filesystem::remove_all(home_ / "patched");
+        std::filesystem::create_directory(home_ / "patched");
+        std::filesystem::copy(home_ / "site", home_ / "patched/site", std::filesystem::copy_options::recursive);
+        const std::string command = "cd " + (home_ / "patched") + " && patch -s -p1 <" + (home_ / "diff");
+        ASSERT_EQ(std::system(command.c_str()), 0) << diff.out;
+        for (const std::string& name : names)
+            EXPECT_EQ(ReadBytes(home_ / ("patched/" + name)), "\x90\x56\x8E\xD0\x96\xBC\r\nline\r\n") << name;
+    }
+}
+
+// sed users write \1 for a group: the own template takes it as a byte, and says so.
+TEST_F(NativeCommandTest, ABackslashDigitInTheOwnTemplateIsWarnedOf)
+{
+    WriteBytes(Work("a.txt"), "abc");
+    Outcome outcome = Run({"-Oe", "-F(b)", "-R<\\1>", "a.txt"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(outcome.err.starts_with("tarvelox: warning: \\1 in the replacement is not a group here but the byte "
+                                        "0x01: write $1 for the group"))
+        << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "a<\x01>c");
+    outcome = Run({"-Oe", "-F(c)", "-R\\\\1$1", "a.txt"});
+    EXPECT_EQ(outcome.err.find("warning"), std::string::npos) << outcome.err;
 }
 
 }  // namespace
@@ -732,4 +786,67 @@ TEST_F(NativeCommandTest, AWalkLeavesOutWhatIsNotTheUsersText)
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(ReadBytes(Work("repo/CVS/Entries")), "baz");
     EXPECT_NE(outcome.out.find("repo/pic.gif: NoText"), std::string::npos) << outcome.out;
+}
+
+namespace {
+
+// Rewrites each file as sed -i does (a new file renamed over it) until told to stop: the
+// inode numbers a run frees are taken by these new files at once.
+void RewriteAsSedDoes(const std::vector<std::string>& files, const std::atomic<bool>& stop)
+{
+    for (std::size_t round = 0; !stop; ++round)
+        for (const std::string& file : files) {
+            if (stop)
+                return;
+            std::string text = ReadBytes(file);
+            text += round % 2 ? "" : " ";
+            WriteBytes(file + ".sed", text);
+            std::filesystem::rename(file + ".sed", file);
+        }
+}
+
+}  // namespace
+
+// Another program rewriting the files meanwhile: a file the run reports as holding nothing
+// to replace was read, and does not hold the find text because the run missed it.
+TEST_F(NativeCommandTest, AFileChangedByAnotherProgramIsNeverTakenForOneDone)
+{
+    std::vector<std::string> files;
+    for (int i = 0; i < 1500; ++i) {
+        files.push_back(Work("f" + std::to_string(i) + ".txt"));
+        WriteBytes(files.back(), "\x8B\x8C\x8E\xD0\x96\xBC x\n");  // 旧社名
+    }
+    std::atomic<bool> stop{false};
+    std::thread other(RewriteAsSedDoes, std::ref(files), std::cref(stop));
+    const Outcome outcome = Run({"-v", "-j2", "--bytes", "-F\x8B\x8C", "-R\x90\x56", "."});
+    stop = true;
+    other.join();
+
+    std::istringstream lines(outcome.out);
+    std::size_t reportedUnchangedButHolding = 0;
+    for (std::string line; std::getline(lines, line);)
+        if (line.ends_with(":0 (Shift-JIS)") &&
+            ReadBytes(Work(line.substr(0, line.find(':')))).find("\x8B\x8C") != std::string::npos)
+            ++reportedUnchangedButHolding;
+    EXPECT_EQ(reportedUnchangedButHolding, 0u) << outcome.out.substr(0, 2000);
+}
+
+// Two runs at once over one tree: each run's report matches what is on disk. A file one
+// reports changed holds its change; the other, which read the file before, fails it.
+TEST_F(NativeCommandTest, TwoRunsAtOnceEachReportWhatIsOnDisk)
+{
+    for (int i = 0; i < 400; ++i)
+        WriteBytes(Work("f" + std::to_string(i) + ".txt"), "aaa bbb\n");
+    const pid_t first = Start({"-v", "-j2", "-Fa", "-RX", "."}, false, "C", nullptr, "-first");
+    const Outcome second = Run({"-v", "-j2", "-Fb", "-RY", "."});
+    const Outcome firstOutcome = Wait(first, "-first");
+
+    for (const auto& [out, gone] : {std::pair{firstOutcome.out, 'a'}, {second.out, 'b'}}) {
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            const std::string name = line.substr(0, line.find(':'));
+            if (line.find(":3 ") != std::string::npos)
+                EXPECT_EQ(ReadBytes(Work(name)).find(gone), std::string::npos) << line;
+        }
+    }
 }

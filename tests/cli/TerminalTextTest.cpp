@@ -26,6 +26,14 @@ TEST(TerminalText, TextsTypedOnTheTerminal)
         {"UTF-8", false, "\x95\x5c\x83\x5c", "\x95\x5c\x83\x5c", ""},
         {"UTF-8", false, Utf8(u8"caf\u00e9"), "", "'" + Utf8(u8"\u00e9") + "' cannot be written in Shift-JIS (code page 932)"},
         {"UTF-8", false, Utf8(u8"a\U0002000Bb"), "", "'" + Utf8(u8"\U0002000B") + "' cannot be written in Shift-JIS (code page 932)"},
+        // Characters iconv would fit onto a look-alike are refused, never turned into it.
+        {"UTF-8", false, Utf8(u8"a\u00a5"), "", "'" + Utf8(u8"\u00a5") +
+                                              "' cannot be written in Shift-JIS (code page 932): write the full-width '" +
+                                              Utf8(u8"\uffe5") + "'"},
+        {"UTF-8", false, Utf8(u8"\u203e"), "", "'" + Utf8(u8"\u203e") +
+                                             "' cannot be written in Shift-JIS (code page 932): write the full-width '" +
+                                             Utf8(u8"\uffe3") + "'"},
+        {"UTF-8", false, Utf8(u8"\uffe5\uffe3\\~"), "\x81\x8f\x81\x50\\~", ""},
         {"UTF-8", true, Utf8(u8"旧"), Utf8(u8"旧"), ""},
         {"EUC-JP", false, "\xB5\xEC\xBC\xD2\xCC\xBE", "旧社名", ""},
         {"ANSI_X3.4-1968", false, Utf8(u8"旧"), Utf8(u8"旧"), ""},
