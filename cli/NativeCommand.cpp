@@ -137,6 +137,10 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     job.Preview = request.DryRun;
     if (request.Jobs)
         job.Workers = *request.Jobs;
+    if (!run.ListProblem.empty()) {
+        std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", terminal.Name(run.ListProblem).c_str());
+        return NothingDone;
+    }
     std::fputs(PassedOverLines(run.PassedOver, terminal).c_str(), console.Err);
     if (const RunCheck check = CheckRun(job); check.Refused()) {
         std::fputs(RefusalLine(check, values.ReplaceListName, terminal).c_str(), console.Err);

@@ -6,6 +6,7 @@
 #include "app/PlainFileList.h"
 #include "app/ReplaceListInUse.h"
 #include "app/SettingsStore.h"
+#include "cli/NativeList.h"
 #include "cli/NativeWalkFilter.h"
 #include "engine/regex/BregexpLibrary.h"
 
@@ -33,6 +34,8 @@ void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartVa
     const ReplaceListInUse list = LoadReplaceListInUse(values.ReplaceListName);
     job.Patterns = list.Patterns;
     job.PatternsState = list.State;
+    if (values.FullAutomatic != 0 && list.State == ReplaceListState::Read)
+        run.ListProblem = TakeNativeList(list.Path, job.Patterns);
     job.AllAuto = values.FullAutomatic != 0;
     job.BackUp = values.BackUp != 0;
     job.RegexLibrary = library.IsLoaded() ? &library : nullptr;

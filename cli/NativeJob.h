@@ -22,6 +22,8 @@ struct NativeJob {
     std::size_t WalkLeftOut[WalkLeftOutKinds] = {};
     // The files walks added (the others were named).
     std::unordered_set<std::string> Walked;
+    // What is wrong with the replace list a full-automatic run reads; empty when nothing.
+    std::string ListProblem;
     // Names that gave no file: missing, unreadable folders, links that lead nowhere.
     std::vector<PassedOverName> PassedOver;
 };

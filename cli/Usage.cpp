@@ -59,8 +59,9 @@ Options (a value attached or as the next argument: -Fold, -F old, --find=old,
       --bytes            take -F and -R as bytes and show file texts and names as
                          bytes, with no conversion for the terminal
   -j, --jobs=N           work on N files at once (default: PROCESS/Workers of the
-                         settings file, else one per processor); every file is
-                         still rewritten once, and the results keep the list's order
+                         settings file, else four per processor, 4 to 16, since each
+                         waits for the disk in turn); every file is still rewritten
+                         once, and the results keep the list's order
   -V, --version          the version, and the regular-expression library in use
   -h, --help             this text
   -H                     accepted and ignored: this command always runs at once
@@ -73,6 +74,13 @@ Texts: in a UTF-8 (or EUC-JP) locale -F and -R are converted to Shift-JIS with
 the whole of code page 932 (㈱ ① ～ 髙 included); a character code page 932
 cannot hold is an error. A text that is not well-formed in the locale's set is
 taken as bytes. Diffs and names are shown in the locale's set.
+
+Replace lists (-A -L FILE): one pattern a line (CR LF or LF): the find text, a TAB,
+the replacement, a TAB, and option letters: S no escape sequences, C ignore case,
+E regular expression with k, m, i. A list that is UTF-8 is read as UTF-8 and its
+texts converted as -F and -R are; otherwise it is Shift-JIS. A letter the format
+does not know (e, K) is an error. With no file named, a text piped in is filtered:
+  printf '旧社名\t新社名\t\n' > fix.lst && tarvelox -A -L fix.lst site/
 
 Regular expressions (-Oe): the replacement is the program's own template unless
 the settings file has PROCESS/Bregexp=1. In the own template $0-$9 are the match

@@ -127,6 +127,11 @@ bool CopyFileNoOverwrite(const std::string& from, const std::string& to);
 // the target exists.
 bool LinkOrCopyFile(const std::string& from, const std::string& to);
 
+// Makes the folder entries of the files renamed into the folder that holds `path` durable
+// (their new names survive a power loss). Where renames are written through (Windows), and
+// where the folder cannot be opened, there is nothing to do.
+void SyncFolderOf(const std::string& path);
+
 bool PathExists(const std::string& path);
 bool IsFolder(const std::string& path);
 

@@ -1,6 +1,7 @@
 #include "engine/run/RunReplace.h"
 
 #include <memory>
+#include <set>
 #include <unordered_set>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "engine/run/ResultLog.h"
 #include "engine/run/RunObserver.h"
 #include "platform/DoubleByte.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -52,6 +54,18 @@ std::vector<bool> BackupsOfListedFiles(const ReplaceJob& job)
                      listed.count(path.substr(0, path.size() - suffix)) > 0;
     }
     return backups;
+}
+
+// One sync per folder, after every rename of the run into it: a file reported changed
+// then keeps its new content over a power loss, not only its old one.
+void SyncFolders(const std::set<std::string>& files)
+{
+    std::set<std::string> folders;
+    for (const std::string& file : files) {
+        const std::size_t separator = file.find_last_of(platform::PathSeparator);
+        if (folders.insert(separator == std::string::npos ? std::string() : file.substr(0, separator)).second)
+            platform::SyncFolderOf(file);
+    }
 }
 
 FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, OpenedFile& file, ProcessedFiles& processed,
@@ -110,7 +124,11 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
             outcome.Result = ReplaceOneFile(job, job.Files[index], *file, processed, outcome.Facts);
         return outcome;
     };
+    // The folders files were renamed into, each made durable once after the last rename.
+    std::set<std::string> renamedInto;
     work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {
+        if (outcome.Result > 0 && !job.Preview)
+            renamedInto.insert(platform::FileBehindLinks(job.Files[index]));
         observer.OnFileResult(
             {index, job.Files[index], outcome.Result, outcome.Facts.Encoding, outcome.Facts.EncodingGuessed});
         if (!job.IsAborted())
@@ -119,6 +137,7 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
     // A reader of the new texts hears of them as they are made: one worker keeps them in
     // list order.
     WorkOnFiles(count, job.NewTexts ? 1 : WorkerCount(job.Workers, count), work);
+    SyncFolders(renamedInto);
     return job.IsAborted() ? RunOutcome::Aborted : RunOutcome::Completed;
 }
 

@@ -53,15 +53,42 @@ bool FileWriter::Create(const std::string& path)
     return handle_ >= 0;
 }
 
+namespace {
+
+// A new file, locked before it has its name, so that no other run ever sees it unlocked and
+// takes it for a leftover: made without a name in its folder, locked, then linked to the
+// name, which must be free. Where the file system cannot make a file without a name, it is
+// made under the name and locked at once.
+int CreateLockedNew(const std::string& path)
+{
+    int fd;
+    do
+        fd = ::open(FolderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        fd = OpenForWriting(path, O_EXCL, 0600);
+        if (fd >= 0)
+            ::flock(fd, LOCK_EX | LOCK_NB);
+        return fd;
+    }
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+}  // namespace
+
 bool FileWriter::CreateNew(const std::string& path)
 {
     Close();
-    handle_ = OpenForWriting(path, O_EXCL, 0600);
-    path_ = path;
     // Held while the file is written and until it has taken its name, so that another run
     // can tell it from a leftover of a run that was killed (RemoveLeftover).
-    if (handle_ >= 0)
-        ::flock(static_cast<int>(handle_), LOCK_EX | LOCK_NB);
+    handle_ = CreateLockedNew(path);
+    path_ = path;
     return handle_ >= 0;
 }
 
@@ -213,8 +240,12 @@ bool FileWriter::CloseAndReplace(const std::string& to, const FileStamp* read)
     if (handle_ < 0 || lock.Failed() || !TakeAttributesOf(static_cast<int>(handle_), to, read))
         return false;
     // Renamed while still open and locked, so that no other run takes it for a leftover;
-    // a write that failed was reported by the flush before.
-    if (::rename(path_.c_str(), to.c_str()) != 0)
+    // a write that failed was reported by the flush before. The name must still be this
+    // file's: a file put there by anyone else is never moved over `to`.
+    struct stat named;
+    struct stat own;
+    if (::lstat(path_.c_str(), &named) != 0 || ::fstat(static_cast<int>(handle_), &own) != 0 ||
+        named.st_dev != own.st_dev || named.st_ino != own.st_ino || ::rename(path_.c_str(), to.c_str()) != 0)
         return false;
     Close();
     return true;
@@ -288,6 +319,18 @@ bool LinkOrCopyFile(const std::string& from, const std::string& to)
     if (errno == EEXIST)
         return false;
     return CopyFileNoOverwrite(from, to);
+}
+
+void SyncFolderOf(const std::string& path)
+{
+    int fd;
+    do
+        fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 bool PathExists(const std::string& path)

@@ -226,6 +226,11 @@ bool RenameReplacing(const std::string& from, const std::string& to)
         [&] { return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0; });
 }
 
+// MoveFileEx writes its renames through.
+void SyncFolderOf(const std::string&)
+{
+}
+
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to)
 {
     return ::CopyFileA(from.c_str(), to.c_str(), TRUE);

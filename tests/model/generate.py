@@ -20,6 +20,7 @@ class TreeFile:
     encoding: str      # sjis, eucjp, utf8, ascii, iso2022, binary
     mode: int = 0o644
     xattr: bytes = None
+    acl: str = None        # entries for setfacl -m
 
 
 @dataclass
@@ -120,6 +121,8 @@ def make_case(seed):
             f.mode = rng.choice([0o600, 0o640, 0o755, 0o444])
         if rng.random() < 0.15:
             f.xattr = b"kept-" + str(rng.randint(0, 99)).encode()
+        if rng.random() < 0.1:
+            f.acl = rng.choice(["u:nobody:rw-", "u:nobody:r--,g:nogroup:rw-"])
     plain = [f.name for f in case.files if "/" not in f.name]
     # The user's own files beside the processed ones, and a leftover of a killed run.
     for name in rng.sample(plain, min(len(plain), rng.randint(0, 2))):

@@ -31,6 +31,8 @@ def materialize(case, root):
         os.chmod(path, f.mode)
         if f.xattr:
             os.setxattr(path, "user.model", f.xattr)
+        if f.acl:
+            subprocess.run(["setfacl", "-m", f.acl, path], check=True)
     for name, target, hard in case.links:
         if hard:
             os.link(os.path.join(root, target), os.path.join(root, name))
@@ -39,6 +41,17 @@ def materialize(case, root):
     if case.list_bytes is not None:
         with open(os.path.join(root, "..", "list.lst"), "wb") as out:
             out.write(case.list_bytes)
+
+
+def attributes(path):
+    """The extended attributes a rewrite must keep: the user's own and the access control list."""
+    kept = []
+    for name in ("user.model", "system.posix_acl_access"):
+        try:
+            kept.append(os.getxattr(path, name))
+        except OSError:
+            kept.append(None)
+    return tuple(kept) if any(kept) else None
 
 
 def snapshot(root):
@@ -53,11 +66,7 @@ def snapshot(root):
                 continue
             with open(path, "rb") as f:
                 data = f.read()
-            try:
-                xattr = os.getxattr(path, "user.model")
-            except OSError:
-                xattr = None
-            state[rel] = ("file", data, os.stat(path).st_mode & 0o7777, xattr)
+            state[rel] = ("file", data, os.stat(path).st_mode & 0o7777, attributes(path))
     return state
 
 
