@@ -792,6 +792,12 @@ TEST_F(NativeCommandTest, AWalkLeavesOutWhatIsNotTheUsersText)
     EXPECT_EQ(ReadBytes(Work("repo/.git/COMMIT_EDITMSG")), "foo");
     EXPECT_EQ(ReadBytes(Work("repo/CVS/Entries")), "foo");
 
+    // A folder the ignore files leave out is walked when named, with all it holds.
+    outcome = Run({"-E*.*", "-Fbar", "-Rqux", "repo/build"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("repo/build/d.txt")), "qux");
+    EXPECT_EQ(ReadBytes(Work("repo/x.log")), "bar");
+
     // Named, the repository's folder is walked, and a binary file named is a failure.
     outcome = Run({"-E*.*", "-Ffoo", "-Rbaz", "repo/CVS", "repo/pic.gif"});
     EXPECT_EQ(outcome.status, 1);
