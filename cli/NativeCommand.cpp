@@ -178,11 +178,12 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     // With --diff standard output is the diff alone, which patch can read; the lines of
     // the files go to standard error then.
     // With --diff the diff names every file that changes, and goes where a pager reads it:
-    // the line of each file only with -v, the failures always.
+    // the line of each file only with -v, the failures always, and a file whose encoding
+    // was a guess.
     const Verbosity verbosity =
         request.Diff && request.Output == Verbosity::Normal ? Verbosity::FailuresOnly : request.Output;
     ResultLines lines(request.Diff ? console.Err : console.Out, verbosity, terminal, currentFolder, progress,
-                      &run.Walked);
+                      &run.Walked, request.DryRun || request.Diff);
     DiffPrinter diff(console.Out, terminal, currentFolder, progress);
     if (request.Diff)
         job.NewTexts = &diff;

@@ -495,6 +495,40 @@ TEST_F(NativeCommandTest, OneLineAFileOnStandardOutput)
     EXPECT_EQ(ReadBytes(Work("d/a.txt")), "z");
 }
 
+// A file read in an encoding that stayed a guess says so with -v and in a preview or diff;
+// a Japanese find text that occurs in one reading alone decides it.
+TEST_F(NativeCommandTest, AGuessedEncodingIsSaidSo)
+{
+    MakeFolder(Work("g"));
+    MakeFolder(Work("c"));
+    const auto write = [&] {
+        WriteBytes(Work("g/a.txt"), "X\x8E\xD0\r\n");  // X社, or EUC-JP Xﾐ
+        WriteBytes(Work("c/b.txt"), "\x90\xDD\x92\xE8X");  // 設定X: Shift-JIS alone
+    };
+    const struct {
+        Arguments options;
+        std::string out, err;
+    } cases[] = {
+        {{"-v", "-FX", "-RY"}, "g/a.txt:1 (Shift-JIS, guessed)\nc/b.txt:1 (Shift-JIS)\n", ""},
+        {{"-FX", "-RY"}, "g/a.txt:1\nc/b.txt:1\n", ""},
+        {{"-n", "-FX", "-RY"}, "g/a.txt:1 (Shift-JIS, guessed)\nc/b.txt:1\n", ""},
+        // A diff shows no line of a changed file but of one it guessed.
+        {{"--diff", "-FX", "-RY", "--bytes"}, "", "g/a.txt:1 (Shift-JIS, guessed)\ntarvelox: "},
+        {{"-v", "-F\x8E\xD0", "-R\x8E\xD2"}, "g/a.txt:1 (Shift-JIS)\nc/b.txt:0 (Shift-JIS)\n", ""},
+    };
+    for (const auto& c : cases) {
+        write();
+        Arguments arguments = c.options;
+        arguments.insert(arguments.end(), {"g/a.txt", "c/b.txt"});
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        if (!c.out.empty()) {
+            EXPECT_EQ(outcome.out, c.out) << testing::PrintToString(c.options);
+        }
+        EXPECT_TRUE(outcome.err.starts_with(c.err)) << outcome.err;
+    }
+}
+
 // From a UTF-8 terminal the texts become code page 932 whole, or stay UTF-8 for the files
 // that can hold what code page 932 cannot.
 TEST_F(NativeCommandTest, TextsFromAUtf8Terminal)
@@ -757,6 +791,12 @@ TEST_F(NativeCommandTest, AWalkLeavesOutWhatIsNotTheUsersText)
                                                    "repo/build/d.txt", "repo/sub/b.txt", "repo/x.log"}));
     EXPECT_EQ(ReadBytes(Work("repo/.git/COMMIT_EDITMSG")), "foo");
     EXPECT_EQ(ReadBytes(Work("repo/CVS/Entries")), "foo");
+
+    // A folder the ignore files leave out is walked when named, with all it holds.
+    outcome = Run({"-E*.*", "-Fbar", "-Rqux", "repo/build"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("repo/build/d.txt")), "qux");
+    EXPECT_EQ(ReadBytes(Work("repo/x.log")), "bar");
 
     // Named, the repository's folder is walked, and a binary file named is a failure.
     outcome = Run({"-E*.*", "-Ffoo", "-Rbaz", "repo/CVS", "repo/pic.gif"});
