@@ -35,9 +35,10 @@ void FileList::Measure(const std::string& path)
 
 void FileList::AddFile(const std::string& path)
 {
-    if (extensionCheck_ && !PassesExtensionCheck(extensions_, path)) {
-        if (walkDepth_ > 0)
-            ++folderLeftOut_;
+    const bool walked = walkDepth_ > 0;
+    if (extensionCheck_ && (walked || namedFilesChecked_) && !PassesExtensionCheck(extensions_, path)) {
+        if (walked)
+            ++walkLeftOut_[static_cast<std::size_t>(WalkLeftOut::Extension)];
         else
             namedLeftOut_.push_back(path);
         return;
@@ -48,7 +49,17 @@ void FileList::AddFile(const std::string& path)
         return;
     }
     control_.Append(path);
+    if (walked && walked_)
+        walked_->insert(path);
     Measure(path);
+}
+
+bool IsRepositoryFolderName(std::string_view name)
+{
+    for (const std::string_view repository : {".git", ".svn", ".hg", ".bzr", "CVS", "_darcs"})
+        if (name == repository)
+            return true;
+    return false;
 }
 
 void FileList::PassOver(const std::string& name, PassedOverReason reason)
@@ -73,8 +84,20 @@ void FileList::WalkFolder(const std::string& path)
     ++walkDepth_;
     for (const platform::FolderEntry& entry : entries) {
         const std::string entryPath = platform::JoinPath(path, entry.Name);
+        const bool folder = entry.Kind == platform::EntryKind::Folder;
+        if (folder && !subfolders_)
+            continue;
         if (!entry.Exact) {
             RefuseName(entryPath);
+            continue;
+        }
+        std::optional<WalkLeftOut> leftOut;
+        if (folder && IsRepositoryFolderName(entry.Name))
+            leftOut = WalkLeftOut::RepositoryFolder;
+        else if (walkFilter_ && (folder || entry.Kind == platform::EntryKind::File))
+            leftOut = walkFilter_->LeftOut(entryPath, entry.Name, folder);
+        if (leftOut) {
+            ++walkLeftOut_[static_cast<std::size_t>(*leftOut)];
             continue;
         }
         switch (entry.Kind) {
@@ -82,8 +105,7 @@ void FileList::WalkFolder(const std::string& path)
             AddFile(entryPath);
             break;
         case platform::EntryKind::Folder:
-            if (subfolders_)
-                WalkFolder(entryPath);
+            WalkFolder(entryPath);
             break;
         // A listed entry that is no longer there is a link whose target is gone.
         case platform::EntryKind::Missing:

@@ -11,6 +11,7 @@
 
 #include "app/ExtensionList.h"
 #include "app/FileListControl.h"
+#include "app/WalkFilter.h"
 
 // Why a name the user gave, or one met in a walk, was passed over.
 enum class PassedOverReason {
@@ -41,12 +42,21 @@ public:
     void SetExtensionCheck(bool on) { extensionCheck_ = on; }
     // Whether folder walks enter subfolders.
     void SetSubfolderRule(bool on) { subfolders_ = on; }
+    // Whether the extension check applies to files named one by one as well as to those of
+    // walked folders (the window's rule); the native command lets a named file in, as sed does.
+    void SetNamedFilesChecked(bool on) { namedFilesChecked_ = on; }
+    // What walks leave out besides the extension check and the folders of version control;
+    // null for nothing more. It must outlive the walks.
+    void SetWalkFilter(WalkFilter* filter) { walkFilter_ = filter; }
+    // Collects the files walks add, so that the run can tell them from named ones.
+    void SetWalkedFiles(std::unordered_set<std::string>* walked) { walked_ = walked; }
 
     // Appends the path unless the extension check refuses it, silently, or it is listed
     // already, in any letter case (also by this batch), which the end of the batch reports.
     void AddFile(const std::string& path);
-    // Adds the folder's files in the file system's order, hidden ones included, entering
-    // subfolders depth first when the subfolder rule is on. A folder that cannot be read
+    // Adds the folder's files in the file system's order, hidden ones included unless the
+    // walk filter leaves them out, entering subfolders depth first when the subfolder rule
+    // is on, never the folders of version control systems. A folder that cannot be read
     // adds nothing; a linked folder met inside a walk is not entered, so no link can make a
     // walk go round for ever. A folder that cannot be read and a link that leads nowhere
     // are passed over (PassedOver).
@@ -85,7 +95,8 @@ public:
     // The files the extension check refused since the list was made: those named one by
     // one (on the command line, in a file-name list), and how many a folder walk met.
     const std::vector<std::string>& NamedFilesLeftOut() const { return namedLeftOut_; }
-    std::size_t FolderFilesLeftOut() const { return folderLeftOut_; }
+    // How many entries walks left out for `why`.
+    std::size_t WalkEntriesLeftOut(WalkLeftOut why) const { return walkLeftOut_[static_cast<std::size_t>(why)]; }
 
 private:
     bool IsListed(const std::string& path);
@@ -104,5 +115,8 @@ private:
     std::optional<std::unordered_set<std::string>> listed_;
     std::size_t walkDepth_ = 0;
     std::vector<std::string> namedLeftOut_;
-    std::size_t folderLeftOut_ = 0;
+    std::size_t walkLeftOut_[WalkLeftOutKinds] = {};
+    bool namedFilesChecked_ = true;
+    WalkFilter* walkFilter_ = nullptr;
+    std::unordered_set<std::string>* walked_ = nullptr;
 };

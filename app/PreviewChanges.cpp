@@ -5,6 +5,7 @@
 
 #include "app/UnifiedDiff.h"
 #include "engine/text/CharacterRule.h"
+#include "engine/text/PatternConversion.h"
 #include "platform/TextConversion.h"
 
 namespace {
@@ -29,24 +30,12 @@ std::string Readable(std::string_view character, TextEncoding encoding)
     return bytes;
 }
 
-std::optional<platform::CodeSet> CodeSetOf(TextEncoding encoding)
-{
-    switch (encoding) {
-    case TextEncoding::Utf8:
-        return platform::CodeSet::Utf8;
-    case TextEncoding::EucJp:
-        return platform::CodeSet::EucJp;
-    default:
-        return std::nullopt;
-    }
-}
-
 }  // namespace
 
 std::string ShownInShiftJis(std::string_view line, TextEncoding encoding)
 {
     const std::optional<platform::CodeSet> from = CodeSetOf(encoding);
-    if (!from)
+    if (!from || *from == platform::CodeSet::ShiftJis)
         return std::string(line);
     if (std::optional<std::string> whole = platform::ConvertText(line, *from, platform::CodeSet::ShiftJis))
         return *whole;

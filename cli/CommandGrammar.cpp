@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "cli/ExtensionPatterns.h"
 #include "platform/DoubleByte.h"
 
 namespace {
@@ -14,7 +15,7 @@ enum class Takes {
 
 enum class OptionId {
     Find, Replace, Options, List, Extensions, All, Backup, Recursive, Clear, DryRun, Diff, Log, Quiet, Verbose,
-    Version, Help, Automatic, Encoding, Bytes, Jobs,
+    Version, Help, Automatic, Encoding, Bytes, Jobs, Hidden, NoIgnore,
 };
 
 struct OptionSpec {
@@ -46,6 +47,8 @@ constexpr OptionSpec Options[] = {
     {0, "encoding", Takes::Text, OptionId::Encoding},
     {0, "bytes", Takes::Nothing, OptionId::Bytes},
     {'j', "jobs", Takes::Text, OptionId::Jobs},
+    {0, "hidden", Takes::Nothing, OptionId::Hidden},
+    {0, "no-ignore", Takes::Nothing, OptionId::NoIgnore},
 };
 
 // The letters -O knows, in either case.
@@ -123,9 +126,14 @@ std::string Apply(CommandRequest& request, const OptionSpec& option, std::string
     case OptionId::List:
         request.ReplaceListFile = std::move(value);
         break;
-    case OptionId::Extensions:
-        request.AllowedExtensions = std::move(value);
+    case OptionId::Extensions: {
+        std::string bad;
+        request.AllowedExtensions = ExtensionPatterns(value, bad);
+        if (!request.AllowedExtensions)
+            return "option " + Quoted(written) + ": " + Quoted(bad) +
+                   " is no extension pattern (write *.txt, .txt or txt, several separated by ; or ,)";
         break;
+    }
     case OptionId::All:
     case OptionId::Backup:
     case OptionId::Recursive: {
@@ -173,6 +181,12 @@ std::string Apply(CommandRequest& request, const OptionSpec& option, std::string
     case OptionId::Bytes:
         request.Bytes = true;
         break;
+    case OptionId::Hidden:
+        request.Hidden = true;
+        break;
+    case OptionId::NoIgnore:
+        request.NoIgnore = true;
+        break;
     case OptionId::Jobs:
         request.Jobs = WorkerNumber(value);
         if (!request.Jobs)
@@ -205,6 +219,12 @@ public:
     }
 
 private:
+    // "-B 0" means "-B0" to anyone who types it, never backups on and a file named 0.
+    bool NextIsOnOff() const
+    {
+        return next_ < arguments_.size() && (arguments_[next_] == "0" || arguments_[next_] == "1");
+    }
+
     // The next argument as a value, whatever it looks like: "-F -x" finds "-x".
     std::optional<std::string> TakeNext()
     {
@@ -239,6 +259,9 @@ private:
             // Only the bare name means on.
             if (value && value->empty())
                 return "option " + Quoted(written) + " takes 0 or 1, not ''";
+            if (!value && NextIsOnOff())
+                return "option " + Quoted(written) + " takes its 0 or 1 attached (" + written + "=" +
+                       arguments_[next_] + "); a file named " + arguments_[next_] + " is ./" + arguments_[next_];
             break;
         }
         return Apply(request, *option, written, value.value_or(std::string()));
@@ -260,6 +283,9 @@ private:
             std::optional<std::string> value = std::string(letters.substr(i + 1));
             if (option->Value == Takes::Text && value->empty())
                 value = TakeNext();
+            else if (value->empty() && NextIsOnOff())
+                return "option " + Quoted(written) + " takes its 0 or 1 attached (" + written + arguments_[next_] +
+                       "); a file named " + arguments_[next_] + " is ./" + arguments_[next_];
             if (!value)
                 return "option " + Quoted(written) + " needs a value";
             return Apply(request, *option, written, std::move(*value));

@@ -9,7 +9,8 @@
 
 #include "engine/text/TextEncoding.h"
 
-enum class Verbosity { Quiet, Normal, Verbose };
+// FailuresOnly: the lines of files that failed, not of those that changed (the diff names them).
+enum class Verbosity { Quiet, FailuresOnly, Normal, Verbose };
 
 // What the arguments ask for; an option not given is left empty.
 struct CommandRequest {
@@ -28,6 +29,8 @@ struct CommandRequest {
     Verbosity Output = Verbosity::Normal;          // -q, -v: the last one given
     std::optional<EncodingChoice> Encoding;        // --encoding
     bool Bytes = false;                            // --bytes: texts are taken as bytes
+    bool Hidden = false;                           // --hidden: walks take hidden entries too
+    bool NoIgnore = false;                         // --no-ignore: walks read no ignore files
     std::optional<int> Jobs;                       // -j, --jobs: files worked on at once
     bool Version = false;                          // -V, --version
     bool Help = false;                             // -h, --help

@@ -16,7 +16,11 @@ void DiffPrinter::OnNewText(const std::string& path, TextEncoding encoding, std:
 {
     const std::string shown = ShownPath(path, currentFolder_);
     // "a" before an absolute path gives "a/tmp/...", as a relative one gives "a/docs/...".
-    const std::string name = terminal_.Name(shown.starts_with('/') ? shown : "/" + shown);
+    std::string name = terminal_.Name(shown.starts_with('/') ? shown : "/" + shown);
+    // A name with a blank ends in a tab, as GNU diff ends it (there before its time), so
+    // that patch takes the whole name.
+    if (name.find_first_of(" \t") != std::string::npos)
+        name += '\t';
     const std::string diff = UnifiedDiff(before, after, "a" + name, "b" + name, [&](std::string_view line) {
         return terminal_.FileText(line, encoding);
     });

@@ -9,7 +9,9 @@
 #include "cli/DiffPrinter.h"
 #include "cli/InputMessages.h"
 #include "cli/NativeJob.h"
+#include "cli/RequestCheck.h"
 #include "cli/ResultLines.h"
+#include "cli/StandardInputFilter.h"
 #include "cli/StopSignals.h"
 #include "cli/TerminalText.h"
 #include "cli/Usage.h"
@@ -49,18 +51,36 @@ DefaultsInForce DefaultsOf(const MainDialogStartValues& values, const SettingsSt
             values.ReplaceListName};
 }
 
-// -F and -R as typed on the terminal, in code page 932; the error names the option.
-std::string TakeTerminalTexts(CommandRequest& request, const TerminalText& terminal)
+// -F and -R as typed on the terminal, in code page 932, or both in UTF-8 (`typed`) when
+// code page 932 cannot hold one of them; the error names the option.
+std::string TakeTerminalTexts(CommandRequest& request, const TerminalText& terminal, TextEncoding& typed)
 {
+    const bool everyFileUtf8 = request.Encoding == EncodingChoice::Utf8;
+    const CommandRequest asTyped = request;
+    typed = TextEncoding::ShiftJis;
     for (auto [text, name] : {std::pair{&request.FindText, "find text"}, {&request.ReplaceText, "replacement"}}) {
         if (!*text)
             continue;
-        TerminalText::Taken taken = terminal.FromTerminal(**text);
+        TerminalText::Taken taken = terminal.FromTerminal(**text, everyFileUtf8);
         if (!taken.Error.empty())
             return std::string("the ") + name + ": " + taken.Error;
+        if (taken.Utf8)
+            typed = TextEncoding::Utf8;
         **text = std::move(taken.Text);
     }
+    // One text in UTF-8 keeps the other in UTF-8 too, as typed.
+    if (typed == TextEncoding::Utf8) {
+        request.FindText = asTyped.FindText;
+        request.ReplaceText = asTyped.ReplaceText;
+    }
     return std::string();
+}
+
+LeftOutCounts LeftOutOf(const NativeJob& run)
+{
+    auto walk = [&](WalkLeftOut why) { return run.WalkLeftOut[static_cast<std::size_t>(why)]; };
+    return {run.NamedFilesLeftOut.size() + walk(WalkLeftOut::Extension), walk(WalkLeftOut::Hidden),
+            walk(WalkLeftOut::Ignored), walk(WalkLeftOut::RepositoryFolder)};
 }
 
 // What a stop signal left: the files done are rewritten, the others untouched.
@@ -88,7 +108,8 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         return Refuse(console, parsed.Error);
     if (request.DryRun && request.LogFile)
         return Refuse(console, "--log writes a file, and a preview (--dry-run) writes nothing");
-    if (const std::string error = TakeTerminalTexts(request, terminal); !error.empty()) {
+    TextEncoding typed;
+    if (const std::string error = TakeTerminalTexts(request, terminal, typed); !error.empty()) {
         std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", error.c_str());
         return NothingDone;
     }
@@ -109,20 +130,41 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         return EverythingDone;
     }
 
+    const bool filter = request.FileArguments.empty();
+    if (filter && console.InputIsTerminal)
+        return Refuse(console, "no file is named: name files, folders or @lists, or pipe a text into standard input");
+    if (std::string problem = IgnoredOrMissing(request, values.FullAutomatic != 0); !problem.empty())
+        return Refuse(console, problem);
+    if (std::string problem = filter ? NotForAFilter(request) : std::string(); !problem.empty())
+        return Refuse(console, problem);
+
     // The one-time conversion of a legacy list writes beside the program: not in a preview.
     if (!request.DryRun)
         ConvertLegacyList(programDirectory);
     NativeJob run;
-    PrepareNativeJob(options, values, settings, library, run);
+    PrepareNativeJob(options, values, settings, library, {request.Hidden, !request.NoIgnore}, run);
     ReplaceJob& job = run.Job;
+    job.Pattern.Typed = typed;
     if (request.Encoding)
         job.Encoding = *request.Encoding;
     job.Preview = request.DryRun;
     if (request.Jobs)
         job.Workers = *request.Jobs;
+    if (!run.ListProblem.empty()) {
+        std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", terminal.Name(run.ListProblem).c_str());
+        return NothingDone;
+    }
     std::fputs(PassedOverLines(run.PassedOver, terminal).c_str(), console.Err);
     if (const RunCheck check = CheckRun(job); check.Refused()) {
         std::fputs(RefusalLine(check, values.ReplaceListName, terminal).c_str(), console.Err);
+        return NothingDone;
+    }
+    if (filter)
+        return FilterStandardInput(job, console);
+    // A log that cannot be made is found out before any file is touched.
+    if (request.LogFile && !WriteReplaceLog(ResultLog(), *request.LogFile)) {
+        std::fprintf(console.Err, "tarvelox: %s: the log cannot be written; nothing was changed\n",
+                     terminal.Name(*request.LogFile).c_str());
         return NothingDone;
     }
     const std::string currentFolder = platform::CurrentDirectory();
@@ -135,10 +177,18 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     ConsoleProgress progress(console.Err, console.Interactive);
     // With --diff standard output is the diff alone, which patch can read; the lines of
     // the files go to standard error then.
-    ResultLines lines(request.Diff ? console.Err : console.Out, request.Output, terminal, currentFolder, progress);
+    // With --diff the diff names every file that changes, and goes where a pager reads it:
+    // the line of each file only with -v, the failures always, and a file whose encoding
+    // was a guess.
+    const Verbosity verbosity =
+        request.Diff && request.Output == Verbosity::Normal ? Verbosity::FailuresOnly : request.Output;
+    ResultLines lines(request.Diff ? console.Err : console.Out, verbosity, terminal, currentFolder, progress,
+                      &run.Walked, request.DryRun || request.Diff);
     DiffPrinter diff(console.Out, terminal, currentFolder, progress);
     if (request.Diff)
         job.NewTexts = &diff;
+    if (const std::string warning = BackslashDigitWarning(job); !warning.empty())
+        std::fprintf(console.Err, "tarvelox: %s\n", terminal.ProgramText(warning).c_str());
     const StopSignals signals(job.AbortRequested);
     RunReplace(job, log, lines);
     const bool skipped = !run.NamedFilesLeftOut.empty() || !run.PassedOver.empty();
@@ -148,7 +198,7 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     if (signal)
         summary = StopSummary(signal, job.Files.size(), log);
     else if (request.Output != Verbosity::Quiet)
-        summary = SummaryLine(lines.Counts(), run.NamedFilesLeftOut.size() + run.FolderFilesLeftOut, request.DryRun);
+        summary = SummaryLine(lines.Counts(), LeftOutOf(run), request.DryRun);
     progress.Finish(summary);
     // A stopped run's log lists the files done.
     if (request.LogFile && !WriteReplaceLog(log, *request.LogFile)) {

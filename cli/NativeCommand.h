@@ -8,6 +8,8 @@
 struct Console {
     std::FILE* Out;
     std::FILE* Err;
+    // Standard input is a terminal: with no file named there is no text to filter.
+    bool InputIsTerminal;
     // Standard error is a terminal: show a progress line there while files are processed.
     bool Interactive;
     // The character set of the user's locale, in which texts are typed and shown.

@@ -6,18 +6,26 @@
 #include "app/PlainFileList.h"
 #include "app/ReplaceListInUse.h"
 #include "app/SettingsStore.h"
+#include "cli/NativeList.h"
+#include "cli/NativeWalkFilter.h"
 #include "engine/regex/BregexpLibrary.h"
 
 void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartValues& values,
-                      const SettingsStore& settings, const BregexpLibrary& library, NativeJob& run)
+                      const SettingsStore& settings, const BregexpLibrary& library, const WalkChoices& walks,
+                      NativeJob& run)
 {
     PlainFileList entries;
     FileList files(entries);
     files.BuildExtensionList(values.ExtensionListText);
     files.SetSubfolderRule(values.SubfolderRule != 0);
+    files.SetNamedFilesChecked(false);
+    NativeWalkFilter filter(walks.Hidden, walks.IgnoreFiles);
+    files.SetWalkFilter(&filter);
+    files.SetWalkedFiles(&run.Walked);
     AddCommandLineFiles(files, options.FileArguments, BatchKeys{});
     run.NamedFilesLeftOut = files.NamedFilesLeftOut();
-    run.FolderFilesLeftOut = files.FolderFilesLeftOut();
+    for (std::size_t why = 0; why < WalkLeftOutKinds; ++why)
+        run.WalkLeftOut[why] = files.WalkEntriesLeftOut(static_cast<WalkLeftOut>(why));
     run.PassedOver = files.PassedOver();
 
     ReplaceJob& job = run.Job;
@@ -26,6 +34,8 @@ void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartVa
     const ReplaceListInUse list = LoadReplaceListInUse(values.ReplaceListName);
     job.Patterns = list.Patterns;
     job.PatternsState = list.State;
+    if (values.FullAutomatic != 0 && list.State == ReplaceListState::Read)
+        run.ListProblem = TakeNativeList(list.Path, job.Patterns);
     job.AllAuto = values.FullAutomatic != 0;
     job.BackUp = values.BackUp != 0;
     job.RegexLibrary = library.IsLoaded() ? &library : nullptr;

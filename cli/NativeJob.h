@@ -2,6 +2,7 @@
 // The run the native command line asks for: the window program's start-up values and
 // file-list rules, without a window.
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "app/FileList.h"
@@ -15,15 +16,27 @@ struct CommandLineOptions;
 struct NativeJob {
     ReplaceJob Job;
     // Named files (on the command line or in a file-name list) that the extension check
-    // kept out, and how many files of named folders it kept out.
+    // kept out: none, since a named file passes it.
     std::vector<std::string> NamedFilesLeftOut;
-    std::size_t FolderFilesLeftOut = 0;
+    // How many entries of named folders the walks left out, by reason.
+    std::size_t WalkLeftOut[WalkLeftOutKinds] = {};
+    // The files walks added (the others were named).
+    std::unordered_set<std::string> Walked;
+    // What is wrong with the replace list a full-automatic run reads; empty when nothing.
+    std::string ListProblem;
     // Names that gave no file: missing, unreadable folders, links that lead nowhere.
     std::vector<PassedOverName> PassedOver;
+};
+
+// What walks take besides what the window's walks take.
+struct WalkChoices {
+    bool Hidden = false;       // hidden entries too
+    bool IgnoreFiles = true;   // leave out what ignore files exclude
 };
 
 // Fills `run` from the options: the files as the file list takes them, the pattern or the
 // replace list, backups; the library when it is loaded. `values` are the start values the
 // options give.
 void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartValues& values,
-                      const SettingsStore& settings, const BregexpLibrary& library, NativeJob& run);
+                      const SettingsStore& settings, const BregexpLibrary& library, const WalkChoices& walks,
+                      NativeJob& run);

@@ -29,6 +29,8 @@ const char* Reason(FileResult result)
         return "a replacement cannot be written in its encoding:";
     case Iso2022:
         return "ISO-2022-JP text is left alone";
+    case BackupOfListed:
+        return "the backup of another file of this run: left as it is";
     default:
         return "failed";
     }
@@ -63,9 +65,10 @@ std::string ShownPath(const std::string& path, const std::string& currentFolder)
 }
 
 ResultLines::ResultLines(std::FILE* out, Verbosity verbosity, const TerminalText& terminal,
-                         std::string currentFolder, ConsoleProgress& progress)
+                         std::string currentFolder, ConsoleProgress& progress,
+                         const std::unordered_set<std::string>* walked, bool showGuesses)
     : out_(out), verbosity_(verbosity), terminal_(terminal), currentFolder_(std::move(currentFolder)),
-      progress_(progress)
+      progress_(progress), walked_(walked), showGuesses_(showGuesses)
 {
 }
 
@@ -76,6 +79,15 @@ void ResultLines::OnProgress(std::size_t done, std::size_t count)
 
 void ResultLines::OnFileResult(const FileReport& file)
 {
+    if (file.Result == NoText && walked_ && walked_->count(file.Path)) {
+        ++counts_.NotText;
+        if (verbosity_ == Verbosity::Verbose) {
+            progress_.Clear();
+            std::fprintf(out_, "%s: left out: not a text file (it holds a NUL byte)\n",
+                         terminal_.Name(ShownPath(file.Path, currentFolder_)).c_str());
+        }
+        return;
+    }
     ++counts_.Files;
     if (file.Result < 0)
         ++counts_.Failed;
@@ -84,33 +96,49 @@ void ResultLines::OnFileResult(const FileReport& file)
     if (file.Result >= 0)
         counts_.Replacements += file.Result;
 
-    if (verbosity_ == Verbosity::Quiet || (file.Result == 0 && verbosity_ != Verbosity::Verbose))
+    if (verbosity_ == Verbosity::Quiet || (file.Result == 0 && verbosity_ != Verbosity::Verbose) ||
+        (file.Result > 0 && verbosity_ == Verbosity::FailuresOnly && !(showGuesses_ && file.EncodingGuessed)))
         return;
     const std::string name = terminal_.Name(ShownPath(file.Path, currentFolder_));
-    const std::string encoding = file.Encoding ? std::string(EncodingName(*file.Encoding)) : std::string();
+    std::string encoding = file.Encoding ? std::string(EncodingName(*file.Encoding)) : std::string();
+    if (!encoding.empty() && file.EncodingGuessed)
+        encoding += ", guessed";
     progress_.Clear();
     if (file.Result >= 0) {
         std::fprintf(out_, "%s:%d", name.c_str(), static_cast<int>(file.Result));
-        if (verbosity_ == Verbosity::Verbose && !encoding.empty())
+        if (!encoding.empty() && (verbosity_ == Verbosity::Verbose || (showGuesses_ && file.EncodingGuessed)))
             std::fprintf(out_, " (%s)", encoding.c_str());
         std::fputc('\n', out_);
         return;
     }
-    std::string reason = Reason(file.Result);
-    if (reason.ends_with(':'))
-        reason += " " + encoding;
-    std::fprintf(out_, "%s: %s (%s)\n", name.c_str(), WordOf(file.Result).c_str(), reason.c_str());
+    std::fprintf(out_, "%s: %s\n", name.c_str(), FailureText(file.Result, encoding).c_str());
 }
 
-std::string SummaryLine(const RunCounts& counts, std::size_t leftOut, bool preview)
+std::string FailureText(FileResult result, const std::string& encoding)
+{
+    std::string reason = Reason(result);
+    if (reason.ends_with(':'))
+        reason += " " + encoding;
+    return WordOf(result) + " (" + reason + ")";
+}
+
+std::string SummaryLine(const RunCounts& counts, const LeftOutCounts& leftOut, bool preview)
 {
     std::string line = preview ? "preview: " : "";
     line += std::to_string(counts.Changed) + " of " + Plural(counts.Files, "file", "files") +
             (preview ? " would change, " : " changed, ") +
             Plural(static_cast<std::uint64_t>(counts.Replacements), "replacement", "replacements") + ", " +
             std::to_string(counts.Failed) + " failed";
-    if (leftOut > 0)
-        line += ", " + std::to_string(leftOut) + " left out by the extension list";
+    const std::pair<std::size_t, const char*> reasons[] = {
+        {leftOut.ByExtension, " left out by the extension list"},
+        {counts.NotText, " left out as not text"},
+        {leftOut.Hidden, " hidden left out (--hidden takes them)"},
+        {leftOut.Ignored, " left out by ignore files (--no-ignore takes them)"},
+        {leftOut.RepositoryFolders, " repository folders left out"},
+    };
+    for (const auto& [count, why] : reasons)
+        if (count > 0)
+            line += ", " + std::to_string(count) + why;
     if (preview)
         line += "; nothing was written";
     return line;

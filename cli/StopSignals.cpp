@@ -29,8 +29,10 @@ StopSignals::StopSignals(AbortFlag& abort)
     struct sigaction action = {};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
-    // Calls under way go on; the first signal of each kind is caught, the next one is not.
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    // Calls under way go on. Every signal is caught, a second one too (timeout and a
+    // terminal's Ctrl+C signal both the group and the program): a program ended by it
+    // would leave its temporary file and lose the lines and the log of the files done.
+    action.sa_flags = SA_RESTART;
     for (std::size_t i = 0; i < std::size(Caught); ++i)
         ::sigaction(Caught[i], &action, &previous[i]);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // SIGINT, SIGTERM and SIGHUP stop a run as the window's abort button does: the file in
 // progress keeps its content, no file after it is started, and the log of the files done
-// is still written. A second signal of the same kind ends the program at once, as usual.
+// is still written. A second signal changes nothing: the stop is already on its way.
 #include "engine/flow/AbortFlag.h"
 
 class StopSignals {

@@ -40,6 +40,23 @@ CodeSet CodeSetOf(TextEncoding encoding)
     }
 }
 
+// The full-width character to write for one that code page 932 has only as a look-alike,
+// in UTF-8 as typed: ¥ and ‾.
+std::string FullWidthHint(const std::string& character)
+{
+    static const struct {
+        const char* typed;
+        const char* fullWidth;
+    } hints[] = {
+        {"\xC2\xA5", "\xEF\xBF\xA5"},      // ¥ and ￥
+        {"\xE2\x80\xBE", "\xEF\xBF\xA3"},  // ‾ and ￣
+    };
+    for (const auto& hint : hints)
+        if (character == hint.typed)
+            return std::string(": write the full-width '") + hint.fullWidth + "'";
+    return std::string();
+}
+
 }  // namespace
 
 std::optional<CodeSet> CodeSetNamed(std::string_view charset)
@@ -60,7 +77,7 @@ TerminalText::TerminalText(std::string_view charset, bool asBytes)
         terminal_ = CodeSetNamed(charset);
 }
 
-TerminalText::Taken TerminalText::FromTerminal(const std::string& text) const
+TerminalText::Taken TerminalText::FromTerminal(const std::string& text, bool lookAlikesAsTyped) const
 {
     if (!terminal_ || *terminal_ == CodeSet::ShiftJis || IsSevenBit(text) || !RuleOf(*terminal_).IsWellFormed(text))
         return {text, {}};
@@ -70,8 +87,12 @@ TerminalText::Taken TerminalText::FromTerminal(const std::string& text) const
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = rule.CharacterLength(text, at);
         const std::string character = text.substr(at, length);
-        if (!platform::ConvertText(character, *terminal_, CodeSet::ShiftJis))
-            return {{}, "'" + character + "' cannot be written in Shift-JIS (code page 932)"};
+        if (!platform::ConvertText(character, *terminal_, CodeSet::ShiftJis)) {
+            const std::string hint = FullWidthHint(character);
+            if (*terminal_ == CodeSet::Utf8 && (hint.empty() || lookAlikesAsTyped))
+                return {text, {}, true};
+            return {{}, "'" + character + "' cannot be written in Shift-JIS (code page 932)" + hint};
+        }
         at += length;
     }
     return {{}, "the text cannot be written in Shift-JIS (code page 932)"};

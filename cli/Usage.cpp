@@ -15,12 +15,15 @@ std::string UsageText(const DefaultsInForce& defaults)
 
 Rewrites many text files at once: every occurrence of the find text becomes the
 replacement, or with -A every pattern of a replace list is applied in turn. A file is
-rewritten through NAME.tmp beside it and replaced only when something was found. Each
-file is searched in its own encoding (Shift-JIS, EUC-JP or UTF-8, told from its bytes)
-and no byte of it outside what is replaced changes.
+rewritten through a temporary file beside it (NAME.tarvelox.tmp) and replaced only when
+something was found, keeping its owner, mode and extended attributes. Each file is
+searched in its own encoding (Shift-JIS, EUC-JP or UTF-8, told from its bytes) and no
+byte of it outside what is replaced changes. With no file named, a text piped into
+standard input is filtered to standard output.
 
   tarvelox -n --diff -F旧社名 -R新社名 site/   look first: what would change
   tarvelox -F旧社名 -R新社名 site/             then rewrite
+  find . -name '*.csv' -print0 | xargs -0 tarvelox -F, -R';'
 
 Options (a value attached or as the next argument: -Fold, -F old, --find=old,
 --find old; -F '' is an empty text; "--" ends the options):
@@ -37,8 +40,12 @@ Options (a value attached or as the next argument: -Fold, -F old, --find=old,
   -A, --all[=0|1]        apply every pattern of the replace list (-A1 on, -A0 off)
   -B, --backup[=0|1]     keep the former content as NAME.bak (-B1 on, -B0 off)
   -S, --recursive[=0|1]  walk into the subfolders of a named folder (-S1, -S0)
-  -E, --extensions=LIST  the extensions let in, e.g. -E '*.txt;*.htm'; "*.*" lets
-                         every file in, "*." files without an extension
+  -E, --extensions=LIST  the extensions a walk lets in, e.g. -E '*.txt;*.htm'; "*.*"
+                         lets every file in, "*." files without an extension; a
+                         file named on the command line or in an @list is always in
+      --hidden           walks take hidden files and folders too
+      --no-ignore        walks take what .gitignore files exclude too
+                         (a walk never enters .git .svn .hg .bzr CVS _darcs)
   -c, --clear            start from cleared defaults: backups, -A and -S off, no
                          texts, no options, no replace list, no extension let in
   -n, --dry-run          preview: the whole run, with nothing written at all
@@ -52,19 +59,28 @@ Options (a value attached or as the next argument: -Fold, -F old, --find=old,
       --bytes            take -F and -R as bytes and show file texts and names as
                          bytes, with no conversion for the terminal
   -j, --jobs=N           work on N files at once (default: PROCESS/Workers of the
-                         settings file, else one per processor); every file is
-                         still rewritten once, and the results keep the list's order
+                         settings file, else four per processor, 4 to 16, since each
+                         waits for the disk in turn); every file is still rewritten
+                         once, and the results keep the list's order
   -V, --version          the version, and the regular-expression library in use
   -h, --help             this text
   -H                     accepted and ignored: this command always runs at once
 
 Output: a line on standard output for each file that changed ("path:count") or
-failed ("path: StatusWord (reason)"), and a summary line on standard error.
+failed ("path: StatusWord (reason)"), and a summary line on standard error, which
+counts what walks left out and why (a file that is not text among them).
 
 Texts: in a UTF-8 (or EUC-JP) locale -F and -R are converted to Shift-JIS with
 the whole of code page 932 (㈱ ① ～ 髙 included); a character code page 932
 cannot hold is an error. A text that is not well-formed in the locale's set is
 taken as bytes. Diffs and names are shown in the locale's set.
+
+Replace lists (-A -L FILE): one pattern a line (CR LF or LF): the find text, a TAB,
+the replacement, a TAB, and option letters: S no escape sequences, C ignore case,
+E regular expression with k, m, i. A list that is UTF-8 is read as UTF-8 and its
+texts converted as -F and -R are; otherwise it is Shift-JIS. A letter the format
+does not know (e, K) is an error. With no file named, a text piped in is filtered:
+  printf '旧社名\t新社名\t\n' > fix.lst && tarvelox -A -L fix.lst site/
 
 Regular expressions (-Oe): the replacement is the program's own template unless
 the settings file has PROCESS/Bregexp=1. In the own template $0-$9 are the match
@@ -91,12 +107,14 @@ Exit status:
   0   every file was processed without failure
   1   some file failed (its status word is printed), or something named was
       skipped: a name that names nothing, a folder that cannot be read, a link
-      that leads nowhere, a named file whose extension is not let in
-  2   nothing was done: a wrong option or value, a text code page 932 cannot
+      that leads nowhere
+  2   nothing was done: a wrong option or value, an option the run would
+      ignore (-L without -A, -F or -R with -A, -Oi -Om -Ok without e) or no find
+      text, no file named and no text piped in, a text code page 932 cannot
       hold, a run refused before any file was opened (a replace list for -A
       that is missing, cannot be read or holds no pattern, a regular
       expression without the library or one that does not compile), or the
-      log file could not be written
+      log file cannot be written
   128+N  stopped by signal N (130 for Ctrl+C): the file at hand keeps its old
       content, the files before it are done
 )USAGE";

@@ -25,15 +25,6 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-// Which file a name leads to, links followed: the same for every name of one file (hard
-// links, symbolic links, two spellings of one path), different for two files.
-struct FileIdentity {
-    std::uint64_t Volume = 0;
-    std::uint64_t Index = 0;
-
-    bool operator==(const FileIdentity&) const = default;
-};
-
 // A whole file in one buffer of its length + 1 bytes, the last one a NUL.
 class FileContent {
 public:
@@ -72,23 +63,25 @@ public:
     bool Create(const std::string& path);
     // Creates a file that did not exist, not even as a dangling link, readable and writable
     // by its owner only until ReplaceAtomically gives it the bits of the file it replaces.
+    // The file is held as the program's own while it is open (RemoveLeftover).
     bool CreateNew(const std::string& path);
     // Writes all bytes or reports failure.
     bool Write(const void* data, std::size_t length);
     // Pushes what was written to the disk itself.
     bool Flush();
-    // Makes the content safe to put in place with ReplaceAtomically: where that replace is
-    // written through to the disk (Windows), the content must be there first, or a crash
-    // soon after could leave the name pointing at unwritten data. Elsewhere the rename is
-    // no more durable than the data, and nothing is gained by waiting for the disk.
+    // Makes the content safe to put in place with ReplaceAtomically: the data reaches the
+    // disk before the name does, or a power loss soon after the replace could leave the
+    // name pointing at unwritten data (an empty file) on file systems that do not flush on
+    // rename.
     bool FlushBeforeReplace();
     bool Close();
     bool IsOpen() const;
-    // Which file was created, while it is open.
-    std::optional<FileIdentity> Identity() const;
+    // Which file was created and as what it stands now, while it is open.
+    std::optional<FileStamp> Stamp() const;
     // Closes the file and puts it over `to` as ReplaceAtomically(name it was created under,
-    // to, read) does. Natively the owner and the bits are given to the open file, without
-    // looking its name up again. Fails, too, when the close reports that a write failed.
+    // to, read) does. Natively the owner, the bits and the extended attributes (the access
+    // control list among them) are given to the open file, without looking its name up
+    // again. Fails, too, when the close reports that a write failed.
     bool CloseAndReplace(const std::string& to, const FileStamp* read = nullptr);
 
 private:
@@ -100,10 +93,18 @@ private:
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t length);
 
 bool RemoveFile(const std::string& path);
+// Frees a name the program makes its own files under (a temporary file beside the file it
+// replaces), which a run that was killed may have left taken: true when the name is free,
+// or was taken by a leftover, now removed. False, touching nothing, when a file in use by
+// another run of the program has it, or something that is no regular file (a link, a
+// folder).
+bool RemoveLeftover(const std::string& path);
 // Fails when the target exists.
 bool RenameNoReplace(const std::string& from, const std::string& to);
 // Moves `from` over the existing `to` in one atomic step, after giving `from` the
-// permission bits / attributes of `to` and, on POSIX, its owner and group. Fails, leaving
+// permission bits / attributes of `to` and, on POSIX, its owner and group and its extended
+// attributes (the access control list among them); on Windows `to` keeps its access control
+// list, attributes and streams. Fails, leaving
 // both files as they were, when `to` is read-only, a symbolic link (the link would become
 // a plain file), no longer the file `read` describes (when given), or cannot be replaced;
 // a sharing violation is retried for a short while. On POSIX a new owner can only be
@@ -125,6 +126,11 @@ bool CopyFileNoOverwrite(const std::string& from, const std::string& to);
 // A second name for the same content, or a copy where links are not possible; fails when
 // the target exists.
 bool LinkOrCopyFile(const std::string& from, const std::string& to);
+
+// Makes the folder entries of the files renamed into the folder that holds `path` durable
+// (their new names survive a power loss). Where renames are written through (Windows), and
+// where the folder cannot be opened, there is nothing to do.
+void SyncFolderOf(const std::string& path);
 
 bool PathExists(const std::string& path);
 bool IsFolder(const std::string& path);

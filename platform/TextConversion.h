@@ -14,7 +14,8 @@ namespace platform {
 enum class CodeSet { ShiftJis, Utf8, EucJp };
 
 // `text` from `source` into `target`; nothing when it is not well-formed in `source` or
-// holds a character `target` cannot hold. Nothing is dropped or replaced.
+// holds a character `target` cannot hold exactly. Nothing is dropped or replaced, nor
+// fitted onto a look-alike (¥ is never the backslash).
 std::optional<std::string> ConvertText(std::string_view text, CodeSet source, CodeSet target);
 
 inline std::optional<std::string> ConvertShiftJis(std::string_view text, CodeSet target)

@@ -18,4 +18,7 @@ enum FileResultCode : FileResult {
     EncodeER = -7,
     // The file is ISO-2022-JP, whose escaped bytes no pattern may be searched in; untouched.
     Iso2022 = -8,
+    // With backups on, a listed file that is the backup of another listed file: left as it
+    // is, so that the run's outcome never depends on which of the two comes first.
+    BackupOfListed = -9,
 };

@@ -38,9 +38,17 @@ __m128i LoadKeys(const char* text)
 LiteralSearch::LiteralSearch(std::string_view alternative, bool ignoreCase, const CharacterRule& rule)
     : pattern_(alternative), ignoreCase_(ignoreCase), rule_(rule)
 {
-    if (ignoreCase_)
+    if (ignoreCase_) {
+        unfolded_.assign(alternative.size(), '\0');
+        for (std::size_t at = 0; at < alternative.size();) {
+            const std::size_t length = rule_.CharacterLength(alternative, at);
+            if (length > 1)
+                unfolded_.replace(at, length, alternative.substr(at, length));
+            at += length;
+        }
         for (char& byte : pattern_)
             byte = static_cast<char>(FoldByte(static_cast<unsigned char>(byte)));
+    }
     const std::size_t length = pattern_.size();
     if (length == 0)
         return;
@@ -57,6 +65,10 @@ LiteralSearch::LiteralSearch(std::string_view alternative, bool ignoreCase, cons
 
 bool LiteralSearch::Accept(std::string_view text, std::size_t& known, std::size_t candidate) const
 {
+    if (ignoreCase_)
+        for (std::size_t i = 0; i < unfolded_.size(); ++i)
+            if (unfolded_[i] != '\0' && unfolded_[i] != text[candidate + i])
+                return false;
     return rule_.AcceptCharacterStart(text, known, candidate) &&
            rule_.EndsOnCharacterStart(text, candidate, candidate + pattern_.size());
 }

@@ -9,8 +9,9 @@
 
 // Finds one alternative of a literal pattern: the leftmost occurrence that begins at a
 // character start of the text's encoding, characters counted from where the search begins,
-// and that ends where the encoding's rule asks (Shift-JIS does not check the end). With ignoreCase the bytes 'A'-'Z' of the text and of the
-// alternative compare as 'a'-'z', second bytes of double-byte characters included.
+// and that ends where the encoding's rule asks (Shift-JIS does not check the end). With
+// ignoreCase the letters 'A'-'Z' that are characters of their own compare as 'a'-'z'; the
+// second byte of a double-byte character is compared as it is (ア is not ヂ).
 // Time is linear in the length searched.
 class LiteralSearch {
 public:
@@ -39,11 +40,15 @@ private:
     std::size_t FindByAutomaton(std::string_view text, std::size_t start, std::size_t known) const;
     template <bool Fold>
     bool InnerBytesMatch(const char* candidate) const;
-    // Whether the occurrence at `candidate` is whole characters; see CharacterRule.
+    // Whether the occurrence at `candidate` is whole characters; see CharacterRule. With
+    // ignoreCase, also whether the bytes that are no letters of their own match exactly.
     bool Accept(std::string_view text, std::size_t& known, std::size_t candidate) const;
 
-    std::string pattern_;  // folded when ignoring case
+    std::string pattern_;  // every byte folded when ignoring case, for finding candidates
     bool ignoreCase_;
+    // With ignoreCase, the alternative as given where its bytes belong to characters of
+    // several bytes, and 0 where they are characters of one byte, which fold.
+    std::string unfolded_;
     const CharacterRule& rule_;
     // For each prefix of the pattern, the length of its longest proper border; drives the
     // linear scan that takes over when the fast filter meets too many near-misses.

@@ -29,9 +29,6 @@ struct EncodedPattern {
     bool SkipNewline = false;
 
     const CharacterRule& Rule() const;
-    // Whether an expression reads whole characters, so that stepping past an empty match
-    // takes a whole one: always outside Shift-JIS, with k in it.
-    bool ReadsWholeCharacters() const;
 };
 
 EncodedPattern EncodePattern(const ReplacePattern& pattern, TextEncoding encoding);

@@ -177,7 +177,6 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
         return RefuseIfMatched(text + mark, end, pattern);
     const std::string& command = *pattern.MatchCommand;
     const bool skipNewline = pattern.SkipNewline;
-    const bool wholeCharacters = pattern.ReadsWholeCharacters();
     const ReplacementTemplate& replacement = *pattern.Template;
 
     std::uint64_t count = 0;
@@ -214,9 +213,7 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
             // and the search goes on behind it.
             if (next == end)
                 break;
-            next += wholeCharacters
-                        ? pattern.Rule().CharacterLength(std::string_view(next, static_cast<std::size_t>(end - next)), 0)
-                        : 1;
+            next += pattern.Rule().CharacterLength(std::string_view(next, static_cast<std::size_t>(end - next)), 0);
         }
         if (next == end)
             break;

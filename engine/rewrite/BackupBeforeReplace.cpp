@@ -11,9 +11,8 @@ BackupMade BackUpBeforeReplace(const std::string& path, const platform::FileStam
     if (!platform::PathExists(backup))
         return BackupMade::None;
     const std::string untouched = UntouchedPathOf(path);
-    // A leftover of a run that was stopped before its backup took its name.
-    platform::RemoveFile(untouched);
-    if (!platform::LinkOrCopyFile(path, untouched))
+    // A leftover of a run that was stopped before its backup took its name goes.
+    if (!platform::RemoveLeftover(untouched) || !platform::LinkOrCopyFile(path, untouched))
         return BackupMade::None;
     if (platform::CanReplace(path, &read) && platform::RenameReplacing(untouched, backup)) {
         // An older backup that is a second name of the file itself (a run stopped between

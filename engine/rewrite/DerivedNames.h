@@ -1,11 +1,14 @@
 #pragma once
 // The files a run makes beside a processed file, named by plain appending to its path.
+// The names a run makes and removes carry the program's name, so that a user's own
+// NAME.tmp or NAME.auto is never taken for one of ours: a run removes a leftover under such
+// a name only when no other run holds it (platform::RemoveLeftover).
 #include <string>
 
 // The new text, written before it replaces the file.
 inline std::string TemporaryPathOf(const std::string& path)
 {
-    return path + ".tmp";
+    return path + ".tarvelox.tmp";
 }
 
 // The former content, with BackUp.
@@ -17,5 +20,5 @@ inline std::string BackupPathOf(const std::string& path)
 // The content a file had before it is replaced, while its backup is being made.
 inline std::string UntouchedPathOf(const std::string& path)
 {
-    return path + ".auto";
+    return path + ".tarvelox.auto";
 }

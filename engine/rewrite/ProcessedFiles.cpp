@@ -1,7 +1,7 @@
 #include "engine/rewrite/ProcessedFiles.h"
 
-bool ProcessedFiles::Claim(const platform::FileIdentity& identity)
+bool ProcessedFiles::Claim(const platform::FileStamp& stamp)
 {
     const std::lock_guard<std::mutex> lock(mutex_);
-    return claimed_.insert(identity).second;
+    return claimed_.insert(stamp).second;
 }

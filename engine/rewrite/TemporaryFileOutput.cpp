@@ -44,14 +44,11 @@ bool TemporaryFileOutput::Start()
     if (!platform::CanReplace(path_, &read_))
         return false;
     temporary_ = TemporaryPathOf(path_);
-    // Whatever has the name (a leftover of a run that was stopped, or a link planted there)
-    // goes: writing through a link would overwrite the file it points to. Asked only when
-    // the name is taken, which it seldom is.
-    if (!writer_.CreateNew(temporary_)) {
-        platform::RemoveFile(temporary_);
-        if (!writer_.CreateNew(temporary_))
-            return false;
-    }
+    // A leftover of a run that was killed goes; anything else under the name (a link
+    // planted there, another run's file) stays, and this file is not rewritten. Asked only
+    // when the name is taken, which it seldom is.
+    if (!writer_.CreateNew(temporary_) && !(platform::RemoveLeftover(temporary_) && writer_.CreateNew(temporary_)))
+        return false;
     state_ = State::Writing;
     return true;
 }
@@ -110,8 +107,8 @@ FileResult TemporaryFileOutput::Commit(const AbortFlag& abort, FileResult count,
         return WriteErr;
     }
     if (processed)
-        if (const std::optional<platform::FileIdentity> identity = writer_.Identity())
-            processed->Claim(*identity);
+        if (const std::optional<platform::FileStamp> stamp = writer_.Stamp())
+            processed->Claim(*stamp);
     const BackupMade backup = backUp ? BackUpBeforeReplace(path_, read_) : BackupMade::None;
     if ((backUp && backup == BackupMade::None) || !writer_.CloseAndReplace(path_, &read_)) {
         Discard();

@@ -1,5 +1,7 @@
 #include "engine/run/FileWorkers.h"
 
+#include <algorithm>
+
 #include <atomic>
 #include <condition_variable>
 #include <exception>
@@ -206,8 +208,13 @@ std::size_t WorkOnFiles(std::size_t count, unsigned workers, const FileWork& wor
 
 unsigned WorkerCount(int wanted, std::size_t files)
 {
-    unsigned count = wanted > 0 ? static_cast<unsigned>(wanted) : std::thread::hardware_concurrency();
-    if (count == 0)
-        count = 1;
+    // Every rewritten file waits for the disk before it takes its name (the flush that makes
+    // it durable): while some workers wait, others keep the processors busy.
+    constexpr unsigned PerProcessor = 4;
+    constexpr unsigned Fewest = 4;
+    constexpr unsigned Most = 16;
+    unsigned count = static_cast<unsigned>(wanted);
+    if (wanted <= 0)
+        count = std::clamp(std::thread::hardware_concurrency() * PerProcessor, Fewest, Most);
     return files < count ? static_cast<unsigned>(files > 0 ? files : 1) : count;
 }

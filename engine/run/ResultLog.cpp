@@ -32,6 +32,8 @@ const char* StatusWord(FileResult result)
         return "EncodeER";
     case Iso2022:
         return " ISO2022";
+    case BackupOfListed:
+        return "  Backup";
     default:
         return nullptr;
     }

@@ -1,8 +1,11 @@
 #include "engine/run/RunReplace.h"
 
 #include <memory>
+#include <set>
+#include <unordered_set>
 #include <vector>
 
+#include "engine/rewrite/DerivedNames.h"
 #include "engine/rewrite/FileText.h"
 #include "engine/run/FileWorkers.h"
 #include "engine/rewrite/ProcessedFiles.h"
@@ -10,6 +13,8 @@
 #include "engine/rewrite/ReplaceInFile.h"
 #include "engine/run/ResultLog.h"
 #include "engine/run/RunObserver.h"
+#include "platform/DoubleByte.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -27,8 +32,40 @@ bool ClaimOpened(const OpenedFile& file, ProcessedFiles& processed)
 {
     if (file.Opened != 0)
         return true;
-    const platform::FileStamp& stamp = file.File.Stamp();
-    return processed.Claim({stamp.Volume, stamp.Index});
+    return processed.Claim(file.File.Stamp());
+}
+
+// With backups on, which listed files are the backups of other listed files (as a walk
+// that lets every extension in lists them after an earlier run): rewriting one while the
+// other's backup replaces it would make the outcome depend on the order of the workers.
+// Names are compared as the file list compares them.
+std::vector<bool> BackupsOfListedFiles(const ReplaceJob& job)
+{
+    std::vector<bool> backups(job.Files.size());
+    if (!job.BackUp)
+        return backups;
+    std::unordered_set<std::string> listed;
+    for (const std::string& path : job.Files)
+        listed.insert(LowerAsciiLetters(path));
+    const std::size_t suffix = BackupPathOf(std::string()).size();
+    for (std::size_t i = 0; i < job.Files.size(); ++i) {
+        const std::string path = LowerAsciiLetters(job.Files[i]);
+        backups[i] = path.size() > suffix && BackupPathOf(path.substr(0, path.size() - suffix)) == path &&
+                     listed.count(path.substr(0, path.size() - suffix)) > 0;
+    }
+    return backups;
+}
+
+// One sync per folder, after every rename of the run into it: a file reported changed
+// then keeps its new content over a power loss, not only its old one.
+void SyncFolders(const std::set<std::string>& files)
+{
+    std::set<std::string> folders;
+    for (const std::string& file : files) {
+        const std::size_t separator = file.find_last_of(platform::PathSeparator);
+        if (folders.insert(separator == std::string::npos ? std::string() : file.substr(0, separator)).second)
+            platform::SyncFolderOf(file);
+    }
 }
 
 FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, OpenedFile& file, ProcessedFiles& processed,
@@ -63,6 +100,7 @@ private:
 RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
 {
     const std::size_t count = job.Files.size();
+    job.Encodings.Begin(count);
     ProcessedFiles processed(count);
     observer.OnProgress(0, count);
     std::size_t done = 0;
@@ -70,9 +108,11 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
     work.GoOn = [&] { return !job.IsAborted(); };
     // Each file opened by its worker; only the open ones of the workers' files are held.
     std::vector<std::unique_ptr<OpenedFile>> opened(count);
+    const std::vector<bool> backups = BackupsOfListedFiles(job);
     work.Prepare = [&](std::size_t index) {
         opened[index] = std::make_unique<OpenedFile>();
-        opened[index]->Opened = OpenFileText(job.Files[index], opened[index]->File);
+        opened[index]->Opened =
+            backups[index] ? BackupOfListed : OpenFileText(job.Files[index], opened[index]->File);
     };
     // Claimed in list order, so that of two names of one file the first listed is rewritten
     // whichever worker comes first.
@@ -84,14 +124,20 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
             outcome.Result = ReplaceOneFile(job, job.Files[index], *file, processed, outcome.Facts);
         return outcome;
     };
+    // The folders files were renamed into, each made durable once after the last rename.
+    std::set<std::string> renamedInto;
     work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {
-        observer.OnFileResult({index, job.Files[index], outcome.Result, outcome.Facts.Encoding});
+        if (outcome.Result > 0 && !job.Preview)
+            renamedInto.insert(platform::FileBehindLinks(job.Files[index]));
+        observer.OnFileResult(
+            {index, job.Files[index], outcome.Result, outcome.Facts.Encoding, outcome.Facts.EncodingGuessed});
         if (!job.IsAborted())
             observer.OnProgress(++done, count);
     };
     // A reader of the new texts hears of them as they are made: one worker keeps them in
     // list order.
     WorkOnFiles(count, job.NewTexts ? 1 : WorkerCount(job.Workers, count), work);
+    SyncFolders(renamedInto);
     return job.IsAborted() ? RunOutcome::Aborted : RunOutcome::Completed;
 }
 

@@ -19,14 +19,6 @@ int Descriptor(std::intptr_t handle)
     return static_cast<int>(handle);
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // A file with a name that goes at once, where the file system cannot make one without.
 int CreateNamedThenUnlinked(const std::string& besidePath)
 {

@@ -113,4 +113,12 @@ ReadStatus ReadOpenedFile(int fd, const struct stat& info, FileContent& content)
     return ReadFully(fd, content.Data(), content.Size()) ? ReadStatus::Ok : ReadStatus::ReadFailed;
 }
 
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 }  // namespace platform

@@ -21,6 +21,9 @@ std::string ResolvedLink(const std::string& path);
 
 FileStamp StampOf(const struct stat& info);
 
+// The folder a path names a file in: "." for a bare name.
+std::string FolderOf(const std::string& path);
+
 // Opens a regular file for reading: a symbolic link is followed to where it leads, a pipe
 // or a device is refused without waiting for data. Returns the descriptor, with the name
 // the file was opened under and its status; -1 when it cannot be opened or is no regular

@@ -6,8 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/posix/ExtendedAttributes.h"
 
 namespace platform {
 
@@ -50,10 +53,41 @@ bool FileWriter::Create(const std::string& path)
     return handle_ >= 0;
 }
 
+namespace {
+
+// A new file, locked before it has its name, so that no other run ever sees it unlocked and
+// takes it for a leftover: made without a name in its folder, locked, then linked to the
+// name, which must be free. Where the file system cannot make a file without a name, it is
+// made under the name and locked at once.
+int CreateLockedNew(const std::string& path)
+{
+    int fd;
+    do
+        fd = ::open(FolderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        fd = OpenForWriting(path, O_EXCL, 0600);
+        if (fd >= 0)
+            ::flock(fd, LOCK_EX | LOCK_NB);
+        return fd;
+    }
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+}  // namespace
+
 bool FileWriter::CreateNew(const std::string& path)
 {
     Close();
-    handle_ = OpenForWriting(path, O_EXCL, 0600);
+    // Held while the file is written and until it has taken its name, so that another run
+    // can tell it from a leftover of a run that was killed (RemoveLeftover).
+    handle_ = CreateLockedNew(path);
     path_ = path;
     return handle_ >= 0;
 }
@@ -70,7 +104,7 @@ bool FileWriter::Flush()
 
 bool FileWriter::FlushBeforeReplace()
 {
-    return handle_ >= 0;
+    return handle_ >= 0 && ::fdatasync(static_cast<int>(handle_)) == 0;
 }
 
 bool FileWriter::Close()
@@ -87,12 +121,12 @@ bool FileWriter::IsOpen() const
     return handle_ >= 0;
 }
 
-std::optional<FileIdentity> FileWriter::Identity() const
+std::optional<FileStamp> FileWriter::Stamp() const
 {
     struct stat info;
     if (handle_ < 0 || ::fstat(static_cast<int>(handle_), &info) != 0)
         return std::nullopt;
-    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return StampOf(info);
 }
 
 bool RemoveFile(const std::string& path)
@@ -140,8 +174,48 @@ bool TakeAttributesOf(int fd, const std::string& to, const FileStamp* read)
     if ((made.st_uid != target.st_uid || made.st_gid != target.st_gid) &&
         ::fchown(fd, target.st_uid, target.st_gid) != 0 && ::geteuid() == 0)
         return false;
-    return ::fchmod(fd, target.st_mode & 07777) == 0;
+    // The access control list after the bits, whose group bits it sets as its mask.
+    return ::fchmod(fd, target.st_mode & 07777) == 0 && CopyExtendedAttributes(to, fd);
 }
+
+// Held on the file a replace is about to take the name of, from the check that it is the
+// file read until the rename: another run of the program that replaces the same file waits,
+// and then finds it replaced, so that each run's report matches what is on disk. A lock
+// held for long by another program (flock on the user's file) fails the replace after a
+// second rather than stop the run.
+class ReplaceLock {
+public:
+    explicit ReplaceLock(const std::string& path)
+    {
+        do
+            fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        while (fd_ < 0 && errno == EINTR);
+        // A file that cannot be opened for reading is not locked, and so not waited for.
+        if (fd_ < 0)
+            return;
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0)
+                return;
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                break;
+            ::usleep(5000);
+        }
+        failed_ = true;
+    }
+    ~ReplaceLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    ReplaceLock(const ReplaceLock&) = delete;
+    ReplaceLock& operator=(const ReplaceLock&) = delete;
+
+    bool Failed() const { return failed_; }
+
+private:
+    int fd_ = -1;
+    bool failed_ = false;
+};
 
 }  // namespace
 
@@ -154,16 +228,47 @@ bool ReplaceAtomically(const std::string& from, const std::string& to, const Fil
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return false;
-    const bool given = TakeAttributesOf(fd, to, read);
+    const ReplaceLock lock(to);
+    const bool given = !lock.Failed() && TakeAttributesOf(fd, to, read);
     ::close(fd);
     return given && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool FileWriter::CloseAndReplace(const std::string& to, const FileStamp* read)
 {
-    if (handle_ < 0 || !TakeAttributesOf(static_cast<int>(handle_), to, read))
+    const ReplaceLock lock(to);
+    if (handle_ < 0 || lock.Failed() || !TakeAttributesOf(static_cast<int>(handle_), to, read))
         return false;
-    return Close() && ::rename(path_.c_str(), to.c_str()) == 0;
+    // Renamed while still open and locked, so that no other run takes it for a leftover;
+    // a write that failed was reported by the flush before. The name must still be this
+    // file's: a file put there by anyone else is never moved over `to`.
+    struct stat named;
+    struct stat own;
+    if (::lstat(path_.c_str(), &named) != 0 || ::fstat(static_cast<int>(handle_), &own) != 0 ||
+        named.st_dev != own.st_dev || named.st_ino != own.st_ino || ::rename(path_.c_str(), to.c_str()) != 0)
+        return false;
+    Close();
+    return true;
+}
+
+bool RemoveLeftover(const std::string& path)
+{
+    int fd;
+    do
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return errno == ENOENT;
+    struct stat opened;
+    struct stat named;
+    // A file another run holds is in use; a link or a folder under the name is nobody's
+    // leftover.
+    const bool leftover = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+                          ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+                          named.st_dev == opened.st_dev && named.st_ino == opened.st_ino &&
+                          ::unlink(path.c_str()) == 0;
+    ::close(fd);
+    return leftover;
 }
 
 bool CanReplace(const std::string& path, const FileStamp* read)
@@ -214,6 +319,18 @@ bool LinkOrCopyFile(const std::string& from, const std::string& to)
     if (errno == EEXIST)
         return false;
     return CopyFileNoOverwrite(from, to);
+}
+
+void SyncFolderOf(const std::string& path)
+{
+    int fd;
+    do
+        fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 bool PathExists(const std::string& path)

@@ -70,7 +70,16 @@ std::optional<std::string> ConvertText(std::string_view text, CodeSet source, Co
     Converter converter(IconvName(target), IconvName(source));
     if (!converter.IsOpen())
         return std::nullopt;
-    return converter.Convert(text);
+    std::optional<std::string> converted = converter.Convert(text);
+    // Into code page 932 iconv fits some characters onto look-alikes (¥ onto the backslash,
+    // ‾ onto the tilde): such a text is one code page 932 cannot hold. Its own duplicates
+    // (the NEC and IBM rows) mean the same characters, so only this direction is checked.
+    if (converted && target == CodeSet::ShiftJis && source != target) {
+        Converter back(IconvName(source), IconvName(target));
+        if (!back.IsOpen() || back.Convert(*converted) != std::optional<std::string>(text))
+            return std::nullopt;
+    }
+    return converted;
 }
 
 }  // namespace platform

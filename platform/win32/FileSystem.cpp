@@ -129,17 +129,27 @@ bool FileWriter::IsOpen() const
     return handle_ != -1 && Handle(handle_) != INVALID_HANDLE_VALUE;
 }
 
-std::optional<FileIdentity> FileWriter::Identity() const
+std::optional<FileStamp> FileWriter::Stamp() const
 {
     FileStamp stamp;
     if (!IsOpen() || !StampOfHandle(Handle(handle_), stamp))
         return std::nullopt;
-    return FileIdentity{stamp.Volume, stamp.Index};
+    return stamp;
 }
 
 bool RemoveFile(const std::string& path)
 {
     return ::DeleteFileA(path.c_str());
+}
+
+// A file the program writes is open without the right for others to delete it, so the
+// delete fails while a run holds it.
+bool RemoveLeftover(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    return !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) && ::DeleteFileA(path.c_str());
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to)
@@ -215,6 +225,11 @@ bool RenameReplacing(const std::string& from, const std::string& to)
 {
     return RetryingSharingConflicts(
         [&] { return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0; });
+}
+
+// MoveFileEx writes its renames through.
+void SyncFolderOf(const std::string&)
+{
 }
 
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to)

@@ -153,3 +153,21 @@ TEST(CommandGrammar, TheHelpTheManualPageAndTheCompletionNameEveryOption)
 }
 
 }  // namespace
+
+// -E as a Unix user writes it; what cannot be an extension pattern is refused.
+TEST(CommandGrammar, ExtensionListsAsWritten)
+{
+    const struct {
+        const char* written;
+        Text taken;
+    } cases[] = {
+        {"*.htm,*.html", "*.htm;*.html"}, {"htm", "*.htm"}, {".htm; txt", "*.htm;*.txt"}, {"*", "*.*"},
+        {"*.*", "*.*"}, {"*.", "*."}, {"*.txt;;", "*.txt"}, {"a*.txt", std::nullopt}, {"*.t?t", std::nullopt},
+        {"src/*.c", std::nullopt}, {"*.tar.gz", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const ParsedArguments parsed = Parse({std::string("-E") + c.written});
+        EXPECT_EQ(parsed.Request.AllowedExtensions, c.taken) << c.written;
+        EXPECT_EQ(parsed.Error.empty(), c.taken.has_value()) << c.written << ": " << parsed.Error;
+    }
+}

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -42,9 +43,12 @@ protected:
 
     // Starts the program in the C locale unless told, so that texts are bytes; as an
     // ordinary user, when the test runs as root, whom permission bits stop.
-    pid_t Start(const Arguments& arguments, bool ordinaryUser = false, const char* locale = "C")
+    pid_t Start(const Arguments& arguments, bool ordinaryUser = false, const char* locale = "C",
+                const std::string* input = nullptr, const std::string& tag = "")
     {
-        const std::string out = home_ / "stdout", err = home_ / "stderr";
+        const std::string out = home_ / ("stdout" + tag), err = home_ / ("stderr" + tag), in = home_ / "stdin";
+        if (input)
+            WriteBytes(in, *input);
         if (ordinaryUser) {
             ::chmod(home_.Path().c_str(), 0755);
             ::chmod(work_.Path().c_str(), 0777);
@@ -55,6 +59,8 @@ protected:
                 ::_exit(100);
             ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
             ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+            if (input)
+                ::dup2(::open(in.c_str(), O_RDONLY), 0);
             if (ordinaryUser && ::geteuid() == 0 && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
                 ::_exit(102);
             std::vector<char*> argv{program_.data()};
@@ -66,13 +72,18 @@ protected:
         }
         return child;
     }
-    Outcome Wait(pid_t child)
+    Outcome Wait(pid_t child, const std::string& tag = "")
     {
         int status = -1;
         ::waitpid(child, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(home_ / "stdout"), ReadBytes(home_ / "stderr")};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(home_ / ("stdout" + tag)),
+                ReadBytes(home_ / ("stderr" + tag))};
     }
     Outcome Run(const Arguments& arguments, const char* locale = "C") { return Wait(Start(arguments, false, locale)); }
+    Outcome Filter(const Arguments& arguments, const std::string& input)
+    {
+        return Wait(Start(arguments, false, "C", &input));
+    }
     Outcome RunAsOrdinaryUser(const Arguments& arguments) { return Wait(Start(arguments, true)); }
     std::string Work(const std::string& name) const { return work_ / name; }
     std::string LogLine(const std::string& name, const std::string& column) const
@@ -172,13 +183,85 @@ TEST_F(NativeCommandTest, ARunThatCannotDoItsJobTouchesNothingAndSaysWhy)
     }
 }
 
-TEST_F(NativeCommandTest, ALogThatCannotBeWrittenExitsWithTwo)
+// A log that cannot be written is found out before any file is touched, as exit status 2
+// promises.
+TEST_F(NativeCommandTest, ALogThatCannotBeWrittenExitsWithTwoAndTouchesNothing)
 {
     WriteBytes(Work("x.txt"), "a1");
     MakeFolder(Work("replace.log"));
-    const Outcome outcome = Run({"-Fa", "-R#", "-B0", "--log=replace.log", "x.txt"});
+    for (const char* log : {"--log=replace.log", "--log=no/such/folder.log"}) {
+        const Outcome outcome = Run({"-Fa", "-R#", "-B", log, "x.txt"});
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_NE(outcome.err.find(": the log cannot be written; nothing was changed"), std::string::npos)
+            << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("x.txt")), "a1");
+        EXPECT_FALSE(FileExists(Work("x.txt.bak")));
+    }
+}
+
+// A request the run would ignore, or a pattern it lacks, is refused before anything is
+// touched: one line naming it, exit status 2.
+TEST_F(NativeCommandTest, WhatWouldBeIgnoredOrIsMissingIsRefused)
+{
+    WriteBytes(Work("a.txt"), "aAa");
+    WriteBytes(Work("0"), "x file named 0");
+    WriteBytes(Work("l.lst"), "a\tb\t\r\n");
+    const struct {
+        Arguments arguments;
+        const char* why;
+    } cases[] = {
+        {{"-Oi", "-Fa", "-Rb", "a.txt"}, "-Oi is an option of regular expressions, and 'e' is not given"},
+        {{"-Ocm", "-Fa", "-Rb", "a.txt"}, "-Om is an option of regular expressions"},
+        {{"-Ok", "-Fa", "-Rb", "a.txt"}, "-Ok is an option of regular expressions"},
+        {{"-F", "", "-Rb", "a.txt"}, "the find text is empty"},
+        {{"-Rb", "a.txt"}, "there is nothing to find"},
+        {{"a.txt"}, "there is nothing to find"},
+        {{"-Ll.lst", "-Fa", "-Rb", "a.txt"}, "-L names the replace list that -A runs, and -A is not given"},
+        {{"-A", "-Ll.lst", "-Fa", "a.txt"}, "-F and -R are not used with -A"},
+        {{"-A", "-Ll.lst", "-Rb", "a.txt"}, "-F and -R are not used with -A"},
+        {{"-A", "-Ll.lst", "-Oc", "a.txt"}, "-O is not used with -A"},
+        {{"-Fa", "-Rb", "--backup", "0", "a.txt"}, "option '--backup' takes its 0 or 1 attached (--backup=0)"},
+        {{"-Fa", "-Rb", "-B", "1", "a.txt"}, "option '-B' takes its 0 or 1 attached (-B1)"},
+        {{"-Fa", "-Rb", "-A", "0", "a.txt"}, "option '-A' takes its 0 or 1 attached (-A0)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const Outcome outcome = Run(c.arguments);
+
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_TRUE(outcome.err.starts_with(std::string("tarvelox: ") + c.why)) << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("a.txt")), "aAa");
+        EXPECT_EQ(ReadBytes(Work("0")), "x file named 0");
+        EXPECT_FALSE(FileExists(Work("a.txt.bak")));
+    }
+    // Written as the message says, the file named 0 is a file.
+    EXPECT_EQ(Run({"-Fx", "-Ry", "-B0", "./0"}).status, 0);
+    EXPECT_EQ(ReadBytes(Work("0")), "y file named 0");
+}
+
+// With no file named, a text piped in is filtered to standard output in its own encoding.
+TEST_F(NativeCommandTest, WithNoFileNamedStandardInputIsFiltered)
+{
+    const std::string sjis = "\x95\x5C\\x \x8B\x8C\x8E\xD0\r\n";  // 表\x 旧社
+    Outcome outcome = Filter({"-F\\", "-R/"}, sjis);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "\x95\x5C/x \x8B\x8C\x8E\xD0\r\n");
+    EXPECT_EQ(outcome.err, "");
+
+    outcome = Filter({"-Fzzz", "-Ry"}, "nothing\n");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "nothing\n");
+
+    // A text the run cannot take is passed on as it came, and said so.
+    outcome = Filter({"-Fa", "-Rb"}, std::string("a\0a", 3));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, std::string("a\0a", 3));
+    EXPECT_EQ(outcome.err, "tarvelox: standard input: NoText (holds a NUL byte: not a text file); it is passed on "
+                           "unchanged\n");
+
+    outcome = Filter({"-n", "-Fa", "-Rb"}, "a");
     EXPECT_EQ(outcome.status, 2);
-    EXPECT_NE(outcome.err.find("replace.log: the log cannot be written"), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
 }
 
 // A name that names nothing, a folder that cannot be read and a link to nothing met in a
@@ -219,8 +302,11 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
 {
     constexpr int Files = 200;
     const std::string text(256 * 1024, 'a');
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    // A second signal (timeout and a terminal's Ctrl+C signal the group and the program)
+    // changes nothing: the stop is on its way.
+    for (const auto [signal, times] : {std::pair{SIGINT, 1}, {SIGTERM, 1}, {SIGHUP, 1}, {SIGINT, 2}}) {
         SCOPED_TRACE(signal);
+        SCOPED_TRACE(times);
         Arguments arguments = {"-Fa", "-Rb", "-B0", "--log=replace.log"};
         for (int i = 0; i < Files; ++i) {
             arguments.push_back("f" + std::to_string(i) + ".txt");
@@ -230,10 +316,14 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
         // Sent once the run is under way (waited for at most 30 seconds).
         for (int wait = 0; ReadBytes(Work("f0.txt")) == text && wait < 150000; ++wait)
             ::usleep(200);
-        ::kill(child, signal);
+        for (int time = 0; time < times; ++time)
+            ::kill(child, signal);
         const Outcome outcome = Wait(child);
 
         EXPECT_EQ(outcome.status, 128 + signal);
+        // Every line already due is there: one per changed file.
+        EXPECT_EQ(static_cast<int>(std::count(outcome.out.begin(), outcome.out.end(), '\n')),
+                  static_cast<int>(std::count(outcome.out.begin(), outcome.out.end(), ':')));
         int changed = 0;
         int left = 0;
         for (int i = 0; i < Files; ++i) {
@@ -241,7 +331,7 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
             const std::string now = ReadBytes(Work(name));
             EXPECT_TRUE(now == text || now == std::string(text.size(), 'b')) << name;
             (now == text ? left : changed) += 1;
-            EXPECT_FALSE(FileExists(Work(name + ".tmp"))) << name;
+            EXPECT_FALSE(FileExists(Work(name + ".tarvelox.tmp"))) << name;
         }
         EXPECT_GT(changed, 0);
         EXPECT_GT(left, 0);
@@ -253,8 +343,10 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
         int cancelled = 0;
         for (std::size_t at = log.find("  Cancel\r\n"); at != std::string::npos; at = log.find("  Cancel\r\n", at + 1))
             ++cancelled;
-        EXPECT_LE(cancelled, static_cast<int>(std::thread::hardware_concurrency()));
+        // One a worker at most: four per processor, from 4 to 16.
+        EXPECT_LE(cancelled, static_cast<int>(std::clamp(std::thread::hardware_concurrency() * 4, 4u, 16u)));
         EXPECT_EQ(logged, changed + cancelled);
+        EXPECT_EQ(static_cast<int>(std::count(outcome.out.begin(), outcome.out.end(), '\n')), logged);
         char expected[200];
         std::snprintf(expected, sizeof expected,
                       "tarvelox: stopped by %s: %d files changed before the stop, %d not processed\n",
@@ -382,10 +474,10 @@ TEST_F(NativeCommandTest, OneLineAFileOnStandardOutput)
     const Arguments arguments = {"-Fx", "-Rz", "d", "n.txt", "e.dat"};
 
     Outcome outcome = Run(arguments);
+    // A named file passes the extension list, which sorts the files of walked folders.
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.out, "d/a.txt:1\nn.txt: NoText (holds a NUL byte: not a text file)\n");
-    EXPECT_EQ(outcome.err, "tarvelox: e.dat: left out: its extension is not let in (-E, SETTING/AbleExt)\n"
-                           "tarvelox: 1 of 3 files changed, 1 replacement, 1 failed, 2 left out by the extension list\n");
+    EXPECT_EQ(outcome.out, "d/a.txt:1\nn.txt: NoText (holds a NUL byte: not a text file)\ne.dat:1\n");
+    EXPECT_EQ(outcome.err, "tarvelox: 2 of 4 files changed, 2 replacements, 1 failed, 1 left out by the extension list\n");
 
     WriteBytes(Work("d/a.txt"), "x");
     WriteBytes(Work("d/c.txt"), "\xE3\x81\x82x");  // あx in UTF-8
@@ -403,8 +495,42 @@ TEST_F(NativeCommandTest, OneLineAFileOnStandardOutput)
     EXPECT_EQ(ReadBytes(Work("d/a.txt")), "z");
 }
 
-// From a UTF-8 terminal the texts become code page 932 whole; what it cannot hold stops
-// the run before it starts.
+// A file read in an encoding that stayed a guess says so with -v and in a preview or diff;
+// a Japanese find text that occurs in one reading alone decides it.
+TEST_F(NativeCommandTest, AGuessedEncodingIsSaidSo)
+{
+    MakeFolder(Work("g"));
+    MakeFolder(Work("c"));
+    const auto write = [&] {
+        WriteBytes(Work("g/a.txt"), "X\x8E\xD0\r\n");  // X社, or EUC-JP Xﾐ
+        WriteBytes(Work("c/b.txt"), "\x90\xDD\x92\xE8X");  // 設定X: Shift-JIS alone
+    };
+    const struct {
+        Arguments options;
+        std::string out, err;
+    } cases[] = {
+        {{"-v", "-FX", "-RY"}, "g/a.txt:1 (Shift-JIS, guessed)\nc/b.txt:1 (Shift-JIS)\n", ""},
+        {{"-FX", "-RY"}, "g/a.txt:1\nc/b.txt:1\n", ""},
+        {{"-n", "-FX", "-RY"}, "g/a.txt:1 (Shift-JIS, guessed)\nc/b.txt:1\n", ""},
+        // A diff shows no line of a changed file but of one it guessed.
+        {{"--diff", "-FX", "-RY", "--bytes"}, "", "g/a.txt:1 (Shift-JIS, guessed)\ntarvelox: "},
+        {{"-v", "-F\x8E\xD0", "-R\x8E\xD2"}, "g/a.txt:1 (Shift-JIS)\nc/b.txt:0 (Shift-JIS)\n", ""},
+    };
+    for (const auto& c : cases) {
+        write();
+        Arguments arguments = c.options;
+        arguments.insert(arguments.end(), {"g/a.txt", "c/b.txt"});
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        if (!c.out.empty()) {
+            EXPECT_EQ(outcome.out, c.out) << testing::PrintToString(c.options);
+        }
+        EXPECT_TRUE(outcome.err.starts_with(c.err)) << outcome.err;
+    }
+}
+
+// From a UTF-8 terminal the texts become code page 932 whole, or stay UTF-8 for the files
+// that can hold what code page 932 cannot.
 TEST_F(NativeCommandTest, TextsFromAUtf8Terminal)
 {
     const std::string text = "旧社名㈱①～髙 and \x95\x5c\r\n";
@@ -426,11 +552,21 @@ TEST_F(NativeCommandTest, TextsFromAUtf8Terminal)
         EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n") << option;
     }
 
+    // A character code page 932 cannot hold stays UTF-8, for the files that can hold it: a
+    // Shift-JIS file cannot take the replacement, and says so; a UTF-8 file takes it.
     outcome = Run({"-F", utf8(u8"新"), "-R", utf8(u8"caf\u00e9"), "a.txt"}, "C.UTF-8");
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.err, "tarvelox: the replacement: '" + utf8(u8"\u00e9") +
-                               "' cannot be written in Shift-JIS (code page 932); nothing was changed\n");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "a.txt: EncodeER (a replacement cannot be written in its encoding: Shift-JIS)\n");
     EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n");
+    WriteBytes(Work("page.html"), utf8(u8"<p>Cafe \u65b0</p>\n"));
+    outcome = Run({"-F", "Cafe", "-R", utf8(u8"Caf\u00e9 \U0001F389"), "page.html"}, "C.UTF-8");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("page.html")), utf8(u8"<p>Caf\u00e9 \U0001F389 \u65b0</p>\n"));
+    // Its look-alike in code page 932 is never taken for ¥; every file UTF-8, ¥ is itself.
+    outcome = Run({"-F", "Cafe", "-R", utf8(u8"\u00a5"), "page.html"}, "C.UTF-8");
+    EXPECT_EQ(outcome.status, 2);
+    outcome = Run({"--encoding=utf8", "-F", "p>", "-R", utf8(u8"\u00a5>"), "page.html"}, "C.UTF-8");
+    EXPECT_EQ(ReadBytes(Work("page.html")), utf8(u8"<\u00a5>Caf\u00e9 \U0001F389 \u65b0</\u00a5>\n"));
 }
 
 // Every file below the working folder with its bytes and its time of change.
@@ -457,13 +593,14 @@ TEST_F(NativeCommandTest, APreviewCountsWhatTheRunDoesAndWritesNothing)
     EXPECT_EQ(Tree(work_.Path()), before);
 
     const Outcome written = Run(arguments);
-    EXPECT_EQ(previewed.status, 1);
+    // A file of a walked folder that is not text is left out, not failed.
+    EXPECT_EQ(previewed.status, 0);
     EXPECT_EQ(written.status, previewed.status);
     EXPECT_EQ(written.out, previewed.out);
-    EXPECT_EQ(previewed.err, "tarvelox: preview: 3 of 4 files would change, 17 replacements, 1 failed, 1 left out by "
-                             "the extension list; nothing was written\n");
-    EXPECT_EQ(written.err, "tarvelox: 3 of 4 files changed, 17 replacements, 1 failed, 1 left out by the extension "
-                           "list\n");
+    EXPECT_EQ(previewed.err, "tarvelox: preview: 3 of 3 files would change, 17 replacements, 0 failed, 1 left out by "
+                             "the extension list, 1 left out as not text; nothing was written\n");
+    EXPECT_EQ(written.err, "tarvelox: 3 of 3 files changed, 17 replacements, 0 failed, 1 left out by the extension "
+                           "list, 1 left out as not text\n");
     EXPECT_TRUE(FileExists(Work("news.txt.bak")));
 
     // A preview writes no log either.
@@ -483,9 +620,13 @@ TEST_F(NativeCommandTest, TheDiffIsGnuDiffsInTheTerminalsEncoding)
     Arguments preview = {"-n", "--diff"};
     preview.insert(preview.end(), arguments.begin(), arguments.end());
     const Outcome previewed = Run(preview, "C.UTF-8");
+    // The diff names each file; a line per file only with -v, so a pager is not written over.
     EXPECT_EQ(previewed.status, 0) << previewed.err;
-    EXPECT_EQ(previewed.err, "news.txt:6\ndocs/manual.txt:5\neuc.txt:1\ntarvelox: preview: 3 of 3 files would change, "
-                             "12 replacements, 0 failed; nothing was written\n");
+    EXPECT_EQ(previewed.err, "tarvelox: preview: 3 of 3 files would change, 12 replacements, 0 failed; nothing was "
+                             "written\n");
+    preview.push_back("-v");
+    EXPECT_TRUE(Run(preview, "C.UTF-8").err.starts_with("news.txt:6 (Shift-JIS)\ndocs/manual.txt:5 (Shift-JIS)\n"));
+    preview.pop_back();
 
     Arguments diffWritten = {"--diff"};
     diffWritten.insert(diffWritten.end(), arguments.begin(), arguments.end());
@@ -508,6 +649,45 @@ TEST_F(NativeCommandTest, TheDiffIsGnuDiffsInTheTerminalsEncoding)
     }
     EXPECT_EQ(previewed.out, expected);
     EXPECT_NE(expected.find(reinterpret_cast<const char*>(u8"+保存先: D:/ソフト/能力表/2023年版")), std::string::npos);
+}
+
+// patch applies the diff to a copy of the files as they were, whatever their names hold:
+// blanks, Japanese, in the terminal's set or in Shift-JIS bytes.
+TEST_F(NativeCommandTest, PatchAppliesTheDiffToNamesWithBlanksAndJapanese)
+{
+    MakeFolder(Work("site"));
+    const std::string names[] = {"site/entry 1.html", reinterpret_cast<const char*>(u8"site/お知らせ.txt"),
+                                 "site/two  blanks.txt"};
+    for (const std::string& name : names)
+        WriteBytes(Work(name), "\x8B\x8C\x8E\xD0\x96\xBC\r\nline\r\n");  // 旧社名
+    std::filesystem::copy(Work("site"), home_ / "site", std::filesystem::copy_options::recursive);
+
+    for (const char* locale : {"C.UTF-8", "C"}) {
+        const Outcome diff = Run({"-n", "--diff", "--bytes", "-F\x8B\x8C", "-R\x90\x56", "site"}, locale);
+        ASSERT_EQ(diff.status, 0) << diff.err;
+        WriteBytes(home_ / "diff", diff.out);
+        std::filesystem::remove_all(home_ / "patched");
+        std::filesystem::create_directory(home_ / "patched");
+        std::filesystem::copy(home_ / "site", home_ / "patched/site", std::filesystem::copy_options::recursive);
+        const std::string command = "cd " + (home_ / "patched") + " && patch -s -p1 <" + (home_ / "diff");
+        ASSERT_EQ(std::system(command.c_str()), 0) << diff.out;
+        for (const std::string& name : names)
+            EXPECT_EQ(ReadBytes(home_ / ("patched/" + name)), "\x90\x56\x8E\xD0\x96\xBC\r\nline\r\n") << name;
+    }
+}
+
+// sed users write \1 for a group: the own template takes it as a byte, and says so.
+TEST_F(NativeCommandTest, ABackslashDigitInTheOwnTemplateIsWarnedOf)
+{
+    WriteBytes(Work("a.txt"), "abc");
+    Outcome outcome = Run({"-Oe", "-F(b)", "-R<\\1>", "a.txt"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(outcome.err.starts_with("tarvelox: warning: \\1 in the replacement is not a group here but the byte "
+                                        "0x01: write $1 for the group"))
+        << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "a<\x01>c");
+    outcome = Run({"-Oe", "-F(c)", "-R\\\\1$1", "a.txt"});
+    EXPECT_EQ(outcome.err.find("warning"), std::string::npos) << outcome.err;
 }
 
 }  // namespace
@@ -572,3 +752,150 @@ TEST_F(EncodingCommandTest, AFixedEncodingOrAWrongOne)
 }
 
 }  // namespace
+
+// A walk never enters a repository's insides, leaves hidden entries and what .gitignore
+// excludes out unless asked, and leaves out a file that is not text instead of failing;
+// the summary says what was left out and why. A folder named on the command line is
+// walked whatever its name.
+TEST_F(NativeCommandTest, AWalkLeavesOutWhatIsNotTheUsersText)
+{
+    ASSERT_EQ(std::system(("git init -q " + Work("repo")).c_str()), 0);
+    MakeFolder(Work("repo/sub"));
+    MakeFolder(Work("repo/.hidden"));
+    MakeFolder(Work("repo/build"));
+    MakeFolder(Work("repo/CVS"));
+    const std::map<std::string, std::string> files = {
+        {"repo/a.txt", "foo"}, {"repo/sub/b.txt", "foo"}, {"repo/.env.txt", "foo"}, {"repo/.hidden/c.txt", "foo"},
+        {"repo/build/d.txt", "foo"}, {"repo/x.log", "foo"}, {"repo/CVS/Entries", "foo"},
+        {"repo/.gitignore", "build/\n*.log\n"}, {"repo/pic.gif", std::string("GIF\0foo", 7)},
+        {"repo/.git/COMMIT_EDITMSG", "foo"}};
+    for (const auto& [name, bytes] : files)
+        WriteBytes(Work(name), bytes);
+    auto changed = [&] {
+        std::vector<std::string> names;
+        for (const auto& [name, bytes] : files)
+            if (ReadBytes(Work(name)) != bytes)
+                names.push_back(name);
+        return names;
+    };
+
+    Outcome outcome = Run({"-E*.*", "-Ffoo", "-Rbar", "repo"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(changed(), (std::vector<std::string>{"repo/a.txt", "repo/sub/b.txt"}));
+    EXPECT_EQ(outcome.err, "tarvelox: 2 of 2 files changed, 2 replacements, 0 failed, 1 left out as not text, 3 hidden "
+                           "left out (--hidden takes them), 2 left out by ignore files (--no-ignore takes them), 2 "
+                           "repository folders left out\n");
+
+    outcome = Run({"-E*.*", "-Ffoo", "-Rbar", "--hidden", "--no-ignore", "repo"});
+    EXPECT_EQ(changed(), (std::vector<std::string>{"repo/.env.txt", "repo/.hidden/c.txt", "repo/a.txt",
+                                                   "repo/build/d.txt", "repo/sub/b.txt", "repo/x.log"}));
+    EXPECT_EQ(ReadBytes(Work("repo/.git/COMMIT_EDITMSG")), "foo");
+    EXPECT_EQ(ReadBytes(Work("repo/CVS/Entries")), "foo");
+
+    // A folder the ignore files leave out is walked when named, with all it holds.
+    outcome = Run({"-E*.*", "-Fbar", "-Rqux", "repo/build"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("repo/build/d.txt")), "qux");
+    EXPECT_EQ(ReadBytes(Work("repo/x.log")), "bar");
+
+    // Named, the repository's folder is walked, and a binary file named is a failure.
+    outcome = Run({"-E*.*", "-Ffoo", "-Rbaz", "repo/CVS", "repo/pic.gif"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(ReadBytes(Work("repo/CVS/Entries")), "baz");
+    EXPECT_NE(outcome.out.find("repo/pic.gif: NoText"), std::string::npos) << outcome.out;
+}
+
+namespace {
+
+// Rewrites each file as sed -i does (a new file renamed over it) until told to stop: the
+// inode numbers a run frees are taken by these new files at once.
+void RewriteAsSedDoes(const std::vector<std::string>& files, const std::atomic<bool>& stop)
+{
+    for (std::size_t round = 0; !stop; ++round)
+        for (const std::string& file : files) {
+            if (stop)
+                return;
+            std::string text = ReadBytes(file);
+            text += round % 2 ? "" : " ";
+            WriteBytes(file + ".sed", text);
+            std::filesystem::rename(file + ".sed", file);
+        }
+}
+
+}  // namespace
+
+// Another program rewriting the files meanwhile: a file the run reports as holding nothing
+// to replace was read, and does not hold the find text because the run missed it.
+TEST_F(NativeCommandTest, AFileChangedByAnotherProgramIsNeverTakenForOneDone)
+{
+    std::vector<std::string> files;
+    for (int i = 0; i < 1500; ++i) {
+        files.push_back(Work("f" + std::to_string(i) + ".txt"));
+        WriteBytes(files.back(), "\x8B\x8C\x8E\xD0\x96\xBC x\n");  // 旧社名
+    }
+    std::atomic<bool> stop{false};
+    std::thread other(RewriteAsSedDoes, std::ref(files), std::cref(stop));
+    const Outcome outcome = Run({"-v", "-j2", "--bytes", "-F\x8B\x8C", "-R\x90\x56", "."});
+    stop = true;
+    other.join();
+
+    std::istringstream lines(outcome.out);
+    std::size_t reportedUnchangedButHolding = 0;
+    for (std::string line; std::getline(lines, line);)
+        if (line.ends_with(":0 (Shift-JIS)") &&
+            ReadBytes(Work(line.substr(0, line.find(':')))).find("\x8B\x8C") != std::string::npos)
+            ++reportedUnchangedButHolding;
+    EXPECT_EQ(reportedUnchangedButHolding, 0u) << outcome.out.substr(0, 2000);
+}
+
+// Two runs at once over one tree: each run's report matches what is on disk. A file one
+// reports changed holds its change; the other, which read the file before, fails it.
+TEST_F(NativeCommandTest, TwoRunsAtOnceEachReportWhatIsOnDisk)
+{
+    for (int i = 0; i < 400; ++i)
+        WriteBytes(Work("f" + std::to_string(i) + ".txt"), "aaa bbb\n");
+    const pid_t first = Start({"-v", "-j2", "-Fa", "-RX", "."}, false, "C", nullptr, "-first");
+    const Outcome second = Run({"-v", "-j2", "-Fb", "-RY", "."});
+    const Outcome firstOutcome = Wait(first, "-first");
+
+    for (const auto& [out, gone] : {std::pair{firstOutcome.out, 'a'}, {second.out, 'b'}}) {
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            const std::string name = line.substr(0, line.find(':'));
+            if (line.find(":3 ") != std::string::npos)
+                EXPECT_EQ(ReadBytes(Work(name)).find(gone), std::string::npos) << line;
+        }
+    }
+}
+
+// A replace list written in UTF-8 is read as UTF-8, its texts taken as -F and -R are; a list
+// with option letters the format does not know, or a character code page 932 cannot hold,
+// is refused before anything is touched.
+TEST_F(NativeCommandTest, AReplaceListInUtf8)
+{
+    const std::string sjis = "\x8B\x8C\x8E\xD0\x96\xBC \x95\x5C foo\r\n";  // 旧社名 表 foo
+    const struct {
+        std::string list;
+        int status;
+        std::string after;
+        const char* why;
+    } cases[] = {
+        {reinterpret_cast<const char*>(u8"旧社名\t新社名\t\r\n表\t表/\tS\r\n[a-z]+\t<$0>\tEk\r\n"), 0,
+         "\x90\x56\x8E\xD0\x96\xBC \x95\x5C/ <foo>\r\n", ""},
+        {"foo\tbar\tek\r\n", 2, sjis, "l.lst, line 1: 'ek' holds option letters a list does not know"},
+        {reinterpret_cast<const char*>(u8"foo\t\u00a5\t\r\n"), 2, sjis,
+         "l.lst (UTF-8), pattern 1: '\xC2\xA5' cannot be written in Shift-JIS"},
+        // A text code page 932 cannot hold stays UTF-8, for the files that can hold it: a
+        // Shift-JIS file cannot take the replacement.
+        {reinterpret_cast<const char*>(u8"foo\tcaf\u00e9\t\r\n"), 1, sjis, "a.txt: EncodeER"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.list);
+        WriteBytes(Work("l.lst"), c.list);
+        WriteBytes(Work("a.txt"), sjis);
+        const Outcome outcome = Run({"-A", "-Ll.lst", "a.txt"}, "C.UTF-8");
+        EXPECT_EQ(outcome.status, c.status) << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("a.txt")), c.after);
+        EXPECT_NE((outcome.out + outcome.err).find(c.why), std::string::npos) << outcome.err;
+    }
+}

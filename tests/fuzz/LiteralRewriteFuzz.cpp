@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/pattern/EscapeSequences.h"
 #include "engine/literal/LiteralChain.h"
@@ -20,12 +21,13 @@ char Lowered(char byte)
     return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
 }
 
+// Only a letter that is a character of its own folds, never a second byte.
 bool MatchesAt(std::string_view text, std::size_t at, std::string_view alternative, bool ignoreCase)
 {
-    for (std::size_t k = 0; k < alternative.size(); ++k) {
-        const char byte = ignoreCase ? Lowered(text[at + k]) : text[at + k];
-        const char wanted = ignoreCase ? Lowered(alternative[k]) : alternative[k];
-        if (byte != wanted)
+    for (std::size_t k = 0; k < alternative.size(); k += CharacterLength(alternative, k)) {
+        const std::size_t length = CharacterLength(alternative, k);
+        if (length == 1 && ignoreCase ? Lowered(text[at + k]) != Lowered(alternative[k])
+                                      : text.substr(at + k, length) != alternative.substr(k, length))
             return false;
     }
     return true;
@@ -62,20 +64,14 @@ std::optional<std::size_t> PlainRewrite(std::string& text, const std::string& fi
                                         PatternOptions options)
 {
     const bool decode = !HasOption(options, NotEscape);
-    const std::string alternatives = decode ? DecodeFindEscapes(find) : find;
     const std::string replacement = decode ? DecodeReplaceEscapes(replace) : replace;
     std::size_t count = 0;
-    std::size_t begin = 0;
-    for (;;) {
-        const std::size_t end = std::min(alternatives.find(AlternativeSeparator, begin), alternatives.size());
-        count += ReplaceAll(text, std::string_view(alternatives).substr(begin, end - begin), replacement,
-                            HasOption(options, NotCase));
+    for (const std::string& alternative : decode ? DecodeFindEscapes(find) : std::vector{find}) {
+        count += ReplaceAll(text, alternative, replacement, HasOption(options, NotCase));
         if (text.size() > LargestText)
             return std::nullopt;
-        if (end == alternatives.size())
-            return count;
-        begin = end + 1;
     }
+    return count;
 }
 
 }  // namespace

@@ -137,7 +137,7 @@ TEST(ListSave, PutsTheListInPlaceOnlyWhenEveryRowWasWritten)
         {"a read-only list", "old\t\t\r\n", ListWriteResult::CreateFailed,
          [](const std::string& list) { SetReadOnly(list, true); }},
         {"the temporary name taken", "old\t\t\r\n", ListWriteResult::CreateFailed,
-         [](const std::string& list) { MakeFolder(list + ".tmp"); }},
+         [](const std::string& list) { MakeFolder(list + ".tarvelox.tmp"); }},
         {"a folder by the list's name", nullptr, ListWriteResult::CreateFailed,
          [](const std::string& list) { MakeFolder(list); }},
         {"no such folder", nullptr, ListWriteResult::CreateFailed, nullptr},
@@ -157,7 +157,7 @@ TEST(ListSave, PutsTheListInPlaceOnlyWhenEveryRowWasWritten)
         } else if (c.former) {
             EXPECT_EQ(ReadBytes(list), c.former);
         }
-        EXPECT_EQ(platform::PathExists(list + ".tmp"), platform::IsFolder(list + ".tmp"));
+        EXPECT_EQ(platform::PathExists(list + ".tarvelox.tmp"), platform::IsFolder(list + ".tarvelox.tmp"));
         if (c.former)
             SetReadOnly(list, false);
     }

@@ -50,7 +50,7 @@ TEST(HelpDocument, ExplainsEveryStatusWordOfTheLog)
 TEST(HelpDocument, NamesTheFilesTheProgramWrites)
 {
     for (const std::string name : {SettingsFileName, HistoryFileName, DefaultListFileName, LegacyListFileName,
-                                   "replace.log", ".tmp", ".bak", "bregexp.dll"})
+                                   "replace.log", ".tarvelox.tmp", ".bak", "bregexp.dll"})
         EXPECT_NE(HelpText().find(name), std::string::npos) << name;
 }
 

@@ -122,7 +122,7 @@ TEST(ConsoleStop, CtrlCInTheConsoleOfTheRealProgram)
         const std::string now = ReadBytes(folder / name);
         EXPECT_TRUE(now == text || now == std::string(text.size(), 'b')) << name;
         changed += now != text;
-        EXPECT_FALSE(FileExists((folder / name).append(".tmp"))) << name;
+        EXPECT_FALSE(FileExists((folder / name).append(".tarvelox.tmp"))) << name;
     }
     EXPECT_GT(changed, 0);
     EXPECT_LT(changed, Files);

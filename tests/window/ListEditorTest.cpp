@@ -445,7 +445,7 @@ TEST_F(ListEditorTest, ANewListIsSavedUnderANameTheUserChooses)
     EXPECT_EQ(Editor().ListPath(), folder_ / "saved.lst");
     EXPECT_EQ(PathShown(Editor()), folder_ / "saved.lst");
     EXPECT_FALSE(Editor().IsModified());
-    EXPECT_FALSE(FileExists(folder_ / "saved.lst.tmp"));
+    EXPECT_FALSE(FileExists(folder_ / "saved.lst.tarvelox.tmp"));
 
     // Saving as an existing file asks before it is replaced.
     Command(ID_PATTERN_CUT);
@@ -460,13 +460,14 @@ TEST_F(ListEditorTest, ASaveThatFailsLeavesTheListAsItWasAndTheChangesMarked)
     boxes_.clear();
     OpenList(ThreeRows);
     Command(ID_PATTERN_CUT);
-    MakeFolder(listPath_ + ".tmp");
+    MakeFolder(listPath_ + ".tarvelox.tmp");
     AnswerBox(IDOK);
     Command(ID_LIST_SAVE);
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].Text, listPath_ + "\n" + LoadResourceString(IDS_LIST_NOT_CREATED));
     EXPECT_TRUE(Editor().IsModified());
     EXPECT_EQ(ReadBytes(listPath_), ThreeRows);
+    EXPECT_TRUE(platform::IsFolder(listPath_ + ".tarvelox.tmp"));
     // The close that asked for the save does not go on; its question bears the program's
     // name.
     AnswerBox(IDYES);

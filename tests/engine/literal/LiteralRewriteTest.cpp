@@ -81,14 +81,16 @@ TEST(LiteralRewrite, SearchSemantics)
         {"ignoring case", "abc AbC ABD", "ABC", "x", NotCase, 2, "x x ABD"},
         {"ignoring case, lowercase find", "ABC", "abc", "x", NotCase, 1, "x"},
         {"case matters without NotCase", "abc AbC", "ABC", "x", 0, 0, "abc AbC"},
-        {"second bytes folded", "\x83\x61\x83\x41", "\x83\x41", "x", NotCase, 2, "xx"},
+        {"second bytes never fold: ア is not ヂ", "\x83\x61\x83\x41", "\x83\x41", "x", NotCase, 1, "\x83\x61x"},
+        {"nor ヂ ア", "\x83\x41\x83\x61", "\x83\x61", "x", NotCase, 1, "\x83\x41x"},
         {"only letters fold", "@`[{", "`{", "x", NotCase, 0, "@`[{"},
         {"letters fold, nothing else", "@`[{^~", "@", "x", NotCase, 1, "x`[{^~"},
         {"\\n is CR LF", "a\r\nb\nc", "\\n", "|", 0, 1, "a|b\nc"},
         {"\\u is LF, also in CR LF", "a\r\nb\nc", "\\u", "|", 0, 2, "a\r|b|c"},
         {"replacement escapes", "a", "a", "\\t\\|", 0, 1, "\t\\|"},
         {"NotEscape takes the text as written", "a\\nb a\r\nb", "a\\nb", "x", NotEscape, 1, "x a\r\nb"},
-        {"0x1A separates also with NotEscape", "a\\|b", "a\x1A" "b", "x", NotEscape, 2, "x\\|x"},
+        {"0x1A in the find text is itself", "a\x1A" "b a b", "a\x1A" "b", "x", NotEscape, 1, "x a b"},
+        {"and so with escapes", "a\x1A" "b a b", "a\x1A" "b", "x", 0, 1, "x a b"},
         {"the whole text replaced by nothing", "abc", "abc\\|x", "", 0, 1, ""},
         {"shorter, then longer than the alternative", "abcabc", "abc\\|x", "xy", 0, 4, "xyyxyy"},
         {"longer, then shorter than the alternative", "abab", "a\\|ybx", "xy", 0, 3, "xxyyb"},
@@ -110,7 +112,7 @@ TEST(LiteralRewrite, IgnoringCaseFoldsExactlyTheAsciiLetters)
         const std::string inside = filler + static_cast<char>(textByte) + filler;
         const std::string atEnd = filler + static_cast<char>(textByte);
         for (int findByte = 1; findByte < 256; ++findByte) {
-            if (findByte == '-' || findByte == '\x1A')
+            if (findByte == '-')
                 continue;
             const FileResult expected = fold(textByte) == fold(findByte) ? 1 : 0;
             const std::string find(1, static_cast<char>(findByte));
@@ -140,9 +142,14 @@ char Fold(char c, bool ignoreCase)
 std::size_t ReferenceFind(const std::string& text, const std::string& pattern, std::size_t from, bool ignoreCase)
 {
     for (std::size_t p = from; p + pattern.size() <= text.size(); p += IsLeadByte(text[p]) ? 2 : 1) {
+        // Only a letter that is a character of its own folds.
         std::size_t k = 0;
-        while (k < pattern.size() && Fold(text[p + k], ignoreCase) == Fold(pattern[k], ignoreCase))
-            ++k;
+        for (bool second = false; k < pattern.size(); ++k) {
+            const bool fold = ignoreCase && !second;
+            if (Fold(text[p + k], fold) != Fold(pattern[k], fold))
+                break;
+            second = !second && IsLeadByte(pattern[k]);
+        }
         if (k == pattern.size())
             return p;
     }
@@ -154,29 +161,22 @@ Rewrite ReferenceRewrite(std::string text, const std::string& find, const std::s
                          PatternOptions options)
 {
     const bool decode = !HasOption(options, NotEscape);
-    const std::string decodedFind = decode ? DecodeFindEscapes(find) : find;
     const std::string replacement = decode ? DecodeReplaceEscapes(replace) : replace;
     FileResult count = 0;
-    std::size_t begin = 0;
-    for (;;) {
-        const std::size_t separator = decodedFind.find('\x1A', begin);
-        const std::string alternative = decodedFind.substr(begin, separator - begin);
-        if (!alternative.empty()) {
-            std::string output;
-            std::size_t position = 0;
-            for (;;) {
-                const std::size_t p = ReferenceFind(text, alternative, position, HasOption(options, NotCase));
-                if (p == std::string::npos)
-                    break;
-                output += text.substr(position, p - position) + replacement;
-                position = p + alternative.size();
-                ++count;
-            }
-            text = output + text.substr(position);
+    for (const std::string& alternative : decode ? DecodeFindEscapes(find) : std::vector{find}) {
+        if (alternative.empty())
+            continue;
+        std::string output;
+        std::size_t position = 0;
+        for (;;) {
+            const std::size_t p = ReferenceFind(text, alternative, position, HasOption(options, NotCase));
+            if (p == std::string::npos)
+                break;
+            output += text.substr(position, p - position) + replacement;
+            position = p + alternative.size();
+            ++count;
         }
-        if (separator == std::string::npos)
-            break;
-        begin = separator + 1;
+        text = output + text.substr(position);
     }
     return {count, text};
 }

@@ -15,21 +15,29 @@ struct Case {
 
 TEST(EscapeSequences, FindText)
 {
-    const Case cases[] = {
-        {"a\\nb", "a\r\nb"},
-        {"\\t\\u\\m", "\t\n\r"},
-        {"\\\\t", "\\t"},                     // a doubled backslash never starts a sequence
-        {"\\\\\\n", "\\\r\n"},
-        {"\\\\\\\\", "\\\\"},
-        {"\\x\\q\\", "\\x\\q\\"},             // unknown sequences stay as written
-        {"x\\|y", "x\x1Ay"},
-        {"\x95\x5Cn", "\x95\x5Cn"},           // the backslash is a second byte
-        {"\x95\x5C\\n", "\x95\x5C\r\n"},
-        {"\x7F", "\\"},                       // the user's 0x7F becomes a backslash
-        {"\x7Fn", "\\n"},
-        {"", ""},
+    using Alternatives = std::vector<std::string>;
+    const struct {
+        const char* input;
+        Alternatives expected;
+    } cases[] = {
+        {"a\\nb", {"a\r\nb"}},
+        {"\\t\\u\\m", {"\t\n\r"}},
+        {"\\\\t", {"\\t"}},                     // a doubled backslash never starts a sequence
+        {"\\\\\\n", {"\\\r\n"}},
+        {"\\\\\\\\", {"\\\\"}},
+        {"\\x\\q\\", {"\\x\\q\\"}},             // unknown sequences stay as written
+        {"x\\|y", {"x", "y"}},
+        {"\\|", {"", ""}},
+        {"\\\\|", {"\\|"}},
+        {"\x95\x5Cn", {"\x95\x5Cn"}},           // the backslash is a second byte
+        {"\x95\x5C\\n", {"\x95\x5C\r\n"}},
+        {"\x95\x5C\\|x", {"\x95\x5C", "x"}},
+        {"\x7F", {"\x7F"}},                       // every byte is itself: DEL and SUB too
+        {"\x7F\\\\n\x7F", {"\x7F\\n\x7F"}},
+        {"a\x1A" "b", {"a\x1A" "b"}},
+        {"", {""}},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(DecodeFindEscapes(c.input), c.expected) << c.input;
 }
 
@@ -40,6 +48,7 @@ TEST(EscapeSequences, ReplaceTextKeepsTheBar)
         {"a\\nb\\tc", "a\r\nb\tc"},
         {"\\\\n", "\\n"},
         {"\x83\x5C\\u", "\x83\x5C\n"},
+        {"\x7F\\\\\x7F", "\x7F\\\x7F"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DecodeReplaceEscapes(c.input), c.expected) << c.input;
@@ -105,4 +114,20 @@ TEST(ReplacementTemplate, Reading)
         EXPECT_EQ(t.Text, c.text) << c.input;
         EXPECT_EQ(t.Markers, c.markers) << c.input;
     }
+}
+
+// A text typed in UTF-8 is read by UTF-8's characters: the last byte of あ (E3 81 82) read
+// as Shift-JIS would begin a pair with the backslash after it.
+TEST(TypedInUtf8, SequencesQuotingAndTemplatesReadUtf8Characters)
+{
+    const std::string a = "\xE3\x81\x82";  // あ
+    EXPECT_EQ(DecodeFindEscapes(a + "\\n" + a + "\\|x", TextEncoding::Utf8), (std::vector<std::string>{a + "\r\n" + a, "x"}));
+    EXPECT_EQ(DecodeReplaceEscapes(a + "\\t", TextEncoding::Utf8), a + "\t");
+    EXPECT_EQ(QuoteRegexText(a + "/", TextEncoding::Utf8), a + "\\/");
+    const ReplacementTemplate typed = BuildReplacementTemplate(a + "$1", TextEncoding::Utf8);
+    EXPECT_EQ(typed.Text, a);
+    ASSERT_EQ(typed.Markers.size(), 1u);
+    EXPECT_EQ(typed.Markers[0].Group, 1);
+    // Read as Shift-JIS, the same bytes hide the sequence.
+    EXPECT_EQ(DecodeReplaceEscapes(a + "\\t"), a + "\\t");
 }

@@ -66,7 +66,7 @@ TEST(DiskFault, FileChangedByAnotherProgramMeanwhileIsLeftAsThatProgramLeftIt)
         if (interference.leavesFile) {
             EXPECT_EQ(ReadBytes(path), interference.contentAfter);
         }
-        EXPECT_FALSE(FileExists(path + ".tmp"));
+        EXPECT_FALSE(FileExists(path + ".tarvelox.tmp"));
         EXPECT_FALSE(FileExists(path + ".bak"));
     }
 }
@@ -94,7 +94,7 @@ TEST(DiskFault, OlderBackupStaysUntilTheNewOneCanTakeItsName)
         WriteBytes(path, "old text");
         if (c.older)
             WriteBytes(path + ".bak", "older backup");
-        WriteBytes(path + ".auto", "leftover");
+        WriteBytes(path + ".tarvelox.auto", "leftover");
         platform::FileContent content;
         ASSERT_EQ(platform::ReadWholeFile(path, content), platform::ReadStatus::Ok);
         if (c.changed)
@@ -102,7 +102,7 @@ TEST(DiskFault, OlderBackupStaysUntilTheNewOneCanTakeItsName)
 
         EXPECT_EQ(BackUpBeforeReplace(path, content.Stamp()), c.made);
         EXPECT_EQ(ReadBytes(path + ".bak"), c.backup);
-        EXPECT_EQ(FileExists(path + ".auto"), !c.older);
+        EXPECT_EQ(FileExists(path + ".tarvelox.auto"), !c.older);
     }
 }
 
@@ -119,7 +119,7 @@ TEST(DiskFault, ABackupThatIsTheFileItselfIsReplacedWithoutLeftovers)
 
     EXPECT_EQ(BackUpBeforeReplace(path, content.Stamp()), BackupMade::OverAnOlderOne);
     EXPECT_EQ(ReadBytes(path + ".bak"), "old text");
-    EXPECT_FALSE(FileExists(path + ".auto"));
+    EXPECT_FALSE(FileExists(path + ".tarvelox.auto"));
 }
 
 #ifdef _WIN32
@@ -137,7 +137,7 @@ TEST(DiskFault, FullDiskUnderWine)
     job.BackUp = true;
     EXPECT_EQ(ReplaceInFile(job, path, {"old", "new", 0}), WriteErr);
     EXPECT_EQ(ReadBytes(path), "old text");
-    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_FALSE(FileExists(path + ".tarvelox.tmp"));
     EXPECT_FALSE(FileExists(path + ".bak"));
     std::filesystem::remove(filler);
     EXPECT_EQ(ReplaceInFile(job, path, {"old", "new", 0}), 1);
@@ -227,7 +227,7 @@ TEST_F(RunFaultTest, FullDiskWhileTheTemporaryFileIsWritten)
         EXPECT_NE(text.find("WriteErr\r\n"), std::string::npos);
         EXPECT_EQ(ReadBytes(disk / "a.txt"), "old text");
         EXPECT_EQ(ReadBytes(disk / "b.txt"), "old text");
-        for (const char* leftover : {"a.txt.tmp", "a.txt.bak", "b.txt.tmp", "b.txt.bak"})
+        for (const char* leftover : {"a.txt.tarvelox.tmp", "a.txt.bak", "b.txt.tarvelox.tmp", "b.txt.bak"})
             EXPECT_FALSE(FileExists(disk / leftover)) << leftover;
 
         // Once there is room again, the same run rewrites both.
@@ -240,18 +240,66 @@ TEST_F(RunFaultTest, FullDiskWhileTheTemporaryFileIsWritten)
     }
 }
 
-TEST_F(RunFaultTest, LinkAtTheTemporaryNameIsNotWrittenThrough)
+// Whatever stands under the name of a temporary file and is not a leftover of ours (a
+// link planted there) stays as it is, and so does the file; a user's own NAME.tmp and
+// NAME.auto are never ours, whether the file fails, is left as it was or is rewritten.
+TEST_F(RunFaultTest, NamesTheRunDidNotMakeAreLeftAlone)
 {
     WriteBytes("a.txt", "old text");
     WriteBytes("victim", "keep me");
-    ASSERT_EQ(::symlink("victim", "a.txt.tmp"), 0);
+    ASSERT_EQ(::symlink("victim", "a.txt.tarvelox.tmp"), 0);
+    for (const char* name : {"b.txt", "c.txt", "d.txt"}) {
+        WriteBytes(name, name[0] == 'c' ? "nothing" : "old text");
+        WriteBytes(std::string(name) + ".tmp", "notes");
+        WriteBytes(std::string(name) + ".auto", "more notes");
+    }
+    MakeFolder("d.txt.bak");
+    job.Files = {"a.txt", "b.txt", "c.txt", "d.txt"};
+
+    for (const bool allAuto : {false, true}) {
+        job.AllAuto = allAuto;
+        job.Patterns = {{"old", "new", 0}};
+        WriteBytes("b.txt", "old text");
+        const std::string text = Run();
+
+        EXPECT_EQ(ReadBytes("victim"), "keep me");
+        EXPECT_EQ(ReadBytes("a.txt"), "old text");
+        EXPECT_EQ(ReadBytes("b.txt"), "new text");
+        EXPECT_EQ(ReadBytes("d.txt"), "old text");
+        for (const char* name : {"b.txt", "c.txt", "d.txt"}) {
+            EXPECT_EQ(ReadBytes(std::string(name) + ".tmp"), "notes") << name;
+            EXPECT_EQ(ReadBytes(std::string(name) + ".auto"), "more notes") << name;
+        }
+        // A full-automatic run backs up a file nothing changed, too.
+        std::vector<std::string> names{"a.txt", "a.txt.tarvelox.tmp", "b.txt", "b.txt.auto", "b.txt.bak",
+                                       "b.txt.tmp", "c.txt", "c.txt.auto", "c.txt.tmp", "d.txt", "d.txt.auto",
+                                       "d.txt.bak", "d.txt.tmp", "victim"};
+        if (allAuto)
+            names.insert(names.begin() + 8, "c.txt.bak");
+        EXPECT_EQ(Names(), names) << "full-automatic " << allAuto;
+        // a.txt and d.txt, whose backup cannot be made, fail.
+        std::size_t failures = 0;
+        for (std::size_t at = text.find("WriteErr"); at != std::string::npos; at = text.find("WriteErr", at + 1))
+            ++failures;
+        EXPECT_EQ(failures, 2u) << text;
+    }
+}
+
+// What a killed run left under the names of its own (nobody holds them) goes with the
+// next run of the file.
+TEST_F(RunFaultTest, ALeftoverOfAKilledRunGoesWithTheNextRun)
+{
+    WriteBytes("a.txt", "old text");
+    WriteBytes("a.txt.bak", "older");
+    WriteBytes("a.txt.tarvelox.tmp", "half a new te");
+    WriteBytes("a.txt.tarvelox.auto", "older still");
     job.Files = {"a.txt"};
 
     Run();
 
-    EXPECT_EQ(ReadBytes("victim"), "keep me");
     EXPECT_EQ(ReadBytes("a.txt"), "new text");
-    EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "a.txt.bak", "victim"}));
+    EXPECT_EQ(ReadBytes("a.txt.bak"), "old text");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "a.txt.bak"}));
 }
 
 #endif

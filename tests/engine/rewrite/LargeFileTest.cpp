@@ -40,7 +40,7 @@ TEST_F(LargeFileTest, MatchesAcrossBlockEndsAndNoneInsideACharacter)
     WriteBytes(path, text);
     EXPECT_EQ(ReplaceInFile(job, path, {"abc", "ABCD", 0}), 2);
     EXPECT_EQ(ReadBytes(path), expected);
-    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_FALSE(FileExists(path + ".tarvelox.tmp"));
 }
 
 TEST_F(LargeFileTest, FileWithoutAMatchIsNeverWritten)
@@ -50,7 +50,7 @@ TEST_F(LargeFileTest, FileWithoutAMatchIsNeverWritten)
     const auto old = std::filesystem::last_write_time(path);
     EXPECT_EQ(ReplaceInFile(job, path, {"b", "c", 0}), 0);
     EXPECT_EQ(std::filesystem::last_write_time(path), old);
-    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_FALSE(FileExists(path + ".tarvelox.tmp"));
     EXPECT_EQ(ReadBytes(path), text);
 }
 
@@ -129,7 +129,7 @@ TEST_F(LargeFileTest, PreviewAndReaderSeeTheWholeTextsOfAFileOfSeveralBlocks)
             job.NewTexts = reader ? &read : nullptr;
             EXPECT_EQ(ReplaceInFile(job, path, {"b", "Z", 0}), 1) << preview << reader;
             EXPECT_EQ(ReadBytes(path), preview ? text : expected) << preview << reader;
-            EXPECT_FALSE(FileExists(path + ".tmp"));
+            EXPECT_FALSE(FileExists(path + ".tarvelox.tmp"));
             EXPECT_EQ(read.Calls, reader ? 1 : 0);
             if (reader) {
                 EXPECT_EQ(read.Before, text) << preview;

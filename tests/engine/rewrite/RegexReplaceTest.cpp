@@ -64,7 +64,7 @@ class RegexReplaceTest : public testing::Test {
 protected:
     TempFolder folder;
     const std::string path = folder / "a.txt";
-    const std::string temporary = path + ".tmp";
+    const std::string temporary = path + ".tarvelox.tmp";
     const std::string backup = path + ".bak";
     BregexpLibrary library;
     TestSettings settings;
@@ -164,10 +164,12 @@ TEST_F(RegexReplaceTest, Substitutions)
         // Each later search is given only the rest of the text.
         {"start anchor after a match", "aaa", "^a", "x", 0, Own, 3, "xxx"},
         {"double-byte characters with k", "\x83\x41", ".", "-", Kanji, Own, 1, "-"},
-        {"bytes without k", "\x83\x41", ".", "-", 0, Own, 2, "--"},
+        {"characters without k too", "\x83\x41", ".", "-", 0, Own, 1, "-"},
+        {"no second byte is a start without k", "\x95\x5C\\", "\\\\", "/", 0, Own, 1, "\x95\x5C/"},
+        {"nor taken by a quantifier", "\x83\x5C\x83\x5C", "\x83\x5C+", "-", 0, Own, 1, "-"},
         {"empty matches", "abc", "x*", "-", 0, Own, 3, "-a-b-c"},
         {"empty match steps over a character", "\x83\x41" "b", "x*", "-", Kanji, Own, 2, "-\x83\x41-b"},
-        {"empty match steps over a byte", "\x83\x41" "b", "x*", "-", 0, Own, 3, "-\x83-\x41-b"},
+        {"empty match steps over a character without k too", "\x83\x41" "b", "x*", "-", 0, Own, 2, "-\x83\x41-b"},
         {"empty match then non-empty", "abx", "x*", "-", 0, Own, 3, "-a-b-"},
         {"empty match before a dropped LF", "a\nb\n", "$", "-", Multiline, Own, 2, "a-b-"},
         {"empty match at the end", "abc", "$", "!", 0, Own, 1, "abc!"},
@@ -298,7 +300,7 @@ TEST_F(RegexReplaceTest, RejectedExpressionFailsEveryFileAndLeavesNoHandle)
             WriteBytes(file, "a(b");
             EXPECT_EQ(ReplaceInFile(job, file, {"a(", "x", RegularExpression}), RegExpER);
             EXPECT_EQ(ReadBytes(file), "a(b");
-            EXPECT_FALSE(FileExists(file + ".tmp"));
+            EXPECT_FALSE(FileExists(file + ".tarvelox.tmp"));
         }
     }
     EXPECT_EQ(matchCalls + substCalls, 6);

@@ -54,7 +54,7 @@ class ReplaceInFileTest : public testing::Test {
 protected:
     TempFolder folder;
     const std::string path = folder / "a.txt";
-    const std::string temporary = path + ".tmp";
+    const std::string temporary = path + ".tarvelox.tmp";
     const std::string backup = path + ".bak";
     ReplaceJob job;
 
@@ -224,7 +224,7 @@ TEST(CommitNewText, NothingReplacedOrAbortedWritesNothing)
     abort = true;
     EXPECT_EQ(CommitNewText(abort, path, "new", 3, 5, true, platform::FileStamp()), Cancel);
     EXPECT_EQ(ReadBytes(path), "old");
-    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_FALSE(FileExists(path + ".tarvelox.tmp"));
     EXPECT_FALSE(FileExists(path + ".bak"));
 }
 
@@ -246,10 +246,10 @@ TEST(TemporaryFileOutput, WritesThePiecesInOrderAndPutsThemInPlace)
             ASSERT_TRUE(output.Write(piece.data(), piece.size()));
             expected += piece;
         }
-        EXPECT_TRUE(FileExists(path + ".tmp"));
+        EXPECT_TRUE(FileExists(path + ".tarvelox.tmp"));
         EXPECT_EQ(output.Commit(notAborted, 7, backUp), 7);
         EXPECT_TRUE(ReadBytes(path) == expected);
-        EXPECT_FALSE(FileExists(path + ".tmp"));
+        EXPECT_FALSE(FileExists(path + ".tarvelox.tmp"));
         EXPECT_EQ(FileExists(path + ".bak"), backUp);
         if (backUp) {
             EXPECT_EQ(ReadBytes(path + ".bak"), "old");
@@ -268,7 +268,7 @@ TEST(TemporaryFileOutput, LeavesNothingWhenItIsNotCommitted)
     {
         // Nothing is made before the first piece, nor for no replacement at all.
         TemporaryFileOutput output(path, read.Stamp());
-        EXPECT_FALSE(FileExists(path + ".tmp"));
+        EXPECT_FALSE(FileExists(path + ".tarvelox.tmp"));
         EXPECT_EQ(output.Commit(abort, 0, true), 0);
     }
     {
@@ -291,7 +291,7 @@ TEST(TemporaryFileOutput, LeavesNothingWhenItIsNotCommitted)
         EXPECT_EQ(output.Commit(abort, 1, true), WriteErr);
     }
     EXPECT_EQ(ReadBytes(path), "changed");
-    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_FALSE(FileExists(path + ".tarvelox.tmp"));
     EXPECT_FALSE(FileExists(path + ".bak"));
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/run/FileWorkers.h"
+#include "engine/rewrite/ProcessedFiles.h"
 
 namespace {
 
@@ -74,3 +75,16 @@ TEST(FileWorkers, AFailureToPrepareStopsTheRunWithoutLeavingAWorkerWaiting)
 }
 
 }  // namespace
+
+// A claim names the file as it was read: one that another program put under a freed
+// identity since (a new file given a freed inode number), or changed, is another file.
+TEST(ProcessedFiles, AClaimDoesNotOutliveTheFileItNames)
+{
+    ProcessedFiles processed;
+    const platform::FileStamp read{1, 42, 100, 5000};
+    EXPECT_TRUE(processed.Claim(read));
+    EXPECT_FALSE(processed.Claim(read));  // the same file under another name
+    EXPECT_TRUE(processed.Claim({1, 42, 100, 7000}));  // a new file under the freed number
+    EXPECT_TRUE(processed.Claim({1, 42, 120, 5000}));
+    EXPECT_TRUE(processed.Claim({2, 42, 100, 5000}));  // another volume
+}

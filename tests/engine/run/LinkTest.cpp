@@ -65,8 +65,8 @@ TEST_F(LinkTest, FileBehindASymbolicLinkIsRewrittenAndTheLinkStays)
         EXPECT_EQ(ReadBytes("real/a.txt.bak"), "old text");
         EXPECT_EQ(ReadBytes("real/b.txt.bak"), "old text");
         EXPECT_FALSE(FileExists("a-link.txt.bak"));
-        EXPECT_FALSE(FileExists("a-link.txt.tmp"));
-        EXPECT_FALSE(FileExists("real/a.txt.tmp"));
+        EXPECT_FALSE(FileExists("a-link.txt.tarvelox.tmp"));
+        EXPECT_FALSE(FileExists("real/a.txt.tarvelox.tmp"));
         // A full-automatic run keeps a backup of a file nothing changed, beside the file too.
         EXPECT_EQ(FileExists("real/c.txt.bak"), allAuto);
         EXPECT_FALSE(FileExists("c-link.txt.bak"));
@@ -104,7 +104,7 @@ TEST_F(LinkTest, DanglingLinkIsNotOpenAndStaysAsItWas)
     EXPECT_EQ(Run(), ExpectedLogHeader + ExpectedLogLine("dangling.txt", " NotOpen") + ExpectedLogTotals("          0"));
     EXPECT_EQ(LinkText("dangling.txt"), "nowhere.txt");
     EXPECT_FALSE(FileExists("nowhere.txt"));
-    EXPECT_FALSE(FileExists("dangling.txt.tmp"));
+    EXPECT_FALSE(FileExists("dangling.txt.tarvelox.tmp"));
 }
 
 TEST_F(LinkTest, LinkGivenStraightToTheRewriteOfOneFileLeadsToTheFileBehindIt)
@@ -116,7 +116,7 @@ TEST_F(LinkTest, LinkGivenStraightToTheRewriteOfOneFileLeadsToTheFileBehindIt)
     EXPECT_EQ(LinkText("link.txt"), "a.txt");
     EXPECT_EQ(ReadBytes("a.txt"), "new text");
     EXPECT_EQ(ReadBytes("a.txt.bak"), "old text");
-    EXPECT_FALSE(FileExists("link.txt.tmp"));
+    EXPECT_FALSE(FileExists("link.txt.tarvelox.tmp"));
     EXPECT_FALSE(FileExists("link.txt.bak"));
 }
 

@@ -406,3 +406,50 @@ TEST_F(RunReplaceTest, AFailingObserverStopsEveryWorker)
     EXPECT_EQ(Contents(), after);
     EXPECT_EQ(ReadBytes("399.txt"), "a");
 }
+
+// A step whose new text is empty hands the next step that empty text, never an older
+// step's text; literal and regular-expression steps alike.
+TEST_F(RunReplaceTest, AStepThatEmptiesTheTextHandsOnTheEmptyText)
+{
+    BregexpLibrary library;
+    ASSERT_TRUE(library.Load()) << BregexpLibrary::DefaultPath();
+    job.RegexLibrary = &library;
+    job.AllAuto = true;
+    const PatternOptions expression = RegularExpression;
+    for (const PatternOptions emptying : {expression, PatternOptions{0}}) {
+        Clear();
+        Write({{"a.txt", "abc"}});
+        job.Files = {"a.txt"};
+        job.Patterns = {{"abc", "ABC", expression}, {"B", "b", expression}, {"AbC", "", emptying},
+                        {"zzz", "yyy", expression}};
+
+        EXPECT_EQ(Run(), RunOutcome::Completed);
+
+        EXPECT_EQ(Contents(), (Folder{{"a.txt", ""}})) << "emptying step options " << emptying;
+    }
+}
+
+// With backups, a listed file that is the backup of another listed file is left as it is,
+// whatever the number of workers: never rewritten, never backed up in turn.
+TEST_F(RunReplaceTest, ABackupListedWithItsFileIsLeftAlone)
+{
+    std::map<int, std::pair<Folder, std::string>> outcomes;
+    for (const int workers : {1, 2, 4}) {
+        Clear();
+        Write({{"a.txt", "old"}, {"a.txt.bak", "old, from before"}, {"b.txt.bak", "old too"}});
+        job.Files = {"a.txt.bak", "a.txt", "b.txt.bak"};
+        job.Pattern = {"old", "new", 0};
+        job.BackUp = true;
+        job.Workers = workers;
+
+        Run();
+
+        outcomes[workers] = {Contents(), log.Text()};
+    }
+    EXPECT_EQ(outcomes[1].first,
+              (Folder{{"a.txt", "new"}, {"a.txt.bak", "old"}, {"b.txt.bak", "new too"}, {"b.txt.bak.bak", "old too"}}));
+    EXPECT_EQ(outcomes[1].second,
+              ExpectedLog({{"a.txt.bak", "  Backup"}, {"a.txt", "       1"}, {"b.txt.bak", "       1"}}, "          2"));
+    EXPECT_EQ(outcomes[2], outcomes[1]);
+    EXPECT_EQ(outcomes[4], outcomes[1]);
+}

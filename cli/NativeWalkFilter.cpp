@@ -1,0 +1,84 @@
+#include "cli/NativeWalkFilter.h"
+
+#include <git2.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+}  // namespace
+
+NativeWalkFilter::NativeWalkFilter(bool hidden, bool ignoreFiles) : leaveOutHidden_(!hidden), ignoreFiles_(ignoreFiles)
+{
+    if (ignoreFiles_)
+        git_libgit2_init();
+}
+
+NativeWalkFilter::~NativeWalkFilter()
+{
+    for (auto& [workdir, repository] : opened_)
+        git_repository_free(repository);
+    if (ignoreFiles_)
+        git_libgit2_shutdown();
+}
+
+const NativeWalkFilter::Folder& NativeWalkFilter::FolderFacts(const std::string& folder)
+{
+    auto known = folders_.find(folder);
+    if (known != folders_.end())
+        return known->second;
+    Folder facts;
+    // The working tree is named as the system resolves it; so is the folder, so that one
+    // is a prefix of the other whatever links lead there.
+    if (char* resolved = ::realpath(folder.c_str(), nullptr)) {
+        facts.Resolved = resolved;
+        std::free(resolved);
+    }
+    git_repository* repository = nullptr;
+    if (!facts.Resolved.empty() && git_repository_open_ext(&repository, facts.Resolved.c_str(), 0, nullptr) == 0 &&
+        git_repository_workdir(repository)) {
+        facts.Workdir = git_repository_workdir(repository);
+        // One repository object per working tree, however many folders lead to it.
+        auto [place, added] = opened_.emplace(facts.Workdir, repository);
+        if (!added)
+            git_repository_free(repository);
+        facts.Repository = place->second;
+        // The walk never goes into a folder the rules leave out, so a folder they leave out
+        // is one the user named (or lies below one): the user chose it, and its entries are
+        // theirs to rewrite whatever the repository's rules say.
+        const std::string relative = facts.Resolved.substr(std::min(facts.Workdir.size(), facts.Resolved.size())) + "/";
+        int ignored = 0;
+        if (facts.Resolved.starts_with(facts.Workdir) && relative != "/" &&
+            git_ignore_path_is_ignored(&ignored, facts.Repository, relative.c_str()) == 0 && ignored)
+            facts.Repository = nullptr;
+    } else if (repository) {
+        git_repository_free(repository);
+    }
+    return folders_.emplace(folder, std::move(facts)).first->second;
+}
+
+std::optional<WalkLeftOut> NativeWalkFilter::LeftOut(const std::string& path, std::string_view name, bool folder)
+{
+    if (leaveOutHidden_ && name.size() > 1 && name.front() == '.')
+        return WalkLeftOut::Hidden;
+    if (!ignoreFiles_)
+        return std::nullopt;
+    const Folder& facts = FolderFacts(FolderOf(path));
+    const std::string full = facts.Resolved + "/" + std::string(name);
+    if (!facts.Repository || !full.starts_with(facts.Workdir))
+        return std::nullopt;
+    // A folder is asked for with its slash, which rules like "build/" need.
+    const std::string relative = full.substr(facts.Workdir.size()) + (folder ? "/" : "");
+    int ignored = 0;
+    if (git_ignore_path_is_ignored(&ignored, facts.Repository, relative.c_str()) == 0 && ignored)
+        return WalkLeftOut::Ignored;
+    return std::nullopt;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// What the native command's walks leave out besides the extension list, as the search
+// tools Unix users pair it with do: hidden files and folders, and in a git working tree
+// what its ignore files (.gitignore, .git/info/exclude, the user's excludes) exclude.
+#include <map>
+#include <string>
+
+#include "app/WalkFilter.h"
+
+struct git_repository;
+
+class NativeWalkFilter final : public WalkFilter {
+public:
+    NativeWalkFilter(bool hidden, bool ignoreFiles);
+    ~NativeWalkFilter();
+    NativeWalkFilter(const NativeWalkFilter&) = delete;
+    NativeWalkFilter& operator=(const NativeWalkFilter&) = delete;
+
+    std::optional<WalkLeftOut> LeftOut(const std::string& path, std::string_view name, bool folder) override;
+
+private:
+    struct Folder {
+        std::string Resolved;  // links resolved; empty when that failed
+        std::string Workdir;   // of the git working tree it lies in, with a final slash
+        git_repository* Repository = nullptr;
+    };
+    // What a folder's entries are asked against, found once per folder.
+    const Folder& FolderFacts(const std::string& folder);
+
+    bool leaveOutHidden_;
+    bool ignoreFiles_;
+    std::map<std::string, Folder> folders_;
+    // By working tree.
+    std::map<std::string, git_repository*> opened_;
+};

@@ -1,0 +1,57 @@
+#include "cli/RequestCheck.h"
+
+#include "engine/rewrite/RegexReplace.h"
+#include "platform/DoubleByte.h"
+
+std::string IgnoredOrMissing(const CommandRequest& request, bool fullAutomatic)
+{
+    if (fullAutomatic) {
+        if (request.FindText || request.ReplaceText)
+            return "-F and -R are not used with -A, which runs the replace list (-A0 runs -F and -R)";
+        if (request.OptionLetters)
+            return "-O is not used with -A: each pattern of the replace list has its own options";
+        return std::string();
+    }
+    if (request.ReplaceListFile)
+        return "-L names the replace list that -A runs, and -A is not given";
+    if (!request.FindText)
+        return "there is nothing to find: give -F TEXT (or -A to run a replace list)";
+    if (request.FindText->empty())
+        return "the find text is empty";
+    if (const std::string& letters = request.OptionLetters.value_or(std::string());
+        letters.find('e') == std::string::npos)
+        for (const char letter : letters)
+            if (letter == 'i' || letter == 'm' || letter == 'k')
+                return std::string("-O") + letter + " is an option of regular expressions, and 'e' is not given" +
+                       (letter == 'i' ? " (ignore case in a literal text: -Oc)" : "");
+    return std::string();
+}
+
+std::string NotForAFilter(const CommandRequest& request)
+{
+    if (request.DryRun || request.Diff)
+        return "no file is named: standard input is filtered to standard output, which a preview does not do";
+    if (request.LogFile)
+        return "no file is named: standard input is filtered to standard output, and --log logs files";
+    if (request.MakeBackup.value_or(0))
+        return "no file is named: standard input is filtered to standard output, which has no backup";
+    return std::string();
+}
+
+std::string BackslashDigitWarning(const ReplaceJob& job)
+{
+    if (job.AllAuto || !HasOption(job.Pattern.Options, RegularExpression) || LibrarySubstitutes(job))
+        return std::string();
+    const std::string& replace = job.Pattern.Replace;
+    for (std::size_t i = 0; i + 1 < replace.size(); i += CharacterLength(replace, i)) {
+        if (replace[i] != '\\')
+            continue;
+        const char digit = replace[i + 1];
+        if (digit >= '1' && digit <= '9')
+            return std::string("warning: \\") + digit + " in the replacement is not a group here but " +
+                   (digit <= '7' ? std::string("the byte 0x0") + digit : std::string("the digit ") + digit) +
+                   ": write $" + digit + " for the group (or set PROCESS/Bregexp=1)";
+        ++i;  // the escaped character is passed over
+    }
+    return std::string();
+}
