@@ -51,6 +51,14 @@
 #define IDS_FAILED_UNIT 3030
 /* What each status word means: 3020 less the failure code (NotOpen -1 is 3021). */
 #define IDS_STATUS_MEANINGS 3020
+#define IDS_MEANS_NOT_OPEN 3021
+#define IDS_MEANS_NO_MEMORY 3022
+#define IDS_MEANS_NO_TEXT 3023
+#define IDS_MEANS_REGEX_ERROR 3024
+#define IDS_MEANS_ABORTED 3025
+#define IDS_MEANS_WRITE_ERROR 3026
+#define IDS_MEANS_ENCODE_ERROR 3027
+#define IDS_MEANS_ISO_2022_JP 3028
 
 /* The changes a preview would make to one file. */
 #define IDD_CHANGE_VIEW 143
