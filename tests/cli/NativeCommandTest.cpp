@@ -899,3 +899,27 @@ TEST_F(NativeCommandTest, AReplaceListInUtf8)
         EXPECT_NE((outcome.out + outcome.err).find(c.why), std::string::npos) << outcome.err;
     }
 }
+
+// A name is bytes to the native command: café.txt named or walked is café.txt, and
+// cafe.txt, which a best-fit conversion would take for it, is never touched.
+TEST_F(NativeCommandTest, ANameIsNeverTakenForItsLookAlike)
+{
+    const std::string cafe = reinterpret_cast<const char*>(u8"caf\u00E9.txt");
+    MakeFolder(Work("walk"));
+    WriteBytes(Work("cafe.txt"), "abc");
+    for (const char* locale : {"C", "C.UTF-8"}) {
+        SCOPED_TRACE(locale);
+        WriteBytes(Work(cafe), "abc");
+        WriteBytes(Work("walk/" + cafe), "abc");
+
+        const Outcome named = Run({"-Fabc", "-RXY", "-B", cafe}, locale);
+        const Outcome walked = Run({"-Fabc", "-RXY", "-B", "walk"}, locale);
+
+        EXPECT_EQ(named.status, 0) << named.err;
+        EXPECT_EQ(walked.status, 0) << walked.err;
+        EXPECT_EQ(ReadBytes(Work(cafe)), "XY");
+        EXPECT_EQ(ReadBytes(Work("walk/" + cafe)), "XY");
+        EXPECT_EQ(ReadBytes(Work("cafe.txt")), "abc");
+        EXPECT_FALSE(FileExists(Work("cafe.txt.bak")));
+    }
+}
