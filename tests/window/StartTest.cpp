@@ -140,7 +140,7 @@ TEST_F(StartTest, APreviewShowsTheRunsLogAndWritesNothing)
     const std::string expected = ExpectedLog({{"a.txt", "       2"}, {"b.txt", "  NoText"}}, "          2");
     EXPECT_EQ(shownLog_, expected);
     EXPECT_EQ(shownLogCaption_, PreviewCaption);
-    EXPECT_EQ(shownLogLabel_, "プレビュー：置換えた場合の結果（何も書き込んでいません）　失敗したファイル：1 件");
+    EXPECT_EQ(shownLogLabel_, "プレビュー（何も書き込んでいません）　失敗したファイル：1 件");
     EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "one two one");
     EXPECT_FALSE(FileExists(folder_ / "a.txt.bak"));
     EXPECT_FALSE(FileExists(ProgramFile("$History.lst")));
