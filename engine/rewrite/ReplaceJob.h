@@ -7,6 +7,7 @@
 #include "engine/pattern/ReplacePattern.h"
 
 class BregexpLibrary;
+class CommitObserver;
 class EngineSettings;
 class NewTextReader;
 
@@ -37,6 +38,9 @@ struct ReplaceJob {
     int Workers = 1;
     // Shown each file that changes; null when nobody asks.
     NewTextReader* NewTexts = nullptr;
+    // Told of each file put in place, before it takes the name (the undo journal); null
+    // when nobody keeps the originals.
+    CommitObserver* Commits = nullptr;
     // The patterns in the encodings the run meets; filled as the files come.
     mutable EncodedPatternCache EncodedPatterns;
 

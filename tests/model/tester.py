@@ -180,7 +180,9 @@ def expected_run(case, root, before, log):
 def run_program(program, case, root, workers, log):
     completed = subprocess.run([program] + [a if isinstance(a, bytes) else a.encode() for a in
                                             command_line(case, root, workers, log)],
-                               cwd=root, env=dict(os.environ, LC_ALL="C"), stdin=subprocess.DEVNULL,
+                               cwd=root, env=dict(os.environ, LC_ALL="C",
+                                                  XDG_STATE_HOME=os.path.join(os.path.dirname(root), "state")),
+                               stdin=subprocess.DEVNULL,
                                capture_output=True, timeout=120)
     log_bytes = None
     if log and os.path.exists(log):
