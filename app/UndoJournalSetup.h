@@ -45,6 +45,8 @@ public:
 
     const JournalRoom& Room() const { return room_; }
     const std::string& Id() const { return journal_.Id(); }
+    // The files the run put in place with their originals kept.
+    std::size_t Committed() const { return journal_.Committed(); }
 
 private:
     RunJournal journal_;

@@ -2,7 +2,9 @@
 // installed, by uchardet: a corpus made with iconv from Japanese text, cut to sizes from 16
 // bytes to 1 MiB, in Shift-JIS, EUC-JP and UTF-8. Prints one table row per kind of text and
 // size: the misread files of each encoding, ours, ours when the files are cut at any byte
-// (inside a character), and uchardet's.
+// (inside a character), and uchardet's. Then short files (bench/ShortTexts.h) of each
+// kind: how many of each encoding were read right, how many of those were guesses, and how
+// many were misread without being called a guess.
 #include <algorithm>
 #include <time.h>
 
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "bench/ShiftJisText.h"
+#include "bench/ShortTexts.h"
 #include "engine/text/CharacterRule.h"
 #include "engine/text/EncodingDetection.h"
 #include "engine/text/PatternConversion.h"
@@ -119,6 +122,47 @@ bool IsRight(std::optional<TextEncoding> found, TextEncoding expected, const std
 
 }  // namespace
 
+void ReportShortTexts()
+{
+    constexpr int Files = 240;
+    const std::vector<ShortTextKind> kinds = MakeShortTexts(Files);
+    if (kinds.empty()) {
+        std::printf("\nshort texts: the word list %s cannot be read\n", TARVELOX_SHORT_WORDS);
+        return;
+    }
+    const TextEncoding encodings[] = {TextEncoding::ShiftJis, TextEncoding::EucJp, TextEncoding::Utf8};
+    std::printf("\n| short text (%d files each) | Shift-JIS read right (guessed / misread unguessed) | EUC-JP | UTF-8 |\n",
+                Files);
+    std::printf("|---|---|---|---|\n");
+    int right[3] = {}, total[3] = {};
+    for (const ShortTextKind& kind : kinds) {
+        std::printf("| %s |", kind.Name.c_str());
+        for (int e = 0; e < 3; ++e) {
+            int rightHere = 0, guessed = 0, unguessedWrong = 0, files = 0;
+            for (const std::string& shiftJis : kind.ShiftJis) {
+                const std::optional<std::string> text = ConvertPatternText(shiftJis, encodings[e]);
+                if (!text)
+                    continue;
+                ++files;
+                const DetectedEncoding found = DetectEncoding(EncodingChoice::Automatic, *text, nullptr);
+                const bool isRight = IsRight(found.Encoding, encodings[e], *text);
+                rightHere += isRight ? 1 : 0;
+                guessed += found.Guessed ? 1 : 0;
+                unguessedWrong += !isRight && !found.Guessed ? 1 : 0;
+            }
+            right[e] += rightHere;
+            total[e] += files;
+            std::printf(" %d/%d = %.1f %% (%d / %d) |", rightHere, files, 100.0 * rightHere / files, guessed,
+                        unguessedWrong);
+        }
+        std::printf("\n");
+    }
+    std::printf("| all short texts |");
+    for (int e = 0; e < 3; ++e)
+        std::printf(" %d/%d = %.1f %% |", right[e], total[e], 100.0 * right[e] / total[e]);
+    std::printf("\n");
+}
+
 int main()
 {
     const std::size_t sizes[] = {16, 32, 64, 256, 1024, 16384, 1 << 20};
@@ -169,4 +213,5 @@ int main()
     }
     std::printf("\nDetection time over %.1f MiB: ours %.3f s, uchardet %.3f s (-1: uchardet not built in)\n",
                 bytesDetected / 1048576.0, oursSeconds, uchardetSeconds);
+    ReportShortTexts();
 }

@@ -54,16 +54,27 @@ DefaultsInForce DefaultsOf(const MainDialogStartValues& values, const SettingsSt
             values.ReplaceListName};
 }
 
-// -F and -R as typed on the terminal, in code page 932; the error names the option.
-std::string TakeTerminalTexts(CommandRequest& request, const TerminalText& terminal)
+// -F and -R as typed on the terminal, in code page 932, or both in UTF-8 (`typed`) when
+// code page 932 cannot hold one of them; the error names the option.
+std::string TakeTerminalTexts(CommandRequest& request, const TerminalText& terminal, TextEncoding& typed)
 {
+    const bool everyFileUtf8 = request.Encoding == EncodingChoice::Utf8;
+    const CommandRequest asTyped = request;
+    typed = TextEncoding::ShiftJis;
     for (auto [text, name] : {std::pair{&request.FindText, "find text"}, {&request.ReplaceText, "replacement"}}) {
         if (!*text)
             continue;
-        TerminalText::Taken taken = terminal.FromTerminal(**text);
+        TerminalText::Taken taken = terminal.FromTerminal(**text, everyFileUtf8);
         if (!taken.Error.empty())
             return std::string("the ") + name + ": " + taken.Error;
+        if (taken.Utf8)
+            typed = TextEncoding::Utf8;
         **text = std::move(taken.Text);
+    }
+    // One text in UTF-8 keeps the other in UTF-8 too, as typed.
+    if (typed == TextEncoding::Utf8) {
+        request.FindText = asTyped.FindText;
+        request.ReplaceText = asTyped.ReplaceText;
     }
     return std::string();
 }
@@ -124,7 +135,8 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         return Refuse(console, parsed.Error);
     if (request.DryRun && request.LogFile)
         return Refuse(console, "--log writes a file, and a preview (--dry-run) writes nothing");
-    if (const std::string error = TakeTerminalTexts(request, terminal); !error.empty()) {
+    TextEncoding typed;
+    if (const std::string error = TakeTerminalTexts(request, terminal, typed); !error.empty()) {
         std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", error.c_str());
         return NothingDone;
     }
@@ -165,6 +177,7 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     NativeJob run;
     PrepareNativeJob(options, values, settings, library, {request.Hidden, !request.NoIgnore}, run);
     ReplaceJob& job = run.Job;
+    job.Pattern.Typed = typed;
     if (request.Encoding)
         job.Encoding = *request.Encoding;
     job.Preview = request.DryRun;
@@ -212,11 +225,12 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     // With --diff standard output is the diff alone, which patch can read; the lines of
     // the files go to standard error then.
     // With --diff the diff names every file that changes, and goes where a pager reads it:
-    // the line of each file only with -v, the failures always.
+    // the line of each file only with -v, the failures always, and a file whose encoding
+    // was a guess.
     const Verbosity verbosity =
         request.Diff && request.Output == Verbosity::Normal ? Verbosity::FailuresOnly : request.Output;
     ResultLines lines(request.Diff ? console.Err : console.Out, verbosity, terminal, currentFolder, progress,
-                      &run.Walked);
+                      &run.Walked, request.DryRun || request.Diff);
     DiffPrinter diff(console.Out, terminal, currentFolder, progress);
     if (request.Diff)
         job.NewTexts = &diff;

@@ -4,7 +4,7 @@
 
 #include "engine/text/CharacterRule.h"
 #include "lists/TextLines.h"
-#include "platform/TextConversion.h"
+#include "cli/TerminalText.h"
 
 namespace {
 
@@ -24,28 +24,6 @@ bool IsSevenBit(std::string_view text)
         if (static_cast<unsigned char>(byte) >= 0x80)
             return false;
     return true;
-}
-
-// The text of a UTF-8 list in code page 932; the error names the character it cannot hold.
-bool ToShiftJis(std::string& text, std::string& error)
-{
-    if (IsSevenBit(text))
-        return true;
-    if (auto converted = platform::ConvertText(text, platform::CodeSet::Utf8, platform::CodeSet::ShiftJis)) {
-        text = std::move(*converted);
-        return true;
-    }
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = Utf8Rule().CharacterLength(text, at);
-        const std::string character = text.substr(at, length);
-        if (!platform::ConvertText(character, platform::CodeSet::Utf8, platform::CodeSet::ShiftJis)) {
-            error = "'" + character + "' cannot be written in Shift-JIS (code page 932)";
-            return false;
-        }
-        at += length;
-    }
-    error = "a text cannot be written in Shift-JIS (code page 932)";
-    return false;
 }
 
 }  // namespace
@@ -72,10 +50,22 @@ std::string TakeNativeList(const std::string& path, PatternList& patterns)
     });
     if (!problem.empty() || IsSevenBit(text) || !Utf8Rule().IsWellFormed(text))
         return problem;
+    // Each pattern's texts as a UTF-8 terminal's are taken: in code page 932, or both kept in
+    // UTF-8 when it cannot hold one of them.
+    const TerminalText utf8("UTF-8", false);
     for (std::size_t i = 0; i < patterns.size(); ++i) {
-        std::string error;
-        if (!ToShiftJis(patterns[i].Find, error) || !ToShiftJis(patterns[i].Replace, error))
-            return "the replace list " + path + " (UTF-8), pattern " + std::to_string(i + 1) + ": " + error;
+        ReplacePattern& pattern = patterns[i];
+        TerminalText::Taken find = utf8.FromTerminal(pattern.Find);
+        TerminalText::Taken replace = utf8.FromTerminal(pattern.Replace);
+        if (!find.Error.empty() || !replace.Error.empty())
+            return "the replace list " + path + " (UTF-8), pattern " + std::to_string(i + 1) + ": " +
+                   (find.Error.empty() ? replace.Error : find.Error);
+        if (find.Utf8 || replace.Utf8) {
+            pattern.Typed = TextEncoding::Utf8;
+            continue;
+        }
+        pattern.Find = std::move(find.Text);
+        pattern.Replace = std::move(replace.Text);
     }
     return std::string();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A replace list as the native command reads it, besides the window's reading: a list
-// written in UTF-8 (the natural choice on Linux) is read as UTF-8 and its texts converted
-// to code page 932 as -F and -R are, and option letters the list format does not know
+// written in UTF-8 (the natural choice on Linux) is read as UTF-8 and its texts taken as -F
+// and -R are (converted to code page 932, or kept in UTF-8 for the files that can hold a
+// character it cannot), and option letters the list format does not know
 // are an error rather than a literal pattern.
 #include <string>
 

@@ -2,6 +2,7 @@
 
 #include <git2.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -50,6 +51,14 @@ const NativeWalkFilter::Folder& NativeWalkFilter::FolderFacts(const std::string&
         if (!added)
             git_repository_free(repository);
         facts.Repository = place->second;
+        // The walk never goes into a folder the rules leave out, so a folder they leave out
+        // is one the user named (or lies below one): the user chose it, and its entries are
+        // theirs to rewrite whatever the repository's rules say.
+        const std::string relative = facts.Resolved.substr(std::min(facts.Workdir.size(), facts.Resolved.size())) + "/";
+        int ignored = 0;
+        if (facts.Resolved.starts_with(facts.Workdir) && relative != "/" &&
+            git_ignore_path_is_ignored(&ignored, facts.Repository, relative.c_str()) == 0 && ignored)
+            facts.Repository = nullptr;
     } else if (repository) {
         git_repository_free(repository);
     }

@@ -68,9 +68,9 @@ std::string ShownPath(const std::string& path, const std::string& currentFolder)
 
 ResultLines::ResultLines(std::FILE* out, Verbosity verbosity, const TerminalText& terminal,
                          std::string currentFolder, ConsoleProgress& progress,
-                         const std::unordered_set<std::string>* walked)
+                         const std::unordered_set<std::string>* walked, bool showGuesses)
     : out_(out), verbosity_(verbosity), terminal_(terminal), currentFolder_(std::move(currentFolder)),
-      progress_(progress), walked_(walked)
+      progress_(progress), walked_(walked), showGuesses_(showGuesses)
 {
 }
 
@@ -99,14 +99,16 @@ void ResultLines::OnFileResult(const FileReport& file)
         counts_.Replacements += file.Result;
 
     if (verbosity_ == Verbosity::Quiet || (file.Result == 0 && verbosity_ != Verbosity::Verbose) ||
-        (file.Result > 0 && verbosity_ == Verbosity::FailuresOnly))
+        (file.Result > 0 && verbosity_ == Verbosity::FailuresOnly && !(showGuesses_ && file.EncodingGuessed)))
         return;
     const std::string name = terminal_.Name(ShownPath(file.Path, currentFolder_));
-    const std::string encoding = file.Encoding ? std::string(EncodingName(*file.Encoding)) : std::string();
+    std::string encoding = file.Encoding ? std::string(EncodingName(*file.Encoding)) : std::string();
+    if (!encoding.empty() && file.EncodingGuessed)
+        encoding += ", guessed";
     progress_.Clear();
     if (file.Result >= 0) {
         std::fprintf(out_, "%s:%d", name.c_str(), static_cast<int>(file.Result));
-        if (verbosity_ == Verbosity::Verbose && !encoding.empty())
+        if (!encoding.empty() && (verbosity_ == Verbosity::Verbose || (showGuesses_ && file.EncodingGuessed)))
             std::fprintf(out_, " (%s)", encoding.c_str());
         std::fputc('\n', out_);
         return;

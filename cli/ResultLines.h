@@ -1,7 +1,10 @@
 #pragma once
 // What the native command tells of a run where a terminal user looks: on standard output
 // one line per file that changed ("path:count") or failed ("path: StatusWord (reason)"),
-// every file with -v, nothing with -q; the summary of the run goes to standard error.
+// every file with -v, nothing with -q; the summary of the run goes to standard error. With
+// -v each line names the encoding the file was read in ("(Shift-JIS, guessed)" when that
+// stayed a guess); a preview or a diff names it on the line of each file it guessed, which
+// a diff shows even where it shows no line of a changed file.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -30,7 +33,8 @@ class ResultLines final : public RunObserver {
 public:
     // `walked` holds the files that walks added, null when none did.
     ResultLines(std::FILE* out, Verbosity verbosity, const TerminalText& terminal, std::string currentFolder,
-                ConsoleProgress& progress, const std::unordered_set<std::string>* walked = nullptr);
+                ConsoleProgress& progress, const std::unordered_set<std::string>* walked = nullptr,
+                bool showGuesses = false);
 
     void OnProgress(std::size_t done, std::size_t count) override;
     void OnFileResult(const FileReport& file) override;
@@ -44,6 +48,7 @@ private:
     std::string currentFolder_;
     ConsoleProgress& progress_;
     const std::unordered_set<std::string>* walked_;
+    bool showGuesses_;
     RunCounts counts_;
 };
 

@@ -77,7 +77,7 @@ TerminalText::TerminalText(std::string_view charset, bool asBytes)
         terminal_ = CodeSetNamed(charset);
 }
 
-TerminalText::Taken TerminalText::FromTerminal(const std::string& text) const
+TerminalText::Taken TerminalText::FromTerminal(const std::string& text, bool lookAlikesAsTyped) const
 {
     if (!terminal_ || *terminal_ == CodeSet::ShiftJis || IsSevenBit(text) || !RuleOf(*terminal_).IsWellFormed(text))
         return {text, {}};
@@ -87,8 +87,12 @@ TerminalText::Taken TerminalText::FromTerminal(const std::string& text) const
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = rule.CharacterLength(text, at);
         const std::string character = text.substr(at, length);
-        if (!platform::ConvertText(character, *terminal_, CodeSet::ShiftJis))
-            return {{}, "'" + character + "' cannot be written in Shift-JIS (code page 932)" + FullWidthHint(character)};
+        if (!platform::ConvertText(character, *terminal_, CodeSet::ShiftJis)) {
+            const std::string hint = FullWidthHint(character);
+            if (*terminal_ == CodeSet::Utf8 && (hint.empty() || lookAlikesAsTyped))
+                return {text, {}, true};
+            return {{}, "'" + character + "' cannot be written in Shift-JIS (code page 932)" + hint};
+        }
         at += length;
     }
     return {{}, "the text cannot be written in Shift-JIS (code page 932)"};

@@ -17,13 +17,17 @@ public:
     TerminalText(std::string_view charset, bool asBytes);
 
     struct Taken {
-        std::string Text;   // in code page 932
+        std::string Text;   // in code page 932, or with Utf8 as typed
         std::string Error;  // what could not be taken; empty when all was
+        bool Utf8 = false;  // kept in UTF-8: code page 932 cannot hold a character of it
     };
     // A find or replace text typed on the terminal: converted when it is well-formed in
     // the terminal's set, taken as bytes when it is not. A character code page 932 cannot
-    // hold is an error, never dropped.
-    Taken FromTerminal(const std::string& text) const;
+    // hold is never dropped nor fitted onto a look-alike: on a UTF-8 terminal the text is
+    // kept in UTF-8, for the files that can hold it; one code page 932 has only as a
+    // look-alike (¥, ‾) is an error unless `lookAlikesAsTyped` (every file is UTF-8);
+    // elsewhere any such character is an error.
+    Taken FromTerminal(const std::string& text, bool lookAlikesAsTyped = false) const;
 
     // The program's own Shift-JIS text.
     std::string ProgramText(std::string_view shiftJis) const;

@@ -112,11 +112,7 @@ std::string StopSummary(int signal, const UndoLog& log, std::size_t files)
 
 std::string TimeText(std::int64_t seconds)
 {
-    const platform::LocalTime time = platform::LocalTimeOf(seconds);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.Year, time.Month, time.Day, time.Hour,
-                  time.Minute, time.Second);
-    return text;
+    return LocalTimeText(seconds, "%04d-%02d-%02d %02d:%02d:%02d");
 }
 
 // The folder all the run's files lie in, or the folder it was started in.

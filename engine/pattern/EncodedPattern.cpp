@@ -10,46 +10,53 @@ namespace {
 void EncodeLiteral(const ReplacePattern& pattern, EncodedPattern& encoded)
 {
     const bool decode = !HasOption(pattern.Options, NotEscape);
-    encoded.Replacement =
-        ConvertPatternText(decode ? DecodeReplaceEscapes(pattern.Replace) : pattern.Replace, encoded.Encoding);
-    for (const std::string& alternative : decode ? DecodeFindEscapes(pattern.Find) : std::vector{pattern.Find})
-        encoded.Alternatives.push_back(ConvertPatternText(alternative, encoded.Encoding));
+    const TextEncoding typed = pattern.Typed;
+    encoded.Replacement = ConvertPatternText(decode ? DecodeReplaceEscapes(pattern.Replace, typed) : pattern.Replace,
+                                             encoded.Encoding, typed);
+    for (const std::string& alternative : decode ? DecodeFindEscapes(pattern.Find, typed) : std::vector{pattern.Find})
+        encoded.Alternatives.push_back(ConvertPatternText(alternative, encoded.Encoding, typed));
 }
 
 // The template's literal pieces converted one by one, its group markers kept between them.
-std::optional<ReplacementTemplate> EncodeTemplate(const ReplacementTemplate& typed, TextEncoding encoding)
+std::optional<ReplacementTemplate> EncodeTemplate(const ReplacementTemplate& template_, TextEncoding encoding,
+                                                  TextEncoding typed)
 {
     ReplacementTemplate encoded;
     std::size_t copied = 0;
-    for (std::size_t i = 0; i <= typed.Markers.size(); ++i) {
-        const std::size_t end = i < typed.Markers.size() ? typed.Markers[i].Position : typed.Text.size();
+    for (std::size_t i = 0; i <= template_.Markers.size(); ++i) {
+        const std::size_t end = i < template_.Markers.size() ? template_.Markers[i].Position : template_.Text.size();
         const std::optional<std::string> piece =
-            ConvertPatternText(std::string_view(typed.Text).substr(copied, end - copied), encoding);
+            ConvertPatternText(std::string_view(template_.Text).substr(copied, end - copied), encoding, typed);
         if (!piece)
             return std::nullopt;
         encoded.Text += *piece;
-        if (i < typed.Markers.size())
-            encoded.Markers.push_back({encoded.Text.size(), typed.Markers[i].Group});
+        if (i < template_.Markers.size())
+            encoded.Markers.push_back({encoded.Text.size(), template_.Markers[i].Group});
         copied = end;
     }
     return encoded;
 }
 
-std::optional<std::string> EncodeCommand(const std::string& typed, TextEncoding encoding)
+std::optional<std::string> EncodeCommand(const std::string& command, TextEncoding encoding, TextEncoding typed)
 {
-    std::optional<std::string> command = ConvertPatternText(typed, encoding);
-    if (command)
-        command->append(EncodingModifier(encoding));
-    return command;
+    std::optional<std::string> encoded = ConvertPatternText(command, encoding, typed);
+    // A seven-bit file takes the command as typed, and is read in the typed encoding.
+    const bool asTyped = encoding == TextEncoding::Ascii && typed != TextEncoding::ShiftJis;
+    if (encoded)
+        encoded->append(EncodingModifier(asTyped ? typed : encoding));
+    return encoded;
 }
 
 void EncodeRegex(const ReplacePattern& pattern, EncodedPattern& encoded)
 {
-    encoded.MatchCommand = EncodeCommand(MatchCommandText(pattern.Find, pattern.Options), encoded.Encoding);
-    encoded.SubstituteCommand =
-        EncodeCommand(SubstituteCommandText(pattern.Find, pattern.Replace, pattern.Options), encoded.Encoding);
-    encoded.Template = EncodeTemplate(BuildReplacementTemplate(pattern.Replace), encoded.Encoding);
-    encoded.SkipNewline = SkipsNewlineAfterMatch(pattern.Find, pattern.Options);
+    const TextEncoding typed = pattern.Typed;
+    encoded.MatchCommand =
+        EncodeCommand(MatchCommandText(pattern.Find, pattern.Options, typed), encoded.Encoding, typed);
+    encoded.SubstituteCommand = EncodeCommand(
+        SubstituteCommandText(pattern.Find, pattern.Replace, pattern.Options, typed), encoded.Encoding, typed);
+    encoded.Template =
+        EncodeTemplate(BuildReplacementTemplate(pattern.Replace, typed), encoded.Encoding, typed);
+    encoded.SkipNewline = SkipsNewlineAfterMatch(pattern.Find, pattern.Options, typed);
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 #include "engine/pattern/EscapeSequences.h"
 
-#include "platform/DoubleByte.h"
+#include "engine/text/CharacterRule.h"
 
 namespace {
 
 // One pass from the left, at character starts: what a sequence decodes to is never read
 // again, so a doubled backslash never starts a sequence, and no byte stands in for another.
-std::vector<std::string> Decode(const std::string& text, bool isFind)
+std::vector<std::string> Decode(const std::string& text, bool isFind, const CharacterRule& rule)
 {
     std::vector<std::string> decoded(1);
     for (std::size_t i = 0; i < text.size();) {
@@ -33,7 +33,7 @@ std::vector<std::string> Decode(const std::string& text, bool isFind)
                 continue;
             }
         }
-        const std::size_t length = IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
+        const std::size_t length = rule.CharacterLength(text, i);
         out.append(text, i, length);
         i += length;
     }
@@ -42,12 +42,12 @@ std::vector<std::string> Decode(const std::string& text, bool isFind)
 
 }  // namespace
 
-std::vector<std::string> DecodeFindEscapes(const std::string& find)
+std::vector<std::string> DecodeFindEscapes(const std::string& find, TextEncoding typed)
 {
-    return Decode(find, true);
+    return Decode(find, true, CharacterRuleOf(typed));
 }
 
-std::string DecodeReplaceEscapes(const std::string& replace)
+std::string DecodeReplaceEscapes(const std::string& replace, TextEncoding typed)
 {
-    return Decode(replace, false).front();
+    return Decode(replace, false, CharacterRuleOf(typed)).front();
 }

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "engine/pattern/RegexQuoting.h"
-#include "platform/DoubleByte.h"
+#include "engine/text/CharacterRule.h"
 
 namespace {
 
@@ -21,15 +21,15 @@ std::string ModifierText(PatternOptions options)
 
 // The library reads its commands aware of double-byte characters, so a backslash that is
 // a second byte escapes nothing here either.
-bool EndsWithUnescapedDollar(std::string_view expression)
+bool EndsWithUnescapedDollar(std::string_view expression, const CharacterRule& rule)
 {
     bool dollarLast = false;
     std::size_t i = 0;
     while (i < expression.size()) {
         const char c = expression[i];
-        i += CharacterLength(expression, i);
+        i += rule.CharacterLength(expression, i);
         if (c == '\\' && i < expression.size()) {
-            i += CharacterLength(expression, i);
+            i += rule.CharacterLength(expression, i);
             dollarLast = false;
             continue;
         }
@@ -40,24 +40,26 @@ bool EndsWithUnescapedDollar(std::string_view expression)
 
 }  // namespace
 
-std::string MatchCommandText(const std::string& find, PatternOptions options)
+std::string MatchCommandText(const std::string& find, PatternOptions options, TextEncoding typed)
 {
     std::string command = "/";
-    command.append(QuoteRegexText(find)).append(1, '/').append(ModifierText(options));
+    command.append(QuoteRegexText(find, typed)).append(1, '/').append(ModifierText(options));
     return command;
 }
 
-std::string SubstituteCommandText(const std::string& find, const std::string& replace, PatternOptions options)
+std::string SubstituteCommandText(const std::string& find, const std::string& replace, PatternOptions options,
+                                  TextEncoding typed)
 {
     std::string command = "s/";
-    command.append(QuoteRegexText(find)).append(1, '/').append(QuoteRegexText(replace)).append(1, '/');
+    command.append(QuoteRegexText(find, typed)).append(1, '/').append(QuoteRegexText(replace, typed)).append(1, '/');
     command.append(ModifierText(options)).append(1, 'g');
     return command;
 }
 
-bool SkipsNewlineAfterMatch(const std::string& find, PatternOptions options)
+bool SkipsNewlineAfterMatch(const std::string& find, PatternOptions options, TextEncoding typed)
 {
-    return HasOption(options, Multiline) && EndsWithUnescapedDollar(QuoteRegexText(find));
+    return HasOption(options, Multiline) &&
+           EndsWithUnescapedDollar(QuoteRegexText(find, typed), CharacterRuleOf(typed));
 }
 
 const char* EncodingModifier(TextEncoding encoding)

@@ -1,9 +1,10 @@
 #include "engine/pattern/RegexQuoting.h"
 
-#include "platform/DoubleByte.h"
+#include "engine/text/CharacterRule.h"
 
-std::string QuoteRegexText(const std::string& text)
+std::string QuoteRegexText(const std::string& text, TextEncoding typed)
 {
+    const CharacterRule& rule = CharacterRuleOf(typed);
     // One scan from the left: a doubled backslash and an escaped slash stay as they are,
     // any other slash gets its backslash. No byte of the text stands in for anything, so a
     // byte such as 0x7F next to a backslash cannot leave a slash unescaped and end the
@@ -19,7 +20,7 @@ std::string QuoteRegexText(const std::string& text)
             quoted += "\\/";
             ++i;
         } else {
-            const std::size_t length = CharacterLength(text, i);
+            const std::size_t length = rule.CharacterLength(text, i);
             quoted.append(text, i, length);
             i += length;
         }

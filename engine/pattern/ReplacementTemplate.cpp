@@ -1,6 +1,6 @@
 #include "engine/pattern/ReplacementTemplate.h"
 
-#include "platform/DoubleByte.h"
+#include "engine/text/CharacterRule.h"
 
 namespace {
 
@@ -68,8 +68,9 @@ std::size_t ReadEscape(const std::string& text, std::size_t i, std::string& out)
 
 }  // namespace
 
-ReplacementTemplate BuildReplacementTemplate(const std::string& replace)
+ReplacementTemplate BuildReplacementTemplate(const std::string& replace, TextEncoding typed)
 {
+    const CharacterRule& rule = CharacterRuleOf(typed);
     ReplacementTemplate result;
     std::size_t i = 0;
     while (i < replace.size()) {
@@ -89,7 +90,7 @@ ReplacementTemplate BuildReplacementTemplate(const std::string& replace)
             }
             ++i;  // the "$" is dropped; the character after it is copied below
         }
-        const std::size_t length = CharacterLength(replace, i);
+        const std::size_t length = rule.CharacterLength(replace, i);
         result.Text.append(replace, i, length);
         i += length;
     }

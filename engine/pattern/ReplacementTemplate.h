@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/text/TextEncoding.h"
+
 // The replacement of the program's own regular-expression substitution: literal bytes
 // with the texts of match groups inserted at given places.
 struct ReplacementTemplate {
@@ -17,4 +19,5 @@ struct ReplacementTemplate {
 
 // Reads $0-$9 as group markers and the backslash escapes \n \r \t \f \e \a \xHH \ooo;
 // a lone "$" or backslash as the last character ends the template there.
-ReplacementTemplate BuildReplacementTemplate(const std::string& replace);
+// `typed` is the encoding the text was entered in, whose characters are copied whole.
+ReplacementTemplate BuildReplacementTemplate(const std::string& replace, TextEncoding typed = TextEncoding::ShiftJis);

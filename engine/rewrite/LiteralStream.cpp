@@ -67,21 +67,22 @@ FileResult RewriteLiterally(const ReplaceJob& job, std::span<const ReplacePatter
     }
 }
 
-FileResult InTheTextsEncoding(EncodingChoice choice, FileSource& source, TextEncoding& encoding,
+FileResult InTheTextsEncoding(const ReplaceJob& job, const std::string& path, FileSource& source,
+                              DetectedEncoding& encoding,
                               const std::function<FileResult(TextEncoding, EncodingDetector*)>& attempt)
 {
-    EncodingDetector detector(choice);
+    EncodingDetector detector(job.Encoding);
     detector.Add(source.First());
-    encoding = detector.Result();
+    encoding = job.Encodings.Of(job, path, detector);
     if (source.First().size() == source.Size())
-        return encoding == TextEncoding::Iso2022Jp ? Iso2022 : attempt(encoding, nullptr);
-    const TextEncoding assumed = encoding;
+        return encoding.Encoding == TextEncoding::Iso2022Jp ? Iso2022 : attempt(encoding.Encoding, nullptr);
+    const TextEncoding assumed = encoding.Encoding;
     const FileResult result = attempt(assumed, &detector);
     // These stop before the end, and no encoding changes them.
     if (result == Cancel || result == NotOpen || result == MemLack)
         return result;
-    encoding = detector.Result();
-    if (encoding == TextEncoding::Iso2022Jp)
+    encoding = RunEncodings::OfTheWhole(encoding, detector);
+    if (encoding.Encoding == TextEncoding::Iso2022Jp)
         return Iso2022;
-    return encoding == assumed ? result : attempt(encoding, nullptr);
+    return encoding.Encoding == assumed ? result : attempt(encoding.Encoding, nullptr);
 }

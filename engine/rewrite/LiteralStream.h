@@ -21,10 +21,12 @@ inline constexpr std::size_t FirstBlockSize = 1 << 20;
 FileResult RewriteLiterally(const ReplaceJob& job, std::span<const ReplacePattern> patterns, FileSource& source,
                             TextEncoding encoding, EncodingDetector* detector, TextOutput& out, bool evenUnchanged);
 
-// Rewrites the text of `source` in the encoding its bytes tell (with the job's choice),
-// which is known for sure only once the whole text was read: `attempt` is run in the
-// encoding the first block tells, given the detector to hand the blocks after it to, and
-// run once more in the encoding of the whole text when that is another one. `encoding` is
-// set to the text's. Iso2022 for an ISO-2022-JP text, which is not rewritten.
-FileResult InTheTextsEncoding(EncodingChoice choice, FileSource& source, TextEncoding& encoding,
+// Rewrites the text of the listed file `path` from `source` in the encoding its bytes tell
+// (with the job's choice and what the run knows, RunEncodings), which is known for sure
+// only once the whole text was read: `attempt` is run in the encoding the first block
+// tells, given the detector to hand the blocks after it to, and run once more in the
+// encoding of the whole text when that is another one. `encoding` is set to the text's.
+// Iso2022 for an ISO-2022-JP text, which is not rewritten.
+FileResult InTheTextsEncoding(const ReplaceJob& job, const std::string& path, FileSource& source,
+                              DetectedEncoding& encoding,
                               const std::function<FileResult(TextEncoding, EncodingDetector*)>& attempt);

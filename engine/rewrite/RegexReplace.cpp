@@ -39,8 +39,9 @@ FileResult RewriteViewedFile(const ReplaceJob& job, const std::string& path, pla
 {
     if (view.Size() == 0)
         return 0;
-    const TextEncoding encoding = EncodingOfFile(job.Encoding, {view.Data(), view.Size()});
-    facts.Encoding = encoding;
+    const DetectedEncoding detected = job.Encodings.Of(job, path, {view.Data(), view.Size()});
+    facts.Set(detected);
+    const TextEncoding encoding = detected.Encoding;
     if (encoding == TextEncoding::Iso2022Jp)
         return Iso2022;
     const EncodedPattern& encoded = job.EncodedPatterns.Get(pattern, encoding);

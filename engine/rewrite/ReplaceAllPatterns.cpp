@@ -71,17 +71,19 @@ private:
 };
 
 // A regular expression applied to the whole of `text`, which is mapped rather than copied;
-// the first segment tells the encoding from it.
-FileResult ApplyExpression(const ReplaceJob& job, const ReplacePattern& pattern, const platform::FileReader& text,
-                           std::optional<TextEncoding>& encoding, TextOutput& out, bool evenUnchanged)
+// the first segment tells the encoding of the listed file `path` from it.
+FileResult ApplyExpression(const ReplaceJob& job, const std::string& path, const ReplacePattern& pattern,
+                           const platform::FileReader& text, std::optional<DetectedEncoding>& detected,
+                           TextOutput& out, bool evenUnchanged)
 {
     platform::FileView view;
     if (const FileResult opened = ResultOfReading(view.Open(text)); opened != 0)
         return opened;
     const std::string_view whole(view.Data(), view.Size());
-    if (!encoding)
-        encoding = EncodingOfFile(job.Encoding, whole);
-    if (*encoding == TextEncoding::Iso2022Jp)
+    if (!detected)
+        detected = job.Encodings.Of(job, path, whole);
+    const TextEncoding encoding = detected->Encoding;
+    if (encoding == TextEncoding::Iso2022Jp)
         return Iso2022;
     if (!HasRegexLibrary(job))
         return RegExpER;
@@ -90,7 +92,7 @@ FileResult ApplyExpression(const ReplaceJob& job, const ReplacePattern& pattern,
     FileResult count = 0;
     if (!whole.empty()) {
         RegexRewrite rewrite(*job.RegexLibrary);
-        count = rewrite.Apply(job.AbortRequested, view.Data(), view.Size(), job.EncodedPatterns.Get(pattern, *encoding),
+        count = rewrite.Apply(job.AbortRequested, view.Data(), view.Size(), job.EncodedPatterns.Get(pattern, encoding),
                               LibrarySubstitutes(job), buffered);
     }
     if (count < 0)
@@ -102,22 +104,21 @@ FileResult ApplyExpression(const ReplaceJob& job, const ReplacePattern& pattern,
 }
 
 // Literal patterns applied to `text` as it is read; the first segment tells the encoding
-// as it reads.
-FileResult ApplyLiterally(const ReplaceJob& job, std::span<const ReplacePattern> patterns,
-                          const platform::FileReader& text, std::optional<TextEncoding>& encoding,
+// of the listed file `path` as it reads.
+FileResult ApplyLiterally(const ReplaceJob& job, const std::string& path, std::span<const ReplacePattern> patterns,
+                          const platform::FileReader& text, std::optional<DetectedEncoding>& detected,
                           const std::function<TextOutput&()>& output, bool evenUnchanged)
 {
     FileSource source(text);
     if (const FileResult read = source.ReadFirst(FirstBlockSize); read != 0)
         return read;
-    if (encoding)
-        return RewriteLiterally(job, patterns, source, *encoding, nullptr, output(), evenUnchanged);
-    TextEncoding told;
-    const FileResult count =
-        InTheTextsEncoding(job.Encoding, source, told, [&](TextEncoding in, EncodingDetector* detector) {
-            return RewriteLiterally(job, patterns, source, in, detector, output(), evenUnchanged);
-        });
-    encoding = told;
+    if (detected)
+        return RewriteLiterally(job, patterns, source, detected->Encoding, nullptr, output(), evenUnchanged);
+    DetectedEncoding told;
+    const FileResult count = InTheTextsEncoding(job, path, source, told, [&](TextEncoding in, EncodingDetector* detector) {
+        return RewriteLiterally(job, patterns, source, in, detector, output(), evenUnchanged);
+    });
+    detected = told;
     return count;
 }
 
@@ -156,7 +157,7 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, pl
     platform::ScratchFile scratches[2];
     std::optional<ScratchOutput> toScratch;
     const platform::FileReader* text = &file;
-    std::optional<TextEncoding> encoding;
+    std::optional<DetectedEncoding> encoding;
     std::uint64_t total = 0;
     const std::vector<Segment> segments = SegmentsOf(job.Patterns);
     for (std::size_t i = 0; i < segments.size(); ++i) {
@@ -170,10 +171,10 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, pl
         const bool evenUnchanged = last && total > 0;
         const FileResult count =
             segments[i].Expression
-                ? ApplyExpression(job, segments[i].Patterns.front(), *text, encoding, target(), evenUnchanged)
-                : ApplyLiterally(job, segments[i].Patterns, *text, encoding, target, evenUnchanged);
+                ? ApplyExpression(job, path, segments[i].Patterns.front(), *text, encoding, target(), evenUnchanged)
+                : ApplyLiterally(job, path, segments[i].Patterns, *text, encoding, target, evenUnchanged);
         if (facts && encoding)
-            facts->Encoding = encoding;
+            facts->Set(*encoding);
         if (count < 0)
             return count;
         if (count > 0 && !last) {
@@ -190,5 +191,5 @@ FileResult ReplaceAllPatterns(const ReplaceJob& job, const std::string& path, pl
         KeepUntouchedBackup(name);
         return 0;
     }
-    return sink.Place(path, *encoding, count, job.BackUp, processed);
+    return sink.Place(path, encoding->Encoding, count, job.BackUp, processed);
 }

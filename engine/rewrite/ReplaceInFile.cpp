@@ -18,15 +18,15 @@ FileResult ReplaceLiteralInFile(const ReplaceJob& job, const std::string& path, 
     if (const FileResult read = source.ReadFirst(FirstBlockSize); read != 0)
         return read;
     NewTextSink sink(job, file);
-    TextEncoding encoding;
+    DetectedEncoding encoding;
     const FileResult count =
-        InTheTextsEncoding(job.Encoding, source, encoding, [&](TextEncoding in, EncodingDetector* detector) {
+        InTheTextsEncoding(job, path, source, encoding, [&](TextEncoding in, EncodingDetector* detector) {
             return RewriteLiterally(job, {&pattern, 1}, source, in, detector, sink.Restart(), false);
         });
-    facts.Encoding = encoding;
+    facts.Set(encoding);
     if (count < 0)
         return count;
-    return sink.Place(path, encoding, count, job.BackUp, processed);
+    return sink.Place(path, encoding.Encoding, count, job.BackUp, processed);
 }
 
 }  // namespace

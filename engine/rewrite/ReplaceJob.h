@@ -5,6 +5,7 @@
 #include "engine/flow/AbortFlag.h"
 #include "engine/pattern/EncodedPatternCache.h"
 #include "engine/pattern/ReplacePattern.h"
+#include "engine/rewrite/RunEncodings.h"
 
 class BregexpLibrary;
 class CommitObserver;
@@ -43,6 +44,8 @@ struct ReplaceJob {
     CommitObserver* Commits = nullptr;
     // The patterns in the encodings the run meets; filled as the files come.
     mutable EncodedPatternCache EncodedPatterns;
+    // What the files of the run tell of their encodings; begun anew by each run.
+    mutable RunEncodings Encodings;
 
     bool IsAborted() const { return ::IsAborted(AbortRequested); }
 };

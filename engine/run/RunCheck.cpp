@@ -41,10 +41,11 @@ bool LibraryAccepts(const ReplaceJob& job, const ReplacePattern& pattern, std::s
     static const char empty[] = "";
     const BregexpLibrary& library = *job.RegexLibrary;
     const bool substitute = LibrarySubstitutes(job);
-    // As typed, the expression is Shift-JIS, which the run reads by characters.
-    const std::string command = (substitute ? SubstituteCommandText(pattern.Find, pattern.Replace, pattern.Options)
-                                            : MatchCommandText(pattern.Find, pattern.Options)) +
-                                EncodingModifier(TextEncoding::ShiftJis);
+    // In the encoding it was typed in, read by characters as the run reads it.
+    const std::string command =
+        (substitute ? SubstituteCommandText(pattern.Find, pattern.Replace, pattern.Options, pattern.Typed)
+                    : MatchCommandText(pattern.Find, pattern.Options, pattern.Typed)) +
+        EncodingModifier(pattern.Typed);
     RegexHandle* handle = nullptr;
     char words[RegexMessageSize] = {};
     const int result = substitute ? library.BSubst(command.c_str(), empty, empty, &handle, words)

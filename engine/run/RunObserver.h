@@ -9,12 +9,14 @@
 
 // One file of a run as soon as its result is known: its place in the job's list, so that
 // results can be put in list order whatever order they come in, its path and its result,
-// and the encoding its text was read in, when it was read.
+// and the encoding its text was read in, when it was read, and whether that was a guess.
 struct FileReport {
     std::size_t Index;
     const std::string& Path;
     FileResult Result;
     std::optional<TextEncoding> Encoding = std::nullopt;
+    // Whether that encoding stayed a guess.
+    bool EncodingGuessed = false;
 };
 
 // What a run tells while it works, called by one of the run's threads at a time (with

@@ -89,6 +89,7 @@ private:
 RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
 {
     const std::size_t count = job.Files.size();
+    job.Encodings.Begin(count);
     ProcessedFiles processed(count);
     observer.OnProgress(0, count);
     std::size_t done = 0;
@@ -117,7 +118,8 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
     work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {
         if (outcome.Result > 0 && !job.Preview)
             renamedInto.insert(platform::FileBehindLinks(job.Files[index]));
-        observer.OnFileResult({index, job.Files[index], outcome.Result, outcome.Facts.Encoding});
+        observer.OnFileResult(
+            {index, job.Files[index], outcome.Result, outcome.Facts.Encoding, outcome.Facts.EncodingGuessed});
         if (!job.IsAborted())
             observer.OnProgress(++done, count);
     };

@@ -1,14 +1,17 @@
 #include "engine/text/EncodingDetection.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
+#include "engine/text/CharacterCosts.h"
 #include "engine/text/CharacterRule.h"
 
 namespace {
 
 constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr std::uint16_t RareEntry = costs::Rare << 8 | 255;
 
 unsigned char Byte(std::string_view text, std::size_t i)
 {
@@ -20,69 +23,94 @@ bool HoldsByteFromE0(std::string_view text)
     return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
 }
 
-// How much a character of each reading looks like Japanese text: kana and punctuation
-// most, kanji of the first level next, rare rows nothing. Each reading is scored on the
-// same bytes, so the sums compare directly.
-int ShiftJisWeight(std::string_view character)
+// What each character of a reading costs, in quarter bits: -log2 of how likely it is in
+// real text after the class of the one before. Seven-bit characters cost nothing, since
+// every reading has them alike; they only end a run of a class.
+std::uint16_t HalfWidthEntry(unsigned char byte)
+{
+    return byte >= 0xA1 && byte <= 0xDF ? costs::HalfWidthKatakana[byte - 0xA1] : RareEntry;
+}
+
+std::uint16_t ShiftJisEntry(std::string_view character)
 {
     const unsigned char first = Byte(character, 0);
     if (character.size() == 1)
-        return first >= 0xA1 && first <= 0xDF ? 2 : 0;  // half-width katakana
+        return HalfWidthEntry(first);
     const unsigned char second = Byte(character, 1);
-    if (first == 0x82 && second >= 0x9F)
-        return 6;  // hiragana
-    if (first == 0x83 && second <= 0x96)
-        return 6;  // katakana
-    if (first == 0x81)
-        return 4;  // punctuation
-    if (first >= 0x88 && first <= 0x98)
-        return 4;  // first-level kanji
-    if (first >= 0x99 && first <= 0xEA)
-        return 2;  // second-level kanji
-    return 0;
+    const unsigned lead = first <= 0x9F ? first - 0x81u : first - 0xE0u + 31;
+    if (character.size() != 2 || lead >= 60 || second < 0x40 || second > 0xFC)
+        return RareEntry;
+    return costs::ShiftJis[lead * 189 + (second - 0x40)];
 }
 
-int EucJpWeight(std::string_view character)
+std::uint16_t EucJpEntry(std::string_view character)
 {
-    const unsigned char first = Byte(character, 0);
-    if (character.size() == 1)
-        return 0;
-    if (first == 0x8E)
-        return 5;  // half-width katakana
-    if (first == 0xA4 || first == 0xA5)
-        return 6;  // hiragana, katakana
-    if (first == 0xA1)
-        return 4;  // punctuation
-    if (first >= 0xB0 && first <= 0xCF)
-        return 4;  // first-level kanji
-    if (first >= 0xD0 && first <= 0xF4)
-        return 2;  // second-level kanji
-    if (first == 0x8F)
-        return 7;  // JIS X 0212, three bytes
-    return 0;
+    const auto cell = [&](std::size_t i) { return static_cast<unsigned>(Byte(character, i)) - 0xA1u; };
+    if (character.size() == 2 && Byte(character, 0) == 0x8E)
+        return HalfWidthEntry(Byte(character, 1));
+    if (character.size() == 2 && cell(0) < 94 && cell(1) < 94)
+        return costs::EucJp[cell(0) * 94 + cell(1)];
+    if (character.size() == 3 && Byte(character, 0) == 0x8F && cell(1) < 94 && cell(2) < 94)
+        return costs::EucJpSupplement[cell(1) * 94 + cell(2)];
+    return RareEntry;
 }
 
-// A UTF-8 text with no character beyond two bytes holds no Japanese; its letters count a
-// little, so that a European text that happens to be well-formed Shift-JIS stays UTF-8.
-int Utf8Weight(std::string_view character)
+// Only a UTF-8 text without a character beyond two bytes is scored: Latin, Greek, Cyrillic
+// letters and the like, weighed by European text.
+std::uint16_t Utf8Entry(std::string_view character)
 {
-    return character.size() == 2 ? 5 : 0;
+    if (character.size() != 2)
+        return RareEntry;
+    const unsigned code = (Byte(character, 0) & 0x1Fu) << 6 | (Byte(character, 1) & 0x3Fu);
+    return code >= 0x80 ? costs::TwoByteUtf8[code - 0x80] : RareEntry;
 }
 
 // The start of a text tells its kind as well as the whole would: scoring stops here.
 constexpr std::size_t ScoredBytes = 256 * 1024;
 
-long Score(std::string_view text, const CharacterRule& rule, int (*weight)(std::string_view))
+using Transitions = const std::uint8_t (&)[costs::ClassCount][costs::ClassCount];
+
+// A file seldom ends inside a character: a reading that needs it to pays as much as a
+// character one in 1,024 would.
+constexpr long CutCost = 10 * 4;
+
+// The cost of the text read one way, in quarter bits; a last character cut short by the
+// end costs CutCost.
+long Cost(std::string_view text, const CharacterRule& rule, Transitions transitions,
+          std::uint16_t (*entryOf)(std::string_view))
 {
-    long score = 0;
-    for (std::size_t i = 0; i < text.size() && i < ScoredBytes;) {
+    long cost = text.size() <= ScoredBytes && rule.CompleteEnd(text) < text.size() ? CutCost : 0;
+    unsigned before = costs::Ascii;
+    unsigned halfWidth = 0;  // the last half-width katakana, from 0xA1 on, its last byte in each reading
+    const std::size_t end = std::min(rule.CompleteEnd(text), ScoredBytes);
+    for (std::size_t i = 0; i < end;) {
+        if (Byte(text, i) < 0x80) {
+            before = costs::Ascii;
+            ++i;
+            continue;
+        }
         const std::size_t length = rule.CharacterLength(text, i);
-        if (Byte(text, i) >= 0x80)
-            score += weight(text.substr(i, length));
+        const std::uint16_t entry = entryOf(text.substr(i, length));
+        const unsigned kind = costs::ClassOf(entry);
+        cost += transitions[before][kind];
+        if (kind == costs::HalfWidth) {
+            const unsigned next = Byte(text, i + length - 1) - 0xA1u;
+            cost += before == costs::HalfWidth ? costs::HalfWidthPairs[halfWidth * 63 + next] : costs::CostOf(entry);
+            halfWidth = next;
+        } else {
+            cost += costs::CostOf(entry);
+        }
+        before = kind;
         i += length;
     }
-    return score;
+    return cost;
 }
+
+// Shift-JIS is the program's own encoding and its users' default: it stays the reading
+// while another is less than 16 times likelier.
+constexpr long CloseCost = 4 * 4;
+// A reading is no guess once every other is at least 65,536 times less likely.
+constexpr long CertainCost = 16 * 4;
 
 // The most bytes a rule reads from a character's first byte on: a character is judged once
 // these are at hand.
@@ -194,63 +222,104 @@ void EncodingDetector::Add(std::string_view bytes)
     utf8_.Add(bytes);
 }
 
-TextEncoding EncodingDetector::Result() const
+DetectedEncoding EncodingDetector::Detected(const EncodingClues* clues) const
 {
     if (!highBytes_ && escape_)
-        return TextEncoding::Iso2022Jp;
+        return {TextEncoding::Iso2022Jp};
     switch (choice_) {
     case EncodingChoice::Automatic:
         break;
     case EncodingChoice::ShiftJis:
-        return TextEncoding::ShiftJis;
+        return {TextEncoding::ShiftJis};
     case EncodingChoice::Utf8:
-        return TextEncoding::Utf8;
+        return {TextEncoding::Utf8};
     case EncodingChoice::EucJp:
-        return TextEncoding::EucJp;
+        return {TextEncoding::EucJp};
     }
-    return Detect();
+    return Detect(clues);
 }
 
-TextEncoding EncodingDetector::Detect() const
+DetectedEncoding EncodingDetector::Detect(const EncodingClues* clues) const
 {
     if (std::string_view(head_).substr(0, 3) == ByteOrderMark)
-        return TextEncoding::Utf8;
+        return {TextEncoding::Utf8};
     if (!highBytes_)
-        return TextEncoding::Ascii;
+        return {TextEncoding::Ascii};
     const bool utf8 = utf8_.WellFormed();
     if (utf8 && utf8_.HoldsLongCharacter())
-        return TextEncoding::Utf8;
+        return {TextEncoding::Utf8};
 
     struct Candidate {
         TextEncoding Encoding;
-        const Reading& Read;
         const CharacterRule& Rule;
-        int (*Weight)(std::string_view);
+        Transitions Costs;
+        std::uint16_t (*Entry)(std::string_view);
+        long Cost = 0;
     };
     // In this order ties go to the first.
-    const Candidate candidates[] = {
-        {TextEncoding::ShiftJis, shiftJis_, ShiftJisRule(), ShiftJisWeight},
-        {TextEncoding::EucJp, eucJp_, EucJpRule(), EucJpWeight},
-        {TextEncoding::Utf8, utf8_, Utf8Rule(), Utf8Weight},
-    };
-    std::vector<const Candidate*> wellFormed;
-    for (const Candidate& candidate : candidates)
-        if (candidate.Encoding == TextEncoding::Utf8 ? utf8 : candidate.Read.WellFormed())
-            wellFormed.push_back(&candidate);
-    if (wellFormed.empty())
-        return TextEncoding::ShiftJis;
-    const Candidate* best = wellFormed.front();
-    long bestScore = -1;
-    for (const Candidate* candidate : wellFormed) {
-        if (wellFormed.size() == 1)
-            break;
-        const long score = Score(head_, candidate->Rule, candidate->Weight);
-        if (score > bestScore) {
-            best = candidate;
-            bestScore = score;
-        }
+    std::vector<Candidate> candidates;
+    if (shiftJis_.WellFormed())
+        candidates.push_back({TextEncoding::ShiftJis, ShiftJisRule(), costs::JapaneseTransitions, ShiftJisEntry});
+    if (eucJp_.WellFormed())
+        candidates.push_back({TextEncoding::EucJp, EucJpRule(), costs::JapaneseTransitions, EucJpEntry});
+    if (utf8)
+        candidates.push_back({TextEncoding::Utf8, Utf8Rule(), costs::EuropeanTransitions, Utf8Entry});
+    if (candidates.empty())
+        return {TextEncoding::ShiftJis, true};
+    if (clues && !clues->Empty()) {
+        const std::string_view scored = std::string_view(head_).substr(0, ScoredBytes);
+        std::vector<Candidate> found;
+        for (const Candidate& candidate : candidates)
+            if (clues->OccurIn(candidate.Encoding, scored))
+                found.push_back(candidate);
+        if (!found.empty())
+            candidates = std::move(found);
     }
-    return best->Encoding;
+    if (candidates.size() == 1)
+        return {candidates.front().Encoding};
+
+    for (Candidate& candidate : candidates)
+        candidate.Cost = Cost(head_, candidate.Rule, candidate.Costs, candidate.Entry);
+    const auto cheaper = [](const Candidate& a, const Candidate& b) { return a.Cost < b.Cost; };
+    const Candidate* chosen = &*std::min_element(candidates.begin(), candidates.end(), cheaper);
+    if (candidates.front().Encoding == TextEncoding::ShiftJis && candidates.front().Cost - chosen->Cost <= CloseCost)
+        chosen = &candidates.front();
+    DetectedEncoding detected{chosen->Encoding};
+    for (const Candidate& candidate : candidates) {
+        detected.Readings |= 1u << static_cast<unsigned>(candidate.Encoding);
+        if (&candidate != chosen && candidate.Cost - chosen->Cost < CertainCost)
+            detected.Guessed = true;
+    }
+    if (!detected.Guessed)
+        detected.Readings = 0;
+    return detected;
+}
+
+void EncodingClues::Add(TextEncoding encoding, std::string_view text)
+{
+    const auto slot = static_cast<std::size_t>(encoding) - static_cast<std::size_t>(TextEncoding::ShiftJis);
+    if (slot < 3 && std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        texts_[slot].emplace_back(text);
+}
+
+bool EncodingClues::Empty() const
+{
+    return texts_[0].empty() && texts_[1].empty() && texts_[2].empty();
+}
+
+bool EncodingClues::OccurIn(TextEncoding encoding, std::string_view text) const
+{
+    const auto slot = static_cast<std::size_t>(encoding) - static_cast<std::size_t>(TextEncoding::ShiftJis);
+    if (slot >= 3)
+        return false;
+    const CharacterRule& rule = CharacterRuleOf(encoding);
+    for (const std::string& clue : texts_[slot]) {
+        std::size_t known = 0;
+        for (std::size_t at = text.find(clue); at != std::string_view::npos; at = text.find(clue, at + 1))
+            if (rule.AcceptCharacterStart(text, known, at))
+                return true;
+    }
+    return false;
 }
 
 TextEncoding DetectEncoding(std::string_view text)
@@ -260,7 +329,12 @@ TextEncoding DetectEncoding(std::string_view text)
 
 TextEncoding EncodingOfFile(EncodingChoice choice, std::string_view text)
 {
+    return DetectEncoding(choice, text, nullptr).Encoding;
+}
+
+DetectedEncoding DetectEncoding(EncodingChoice choice, std::string_view text, const EncodingClues* clues)
+{
     EncodingDetector detector(choice);
     detector.Add(text);
-    return detector.Result();
+    return detector.Detected(clues);
 }

@@ -1,18 +1,47 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/text/TextEncoding.h"
 
 class CharacterRule;
+
+// What detection tells of a text: the encoding it is read in, and whether that stayed a
+// guess between readings that are all well-formed and none of them far likelier.
+struct DetectedEncoding {
+    TextEncoding Encoding = TextEncoding::Ascii;
+    bool Guessed = false;
+    // When it was a guess: the readings it was between (a bit 1 << encoding for each).
+    unsigned Readings = 0;
+
+    bool CanBeRead(TextEncoding encoding) const { return (Readings >> static_cast<unsigned>(encoding)) & 1u; }
+};
+
+// Texts the user looks for, each as it is in each encoding: a reading in which one occurs
+// is taken before one in which none does. Seven-bit texts read alike in every encoding and
+// tell nothing.
+class EncodingClues {
+public:
+    void Add(TextEncoding encoding, std::string_view text);
+    bool Empty() const;
+    // Whether one of the texts in `encoding` begins at a character of `text` read that way.
+    bool OccurIn(TextEncoding encoding, std::string_view text) const;
+
+private:
+    std::vector<std::string> texts_[3];  // Shift-JIS, EUC-JP, UTF-8
+};
 
 // Tells the encoding of a file's text from its bytes as they come, a block at a time, so
 // that a text read in blocks never needs to be held whole; the blocks may be cut anywhere
 // and give the result of the whole text. A UTF-8 byte order mark, or well-formed UTF-8 with
 // a character of three bytes or more, is UTF-8; seven-bit text is ISO-2022-JP when it holds
 // a JIS escape sequence and ASCII otherwise; otherwise the readings as Shift-JIS, EUC-JP and
-// UTF-8 that are well-formed compete, and the one whose characters look most like Japanese
-// text wins. Text well-formed in none is Shift-JIS. A last character cut short by the end
+// UTF-8 that are well-formed compete: the one whose characters are likeliest in real text
+// wins (character costs from scripts/derive-character-costs), Shift-JIS when it stays
+// close, and a reading in which a find text occurs before one in which none does. The
+// result is a guess unless one reading is far likelier than every other. Text well-formed
+// in none is Shift-JIS, guessed. A last character cut short by the end
 // of the text counts as well-formed. With a chosen encoding every file is read that way,
 // except that ISO-2022-JP is recognised under every choice, because searching its escaped
 // bytes as any other encoding would destroy the text.
@@ -23,7 +52,9 @@ public:
     // The next bytes of the text.
     void Add(std::string_view bytes);
     // The encoding of the text added so far, taken as the whole text.
-    TextEncoding Result() const;
+    TextEncoding Result() const { return Detected().Encoding; }
+    // The same, telling whether it is a guess; `clues`, when given, decide between readings.
+    DetectedEncoding Detected(const EncodingClues* clues = nullptr) const;
     // Whether the bytes still to come can make the text ISO-2022-JP: not after a byte
     // from 0x80 on.
     bool MayBeIso2022Jp() const { return !highBytes_; }
@@ -54,7 +85,7 @@ private:
         std::string tail_;  // the bytes not judged yet, from a character start
     };
 
-    TextEncoding Detect() const;
+    DetectedEncoding Detect(const EncodingClues* clues) const;
 
     EncodingChoice choice_;
     std::string head_;           // the first bytes, as many as scoring reads
@@ -66,6 +97,7 @@ private:
 
 // The encoding of a whole text, detected.
 TextEncoding DetectEncoding(std::string_view text);
+DetectedEncoding DetectEncoding(EncodingChoice choice, std::string_view text, const EncodingClues* clues);
 
 // The encoding a run reads a whole text in: detected with the automatic choice, the chosen
 // one otherwise, ISO-2022-JP under every choice.

@@ -10,4 +10,6 @@
 // or when it is no well-formed Shift-JIS. A seven-bit file has no encoding of its own to
 // keep: it takes the text as typed, in Shift-JIS, as every file did before encodings were
 // told apart.
-std::optional<std::string> ConvertPatternText(std::string_view text, TextEncoding encoding);
+// `typed` is the encoding the text is in: Shift-JIS, or UTF-8 for a text entered so.
+std::optional<std::string> ConvertPatternText(std::string_view text, TextEncoding encoding,
+                                              TextEncoding typed = TextEncoding::ShiftJis);

@@ -70,6 +70,22 @@ std::optional<std::vector<std::string_view>> CheckedFields(std::string_view line
     return FieldsOf(line.substr(0, lastTab));
 }
 
+// Calls `take` with the fields of each whole line whose check holds, in their order; a line
+// without its end is one a killed run did not finish.
+template <typename Take>
+void ForEachCheckedLine(std::string_view text, Take take)
+{
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            return;
+        const std::optional<std::vector<std::string_view>> fields = CheckedFields(text.substr(start, end - start));
+        start = end + 1;
+        if (fields)
+            take(*fields);
+    }
+}
+
 std::optional<JournalEntry> EntryOf(const std::vector<std::string_view>& fields)
 {
     if (fields.size() != 14 || fields[2].size() != 1 || (fields[2][0] != 'L' && fields[2][0] != 'C'))
@@ -149,22 +165,16 @@ std::vector<JournalEntry> ReadJournalText(std::string_view text)
 {
     std::vector<JournalEntry> entries;
     std::set<std::uint64_t> dropped;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = text.find('\n', start);
-        // A line without its end is one a killed run did not finish.
-        if (end == std::string_view::npos)
-            break;
-        const std::optional<std::vector<std::string_view>> fields = CheckedFields(text.substr(start, end - start));
-        start = end + 1;
-        if (!fields || (*fields)[0].size() != 1)
-            continue;
+    ForEachCheckedLine(text, [&](const std::vector<std::string_view>& fields) {
+        if (fields[0].size() != 1)
+            return;
         std::uint64_t number = 0;
-        if ((*fields)[0][0] == 'D' && fields->size() == 2 && Parse((*fields)[1], number))
+        if (fields[0][0] == 'D' && fields.size() == 2 && Parse(fields[1], number))
             dropped.insert(number);
-        else if ((*fields)[0][0] == 'K')
-            if (std::optional<JournalEntry> entry = EntryOf(*fields))
+        else if (fields[0][0] == 'K')
+            if (std::optional<JournalEntry> entry = EntryOf(fields))
                 entries.push_back(std::move(*entry));
-    }
+    });
     std::erase_if(entries, [&](const JournalEntry& entry) { return dropped.count(entry.Number) > 0; });
     return entries;
 }
@@ -181,14 +191,9 @@ std::string FactLine(std::string_view key, std::string_view value)
 std::vector<std::pair<std::string, std::string>> ReadFactLines(std::string_view text)
 {
     std::vector<std::pair<std::string, std::string>> facts;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            break;
-        const std::optional<std::vector<std::string_view>> fields = CheckedFields(text.substr(start, end - start));
-        start = end + 1;
-        if (fields && fields->size() == 2)
-            facts.emplace_back(std::string((*fields)[0]), UnescapedField((*fields)[1]));
-    }
+    ForEachCheckedLine(text, [&](const std::vector<std::string_view>& fields) {
+        if (fields.size() == 2)
+            facts.emplace_back(std::string(fields[0]), UnescapedField(fields[1]));
+    });
     return facts;
 }

@@ -1,8 +1,10 @@
 #include "engine/undo/KeptRuns.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
+#include "platform/StateLocation.h"
 #include "platform/UndoFiles.h"
 
 namespace {
@@ -27,6 +29,14 @@ bool IsInUse(const RunFolder& folder)
 }
 
 }  // namespace
+
+std::string LocalTimeText(std::int64_t seconds, const char* format)
+{
+    const platform::LocalTime time = platform::LocalTimeOf(seconds);
+    char text[64];
+    std::snprintf(text, sizeof text, format, time.Year, time.Month, time.Day, time.Hour, time.Minute, time.Second);
+    return text;
+}
 
 std::optional<KeptRun> ReadRun(const RunFolder& folder)
 {

@@ -10,6 +10,10 @@
 #include "engine/undo/RunFolder.h"
 #include "platform/UndoFiles.h"
 
+// The local time of `seconds` since 1970 written by `format`, which takes the year, month,
+// day, hour, minute and second as six ints.
+std::string LocalTimeText(std::int64_t seconds, const char* format);
+
 struct KeptRun {
     RunFolder Folder;
     std::int64_t Started = 0;

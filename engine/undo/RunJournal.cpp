@@ -12,11 +12,7 @@ namespace {
 // The run's start, readable and in the order of time: "20250609-143012".
 std::string IdOf(std::int64_t seconds)
 {
-    const platform::LocalTime time = platform::LocalTimeOf(seconds);
-    char id[32];
-    std::snprintf(id, sizeof id, "%04d%02d%02d-%02d%02d%02d", time.Year, time.Month, time.Day, time.Hour,
-                  time.Minute, time.Second);
-    return id;
+    return LocalTimeText(seconds, "%04d%02d%02d-%02d%02d%02d");
 }
 
 // A folder of its own for the run: runs started in the same second get a number after

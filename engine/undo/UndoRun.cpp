@@ -95,6 +95,7 @@ public:
             return UndoResult::Restored;
         if (!PutBack(entry, original))
             return UndoResult::WriteErr;
+        SeparateBackup(entry.Path);
         Note(entry.Number);
         if (entry.How == KeptAs::Copy)
             platform::RemoveFile(original);
@@ -124,6 +125,23 @@ private:
             return true;
         platform::RemoveFile(temporary);
         return false;
+    }
+
+    // A backup the run made as a second name of the original is one file with it again once
+    // the original is back: what is written into the file in place would change the backup
+    // too. The backup gets a file of its own, with the same content and attributes.
+    static void SeparateBackup(const std::string& path)
+    {
+        const std::string backup = BackupPathOf(path);
+        const std::optional<platform::FileStamp> kept = platform::StampOfName(backup);
+        const std::optional<platform::FileStamp> file = platform::StampOfName(path);
+        if (!kept || !file || !SameFile(*kept, *file))
+            return;
+        const std::string temporary = TemporaryPathOf(backup);
+        if (!platform::RemoveLeftover(temporary) || !platform::CopyFileWhole(backup, temporary))
+            return;
+        if (!platform::PutBack(temporary, backup, *kept))
+            platform::RemoveFile(temporary);
     }
 
     // A copy put back by an undo stopped before it noted so: the copy's size and time,

@@ -24,20 +24,6 @@ int OpenRetrying(const std::string& path, int flags, mode_t mode = 0)
     return fd;
 }
 
-bool CopyContent(int from, int to)
-{
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(from, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return got == 0;
-        if (!WriteAll(to, buffer, static_cast<std::size_t>(got)))
-            return false;
-    }
-}
-
 // The owner first, since a change of owner clears the set-user-ID bit; only root may
 // give a file away, anyone else's copy stays theirs.
 bool TakeAttributes(const std::string& fromPath, const struct stat& from, int to)
@@ -85,7 +71,7 @@ bool CopyFileWhole(const std::string& from, const std::string& to)
         ::close(source);
         return false;
     }
-    bool copied = CopyContent(source, target) && TakeAttributes(from, info, target) && ::fdatasync(target) == 0;
+    bool copied = CopyAll(source, target) && TakeAttributes(from, info, target) && ::fdatasync(target) == 0;
     ::close(source);
     copied = ::close(target) == 0 && copied;
     if (!copied)

@@ -395,3 +395,27 @@ TEST(OpenEntries, EditorCommandLineAndFolder)
 }
 
 }  // namespace
+
+// A walk never enters the folders of version control systems, whose files are a
+// repository's insides, not the user's text, and counts each; named, such a folder is
+// walked.
+TEST_F(FileListTest, WalksNeverEnterRepositoryFolders)
+{
+    list_.BuildExtensionList("*.*");
+    const std::string text = Make("a.txt");
+    for (const char* repository : {".git", ".svn", ".hg", ".bzr", "CVS", "_darcs"}) {
+        MakeFolder(folder_ / repository);
+        Make(platform::JoinPath(repository, "COMMIT_EDITMSG.txt"));
+    }
+    MakeFolder(folder_ / "cvs.d");
+    const std::string kept = Make(platform::JoinPath("cvs.d", "b.txt"));
+
+    list_.WalkFolder(folder_.Path());
+    Paths found = control_.Entries();
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (Paths{text, kept}));
+    EXPECT_EQ(list_.WalkEntriesLeftOut(WalkLeftOut::RepositoryFolder), 6u);
+
+    list_.WalkFolder(folder_ / "CVS");
+    EXPECT_EQ(control_.Entries().back(), folder_ / platform::JoinPath("CVS", "COMMIT_EDITMSG.txt"));
+}

@@ -421,8 +421,42 @@ TEST_F(NativeCommandTest, OneLineAFileOnStandardOutput)
     EXPECT_EQ(ReadBytes(Work("d/a.txt")), "z");
 }
 
-// From a UTF-8 terminal the texts become code page 932 whole; what it cannot hold stops
-// the run before it starts.
+// A file read in an encoding that stayed a guess says so with -v and in a preview or diff;
+// a Japanese find text that occurs in one reading alone decides it.
+TEST_F(NativeCommandTest, AGuessedEncodingIsSaidSo)
+{
+    MakeFolder(Work("g"));
+    MakeFolder(Work("c"));
+    const auto write = [&] {
+        WriteBytes(Work("g/a.txt"), "X\x8E\xD0\r\n");  // X社, or EUC-JP Xﾐ
+        WriteBytes(Work("c/b.txt"), "\x90\xDD\x92\xE8X");  // 設定X: Shift-JIS alone
+    };
+    const struct {
+        Arguments options;
+        std::string out, err;
+    } cases[] = {
+        {{"-v", "-FX", "-RY"}, "g/a.txt:1 (Shift-JIS, guessed)\nc/b.txt:1 (Shift-JIS)\n", ""},
+        {{"-FX", "-RY"}, "g/a.txt:1\nc/b.txt:1\n", ""},
+        {{"-n", "-FX", "-RY"}, "g/a.txt:1 (Shift-JIS, guessed)\nc/b.txt:1\n", ""},
+        // A diff shows no line of a changed file but of one it guessed.
+        {{"--diff", "-FX", "-RY", "--bytes"}, "", "g/a.txt:1 (Shift-JIS, guessed)\ntarvelox: "},
+        {{"-v", "-F\x8E\xD0", "-R\x8E\xD2"}, "g/a.txt:1 (Shift-JIS)\nc/b.txt:0 (Shift-JIS)\n", ""},
+    };
+    for (const auto& c : cases) {
+        write();
+        Arguments arguments = c.options;
+        arguments.insert(arguments.end(), {"g/a.txt", "c/b.txt"});
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        if (!c.out.empty()) {
+            EXPECT_EQ(outcome.out, c.out) << testing::PrintToString(c.options);
+        }
+        EXPECT_TRUE(outcome.err.starts_with(c.err)) << outcome.err;
+    }
+}
+
+// From a UTF-8 terminal the texts become code page 932 whole, or stay UTF-8 for the files
+// that can hold what code page 932 cannot.
 TEST_F(NativeCommandTest, TextsFromAUtf8Terminal)
 {
     const std::string text = "旧社名㈱①～髙 and \x95\x5c\r\n";
@@ -444,11 +478,21 @@ TEST_F(NativeCommandTest, TextsFromAUtf8Terminal)
         EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n") << option;
     }
 
+    // A character code page 932 cannot hold stays UTF-8, for the files that can hold it: a
+    // Shift-JIS file cannot take the replacement, and says so; a UTF-8 file takes it.
     outcome = Run({"-F", utf8(u8"新"), "-R", utf8(u8"caf\u00e9"), "a.txt"}, "C.UTF-8");
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.err, "tarvelox: the replacement: '" + utf8(u8"\u00e9") +
-                               "' cannot be written in Shift-JIS (code page 932); nothing was changed\n");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "a.txt: EncodeER (a replacement cannot be written in its encoding: Shift-JIS)\n");
     EXPECT_EQ(ReadBytes(Work("a.txt")), "新① and \x95\x5c\x95\x5c\r\n");
+    WriteBytes(Work("page.html"), utf8(u8"<p>Cafe \u65b0</p>\n"));
+    outcome = Run({"-F", "Cafe", "-R", utf8(u8"Caf\u00e9 \U0001F389"), "page.html"}, "C.UTF-8");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("page.html")), utf8(u8"<p>Caf\u00e9 \U0001F389 \u65b0</p>\n"));
+    // Its look-alike in code page 932 is never taken for ¥; every file UTF-8, ¥ is itself.
+    outcome = Run({"-F", "Cafe", "-R", utf8(u8"\u00a5"), "page.html"}, "C.UTF-8");
+    EXPECT_EQ(outcome.status, 2);
+    outcome = Run({"--encoding=utf8", "-F", "p>", "-R", utf8(u8"\u00a5>"), "page.html"}, "C.UTF-8");
+    EXPECT_EQ(ReadBytes(Work("page.html")), utf8(u8"<\u00a5>Caf\u00e9 \U0001F389 \u65b0</\u00a5>\n"));
 }
 
 // Every file below the working folder with its bytes and its time of change.
@@ -674,6 +718,12 @@ TEST_F(NativeCommandTest, AWalkLeavesOutWhatIsNotTheUsersText)
     EXPECT_EQ(ReadBytes(Work("repo/.git/COMMIT_EDITMSG")), "foo");
     EXPECT_EQ(ReadBytes(Work("repo/CVS/Entries")), "foo");
 
+    // A folder the ignore files leave out is walked when named, with all it holds.
+    outcome = Run({"-E*.*", "-Fbar", "-Rqux", "repo/build"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(Work("repo/build/d.txt")), "qux");
+    EXPECT_EQ(ReadBytes(Work("repo/x.log")), "bar");
+
     // Named, the repository's folder is walked, and a binary file named is a failure.
     outcome = Run({"-E*.*", "-Ffoo", "-Rbaz", "repo/CVS", "repo/pic.gif"});
     EXPECT_EQ(outcome.status, 1);
@@ -761,6 +811,9 @@ TEST_F(NativeCommandTest, AReplaceListInUtf8)
         {"foo\tbar\tek\r\n", 2, sjis, "l.lst, line 1: 'ek' holds option letters a list does not know"},
         {reinterpret_cast<const char*>(u8"foo\t\u00a5\t\r\n"), 2, sjis,
          "l.lst (UTF-8), pattern 1: '\xC2\xA5' cannot be written in Shift-JIS"},
+        // A text code page 932 cannot hold stays UTF-8, for the files that can hold it: a
+        // Shift-JIS file cannot take the replacement.
+        {reinterpret_cast<const char*>(u8"foo\tcaf\u00e9\t\r\n"), 1, sjis, "a.txt: EncodeER"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.list);
@@ -769,6 +822,6 @@ TEST_F(NativeCommandTest, AReplaceListInUtf8)
         const Outcome outcome = Run({"-A", "-Ll.lst", "a.txt"}, "C.UTF-8");
         EXPECT_EQ(outcome.status, c.status) << outcome.err;
         EXPECT_EQ(ReadBytes(Work("a.txt")), c.after);
-        EXPECT_NE(outcome.err.find(c.why), std::string::npos) << outcome.err;
+        EXPECT_NE((outcome.out + outcome.err).find(c.why), std::string::npos) << outcome.err;
     }
 }

@@ -18,14 +18,17 @@ TEST(TerminalText, TextsTypedOnTheTerminal)
         std::string typed;
         std::string taken;
         std::string error;
+        bool utf8 = false;
     } cases[] = {
         {"UTF-8", false, Utf8(u8"旧社名"), "旧社名", ""},
         {"UTF-8", false, Utf8(u8"㈱①～髙"), "㈱①～髙", ""},
         {"utf8", false, Utf8(u8"表\\ソ"), "表\\ソ", ""},
         // Not UTF-8: the bytes as they are, so that Shift-JIS from a script still works.
         {"UTF-8", false, "\x95\x5c\x83\x5c", "\x95\x5c\x83\x5c", ""},
-        {"UTF-8", false, Utf8(u8"caf\u00e9"), "", "'" + Utf8(u8"\u00e9") + "' cannot be written in Shift-JIS (code page 932)"},
-        {"UTF-8", false, Utf8(u8"a\U0002000Bb"), "", "'" + Utf8(u8"\U0002000B") + "' cannot be written in Shift-JIS (code page 932)"},
+        // What code page 932 cannot hold stays UTF-8, for the files that can hold it.
+        {"UTF-8", false, Utf8(u8"caf\u00e9"), Utf8(u8"caf\u00e9"), "", true},
+        {"UTF-8", false, Utf8(u8"a\U0002000Bb"), Utf8(u8"a\U0002000Bb"), "", true},
+        {"EUC-JP", false, "\x8F\xA2\xB7", "", "'\x8F\xA2\xB7' cannot be written in Shift-JIS (code page 932)"},
         // Characters iconv would fit onto a look-alike are refused, never turned into it.
         {"UTF-8", false, Utf8(u8"a\u00a5"), "", "'" + Utf8(u8"\u00a5") +
                                               "' cannot be written in Shift-JIS (code page 932): write the full-width '" +
@@ -43,6 +46,7 @@ TEST(TerminalText, TextsTypedOnTheTerminal)
         const TerminalText::Taken taken = TerminalText(c.charset, c.asBytes).FromTerminal(c.typed);
         EXPECT_EQ(taken.Text, c.taken) << c.charset << " " << c.typed;
         EXPECT_EQ(taken.Error, c.error) << c.charset << " " << c.typed;
+        EXPECT_EQ(taken.Utf8, c.utf8) << c.charset << " " << c.typed;
     }
 }
 

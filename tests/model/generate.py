@@ -9,6 +9,8 @@ from model import Pattern, PYTHON_CODEC, BOM
 # bytes escape sequences decode to.
 WORDS = ["abc", "Abc", "ABC", "foo", "bar", "x1", "12", "表", "ソ", "能", "十", "ア", "ヂ", "ー", "旧社名", "新", "社",
          "\\", "|", "@", "/", "$", ".", "(", "あいう", "かき", "データ", "表示", " ", " ", "\t", "\r\n", "\n"]
+# Characters code page 932 cannot hold, which only UTF-8 files take.
+BEYOND_CP932 = ["Café", "é", "ü", "🎉", "한"]
 # Enough kana that every encoding's reading of a file is beyond doubt.
 KANA = "あいうえおかきくけこさしすせそたちつてと"
 
@@ -44,7 +46,7 @@ def text_of(rng, words):
 
 def make_file(rng, name):
     kind = rng.choice(["sjis", "sjis", "sjis", "eucjp", "utf8", "utf8bom", "ascii", "iso2022", "binary", "empty"])
-    body = text_of(rng, WORDS)
+    body = text_of(rng, WORDS + (BEYOND_CP932 if kind.startswith("utf8") else []))
     if kind == "ascii":
         body = "".join(c for c in body if ord(c) < 0x80)
         return TreeFile(name, body.encode(), "ascii")
@@ -88,12 +90,36 @@ def template(rng):
     return "".join(rng.choice(pieces) for _ in range(rng.randint(0, 3)))
 
 
+def beyond_cp932(rng, pattern):
+    """The pattern with a character code page 932 cannot hold in its find text or its
+    replacement, typed in UTF-8 as a UTF-8 terminal or list gives it."""
+    find, replace = pattern.find.decode("cp932"), pattern.replace.decode("cp932")
+    extra = rng.choice(BEYOND_CP932)
+    if rng.random() < 0.5:
+        find = extra if "e" not in pattern.options else extra + find[:4]
+    else:
+        replace += extra
+    return Pattern(find.encode("utf-8"), replace.encode("utf-8"), pattern.options, "utf8")
+
+
 def make_pattern(rng):
+    pattern = make_plain_pattern(rng)
+    return beyond_cp932(rng, pattern) if rng.random() < 0.15 else pattern
+
+
+def make_plain_pattern(rng):
     if rng.random() < 0.5:
         options = "".join(c for c in "sc" if rng.random() < 0.3)
         return Pattern(literal_find(rng).encode("cp932"), text_of(rng, WORDS[:28])[:8].encode("cp932"), options)
     options = "e" + "".join(c for c in "kmi" if rng.random() < 0.4)
     return Pattern(regex_find(rng).encode("cp932"), template(rng).encode("cp932"), options)
+
+
+def as_utf8(pattern):
+    if pattern.typed == "utf8":
+        return pattern
+    return Pattern(pattern.find.decode("cp932").encode("utf-8"), pattern.replace.decode("cp932").encode("utf-8"),
+                   pattern.options)
 
 
 def list_line(pattern):
@@ -136,8 +162,11 @@ def make_case(seed):
         case.patterns = [make_pattern(rng) for _ in range(rng.randint(1, 4))]
         if rng.random() < 0.3:
             # A step that empties what an earlier step wrote.
-            case.patterns.append(Pattern(case.patterns[0].replace or b"x", b"", "e" if rng.random() < 0.5 else ""))
-        case.list_bytes = b"".join(list_line(p) for p in case.patterns)
+            first = case.patterns[0]
+            case.patterns.append(Pattern(first.replace or b"x", b"", "e" if rng.random() < 0.5 else "", first.typed))
+        # A list with a text code page 932 cannot hold is written in UTF-8, every line of it.
+        in_utf8 = any(p.typed == "utf8" for p in case.patterns)
+        case.list_bytes = b"".join(list_line(as_utf8(p) if in_utf8 else p) for p in case.patterns)
     else:
         case.patterns = [make_pattern(rng)]
     case.backup = rng.random() < 0.5

@@ -10,6 +10,7 @@ PYTHON_CODEC = {"sjis": "cp932", "eucjp": "euc_jp", "utf8": "utf-8", "ascii": "c
 BOM = b"\xef\xbb\xbf"
 
 NOT_OPEN, NO_TEXT, REGEXP_ER, WRITE_ERR, ENCODE_ER, ISO2022 = -1, -3, -4, -6, -7, -8
+ENCODING_NAMES = {"sjis": "Shift-JIS", "eucjp": "EUC-JP", "utf8": "UTF-8", "ascii": "ASCII", "iso2022": "ISO-2022-JP"}
 STATUS_WORDS = {NOT_OPEN: " NotOpen", NO_TEXT: "  NoText", REGEXP_ER: "RegExpER", WRITE_ERR: "WriteErr",
                 ENCODE_ER: "EncodeER", ISO2022: " ISO2022"}
 REASONS = {NOT_OPEN: "cannot be read", NO_TEXT: "holds a NUL byte: not a text file",
@@ -42,19 +43,20 @@ def character_starts(text: bytes, encoding: str):
     return starts
 
 
-def convert(sjis: bytes, encoding: str):
-    """A typed text (Shift-JIS) in a file's encoding; None when it cannot be held."""
-    if encoding in ("sjis", "ascii"):
-        return sjis
+def convert(text: bytes, encoding: str, typed: str = "sjis"):
+    """A typed text (Shift-JIS, or UTF-8 for what code page 932 cannot hold) in a file's
+    encoding; None when it cannot be held. A seven-bit file takes the text as typed."""
+    if encoding == typed or encoding == "ascii":
+        return text
     try:
-        return sjis.decode("cp932").encode(PYTHON_CODEC[encoding])
+        return text.decode(PYTHON_CODEC[typed]).encode(PYTHON_CODEC[encoding])
     except UnicodeError:
         return None
 
 
 # --- literal patterns -------------------------------------------------------------------
 
-def decode_escapes(text: bytes, is_find: bool):
+def decode_escapes(text: bytes, is_find: bool, typed: str = "sjis"):
     """The typed text with its escape sequences decoded: the alternatives of a find text."""
     pieces, out, i = [], bytearray(), 0
     table = {ord("\\"): b"\\", ord("n"): b"\r\n", ord("t"): b"\t", ord("u"): b"\n", ord("m"): b"\r"}
@@ -70,7 +72,7 @@ def decode_escapes(text: bytes, is_find: bool):
                 out = bytearray()
                 i += 2
                 continue
-        n = char_length(text, i, "sjis")
+        n = char_length(text, i, typed)
         out += text[i:i + n]
         i += n
     pieces.append(bytes(out))
@@ -114,18 +116,20 @@ def literal_pass(text: bytes, find: bytes, replacement: bytes, ignore_case: bool
 
 def literal_rewrite(text: bytes, pattern, encoding: str):
     escapes = "s" not in pattern.options
-    alternatives = decode_escapes(pattern.find, True) if escapes else [pattern.find]
-    replacement = decode_escapes(pattern.replace, False)[0] if escapes else pattern.replace
-    replacement = convert(replacement, encoding)
+    typed = pattern.typed
+    alternatives = decode_escapes(pattern.find, True, typed) if escapes else [pattern.find]
+    replacement = decode_escapes(pattern.replace, False, typed)[0] if escapes else pattern.replace
+    replacement = convert(replacement, encoding, typed)
     count = 0
     for alternative in alternatives:
-        converted = convert(alternative, encoding)
+        converted = convert(alternative, encoding, typed)
         if converted is None:
             continue
-        text, found = literal_pass(text, converted, replacement, "c" in pattern.options, encoding)
+        text, found = literal_pass(text, converted, replacement or b"", "c" in pattern.options, encoding)
         count += found
-    if count and replacement is None:
-        return ENCODE_ER, text
+        # A replacement the file cannot hold, where one is needed, leaves the file as it is.
+        if count and replacement is None:
+            return ENCODE_ER, None
     return count, text
 
 
@@ -136,7 +140,7 @@ SIMPLE_ESCAPES = {ord("n"): b"\n", ord("r"): b"\r", ord("t"): b"\t", ord("f"): b
 HEX = b"0123456789abcdefABCDEF"
 
 
-def template_pieces(replace: bytes):
+def template_pieces(replace: bytes, typed: str = "sjis"):
     """The own template as (literal bytes | group number) pieces: $0-$9 are groups, $$ a
     dollar sign; a backslash gives LF CR TAB FF ESC BEL for n r t f e a, a byte by up to two
     hex digits after x or up to three octal digits, and else the byte after it; a lone $ or
@@ -179,7 +183,7 @@ def template_pieces(replace: bytes):
                 literal += b"$"
                 i += 2
                 continue
-        n = char_length(replace, i, "sjis")
+        n = char_length(replace, i, typed)
         literal += replace[i:i + n]
         i += n
     pieces.append(bytes(literal))
@@ -187,15 +191,16 @@ def template_pieces(replace: bytes):
 
 
 def regex_rewrite(text: bytes, pattern, encoding: str):
-    find = convert(pattern.find, encoding)
+    find = convert(pattern.find, encoding, pattern.typed)
     if find is None:
         return 0, text
-    onig_encoding = "sjis" if encoding == "ascii" else encoding
+    # A seven-bit file is read in the encoding the expression was typed in.
+    onig_encoding = ("sjis" if pattern.typed == "sjis" else pattern.typed) if encoding == "ascii" else encoding
     regex = onig.Regex(find, onig_encoding, "i" in pattern.options, "m" in pattern.options)
     pieces = []
-    for piece in template_pieces(pattern.replace):
+    for piece in template_pieces(pattern.replace, pattern.typed):
         if isinstance(piece, bytes):
-            piece = convert(piece, encoding)
+            piece = convert(piece, encoding, pattern.typed)
         pieces.append(piece)
     if not text:
         return 0, text
@@ -233,9 +238,10 @@ def regex_rewrite(text: bytes, pattern, encoding: str):
 
 @dataclass
 class Pattern:
-    find: bytes       # as typed, Shift-JIS
+    find: bytes       # as typed
     replace: bytes
     options: str      # letters: s c (literal), e k m i (regular expression)
+    typed: str = "sjis"  # or utf8, for texts code page 932 cannot hold
 
 
 @dataclass

@@ -70,8 +70,15 @@ def snapshot(root):
     return state
 
 
+def typed_in_utf8(case):
+    return not case.all_auto and case.patterns[0].typed == "utf8"
+
+
 def command_line(case, root, workers, log):
-    arguments = ["--bytes", "-E*.*", "-S1", "-j%d" % workers, "-B1" if case.backup else "-B0"]
+    # Texts code page 932 cannot hold come from a UTF-8 terminal; the others as bytes.
+    arguments = ["-E*.*", "-S1", "-j%d" % workers, "-B1" if case.backup else "-B0"]
+    if not typed_in_utf8(case):
+        arguments.insert(0, "--bytes")
     if case.all_auto:
         arguments += ["-A1", "-L" + os.path.join(root, "..", "list.lst")]
     else:
@@ -86,13 +93,14 @@ def command_line(case, root, workers, log):
     return arguments + ["--"] + case.arguments
 
 
-def expected_run(case, root, before, log):
+def expected_run(case, root, before, log, log_name=lambda path: path, listing=os.listdir):
     """What the model says: the state afterwards, standard output, the summary, the log, the
     exit status."""
     for p in case.patterns:
         if "e" in p.options:
             try:
-                model.onig.Regex(p.find, "sjis", "i" in p.options, "m" in p.options)
+                model.onig.Regex(p.find, "utf8" if p.typed == "utf8" else "sjis", "i" in p.options,
+                                 "m" in p.options)
             except ValueError:
                 # Refused before anything is touched; the library's words are its own.
                 return before, "", REFUSED, None, 2
@@ -103,7 +111,7 @@ def expected_run(case, root, before, log):
         if os.path.isdir(path) and not os.path.islink(path):
             for folder, dirs, files in os.walk(path):
                 # The order the walk meets them in: the file system's, files and folders mixed.
-                for name in os.listdir(folder):
+                for name in listing(folder):
                     entry = os.path.join(folder, name)
                     if os.path.isfile(entry):
                         listed.append((entry, True))
@@ -125,6 +133,9 @@ def expected_run(case, root, before, log):
         real = os.path.realpath(path)
         identity = (os.stat(path).st_dev, os.stat(path).st_ino)
         encoding = encodings.get(identity, "sjis")
+        # What is no text of an encoding of its own is read as Shift-JIS.
+        if encoding in ("binary", "user", "leftover"):
+            encoding = "sjis"
         if case.backup and path.endswith(".bak") and path[:-4] in paths:
             result = BACKUP_OF_LISTED
         elif identity in claimed:
@@ -133,8 +144,7 @@ def expected_run(case, root, before, log):
             claimed.add(identity)
             real_rel = os.path.relpath(real, root)
             data = before[real_rel][1]
-            result, new = rewrite_text(data, encoding if encoding not in ("binary", "user", "leftover") else "sjis",
-                                       case.patterns)
+            result, new = rewrite_text(data, encoding, case.patterns)
             mode = before[real_rel][2]
             if result > 0 and mode & 0o222 == 0:
                 result = WRITE_ERR
@@ -149,14 +159,14 @@ def expected_run(case, root, before, log):
                 os.umask(umask)
                 after[real_rel + ".bak"] = ("file", data, mode & ~umask, None)
                 after.pop(real_rel + ".tarvelox.tmp", None)
-        log_text += log_line(path, result)
+        log_text += log_line(log_name(path), result)
         if result == NO_TEXT and walked:
             not_text += 1
             continue
         files += 1
         if result < 0:
             failed += 1
-            lines.append(status_line(rel, result, ""))
+            lines.append(status_line(rel, result, model.ENCODING_NAMES.get(encoding, "")))
         elif result > 0:
             changed += 1
             replacements += result
@@ -180,7 +190,7 @@ def expected_run(case, root, before, log):
 def run_program(program, case, root, workers, log):
     completed = subprocess.run([program] + [a if isinstance(a, bytes) else a.encode() for a in
                                             command_line(case, root, workers, log)],
-                               cwd=root, env=dict(os.environ, LC_ALL="C",
+                               cwd=root, env=dict(os.environ, LC_ALL="C.UTF-8" if typed_in_utf8(case) else "C",
                                                   XDG_STATE_HOME=os.path.join(os.path.dirname(root), "state")),
                                stdin=subprocess.DEVNULL,
                                capture_output=True, timeout=120)
@@ -195,6 +205,71 @@ def run_program(program, case, root, workers, log):
 def first_difference(a: bytes, b: bytes) -> str:
     at = next((i for i in range(min(len(a), len(b))) if a[i] != b[i]), min(len(a), len(b)))
     return "at byte %d: model %r, program %r" % (at, a[max(0, at - 12):at + 12], b[max(0, at - 12):at + 12])
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def run_windows_program(program_folder, case, root):
+    """The window program's automatic mode under Wine: its files, its replace.log (beside the
+    program) and its exit status."""
+    log = os.path.join(program_folder, "replace.log")
+    if os.path.exists(log):
+        os.remove(log)
+    arguments = ["-H", "-E*.*", "-S1", "-B1" if case.backup else "-B0"]
+    if case.all_auto:
+        arguments += ["-A1", "-L" + windows_path(os.path.join(root, "..", "list.lst"))]
+    else:
+        p = case.patterns[0]
+        # Wine hands the program its arguments in code page 932.
+        arguments += ["-A0", "-F" + p.find.decode("cp932"), "-R" + p.replace.decode("cp932")]
+        if p.options:
+            arguments.append("-O" + p.options)
+    arguments += [windows_path(os.path.join(root, a)) for a in case.arguments]
+    environment = dict(os.environ, WINEDEBUG="-all", LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
+    environment.setdefault("WINEPREFIX", os.path.join(os.path.dirname(__file__), "..", "..", "build", "wine"))
+    completed = subprocess.run(["wine", os.path.join(program_folder, "tarvelox.exe")] + arguments, cwd=root,
+                               env=environment, stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
+    log_bytes = None
+    if os.path.exists(log):
+        with open(log, "rb") as f:
+            log_bytes = f.read()
+    return snapshot(root), log_bytes, completed.returncode
+
+
+def check_windows_seed(program_folder, seed, base):
+    """The same model, held to the window program's automatic mode: files, log and status
+    (the Windows program writes no standard output, and keeps no Unix mode or attributes)."""
+    case = generate.make_case(seed)
+    if any(p.typed == "utf8" for p in case.patterns):
+        return []  # the window program's texts are code page 932
+    case.preview = False
+    # Links mean other things to Windows: they are left out here.
+    case.arguments = [a for a in case.arguments if a not in {name for name, _, _ in case.links}]
+    case.links = []
+    if any("e" in p.options for p in case.patterns):
+        for p in case.patterns:
+            try:
+                model.onig.Regex(p.find, "sjis", False, False)
+            except ValueError:
+                return []  # refused with a message box: not for an unattended run
+    work = os.path.join(base, "w%d" % seed)
+    root = os.path.join(work, "t")
+    materialize(case, root)
+    before = snapshot(root)
+    # Wine lists a folder in the order of the names.
+    after, _, _, log_bytes, status = expected_run(case, root, before, "log", windows_path,
+                                                  lambda folder: sorted(os.listdir(folder)))
+    actual_files, actual_log, actual_status = run_windows_program(program_folder, case, root)
+    strip = lambda files: {k: v[:2] for k, v in files.items()}
+    differences = []
+    for what, e, a in (("files", strip(after), strip(actual_files)), ("log", log_bytes, actual_log),
+                       ("exit status", status, actual_status)):
+        if e != a:
+            differences.append("seed %d under Wine: %s: %s" % (seed, what, describe(e, a)))
+    shutil.rmtree(work)
+    return differences
 
 
 def describe(a, b):
@@ -257,6 +332,8 @@ def main():
     parser.add_argument("--seed", type=int, action="append")
     parser.add_argument("--verbose", action="store_true")
     parser.add_argument("--regressions", help="a file of seeds that once disagreed, replayed first")
+    parser.add_argument("--windows", help="the Windows build's folder (tarvelox.exe, bregexp.dll)")
+    parser.add_argument("--windows-seeds", type=int, default=0, help="how many seeds also run under Wine")
     args = parser.parse_args()
     if args.seed:
         seeds, args.verbose = args.seed, True
@@ -275,7 +352,21 @@ def main():
             disagreeing += bool(differences)
     finally:
         shutil.rmtree(base, ignore_errors=True)
-    print("model: %d seeds, %d disagree" % (len(seeds), disagreeing))
+    windows_seeds = list(seeds)[:args.windows_seeds] if args.windows else []
+    if windows_seeds:
+        program_folder = tempfile.mkdtemp(prefix="tvw", dir="/tmp")
+        for name in ("tarvelox.exe", "bregexp.dll"):
+            shutil.copy(os.path.join(args.windows, name), program_folder)
+        try:
+            for seed in windows_seeds:
+                differences = check_windows_seed(program_folder, seed, base)
+                for line in differences:
+                    print(line)
+                disagreeing += bool(differences)
+        finally:
+            shutil.rmtree(program_folder, ignore_errors=True)
+            shutil.rmtree(base, ignore_errors=True)
+    print("model: %d seeds, %d under Wine, %d disagree" % (len(seeds), len(windows_seeds), disagreeing))
     return 1 if disagreeing else 0
 
 

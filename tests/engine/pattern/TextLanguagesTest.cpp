@@ -115,3 +115,19 @@ TEST(ReplacementTemplate, Reading)
         EXPECT_EQ(t.Markers, c.markers) << c.input;
     }
 }
+
+// A text typed in UTF-8 is read by UTF-8's characters: the last byte of あ (E3 81 82) read
+// as Shift-JIS would begin a pair with the backslash after it.
+TEST(TypedInUtf8, SequencesQuotingAndTemplatesReadUtf8Characters)
+{
+    const std::string a = "\xE3\x81\x82";  // あ
+    EXPECT_EQ(DecodeFindEscapes(a + "\\n" + a + "\\|x", TextEncoding::Utf8), (std::vector<std::string>{a + "\r\n" + a, "x"}));
+    EXPECT_EQ(DecodeReplaceEscapes(a + "\\t", TextEncoding::Utf8), a + "\t");
+    EXPECT_EQ(QuoteRegexText(a + "/", TextEncoding::Utf8), a + "\\/");
+    const ReplacementTemplate typed = BuildReplacementTemplate(a + "$1", TextEncoding::Utf8);
+    EXPECT_EQ(typed.Text, a);
+    ASSERT_EQ(typed.Markers.size(), 1u);
+    EXPECT_EQ(typed.Markers[0].Group, 1);
+    // Read as Shift-JIS, the same bytes hide the sequence.
+    EXPECT_EQ(DecodeReplaceEscapes(a + "\\t"), a + "\\t");
+}

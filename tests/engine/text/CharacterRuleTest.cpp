@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "engine/text/CharacterRule.h"
 #include "engine/text/EncodingDetection.h"
@@ -172,7 +174,7 @@ TEST(EncodingDetection, TellsTheEncodingFromTheBytes)
         {"\xE3\x81\x82" "a", TextEncoding::Utf8},
         {"\x82\xA0\x82\xA2\x82\xA4", TextEncoding::ShiftJis},             // あいう
         {"\xA4\xA2\xA4\xA4\xA4\xA6", TextEncoding::EucJp},                // あいう
-        {"\xB1\xB2\xB3\xB4", TextEncoding::ShiftJis},                     // ｱｲｳｴ, also EUC-JP 院羽
+        {"\xC3\xDE\xB0\xC0", TextEncoding::ShiftJis},                     // ﾃﾞｰﾀ, also EUC-JP 砺梓
         {"\x8E\xB1\x8E\xB2\x8E\xB3\x8E\xB4", TextEncoding::EucJp},        // ｱｲｳｴ in EUC-JP
         {"caf\xC3\xA9 cr\xC3\xA8me", TextEncoding::Utf8},                 // well-formed Shift-JIS too
         {"\x8F\xA2\xB7\xA4\xCE\xA4\xA2", TextEncoding::EucJp},            // JIS X 0212, のあ
@@ -180,6 +182,51 @@ TEST(EncodingDetection, TellsTheEncodingFromTheBytes)
     };
     for (const Case& c : cases)
         EXPECT_EQ(EncodingName(DetectEncoding(c.text)), EncodingName(c.encoding)) << c.text;
+}
+
+// A guess says so, and tells the readings it was between; a find text that occurs in one
+// reading alone decides, at a character start only.
+TEST(EncodingDetection, TellsAGuessAndTakesFindTextsAsClues)
+{
+    const unsigned shiftJisOrEucJp = 1u << static_cast<unsigned>(TextEncoding::ShiftJis) |
+                                     1u << static_cast<unsigned>(TextEncoding::EucJp);
+    struct Case {
+        std::string text;
+        std::vector<std::pair<TextEncoding, std::string>> clues;
+        TextEncoding encoding;
+        bool guessed;
+        unsigned readings;
+    };
+    const Case cases[] = {
+        {"X\x8E\xD0\r\n", {}, TextEncoding::ShiftJis, true, shiftJisOrEucJp},  // X社, or EUC-JP Xﾐ
+        {"\xBC\xD2\xC4\xB9", {}, TextEncoding::EucJp, false, 0},                 // 社長, or Shift-JIS ｼﾒﾄｹ
+        {"\xB6\xC0\xB6\xC5X", {}, TextEncoding::EucJp, true, shiftJisOrEucJp},  // ｶﾀｶﾅX, or EUC-JP 杏溢X
+        {"\x90\xDD\x92\xE8\x83\x74\x83\x40\x83\x43\x83\x8B", {}, TextEncoding::ShiftJis, false, 0},  // 設定ファイル
+        {"\xFF\xFE", {}, TextEncoding::ShiftJis, true, 0},
+        // ｶ: B6 in Shift-JIS, 8E B6 in EUC-JP.
+        {"\xB6\xC0\xB6\xC5X", {{TextEncoding::ShiftJis, "\xB6"}, {TextEncoding::EucJp, "\x8E\xB6"}},
+         TextEncoding::ShiftJis, false, 0},
+        // 社: 8E D0 in Shift-JIS, BC D2 in EUC-JP.
+        {"X\x8E\xD0", {{TextEncoding::ShiftJis, "\x8E\xD0"}, {TextEncoding::EucJp, "\xBC\xD2"}},
+         TextEncoding::ShiftJis, false, 0},
+        // ﾐ: D0 in Shift-JIS, where it is the second byte of 社 here; 8E D0 in EUC-JP.
+        {"X\x8E\xD0", {{TextEncoding::ShiftJis, "\xD0"}, {TextEncoding::EucJp, "\x8E\xD0"}},
+         TextEncoding::EucJp, false, 0},
+        // Seven-bit clues tell nothing.
+        {"X\x8E\xD0", {{TextEncoding::ShiftJis, "X"}, {TextEncoding::EucJp, "X"}}, TextEncoding::ShiftJis, true,
+         shiftJisOrEucJp},
+    };
+    for (const Case& c : cases) {
+        EncodingClues clues;
+        for (const auto& [encoding, text] : c.clues)
+            clues.Add(encoding, text);
+        const DetectedEncoding detected = DetectEncoding(EncodingChoice::Automatic, c.text, &clues);
+        EXPECT_EQ(EncodingName(detected.Encoding), EncodingName(c.encoding)) << testing::PrintToString(c.text);
+        EXPECT_EQ(detected.Guessed, c.guessed) << testing::PrintToString(c.text);
+        EXPECT_EQ(detected.Readings, c.readings) << testing::PrintToString(c.text);
+    }
+    // A chosen encoding is no guess.
+    EXPECT_FALSE(DetectEncoding(EncodingChoice::EucJp, "X\x8E\xD0", nullptr).Guessed);
 }
 
 TEST(EncodingDetection, AChosenEncodingStillKeepsIso2022JpAlone)

@@ -102,6 +102,10 @@ TEST_F(UndoRunTest, EveryFileTheRunChangedGetsItsBytesBack)
         EXPECT_EQ(undone, expected);
         if (c.backUp) {
             EXPECT_EQ(ReadBytes("sub/b.txt.bak"), Originals.at("sub/b.txt"));
+            // The file and its backup are two files: what is written into one in place
+            // leaves the other.
+            WriteBytes("sub/b.txt", "written in place");
+            EXPECT_EQ(ReadBytes("sub/b.txt.bak"), Originals.at("sub/b.txt"));
         }
         // The originals went back under their names: nothing is left in the journal.
         std::vector<platform::FolderEntry> kept;
