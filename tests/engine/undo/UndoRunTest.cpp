@@ -98,7 +98,7 @@ TEST_F(UndoRunTest, EveryFileTheRunChangedGetsItsBytesBack)
         std::vector<std::string> expected;
         if (c.pattern.Find != "ID(\\d+)")
             expected.push_back("a.txt=Restored");
-        expected.push_back(std::string("sub") + platform::PathSeparator + "b.txt=Restored");
+        expected.push_back("sub/b.txt=Restored");
         EXPECT_EQ(undone, expected);
         if (c.backUp) {
             EXPECT_EQ(ReadBytes("sub/b.txt.bak"), Originals.at("sub/b.txt"));
@@ -125,11 +125,11 @@ TEST_F(UndoRunTest, AFileChangedSinceTheRunIsLeftAsItIs)
         job.Files.push_back(name);
     const RunFolder run = RunWithJournal();
     ASSERT_EQ(ReadBytes("f.txt"), "new f");
-    const auto written = std::filesystem::last_write_time("g.txt");
+    const WriteTime written("g.txt");
     // The same size and time as the run left: only the content tells.
-    const auto time = std::filesystem::last_write_time("f.txt");
+    const WriteTime time("f.txt");
     WriteBytes("f.txt", "NEW F");
-    std::filesystem::last_write_time("f.txt", time);
+    time.PutBack("f.txt");
     WriteBytes("g.txt", "new g, and more");
     std::filesystem::remove("h.txt");
     std::filesystem::rename("i.txt", "i-moved.txt");
@@ -137,8 +137,7 @@ TEST_F(UndoRunTest, AFileChangedSinceTheRunIsLeftAsItIs)
 
     EXPECT_EQ(Undo(run, true), (std::vector<std::string>{"a.txt=Restored", "f.txt=Changed", "g.txt=Changed",
                                                          "h.txt=Missing", "i.txt=Changed",
-                                                         std::string("sub") + platform::PathSeparator +
-                                                             "b.txt=Restored"}));
+                                                         "sub/b.txt=Restored"}));
     EXPECT_EQ(ReadBytes("a.txt"), "new text\r\nnew again\r\n");
     const std::vector<std::string> undone = Undo(run);
     EXPECT_EQ(undone.size(), 6u);
@@ -151,10 +150,10 @@ TEST_F(UndoRunTest, AFileChangedSinceTheRunIsLeftAsItIs)
     // Left alone, not forgotten: once the file is as the run left it again, the next undo
     // takes it back.
     WriteBytes("g.txt", "new g");
-    std::filesystem::last_write_time("g.txt", written);
+    written.PutBack("g.txt");
     EXPECT_EQ(Undo(run), (std::vector<std::string>{"a.txt=Undone", "f.txt=Changed", "g.txt=Restored",
                                                    "h.txt=Missing", "i.txt=Changed",
-                                                   std::string("sub") + platform::PathSeparator + "b.txt=Undone"}));
+                                                   "sub/b.txt=Undone"}));
     EXPECT_EQ(ReadBytes("g.txt"), "old g");
 }
 
@@ -212,7 +211,7 @@ TEST_F(UndoRunTest, AFileTheRunNeverPutInPlaceIsNotTouched)
     const RunFolder run(Runs(), journal.Id());
     journal.Close(false);
     ASSERT_EQ(ReadRun(run)->Entries.size(), 2u);
-    EXPECT_EQ(Undo(run), std::vector<std::string>{std::string("sub") + platform::PathSeparator + "b.txt=Restored"});
+    EXPECT_EQ(Undo(run), std::vector<std::string>{"sub/b.txt=Restored"});
     ExpectFiles(Originals);
 }
 

@@ -6,10 +6,55 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 #include "engine/undo/KeptRuns.h"
 #include "engine/undo/RunJournal.h"
 #include "engine/undo/UndoRun.h"
 #include "tests/engine/support/RunInFolder.h"
+
+// The modification time of a file exactly as the system keeps it, to be put back after the
+// file was written (the standard library's may round it).
+class WriteTime {
+public:
+    explicit WriteTime(const std::string& path)
+    {
+#ifdef _WIN32
+        HANDLE file = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        EXPECT_TRUE(file != INVALID_HANDLE_VALUE && ::GetFileTime(file, nullptr, nullptr, &time_)) << path;
+        ::CloseHandle(file);
+#else
+        struct stat info {};
+        EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+        time_ = info.st_mtim;
+#endif
+    }
+    void PutBack(const std::string& path) const
+    {
+#ifdef _WIN32
+        HANDLE file = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        EXPECT_TRUE(file != INVALID_HANDLE_VALUE && ::SetFileTime(file, nullptr, nullptr, &time_)) << path;
+        ::CloseHandle(file);
+#else
+        const struct timespec times[2] = {{0, UTIME_OMIT}, time_};
+        EXPECT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
+#endif
+    }
+
+private:
+#ifdef _WIN32
+    FILETIME time_{};
+#else
+    struct timespec time_ {};
+#endif
+};
 
 // Each file of an undo as "name=Word", the name relative to `folder`; the undo can be
 // stopped once a number of files are done.
