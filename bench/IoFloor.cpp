@@ -1,6 +1,8 @@
 // The least a tool that rewrites files safely must do, for bench/compare: read each file
 // whole, write the bytes to NAME.tmp and rename that over NAME; with --backup the former
-// file first gets the second name NAME.bak.
+// file first gets the second name NAME.bak. With --stream a file is read and written in
+// blocks of 1 MiB instead, as a tool that never holds a whole file does.
+//   io_floor [--stream] [--backup] FILE...
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,33 +14,56 @@
 
 namespace {
 
-bool RewriteInPlace(const std::string& path, bool backup, std::vector<char>& buffer)
+constexpr std::size_t Block = std::size_t{1} << 20;
+
+bool ReadFully(int in, char* data, std::size_t size)
+{
+    for (std::size_t got = 0; got < size;) {
+        const ssize_t n = ::read(in, data + got, size - got);
+        if (n <= 0)
+            return false;
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool WriteFully(int out, const char* data, std::size_t size)
+{
+    for (std::size_t put = 0; put < size;) {
+        const ssize_t n = ::write(out, data + put, size - put);
+        if (n <= 0)
+            return false;
+        put += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Copies `in` to `out`, whole or a block at a time.
+bool Copy(int in, int out, std::size_t size, bool stream, std::vector<char>& buffer)
+{
+    buffer.resize(stream ? Block : size);
+    for (std::size_t left = size; left > 0;) {
+        const std::size_t piece = left < buffer.size() ? left : buffer.size();
+        if (!ReadFully(in, buffer.data(), piece) || !WriteFully(out, buffer.data(), piece))
+            return false;
+        left -= piece;
+    }
+    return true;
+}
+
+bool RewriteInPlace(const std::string& path, bool backup, bool stream, std::vector<char>& buffer)
 {
     const int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info;
     if (in < 0 || ::fstat(in, &info) != 0)
         return false;
-    buffer.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t got = 0;
-    while (got < buffer.size()) {
-        const ssize_t n = ::read(in, buffer.data() + got, buffer.size() - got);
-        if (n <= 0)
-            return false;
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(in);
     const std::string temporary = path + ".tmp";
     const int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, info.st_mode & 07777);
     if (out < 0)
         return false;
-    std::size_t put = 0;
-    while (put < buffer.size()) {
-        const ssize_t n = ::write(out, buffer.data() + put, buffer.size() - put);
-        if (n <= 0)
-            return false;
-        put += static_cast<std::size_t>(n);
-    }
-    if (::close(out) != 0)
+    const bool copied = Copy(in, out, static_cast<std::size_t>(info.st_size), stream, buffer);
+    ::close(in);
+    if (::close(out) != 0 || !copied)
         return false;
     if (backup) {
         const std::string saved = path + ".bak";
@@ -54,12 +79,19 @@ bool RewriteInPlace(const std::string& path, bool backup, std::vector<char>& buf
 int main(int argc, char** argv)
 {
     int first = 1;
-    const bool backup = argc > 1 && std::strcmp(argv[1], "--backup") == 0;
-    if (backup)
-        ++first;
+    bool backup = false;
+    bool stream = false;
+    for (; first < argc; ++first) {
+        if (std::strcmp(argv[first], "--backup") == 0)
+            backup = true;
+        else if (std::strcmp(argv[first], "--stream") == 0)
+            stream = true;
+        else
+            break;
+    }
     std::vector<char> buffer;
     for (int i = first; i < argc; ++i) {
-        if (!RewriteInPlace(argv[i], backup, buffer)) {
+        if (!RewriteInPlace(argv[i], backup, stream, buffer)) {
             std::perror(argv[i]);
             return 1;
         }

@@ -85,7 +85,8 @@ void ReplaceWholeFile(benchmark::State& state, int bregexp)
 const bool Registered = [] {
     for (const auto& [mode, library] : {std::pair{"own", false}, std::pair{"library", true}})
         for (const bool dense : {false, true})
-            for (const auto& [kanji, options] : {std::pair{"k", PatternOptions{Kanji}}, std::pair{"bytes", 0u}})
+            for (const auto& [kanji, options] : {std::pair{"k", PatternOptions{RegularExpression | Kanji}},
+                                                 std::pair{"bytes", PatternOptions{RegularExpression}}})
                 for (const Expression& e : Expressions)
                     RegisterBenchmark(std::string("Regex/") + mode + (dense ? "/every64/" : "/nomatch/") + kanji + "/" + e.name,
                              [&e, options = options, library = library, dense](benchmark::State& state) {
@@ -98,7 +99,7 @@ const bool Registered = [] {
     for (const auto& [mode, library] : {std::pair{"own", false}, std::pair{"library", true}})
         RegisterBenchmark(std::string("Regex/") + mode + "/runaway/1MiB", [library = library](benchmark::State& state) {
             static const std::string text = std::string(std::size_t{1} << 20, 'a') + "!";
-            RewriteInMemory(state, text, RegExpER, "^(a+)+$", "x", 0, library);
+            RewriteInMemory(state, text, RegExpER, "^(a+)+$", "x", RegularExpression, library);
         });
     for (const auto& [mode, bregexp] : {std::pair{"own", 0}, std::pair{"library", 1}})
         benchmark::RegisterBenchmark((std::string("File/ReplaceInFile/") + mode + "/every64").c_str(),

@@ -1,6 +1,8 @@
 // The library's three entry points. Nothing thrown inside may cross them.
 #include <climits>
 #include <new>
+#include <stdexcept>
+#include <string>
 #include <type_traits>
 
 #include "bregexp/EntryPoints.h"
@@ -39,6 +41,10 @@ int Run(const char* command, const char* targetStart, const char* targetEnd, Reg
     } catch (const std::bad_alloc&) {
         bregexp::WriteMessage(message, "out of memory");
         return bregexp::OutOfMemory;
+    } catch (const std::exception& error) {
+        // A fault of the library's own is a failed search, never an exception in the caller.
+        bregexp::WriteMessage(message, std::string("search stopped: ") + error.what());
+        return bregexp::SearchFailed;
     }
 }
 

@@ -1,12 +1,12 @@
 #include "bregexp/CompiledExpression.h"
 
-#include <algorithm>
 #include <atomic>
-#include <new>
 
 #include "bregexp/ByteModeExpression.h"
 #include "bregexp/CompilationCount.h"
-#include "bregexp/OnigurumaSetup.h"
+#include "bregexp/OnePassMatcher.h"
+#include "bregexp/OnigurumaMatcher.h"
+#include "bregexp/TextCharacters.h"
 #include "engine/text/CharacterRule.h"
 
 namespace bregexp {
@@ -15,23 +15,6 @@ namespace {
 
 std::atomic<long> compilations{0};
 
-const OnigUChar* Bytes(const char* p)
-{
-    return reinterpret_cast<const OnigUChar*>(p);
-}
-
-OnigEncoding OnigurumaEncoding(const Modifiers& modifiers)
-{
-    switch (modifiers.Encoding) {
-    case TextEncoding::Utf8:
-        return ONIG_ENCODING_UTF8;
-    case TextEncoding::EucJp:
-        return ONIG_ENCODING_EUC_JP;
-    default:
-        return modifiers.Kanji ? ONIG_ENCODING_SJIS : ONIG_ENCODING_ASCII;
-    }
-}
-
 }  // namespace
 
 long CompilationCount()
@@ -39,61 +22,31 @@ long CompilationCount()
     return compilations.load();
 }
 
-std::unique_ptr<CompiledExpression> CompiledExpression::Compile(const RegexCommand& command, std::string& error)
+std::unique_ptr<CompiledExpression> CompiledExpression::Compile(const RegexCommand& command, std::string& error,
+                                                                MatcherChoice choice)
 {
-    EnsureOnigurumaReady();
     const Modifiers& modifiers = command.Options;
-    const OnigEncoding encoding = OnigurumaEncoding(modifiers);
     // Only Shift-JIS read byte by byte has second bytes that Oniguruma could take for syntax.
-    const bool byBytes = encoding == ONIG_ENCODING_ASCII;
+    const bool byBytes = OnigurumaEncoding(modifiers) == ONIG_ENCODING_ASCII;
     const std::string pattern = byBytes ? EscapeSecondBytesForByteSearch(command.Expression) : command.Expression;
 
-    // Perl's syntax makes ^ and $ anchor at the text only (\A and \Z); m clears that.
-    // Digits, white space and letter case are those of ASCII, as Oniguruma has them in
-    // Shift-JIS and EUC-JP, so that an expression finds the same in a UTF-8 text.
-    OnigOptionType options = ONIG_OPTION_CAPTURE_GROUP | ONIG_OPTION_DIGIT_IS_ASCII | ONIG_OPTION_SPACE_IS_ASCII |
-                             ONIG_OPTION_IGNORECASE_IS_ASCII;
-    if (modifiers.IgnoreCase)
-        options |= ONIG_OPTION_IGNORECASE;
-    if (modifiers.Multiline)
-        options |= ONIG_OPTION_NEGATE_SINGLELINE;
-
+    ++compilations;
+    std::unique_ptr<OnigurumaMatcher> oniguruma =
+        OnigurumaMatcher::Compile(pattern, command.Expression, modifiers, error);
+    if (!oniguruma)
+        return nullptr;
     std::unique_ptr<CompiledExpression> compiled(new CompiledExpression);
     compiled->characters_ = byBytes ? nullptr : &CharacterRuleOf(modifiers.Encoding);
-    compiled->region_ = onig_region_new();
-    compiled->matchParam_ = onig_new_match_param();
-    if (!compiled->region_ || !compiled->matchParam_)
-        throw std::bad_alloc();
-    onig_initialize_match_param(compiled->matchParam_);
-    onig_set_retry_limit_in_match_of_match_param(compiled->matchParam_, RetryLimitInMatch);
-    onig_set_retry_limit_in_search_of_match_param(compiled->matchParam_, RetryLimitInSearch);
-    onig_set_match_stack_limit_size_of_match_param(compiled->matchParam_, MatchStackLimit);
-
-    ++compilations;
-    OnigErrorInfo info{};
-    const int result = onig_new(&compiled->regex_, Bytes(pattern.data()), Bytes(pattern.data() + pattern.size()),
-                                options, encoding,
-                                ONIG_SYNTAX_PERL_NG, &info);
-    if (result == ONIGERR_MEMORY)
-        throw std::bad_alloc();
-    if (result != ONIG_NORMAL) {
-        error = OnigurumaErrorText(result, &info);
-        return nullptr;
-    }
-    compiled->groupCount_ = onig_number_of_captures(compiled->regex_);
-    compiled->prefixes_ = LiteralPrefixes::Of(command.Expression, modifiers);
+    compiled->textCharacters_ = &TextCharactersOf(OnigurumaEncoding(modifiers));
+    compiled->groupCount_ = oniguruma->GroupCount();
+    if (choice == MatcherChoice::OwnWhereItCan)
+        compiled->own_ = OnePassMatcher::Build(pattern, modifiers, compiled->groupCount_);
+    compiled->oniguruma_ = std::move(oniguruma);
+    compiled->answered_ = compiled->oniguruma_.get();
     return compiled;
 }
 
-CompiledExpression::~CompiledExpression()
-{
-    if (regex_)
-        onig_free(regex_);
-    if (region_)
-        onig_region_free(region_, 1);
-    if (matchParam_)
-        onig_free_match_param(matchParam_);
-}
+CompiledExpression::~CompiledExpression() = default;
 
 const char* CompiledExpression::SearchableEnd(const char* textStart, const char* textEnd) const
 {
@@ -111,22 +64,19 @@ std::size_t CompiledExpression::CharacterLengthAt(const char* position, const ch
 
 int CompiledExpression::Search(const char* textStart, const char* end, const char* from)
 {
-    // No match begins before the first place where one of its known first texts stands.
-    if (prefixes_) {
-        from = prefixes_->Next(from, end);
-        if (!from)
-            return ONIG_MISMATCH;
+    if (own_) {
+        const int found = own_->Search(textStart, end, from);
+        if (found != Matcher::Undecided) {
+            answered_ = own_.get();
+            return found;
+        }
     }
-    const int found = onig_search_with_param(regex_, Bytes(textStart), Bytes(end), Bytes(from), Bytes(end), region_,
-                                             ONIG_OPTION_NONE, matchParam_);
-    // In text that is not well-formed in its encoding Oniguruma takes a first byte for all
-    // the bytes it announces, and a match can then claim to end past the text.
-    const int limit = static_cast<int>(end - textStart);
-    for (int group = 0; found >= 0 && group < region_->num_regs; ++group) {
-        region_->beg[group] = std::min(region_->beg[group], limit);
-        region_->end[group] = std::min(region_->end[group], limit);
-    }
-    return found;
+    answered_ = oniguruma_.get();
+    // Oniguruma reads on from `from` by first bytes, and in text that is not well-formed a
+    // character can then reach past the end, where Oniguruma would read beyond the text.
+    // Our own matcher answers only where the text it read was well-formed, and such text
+    // ends there for both.
+    return oniguruma_->Search(textStart, textCharacters_->CompleteEnd(from, end), from);
 }
 
 }  // namespace bregexp

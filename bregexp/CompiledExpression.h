@@ -3,27 +3,39 @@
 
 #include <cstddef>
 #include <memory>
-#include <optional>
 #include <string>
 
-#include "bregexp/LiteralPrefixes.h"
+#include "bregexp/Matcher.h"
 #include "bregexp/RegexCommand.h"
 
 class CharacterRule;
 
 namespace bregexp {
 
-// One expression compiled by Oniguruma with its modifiers, and the region of its last match.
+class OnePassMatcher;
+class OnigurumaMatcher;
+class TextCharacters;
+
+// Which matchers an expression may be searched with. Handles are made for the first; the
+// second is the reference our own matcher is compared with.
+enum class MatcherChoice { OwnWhereItCan, OnigurumaOnly };
+
+// One expression compiled with its modifiers, and the groups of its last match. Oniguruma
+// always compiles it, which decides whether it is accepted; where our own matcher takes
+// the expression it searches first, and leaves to Oniguruma what it cannot be sure of.
 class CompiledExpression {
 public:
     // Null when Oniguruma rejects the expression; `error` then says why.
-    static std::unique_ptr<CompiledExpression> Compile(const RegexCommand& command, std::string& error);
+    static std::unique_ptr<CompiledExpression> Compile(const RegexCommand& command, std::string& error,
+                                                       MatcherChoice choice = MatcherChoice::OwnWhereItCan);
 
     ~CompiledExpression();
     CompiledExpression(const CompiledExpression&) = delete;
     CompiledExpression& operator=(const CompiledExpression&) = delete;
 
     int GroupCount() const { return groupCount_; }
+    // Whether our own matcher takes the expression.
+    bool HasOwnMatcher() const { return own_ != nullptr; }
 
     // The part of [textStart, textEnd) a search may be given. Reading characters, a first
     // byte without the bytes it announces at the very end is left out: Oniguruma would
@@ -39,17 +51,21 @@ public:
     int Search(const char* textStart, const char* end, const char* from);
 
     // Offsets of group n of the last match from textStart; negative when it took no part.
-    int GroupBegin(int group) const { return region_->beg[group]; }
-    int GroupEnd(int group) const { return region_->end[group]; }
+    int GroupBegin(int group) const { return answered_->GroupBegin(group); }
+    int GroupEnd(int group) const { return answered_->GroupEnd(group); }
+    void PointGroups(const char* textStart, int last, char** starts, char** ends) const
+    {
+        answered_->PointGroups(textStart, last, starts, ends);
+    }
 
 private:
     CompiledExpression() = default;
 
-    OnigRegex regex_ = nullptr;
-    OnigRegion* region_ = nullptr;
-    OnigMatchParam* matchParam_ = nullptr;
+    std::unique_ptr<OnigurumaMatcher> oniguruma_;
+    std::unique_ptr<OnePassMatcher> own_;  // null where our own matcher does not take the expression
+    const Matcher* answered_ = nullptr;    // the one that found the last match
     const CharacterRule* characters_ = nullptr;  // null when the text is read byte by byte
-    std::optional<LiteralPrefixes> prefixes_;  // what every match begins with, where known
+    const TextCharacters* textCharacters_ = nullptr;  // the characters as Oniguruma reads them
     int groupCount_ = 0;
 };
 

@@ -46,7 +46,8 @@ int PrepareHandle(RegexHandle** handle, const char* command, CommandKind kind, c
     if (parsed.Error)
         return Reject(handle, message, MalformedCommand, parsed.Error);
     std::string error;
-    std::unique_ptr<CompiledExpression> expression = CompiledExpression::Compile(parsed.Command, error);
+    const MatcherChoice choice = *handle ? StateOf(**handle).Choice : MatcherChoice::OwnWhereItCan;
+    std::unique_ptr<CompiledExpression> expression = CompiledExpression::Compile(parsed.Command, error, choice);
     if (!expression)
         return Reject(handle, message, RejectedExpression, error);
 
@@ -83,6 +84,19 @@ void SetReceiver(RegexHandle** handle, BOutputFunction receiver, void* context)
     state.ReceiverContext = context;
 }
 
+void ChooseMatchers(RegexHandle** handle, MatcherChoice choice)
+{
+    if (!*handle)
+        *handle = NewHandle();
+    StateOf(**handle).Choice = choice;
+}
+
+bool UsesOwnMatcher(RegexHandle& handle)
+{
+    const HandleState& state = StateOf(handle);
+    return state.Expression && state.Expression->HasOwnMatcher();
+}
+
 void FreeHandle(RegexHandle* handle)
 {
     if (!handle)
@@ -96,12 +110,7 @@ void SetGroups(RegexHandle& handle, const char* textStart, MatchSpan match)
     const CompiledExpression& expression = *StateOf(handle).Expression;
     handle.GroupStarts[0] = const_cast<char*>(match.Start);
     handle.GroupEnds[0] = const_cast<char*>(match.End);
-    for (int group = 1; group <= handle.GroupCount; ++group) {
-        const int begin = expression.GroupBegin(group);
-        const bool took = begin >= 0;
-        handle.GroupStarts[group] = took ? const_cast<char*>(textStart) + begin : nullptr;
-        handle.GroupEnds[group] = took ? const_cast<char*>(textStart) + expression.GroupEnd(group) : nullptr;
-    }
+    expression.PointGroups(textStart, handle.GroupCount, handle.GroupStarts, handle.GroupEnds);
 }
 
 void ClearGroups(RegexHandle& handle)

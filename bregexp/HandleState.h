@@ -16,6 +16,7 @@ struct HandleState {
     CommandKind Kind = CommandKind::Match;
     std::string CommandText;  // the command the expression was compiled from
     Modifiers Options;
+    MatcherChoice Choice = MatcherChoice::OwnWhereItCan;
     SubstitutionTemplate Replacement;
     std::unique_ptr<CompiledExpression> Expression;
     std::vector<char*> GroupStarts;  // the arrays the record's group fields point to
@@ -39,6 +40,13 @@ int PrepareHandle(RegexHandle** handle, const char* command, CommandKind kind, c
 void SetReceiver(RegexHandle** handle, BOutputFunction receiver, void* context);
 
 void FreeHandle(RegexHandle* handle);
+
+// Makes *handle, when it is null, an empty handle whose commands are compiled for
+// `choice`: the tests' way to a handle that searches with Oniguruma alone.
+void ChooseMatchers(RegexHandle** handle, MatcherChoice choice);
+
+// Whether the expression of a prepared handle is searched by our own matcher first.
+bool UsesOwnMatcher(RegexHandle& handle);
 
 struct MatchSpan {
     const char* Start;

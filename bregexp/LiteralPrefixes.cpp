@@ -309,11 +309,20 @@ std::optional<LiteralPrefixes> LiteralPrefixes::Of(std::string_view expression, 
     return LiteralPrefixes(std::move(texts), shiftJisCharacters);
 }
 
+std::optional<LiteralPrefixes> LiteralPrefixes::OfTexts(std::vector<std::string> texts)
+{
+    texts = Shortest(std::move(texts));
+    if (texts.empty() || texts.size() > MaxTexts || texts.front().empty())
+        return std::nullopt;
+    return LiteralPrefixes(std::move(texts), false);
+}
+
 LiteralPrefixes::LiteralPrefixes(std::vector<std::string> texts, bool kanji) : texts_(std::move(texts)), kanji_(kanji)
 {
     for (std::size_t t = 0; t < texts_.size(); ++t) {
         isFirstByte_[static_cast<unsigned char>(texts_[t][0])] = true;
         filteredLength_[t] = std::min(Filtered, texts_[t].size());
+        filterIsExact_ = filterIsExact_ && texts_[t].size() <= Filtered;
         for (std::size_t k = 0; k < filteredLength_[t]; ++k)
             std::memset(filter_[t][k], texts_[t][k], Lanes);
     }
@@ -361,9 +370,11 @@ const char* LiteralPrefixes::Next(const char* from, const char* end) const
                     all, _mm_cmpeq_epi8(chunks[k], _mm_load_si128(reinterpret_cast<const __m128i*>(filter_[t][k]))));
             hits = _mm_or_si128(hits, all);
         }
-        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1)
-            if (const char* found = Candidate(from, p + __builtin_ctz(mask), end))
-                return found;
+        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1) {
+            const char* place = p + __builtin_ctz(mask);
+            if (filterIsExact_ ? !kanji_ || IsCharacterStart(from, place) : Candidate(from, place, end) != nullptr)
+                return place;
+        }
     }
 #endif
     for (; p < end; ++p)

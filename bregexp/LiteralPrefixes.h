@@ -23,6 +23,10 @@ public:
 
     static std::optional<LiteralPrefixes> Of(std::string_view expression, const Modifiers& modifiers);
 
+    // Given texts, of which every match begins with one, to be looked for anywhere (no
+    // character start is checked); nothing when one is empty, or there are too many.
+    static std::optional<LiteralPrefixes> OfTexts(std::vector<std::string> texts);
+
     // The first place at or after the character start `from` where one of the texts stands
     // wholly before `end` (under k at a character start too); null when there is none, and
     // then nothing in [from, end) matches.
@@ -47,6 +51,7 @@ private:
     std::size_t filteredLength_[MaxTexts] = {};
     bool isFirstByte_[256] = {};
     bool kanji_;
+    bool filterIsExact_ = true;  // no text is longer than the bytes the vectors compare
 };
 
 }  // namespace bregexp

@@ -233,11 +233,12 @@ bool CFrameWnd::OnBarNotify(NMHDR& header)
         auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
         if (info.uFlags & TTF_IDISHWND)
             return false;
-        // The system asks in its own characters here: the one place the text is converted.
+        // The system asks in UTF-16 here: the one place the text is converted, from the
+        // program's own code page 932 whatever the system's is.
         toolTip_ = ToolTipOf(static_cast<int>(header.idFrom));
-        const int length = ::MultiByteToWideChar(CP_ACP, 0, toolTip_.c_str(), -1, nullptr, 0);
+        const int length = ::MultiByteToWideChar(932, 0, toolTip_.c_str(), -1, nullptr, 0);
         wideToolTip_.assign(length > 0 ? static_cast<std::size_t>(length) : 1, L'\0');
-        ::MultiByteToWideChar(CP_ACP, 0, toolTip_.c_str(), -1, wideToolTip_.data(), length);
+        ::MultiByteToWideChar(932, 0, toolTip_.c_str(), -1, wideToolTip_.data(), length);
         info.lpszText = wideToolTip_.data();
         return true;
     }

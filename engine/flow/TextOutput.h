@@ -1,6 +1,7 @@
 // flow/: what passes between the stages: text written and read piece by piece, a file's result, the abort flag.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -13,7 +14,7 @@ public:
     {
         if (size >= room_)
             return WriteOut(data, size);
-        std::memcpy(cursor_, data, size);
+        CopySmall(cursor_, data, size);
         cursor_ += size;
         room_ -= size;
         return true;
@@ -21,6 +22,31 @@ public:
 
 protected:
     ~TextOutput() = default;
+
+    // A regular expression's rewrite writes several short pieces a match: those are copied
+    // in place, as two words that may overlap, rather than by a call.
+    static void CopySmall(char* to, const char* from, std::size_t size)
+    {
+        if (size >= 8 && size <= 16) {
+            std::uint64_t head, tail;
+            std::memcpy(&head, from, 8);
+            std::memcpy(&tail, from + size - 8, 8);
+            std::memcpy(to, &head, 8);
+            std::memcpy(to + size - 8, &tail, 8);
+        } else if (size >= 4 && size < 8) {
+            std::uint32_t head, tail;
+            std::memcpy(&head, from, 4);
+            std::memcpy(&tail, from + size - 4, 4);
+            std::memcpy(to, &head, 4);
+            std::memcpy(to + size - 4, &tail, 4);
+        } else if (size > 0 && size < 4) {
+            to[0] = from[0];
+            to[size / 2] = from[size / 2];
+            to[size - 1] = from[size - 1];
+        } else {
+            std::memcpy(to, from, size);
+        }
+    }
 
     // Takes a piece that does not fit into the room at cursor_.
     virtual bool WriteOut(const char* data, std::size_t size) = 0;

@@ -1,19 +1,9 @@
 #include "engine/pattern/ReplacementTemplate.h"
 
 #include "engine/text/CharacterRule.h"
+#include "platform/DigitValue.h"
 
 namespace {
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool IsOctalDigit(char c)
 {
@@ -47,8 +37,8 @@ std::size_t ReadEscape(const std::string& text, std::size_t i, std::string& out)
     if (c == 'x') {
         int value = 0;
         std::size_t j = i + 1;
-        for (int digits = 0; digits < 2 && j < text.size() && HexValue(text[j]) >= 0; ++digits, ++j)
-            value = value * 16 + HexValue(text[j]);
+        for (int digits = 0; digits < 2 && j < text.size() && DigitValue(text[j]) >= 0; ++digits, ++j)
+            value = value * 16 + DigitValue(text[j]);
         out += static_cast<char>(value);
         return j;
     }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/DigitValue.h"
 #include "platform/DoubleByte.h"
 #include "platform/FileSystem.h"
 #include "platform/posix/IniDocument.h"
@@ -30,18 +31,6 @@ std::string_view StripQuotes(std::string_view value)
 std::string_view TrimTrailingBlanks(std::string_view text)
 {
     return text.substr(0, text.find_last_not_of(" \t\n\v\f\r") + 1);
-}
-
-// The value of a digit in any base up to 16, or -1.
-int DigitValue(char byte)
-{
-    if (byte >= '0' && byte <= '9')
-        return byte - '0';
-    if (byte >= 'a' && byte <= 'f')
-        return byte - 'a' + 10;
-    if (byte >= 'A' && byte <= 'F')
-        return byte - 'A' + 10;
-    return -1;
 }
 
 int ParseInteger(std::string_view text)

@@ -157,8 +157,10 @@ TEST(RegexHandle, RunawaySearchesEndWithAnError)
     ASSERT_EQ(session.Match("/^(a+)+$/"), 1);
     EXPECT_EQ(session.Group(0)->size(), as.size());
 
-    // One backtracking entry per character of a long alternation: memory stays bounded.
+    // One backtracking entry per character of a long alternation that Oniguruma searches:
+    // memory stays bounded. Our own matcher, which takes (?:a|b)*, keeps no such entries.
     session.SetText(std::string(8 << 20, 'a'));
-    EXPECT_EQ(session.Match("/^(?:a|b)*$/"), bregexp::SearchFailed);
+    EXPECT_EQ(session.Match("/^(?:a|ab)*$/"), bregexp::SearchFailed);
     EXPECT_NE(std::string(session.Message()).find("stack"), std::string::npos) << session.Message();
+    EXPECT_EQ(session.Match("/^(?:a|b)*$/"), 1);
 }

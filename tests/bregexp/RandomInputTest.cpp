@@ -192,3 +192,34 @@ TEST(RandomInput, TheLibraryStaysInsideTheTarget)
     }
     EXPECT_GT(calls, 1000);
 }
+
+// In text that is not well-formed in UTF-8 or EUC-JP, Oniguruma reads a first byte near the
+// end as the first of a character that reaches past it (\xE3 takes "A" and a byte beyond);
+// \W then stepped over the end and \b read the byte after the text, which faults where
+// the text ends at an inaccessible page, as a mapped file of whole pages does.
+TEST(RandomInput, OnigurumaReadsNoCharacterPastTheEnd)
+{
+    struct Case {
+        const char* command;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"/\\W\\b/j", "\xA2\x8E\xB1"},
+        {"/\\S\x8E\xB1|[\\sb]{0,2}\\W\\b./j", "\xA5\xA2\xA4\xA4\xA2\x8E\xB1"},
+        {"/\\W\\b/u", "\xE3" "A"},
+        {"/\\W\\b/u", "x\xF0" "AB"},
+        {"s/\\W\\b/-/gj", "\xA2\x8E\xB1"},
+    };
+    GuardedText guarded;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + " over " + Hex(c.text));
+        const char* start = guarded.Place(c.text);
+        const char* end = start + c.text.size();
+        char message[RegexMessageSize];
+        RegexHandle* handle = nullptr;
+        const int result = c.command[0] == 's' ? BSubst(c.command, start, end, &handle, message)
+                                               : BMatch(c.command, start, end, &handle, message);
+        EXPECT_GE(result, 0) << message;
+        BRegfree(handle);
+    }
+}

@@ -200,3 +200,14 @@ TEST(BSetOutput, TheHandleItMakesFollowsTheRulesOfAnyOther)
     EXPECT_EQ(*session.Group(0), "b");
     EXPECT_TRUE(receiver.Pieces.empty());
 }
+
+// Oniguruma reports group 1 of (o|\w?){2} after a word character as ending before it
+// begins; a substitution once tried to copy that span and threw out of the library.
+TEST(BSubst, AGroupEndingBeforeItBeginsTakesNoPart)
+{
+    RegexSession session("\x81\x42");
+    ASSERT_EQ(session.Subst("s/(o|\\w?){2}\x81\x42/[$1]/k"), 1) << session.Message();
+    EXPECT_EQ(session.Output(), "[]");
+    ASSERT_EQ(session.Match("/(o|\\w?){2}\x81\x42/k"), 1);
+    EXPECT_EQ(session.Group(1), std::nullopt);
+}

@@ -1,0 +1,148 @@
+// Where our own matcher and Oniguruma could part: each row is searched through a handle
+// that takes our matcher and one that uses Oniguruma alone, and both must find what the
+// row says. Matches are listed as the program's onward search finds them (each search
+// given the text after the last match), substitutions as count and new text.
+#include <gtest/gtest.h>
+
+#include "tests/bregexp/RegexDifferential.h"
+#include "tests/bregexp/RegexSession.h"
+
+namespace {
+
+struct Row {
+    const char* command;
+    std::string text;
+    std::string found;
+};
+
+void Check(const Row& row)
+{
+    SCOPED_TRACE(std::string(row.command) + " over " + Hex(row.text));
+    RegexSession session(row.text);
+    if (row.command[0] == 's')
+        session.Subst(row.command);
+    else
+        session.Match(row.command);
+    EXPECT_TRUE(TakenByOwnMatcher(session.Handle())) << "left to Oniguruma";
+    EXPECT_EQ(Findings(row.command, row.text, false), row.found);
+    EXPECT_EQ(Findings(row.command, row.text, true), row.found) << "Oniguruma alone";
+}
+
+}  // namespace
+
+TEST(OwnMatcher, EmptyMatchesAndWhereTheNextSearchStarts)
+{
+    const Row rows[] = {
+        {"s/x*/-/g", "abc", "4:-a-b-c-"},
+        {"s/a*?/-/g", "baa", "4:-b-a-a-"},  // lazy: every match is empty
+        {"s/\\b/|/g", "ab cd", "4:|ab| |cd|"},
+        {"s/(a|b)*/<$1>/g", "abc", "3:<b><>c<>"},  // the group keeps its last round
+        {"s/a|/-/g", "bab", "4:-b--b-"},  // an empty match may follow right after a match
+        {"/x*/", "ab", "[0-0] [1-1]"},     // the program's search stops once a step reaches the end
+        {"/^a/", "aaa", "[0-1] [1-2] [2-3]"},  // each search of the program begins a text of its own
+        {"/(a)|b/", "ba", "[0-1|-] [1-2|1-2]"},
+    };
+    for (const Row& row : rows)
+        Check(row);
+}
+
+TEST(OwnMatcher, LineEndsBeforeLfOnly)
+{
+    const Row rows[] = {
+        {"/a$/", "a\n", "[0-1]"},    // $ before a final newline
+        {"/a$/", "a\r\n", ""},       // but not before CR LF
+        {"/a\\r$/", "a\r\n", "[0-2]"},
+        {"/a\\z/", "a\n", ""},
+        {"/a\\Z/", "a\n", "[0-1]"},
+        {"/a$/m", "a\r\nb", ""},
+        {"/a\\r?$/m", "xa\r\n", "[1-3]"},
+        {"s/$/!/mg", "a\r\nb", "2:a\r!\nb!"},
+        {"s/$/!/mg", "a\nb\n", "3:a!\nb!\n!"},  // also after the last newline
+        {"s/^/>/mg", "a\nb\n", "2:>a\n>b\n"},  // but no line begins at the very end
+        {"s/$/!/g", "a\nb\n", "2:a\nb!\n!"},
+    };
+    for (const Row& row : rows)
+        Check(row);
+}
+
+TEST(OwnMatcher, CaseFoldsAsciiLettersOnly)
+{
+    const Row rows[] = {
+        {"/[a-z]+/i", "xABC", "[0-4]"},
+        {"/[^a-z]/i", "aB1", "[2-3]"},
+        {"/\x82\x81/ki", "\x82\x60\x82\x81", "[2-4]"},                 // ａ is not Ａ
+        {"/\xEF\xBD\x81/ui", "\xEF\xBC\xA1\xEF\xBD\x81", "[3-6]"},     // nor in UTF-8
+        {"/k/ui", "\xE2\x84\xAAk", "[3-4]"},                           // the Kelvin sign is no k
+        {"/s+/ui", "\xC5\xBFsS", "[2-4]"},                             // nor is the long s an s
+        {"/\xC3\xA9/ui", "\xC3\x89\xC3\xA9", "[2-4]"},                 // É is not é
+        {"/\xA3\xE1/ji", "\xA3\xC1\xA3\xE1", "[2-4]"},                 // ａ in EUC-JP
+    };
+    for (const Row& row : rows)
+        Check(row);
+}
+
+TEST(OwnMatcher, WordBoundariesBesideDoubleByteCharacters)
+{
+    const Row rows[] = {
+        {"/\\bA/k", "\x83\x41" "A", ""},        // ア is a word character: no boundary before A
+        {"/\\bA/k", "\x81\x42" "A", ""},        // so is 。 in Shift-JIS
+        {"/\\bA/u", "\xE3\x80\x82" "A", "[3-4]"},  // but not in UTF-8
+        {"/\\bA/j", "\xA1\xA3" "A", ""},
+        {"/\\bA/k", "\xB1" "A", "[1-2]"},       // a half-width katakana is none
+        {"/\\w/k", "\xB1\x83\x41", "[1-3]"},
+        {"/\\bA/", "\x83\x41" "A", "[1-2] [2-3]"},  // read byte by byte, 0x83 is none
+        {"/\\B\x83\x41/k", "a\x83\x41", "[1-3]"},
+        {"/\x83\x41\\b/k", "\x83\x41 ", "[0-2]"},
+    };
+    for (const Row& row : rows)
+        Check(row);
+}
+
+TEST(OwnMatcher, SecondBytesAreNeverAStart)
+{
+    const Row rows[] = {
+        {"/A/k", "\x83\x41" "A", "[2-3]"},
+        {"/\\\\/k", "\x95\x5C\\", "[2-3]"},
+        {"/[\\\\A]+/k", "\x95\x5C" "A\\", "[2-4]"},
+        {"/./k", "\x95\x5C", "[0-2]"},
+        {"/A/j", "\xA5\xA2" "A", "[2-3]"},
+        {"/(\x95\x5C|A)+/k", "\x95\x5C" "A\x95\x5C", "[0-5|3-5]"},
+    };
+    for (const Row& row : rows)
+        Check(row);
+}
+
+// Text that is not well-formed in its encoding is searched by Oniguruma, whose reading of
+// it our matcher does not follow; both handles must still agree.
+TEST(OwnMatcher, BytesThatFormNoCharacterAreLeftToOniguruma)
+{
+    const Row rows[] = {
+        {"/\\nfoo/k", "\x83\nfoo", ""},
+        {"/o+/k", "fo\x83\x0Aoo", "[1-2] [4-6]"},
+        {"/a/u", "\x80" "a", "[1-2]"},
+        {"/a./j", "a\xA4" "b", "[0-2]"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.command) + " over " + Hex(row.text));
+        EXPECT_EQ(Findings(row.command, row.text, false), Findings(row.command, row.text, true));
+    }
+}
+
+// Our matcher never backtracks: a long match is no runaway search for it, where Oniguruma
+// runs out of its backtracking stack. A search that tries every place of a long run is
+// left to Oniguruma, whose answer it then is.
+TEST(OwnMatcher, LongMatchesPassOnigurumasLimits)
+{
+    std::string line;
+    for (int i = 0; i < 10 << 20; ++i)
+        line += "ab";
+    RegexSession own(line + "c");
+    ASSERT_EQ(own.Match("/(a|b)*c/"), 1);
+    EXPECT_TRUE(TakenByOwnMatcher(own.Handle()));
+    EXPECT_EQ(own.GroupOffset(0), 0);
+    EXPECT_EQ(own.Group(1), "b");
+    EXPECT_EQ(Findings("/(a|b)*c/", line + "c", true), "-4");
+
+    RegexSession quadratic(std::string(1 << 16, 'a'));
+    EXPECT_EQ(quadratic.Match("/a*b/"), 0);
+}
