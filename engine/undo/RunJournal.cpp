@@ -32,6 +32,14 @@ bool MakeRunFolder(const std::string& runs, std::int64_t started, RunFolder& fol
     return false;
 }
 
+// Whether the journal's second name `kept` is the file the run read. A second name lies on
+// the file's own file system, so the volume is left out: one file system can be reached
+// under two drive letters that report different volumes (Wine's C: and Z:).
+bool IsTheFileRead(const std::optional<platform::FileStamp>& kept, const platform::FileStamp& read)
+{
+    return kept && kept->Index == read.Index && kept->Size == read.Size && kept->Modified == read.Modified;
+}
+
 }  // namespace
 
 RunJournal::~RunJournal()
@@ -84,7 +92,7 @@ bool RunJournal::BeforeCommit(const FileCommit& commit, std::uint64_t& entry)
     // is of the file as it is when the rename checks it again.
     if (platform::LinkFile(commit.Path, original)) {
         kept.How = KeptAs::Link;
-        if (platform::StampOfName(original) != commit.Original) {
+        if (!IsTheFileRead(platform::StampOfName(original), commit.Original)) {
             platform::RemoveFile(original);
             return false;
         }

@@ -313,3 +313,23 @@ TEST(UndoLog, HeadingWordsAndTotal)
     EXPECT_EQ(log.RestoredBefore(), 1u);
     EXPECT_EQ(log.LeftFiles(), 5u);
 }
+
+// The journal under another drive letter than the files' (Wine shows one file system as
+// C: and Z:, each with its own volume number): every file is kept and comes back.
+TEST_F(UndoRunTest, AJournalUnderAnotherDriveLetter)
+{
+#ifdef _WIN32
+    if (!platform::IsFolder("Z:\\tmp") || folder.Path().starts_with("Z:"))
+        GTEST_SKIP() << "no second drive letter";
+    const std::string runs = "Z:\\tmp\\tarvelox-undo-" + std::to_string(::GetCurrentProcessId());
+#else
+    GTEST_SKIP() << "drive letters are Windows'";
+    const std::string runs;
+#endif
+    const RunFolder run = RunWithJournal(runs);
+    EXPECT_EQ(ReadRun(run)->Entries.size(), 2u);
+    EXPECT_EQ(Undo(run).size(), 2u);
+    EXPECT_EQ(outcome, UndoOutcome::Completed);
+    ExpectFiles(Originals);
+    std::filesystem::remove_all(runs);
+}
