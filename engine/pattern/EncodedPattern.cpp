@@ -37,23 +37,28 @@ std::optional<ReplacementTemplate> EncodeTemplate(const ReplacementTemplate& tem
     return encoded;
 }
 
-std::optional<std::string> EncodeCommand(const std::string& command, TextEncoding encoding, TextEncoding typed)
+// A seven-bit file takes the command as typed, and is read in the typed encoding.
+TextEncoding ExpressionEncodingOf(TextEncoding encoding, TextEncoding typed)
 {
-    std::optional<std::string> encoded = ConvertPatternText(command, encoding, typed);
-    // A seven-bit file takes the command as typed, and is read in the typed encoding.
-    const bool asTyped = encoding == TextEncoding::Ascii && typed != TextEncoding::ShiftJis;
-    if (encoded)
-        encoded->append(EncodingModifier(asTyped ? typed : encoding));
-    return encoded;
+    return encoding == TextEncoding::Ascii && typed != TextEncoding::ShiftJis ? typed : encoding;
+}
+
+std::optional<std::string> EncodeCommand(const std::string& command, const EncodedPattern& encoded,
+                                         TextEncoding typed)
+{
+    std::optional<std::string> converted = ConvertPatternText(command, encoded.Encoding, typed);
+    if (converted)
+        converted->append(EncodingModifier(encoded.ExpressionEncoding));
+    return converted;
 }
 
 void EncodeRegex(const ReplacePattern& pattern, EncodedPattern& encoded)
 {
     const TextEncoding typed = pattern.Typed;
-    encoded.MatchCommand =
-        EncodeCommand(MatchCommandText(pattern.Find, pattern.Options, typed), encoded.Encoding, typed);
-    encoded.SubstituteCommand = EncodeCommand(
-        SubstituteCommandText(pattern.Find, pattern.Replace, pattern.Options, typed), encoded.Encoding, typed);
+    encoded.ExpressionEncoding = ExpressionEncodingOf(encoded.Encoding, typed);
+    encoded.MatchCommand = EncodeCommand(MatchCommandText(pattern.Find, pattern.Options, typed), encoded, typed);
+    encoded.SubstituteCommand =
+        EncodeCommand(SubstituteCommandText(pattern.Find, pattern.Replace, pattern.Options, typed), encoded, typed);
     encoded.Template =
         EncodeTemplate(BuildReplacementTemplate(pattern.Replace, typed), encoded.Encoding, typed);
     encoded.SkipNewline = SkipsNewlineAfterMatch(pattern.Find, pattern.Options, typed);
@@ -64,6 +69,11 @@ void EncodeRegex(const ReplacePattern& pattern, EncodedPattern& encoded)
 const CharacterRule& EncodedPattern::Rule() const
 {
     return CharacterRuleOf(Encoding);
+}
+
+const CharacterRule& EncodedPattern::ExpressionRule() const
+{
+    return CharacterRuleOf(ExpressionEncoding);
 }
 
 EncodedPattern EncodePattern(const ReplacePattern& pattern, TextEncoding encoding)

@@ -27,8 +27,12 @@ struct EncodedPattern {
     std::optional<std::string> SubstituteCommand;  // also missing when only the replacement is
     std::optional<ReplacementTemplate> Template;
     bool SkipNewline = false;
+    // What the expression reads the text in: the file's encoding, or for a seven-bit file the
+    // encoding the expression was typed in.
+    TextEncoding ExpressionEncoding = TextEncoding::ShiftJis;
 
     const CharacterRule& Rule() const;
+    const CharacterRule& ExpressionRule() const;
 };
 
 EncodedPattern EncodePattern(const ReplacePattern& pattern, TextEncoding encoding);

@@ -213,7 +213,7 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
             // and the search goes on behind it.
             if (next == end)
                 break;
-            next += pattern.Rule().CharacterLength(std::string_view(next, static_cast<std::size_t>(end - next)), 0);
+            next += pattern.ExpressionRule().CharacterLength(std::string_view(next, static_cast<std::size_t>(end - next)), 0);
         }
         if (next == end)
             break;
