@@ -14,6 +14,7 @@
 #include "app/OpenEntries.h"
 #include "app/ResultLogDialog.h"
 #include "app/WorkerRun.h"
+#include "engine/undo/UndoLog.h"
 #include "editor/ListEditClosed.h"
 #include "engine/regex/BregexpLibrary.h"
 #include "engine/rewrite/ReplaceJob.h"
@@ -70,6 +71,11 @@ private:
     // Runs the job from the window's fields and shows how it ended; true when a run that
     // wrote went through, so that its pattern goes into the history.
     bool RunFromWindow(bool preview);
+    // "元に戻す(&U)": the last run taken back after the user agreed to the number of files,
+    // its log shown.
+    void OnUndo();
+    void UndoLastRun();
+    int Priority() const;
     void OnFullAutomaticClicked();
     void OnRegularExpressionClicked();
     void OnPatternChosen();
@@ -119,6 +125,7 @@ private:
     FileListBox fileListBox_;
     FileList fileList_;
     CResultLogDialog resultLog_;
+    UndoLog undoLog_;
     ReplaceJob job_;
     WorkerRun run_;
     int exitStatus_ = 0;

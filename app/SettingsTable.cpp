@@ -37,6 +37,10 @@ constexpr SettingDefinition Table[] = {
     {Setting::ShiftJisOnly, ProcessSection, "ShiftJisOnly", Switch, 0, nullptr, nullptr, 0},
     // How many files a run works on at once; 0 (or less) four per processor, from 4 to 16.
     {Setting::Workers, ProcessSection, "Workers", Switch, 0, nullptr, nullptr, 0},
+    // The runs the undo journal keeps, the newest whatever its size; the originals of the
+    // others within UndoSize MiB.
+    {Setting::UndoRuns, ProcessSection, "UndoRuns", Switch, 10, nullptr, nullptr, 0},
+    {Setting::UndoSize, ProcessSection, "UndoSize", Switch, 1024, nullptr, nullptr, 0},
 };
 
 constexpr bool IndexedById()

@@ -35,6 +35,10 @@ enum class Setting {
     ShiftJisOnly,
     // PROCESS, set in the file by hand: how many files a run works on at once.
     Workers,
+    // PROCESS, set in the file by hand: how many runs the undo journal keeps (0: none,
+    // runs cannot be taken back), and how many MiB of originals the older ones may take.
+    UndoRuns,
+    UndoSize,
 };
 
 // A switch is an integer key, 0 for off and anything else for on.

@@ -35,6 +35,7 @@
 #define IDC_IGNORECASE 1059
 #define IDC_NOT_ESCAPE 1066
 #define IDC_PREVIEW 1070
+#define IDC_UNDO 1071
 
 /* Result log dialog. */
 #define IDD_RESULT_LOG 131
@@ -100,6 +101,14 @@
 #define IDS_REGEX_REJECTED 3010
 #define IDS_PREVIEW_CAPTION 3013
 #define IDS_PREVIEW_LABEL 3014
+#define IDS_UNDO_CAPTION 3015
+#define IDS_UNDO_ABORTED_CAPTION 3016
+#define IDS_UNDO_LABEL 3017
+#define IDS_UNDO_NOT_PROCESSED 3018
+#define IDS_UNDO_CONFIRM 3019
+#define IDS_UNDO_NOTHING 3020
+#define IDS_UNDO_IN_USE 3021
+#define IDS_UNDO_NOT_KEPT 3022
 
 
 /* Replace list editor: one id for its menu, accelerators, icon, title and toolbar images;

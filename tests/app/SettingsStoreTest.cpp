@@ -41,6 +41,8 @@ std::vector<Expected> FirstStartValues()
         {Setting::Priority, "PROCESS", "Priority", 0, ""},
         {Setting::ShiftJisOnly, "PROCESS", "ShiftJisOnly", 0, ""},
         {Setting::Workers, "PROCESS", "Workers", 0, ""},
+        {Setting::UndoRuns, "PROCESS", "UndoRuns", 10, ""},
+        {Setting::UndoSize, "PROCESS", "UndoSize", 1024, ""},
     };
 }
 

@@ -209,6 +209,18 @@ bool PressKey(WORD key)
     return ::SendInput(2, strokes, sizeof(INPUT)) == 2;
 }
 
+bool PressWithAlt(WORD key)
+{
+    INPUT strokes[4] = {};
+    const WORD keys[4] = {VK_MENU, key, key, VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        strokes[i].type = INPUT_KEYBOARD;
+        strokes[i].ki.wVk = keys[i];
+        strokes[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    return ::SendInput(4, strokes, sizeof(INPUT)) == 4;
+}
+
 POINT CloseBoxOf(HWND window)
 {
     RECT rect;

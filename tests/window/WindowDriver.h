@@ -73,6 +73,8 @@ private:
 // none of it.
 bool ClickWithMouse(HWND window);
 bool PressKey(WORD key);
+// `key` pressed while Alt is held, as a mnemonic is typed.
+bool PressWithAlt(WORD key);
 // Where the close box of a window with a caption lies, in screen coordinates.
 POINT CloseBoxOf(HWND window);
 bool ClickWithMouseAt(POINT screen);
