@@ -11,6 +11,7 @@
 #include "app/SettingsStore.h"
 #include "app/StartValues.h"
 #include "app/WindowSize.h"
+#include "app/WindowUndo.h"
 #include "editor/ListEditWnd.h"
 #include "engine/run/RunCheck.h"
 #include "framework/Controls.h"
@@ -54,6 +55,7 @@ const MessageMap<CMainDialog>& CMainDialog::GetMessageMap()
         {IDC_REPLACE_TEXT, CBN_EDITCHANGE, &CMainDialog::ShowTabMark},
         {IDC_START, BN_CLICKED, &CMainDialog::OnStart},
         {IDC_PREVIEW, BN_CLICKED, &CMainDialog::OnPreview},
+        {IDC_UNDO, BN_CLICKED, &CMainDialog::OnUndo},
         {IDC_ADD_FILES, BN_CLICKED, &CMainDialog::OnAddFiles},
         {IDC_REMOVE_FILES, BN_CLICKED, &CMainDialog::OnRemoveFiles},
         {IDC_FILE_LIST, LBN_DBLCLK, &CMainDialog::OnOpenInEditor},
@@ -150,7 +152,7 @@ void CMainDialog::AnchorControls()
         controls.push_back({GetDlgItem(id), MoveRight});
     for (const int id : {IDC_FILE_COUNT_LABEL, IDC_FILE_COUNT, IDC_PREVIEW})
         controls.push_back({GetDlgItem(id), MoveRight | MoveDown});
-    for (const int id : {IDC_START, IDC_SETTINGS, IDCANCEL, IDC_ABOUT})
+    for (const int id : {IDC_START, IDC_SETTINGS, IDCANCEL, IDC_ABOUT, IDC_UNDO})
         controls.push_back({GetDlgItem(id), MoveDown});
     anchors_.Capture(m_hWnd, controls);
 }
@@ -232,15 +234,24 @@ bool CMainDialog::RunFromWindow(bool preview)
     job_.NewTexts = preview ? &previewChanges_ : nullptr;
     if (!CheckJob())
         return false;
+    // The originals are kept before any file is touched; a run that cannot keep them goes
+    // only when the user says so.
+    UndoJournalSetup journal;
+    if (!preview && StartJournal(journal, job_, settings_, replaceListName_) == JournalChoice::CannotKeep &&
+        AppMessageBox(LoadResourceString(IDS_UNDO_NOT_KEPT), MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2,
+                      std::string(), m_hWnd) != IDYES)
+        return false;
     job_.AbortRequested = false;
     ResultLog& log = resultLog_.Log();
     log.ResetLog();
     resultLog_.SetPreview(preview);
     resultLog_.SetFiles(job_.Files);
     resultLog_.SetChanges(preview ? &previewChanges_ : nullptr);
-    const int priority = settings_.ReadSwitch(Setting::Priority) != 0 ? THREAD_PRIORITY_IDLE : THREAD_PRIORITY_NORMAL;
+    resultLog_.SetUndoLog(nullptr);
     const WorkerRun::Ending ending =
-        RunOnWorker([this, &log](RunObserver& observer) { return RunReplace(job_, log, observer); }, priority);
+        RunOnWorker([this, &log](RunObserver& observer) { return RunReplace(job_, log, observer); }, Priority());
+    journal.Finish(job_, ending == WorkerRun::Ending::Completed);
+    resultLog_.SetUndoable(journal.Committed() > 0);
     if (ending == WorkerRun::Ending::NotStarted || ending == WorkerRun::Ending::Failed) {
         // Nothing to announce and no pattern to remember: the log is not whole.
         EnableWindow(true);
@@ -261,6 +272,56 @@ bool CMainDialog::RunFromWindow(bool preview)
     return !preview;
 }
 
+void CMainDialog::OnUndo()
+{
+    UndoLastRun();
+}
+
+void CMainDialog::UndoLastRun()
+{
+    const std::optional<RunToTakeBack> last = LastRunToTakeBack();
+    if (!last) {
+        AppMessageBox(LoadResourceString(IDS_UNDO_NOTHING), MB_OK | MB_ICONINFORMATION, std::string(), m_hWnd);
+        return;
+    }
+    if (AppMessageBox(LoadResourceString(IDS_UNDO_CONFIRM) + std::to_string(last->Files),
+                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, std::string(), m_hWnd) != IDYES)
+        return;
+    UndoJob undo;
+    undo.Run = last->Run.Folder;
+    undo.Workers = settings_.ReadSwitch(Setting::Workers);
+    job_.AbortRequested = false;
+    UndoOutcome outcome = UndoOutcome::NotARun;
+    const WorkerRun::Ending ending = RunOnWorker(
+        [&](RunObserver& observer) {
+            outcome = UndoWithProgress(undo, undoLog_, observer, job_.AbortRequested);
+            return outcome == UndoOutcome::Completed ? RunOutcome::Completed : RunOutcome::Aborted;
+        },
+        Priority());
+    EnableWindow(true);
+    if (ending == WorkerRun::Ending::NotStarted || ending == WorkerRun::Ending::Failed ||
+        outcome == UndoOutcome::InUse || outcome == UndoOutcome::NotARun) {
+        AppMessageBox(LoadResourceString(ending == WorkerRun::Ending::Failed  ? IDS_RUN_FAILED
+                                         : ending == WorkerRun::Ending::NotStarted ? IDS_RUN_NOT_STARTED
+                                                                                   : IDS_UNDO_IN_USE),
+                      MB_OK | MB_ICONEXCLAMATION, LoadResourceString(IDS_ERROR_CAPTION), m_hWnd);
+        return;
+    }
+    resultLog_.SetUndoLog(&undoLog_);
+    resultLog_.SetAborted(outcome == UndoOutcome::Aborted
+                              ? std::optional(last->Run.Entries.size() - undoLog_.LoggedFiles())
+                              : std::nullopt);
+    // Asked for by the user: its log is shown whatever SETTING/ShowLog says.
+    resultLog_.DoModal();
+    resultLog_.SetUndoLog(nullptr);
+    GotoDlgCtrl(GetDlgItem(IDC_FIND_TEXT));
+}
+
+int CMainDialog::Priority() const
+{
+    return settings_.ReadSwitch(Setting::Priority) != 0 ? THREAD_PRIORITY_IDLE : THREAD_PRIORITY_NORMAL;
+}
+
 WorkerRun::Ending CMainDialog::RunOnWorker(const WorkerRun::RunFunction& run, int priority)
 {
     return run_.Run(run, job_.AbortRequested, priority, job_.Files);
@@ -275,9 +336,16 @@ void CMainDialog::RunAutomaticMode()
     }
     // No progress dialog: the window is never shown. The console it was started from, if
     // any, is the only way to stop it.
+    // A run that cannot keep its originals is not carried out: nobody is there to agree.
+    UndoJournalSetup journal;
+    if (StartJournal(journal, job_, settings_, replaceListName_) == JournalChoice::CannotKeep) {
+        exitStatus_ = RunNotCarriedOut;
+        return;
+    }
     ConsoleStop console(job_.AbortRequested);
     RunObserver unseen;
     exitStatus_ = RunAutomatic(job_, !fileList_.PassedOver().empty(), resultLog_.Log(), unseen);
+    journal.Finish(job_, !IsAborted(job_.AbortRequested));
     console.RunEnded();
     if (console.ExitStatus() != 0 && exitStatus_ != RunNotCarriedOut)
         exitStatus_ = console.ExitStatus();
@@ -409,7 +477,8 @@ LRESULT CMainDialog::OnQueryDragIcon(WPARAM, LPARAM)
 
 void CMainDialog::ShowResultLog()
 {
-    resultLog_.DoModal();
+    if (resultLog_.DoModal() == IDC_UNDO)
+        UndoLastRun();
 }
 
 void CMainDialog::LoadReplaceListInUse(const std::string& name)

@@ -15,6 +15,7 @@
 #include "app/PreviewChanges.h"
 #include "app/ResultLogDialog.h"
 #include "app/WorkerRun.h"
+#include "engine/undo/UndoLog.h"
 #include "editor/ListEditClosed.h"
 #include "engine/regex/BregexpLibrary.h"
 #include "engine/rewrite/ReplaceJob.h"
@@ -75,6 +76,11 @@ private:
     // Runs the job from the window's fields and shows how it ended; true when a run that
     // wrote went through, so that its pattern goes into the history.
     bool RunFromWindow(bool preview);
+    // "元に戻す(&U)": the last run taken back after the user agreed to the number of files,
+    // its log shown.
+    void OnUndo();
+    void UndoLastRun();
+    int Priority() const;
     void OnFullAutomaticClicked();
     void OnRegularExpressionClicked();
     void OnPatternChosen();
@@ -133,6 +139,7 @@ private:
     FileList fileList_;
     PreviewChanges previewChanges_;
     CResultLogDialog resultLog_;
+    UndoLog undoLog_;
     ReplaceJob job_;
     WorkerRun run_;
     int exitStatus_ = 0;

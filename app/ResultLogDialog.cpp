@@ -56,16 +56,22 @@ BOOL CResultLogDialog::OnInitDialog()
     CDialog::OnInitDialog();
     // A preview says so whatever its ending; an aborted run or preview tells how many
     // listed files it did not reach.
-    if (preview_) {
+    if (undoLog_) {
+        SetWindowText(LoadResourceString(notProcessed_ ? IDS_UNDO_ABORTED_CAPTION : IDS_UNDO_CAPTION));
+        SetDlgItemText(IDC_RESULT_LOG_LABEL,
+                       notProcessed_ ? LoadResourceString(IDS_UNDO_NOT_PROCESSED) + std::to_string(*notProcessed_)
+                                     : LoadResourceString(IDS_UNDO_LABEL));
+    } else if (preview_) {
         SetWindowText(LoadResourceString(IDS_PREVIEW_CAPTION));
         SetDlgItemText(IDC_RESULT_LOG_LABEL, LoadResourceString(IDS_PREVIEW_LABEL));
     } else if (notProcessed_) {
         SetWindowText(LoadResourceString(IDS_RESULT_LOG_ABORTED));
     }
-    if (notProcessed_) {
+    if (notProcessed_ && !undoLog_) {
         SetDlgItemText(IDC_RESULT_LOG_LABEL,
                        LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED) + std::to_string(*notProcessed_));
     }
+    ::EnableWindow(GetDlgItem(IDC_UNDO), undoable_ && !undoLog_ && !preview_);
     ShowFailures();
     HWND text = GetDlgItem(IDC_RESULT_LOG_TEXT);
     ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
@@ -192,6 +198,7 @@ void CResultLogDialog::FitLogColumns(HWND text)
     for (const int id : {IDC_RESULT_LOG_LABEL, IDC_RESULT_LOG_LINE, IDC_RESULT_LOG_LEGEND})
         Shift(GetDlgItem(id), 0, grow);
     Shift(GetDlgItem(IDOK), grow / 2, 0);
+    Shift(GetDlgItem(IDC_UNDO), grow / 2, 0);
     const RECT window = GetWindowRect();
     SetWindowPos(nullptr, 0, 0, window.right - window.left + grow, window.bottom - window.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -217,6 +224,15 @@ void CResultLogDialog::OnDestroy()
 void CResultLogDialog::DoDataExchange(CDataExchange& dx)
 {
     // The log is only shown: what the read-only box holds never goes back into it.
-    std::string text = log_.Text();
+    std::string text = undoLog_ ? undoLog_->Text() : log_.Text();
     DDX_Text(dx, IDC_RESULT_LOG_TEXT, text);
+}
+
+bool CResultLogDialog::OnCommand(int id, int code, HWND control)
+{
+    if (id == IDC_UNDO && code == BN_CLICKED) {
+        EndDialog(IDC_UNDO);
+        return true;
+    }
+    return CDialog::OnCommand(id, code, control);
 }

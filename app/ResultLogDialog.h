@@ -5,12 +5,15 @@
 // failures, caption and label say how many, and the status words found in it are
 // explained below it. The line under the caret is shown whole there, its path not cut.
 // The window can be made larger; its size is remembered.
+// The log of an undo is shown in it too, with a caption of its own; "元に戻す(&U)" ends it
+// with IDC_UNDO, for the last run to be taken back.
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/run/ResultLog.h"
+#include "engine/undo/UndoLog.h"
 #include "framework/Anchors.h"
 #include "framework/Dialog.h"
 #include "framework/Font.h"
@@ -49,11 +52,16 @@ public:
     std::string CaretLineText() const;
     // The whole path of the file on the caret's line, or empty.
     std::string CaretFile() const;
+    // The log shown next is that of an undo, or (null) the run's own.
+    void SetUndoLog(const UndoLog* log) { undoLog_ = log; }
+    // Whether "元に戻す(&U)" is offered with the log shown next.
+    void SetUndoable(bool undoable) { undoable_ = undoable; }
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
     void OnDestroy() override;
+    bool OnCommand(int id, int code, HWND control) override;
 
 private:
     // The log box, which tells the dialog when its caret may have moved.
@@ -85,4 +93,6 @@ private:
     LogBox logBox_;
     ControlAnchors anchors_;
     SIZE openedSize_{};
+    const UndoLog* undoLog_ = nullptr;
+    bool undoable_ = false;
 };

@@ -41,6 +41,10 @@ constexpr SettingDefinition Table[] = {
     {Setting::MainHeight, WindowSection, "MainHeight", Switch, 0, nullptr, nullptr, 0},
     {Setting::LogWidth, WindowSection, "LogWidth", Switch, 0, nullptr, nullptr, 0},
     {Setting::LogHeight, WindowSection, "LogHeight", Switch, 0, nullptr, nullptr, 0},
+    // The runs the undo journal keeps, the newest whatever its size; the originals of the
+    // others within UndoSize MiB.
+    {Setting::UndoRuns, ProcessSection, "UndoRuns", Switch, 10, nullptr, nullptr, 0},
+    {Setting::UndoSize, ProcessSection, "UndoSize", Switch, 1024, nullptr, nullptr, 0},
 };
 
 constexpr bool IndexedById()

@@ -42,6 +42,10 @@ enum class Setting {
     MainHeight,
     LogWidth,
     LogHeight,
+    // PROCESS, set in the file by hand: how many runs the undo journal keeps (0: none,
+    // runs cannot be taken back), and how many MiB of originals the older ones may take.
+    UndoRuns,
+    UndoSize,
 };
 
 // A switch is an integer key, 0 for off and anything else for on.

@@ -11,11 +11,12 @@ enum class Takes {
     Nothing,  // a flag
     Text,     // a value, attached or the next argument
     OnOff,    // an attached 0 or 1 only (-B0, --backup=0); nothing means on
+    Attached, // a value only when attached (--undo=ID); none is a value of its own
 };
 
 enum class OptionId {
     Find, Replace, Options, List, Extensions, All, Backup, Recursive, Clear, DryRun, Diff, Log, Quiet, Verbose,
-    Version, Help, Automatic, Encoding, Bytes, Jobs, Hidden, NoIgnore,
+    Version, Help, Automatic, Encoding, Bytes, Jobs, Hidden, NoIgnore, Undo, Runs, NoUndo,
 };
 
 struct OptionSpec {
@@ -49,6 +50,9 @@ constexpr OptionSpec Options[] = {
     {'j', "jobs", Takes::Text, OptionId::Jobs},
     {0, "hidden", Takes::Nothing, OptionId::Hidden},
     {0, "no-ignore", Takes::Nothing, OptionId::NoIgnore},
+    {0, "undo", Takes::Attached, OptionId::Undo},
+    {0, "runs", Takes::Nothing, OptionId::Runs},
+    {0, "no-undo", Takes::Nothing, OptionId::NoUndo},
 };
 
 // The letters -O knows, in either case.
@@ -187,6 +191,19 @@ std::string Apply(CommandRequest& request, const OptionSpec& option, std::string
     case OptionId::NoIgnore:
         request.NoIgnore = true;
         break;
+    case OptionId::Undo:
+        // An identifier names a folder among the runs, and nothing beside them.
+        if (value.find_first_not_of("0123456789-") != std::string::npos)
+            return "option " + Quoted(written) + " takes the identifier of a run (tarvelox --runs lists them), not " +
+                   Quoted(value);
+        request.Undo = std::move(value);
+        break;
+    case OptionId::Runs:
+        request.Runs = true;
+        break;
+    case OptionId::NoUndo:
+        request.NoUndo = true;
+        break;
     case OptionId::Jobs:
         request.Jobs = WorkerNumber(value);
         if (!request.Jobs)
@@ -254,6 +271,10 @@ private:
                 value = TakeNext();
             if (!value)
                 return "option " + Quoted(written) + " needs a value";
+            break;
+        case Takes::Attached:
+            if (value && value->empty())
+                return "option " + Quoted(written) + " takes a value attached (" + written + "=VALUE), not ''";
             break;
         case Takes::OnOff:
             // Only the bare name means on.

@@ -32,6 +32,9 @@ struct CommandRequest {
     bool Hidden = false;                           // --hidden: walks take hidden entries too
     bool NoIgnore = false;                         // --no-ignore: walks read no ignore files
     std::optional<int> Jobs;                       // -j, --jobs: files worked on at once
+    std::optional<std::string> Undo;               // --undo, --undo=ID: empty for the last run
+    bool Runs = false;                             // --runs: list the runs kept for undo
+    bool NoUndo = false;                           // --no-undo: run without keeping a journal
     bool Version = false;                          // -V, --version
     bool Help = false;                             // -h, --help
     std::vector<std::string> FileArguments;        // files, folders and "@" file-name lists

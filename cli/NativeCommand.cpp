@@ -4,6 +4,7 @@
 
 #include "app/ReplaceLogFile.h"
 #include "app/SettingsStore.h"
+#include "app/UndoJournalSetup.h"
 #include "cli/CommandDefaults.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/DiffPrinter.h"
@@ -14,6 +15,7 @@
 #include "cli/StandardInputFilter.h"
 #include "cli/StopSignals.h"
 #include "cli/TerminalText.h"
+#include "cli/UndoCommand.h"
 #include "cli/Usage.h"
 #include "cli/VersionText.h"
 #include "engine/regex/BregexpLibrary.h"
@@ -25,6 +27,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/SettingsLocation.h"
+#include "platform/StateLocation.h"
 
 namespace {
 
@@ -93,6 +96,30 @@ std::string StopSummary(int signal, std::size_t files, const ResultLog& log)
     return text;
 }
 
+std::string MiB(std::uint64_t bytes)
+{
+    return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MiB";
+}
+
+// Why the run cannot keep its originals for undo, or empty when it can.
+std::string JournalRefusal(JournalStart start, const JournalRoom& room, const std::string& runs,
+                           const TerminalText& terminal)
+{
+    const std::string folder = terminal.Name(runs.empty() ? std::string("$XDG_STATE_HOME") : runs);
+    switch (start) {
+    case JournalStart::Kept:
+        return std::string();
+    case JournalStart::NoFolder:
+        return "the undo journal's folder " + folder + " cannot be made";
+    case JournalStart::NoRoom:
+        return "the undo journal may need " + MiB(room.Needed) + " for the originals of the listed files, and " +
+               folder + " has " + MiB(room.Free.value_or(0)) + " free";
+    case JournalStart::NotOpened:
+        return "the undo journal cannot be written in " + folder;
+    }
+    return std::string();
+}
+
 }  // namespace
 
 int RunNativeCommand(const std::vector<std::string>& arguments, const Console& console)
@@ -130,6 +157,12 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         return EverythingDone;
     }
 
+    if (request.Runs || request.Undo) {
+        if (const std::string problem = UndoRequestProblem(request); !problem.empty())
+            return Refuse(console, problem);
+        return request.Runs ? ListRunsCommand(console, terminal) : RunUndoCommand(request, settings, console, terminal);
+    }
+
     const bool filter = request.FileArguments.empty();
     if (filter && console.InputIsTerminal)
         return Refuse(console, "no file is named: name files, folders or @lists, or pipe a text into standard input");
@@ -161,13 +194,27 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     }
     if (filter)
         return FilterStandardInput(job, console);
+    const std::string currentFolder = platform::CurrentDirectory();
+    // The originals are kept before any file is touched, or the run is not started.
+    UndoJournalSetup journal;
+    const UndoSettings undo = ReadUndoSettings(settings);
+    if (!job.Preview && !request.NoUndo && undo.Keep) {
+        const std::string runs = platform::UndoRunsFolder();
+        const JournalStart start =
+            journal.Start(job, runs, undo, {currentFolder, RunWhat(job, values.ReplaceListName)});
+        if (start != JournalStart::Kept) {
+            std::fprintf(console.Err, "tarvelox: %s; --no-undo runs without undo; nothing was changed\n",
+                         JournalRefusal(start, journal.Room(), runs, terminal).c_str());
+            return NothingDone;
+        }
+    }
     // A log that cannot be made is found out before any file is touched.
     if (request.LogFile && !WriteReplaceLog(ResultLog(), *request.LogFile)) {
         std::fprintf(console.Err, "tarvelox: %s: the log cannot be written; nothing was changed\n",
                      terminal.Name(*request.LogFile).c_str());
+        journal.Finish(job, false);
         return NothingDone;
     }
-    const std::string currentFolder = platform::CurrentDirectory();
     for (const std::string& path : run.NamedFilesLeftOut)
         std::fprintf(console.Err, "tarvelox: %s: left out: its extension is not let in (-E, SETTING/AbleExt)\n",
                      terminal.Name(ShownPath(path, currentFolder)).c_str());
@@ -190,7 +237,8 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     if (const std::string warning = BackslashDigitWarning(job); !warning.empty())
         std::fprintf(console.Err, "tarvelox: %s\n", terminal.ProgramText(warning).c_str());
     const StopSignals signals(job.AbortRequested);
-    RunReplace(job, log, lines);
+    const RunOutcome outcome = RunReplace(job, log, lines);
+    journal.Finish(job, outcome == RunOutcome::Completed);
     const bool skipped = !run.NamedFilesLeftOut.empty() || !run.PassedOver.empty();
     int status = lines.Counts().Failed > 0 || skipped ? SomethingFailedOrSkipped : EverythingDone;
     const int signal = signals.Received();

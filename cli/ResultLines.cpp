@@ -31,6 +31,8 @@ const char* Reason(FileResult result)
         return "ISO-2022-JP text is left alone";
     case BackupOfListed:
         return "the backup of another file of this run: left as it is";
+    case UndoErr:
+        return "its original could not be kept for undo: the journal's disk is full or cannot be written";
     default:
         return "failed";
     }

@@ -27,20 +27,6 @@ public:
     std::optional<TextEncoding> Encoding;
 };
 
-// Copies everything `from` gives to `to`; false when a read or a write fails.
-bool CopyAll(int from, int to)
-{
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(from, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return got == 0;
-        if (!platform::WriteAll(to, buffer, static_cast<std::size_t>(got)))
-            return false;
-    }
-}
 
 // A file of the text, the run's own, in the folder for temporary files; gone with this.
 class TextFile {
@@ -72,7 +58,7 @@ private:
 int FilterStandardInput(ReplaceJob& job, const Console& console)
 {
     TextFile text;
-    if (!text.IsOpen() || !CopyAll(STDIN_FILENO, text.Descriptor())) {
+    if (!text.IsOpen() || !platform::CopyAll(STDIN_FILENO, text.Descriptor())) {
         std::fputs("tarvelox: standard input cannot be read into a temporary file\n", console.Err);
         return 2;
     }
@@ -86,7 +72,7 @@ int FilterStandardInput(ReplaceJob& job, const Console& console)
     // The run replaced the file it read: the text is read anew from its name.
     const int rewritten = ::open(text.Path().c_str(), O_RDONLY | O_CLOEXEC);
     std::fflush(console.Out);
-    const bool written = rewritten >= 0 && CopyAll(rewritten, ::fileno(console.Out));
+    const bool written = rewritten >= 0 && platform::CopyAll(rewritten, ::fileno(console.Out));
     if (rewritten >= 0)
         ::close(rewritten);
     if (!written) {

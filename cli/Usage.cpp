@@ -62,6 +62,12 @@ Options (a value attached or as the next argument: -Fold, -F old, --find=old,
                          settings file, else four per processor, 4 to 16, since each
                          waits for the disk in turn); every file is still rewritten
                          once, and the results keep the list's order
+      --undo[=ID]        take back the last run (--undo=ID an older one): each file
+                         it changed that is still as it left it gets its former
+                         content, bits, owner and attributes back, a file changed
+                         since is left and named; -n tells what it would do
+      --runs             list the runs kept for undo: when, how many files, where
+      --no-undo          run without keeping the originals for undo
   -V, --version          the version, and the regular-expression library in use
   -h, --help             this text
   -H                     accepted and ignored: this command always runs at once
@@ -81,6 +87,14 @@ E regular expression with k, m, i. A list that is UTF-8 is read as UTF-8 and its
 texts converted as -F and -R are; otherwise it is Shift-JIS. A letter the format
 does not know (e, K) is an error. With no file named, a text piped in is filtered:
   printf '旧社名\t新社名\t\n' > fix.lst && tarvelox -A -L fix.lst site/
+
+Undo: before a file's new content takes its name, the run keeps the original in
+its journal, $XDG_STATE_HOME/tarvelox/runs/ (~/.local/state/tarvelox/runs/): a
+second name of the file on the same file system, no byte copied, a copy
+elsewhere. The settings file's PROCESS/UndoRuns (10; 0 keeps no journal) and
+PROCESS/UndoSize (1024 MiB of originals in the older runs; the last run is kept
+whole) bound it. A run whose files may not all fit on the journal's disk is
+refused before it starts, unless --no-undo is given; a preview keeps nothing.
 
 Regular expressions (-Oe): the replacement is the program's own template unless
 the settings file has PROCESS/Bregexp=1. In the own template $0-$9 are the match
@@ -107,14 +121,15 @@ Exit status:
   0   every file was processed without failure
   1   some file failed (its status word is printed), or something named was
       skipped: a name that names nothing, a folder that cannot be read, a link
-      that leads nowhere
+      that leads nowhere; with --undo, a file was left as it is
   2   nothing was done: a wrong option or value, an option the run would
       ignore (-L without -A, -F or -R with -A, -Oi -Om -Ok without e) or no find
       text, no file named and no text piped in, a text code page 932 cannot
       hold, a run refused before any file was opened (a replace list for -A
       that is missing, cannot be read or holds no pattern, a regular
-      expression without the library or one that does not compile), or the
-      log file cannot be written
+      expression without the library or one that does not compile), the undo
+      journal cannot keep the originals (--no-undo runs without it), the log
+      file cannot be written, or with --undo: no such run, or it is at work
   128+N  stopped by signal N (130 for Ctrl+C): the file at hand keeps its old
       content, the files before it are done
 )USAGE";

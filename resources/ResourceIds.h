@@ -37,6 +37,7 @@
 #define IDC_PREVIEW 1070
 #define IDC_TAB_MARK 1071
 #define IDC_FILE_COUNT_LABEL 1072
+#define IDC_UNDO 1073
 
 /* Result log dialog. */
 #define IDD_RESULT_LOG 131
@@ -136,6 +137,15 @@
 #define IDS_TAB_IN_FIND 3015
 #define IDS_TAB_IN_REPLACE 3016
 #define IDS_TAB_IN_BOTH 3017
+#define IDS_UNDO_CAPTION 3040
+#define IDS_UNDO_ABORTED_CAPTION 3041
+#define IDS_UNDO_LABEL 3042
+#define IDS_UNDO_NOT_PROCESSED 3043
+#define IDS_UNDO_CONFIRM 3044
+#define IDS_UNDO_NOTHING 3045
+#define IDS_UNDO_IN_USE 3046
+#define IDS_UNDO_NOT_KEPT 3047
+#define IDC_UNDO 1073
 
 
 /* Replace list editor: one id for its menu, accelerators, icon, title and toolbar images;

@@ -21,4 +21,7 @@ enum FileResultCode : FileResult {
     // With backups on, a listed file that is the backup of another listed file: left as it
     // is, so that the run's outcome never depends on which of the two comes first.
     BackupOfListed = -9,
+    // The original could not be kept for undo (the journal's disk is full, it cannot be
+    // written); the file keeps its content, so that the run's journal stays whole.
+    UndoErr = -10,
 };

@@ -3,13 +3,14 @@
 #include "engine/rewrite/TemporaryFileOutput.h"
 
 FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const char* text, std::size_t size,
-                         FileResult count, bool backUp, const platform::FileStamp& read, ProcessedFiles* processed)
+                         FileResult count, bool backUp, const platform::FileStamp& read, ProcessedFiles* processed,
+                         CommitObserver* commits)
 {
     if (IsAborted(abort))
         return Cancel;
     if (count == 0)
         return 0;
-    TemporaryFileOutput output(path, read);
+    TemporaryFileOutput output(path, read, commits);
     if (!output.Write(text, size))
         return WriteErr;
     return output.Commit(abort, count, backUp, processed);

@@ -6,6 +6,7 @@
 #include "engine/flow/FileResult.h"
 #include "platform/FileSystem.h"
 
+class CommitObserver;
 class ProcessedFiles;
 
 // Puts the rewritten text of `path` in place once `count` replacements were made: the text
@@ -19,7 +20,8 @@ class ProcessedFiles;
 // place. After Cancel and WriteErr `path` keeps its content, no temporary file is left and
 // an older backup is whole; only when another program changes the file in the very moment
 // between its backup and its replace does a backup of the file as it is take its place.
-// The new file is claimed in `processed` before it takes the name.
+// The new file is claimed in `processed` before it takes the name, and `commits` is told of
+// it (UndoErr when it refuses).
 FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const char* text, std::size_t size,
                          FileResult count, bool backUp, const platform::FileStamp& read,
-                         ProcessedFiles* processed = nullptr);
+                         ProcessedFiles* processed = nullptr, CommitObserver* commits = nullptr);

@@ -23,7 +23,7 @@ FileResult PlaceNewText(const ReplaceJob& job, const std::string& listedPath, co
     const FileResult result =
         job.Preview ? PreviewResult(job, read, count)
                     : CommitNewText(job.AbortRequested, read.Path, after.data(), after.size(), count, backUp, read.Stamp,
-                                    processed);
+                                    processed, job.Commits);
     if (result > 0 && job.NewTexts)
         job.NewTexts->OnNewText(listedPath, encoding, before, after);
     return result;

@@ -15,7 +15,7 @@ TextOutput& NewTextSink::Restart()
     }
     if (job_.Preview)
         return dropped_;
-    return toFile_.emplace(readPath_, stamp_);
+    return toFile_.emplace(readPath_, stamp_, job_.Commits);
 }
 
 FileResult NewTextSink::Place(const std::string& listedPath, TextEncoding encoding, FileResult count, bool backUp,
@@ -36,6 +36,6 @@ FileResult NewTextSink::Place(const std::string& listedPath, TextEncoding encodi
     if (job_.Preview)
         return PreviewResult(job_, read, count);
     if (!toFile_)
-        toFile_.emplace(readPath_, stamp_);
+        toFile_.emplace(readPath_, stamp_, job_.Commits);
     return toFile_->Commit(job_.AbortRequested, count, backUp, processed);
 }

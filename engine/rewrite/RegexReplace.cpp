@@ -56,7 +56,7 @@ FileResult RewriteViewedFile(const ReplaceJob& job, const std::string& path, pla
     if (!job.NewTexts) {
         // The new text goes to the temporary file as it is made, so that neither it nor a
         // copy of the old text needs memory.
-        TemporaryFileOutput output(readPath, stamp);
+        TemporaryFileOutput output(readPath, stamp, job.Commits);
         const FileResult count = RewriteView(job, view, encoded, output, nullptr);
         return count < 0 ? count : output.Commit(job.AbortRequested, count, job.BackUp, processed);
     }

@@ -8,6 +8,7 @@
 #include "engine/rewrite/RunEncodings.h"
 
 class BregexpLibrary;
+class CommitObserver;
 class EngineSettings;
 class NewTextReader;
 
@@ -38,6 +39,9 @@ struct ReplaceJob {
     int Workers = 1;
     // Shown each file that changes; null when nobody asks.
     NewTextReader* NewTexts = nullptr;
+    // Told of each file put in place, before it takes the name (the undo journal); null
+    // when nobody keeps the originals.
+    CommitObserver* Commits = nullptr;
     // The patterns in the encodings the run meets; filled as the files come.
     mutable EncodedPatternCache EncodedPatterns;
     // What the files of the run tell of their encodings; begun anew by each run.

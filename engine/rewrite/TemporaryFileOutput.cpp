@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/rewrite/BackupBeforeReplace.h"
+#include "engine/rewrite/CommitObserver.h"
 #include "engine/rewrite/DerivedNames.h"
 #include "engine/rewrite/ProcessedFiles.h"
 
@@ -14,8 +15,9 @@ constexpr std::size_t DirectFrom = 16 * 1024;
 
 }  // namespace
 
-TemporaryFileOutput::TemporaryFileOutput(const std::string& path, const platform::FileStamp& read)
-    : path_(path), read_(read)
+TemporaryFileOutput::TemporaryFileOutput(const std::string& path, const platform::FileStamp& read,
+                                         CommitObserver* commits)
+    : path_(path), read_(read), commits_(commits)
 {
 }
 
@@ -55,8 +57,11 @@ bool TemporaryFileOutput::Start()
 
 bool TemporaryFileOutput::WriteDirectly(const char* data, std::size_t size)
 {
-    if (writer_.Write(data, size))
+    if (writer_.Write(data, size)) {
+        if (commits_)
+            digest_.Add(data, size);
         return true;
+    }
     Discard();
     return false;
 }
@@ -106,9 +111,22 @@ FileResult TemporaryFileOutput::Commit(const AbortFlag& abort, FileResult count,
         Discard();
         return WriteErr;
     }
-    if (processed)
-        if (const std::optional<platform::FileStamp> stamp = writer_.Stamp())
-            processed->Claim(*stamp);
+    const std::optional<platform::FileStamp> made = writer_.Stamp();
+    if (processed && made)
+        processed->Claim(*made);
+    const FileResult put = PutInPlace(backUp, made);
+    return put < 0 ? put : count;
+}
+
+FileResult TemporaryFileOutput::PutInPlace(bool backUp, const std::optional<platform::FileStamp>& made)
+{
+    // The original is kept for undo before anything else is done to it; a journal cannot
+    // tell a file it does not know the stamp of.
+    std::uint64_t entry = 0;
+    if (commits_ && (!made || !commits_->BeforeCommit({path_, read_, *made, digest_.Value()}, entry))) {
+        Discard();
+        return UndoErr;
+    }
     const BackupMade backup = backUp ? BackUpBeforeReplace(path_, read_) : BackupMade::None;
     if ((backUp && backup == BackupMade::None) || !writer_.CloseAndReplace(path_, &read_)) {
         Discard();
@@ -116,8 +134,12 @@ FileResult TemporaryFileOutput::Commit(const AbortFlag& abort, FileResult count,
         // by one of the file as it is.
         if (backup == BackupMade::WhereNoneWas)
             platform::RemoveFile(BackupPathOf(path_));
+        if (commits_)
+            commits_->AfterCommit(entry, false);
         return WriteErr;
     }
     state_ = State::Committed;
-    return count;
+    if (commits_)
+        commits_->AfterCommit(entry, true);
+    return 0;
 }

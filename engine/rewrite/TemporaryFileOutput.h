@@ -1,13 +1,16 @@
 #pragma once
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/flow/AbortFlag.h"
+#include "engine/flow/ContentDigest.h"
 #include "engine/flow/FileResult.h"
 #include "engine/flow/TextOutput.h"
 #include "platform/FileSystem.h"
 
+class CommitObserver;
 class ProcessedFiles;
 
 // The new text of `path`, written to path + ".tmp" as it is made, through a buffer of a
@@ -15,10 +18,11 @@ class ProcessedFiles;
 // old or its new content, and the new text never needs memory of its own. `read`
 // describes the file as its text was read; a file replaced or changed since is left as it
 // now is. A temporary file that is not put in place goes with this object, which `path`
-// must outlive.
+// must outlive. `commits`, when given, is told of the commit, with the digest of the new
+// content, which is then taken as it is written.
 class TemporaryFileOutput final : public TextOutput {
 public:
-    TemporaryFileOutput(const std::string& path, const platform::FileStamp& read);
+    TemporaryFileOutput(const std::string& path, const platform::FileStamp& read, CommitObserver* commits = nullptr);
     ~TemporaryFileOutput();
     TemporaryFileOutput(const TemporaryFileOutput&) = delete;
     TemporaryFileOutput& operator=(const TemporaryFileOutput&) = delete;
@@ -28,10 +32,10 @@ public:
     // file is claimed in `processed` before it takes the name. Returns `count`; 0 with
     // nothing touched when it is 0; Cancel with nothing touched when the run is aborted,
     // also while the text was written; WriteErr when the text could not be written or put in
-    // place. After Cancel and WriteErr `path` keeps its content, no temporary file is left
-    // and an older backup is whole; only when another program changes the file in the very
-    // moment between its backup and its replace does a backup of the file as it is take
-    // its place.
+    // place; UndoErr when the observer of commits refused it. After Cancel, WriteErr and
+    // UndoErr `path` keeps its content, no temporary file is left and an older backup is
+    // whole; only when another program changes the file in the very moment between its
+    // backup and its replace does a backup of the file as it is take its place.
     FileResult Commit(const AbortFlag& abort, FileResult count, bool backUp, ProcessedFiles* processed = nullptr);
 
 private:
@@ -45,9 +49,13 @@ private:
     bool Flush();
     void Discard();
 
+    FileResult PutInPlace(bool backUp, const std::optional<platform::FileStamp>& made);
+
     const std::string& path_;
     std::string temporary_;
     platform::FileStamp read_;
+    CommitObserver* commits_;
+    ContentDigest digest_;
     platform::FileWriter writer_;
     State state_ = State::NotStarted;
     std::unique_ptr<char[]> buffer_;  // what is written up to TextOutput's cursor

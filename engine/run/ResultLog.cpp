@@ -3,15 +3,7 @@
 #include <cinttypes>
 #include <cstdio>
 
-#include "engine/run/ShortenPath.h"
-
-namespace {
-
-constexpr const char* LineEnd = "\r\n";
-constexpr std::size_t PathColumnWidth = ShortenedPathLimit + 1;
-constexpr std::size_t LineWidth = 54;
-
-}  // namespace
+#include "engine/run/LogTable.h"
 
 const char* StatusWord(FileResult result)
 {
@@ -34,6 +26,8 @@ const char* StatusWord(FileResult result)
         return " ISO2022";
     case BackupOfListed:
         return "  Backup";
+    case UndoErr:
+        return " UndoErr";
     default:
         return nullptr;
     }
@@ -41,12 +35,7 @@ const char* StatusWord(FileResult result)
 
 void ResultLog::ResetLog()
 {
-    text_ = "ファイル名";
-    text_.append(36, ' ');
-    text_ += "置換え数";
-    text_ += LineEnd;
-    text_.append(LineWidth, '-');
-    text_ += LineEnd;
+    text_ = LogHeading("置換え数");
     total_ = 0;
     failed_ = 0;
     files_ = 0;
@@ -55,35 +44,22 @@ void ResultLog::ResetLog()
 
 void ResultLog::AddLogLine(const std::string& path, FileResult result)
 {
-    std::string line = ShortenPath(path);
-    if (line.size() < PathColumnWidth)
-        line.append(PathColumnWidth - line.size(), ' ');
     ++files_;
     if (result < 0)
         ++failed_;
     if (result > 0)
         ++changed_;
-    if (const char* word = StatusWord(result)) {
-        line += word;
-    } else {
-        char count[16];
+    const char* word = StatusWord(result);
+    char count[16];
+    if (!word) {
         std::snprintf(count, sizeof count, "%8" PRId32, result);
-        line += count;
         if (result > 0)
             total_ += result;
     }
-    text_ += line;
-    text_ += LineEnd;
+    text_ += LogRow(path, word ? word : count);
 }
 
 void ResultLog::FinishLog()
 {
-    char total[32];
-    std::snprintf(total, sizeof total, "%11" PRId64, total_);
-    text_.append(LineWidth, '-');
-    text_ += LineEnd;
-    text_ += "総置換え数";
-    text_.append(33, ' ');
-    text_ += total;
-    text_ += LineEnd;
+    text_ += LogTotals("総置換え数", total_);
 }

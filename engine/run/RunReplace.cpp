@@ -8,6 +8,7 @@
 #include "engine/rewrite/DerivedNames.h"
 #include "engine/rewrite/FileText.h"
 #include "engine/run/FileWorkers.h"
+#include "engine/run/FolderSync.h"
 #include "engine/rewrite/ProcessedFiles.h"
 #include "engine/rewrite/ReplaceAllPatterns.h"
 #include "engine/rewrite/ReplaceInFile.h"
@@ -54,18 +55,6 @@ std::vector<bool> BackupsOfListedFiles(const ReplaceJob& job)
                      listed.count(path.substr(0, path.size() - suffix)) > 0;
     }
     return backups;
-}
-
-// One sync per folder, after every rename of the run into it: a file reported changed
-// then keeps its new content over a power loss, not only its old one.
-void SyncFolders(const std::set<std::string>& files)
-{
-    std::set<std::string> folders;
-    for (const std::string& file : files) {
-        const std::size_t separator = file.find_last_of(platform::PathSeparator);
-        if (folders.insert(separator == std::string::npos ? std::string() : file.substr(0, separator)).second)
-            platform::SyncFolderOf(file);
-    }
 }
 
 FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, OpenedFile& file, ProcessedFiles& processed,
@@ -137,7 +126,7 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
     // A reader of the new texts hears of them as they are made: one worker keeps them in
     // list order.
     WorkOnFiles(count, job.NewTexts ? 1 : WorkerCount(job.Workers, count), work);
-    SyncFolders(renamedInto);
+    SyncFoldersOf(renamedInto);
     return job.IsAborted() ? RunOutcome::Aborted : RunOutcome::Completed;
 }
 

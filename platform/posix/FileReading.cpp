@@ -45,6 +45,20 @@ bool WriteAll(int fd, const char* data, std::size_t length)
     return true;
 }
 
+bool CopyAll(int from, int to)
+{
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got == 0;
+        if (!WriteAll(to, buffer, static_cast<std::size_t>(got)))
+            return false;
+    }
+}
+
 std::string ResolvedLink(const std::string& path)
 {
     char* resolved = ::realpath(path.c_str(), nullptr);

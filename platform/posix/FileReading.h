@@ -16,6 +16,9 @@ inline constexpr std::size_t MaxTransfer = 0x7ffff000;
 // Writes every byte, going on after interruptions; false when the system refuses a write.
 bool WriteAll(int fd, const char* data, std::size_t length);
 
+// Copies everything `from` gives to `to`; false when a read or a write fails.
+bool CopyAll(int from, int to);
+
 // The end of the chain of links that `path` names, or an empty string for a dangling one.
 std::string ResolvedLink(const std::string& path);
 

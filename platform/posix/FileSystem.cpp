@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "platform/posix/ExtendedAttributes.h"
+#include "platform/posix/ReplaceLock.h"
 
 namespace platform {
 
@@ -177,45 +178,6 @@ bool TakeAttributesOf(int fd, const std::string& to, const FileStamp* read)
     // The access control list after the bits, whose group bits it sets as its mask.
     return ::fchmod(fd, target.st_mode & 07777) == 0 && CopyExtendedAttributes(to, fd);
 }
-
-// Held on the file a replace is about to take the name of, from the check that it is the
-// file read until the rename: another run of the program that replaces the same file waits,
-// and then finds it replaced, so that each run's report matches what is on disk. A lock
-// held for long by another program (flock on the user's file) fails the replace after a
-// second rather than stop the run.
-class ReplaceLock {
-public:
-    explicit ReplaceLock(const std::string& path)
-    {
-        do
-            fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-        while (fd_ < 0 && errno == EINTR);
-        // A file that cannot be opened for reading is not locked, and so not waited for.
-        if (fd_ < 0)
-            return;
-        for (int attempt = 0; attempt < 200; ++attempt) {
-            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0)
-                return;
-            if (errno != EWOULDBLOCK && errno != EINTR)
-                break;
-            ::usleep(5000);
-        }
-        failed_ = true;
-    }
-    ~ReplaceLock()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    ReplaceLock(const ReplaceLock&) = delete;
-    ReplaceLock& operator=(const ReplaceLock&) = delete;
-
-    bool Failed() const { return failed_; }
-
-private:
-    int fd_ = -1;
-    bool failed_ = false;
-};
 
 }  // namespace
 

@@ -45,6 +45,8 @@ std::vector<Expected> FirstStartValues()
         {Setting::MainHeight, "WINDOW", "MainHeight", 0, ""},
         {Setting::LogWidth, "WINDOW", "LogWidth", 0, ""},
         {Setting::LogHeight, "WINDOW", "LogHeight", 0, ""},
+        {Setting::UndoRuns, "PROCESS", "UndoRuns", 10, ""},
+        {Setting::UndoSize, "PROCESS", "UndoSize", 1024, ""},
     };
 }
 

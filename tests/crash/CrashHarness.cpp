@@ -1,7 +1,8 @@
 // Kills automatic runs of the native program at random moments and checks after every kill
 // that no byte of a file was lost: each file holds exactly its old or its new content, a
-// backup holds the old one, leftovers are counted, and the next run completes the work and
-// leaves nothing of its own behind. Literal patterns, regular expressions with either
+// backup holds the old one, leftovers are counted, an undo of the killed run gives every
+// file its old content back, and the next run completes the work and leaves nothing of its
+// own behind. Literal patterns, regular expressions with either
 // substitution (the larger files mapped), and full-automatic runs are killed in turn.
 //   crash_harness --program PATH [--kills N] [--files N] [--seed N] [--work DIR]
 #include <fcntl.h>
@@ -170,7 +171,8 @@ pid_t Start(const fs::path& work, const std::vector<std::string>& arguments)
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    if (::chdir(work.c_str()) != 0)
+    // The runs' undo journals lie in the work folder, not in the user's.
+    if (::chdir(work.c_str()) != 0 || ::setenv("XDG_STATE_HOME", (work / "state").c_str(), 1) != 0)
         ::_exit(127);
     const int nothing = ::open("/dev/null", O_WRONLY);
     ::dup2(nothing, STDOUT_FILENO);
@@ -249,6 +251,19 @@ Findings Inspect(const fs::path& folder, const Contents& old, const Contents& ex
     return findings;
 }
 
+// After the undo of a killed run every file holds its old content: those the run put in
+// place are back, the others were never touched. Returns the files that hold another.
+int ExpectOld(const fs::path& folder, const Contents& old)
+{
+    int wrong = 0;
+    for (const auto& [name, before] : old) {
+        bool exists = false;
+        if (ReadFile(folder / name, exists) != before && ++wrong <= 20)
+            std::fprintf(stderr, "crash_harness: %s is not back as it was after the undo\n", name.c_str());
+    }
+    return wrong;
+}
+
 bool ParseArguments(int argc, char** argv, Settings& settings)
 {
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -292,6 +307,8 @@ int main(int argc, char** argv)
     int violations = 0;
     int kills = 0;
     int midRun = 0;
+    int undos = 0;
+    int restored = 0;
     Findings leftovers;
     Findings afterRerun;
     for (const Mode& mode : Modes) {
@@ -311,6 +328,8 @@ int main(int argc, char** argv)
                           (&mode - Modes < settings.Kills % static_cast<int>(std::size(Modes)) ? 1 : 0);
         for (int k = 0; k < share; ++k) {
             Restore(folder, old);
+            // Only the killed run's journal, so that an undo takes back that run or none.
+            fs::remove_all(settings.Work / "state");
             const pid_t child = Start(settings.Work, Arguments(settings, mode, list));
             std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
             ::kill(child, SIGKILL);
@@ -321,6 +340,18 @@ int main(int argc, char** argv)
             leftovers.Temporary += killed.Temporary;
             leftovers.Untouched += killed.Untouched;
             leftovers.Other += killed.Other;
+
+            // A run killed before it put a file in place kept no journal: nothing to take back.
+            const int undo = Wait(Start(settings.Work, {settings.Program, "--undo"}));
+            const bool undone = WIFEXITED(undo) && (WEXITSTATUS(undo) == 0 || (WEXITSTATUS(undo) == 2 && killed.New == 0));
+            if (!undone) {
+                std::fprintf(stderr, "crash_harness: the undo ended with %d after %d files were rewritten\n", undo,
+                             killed.New);
+                ++violations;
+            }
+            undos += WIFEXITED(undo) && WEXITSTATUS(undo) == 0;
+            restored += killed.New;
+            violations += ExpectOld(folder, old);
 
             const int status = Wait(Start(settings.Work, Arguments(settings, mode, list)));
             const Findings rerun = Inspect(folder, old, expected, mode, false);
@@ -338,6 +369,7 @@ int main(int argc, char** argv)
     }
     std::printf("kills: %d (%d in the middle of the files), files: %d, violations: %d\n", kills, midRun,
                 settings.Files, violations);
+    std::printf("undos of the killed runs: %d, %d files back as they were\n", undos, restored);
     std::printf("leftovers after the kills: %d .tmp, %d .auto, %d other\n", leftovers.Temporary, leftovers.Untouched,
                 leftovers.Other);
     std::printf("leftovers after the next runs: %d .tmp, %d .auto, %d other\n", afterRerun.Temporary,

@@ -190,7 +190,8 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
 def run_program(program, case, root, workers, log):
     completed = subprocess.run([program] + [a if isinstance(a, bytes) else a.encode() for a in
                                             command_line(case, root, workers, log)],
-                               cwd=root, env=dict(os.environ, LC_ALL="C.UTF-8" if typed_in_utf8(case) else "C"),
+                               cwd=root, env=dict(os.environ, LC_ALL="C.UTF-8" if typed_in_utf8(case) else "C",
+                                                  XDG_STATE_HOME=os.path.join(os.path.dirname(root), "state")),
                                stdin=subprocess.DEVNULL,
                                capture_output=True, timeout=120)
     log_bytes = None

@@ -8,6 +8,7 @@
 
 #include "app/SettingsStore.h"
 #include "engine/run/ResultLog.h"
+#include "engine/undo/UndoLog.h"
 #include "lists/ListLocations.h"
 #include "tests/support/TestFiles.h"
 
@@ -43,8 +44,13 @@ TEST(HelpDocument, NamesEverySettingsKey)
 
 TEST(HelpDocument, ExplainsEveryStatusWordOfTheLog)
 {
-    for (FileResult code : {NotOpen, MemLack, NoText, RegExpER, Cancel, WriteErr})
+    for (FileResult code : {NotOpen, MemLack, NoText, RegExpER, Cancel, WriteErr, UndoErr})
         EXPECT_TRUE(Mentions(StatusWord(code))) << code;
+    for (UndoResult result : {UndoResult::Restored, UndoResult::RestoredBefore, UndoResult::Changed,
+                              UndoResult::Missing, UndoResult::NotKept, UndoResult::NotOpen, UndoResult::WriteErr}) {
+        const std::string word = UndoWord(result);
+        EXPECT_TRUE(Mentions(word.substr(word.find_first_not_of(' ')))) << word;
+    }
 }
 
 TEST(HelpDocument, NamesTheFilesTheProgramWrites)

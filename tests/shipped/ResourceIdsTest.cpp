@@ -3,6 +3,7 @@
 // say so. Read from the header and the resource script as they are written.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -177,6 +178,45 @@ TEST(ResourceIds, ACollisionOfEachKindIsFound)
         ASSERT_NE(set, sets.end()) << collision.Kind;
         EXPECT_EQ(Collisions(set->Ids), std::vector<std::string>{collision.Collision}) << collision.Name;
     }
+}
+
+// The access keys of each dialog template, as "&X" in its controls' texts ("&&" is an
+// ampersand): two controls of one dialog with the same key leave the keyboard going round
+// between them instead of doing what the key says.
+std::map<std::string, std::vector<std::string>> SharedAccessKeys(const std::string& script)
+{
+    static const std::regex dialogStart(R"(^(\w+)\s+DIALOGEX\b)");
+    static const std::regex quoted(R"re("((?:[^"]|"")*)")re");
+    std::map<std::string, std::vector<std::string>> shared;
+    std::map<char, int> keys;
+    std::string dialog;
+    std::istringstream lines(script);
+    std::smatch match;
+    for (std::string line; std::getline(lines, line);) {
+        if (std::regex_search(line, match, dialogStart)) {
+            dialog = match[1];
+            keys.clear();
+        } else if (line.rfind("END", 0) == 0) {
+            dialog.clear();
+        } else if (!dialog.empty() && line.find("CAPTION") != 0 && line.find("FONT") != 0 &&
+                   std::regex_search(line, match, quoted)) {
+            const std::string text = match[1];
+            for (std::size_t at = text.find('&'); at != std::string::npos && at + 1 < text.size();
+                 at = text.find('&', at + 2))
+                if (text[at + 1] != '&' && ++keys[static_cast<char>(std::toupper(static_cast<unsigned char>(text[at + 1])))] == 2)
+                    shared[dialog].push_back(std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(text[at + 1])))));
+        }
+    }
+    return shared;
+}
+
+TEST(ResourceIds, NoTwoControlsOfADialogShareAnAccessKey)
+{
+    EXPECT_EQ(SharedAccessKeys(ResourceScript()), (std::map<std::string, std::vector<std::string>>{}));
+    // The check itself finds a key given twice.
+    EXPECT_EQ(SharedAccessKeys("IDD_X DIALOGEX 0, 0, 9, 9\nBEGIN\n    PUSHBUTTON \"A(&U)\", 1, 0, 0, 9, 9\n"
+                               "    PUSHBUTTON \"D&&D (&u)\", 2, 0, 0, 9, 9\nEND\n"),
+              (std::map<std::string, std::vector<std::string>>{{"IDD_X", {"U"}}}));
 }
 
 }  // namespace

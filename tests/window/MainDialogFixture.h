@@ -15,10 +15,19 @@
 
 class MainDialogFixture : public testing::Test {
 protected:
-    void SetUp() override { settings_.SetFilePath(IniPath()); }
+    // The runs' undo journals go to the test's folder, not to the user's.
+    void SetUp() override
+    {
+        settings_.SetFilePath(IniPath());
+        char local[MAX_PATH];
+        const DWORD length = ::GetEnvironmentVariableA("LOCALAPPDATA", local, MAX_PATH);
+        previousLocal_ = length > 0 && length < MAX_PATH ? std::string(local, length) : std::string();
+        ::SetEnvironmentVariableA("LOCALAPPDATA", (folder_ / "local").c_str());
+    }
     void TearDown() override
     {
         Close();
+        ::SetEnvironmentVariableA("LOCALAPPDATA", previousLocal_.empty() ? nullptr : previousLocal_.c_str());
         for (const char* name : {"replace.lst", "$History.lst"})
             platform::RemoveFile(ProgramFile(name));
     }
@@ -55,4 +64,5 @@ protected:
 private:
     SettingsStore settings_;
     std::unique_ptr<CMainDialog> dialog_;
+    std::string previousLocal_;
 };

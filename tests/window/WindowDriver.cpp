@@ -248,6 +248,11 @@ bool PressKeys(const std::vector<KeyStroke>& strokes)
     return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
+bool PressWithAlt(WORD key)
+{
+    return PressKeys({{key, VK_MENU}});
+}
+
 POINT CloseBoxOf(HWND window)
 {
     RECT rect;

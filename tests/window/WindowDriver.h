@@ -80,6 +80,8 @@ struct KeyStroke {
     WORD Modifier = 0;
 };
 bool PressKeys(const std::vector<KeyStroke>& strokes);
+// `key` pressed while Alt is held, as a mnemonic is typed.
+bool PressWithAlt(WORD key);
 // Where the close box of a window with a caption lies, in screen coordinates.
 POINT CloseBoxOf(HWND window);
 bool ClickWithMouseAt(POINT screen);

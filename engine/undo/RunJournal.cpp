@@ -1,0 +1,147 @@
+#include "engine/undo/RunJournal.h"
+
+#include <cstdio>
+
+#include "engine/undo/JournalText.h"
+#include "engine/undo/KeptRuns.h"
+#include "platform/PathRules.h"
+#include "platform/StateLocation.h"
+
+namespace {
+
+// The run's start, readable and in the order of time: "20250609-143012".
+std::string IdOf(std::int64_t seconds)
+{
+    return LocalTimeText(seconds, "%04d%02d%02d-%02d%02d%02d");
+}
+
+// A folder of its own for the run: runs started in the same second get a number after
+// the time, two digits so that the names keep their order.
+bool MakeRunFolder(const std::string& runs, std::int64_t started, RunFolder& folder)
+{
+    const std::string id = IdOf(started);
+    for (int number = 1; number < 100; ++number) {
+        char suffix[8];
+        std::snprintf(suffix, sizeof suffix, "-%02d", number);
+        folder = RunFolder(runs, number == 1 ? id : id + suffix);
+        if (platform::MakeFolder(folder.Path))
+            return true;
+        if (!platform::PathExists(folder.Path))
+            return false;
+    }
+    return false;
+}
+
+// Whether the journal's second name `kept` is the file the run read. A second name lies on
+// the file's own file system, so the volume is left out: one file system can be reached
+// under two drive letters that report different volumes (Wine's C: and Z:).
+bool IsTheFileRead(const std::optional<platform::FileStamp>& kept, const platform::FileStamp& read)
+{
+    return kept && kept->Index == read.Index && kept->Size == read.Size && kept->Modified == read.Modified;
+}
+
+}  // namespace
+
+RunJournal::~RunJournal()
+{
+    Close(false);
+}
+
+bool RunJournal::Open(const std::string& runs, const RunDescription& run)
+{
+    const std::int64_t started = platform::SecondsNow();
+    if (runs.empty() || !platform::MakeFolders(runs) || !MakeRunFolder(runs, started, folder_))
+        return false;
+    currentFolder_ = run.Folder;
+    next_ = 1;
+    committed_ = 0;
+    platform::AppendFile facts;
+    if (!lock_.TryTake(folder_.Lock()) || !platform::MakeFolder(folder_.Originals()) ||
+        !journal_.Open(folder_.Journal()) || !facts.Open(folder_.Facts()) ||
+        !facts.Append(FactLine("started", std::to_string(started)) + FactLine("folder", run.Folder) +
+                      FactLine("what", run.What))) {
+        journal_.Close();
+        RemoveRunFolder(folder_, &lock_);
+        return false;
+    }
+    open_ = true;
+    return true;
+}
+
+bool RunJournal::Append(const std::string& line)
+{
+    const std::lock_guard lock(appending_);
+    return journal_.Append(line);
+}
+
+bool RunJournal::BeforeCommit(const FileCommit& commit, std::uint64_t& entry)
+{
+    if (!open_)
+        return false;
+    JournalEntry kept;
+    kept.Number = next_.fetch_add(1);
+    kept.Original = commit.Original;
+    kept.Made = commit.Made;
+    kept.Digest = commit.Digest;
+    kept.Path = platform::IsAbsolutePath(commit.Path) || currentFolder_.empty()
+                    ? commit.Path
+                    : platform::JoinPath(currentFolder_, commit.Path);
+    const std::string original = folder_.Original(kept.Number);
+    // A second name is the original itself; it is checked to be the file the run read,
+    // which another program may have put another file in the place of meanwhile. A copy
+    // is of the file as it is when the rename checks it again.
+    if (platform::LinkFile(commit.Path, original)) {
+        kept.How = KeptAs::Link;
+        if (!IsTheFileRead(platform::StampOfName(original), commit.Original)) {
+            platform::RemoveFile(original);
+            return false;
+        }
+    } else if (platform::CopyFileWhole(commit.Path, original)) {
+        kept.How = KeptAs::Copy;
+    } else {
+        return false;
+    }
+    if (!Append(KeptLine(kept))) {
+        platform::RemoveFile(original);
+        return false;
+    }
+    entry = kept.Number;
+    return true;
+}
+
+void RunJournal::AfterCommit(std::uint64_t entry, bool committed)
+{
+    if (committed) {
+        ++committed_;
+        return;
+    }
+    // The original is still in its place.
+    platform::RemoveFile(folder_.Original(entry));
+    Append(DroppedLine(entry));
+}
+
+void RunJournal::Close(bool completed)
+{
+    if (!open_)
+        return;
+    open_ = false;
+    if (committed_.load() == 0) {
+        journal_.Close();
+        RemoveRunFolder(folder_, &lock_);
+        return;
+    }
+    // The lines and the originals' names first, then the run's end, then the run's folder
+    // in the folder of runs.
+    journal_.Sync();
+    journal_.Close();
+    platform::SyncFolderOf(folder_.Original(0));
+    platform::AppendFile facts;
+    if (facts.Open(folder_.Facts()) &&
+        facts.Append(FactLine("ended", std::to_string(platform::SecondsNow())) +
+                     FactLine("outcome", completed ? "completed" : "stopped")))
+        facts.Sync();
+    facts.Close();
+    platform::SyncFolderOf(folder_.Journal());
+    platform::SyncFolderOf(folder_.Path);
+    lock_.Release();
+}

@@ -1,0 +1,173 @@
+#include "platform/UndoFiles.h"
+
+#include <windows.h>
+
+#include "platform/win32/FileReading.h"
+
+namespace platform {
+
+namespace {
+
+HANDLE Handle(std::intptr_t value)
+{
+    return reinterpret_cast<HANDLE>(value);
+}
+
+bool IsOpen(std::intptr_t handle)
+{
+    return handle != -1 && Handle(handle) != INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+std::optional<FileStamp> StampOfName(const std::string& path)
+{
+    HANDLE file = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information;
+    FileStamp stamp;
+    const bool regular = ::GetFileInformationByHandle(file, &information) &&
+                         !(information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
+                         StampOfHandle(file, stamp);
+    ::CloseHandle(file);
+    if (!regular)
+        return std::nullopt;
+    return stamp;
+}
+
+std::optional<std::uint64_t> SizeOfFile(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+bool LinkFile(const std::string& from, const std::string& to)
+{
+    return ::CreateHardLinkA(to.c_str(), from.c_str(), nullptr) != 0;
+}
+
+bool CopyFileWhole(const std::string& from, const std::string& to)
+{
+    if (!::CopyFileA(from.c_str(), to.c_str(), TRUE))
+        return false;
+    HANDLE file = ::CreateFileA(to.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const bool flushed = file != INVALID_HANDLE_VALUE && ::FlushFileBuffers(file);
+    if (file != INVALID_HANDLE_VALUE)
+        ::CloseHandle(file);
+    if (!flushed)
+        ::DeleteFileA(to.c_str());
+    return flushed;
+}
+
+bool PutBack(const std::string& from, const std::string& to, const FileStamp& expected)
+{
+    const std::optional<FileStamp> now = StampOfName(to);
+    return now && *now == expected && RenameReplacing(from, to);
+}
+
+std::optional<std::uint64_t> FreeSpaceOf(const std::string& folder)
+{
+    ULARGE_INTEGER available;
+    if (!::GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr))
+        return std::nullopt;
+    return available.QuadPart;
+}
+
+bool MakeFolder(const std::string& folder)
+{
+    return ::CreateDirectoryA(folder.c_str(), nullptr) != 0;
+}
+
+bool MakeFolders(const std::string& folder)
+{
+    // Past the root: "C:\" or "\\server\share\".
+    std::size_t from = 3;
+    if (folder.starts_with("\\\\")) {
+        const std::size_t share = folder.find('\\', 2);
+        from = share == std::string::npos ? folder.size() : folder.find('\\', share + 1);
+    }
+    for (std::size_t separator = folder.find('\\', from);; separator = folder.find('\\', separator + 1)) {
+        const std::string part = folder.substr(0, separator);
+        if (!::CreateDirectoryA(part.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS &&
+            !IsFolder(part))
+            return false;
+        if (separator == std::string::npos)
+            break;
+    }
+    return IsFolder(folder);
+}
+
+bool RemoveFolder(const std::string& folder)
+{
+    return ::RemoveDirectoryA(folder.c_str()) != 0;
+}
+
+ExclusiveLock::~ExclusiveLock()
+{
+    Release();
+}
+
+bool ExclusiveLock::TryTake(const std::string& path)
+{
+    Release();
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    OVERLAPPED start{};
+    if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &start)) {
+        ::CloseHandle(file);
+        return false;
+    }
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    return true;
+}
+
+void ExclusiveLock::Release()
+{
+    if (IsOpen(handle_))
+        ::CloseHandle(Handle(handle_));
+    handle_ = -1;
+}
+
+AppendFile::~AppendFile()
+{
+    Close();
+}
+
+bool AppendFile::Open(const std::string& path)
+{
+    Close();
+    HANDLE file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle_ = file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(file);
+    return IsOpen(handle_);
+}
+
+bool AppendFile::Append(const std::string& piece)
+{
+    DWORD put = 0;
+    return IsOpen(handle_) && ::WriteFile(Handle(handle_), piece.data(), static_cast<DWORD>(piece.size()), &put, nullptr) &&
+           put == piece.size();
+}
+
+bool AppendFile::Sync()
+{
+    return IsOpen(handle_) && ::FlushFileBuffers(Handle(handle_));
+}
+
+void AppendFile::Close()
+{
+    if (IsOpen(handle_))
+        ::CloseHandle(Handle(handle_));
+    handle_ = -1;
+}
+
+}  // namespace platform

@@ -1,0 +1,160 @@
+// "元に戻す(&U)" in the window: from the result log and from the main window, after a
+// confirmation that names the number of files, typed and clicked as a user does it.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "framework/Resources.h"
+#include "platform/CurrentDirectory.h"
+#include "resources/ResourceIds.h"
+#include "tests/window/MainDialogFixture.h"
+#include "tests/window/WindowDriver.h"
+
+namespace {
+
+const std::string RunLogCaption = "置換完了";
+const std::string UndoLogCaption = "元に戻す完了";
+
+std::size_t Count(const std::string& text, const std::string& word)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+        ++count;
+    return count;
+}
+
+// What the windows of one command showed: the questions asked, the undo's log.
+struct Seen {
+    std::vector<MessageBoxText> Questions;
+    bool UndoOffered = false;
+    std::string UndoLog;
+    std::string UndoLabel;
+};
+
+class UndoWindowTest : public MainDialogFixture {
+protected:
+    void SetUp() override
+    {
+        MainDialogFixture::SetUp();
+        previous_ = platform::CurrentDirectory();
+        platform::ChangeCurrentDirectory(folder_.Path());
+        WriteBytes(folder_ / "a.txt", "old one");
+        WriteBytes(folder_ / "b.txt", "old two");
+        WriteBytes(folder_ / "c.txt", "nothing");
+        Open({"-Fold", "-Rnew", "-B0"});
+        AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt", "b.txt", "c.txt"});
+        ReplaceText(Dialog(), IDC_FIND_TEXT, "old");
+        ReplaceText(Dialog(), IDC_REPLACE_TEXT, "new");
+    }
+    void TearDown() override
+    {
+        MainDialogFixture::TearDown();
+        platform::ChangeCurrentDirectory(previous_);
+    }
+
+    // Clicks `button` of the main window; a run's log is answered by `onRunLog`, each
+    // message box by `answer`, and the undo's log is read and closed with Enter.
+    Seen Press(int button, std::function<void(HWND)> onRunLog, std::function<void(HWND)> answer)
+    {
+        Seen seen;
+        ActivationWatcher watcher([&](HWND window) {
+            if (HasCaption(window, RunLogCaption)) {
+                seen.UndoOffered = IsEnabled(window, IDC_UNDO);
+                onRunLog(window);
+            } else if (IsMessageBox(window)) {
+                seen.Questions.push_back(ReadMessageBox(window));
+                answer(window);
+            } else if (HasCaption(window, UndoLogCaption)) {
+                seen.UndoLog = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_TEXT));
+                seen.UndoLabel = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_LABEL));
+                EXPECT_TRUE(PressKey(VK_RETURN));
+            }
+        });
+        Click(Dialog(), button);
+        return seen;
+    }
+
+    static void CloseLog(HWND log) { ::PostMessageA(log, WM_COMMAND, IDOK, 0); }
+    // No is the default answer: Enter gives it; Tab goes to Yes first.
+    static void Yes(HWND) { EXPECT_TRUE(PressKey(VK_TAB) && PressKey(VK_RETURN)); }
+    static void No(HWND) { EXPECT_TRUE(PressKey(VK_RETURN)); }
+    // Named and ended, so that the test fails rather than waits.
+    static void Unexpected(HWND window)
+    {
+        const MessageBoxText shown = IsMessageBox(window) ? ReadMessageBox(window) : MessageBoxText{TextOf(window), ""};
+        ADD_FAILURE() << shown.Caption << ": " << shown.Text;
+        ::PostMessageA(window, WM_COMMAND, IsMessageBox(window) ? IDNO : IDOK, 0);
+        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    }
+
+private:
+    std::string previous_;
+};
+
+}  // namespace
+
+// Alt+U on the run's log asks, with the number of files, and takes the run back; the
+// undo's log has its own caption and words.
+TEST_F(UndoWindowTest, TheRunsLogTakesTheRunBackOnceTheUserAgrees)
+{
+    const Seen seen = Press(IDC_START, [](HWND) { EXPECT_TRUE(PressWithAlt('U')); }, Yes);
+
+    EXPECT_TRUE(seen.UndoOffered);
+    ASSERT_EQ(seen.Questions.size(), 1u);
+    EXPECT_EQ(seen.Questions[0].Text, LoadResourceString(IDS_UNDO_CONFIRM) + "2");
+    EXPECT_EQ(seen.UndoLabel, "元に戻した結果ログ");
+    EXPECT_EQ(Count(seen.UndoLog, "Restored"), 2u) << seen.UndoLog;
+    EXPECT_EQ(Count(seen.UndoLog, "総復元数"), 1u) << seen.UndoLog;
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "old one");
+    EXPECT_EQ(ReadBytes(folder_ / "b.txt"), "old two");
+    EXPECT_EQ(ReadBytes(folder_ / "c.txt"), "nothing");
+    EXPECT_TRUE(Window().IsWindowEnabled());
+}
+
+// The main window's button: No leaves everything; Yes leaves a file changed since the run
+// and names it; then nothing is left to take back.
+TEST_F(UndoWindowTest, TheMainWindowsButtonLeavesAFileChangedSince)
+{
+    Press(IDC_START, CloseLog, Unexpected);
+    ASSERT_EQ(ReadBytes(folder_ / "a.txt"), "new one");
+    WriteBytes(folder_ / "a.txt", "changed by hand");
+
+    const Seen no = Press(IDC_UNDO, Unexpected, No);
+    ASSERT_EQ(no.Questions.size(), 1u);
+    EXPECT_TRUE(no.UndoLog.empty());
+    EXPECT_EQ(ReadBytes(folder_ / "b.txt"), "new two");
+
+    const Seen yes = Press(IDC_UNDO, Unexpected, Yes);
+    EXPECT_EQ(Count(yes.UndoLog, "Restored"), 1u) << yes.UndoLog;
+    EXPECT_EQ(Count(yes.UndoLog, " Changed"), 1u) << yes.UndoLog;
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "changed by hand");
+    EXPECT_EQ(ReadBytes(folder_ / "b.txt"), "old two");
+
+    const Seen nothing = Press(IDC_UNDO, Unexpected, [](HWND box) { ::PostMessageA(box, WM_COMMAND, IDOK, 0); });
+    ASSERT_EQ(nothing.Questions.size(), 1u);
+    EXPECT_EQ(nothing.Questions[0].Text, LoadResourceString(IDS_UNDO_NOTHING));
+}
+
+// Where the journal cannot be made the run asks first: No touches nothing, Yes runs
+// without undo. The automatic mode, with nobody to ask, does not run.
+TEST_F(UndoWindowTest, ARunThatCannotKeepItsOriginalsGoesOnlyWhenTheUserAgrees)
+{
+    WriteBytes(folder_ / "local", "a file where the journal's folder belongs");
+
+    const Seen no = Press(IDC_START, Unexpected, No);
+    ASSERT_EQ(no.Questions.size(), 1u);
+    EXPECT_EQ(no.Questions[0].Text, LoadResourceString(IDS_UNDO_NOT_KEPT));
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "old one");
+
+    const Seen yes = Press(IDC_START, CloseLog, Yes);
+    EXPECT_FALSE(yes.UndoOffered);
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "new one");
+
+    CMainDialog automatic(Settings(), {"tarvelox.exe", "-H", "-Fnew", "-Rold", "-B0", "a.txt"});
+    int activations = 0;
+    ActivationWatcher watcher([&](HWND) { ++activations; });
+    EXPECT_EQ(automatic.DoModal(), 0);
+    EXPECT_EQ(automatic.ExitStatus(), 2);
+    EXPECT_EQ(activations, 0);
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "new one");
+}
