@@ -35,7 +35,7 @@ constexpr SettingDefinition Table[] = {
     {Setting::Priority, ProcessSection, "Priority", Switch, 0, nullptr, nullptr, 0},
     // 0 tells each file's encoding from its bytes; 1 reads every file as Shift-JIS.
     {Setting::ShiftJisOnly, ProcessSection, "ShiftJisOnly", Switch, 0, nullptr, nullptr, 0},
-    // How many files a run works on at once; 0 (or less) four per processor, from 4 to 16.
+    // How many files a run works on at once; 0 (or less) one per processor.
     {Setting::Workers, ProcessSection, "Workers", Switch, 0, nullptr, nullptr, 0},
     {Setting::MainWidth, WindowSection, "MainWidth", Switch, 0, nullptr, nullptr, 0},
     {Setting::MainHeight, WindowSection, "MainHeight", Switch, 0, nullptr, nullptr, 0},

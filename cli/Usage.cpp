@@ -59,9 +59,8 @@ Options (a value attached or as the next argument: -Fold, -F old, --find=old,
       --bytes            take -F and -R as bytes and show file texts and names as
                          bytes, with no conversion for the terminal
   -j, --jobs=N           work on N files at once (default: PROCESS/Workers of the
-                         settings file, else four per processor, 4 to 16, since each
-                         waits for the disk in turn); every file is still rewritten
-                         once, and the results keep the list's order
+                         settings file, else one per processor); every file is
+                         still rewritten once, and the results keep the list's order
       --undo[=ID]        take back the last run (--undo=ID an older one): each file
                          it changed that is still as it left it gets its former
                          content, bits, owner and attributes back, a file changed

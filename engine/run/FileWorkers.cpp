@@ -89,12 +89,15 @@ private:
         } catch (...) {
             unprepared = std::current_exception();
         }
-        while (takeTurn_.load(std::memory_order_acquire) != index)
-            std::this_thread::yield();
+        WaitForTurn(index);
         struct PassTurn {
             std::atomic<std::size_t>& Turn;
             std::size_t Next;
-            ~PassTurn() { Turn.store(Next, std::memory_order_release); }
+            ~PassTurn()
+            {
+                Turn.store(Next, std::memory_order_release);
+                Turn.notify_all();
+            }
         } pass{takeTurn_, index + 1};
         // A failure stops the run before the turn is passed on, so that no file after
         // this one is taken.
@@ -108,6 +111,22 @@ private:
             Stop(std::current_exception());
             return std::nullopt;
         }
+    }
+
+    // The turn comes soon as a rule: a few looks, then the worker sleeps until the turn
+    // moves, so that waiting workers (more of them than processors) never keep the one
+    // whose turn it is from running.
+    void WaitForTurn(std::size_t index)
+    {
+        constexpr int Looks = 64;
+        for (int look = 0; look < Looks; ++look) {
+            if (takeTurn_.load(std::memory_order_acquire) == index)
+                return;
+            std::this_thread::yield();
+        }
+        for (std::size_t turn = takeTurn_.load(std::memory_order_acquire); turn != index;
+             turn = takeTurn_.load(std::memory_order_acquire))
+            takeTurn_.wait(turn, std::memory_order_acquire);
     }
 
     // Never far ahead of the outcomes handed on: while the one who hands them on waits (for
@@ -208,13 +227,11 @@ std::size_t WorkOnFiles(std::size_t count, unsigned workers, const FileWork& wor
 
 unsigned WorkerCount(int wanted, std::size_t files)
 {
-    // Every rewritten file waits for the disk before it takes its name (the flush that makes
-    // it durable): while some workers wait, others keep the processors busy.
-    constexpr unsigned PerProcessor = 4;
-    constexpr unsigned Fewest = 4;
-    constexpr unsigned Most = 16;
-    unsigned count = static_cast<unsigned>(wanted);
-    if (wanted <= 0)
-        count = std::clamp(std::thread::hardware_concurrency() * PerProcessor, Fewest, Most);
+    // One worker per processor: more of them wait for each other's turn, and did not make
+    // the flushes before each rename overlap enough to pay for that (measured on a disk and
+    // in memory, 10,000 files of 4 KiB).
+    unsigned count = wanted > 0 ? static_cast<unsigned>(wanted) : std::thread::hardware_concurrency();
+    if (count == 0)
+        count = 1;
     return files < count ? static_cast<unsigned>(files > 0 ? files : 1) : count;
 }

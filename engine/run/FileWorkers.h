@@ -35,6 +35,6 @@ struct FileWork {
 // thrown on. Returns the number of files delivered.
 std::size_t WorkOnFiles(std::size_t count, unsigned workers, const FileWork& work);
 
-// The workers a run gets when it asks for `wanted` (0: four per processor, from 4 to 16,
-// since each waits for the disk in turn), never more than it has files.
+// The workers a run gets when it asks for `wanted` (0: one per processor), never more than
+// it has files.
 unsigned WorkerCount(int wanted, std::size_t files);
