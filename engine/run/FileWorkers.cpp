@@ -90,15 +90,11 @@ private:
             unprepared = std::current_exception();
         }
         WaitForTurn(index);
-        struct PassTurn {
-            std::atomic<std::size_t>& Turn;
+        struct TurnPasser {
+            SharedFiles& Files;
             std::size_t Next;
-            ~PassTurn()
-            {
-                Turn.store(Next, std::memory_order_release);
-                Turn.notify_all();
-            }
-        } pass{takeTurn_, index + 1};
+            ~TurnPasser() { Files.PassTurn(Next); }
+        } pass{*this, index + 1};
         // A failure stops the run before the turn is passed on, so that no file after
         // this one is taken.
         try {
@@ -115,18 +111,32 @@ private:
 
     // The turn comes soon as a rule: a few looks, then the worker sleeps until the turn
     // moves, so that waiting workers (more of them than processors) never keep the one
-    // whose turn it is from running.
+    // whose turn it is from running. The sleep is a condition variable, not the atomic's
+    // own wait: the runtime library of the Windows build lost a wake-up there, and the
+    // run stood still after its first file.
     void WaitForTurn(std::size_t index)
     {
         constexpr int Looks = 64;
         for (int look = 0; look < Looks; ++look) {
-            if (takeTurn_.load(std::memory_order_acquire) == index)
+            if (takeTurn_.load() == index)
                 return;
             std::this_thread::yield();
         }
-        for (std::size_t turn = takeTurn_.load(std::memory_order_acquire); turn != index;
-             turn = takeTurn_.load(std::memory_order_acquire))
-            takeTurn_.wait(turn, std::memory_order_acquire);
+        std::unique_lock lock(turnMutex_);
+        ++turnWaiting_;
+        turnMoved_.wait(lock, [&] { return takeTurn_.load() == index; });
+        --turnWaiting_;
+    }
+
+    // A sleeper counted before it looked at the turn is woken under the lock, after it
+    // began to wait; one counted after the turn moved sees the new turn when it looks.
+    void PassTurn(std::size_t next)
+    {
+        takeTurn_.store(next);
+        if (turnWaiting_.load() > 0) {
+            std::lock_guard lock(turnMutex_);
+            turnMoved_.notify_all();
+        }
     }
 
     // Never far ahead of the outcomes handed on: while the one who hands them on waits (for
@@ -199,6 +209,9 @@ private:
     std::atomic<unsigned> waiting_{0};
     std::mutex roomMutex_;
     std::condition_variable room_;
+    std::atomic<unsigned> turnWaiting_{0};
+    std::mutex turnMutex_;
+    std::condition_variable turnMoved_;
     std::exception_ptr failure_;
 };
 

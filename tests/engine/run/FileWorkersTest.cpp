@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <future>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -71,6 +74,32 @@ TEST(FileWorkers, AFailureToPrepareStopsTheRunWithoutLeavingAWorkerWaiting)
         ASSERT_EQ(taken.size(), 37u) << workers;
         for (std::size_t i = 0; i < taken.size(); ++i)
             EXPECT_EQ(taken[i], i);
+    }
+}
+
+// Many more workers than processors, each made to sleep for its turn by a take that is
+// slow now and then: every turn passed wakes its sleeper, and every run ends. A wake-up
+// lost once stood a run still after its first file.
+TEST(FileWorkers, EveryRunEndsWhenWorkersSleepForTheirTurn)
+{
+    for (int round = 0; round < 100; ++round) {
+        FileWork work;
+        work.GoOn = [] { return true; };
+        work.Take = [](std::size_t index) {
+            if (index % 3 == 0)
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            return true;
+        };
+        work.Work = [](std::size_t, bool) { return FileOutcome{}; };
+        work.Deliver = [](std::size_t, const FileOutcome&) {};
+        std::packaged_task<std::size_t()> run([&work] { return WorkOnFiles(12, 8, work); });
+        std::future<std::size_t> ended = run.get_future();
+        std::thread(std::move(run)).detach();
+        if (ended.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+            std::fprintf(stderr, "round %d: the workers stood still\n", round);
+            std::abort();
+        }
+        ASSERT_EQ(ended.get(), 12u) << round;
     }
 }
 
