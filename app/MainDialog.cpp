@@ -14,6 +14,7 @@
 #include "app/WindowUndo.h"
 #include "editor/ListEditWnd.h"
 #include "engine/run/RunCheck.h"
+#include "framework/Dpi.h"
 #include "framework/Controls.h"
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-constexpr int SmallIconSize = 16;
 constexpr WindowSizeKeys MainSizeKeys{Setting::MainWidth, Setting::MainHeight};
 
 }  // namespace
@@ -38,8 +38,11 @@ CMainDialog::CMainDialog(SettingsStore& settings, std::vector<std::string> argum
       resultLog_(this, settings),
       run_(*this)
 {
-    largeIcon_ = LoadIconOfSize(IDI_MAIN, ::GetSystemMetrics(SM_CXICON));
-    smallIcon_ = LoadIconOfSize(IDI_MAIN, SmallIconSize);
+    // The window is not made yet: the icons of the system's scale.
+    const UINT dpi = WindowDpi(nullptr);
+    smallIconSide_ = SmallIconSide(dpi);
+    largeIcon_ = LoadIconOfSize(IDI_MAIN, LargeIconSide(dpi));
+    smallIcon_ = LoadIconOfSize(IDI_MAIN, smallIconSide_);
     regexLibrary_.Load(regexLibraryPath);
 }
 
@@ -463,9 +466,9 @@ LRESULT CMainDialog::OnPaint(WPARAM wParam, LPARAM lParam)
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(m_hWnd, &paint);
     const RECT client = GetClientRect();
-    const int x = (client.right - client.left - SmallIconSize + 1) / 2;
-    const int y = (client.bottom - client.top - SmallIconSize + 1) / 2;
-    ::DrawIconEx(dc, x, y, smallIcon_, SmallIconSize, SmallIconSize, 0, nullptr, DI_NORMAL);
+    const int x = (client.right - client.left - smallIconSide_ + 1) / 2;
+    const int y = (client.bottom - client.top - smallIconSide_ + 1) / 2;
+    ::DrawIconEx(dc, x, y, smallIcon_, smallIconSide_, smallIconSide_, 0, nullptr, DI_NORMAL);
     ::EndPaint(m_hWnd, &paint);
     return 0;
 }

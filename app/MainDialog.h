@@ -128,6 +128,7 @@ private:
     MainDialogFields fields_;
     HICON largeIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
+    int smallIconSide_ = 16;
     bool historyInUse_ = false;
     bool automaticMode_ = false;
     std::string lastAddFolder_;

@@ -5,6 +5,7 @@
 
 #include "editor/ListEditClosed.h"
 #include "framework/BorrowedCursor.h"
+#include "framework/Dpi.h"
 #include "framework/FileDialog.h"
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
@@ -175,9 +176,13 @@ void CListEditWnd::PlaceWindow()
 {
     RECT work{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int left = work.left + (work.right - work.left) / 2 - WindowWidth / 2;
-    const int top = work.top + (work.bottom - work.top) / 2 - WindowHeight / 2;
-    SetWindowPos(nullptr, left, top, WindowWidth, WindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The size at 100 %, grown with the window's scale.
+    const UINT dpi = WindowDpi(m_hWnd);
+    const int width = ScaledToDpi(WindowWidth, dpi);
+    const int height = ScaledToDpi(WindowHeight, dpi);
+    const int left = work.left + (work.right - work.left) / 2 - width / 2;
+    const int top = work.top + (work.bottom - work.top) / 2 - height / 2;
+    SetWindowPos(nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT frame = GetWindowRect();
     const RECT dialog = patternDialog_.GetWindowRect();
     const int dialogWidth = dialog.right - dialog.left;
@@ -359,7 +364,8 @@ LRESULT CListEditWnd::OnClose(WPARAM, LPARAM)
 LRESULT CListEditWnd::OnSize(WPARAM, LPARAM)
 {
     const RECT client = GetClientRect();
-    ::SetWindowPos(pathBar_.GetDlgItem(IDC_LIST_PATH), nullptr, 0, 0, client.right, PathTextHeight,
+    ::SetWindowPos(pathBar_.GetDlgItem(IDC_LIST_PATH), nullptr, 0, 0, client.right,
+                   ScaledToDpi(PathTextHeight, WindowDpi(m_hWnd)),
                    SWP_NOZORDER | SWP_NOACTIVATE);
     statusBar_.SetPaneWidth(client.right);
     return 0;

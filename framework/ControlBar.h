@@ -13,4 +13,6 @@ public:
     virtual int CalcHeight() const = 0;
     // The commands' enable states may have changed: a bar that shows them follows.
     virtual void UpdateCommandStates(const CFrameWnd&) {}
+    // The frame moved to a monitor of another scale: a bar that draws images follows.
+    virtual void ChangeDpi(UINT) {}
 };

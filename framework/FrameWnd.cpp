@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/Dpi.h"
 #include "framework/Resources.h"
 #include "framework/StatusBar.h"
 #include "framework/WinApp.h"
@@ -9,7 +10,6 @@
 namespace {
 
 const char* const FrameClassName = "TarveloxFrame";
-constexpr int SmallIconSize = 16;
 
 bool RegisterFrameClass(WNDPROC procedure)
 {
@@ -257,6 +257,12 @@ bool CFrameWnd::OnBarNotify(NMHDR& header)
     }
 }
 
+void CFrameWnd::SetIcons(UINT dpi)
+{
+    SetIcon(LoadIconOfSize(resourceId_, LargeIconSide(dpi)), true);
+    SetIcon(LoadIconOfSize(resourceId_, SmallIconSide(dpi)), false);
+}
+
 void CFrameWnd::OnIdle()
 {
     UpdateCommandStates();
@@ -266,8 +272,7 @@ bool CFrameWnd::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
 {
     switch (message) {
     case WM_CREATE:
-        SetIcon(LoadIconOfSize(resourceId_, ::GetSystemMetrics(SM_CXICON)), true);
-        SetIcon(LoadIconOfSize(resourceId_, SmallIconSize), false);
+        SetIcons(WindowDpi(m_hWnd));
         AddIdleClient(*this);
         result = OnCreate(*reinterpret_cast<const CREATESTRUCTA*>(lParam)) ? 0 : -1;
         return true;
@@ -286,6 +291,18 @@ bool CFrameWnd::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
         OnMessage(message, wParam, lParam, result);
         result = 0;
         return true;
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another scale: the size Windows suggests for it, the icons
+        // and the bars' images drawn again for the new scale.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetIcons(HIWORD(wParam));
+        for (const DockedBar& docked : bars_)
+            docked.Bar->ChangeDpi(HIWORD(wParam));
+        ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        RecalcLayout();
+        return true;
+    }
     case WM_INITMENUPOPUP:
         UpdateMenuStates(reinterpret_cast<HMENU>(wParam));
         return true;

@@ -72,6 +72,7 @@ private:
     static LRESULT CALLBACK FrameProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool IsBar(HWND hwnd) const;
+    void SetIcons(UINT dpi);
     void UpdateMenuStates(HMENU menu) const;
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     bool OnBarNotify(NMHDR& header);

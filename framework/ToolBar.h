@@ -21,8 +21,11 @@ public:
     bool Create(const CWnd& parent, int id);
     // One button per command, in order, the n-th button showing the n-th image of the
     // bitmap `bitmapId` (`imageSize` pixels each); the bitmap's light grey (192, 192, 192)
-    // is transparent.
+    // is transparent. The images are drawn for the window's DPI, at `imageSize` times its
+    // scale.
     bool LoadButtons(UINT bitmapId, SIZE imageSize, std::span<const int> commands);
+    // The images drawn again for a window moved to a monitor of another scale.
+    void ChangeDpi(UINT dpi) override;
 
     bool IsButtonEnabled(int command) const
     {
@@ -35,6 +38,10 @@ public:
     void UpdateCommandStates(const CFrameWnd& frame) override;
 
 private:
+    bool LoadImages(UINT dpi);
+
+    UINT bitmapId_ = 0;
+    SIZE imageSize_{};
     std::vector<int> commands_;
     HIMAGELIST images_ = nullptr;
 };

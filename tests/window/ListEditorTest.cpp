@@ -543,3 +543,66 @@ TEST_F(ListEditorTest, LoadingFromAFileConvertsItsEncodingOrSaysWhyNot)
     EXPECT_EQ(boxes_[0].Text, folder_ / "cafe.txt" + "\nUTF-8" + LoadResourceString(IDS_LIST_NOT_CONVERTIBLE));
     EXPECT_EQ(Rows().size(), 3u);
 }
+
+namespace {
+
+// The toolbar's images as drawn on magenta, where they are transparent: "width height"
+// then every pixel's colour, row by row.
+std::vector<COLORREF> ToolBarImages(CToolBar& toolBar, int& width, int& height)
+{
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(toolBar.SendMessage(TB_GETIMAGELIST));
+    const int count = ::ImageList_GetImageCount(images);
+    ::ImageList_GetIconSize(images, &width, &height);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width * count, height);
+    const HGDIOBJ old = ::SelectObject(dc, bitmap);
+    HBRUSH magenta = ::CreateSolidBrush(RGB(255, 0, 255));
+    const RECT all{0, 0, width * count, height};
+    ::FillRect(dc, &all, magenta);
+    for (int image = 0; image < count; ++image)
+        ::ImageList_Draw(images, image, dc, image * width, 0, ILD_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width * count; ++x)
+            pixels.push_back(::GetPixel(dc, x, y));
+    ::SelectObject(dc, old);
+    ::DeleteObject(magenta);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+}  // namespace
+
+// Moved to a monitor at 200 %, the editor takes the size Windows suggests and its toolbar
+// images are drawn twice as large, each pixel of the drawing made four, the grey still
+// transparent: sharp, not blurred and not boxed in grey.
+TEST_F(ListEditorTest, TheToolbarImagesFollowTheWindowToAMonitorOfAnotherScale)
+{
+    OpenList(ThreeRows);
+    int width = 0, height = 0;
+    const std::vector<COLORREF> atStandard = ToolBarImages(Editor().ToolBar(), width, height);
+    ASSERT_EQ(width, 16);
+    ASSERT_EQ(height, 15);
+    const int row = static_cast<int>(atStandard.size()) / height;
+    EXPECT_EQ(atStandard[0], RGB(255, 0, 255));
+
+    RECT suggested{40, 30, 40 + 968, 30 + 768};
+    ::SendMessageA(EditorWindow(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+
+    const RECT frame = Editor().GetWindowRect();
+    EXPECT_EQ(frame.right - frame.left, 968);
+    EXPECT_EQ(frame.bottom - frame.top, 768);
+    int doubleWidth = 0, doubleHeight = 0;
+    const std::vector<COLORREF> doubled = ToolBarImages(Editor().ToolBar(), doubleWidth, doubleHeight);
+    ASSERT_EQ(doubleWidth, 32);
+    ASSERT_EQ(doubleHeight, 30);
+    int differences = 0;
+    for (int y = 0; y < doubleHeight; ++y)
+        for (int x = 0; x < 2 * row; ++x)
+            differences += doubled[static_cast<std::size_t>(y * 2 * row + x)] != atStandard[static_cast<std::size_t>(y / 2 * row + x / 2)];
+    EXPECT_EQ(differences, 0);
+    ::DestroyWindow(EditorWindow());
+}
