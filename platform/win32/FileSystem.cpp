@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <aclapi.h>
+
 #include "platform/win32/FileReading.h"
 #include "platform/win32/WideText.h"
 
@@ -179,6 +181,48 @@ bool RetryingSharingConflicts(Step step)
     }
 }
 
+// Whether an access list holds an entry of the file's own, one not inherited from its folder.
+bool HasOwnEntries(PACL list)
+{
+    for (DWORD index = 0; list && index < list->AceCount; ++index) {
+        void* entry = nullptr;
+        if (::GetAce(list, index, &entry) && !(static_cast<ACE_HEADER*>(entry)->AceFlags & INHERITED_ACE))
+            return true;
+    }
+    return false;
+}
+
+// The new content takes the access list the user gave the file. A file whose list is all
+// inherited from its folder needs nothing: the new file inherits the same. The file's own
+// entries, or a list protected from inheritance, are copied, and where they cannot be the
+// file is not replaced: it would lose who may read it.
+bool KeepOwnAccessList(const std::string& from, const std::string& to)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    PACL list = nullptr;
+    const DWORD read = ::GetNamedSecurityInfoA(to.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                               nullptr, &list, nullptr, &descriptor);
+    // A file system without access lists has none to keep.
+    if (read == ERROR_NOT_SUPPORTED || read == ERROR_INVALID_FUNCTION)
+        return true;
+    if (read != ERROR_SUCCESS)
+        return false;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    ::GetSecurityDescriptorControl(descriptor, &control, &revision);
+    const bool isProtected = (control & SE_DACL_PROTECTED) != 0;
+    bool kept = true;
+    if (list && (isProtected || HasOwnEntries(list))) {
+        const SECURITY_INFORMATION which =
+            DACL_SECURITY_INFORMATION |
+            (isProtected ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION);
+        kept = ::SetNamedSecurityInfoA(const_cast<char*>(from.c_str()), SE_FILE_OBJECT, which, nullptr, nullptr, list,
+                                       nullptr) == ERROR_SUCCESS;
+    }
+    ::LocalFree(descriptor);
+    return kept;
+}
+
 }  // namespace
 
 bool ReplaceAtomically(const std::string& from, const std::string& to, const FileStamp* read)
@@ -188,7 +232,7 @@ bool ReplaceAtomically(const std::string& from, const std::string& to, const Fil
         return false;
     const DWORD kept = attributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-    if (!::SetFileAttributesA(from.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
+    if (!KeepOwnAccessList(from, to) || !::SetFileAttributesA(from.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
         return false;
     return RenameReplacing(from, to);
 }

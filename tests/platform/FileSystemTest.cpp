@@ -10,6 +10,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <aclapi.h>
+#include <sddl.h>
 #else
 #include <sys/stat.h>
 #endif
@@ -216,6 +219,54 @@ TEST(ReplaceAtomically, KeepsTheTargetsAttributes)
     const DWORD attributes = ::GetFileAttributesA((folder / "p").c_str());
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_ARCHIVE);
+}
+
+namespace {
+
+// A file's access list in the system's text form ("D:P(A;;FA;;;WD)..."), "" when unreadable.
+std::string AccessListText(const std::string& path)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    PACL list = nullptr;
+    if (::GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &list,
+                                nullptr, &descriptor) != ERROR_SUCCESS)
+        return "";
+    char* text = nullptr;
+    std::string result;
+    if (::ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
+                                                               &text, nullptr))
+        result = text;
+    ::LocalFree(text);
+    ::LocalFree(descriptor);
+    return result;
+}
+
+bool SetAccessList(const std::string& path, const char* text)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorA(text, SDDL_REVISION_1, &descriptor, nullptr))
+        return false;
+    const bool set = ::SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, descriptor);
+    ::LocalFree(descriptor);
+    return set;
+}
+
+}  // namespace
+
+// A file the user gave an access list of its own (here: protected, everyone may read and
+// write it, the users only read it) keeps that list when its new content takes its place.
+TEST(ReplaceAtomically, KeepsTheTargetsOwnAccessList)
+{
+    TempFolder folder;
+    WriteBytes(folder / "p", "old");
+    WriteBytes(folder / "p.tmp", "new");
+    ASSERT_TRUE(SetAccessList(folder / "p", "D:P(A;;FRFW;;;WD)(A;;FR;;;BU)"));
+    const std::string before = AccessListText(folder / "p");
+    ASSERT_NE(before, "");
+    ASSERT_NE(before, AccessListText(folder / "p.tmp"));
+    ASSERT_TRUE(ReplaceAtomically(folder / "p.tmp", folder / "p"));
+    EXPECT_EQ(ReadBytes(folder / "p"), "new");
+    EXPECT_EQ(AccessListText(folder / "p"), before);
 }
 
 namespace {
