@@ -33,7 +33,7 @@ void AddCommandLineFiles(FileList& list, const std::vector<std::string>& argumen
             return;
         }
         const platform::SystemName resolved = platform::ResolveStoredPath(argument);
-        if (!resolved.Exact)
+        if (!resolved.NamesTheFile())
             list.RefuseName(resolved.Text);
         else if (resolved.Text.empty())
             list.PassOver(argument, platform::KindOf(argument) == platform::EntryKind::Missing
@@ -48,7 +48,7 @@ void AddDroppedItems(FileList& list, const std::vector<platform::SystemName>& it
 {
     list.DeselectAll();
     AddBatch(list, items, keys, [&](const platform::SystemName& item, bool nameList) {
-        if (!item.Exact)
+        if (!item.NamesTheFile())
             list.RefuseName(item.Text);
         else if (nameList)
             list.ReadFileNameList(item.Text);

@@ -87,7 +87,7 @@ void FileList::WalkFolder(const std::string& path)
         const bool folder = entry.Kind == platform::EntryKind::Folder;
         if (folder && !subfolders_)
             continue;
-        if (!entry.Exact) {
+        if (!entry.Named) {
             RefuseName(entryPath);
             continue;
         }

@@ -32,9 +32,12 @@ bool CReplaceApp::InitInstance()
     }
     std::vector<std::string> arguments;
     std::string notCarried;
+    // A name goes on through the escape of the characters code page 932 lacks; a switch's
+    // text (a find text, a list's path) is refused.
     for (const platform::SystemName& argument : platform::ProgramArguments()) {
         arguments.push_back(argument.Text);
-        if (!argument.Exact)
+        const bool isSwitch = !argument.Text.empty() && platform::IsSwitchCharacter(argument.Text[0]);
+        if (!argument.NamesTheFile() || (!argument.Exact && isSwitch))
             notCarried += argument.Text + "\n";
     }
     if (!notCarried.empty()) {

@@ -173,15 +173,18 @@ bool CFileDialog::DoModal(HWND owner)
 
 void CFileDialog::Keep(const std::vector<std::wstring>& kept, const std::vector<std::string>& answer)
 {
-    std::vector<std::string> exact;
+    std::vector<std::string> named;
+    bool allExact = true;
     for (const std::wstring& path : kept) {
         const platform::SystemName name = platform::NameFromSystem(path);
-        (name.Exact ? exact : refused_).push_back(name.Text);
+        (name.NamesTheFile() ? named : refused_).push_back(name.Text);
+        allExact = allExact && name.Exact;
     }
     // The dialog's own answer carries what it made of a name (an extension added, a
     // relative path resolved), and passes through the program's code page: it is taken
-    // when no chosen name lacks a character there, and when it was not cut short.
-    files_ = refused_.empty() && answer.size() >= kept.size() ? answer : exact;
+    // when no chosen name lacks a character there (it would hold a look-alike), and when
+    // it was not cut short.
+    files_ = allExact && answer.size() >= kept.size() ? answer : named;
 }
 
 bool TellRefusedNames(const CFileDialog& dialog, const std::string& message, HWND owner)

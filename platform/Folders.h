@@ -18,9 +18,9 @@ enum class EntryKind {
 struct FolderEntry {
     std::string Name;
     EntryKind Kind;
-    // False when the name cannot pass into code page 932 (see SystemName): Name is then only
-    // for the user to read, and names no file.
-    bool Exact = true;
+    // False when Name does not name the entry, not even through the escape of SystemName:
+    // it is then only for the user to read.
+    bool Named = true;
 };
 
 // What `path` names, links followed.

@@ -7,14 +7,14 @@ namespace platform {
 
 bool ChangeCurrentDirectory(const std::string& path)
 {
-    return ::SetCurrentDirectoryA(path.c_str());
+    return ::SetCurrentDirectoryW(WidePath(path).c_str());
 }
 
 std::string CurrentDirectory()
 {
     const SystemName current = NameFromSystem(
         SystemText<wchar_t>([](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); }));
-    return current.Exact ? current.Text : std::string();
+    return current.NamesTheFile() ? current.Text : std::string();
 }
 
 }  // namespace platform

@@ -1,12 +1,13 @@
 #include "platform/DynamicLibrary.h"
 
 #include <windows.h>
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
 LibraryHandle LoadDynamicLibrary(const std::string& path)
 {
-    return reinterpret_cast<LibraryHandle>(::LoadLibraryA(path.c_str()));
+    return reinterpret_cast<LibraryHandle>(::LoadLibraryW(WidePath(path).c_str()));
 }
 
 void* FindLibrarySymbol(LibraryHandle library, const char* name)

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "platform/win32/FileReading.h"
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
@@ -45,7 +46,7 @@ ReadStatus FileReader::Open(const std::string& path)
     Close();
     // Deleting is shared too, so that the file can be checked for being replaceable, and
     // replaced, while it is still read.
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    HANDLE file = ::CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return ReadStatus::OpenFailed;
@@ -85,7 +86,7 @@ bool ScratchFile::Create(const std::string& besidePath)
     // Deleted by the system when its last handle closes, which a killed program's handles
     // do as well.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        HANDLE file = ::CreateFileA(ScratchName(besidePath).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+        HANDLE file = ::CreateFileW(WidePath(ScratchName(besidePath)).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
                                     FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
                                     nullptr);

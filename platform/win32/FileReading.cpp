@@ -1,4 +1,5 @@
 #include "platform/win32/FileReading.h"
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
@@ -11,7 +12,7 @@ constexpr DWORD MaxTransfer = 1u << 30;
 
 HANDLE OpenFileForReading(const std::string& path)
 {
-    return ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    return ::CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 

@@ -9,13 +9,13 @@ std::string SearchFile(const std::string& name)
 {
     if (name.empty())
         return std::string();
-    const std::wstring wide = Wide(name);
+    const std::wstring wide = WidePath(name);
     // A file found under a name the program cannot carry is not found: its look-alike
     // would be another file.
     const SystemName found = NameFromSystem(SystemText<wchar_t>([&](wchar_t* buffer, DWORD size) {
         return ::SearchPathW(nullptr, wide.c_str(), nullptr, size, buffer, nullptr);
     }));
-    return found.Exact ? found.Text : std::string();
+    return found.NamesTheFile() ? found.Text : std::string();
 }
 
 }  // namespace platform

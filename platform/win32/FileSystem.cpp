@@ -33,7 +33,7 @@ bool IsStillTheFileRead(const std::string& path, const FileStamp* read)
 {
     if (!read)
         return true;
-    HANDLE file = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+    HANDLE file = ::CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
                                 nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -67,7 +67,7 @@ namespace {
 
 std::intptr_t OpenForWriting(const std::string& path, DWORD disposition)
 {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+    HANDLE file = ::CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     return file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(file);
 }
@@ -141,22 +141,22 @@ std::optional<FileStamp> FileWriter::Stamp() const
 
 bool RemoveFile(const std::string& path)
 {
-    return ::DeleteFileA(path.c_str());
+    return ::DeleteFileW(WidePath(path).c_str());
 }
 
 // A file the program writes is open without the right for others to delete it, so the
 // delete fails while a run holds it.
 bool RemoveLeftover(const std::string& path)
 {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return ::GetLastError() == ERROR_FILE_NOT_FOUND;
-    return !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) && ::DeleteFileA(path.c_str());
+    return !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) && ::DeleteFileW(WidePath(path).c_str());
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to)
 {
-    return ::MoveFileExA(from.c_str(), to.c_str(), 0);
+    return ::MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), 0);
 }
 
 namespace {
@@ -200,7 +200,7 @@ bool KeepOwnAccessList(const std::string& from, const std::string& to)
 {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     PACL list = nullptr;
-    const DWORD read = ::GetNamedSecurityInfoA(to.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+    const DWORD read = ::GetNamedSecurityInfoW(WidePath(to).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                                                nullptr, &list, nullptr, &descriptor);
     // A file system without access lists has none to keep.
     if (read == ERROR_NOT_SUPPORTED || read == ERROR_INVALID_FUNCTION)
@@ -216,8 +216,9 @@ bool KeepOwnAccessList(const std::string& from, const std::string& to)
         const SECURITY_INFORMATION which =
             DACL_SECURITY_INFORMATION |
             (isProtected ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION);
-        kept = ::SetNamedSecurityInfoA(const_cast<char*>(from.c_str()), SE_FILE_OBJECT, which, nullptr, nullptr, list,
-                                       nullptr) == ERROR_SUCCESS;
+        std::wstring fromPath = WidePath(from);
+        kept = ::SetNamedSecurityInfoW(fromPath.data(), SE_FILE_OBJECT, which, nullptr, nullptr, list, nullptr) ==
+               ERROR_SUCCESS;
     }
     ::LocalFree(descriptor);
     return kept;
@@ -227,12 +228,12 @@ bool KeepOwnAccessList(const std::string& from, const std::string& to)
 
 bool ReplaceAtomically(const std::string& from, const std::string& to, const FileStamp* read)
 {
-    const DWORD attributes = ::GetFileAttributesA(to.c_str());
+    const DWORD attributes = ::GetFileAttributesW(WidePath(to).c_str());
     if (!IsReplaceableTarget(attributes) || !IsStillTheFileRead(to, read))
         return false;
     const DWORD kept = attributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-    if (!KeepOwnAccessList(from, to) || !::SetFileAttributesA(from.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
+    if (!KeepOwnAccessList(from, to) || !::SetFileAttributesW(WidePath(from).c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
         return false;
     return RenameReplacing(from, to);
 }
@@ -245,12 +246,12 @@ bool FileWriter::CloseAndReplace(const std::string& to, const FileStamp* read)
 
 bool CanReplace(const std::string& path, const FileStamp* read)
 {
-    if (!IsReplaceableTarget(::GetFileAttributesA(path.c_str())) || !IsStillTheFileRead(path, read))
+    if (!IsReplaceableTarget(::GetFileAttributesW(WidePath(path).c_str())) || !IsStillTheFileRead(path, read))
         return false;
     // Replacing needs the right to delete the file, which another program's open handle
     // may withhold; asking for it is the only reliable test.
     return RetryingSharingConflicts([&] {
-        HANDLE file = ::CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        HANDLE file = ::CreateFileW(WidePath(path).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return false;
@@ -268,7 +269,7 @@ std::string FileBehindLinks(const std::string& path)
 bool RenameReplacing(const std::string& from, const std::string& to)
 {
     return RetryingSharingConflicts(
-        [&] { return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0; });
+        [&] { return ::MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0; });
 }
 
 // MoveFileEx writes its renames through.
@@ -278,30 +279,30 @@ void SyncFolderOf(const std::string&)
 
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to)
 {
-    return ::CopyFileA(from.c_str(), to.c_str(), TRUE);
+    return ::CopyFileW(WidePath(from).c_str(), WidePath(to).c_str(), TRUE);
 }
 
 bool LinkOrCopyFile(const std::string& from, const std::string& to)
 {
-    if (::CreateHardLinkA(to.c_str(), from.c_str(), nullptr))
+    if (::CreateHardLinkW(WidePath(to).c_str(), WidePath(from).c_str(), nullptr))
         return true;
     return ::GetLastError() != ERROR_ALREADY_EXISTS && CopyFileNoOverwrite(from, to);
 }
 
 bool PathExists(const std::string& path)
 {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool IsFolder(const std::string& path)
 {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool IsReadOnlyFile(const std::string& path)
 {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
            !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
@@ -320,6 +321,8 @@ std::string ModulePath()
         path.resize(path.size() * 2);
     }
     // In a folder whose name the program cannot carry, its look-alike is another folder.
+    // The settings file beside the program is read through the code page's calls, which
+    // take no escaped name: such a folder is refused as before.
     const SystemName name = NameFromSystem(path);
     return name.Exact ? name.Text : std::string();
 }

@@ -19,7 +19,7 @@ EntryKind KindOfAttributes(DWORD attributes)
 
 EntryKind KindOf(const std::string& path)
 {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return EntryKind::Missing;
     // A folder named by the user is entered, whether or not it is a link.
@@ -31,13 +31,13 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries)
 {
     entries.clear();
     WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW(Wide(JoinPath(folder, "*.*")).c_str(), &found);
+    HANDLE search = ::FindFirstFileW(WidePath(JoinPath(folder, "*.*")).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return false;
     do {
         const SystemName name = NameFromSystem(found.cFileName);
         if (name.Text != "." && name.Text != "..")
-            entries.push_back({name.Text, KindOfAttributes(found.dwFileAttributes), name.Exact});
+            entries.push_back({name.Text, KindOfAttributes(found.dwFileAttributes), name.NamesTheFile()});
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
     return true;

@@ -13,11 +13,11 @@ namespace {
 // Empty when the current directory it is taken against cannot pass into code page 932.
 std::string FullPathName(const std::string& path)
 {
-    const std::wstring wide = Wide(path);
+    const std::wstring wide = WidePath(path);
     const SystemName full = NameFromSystem(SystemText<wchar_t>([&](wchar_t* buffer, DWORD size) {
         return ::GetFullPathNameW(wide.c_str(), size, buffer, nullptr);
     }));
-    return full.Exact ? full.Text : std::string();
+    return full.NamesTheFile() ? full.Text : std::string();
 }
 
 // The length of the part that is kept as written: "C:\", or "\\server\share\" of a network
@@ -39,7 +39,7 @@ std::size_t RootLength(const std::string& path)
 SystemName StoredName(const std::string& pattern)
 {
     WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW(Wide(pattern).c_str(), &found);
+    HANDLE search = ::FindFirstFileW(WidePath(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return {};
     ::FindClose(search);
@@ -73,7 +73,7 @@ SystemName ResolveStoredPath(const std::string& name)
                 return {};
             resolved = JoinPath(resolved, stored.Text);
             // A short name, or a wildcard, can stand for a name the program cannot carry.
-            if (!stored.Exact)
+            if (!stored.NamesTheFile())
                 return {resolved + full.substr(end), false};
         }
         start = end + 1;

@@ -2,12 +2,13 @@
 
 #include <windows.h>
 #include <mmsystem.h>
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
 void PlaySoundAsync(const std::string& name)
 {
-    ::PlaySoundA(name.c_str(), nullptr, SND_ASYNC | SND_NOWAIT);
+    ::PlaySoundW(WidePath(name).c_str(), nullptr, SND_ASYNC | SND_NOWAIT);
 }
 
 void PlayDefaultBeep()

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/FileReading.h"
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
@@ -22,7 +23,7 @@ bool IsOpen(std::intptr_t handle)
 
 std::optional<FileStamp> StampOfName(const std::string& path)
 {
-    HANDLE file = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+    HANDLE file = ::CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -41,7 +42,7 @@ std::optional<FileStamp> StampOfName(const std::string& path)
 std::optional<std::uint64_t> SizeOfFile(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+    if (!::GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return std::nullopt;
     return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
@@ -49,19 +50,19 @@ std::optional<std::uint64_t> SizeOfFile(const std::string& path)
 
 bool LinkFile(const std::string& from, const std::string& to)
 {
-    return ::CreateHardLinkA(to.c_str(), from.c_str(), nullptr) != 0;
+    return ::CreateHardLinkW(WidePath(to).c_str(), WidePath(from).c_str(), nullptr) != 0;
 }
 
 bool CopyFileWhole(const std::string& from, const std::string& to)
 {
-    if (!::CopyFileA(from.c_str(), to.c_str(), TRUE))
+    if (!::CopyFileW(WidePath(from).c_str(), WidePath(to).c_str(), TRUE))
         return false;
-    HANDLE file = ::CreateFileA(to.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFileW(WidePath(to).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     const bool flushed = file != INVALID_HANDLE_VALUE && ::FlushFileBuffers(file);
     if (file != INVALID_HANDLE_VALUE)
         ::CloseHandle(file);
     if (!flushed)
-        ::DeleteFileA(to.c_str());
+        ::DeleteFileW(WidePath(to).c_str());
     return flushed;
 }
 
@@ -74,14 +75,14 @@ bool PutBack(const std::string& from, const std::string& to, const FileStamp& ex
 std::optional<std::uint64_t> FreeSpaceOf(const std::string& folder)
 {
     ULARGE_INTEGER available;
-    if (!::GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr))
+    if (!::GetDiskFreeSpaceExW(WidePath(folder).c_str(), &available, nullptr, nullptr))
         return std::nullopt;
     return available.QuadPart;
 }
 
 bool MakeFolder(const std::string& folder)
 {
-    return ::CreateDirectoryA(folder.c_str(), nullptr) != 0;
+    return ::CreateDirectoryW(WidePath(folder).c_str(), nullptr) != 0;
 }
 
 bool MakeFolders(const std::string& folder)
@@ -94,7 +95,7 @@ bool MakeFolders(const std::string& folder)
     }
     for (std::size_t separator = folder.find('\\', from);; separator = folder.find('\\', separator + 1)) {
         const std::string part = folder.substr(0, separator);
-        if (!::CreateDirectoryA(part.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS &&
+        if (!::CreateDirectoryW(WidePath(part).c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS &&
             !IsFolder(part))
             return false;
         if (separator == std::string::npos)
@@ -105,7 +106,7 @@ bool MakeFolders(const std::string& folder)
 
 bool RemoveFolder(const std::string& folder)
 {
-    return ::RemoveDirectoryA(folder.c_str()) != 0;
+    return ::RemoveDirectoryW(WidePath(folder).c_str()) != 0;
 }
 
 ExclusiveLock::~ExclusiveLock()
@@ -116,7 +117,7 @@ ExclusiveLock::~ExclusiveLock()
 bool ExclusiveLock::TryTake(const std::string& path)
 {
     Release();
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+    HANDLE file = ::CreateFileW(WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -145,7 +146,7 @@ AppendFile::~AppendFile()
 bool AppendFile::Open(const std::string& path)
 {
     Close();
-    HANDLE file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+    HANDLE file = ::CreateFileW(WidePath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     handle_ = file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(file);
     return IsOpen(handle_);

@@ -13,10 +13,13 @@ namespace platform {
 std::optional<std::wstring> WidenExactly(std::string_view text);
 // Nothing when `wide` holds a character code page 932 lacks.
 std::optional<std::string> NarrowExactly(std::wstring_view wide);
-// `wide` in code page 932 when it passes exactly; otherwise its readable form, which names
-// no file.
+// `wide` in code page 932 when it passes exactly; otherwise with each character code page
+// 932 lacks escaped as <U+XXXX>; Named where WidePath gives `wide` back from it.
 SystemName NameFromSystem(std::wstring_view wide);
 // For handing a text to a wide call; a text that is not well-formed gives an empty one.
 std::wstring Wide(std::string_view text);
+// For handing a path to a wide call: as Wide, each <U+XXXX> (four to six hexadecimal
+// digits, a character outside the surrogates) read as that character.
+std::wstring WidePath(std::string_view path);
 
 }  // namespace platform
