@@ -4,24 +4,31 @@
 
 #include <ctime>
 
+#include "platform/win32/WideText.h"
+
 namespace platform {
 
 namespace {
 
-std::string Variable(const char* name)
+// A folder named by the environment, in the form that names it (a user named José has
+// é escaped); empty when it cannot be named.
+std::string Variable(const wchar_t* name)
 {
-    char value[MAX_PATH * 2];
-    const DWORD length = ::GetEnvironmentVariableA(name, value, sizeof value);
-    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
+    wchar_t value[MAX_PATH * 2];
+    const DWORD length = ::GetEnvironmentVariableW(name, value, MAX_PATH * 2);
+    if (length == 0 || length >= MAX_PATH * 2)
+        return std::string();
+    const SystemName folder = NameFromSystem(std::wstring_view(value, length));
+    return folder.NamesTheFile() ? folder.Text : std::string();
 }
 
 }  // namespace
 
 std::string UndoRunsFolder()
 {
-    std::string local = Variable("LOCALAPPDATA");
+    std::string local = Variable(L"LOCALAPPDATA");
     if (local.empty()) {
-        const std::string profile = Variable("USERPROFILE");
+        const std::string profile = Variable(L"USERPROFILE");
         if (profile.empty())
             return std::string();
         local = profile + "\\AppData\\Local";

@@ -1,11 +1,17 @@
 // Names as the system gives them, in code page 932 with the characters it lacks escaped,
 // and back: every name the system holds comes back as it was.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
+#include "platform/FileSystem.h"
+#include "platform/StateLocation.h"
+#include "platform/UndoFiles.h"
 #include "platform/win32/WideText.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -63,3 +69,21 @@ TEST(SystemName, RandomNamesComeBackAsTheyWere)
 }
 
 }  // namespace
+
+// A user whose name code page 932 cannot hold (José) keeps the runs for undo in that very
+// folder, not in a look-alike of it: the folder is named through the escape and made there.
+TEST(SystemName, TheRunsForUndoLieInTheUsersOwnFolder)
+{
+    TempFolder folder;
+    const std::wstring user = platform::Wide(folder.Path()) + L"\\Jos\u00E9";
+    ASSERT_TRUE(::CreateDirectoryW(user.c_str(), nullptr));
+    wchar_t kept[MAX_PATH * 2];
+    const DWORD keptLength = ::GetEnvironmentVariableW(L"LOCALAPPDATA", kept, MAX_PATH * 2);
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"LOCALAPPDATA", user.c_str()));
+    const std::string runs = platform::UndoRunsFolder();
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", keptLength ? kept : nullptr);
+    EXPECT_EQ(runs, folder / "Jos<U+00E9>\\Tarvelox\\runs");
+    ASSERT_TRUE(platform::MakeFolders(runs));
+    EXPECT_NE(::GetFileAttributesW((user + L"\\Tarvelox\\runs").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(platform::PathExists(folder / "Jose"));
+}
