@@ -24,11 +24,12 @@ HBITMAP ScaledImages(UINT bitmapId, SIZE from, SIZE to, int count)
     HDC sourceDc = ::CreateCompatibleDC(screen);
     HDC scaledDc = ::CreateCompatibleDC(screen);
     HBITMAP scaled = ::CreateCompatibleBitmap(screen, to.cx * count, to.cy);
+    bool drawn = false;
     if (sourceDc && scaledDc && scaled) {
         const HGDIOBJ oldSource = ::SelectObject(sourceDc, source);
         const HGDIOBJ oldScaled = ::SelectObject(scaledDc, scaled);
         ::SetStretchBltMode(scaledDc, COLORONCOLOR);
-        ::StretchBlt(scaledDc, 0, 0, to.cx * count, to.cy, sourceDc, 0, 0, from.cx * count, from.cy, SRCCOPY);
+        drawn = ::StretchBlt(scaledDc, 0, 0, to.cx * count, to.cy, sourceDc, 0, 0, from.cx * count, from.cy, SRCCOPY);
         ::SelectObject(scaledDc, oldScaled);
         ::SelectObject(sourceDc, oldSource);
     }
@@ -38,6 +39,10 @@ HBITMAP ScaledImages(UINT bitmapId, SIZE from, SIZE to, int count)
         ::DeleteDC(sourceDc);
     ::ReleaseDC(nullptr, screen);
     ::DeleteObject(source);
+    if (!drawn && scaled) {
+        ::DeleteObject(scaled);
+        return nullptr;
+    }
     return scaled;
 }
 

@@ -37,7 +37,10 @@ std::optional<std::pair<unsigned, std::size_t>> EscapeAt(std::string_view text)
     for (; at < text.size() && at < 3 + 6 && DigitValue(text[at]) >= 0; ++at)
         code = code * 16 + static_cast<unsigned>(DigitValue(text[at]));
     const std::size_t digits = at - 3;
-    if (digits < 4 || at >= text.size() || text[at] != '>' || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+    // Only a character beyond ASCII is ever escaped: <U+005C> or <U+0000> would change
+    // what the path says (a folder, its end), not name a character of it.
+    if (digits < 4 || at >= text.size() || text[at] != '>' || code < 0x80 || code > 0x10FFFF ||
+        (code >= 0xD800 && code <= 0xDFFF))
         return std::nullopt;
     return std::make_pair(code, at + 1);
 }

@@ -19,7 +19,7 @@ SystemName NameFromSystem(std::wstring_view wide);
 // For handing a text to a wide call; a text that is not well-formed gives an empty one.
 std::wstring Wide(std::string_view text);
 // For handing a path to a wide call: as Wide, each <U+XXXX> (four to six hexadecimal
-// digits, a character outside the surrogates) read as that character.
+// digits, a character beyond ASCII and outside the surrogates) read as that character.
 std::wstring WidePath(std::string_view path);
 
 }  // namespace platform

@@ -31,8 +31,9 @@ TEST(SystemName, AnEscapedNameNamesTheFileAndATextOfThatFormStaysAsItIs)
     const platform::SystemName plain = NameFromSystem(L"\u8868.txt");
     EXPECT_TRUE(plain.Exact);
     EXPECT_EQ(plain.Text, "\x95\x5C.txt");
-    // Not escapes: too few digits, a half of a pair, beyond the last character, no end.
-    for (const std::string text : {"<U+12>", "<U+D800>", "<U+110000>", "<U+00E9", "<u+00E9>"})
+    // Not escapes: too few digits, a half of a pair, beyond the last character, no end,
+    // nor ASCII, which would change what the path says (a folder, its end).
+    for (const std::string text : {"<U+12>", "<U+D800>", "<U+110000>", "<U+00E9", "<u+00E9>", "a<U+005C>b", "a<U+0000>b"})
         EXPECT_EQ(WidePath(text), std::wstring(text.begin(), text.end())) << text;
     // A name whose halves of a pair are not matched cannot be escaped back, nor one that
     // writes an escape's form by itself.
