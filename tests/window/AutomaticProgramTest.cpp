@@ -10,6 +10,7 @@
 #include "platform/ProgramDirectory.h"
 #include "tests/engine/fixtures/EncodingFolder.h"
 #include "tests/support/TestFiles.h"
+#include "tests/window/WindowDriver.h"
 
 namespace {
 
@@ -40,14 +41,7 @@ protected:
             ADD_FAILURE() << "cannot start " << command;
             return static_cast<DWORD>(-1);
         }
-        DWORD status = static_cast<DWORD>(-1);
-        if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-            ::GetExitCodeProcess(process.hProcess, &status);
-        else
-            ::TerminateProcess(process.hProcess, 99);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-        return status;
+        return AwaitProgramEnd(process);
     }
 
     TempFolder home_;

@@ -240,13 +240,8 @@ protected:
             ADD_FAILURE() << "cannot start the program";
             return static_cast<DWORD>(-1);
         }
-        DWORD status = static_cast<DWORD>(-1);
-        // Looks for the program's message boxes while it has not ended, for at most a minute.
-        for (int slice = 0; slice < 1200; ++slice) {
-            if (::WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) {
-                ::GetExitCodeProcess(process.hProcess, &status);
-                break;
-            }
+        // Looks for the program's message boxes while it has not ended.
+        return AwaitProgramEnd(process, [&] {
             ::EnumThreadWindows(
                 process.dwThreadId,
                 [](HWND window, LPARAM seen) {
@@ -257,12 +252,7 @@ protected:
                     return TRUE;
                 },
                 reinterpret_cast<LPARAM>(&boxes_));
-        }
-        if (status == static_cast<DWORD>(-1))
-            ::TerminateProcess(process.hProcess, 99);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-        return status;
+        });
     }
 
     TempFolder home_;

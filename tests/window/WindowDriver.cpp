@@ -324,3 +324,21 @@ bool RunMessagesUntilADialogEnds(DWORD timeoutMs)
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - passed, QS_ALLINPUT);
     }
 }
+
+DWORD AwaitProgramEnd(PROCESS_INFORMATION& process, const std::function<void()>& whileRunning)
+{
+    DWORD status = static_cast<DWORD>(-1);
+    for (int slice = 0; slice < 1200; ++slice) {
+        if (::WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) {
+            ::GetExitCodeProcess(process.hProcess, &status);
+            break;
+        }
+        if (whileRunning)
+            whileRunning();
+    }
+    if (status == static_cast<DWORD>(-1))
+        ::TerminateProcess(process.hProcess, 99);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return status;
+}

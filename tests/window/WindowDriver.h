@@ -138,3 +138,8 @@ MessageBoxText ReadMessageBox(HWND box);
 bool IsMessageBox(HWND window);
 // Whether `window` is a dialog made from the template with `caption`.
 bool HasCaption(HWND window, const std::string& caption);
+
+// Waits up to a minute for a started program to end, calling `whileRunning` every 50 ms
+// until it has; one that has not ended is killed. Its exit status, or -1 when it had to be
+// killed; the process's handles are closed.
+DWORD AwaitProgramEnd(PROCESS_INFORMATION& process, const std::function<void()>& whileRunning = {});
