@@ -127,7 +127,8 @@ public:
 
     void ReadAll()
     {
-        ReadOwnText();
+        if (!ShowsImage())
+            ReadOwnText();
         if (SameName(class_, L"ListBox") || SameName(class_, L"ComboLBox"))
             ReadListBox();
         else if (SameName(class_, L"ComboBox"))
@@ -167,6 +168,14 @@ private:
     {
         if (!text.empty())
             into_.Texts.push_back({class_ + part, text});
+    }
+
+    // The text of a static control that shows an icon or a bitmap names that image's
+    // resource (0xFFFF and its number): it is not shown.
+    bool ShowsImage() const
+    {
+        const LONG_PTR type = ::GetWindowLongPtrW(window_, GWL_STYLE) & SS_TYPEMASK;
+        return SameName(class_, L"Static") && (type == SS_ICON || type == SS_BITMAP || type == SS_ENHMETAFILE);
     }
 
     void ReadOwnText()
@@ -312,13 +321,10 @@ BOOL CALLBACK ReadChild(HWND child, LPARAM lParam)
 
 }  // namespace
 
-std::vector<HWND> ProgramWindows(HDESK desktop, const ProgramChoice& choice)
+std::vector<HWND> ProgramWindows(const ProgramChoice& choice)
 {
     Search search{&choice, {}, {}};
-    if (desktop)
-        ::EnumDesktopWindows(desktop, TakeWindow, reinterpret_cast<LPARAM>(&search));
-    else
-        ::EnumWindows(TakeWindow, reinterpret_cast<LPARAM>(&search));
+    ::EnumWindows(TakeWindow, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
 

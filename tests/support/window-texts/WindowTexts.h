@@ -28,7 +28,7 @@ struct ProgramChoice {
     std::wstring ProgramName;
 };
 
-// The visible top-level windows on `desktop` that `choice` takes, top first.
-std::vector<HWND> ProgramWindows(HDESK desktop, const ProgramChoice& choice);
+// The visible top-level windows of the thread's desktop that `choice` takes, top first.
+std::vector<HWND> ProgramWindows(const ProgramChoice& choice);
 // Adds the texts of `topLevel` and of its visible children, descendants included.
 void ReadWindowTexts(HWND topLevel, WindowTexts& into);

@@ -32,6 +32,9 @@ public:
         Child(L"STATIC", (L"検索文字列" + m).c_str(), 0);
         // Not shown: not what a user reads.
         ::CreateWindowExW(0, L"STATIC", L"??", WS_CHILD, 0, 0, 50, 20, top_, nullptr, nullptr, nullptr);
+        // An icon's static control holds the icon's resource number as its text, as a
+        // dialog template gives it (0xFFFF, then the number; 128 reads as a C1 control).
+        Child(L"STATIC", L"\xFFFF\x0080", SS_ICON);
 
         HWND list = Child(L"LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT);
         ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((L"ニュース.txt" + m).c_str()));

@@ -76,10 +76,14 @@ int main()
     if (!choice.ProcessId && choice.ProgramName.empty())
         return Fail("name the program: --process=ID or --program=NAME");
 
-    HDESK desktop = nullptr;
-    if (!desktopName.empty() && !(desktop = ::OpenDesktopW(desktopName.c_str(), 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE)))
-        return Fail("no desktop " + Utf8(desktopName));
-    const std::vector<HWND> windows = ProgramWindows(desktop, choice);
+    // On the program's desktop, not beside it: whether a window is visible is answered
+    // only there.
+    if (!desktopName.empty()) {
+        HDESK desktop = ::OpenDesktopW(desktopName.c_str(), 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
+        if (!desktop || !::SetThreadDesktop(desktop))
+            return Fail("cannot go to the desktop " + Utf8(desktopName));
+    }
+    const std::vector<HWND> windows = ProgramWindows(choice);
     if (windows.empty())
         return Fail("no visible window of " + (process.empty() ? Utf8(program) : "process " + Utf8(process)));
 
