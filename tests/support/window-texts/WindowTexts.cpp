@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <iterator>
 #include <map>
 
 namespace {
@@ -251,7 +252,10 @@ private:
         const LRESULT top = Send(LVM_GETTOPINDEX, 0, 0);
         const LRESULT end = std::min<LRESULT>(count, top + Send(LVM_GETCOUNTPERPAGE, 0, 0) + 1);
         const HWND header = reinterpret_cast<HWND>(Send(LVM_GETHEADER, 0, 0));
-        const int columns = std::max(1, header ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1);
+        DWORD_PTR headerItems = 0;
+        if (header && !::SendMessageTimeoutW(header, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, answerMilliseconds, &headerItems))
+            Unread(L"its header did not answer");
+        const int columns = std::max(1, static_cast<int>(headerItems));
         if (top < 0 || end <= top)
             return;
         ReadRemote<LVITEMW>(L" item", static_cast<int>(end - top) * columns, [&](LVITEMW& item, RemoteItem& remote, int i) {
