@@ -164,14 +164,14 @@ void CHyperLinkLabel::TakeDialogFont()
         return;
     fontTaken_ = true;
     HGDIOBJ dialogFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
-    ::GetObjectA(dialogFont ? dialogFont : ::GetStockObject(SYSTEM_FONT), sizeof font_, &font_);
+    ::GetObjectW(dialogFont ? dialogFont : ::GetStockObject(SYSTEM_FONT), sizeof font_, &font_);
 }
 
 void CHyperLinkLabel::FitToText()
 {
     fitted_ = true;
     TakeDialogFont();
-    HFONT measured = ::CreateFontIndirectA(&font_);
+    HFONT measured = ::CreateFontIndirectW(&font_);
     const SIZE extent = TextExtentIn(m_hWnd, measured, GetWindowText());
     ::DeleteObject(measured);
     // In the parent's coordinates: the left edge stays, the top moves up one pixel, and a
@@ -210,7 +210,7 @@ void CHyperLinkLabel::ApplyFont()
     // A look taken before the first paint still starts from the dialog's font.
     TakeDialogFont();
     HFONT former = ownFont_;
-    ownFont_ = ::CreateFontIndirectA(&font_);
+    ownFont_ = ::CreateFontIndirectW(&font_);
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(ownFont_), TRUE);
     if (former)
         ::DeleteObject(former);

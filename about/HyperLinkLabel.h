@@ -44,7 +44,7 @@ private:
     bool HasCapture() const { return ::GetCapture() == m_hWnd; }
     bool IsInside(POINT point) const;
 
-    LOGFONTA font_{};
+    LOGFONTW font_{};
     bool fontTaken_ = false;
     bool fitted_ = false;
     bool pressed_ = false;

@@ -1,12 +1,13 @@
 #include "app/ChangeViewDialog.h"
 
+#include "app/LogFont.h"
+#include "framework/Dpi.h"
 #include "framework/Resources.h"
 #include "resources/ResourceIds.h"
 
 CChangeViewDialog::CChangeViewDialog(CWnd* parent, std::string path, std::string diff)
     : MessageMapped(IDD_CHANGE_VIEW, parent), path_(std::move(path)), diff_(std::move(diff))
 {
-    font_.CreatePointFont(90, "ＭＳ ゴシック");
 }
 
 const MessageMap<CChangeViewDialog>& CChangeViewDialog::GetMessageMap()
@@ -14,9 +15,18 @@ const MessageMap<CChangeViewDialog>& CChangeViewDialog::GetMessageMap()
     static constexpr MessageRoute<CChangeViewDialog> messages[] = {
         {WM_SIZE, &CChangeViewDialog::OnSize},
         {WM_GETMINMAXINFO, &CChangeViewDialog::OnGetMinMaxInfo},
+        {WM_DPICHANGED, &CChangeViewDialog::OnDpiChanged},
     };
     static const MessageMap<CChangeViewDialog> map{{}, messages};
     return map;
+}
+
+LRESULT CChangeViewDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    // The dialog's own font is scaled by the system; the log's is the program's.
+    SetPointFontOf(GetDlgItem(IDC_CHANGE_TEXT), font_, LogFontSize, LogFontFace, HIWORD(wParam));
+    MoveToSuggestedRect(m_hWnd, lParam);
+    return 0;
 }
 
 BOOL CChangeViewDialog::OnInitDialog()
@@ -24,11 +34,11 @@ BOOL CChangeViewDialog::OnInitDialog()
     CDialog::OnInitDialog();
     SetWindowText(LoadResourceString(IDS_CHANGE_VIEW_CAPTION) + path_);
     HWND text = GetDlgItem(IDC_CHANGE_TEXT);
-    ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    SetPointFontOf(text, font_, LogFontSize, LogFontFace, WindowDpi(m_hWnd));
     SetWindowTextOf(text, WithWindowsLineEnds(diff_));
     anchors_.Capture(m_hWnd, {{text, GrowWider | GrowTaller}, {GetDlgItem(IDOK), MoveHalfRight | MoveDown}});
     ::SetFocus(text);
-    ::SendMessageA(text, EM_SETSEL, 0, 0);
+    ::SendMessageW(text, EM_SETSEL, 0, 0);
     return FALSE;
 }
 

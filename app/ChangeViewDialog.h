@@ -21,6 +21,7 @@ protected:
 
 private:
     LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
 
     std::string path_;

@@ -462,7 +462,7 @@ void CMainDialog::ReloadConfiguredReplaceList()
 LRESULT CMainDialog::OnPaint(WPARAM wParam, LPARAM lParam)
 {
     if (!IsIconic())
-        return ::DefWindowProcA(m_hWnd, WM_PAINT, wParam, lParam);
+        return ::DefWindowProcW(m_hWnd, WM_PAINT, wParam, lParam);
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(m_hWnd, &paint);
     const RECT client = GetClientRect();

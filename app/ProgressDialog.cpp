@@ -32,7 +32,7 @@ INT_PTR ProgressDialog::Show(AbortFlag& abort, std::function<bool(HWND)> shown)
 BOOL ProgressDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    ::PostMessageA(m_hWnd, WM_PROGRESS_SHOWN, 0, 0);
+    ::PostMessageW(m_hWnd, WM_PROGRESS_SHOWN, 0, 0);
     return TRUE;
 }
 

@@ -5,6 +5,8 @@
 #include "app/PreviewChanges.h"
 #include "app/SettingsStore.h"
 #include "app/WindowSize.h"
+#include "app/LogFont.h"
+#include "framework/Dpi.h"
 #include "framework/Resources.h"
 #include "resources/ResourceIds.h"
 
@@ -38,7 +40,6 @@ void Shift(HWND child, int dx, int grow)
 CResultLogDialog::CResultLogDialog(CWnd* parent, SettingsStore& settings)
     : MessageMapped(IDD_RESULT_LOG, parent), settings_(settings), logBox_(*this)
 {
-    font_.CreatePointFont(90, "ＭＳ ゴシック");
 }
 
 const MessageMap<CResultLogDialog>& CResultLogDialog::GetMessageMap()
@@ -46,9 +47,18 @@ const MessageMap<CResultLogDialog>& CResultLogDialog::GetMessageMap()
     static constexpr MessageRoute<CResultLogDialog> messages[] = {
         {WM_SIZE, &CResultLogDialog::OnSize},
         {WM_GETMINMAXINFO, &CResultLogDialog::OnGetMinMaxInfo},
+        {WM_DPICHANGED, &CResultLogDialog::OnDpiChanged},
     };
     static const MessageMap<CResultLogDialog> map{{}, messages};
     return map;
+}
+
+LRESULT CResultLogDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    // The dialog's own font is scaled by the system; the log's is the program's.
+    SetPointFontOf(GetDlgItem(IDC_RESULT_LOG_TEXT), font_, LogFontSize, LogFontFace, HIWORD(wParam));
+    MoveToSuggestedRect(m_hWnd, lParam);
+    return 0;
 }
 
 BOOL CResultLogDialog::OnInitDialog()
@@ -74,7 +84,7 @@ BOOL CResultLogDialog::OnInitDialog()
     ::EnableWindow(GetDlgItem(IDC_UNDO), undoable_ && !undoLog_ && !preview_);
     ShowFailures();
     HWND text = GetDlgItem(IDC_RESULT_LOG_TEXT);
-    ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    SetPointFontOf(text, font_, LogFontSize, LogFontFace, WindowDpi(m_hWnd));
     FitLogColumns(text);
     anchors_.Capture(m_hWnd, {{GetDlgItem(IDC_RESULT_LOG_LABEL), GrowWider},
                               {text, GrowWider | GrowTaller},
@@ -86,7 +96,7 @@ BOOL CResultLogDialog::OnInitDialog()
     // The focus goes where the dialog would put it, but without selecting the whole log,
     // which would hide its columns under the highlight.
     ::SetFocus(text);
-    ::SendMessageA(text, EM_SETSEL, 0, 0);
+    ::SendMessageW(text, EM_SETSEL, 0, 0);
     ShowCaretLine();
     return FALSE;
 }
@@ -112,8 +122,8 @@ std::optional<std::size_t> CResultLogDialog::CaretFileIndex() const
 {
     HWND text = GetDlgItem(IDC_RESULT_LOG_TEXT);
     DWORD start = 0;
-    ::SendMessageA(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-    const int line = static_cast<int>(::SendMessageA(text, EM_LINEFROMCHAR, start, 0)) - HeaderLines;
+    ::SendMessageW(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    const int line = static_cast<int>(::SendMessageW(text, EM_LINEFROMCHAR, start, 0)) - HeaderLines;
     if (line < 0 || static_cast<std::size_t>(line) >= log_.LoggedFiles() ||
         static_cast<std::size_t>(line) >= files_.size())
         return std::nullopt;
@@ -187,7 +197,7 @@ void CResultLogDialog::FitLogColumns(HWND text)
     // The box is as wide as the template says in dialog units, which need not hold a whole
     // log line in the fixed-pitch font: it is widened, with the dialog, until it does, so
     // that no line wraps or hides its count.
-    const LRESULT margins = ::SendMessageA(text, EM_GETMARGINS, 0, 0);
+    const LRESULT margins = ::SendMessageW(text, EM_GETMARGINS, 0, 0);
     const int needed = TextWidthIn(text, std::string(LogColumns, '-')) + LOWORD(margins) + HIWORD(margins) + 2;
     RECT client;
     ::GetClientRect(text, &client);

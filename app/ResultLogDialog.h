@@ -77,6 +77,7 @@ private:
     };
 
     LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
     void FitLogColumns(HWND text);
     void ShowFailures();

@@ -41,7 +41,7 @@ void WorkerRun::Work(const RunFunction& run)
     }
     // An aborted run's dialog has already gone; any other run takes its dialog with it.
     if (completed || failed_)
-        ::PostMessageA(progressWindow_, WM_COMMAND, IDOK, 0);
+        ::PostMessageW(progressWindow_, WM_COMMAND, IDOK, 0);
 }
 
 void WorkerRun::StopAndWait()
@@ -61,7 +61,7 @@ void WorkerRun::OnProgress(std::size_t done, std::size_t count)
     SetWindowTextOf(::GetDlgItem(progressWindow_, IDC_PROGRESS_FILE),
                     files_ && done < files_->size() ? (*files_)[done] : std::string());
     HWND bar = ::GetDlgItem(progressWindow_, IDC_PROGRESS_BAR);
-    ::SendMessageA(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(count));
-    ::SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
+    ::SendMessageW(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(count));
+    ::SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
     SetWindowTextOf(::GetDlgItem(progressWindow_, IDC_PROGRESS_TEXT), ProgressText(done, count));
 }

@@ -107,13 +107,13 @@ ListRows CListEditWnd::Rows() const
     return rows;
 }
 
-bool CListEditWnd::PreCreateWindow(CREATESTRUCTA& create)
+bool CListEditWnd::PreCreateWindow(CREATESTRUCTW& create)
 {
     create.dwExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
     return CFrameWnd::PreCreateWindow(create);
 }
 
-bool CListEditWnd::OnCreate(const CREATESTRUCTA&)
+bool CListEditWnd::OnCreate(const CREATESTRUCTW&)
 {
     HWND owner = GetOwnerWindow();
     if (owner)
@@ -354,7 +354,7 @@ LRESULT CListEditWnd::OnClose(WPARAM, LPARAM)
     if (HWND owner = GetOwnerWindow()) {
         ::EnableWindow(owner, TRUE);
         ::SetActiveWindow(owner);
-        ::SendMessageA(owner, WM_LISTEDITCLOSED, reinterpret_cast<WPARAM>(listPath_.c_str()), 0);
+        ::SendMessageW(owner, WM_LISTEDITCLOSED, reinterpret_cast<WPARAM>(listPath_.c_str()), 0);
     }
     // The object may be gone once this returns.
     DestroyWindow();

@@ -63,8 +63,8 @@ public:
 
 protected:
     // The list view has its own client edge; the frame goes without.
-    bool PreCreateWindow(CREATESTRUCTA& create) override;
-    bool OnCreate(const CREATESTRUCTA& create) override;
+    bool PreCreateWindow(CREATESTRUCTW& create) override;
+    bool OnCreate(const CREATESTRUCTW& create) override;
     void PostNcDestroy() override;
     // "総数 : %d件" with the number of rows.
     std::string GetIdleText() const override;

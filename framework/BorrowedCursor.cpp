@@ -1,13 +1,15 @@
 #include "framework/BorrowedCursor.h"
 
+#include "platform/win32/WideText.h"
+
 HCURSOR BorrowCursor(const std::string& modulePath, UINT cursorId)
 {
     // As data only: nothing of the module runs.
-    HMODULE module = ::LoadLibraryExA(modulePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE module = ::LoadLibraryExW(platform::WidePath(modulePath).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module)
         return nullptr;
     HCURSOR copy = nullptr;
-    if (HCURSOR cursor = ::LoadCursorA(module, MAKEINTRESOURCEA(cursorId)))
+    if (HCURSOR cursor = ::LoadCursorW(module, MAKEINTRESOURCEW(cursorId)))
         copy = static_cast<HCURSOR>(::CopyImage(cursor, IMAGE_CURSOR, 0, 0, 0));
     ::FreeLibrary(module);
     return copy;
@@ -15,11 +17,11 @@ HCURSOR BorrowCursor(const std::string& modulePath, UINT cursorId)
 
 std::string WindowsFolderFile(const std::string& name)
 {
-    char folder[MAX_PATH];
-    const UINT length = ::GetWindowsDirectoryA(folder, MAX_PATH);
+    wchar_t folder[MAX_PATH];
+    const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return name;
-    std::string path(folder, length);
+    std::string path = platform::NarrowShown(std::wstring_view(folder, length));
     if (path.back() != '\\')
         path += '\\';
     return path + name;

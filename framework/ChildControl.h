@@ -4,4 +4,4 @@
 
 // A child window of the system class `className` with the id `id`, at `rect` in the
 // parent's client area; null when it cannot be created.
-HWND CreateChildControl(const char* className, DWORD style, DWORD exStyle, const RECT& rect, HWND parent, int id);
+HWND CreateChildControl(const wchar_t* className, DWORD style, DWORD exStyle, const RECT& rect, HWND parent, int id);

@@ -5,6 +5,9 @@
 
 #include "framework/Window.h"
 
+// Sends a message whose LPARAM is a text, in the window's own UTF-16.
+int SendText(const CWnd& window, UINT message, WPARAM wParam, const std::string& text);
+
 class CButton : public CWnd {
 public:
     using CWnd::CWnd;
@@ -18,8 +21,8 @@ public:
     using CWnd::CWnd;
     void SetSel(int start, int end) const { SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end); }
     int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
-    // The most the user can type, in bytes; pasted or set texts are not cut.
-    void SetLimitText(int bytes) const { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(bytes)); }
+    // The most characters the user can type; pasted or set texts are not cut.
+    void SetLimitText(int characters) const { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(characters)); }
     int GetLimitText() const { return static_cast<int>(SendMessage(EM_GETLIMITTEXT)); }
 };
 
@@ -34,10 +37,7 @@ public:
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
     int SetCurSel(int index) const { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
-    int AddString(const std::string& text) const
-    {
-        return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
-    }
+    int AddString(const std::string& text) const { return SendText(*this, CB_ADDSTRING, 0, text); }
     std::string GetLBText(int index) const;
     bool SetItemData(int index, DWORD_PTR data) const
     {
@@ -53,8 +53,7 @@ public:
     // in any letter case; CB_ERR, with the selection unchanged, when none does.
     int SelectString(int after, const std::string& text) const
     {
-        return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(after),
-                                            reinterpret_cast<LPARAM>(text.c_str())));
+        return SendText(*this, CB_SELECTSTRING, static_cast<WPARAM>(after), text);
     }
 };
 
@@ -62,10 +61,7 @@ class CListBox : public CWnd {
 public:
     using CWnd::CWnd;
     int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
-    int AddString(const std::string& text) const
-    {
-        return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
-    }
+    int AddString(const std::string& text) const { return SendText(*this, LB_ADDSTRING, 0, text); }
     int DeleteString(int index) const { return static_cast<int>(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(index))); }
     std::string GetText(int index) const;
     bool GetSel(int index) const { return SendMessage(LB_GETSEL, static_cast<WPARAM>(index)) > 0; }

@@ -20,10 +20,10 @@ void DDX_Text(CDataExchange& dx, int id, std::string& value)
         dx.m_dialog.SetDlgItemText(id, value);
 }
 
-void DDV_MaxChars(CDataExchange& dx, int id, int bytes)
+void DDV_MaxChars(CDataExchange& dx, int id, int characters)
 {
     if (!dx.m_bSaveAndValidate)
-        CEdit(dx.m_dialog.GetDlgItem(id)).SetLimitText(bytes);
+        CEdit(dx.m_dialog.GetDlgItem(id)).SetLimitText(characters);
 }
 
 void DDX_Control(CDataExchange& dx, int id, CSubclassedWnd& control)

@@ -17,8 +17,8 @@ public:
 
 void DDX_Check(CDataExchange& dx, int id, int& value);
 void DDX_Text(CDataExchange& dx, int id, std::string& value);
-// The edit box `id` takes at most `bytes` typed bytes. Nothing is checked when the values
+// The edit box `id` takes at most `characters` typed characters. Nothing is checked when the values
 // are taken over: a longer text can only come from the program itself, and is kept.
-void DDV_MaxChars(CDataExchange& dx, int id, int bytes);
+void DDV_MaxChars(CDataExchange& dx, int id, int characters);
 // The control `id` is served by `control` from the first exchange on.
 void DDX_Control(CDataExchange& dx, int id, CSubclassedWnd& control);

@@ -20,7 +20,7 @@ INT_PTR CDialog::DoModal()
     modal_ = true;
     ended_ = false;
     result_ = -1;
-    HWND hwnd = ::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), owner, DialogProcedure,
+    HWND hwnd = ::CreateDialogParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId_), owner, DialogProcedure,
                                      reinterpret_cast<LPARAM>(this));
     if (hwnd) {
         CenterIfUnplaced();
@@ -46,7 +46,7 @@ bool CDialog::Create(bool centre)
 {
     modal_ = false;
     HWND owner = parent_ ? parent_->m_hWnd : nullptr;
-    if (!::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), owner, DialogProcedure,
+    if (!::CreateDialogParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId_), owner, DialogProcedure,
                               reinterpret_cast<LPARAM>(this)))
         return false;
     if (centre)
@@ -72,7 +72,7 @@ void CDialog::EndDialog(INT_PTR result)
     result_ = result;
     ended_ = true;
     // Wakes the loop, which may be waiting for a message.
-    ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }
 
 void CDialog::UpdateData(bool saveAndValidate)
@@ -108,7 +108,7 @@ bool CDialog::PreTranslateMessage(MSG& message)
         SendMessage(WM_COMMAND, IDCANCEL, 0);
         return true;
     }
-    return ::IsDialogMessageA(m_hWnd, &message);
+    return ::IsDialogMessageW(m_hWnd, &message);
 }
 
 BOOL CDialog::OnInitDialog()
@@ -229,7 +229,7 @@ INT_PTR CALLBACK CDialog::DialogProcedure(HWND hwnd, UINT message, WPARAM wParam
     if (message == WM_INITDIALOG && ::IsWindow(hwnd)) {
         const RECT after = dialog->GetWindowRect();
         dialog->centerPending_ = after.left == before.left && after.top == before.top &&
-                                 !(::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD);
+                                 !(::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD);
     }
     if (message == WM_NCDESTROY)
         dialog->ForgetHandle();
@@ -237,6 +237,6 @@ INT_PTR CALLBACK CDialog::DialogProcedure(HWND hwnd, UINT message, WPARAM wParam
         return FALSE;
     if (ReturnsResultDirectly(message))
         return static_cast<INT_PTR>(result);
-    ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+    ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
     return TRUE;
 }

@@ -14,10 +14,10 @@ INT_PTR CALLBACK BarProcedure(HWND, UINT message, WPARAM, LPARAM)
 
 bool CDialogBar::Create(const CWnd& parent, UINT templateId, int id)
 {
-    m_hWnd = ::CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), parent.m_hWnd, BarProcedure, 0);
+    m_hWnd = ::CreateDialogParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId), parent.m_hWnd, BarProcedure, 0);
     if (!m_hWnd)
         return false;
-    ::SetWindowLongPtrA(m_hWnd, GWLP_ID, id);
+    ::SetWindowLongPtrW(m_hWnd, GWLP_ID, id);
     const RECT rect = GetWindowRect();
     height_ = rect.bottom - rect.top;
     ShowWindow(SW_SHOW);

@@ -54,3 +54,10 @@ int LargeIconSide(UINT dpi)
 {
     return MetricForDpi(SM_CXICON, dpi, 32);
 }
+
+void MoveToSuggestedRect(HWND window, LPARAM suggestion)
+{
+    const RECT& suggested = *reinterpret_cast<const RECT*>(suggestion);
+    ::SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -13,6 +13,9 @@ inline int ScaledToDpi(int pixels, UINT dpi)
     return ::MulDiv(pixels, static_cast<int>(dpi), static_cast<int>(StandardDpi));
 }
 
+// Takes the place and size Windows suggests with WM_DPICHANGED (its `lParam`).
+void MoveToSuggestedRect(HWND window, LPARAM suggestion);
+
 // The side of a small icon (16 pixels at 100 %) and of a large one at `dpi`.
 int SmallIconSide(UINT dpi);
 int LargeIconSide(UINT dpi);

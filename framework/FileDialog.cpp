@@ -3,36 +3,36 @@
 #include <cderr.h>
 #include <commdlg.h>
 #include <dlgs.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
 #include "framework/WinApp.h"
 #include "platform/DoubleByte.h"
-#include "platform/Folders.h"
 #include "platform/win32/WideText.h"
 
 namespace {
 
-// The names the dialog writes: a full path, or with several files chosen the folder and
-// then each name, every piece ended by a NUL and the whole by a second NUL.
-std::vector<std::string> ChosenPaths(const std::vector<char>& buffer)
-{
-    std::vector<std::string> pieces;
-    for (const char* piece = buffer.data(); *piece; piece += std::strlen(piece) + 1)
-        pieces.emplace_back(piece);
-    if (pieces.size() <= 1)
-        return pieces;
-    std::vector<std::string> paths;
-    for (std::size_t i = 1; i < pieces.size(); ++i)
-        paths.push_back(platform::JoinPath(pieces.front(), pieces[i]));
-    return paths;
-}
-
 std::wstring JoinWidePath(const std::wstring& folder, const std::wstring& name)
 {
     return folder.ends_with(L'\\') ? folder + name : folder + L'\\' + name;
+}
+
+// The names the dialog writes: a full path, or with several files chosen the folder and
+// then each name, every piece ended by a NUL and the whole by a second NUL.
+std::vector<std::wstring> ChosenPaths(const wchar_t* buffer)
+{
+    std::vector<std::wstring> pieces;
+    for (const wchar_t* piece = buffer; *piece; piece += std::wcslen(piece) + 1)
+        pieces.emplace_back(piece);
+    if (pieces.size() <= 1)
+        return pieces;
+    std::vector<std::wstring> paths;
+    for (std::size_t i = 1; i < pieces.size(); ++i)
+        paths.push_back(JoinWidePath(pieces.front(), pieces[i]));
+    return paths;
 }
 
 // The folder the dialog shows, in the system's own characters (its path as text would come
@@ -92,16 +92,45 @@ std::vector<std::wstring> NamesInNameBox(const std::wstring& folder, const std::
     return names;
 }
 
+// What the dialog's hook keeps of one showing of the dialog.
+struct ShownDialog {
+    OPENFILENAMEW* Request = nullptr;
+    std::vector<std::wstring> Kept;
+    std::vector<wchar_t> LargerBuffer;
+};
+
+// Before the dialog writes several chosen names into the request's buffer, gives it a
+// buffer that holds them: some systems' dialogs (Wine's) write them without looking at its
+// size. The names are at most as long as the box that holds them, with the folder before.
+LRESULT CALLBACK MakeRoomForTheNames(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR data)
+{
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        auto* shown = reinterpret_cast<ShownDialog*>(data);
+        const std::size_t needed = FolderOfDialog(dialog).size() + NameBoxText(dialog).size() + 4;
+        if (needed > shown->Request->nMaxFile) {
+            shown->LargerBuffer.assign(needed, L'\0');
+            shown->Request->lpstrFile = shown->LargerBuffer.data();
+            shown->Request->nMaxFile = static_cast<DWORD>(needed);
+        }
+    } else if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(dialog, MakeRoomForTheNames, 0);
+    }
+    return ::DefSubclassProc(dialog, message, wParam, lParam);
+}
+
 // Keeps the chosen names, in the system's characters, as the dialog confirms them,
 // whatever room its buffer has.
 UINT_PTR CALLBACK KeepChosenNames(HWND child, UINT message, WPARAM, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(child, GWLP_USERDATA, reinterpret_cast<const OPENFILENAMEA*>(lParam)->lCustData);
+        const LPARAM shown = reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData;
+        ::SetWindowLongPtrW(child, GWLP_USERDATA, shown);
+        ::SetWindowSubclass(::GetParent(child), MakeRoomForTheNames, 0, static_cast<DWORD_PTR>(shown));
     } else if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_FILEOK) {
-        auto* kept = reinterpret_cast<std::vector<std::wstring>*>(::GetWindowLongPtrA(child, GWLP_USERDATA));
+        auto* shown = reinterpret_cast<ShownDialog*>(::GetWindowLongPtrW(child, GWLP_USERDATA));
         HWND dialog = ::GetParent(child);
-        *kept = NamesInNameBox(FolderOfDialog(dialog), NameBoxText(dialog));
+        shown->Kept = NamesInNameBox(FolderOfDialog(dialog), NameBoxText(dialog));
     }
     return 0;
 }
@@ -139,52 +168,49 @@ bool CFileDialog::DoModal(HWND owner)
     files_.clear();
     refused_.clear();
     for (;;) {
-        std::vector<char> buffer(bufferSize_, '\0');
-        std::vector<std::wstring> kept;
-        OPENFILENAMEA dialog = {};
+        std::vector<wchar_t> buffer(bufferSize_, L'\0');
+        ShownDialog shown;
+        const std::wstring filter = platform::WideShown(filter_);
+        const std::wstring folder = platform::WidePath(initialFolder_);
+        const std::wstring title = platform::WideShown(title_);
+        const std::wstring extension = platform::WideShown(defaultExtension_);
+        OPENFILENAMEW dialog = {};
         dialog.lStructSize = sizeof dialog;
         dialog.hwndOwner = owner;
-        dialog.lpstrFilter = filter_.data();
+        dialog.lpstrFilter = filter.c_str();
         dialog.nFilterIndex = 1;
         dialog.lpstrFile = buffer.data();
         dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-        dialog.lpstrInitialDir = initialFolder_.empty() ? nullptr : initialFolder_.c_str();
-        dialog.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
-        dialog.lpstrDefExt = defaultExtension_.empty() ? nullptr : defaultExtension_.c_str();
+        dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+        dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+        dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
         dialog.Flags = flags_ | OFN_EXPLORER | OFN_ENABLEHOOK;
         dialog.lpfnHook = KeepChosenNames;
-        dialog.lCustData = reinterpret_cast<LPARAM>(&kept);
-        if (saving_ ? ::GetSaveFileNameA(&dialog) : ::GetOpenFileNameA(&dialog)) {
-            Keep(kept, ChosenPaths(buffer));
+        shown.Request = &dialog;
+        dialog.lCustData = reinterpret_cast<LPARAM>(&shown);
+        if (saving_ ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog)) {
+            Keep(ChosenPaths(dialog.lpstrFile));
             return true;
         }
         if (::CommDlgExtendedError() != FNERR_BUFFERTOOSMALL)
             return false;
-        if (!kept.empty()) {
-            Keep(kept, {});
+        if (!shown.Kept.empty()) {
+            Keep(shown.Kept);
             return true;
         }
-        // The first two bytes tell the size the names need, when it fits in them; the
+        // The first character tells the size the names need, when it fits in it; the
         // dialog is asked again with that room.
-        const std::size_t needed = static_cast<unsigned char>(buffer[0]) | static_cast<unsigned char>(buffer[1]) << 8;
+        const std::size_t needed = static_cast<std::size_t>(buffer[0]);
         bufferSize_ = std::max(needed + 1, bufferSize_ * 2);
     }
 }
 
-void CFileDialog::Keep(const std::vector<std::wstring>& kept, const std::vector<std::string>& answer)
+void CFileDialog::Keep(const std::vector<std::wstring>& chosen)
 {
-    std::vector<std::string> named;
-    bool allExact = true;
-    for (const std::wstring& path : kept) {
+    for (const std::wstring& path : chosen) {
         const platform::SystemName name = platform::NameFromSystem(path);
-        (name.NamesTheFile() ? named : refused_).push_back(name.Text);
-        allExact = allExact && name.Exact;
+        (name.NamesTheFile() ? files_ : refused_).push_back(name.Text);
     }
-    // The dialog's own answer carries what it made of a name (an extension added, a
-    // relative path resolved), and passes through the program's code page: it is taken
-    // when no chosen name lacks a character there (it would hold a look-alike), and when
-    // it was not cut short.
-    files_ = allExact && answer.size() >= kept.size() ? answer : named;
 }
 
 bool TellRefusedNames(const CFileDialog& dialog, const std::string& message, HWND owner)

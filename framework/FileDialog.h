@@ -30,8 +30,9 @@ public:
     void SetDefaultExtension(const std::string& extension);
 
 private:
-    // The chosen names as the dialog's hook saw them, and as the dialog's buffer answers.
-    void Keep(const std::vector<std::wstring>& kept, const std::vector<std::string>& answer);
+    // The chosen names, in the system's own characters: each one the program can carry
+    // among the file names, the others among the refused ones.
+    void Keep(const std::vector<std::wstring>& chosen);
 
     std::string filter_;
     std::string title_;

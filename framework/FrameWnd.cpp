@@ -6,27 +6,28 @@
 #include "framework/Resources.h"
 #include "framework/StatusBar.h"
 #include "framework/WinApp.h"
+#include "platform/win32/WideText.h"
 
 namespace {
 
-const char* const FrameClassName = "TarveloxFrame";
+const wchar_t* const FrameClassName = L"TarveloxFrame";
 
 bool RegisterFrameClass(WNDPROC procedure)
 {
-    WNDCLASSEXA existing{};
+    WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (::GetClassInfoExA(ResourceInstance(), FrameClassName, &existing))
+    if (::GetClassInfoExW(ResourceInstance(), FrameClassName, &existing))
         return true;
-    WNDCLASSEXA frameClass{};
+    WNDCLASSEXW frameClass{};
     frameClass.cbSize = sizeof frameClass;
     frameClass.style = CS_DBLCLKS;
     frameClass.lpfnWndProc = procedure;
     frameClass.hInstance = ResourceInstance();
-    frameClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    frameClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     // No background: the bars and the pane cover the whole client area.
     frameClass.hbrBackground = nullptr;
     frameClass.lpszClassName = FrameClassName;
-    return ::RegisterClassExA(&frameClass) != 0;
+    return ::RegisterClassExW(&frameClass) != 0;
 }
 
 // The part of a command's string before (prompt) or after (tool tip) its line break.
@@ -54,12 +55,13 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent)
         return false;
     resourceId_ = resourceId;
     owner_ = parent ? parent->m_hWnd : nullptr;
-    accelerators_ = ::LoadAcceleratorsA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
-    const std::string title = (style & FWS_ADDTOTITLE) ? LoadResourceString(resourceId) : std::string();
-    CREATESTRUCTA create{};
+    accelerators_ = ::LoadAcceleratorsW(ResourceInstance(), MAKEINTRESOURCEW(resourceId));
+    const std::wstring title =
+        platform::WideShown((style & FWS_ADDTOTITLE) ? LoadResourceString(resourceId) : std::string());
+    CREATESTRUCTW create{};
     create.lpCreateParams = this;
     create.hInstance = ResourceInstance();
-    create.hMenu = ::LoadMenuA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
+    create.hMenu = ::LoadMenuW(ResourceInstance(), MAKEINTRESOURCEW(resourceId));
     create.hwndParent = owner_;
     create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
     create.style = style;
@@ -68,7 +70,7 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent)
     create.dwExStyle = WS_EX_CLIENTEDGE;
     HWND hwnd = nullptr;
     if (PreCreateWindow(create))
-        hwnd = ::CreateWindowExA(create.dwExStyle, create.lpszClass, create.lpszName, create.style, create.x,
+        hwnd = ::CreateWindowExW(create.dwExStyle, create.lpszClass, create.lpszName, create.style, create.x,
                                  create.y, create.cx, create.cy, create.hwndParent, create.hMenu, create.hInstance,
                                  this);
     // A window that was made and failed took its menu with it.
@@ -81,7 +83,7 @@ bool CFrameWnd::PreTranslateMessage(MSG& message)
 {
     if (!accelerators_ || message.message < WM_KEYFIRST || message.message > WM_KEYLAST)
         return false;
-    return ::TranslateAcceleratorA(m_hWnd, accelerators_, &message) != 0;
+    return ::TranslateAcceleratorW(m_hWnd, accelerators_, &message) != 0;
 }
 
 bool CFrameWnd::IsCommandEnabled(int) const
@@ -145,12 +147,12 @@ std::string CFrameWnd::ToolTipOf(int id)
     return CommandStringPart(id, true);
 }
 
-bool CFrameWnd::PreCreateWindow(CREATESTRUCTA&)
+bool CFrameWnd::PreCreateWindow(CREATESTRUCTW&)
 {
     return true;
 }
 
-bool CFrameWnd::OnCreate(const CREATESTRUCTA&)
+bool CFrameWnd::OnCreate(const CREATESTRUCTW&)
 {
     return true;
 }
@@ -274,7 +276,7 @@ bool CFrameWnd::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
     case WM_CREATE:
         SetIcons(WindowDpi(m_hWnd));
         AddIdleClient(*this);
-        result = OnCreate(*reinterpret_cast<const CREATESTRUCTA*>(lParam)) ? 0 : -1;
+        result = OnCreate(*reinterpret_cast<const CREATESTRUCTW*>(lParam)) ? 0 : -1;
         return true;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
@@ -294,12 +296,10 @@ bool CFrameWnd::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
     case WM_DPICHANGED: {
         // Moved to a monitor of another scale: the size Windows suggests for it, the icons
         // and the bars' images drawn again for the new scale.
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         SetIcons(HIWORD(wParam));
         for (const DockedBar& docked : bars_)
             docked.Bar->ChangeDpi(HIWORD(wParam));
-        ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        MoveToSuggestedRect(m_hWnd, lParam);
         RecalcLayout();
         return true;
     }
@@ -322,13 +322,13 @@ LRESULT CALLBACK CFrameWnd::FrameProcedure(HWND hwnd, UINT message, WPARAM wPara
 {
     CFrameWnd* frame = nullptr;
     if (message == WM_NCCREATE) {
-        frame = static_cast<CFrameWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        frame = static_cast<CFrameWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         frame->RememberHandle(hwnd);
     } else {
         frame = static_cast<CFrameWnd*>(FromHandlePermanent(hwnd));
     }
     if (!frame)
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
     LRESULT result = 0;
     bool handled = false;
     try {
@@ -338,7 +338,7 @@ LRESULT CALLBACK CFrameWnd::FrameProcedure(HWND hwnd, UINT message, WPARAM wPara
         handled = false;
     }
     if (!handled)
-        result = ::DefWindowProcA(hwnd, message, wParam, lParam);
+        result = ::DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         RemoveIdleClient(*frame);
         frame->ForgetHandle();

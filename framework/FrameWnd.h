@@ -53,9 +53,9 @@ public:
 
 protected:
     // The parameters the window is created with; false stops the creation.
-    virtual bool PreCreateWindow(CREATESTRUCTA& create);
+    virtual bool PreCreateWindow(CREATESTRUCTW& create);
     // The window exists; false makes its creation fail.
-    virtual bool OnCreate(const CREATESTRUCTA& create);
+    virtual bool OnCreate(const CREATESTRUCTW& create);
     // By default the application's commands (CWinApp::OnCommand).
     virtual bool OnCommand(int id, int code, HWND control);
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -51,11 +51,11 @@ void RunIdleClients()
 
 BOOL GetMessageWhenIdle(MSG& message)
 {
-    if (idlePending && !::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (idlePending && !::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
         idlePending = false;
         RunIdleClients();
     }
-    const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
     if (got > 0 && MayChangeSomething(message))
         idlePending = true;
     return got;

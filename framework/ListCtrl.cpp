@@ -1,51 +1,53 @@
 #include "framework/ListCtrl.h"
 
-#include <cstring>
+#include <cwchar>
 
 #include "framework/ChildControl.h"
+#include "platform/win32/WideText.h"
 
 bool CListCtrl::Create(DWORD style, DWORD exStyle, HWND parent, int id)
 {
-    m_hWnd = CreateChildControl(WC_LISTVIEWA, style, exStyle, RECT{}, parent, id);
+    m_hWnd = CreateChildControl(WC_LISTVIEWW, style, exStyle, RECT{}, parent, id);
     return m_hWnd != nullptr;
 }
 
 int CListCtrl::InsertColumn(int column, const std::string& heading, int format, int width) const
 {
-    LVCOLUMNA description{};
+    std::wstring wide = platform::WideShown(heading);
+    LVCOLUMNW description{};
     description.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     description.fmt = format;
     description.cx = width;
-    description.pszText = const_cast<char*>(heading.c_str());
+    description.pszText = wide.data();
     description.iSubItem = column;
     return static_cast<int>(
-        SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&description)));
+        SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&description)));
 }
 
 int CListCtrl::InsertItem(int index, const std::string& text) const
 {
-    LVITEMA item{};
+    std::wstring wide = platform::WideShown(text);
+    LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = index;
-    item.pszText = const_cast<char*>(text.c_str());
-    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    item.pszText = wide.data();
+    return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 std::string CListCtrl::GetItemText(int item, int column) const
 {
-    std::string text(256, '\0');
+    std::wstring text(256, L'\0');
     for (;;) {
-        LVITEMA request{};
+        LVITEMW request{};
         request.iSubItem = column;
         request.pszText = text.data();
         request.cchTextMax = static_cast<int>(text.size());
-        SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&request));
-        // The answer may count characters, not bytes; a text that fills the buffer may have
-        // been cut.
-        const std::size_t copied = std::strlen(text.c_str());
-        if (copied + 2 < text.size()) {
+        SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&request));
+        // A text that fills the buffer may have been cut.
+        const std::size_t copied = std::wcslen(text.c_str());
+        if (copied + 1 < text.size()) {
             text.resize(copied);
-            return text;
+            return platform::NarrowShown(text);
         }
         text.resize(text.size() * 2);
     }
@@ -53,15 +55,16 @@ std::string CListCtrl::GetItemText(int item, int column) const
 
 bool CListCtrl::SetItemText(int item, int column, const std::string& text) const
 {
-    LVITEMA request{};
+    std::wstring wide = platform::WideShown(text);
+    LVITEMW request{};
     request.iSubItem = column;
-    request.pszText = const_cast<char*>(text.c_str());
-    return SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&request)) != 0;
+    request.pszText = wide.data();
+    return SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&request)) != 0;
 }
 
 bool CListCtrl::SetItemState(int item, UINT state, UINT mask) const
 {
-    LVITEMA request{};
+    LVITEMW request{};
     request.state = state;
     request.stateMask = mask;
     return SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&request)) != 0;
@@ -97,7 +100,7 @@ int CListCtrl::WidthToShowHeading(const std::string& heading) const
         return 0;
     // The header keeps this margin on each side of a heading, and draws the divider
     // between two columns inside the left one.
-    const int margin = static_cast<int>(::SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
+    const int margin = static_cast<int>(::SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
     return TextWidthIn(header, heading) + 2 * margin + ::GetSystemMetrics(SM_CXEDGE);
 }
 
@@ -105,7 +108,7 @@ int CListCtrl::GetHeaderHeight() const
 {
     HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
     RECT rect{};
-    if (!header || !::SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rect)))
+    if (!header || !::SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rect)))
         return 0;
     return rect.bottom;
 }

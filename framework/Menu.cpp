@@ -10,7 +10,7 @@ CMenu::~CMenu()
 
 bool CMenu::LoadMenu(UINT id)
 {
-    menu_ = ::LoadMenuA(ResourceInstance(), MAKEINTRESOURCEA(id));
+    menu_ = ::LoadMenuW(ResourceInstance(), MAKEINTRESOURCEW(id));
     return menu_ != nullptr;
 }
 

@@ -10,7 +10,7 @@ bool PreTranslate(MSG& message)
     for (HWND hwnd = message.hwnd; hwnd;) {
         if (CWnd* window = CWnd::FromHandlePermanent(hwnd); window && window->PreTranslateMessage(message))
             return true;
-        if (!(::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD))
+        if (!(::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD))
             break;
         hwnd = ::GetParent(hwnd);
     }
@@ -24,7 +24,7 @@ void DispatchWithPreTranslation(MSG& message)
     if (PreTranslate(message))
         return;
     ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
+    ::DispatchMessageW(&message);
 }
 
 void RunMessagesUntil(const bool& done)
@@ -51,7 +51,7 @@ bool RunMessagesUntilSignaled(HANDLE handle)
         if (woken != WAIT_OBJECT_0 + 1)
             return false;
         MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 ::PostQuitMessage(static_cast<int>(message.wParam));
                 return ::WaitForSingleObject(handle, INFINITE) == WAIT_OBJECT_0;

@@ -1,26 +1,24 @@
 #include "framework/Resources.h"
 
+#include "platform/win32/WideText.h"
+
 HINSTANCE ResourceInstance()
 {
-    return ::GetModuleHandleA(nullptr);
+    return ::GetModuleHandleW(nullptr);
 }
 
 std::string LoadResourceString(UINT id)
 {
-    std::string text(256, '\0');
-    for (;;) {
-        const int length = ::LoadStringA(ResourceInstance(), id, text.data(), static_cast<int>(text.size()));
-        // A text that fills the buffer may have been cut.
-        if (length + 1 < static_cast<int>(text.size())) {
-            text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-            return text;
-        }
-        text.resize(text.size() * 2);
-    }
+    // The table holds UTF-16 already: a pointer to it with the length, nothing copied.
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(ResourceInstance(), id, reinterpret_cast<wchar_t*>(&text), 0);
+    if (length <= 0 || !text)
+        return std::string();
+    return platform::NarrowShown(std::wstring_view(text, static_cast<std::size_t>(length)));
 }
 
 HICON LoadIconOfSize(UINT id, int size)
 {
     return static_cast<HICON>(
-        ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR | LR_SHARED));
+        ::LoadImageW(ResourceInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR | LR_SHARED));
 }

@@ -2,13 +2,15 @@
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <cwchar>
 
 #include "framework/ChildControl.h"
+#include "framework/Controls.h"
+#include "platform/win32/WideText.h"
 
 bool CStatusBar::Create(const CWnd& parent, int id)
 {
-    m_hWnd = CreateChildControl(STATUSCLASSNAMEA, WS_VISIBLE | SBARS_SIZEGRIP | CCS_NOPARENTALIGN, 0, RECT{},
+    m_hWnd = CreateChildControl(STATUSCLASSNAMEW, WS_VISIBLE | SBARS_SIZEGRIP | CCS_NOPARENTALIGN, 0, RECT{},
                                 parent.m_hWnd, id);
     if (!m_hWnd)
         return false;
@@ -22,17 +24,16 @@ bool CStatusBar::Create(const CWnd& parent, int id)
 
 void CStatusBar::SetText(const std::string& text) const
 {
-    SendMessage(SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendText(*this, SB_SETTEXTW, 0, text);
 }
 
 std::string CStatusBar::GetText() const
 {
-    // The length may count characters where the text has two bytes for one.
-    const std::size_t length = LOWORD(SendMessage(SB_GETTEXTLENGTHA, 0));
-    std::string text(2 * length + 1, '\0');
-    SendMessage(SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(std::strlen(text.c_str()));
-    return text;
+    const std::size_t length = LOWORD(SendMessage(SB_GETTEXTLENGTHW, 0));
+    std::wstring text(length + 1, L'\0');
+    SendMessage(SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::wcslen(text.c_str()));
+    return platform::NarrowShown(text);
 }
 
 void CStatusBar::SetPaneWidth(int width) const

@@ -17,7 +17,7 @@ bool CSubclassedWnd::SubclassWindow(HWND hwnd)
         return false;
     RememberHandle(hwnd);
     original_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CSubclassedWnd::WindowProcedure)));
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CSubclassedWnd::WindowProcedure)));
     return true;
 }
 
@@ -28,14 +28,14 @@ bool CSubclassedWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
 
 LRESULT CSubclassedWnd::Default()
 {
-    return ::CallWindowProcA(original_, m_hWnd, current_.Message, current_.WParam, current_.LParam);
+    return ::CallWindowProcW(original_, m_hWnd, current_.Message, current_.WParam, current_.LParam);
 }
 
 void CSubclassedWnd::Unsubclass()
 {
     if (!m_hWnd)
         return;
-    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
     ForgetHandle();
 }
 

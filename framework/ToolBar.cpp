@@ -17,7 +17,7 @@ constexpr COLORREF TransparentColour = RGB(192, 192, 192);
 HBITMAP ScaledImages(UINT bitmapId, SIZE from, SIZE to, int count)
 {
     HBITMAP source = static_cast<HBITMAP>(
-        ::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        ::LoadImageW(ResourceInstance(), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!source)
         return nullptr;
     HDC screen = ::GetDC(nullptr);
@@ -56,7 +56,7 @@ CToolBar::~CToolBar()
 
 bool CToolBar::Create(const CWnd& parent, int id)
 {
-    m_hWnd = CreateChildControl(TOOLBARCLASSNAMEA,
+    m_hWnd = CreateChildControl(TOOLBARCLASSNAMEW,
                                 WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NOPARENTALIGN |
                                     CCS_NODIVIDER,
                                 0, RECT{}, parent.m_hWnd, id);
@@ -83,7 +83,7 @@ bool CToolBar::LoadButtons(UINT bitmapId, SIZE imageSize, std::span<const int> c
         button.iBitmap = command == ToolBarSeparator ? 0 : image++;
         buttons.push_back(button);
     }
-    if (!SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())))
+    if (!SendMessage(TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())))
         return false;
     SendMessage(TB_AUTOSIZE);
     return true;

@@ -4,6 +4,7 @@
 #include "framework/MessageLoop.h"
 #include "framework/Shell.h"
 #include "framework/Window.h"
+#include "platform/win32/WideText.h"
 
 namespace {
 
@@ -69,5 +70,5 @@ int AppMessageBox(const std::string& text, UINT type, const std::string& caption
     std::string title = caption;
     if (title.empty() && application)
         title = application->AppName();
-    return ::MessageBoxA(owner, text.c_str(), title.c_str(), type);
+    return ::MessageBoxW(owner, platform::WideShown(text).c_str(), platform::WideShown(title).c_str(), type);
 }

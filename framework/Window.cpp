@@ -70,7 +70,7 @@ void CWnd::CenterWindow() const
 {
     const RECT window = GetWindowRect();
     MONITORINFO monitor{sizeof(MONITORINFO), {}, {}, 0};
-    ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT area = monitor.rcWork;
     RECT over = area;
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
@@ -128,7 +128,7 @@ bool IsTextCarried(HWND hwnd)
 
 void SetWindowTextOf(HWND hwnd, const std::string& text)
 {
-    ::SetWindowTextA(hwnd, text.c_str());
+    ::SetWindowTextW(hwnd, platform::WideShown(text).c_str());
 }
 
 SIZE TextExtentIn(HWND hwnd, HFONT font, const std::string& text)
@@ -136,7 +136,8 @@ SIZE TextExtentIn(HWND hwnd, HFONT font, const std::string& text)
     HDC dc = ::GetDC(hwnd);
     HGDIOBJ former = ::SelectObject(dc, font);
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = platform::WideShown(text);
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     ::SelectObject(dc, former);
     ::ReleaseDC(hwnd, dc);
     return size;
@@ -144,7 +145,7 @@ SIZE TextExtentIn(HWND hwnd, HFONT font, const std::string& text)
 
 int TextWidthIn(HWND hwnd, const std::string& text)
 {
-    return TextExtentIn(hwnd, reinterpret_cast<HFONT>(::SendMessageA(hwnd, WM_GETFONT, 0, 0)), text).cx;
+    return TextExtentIn(hwnd, reinterpret_cast<HFONT>(::SendMessageW(hwnd, WM_GETFONT, 0, 0)), text).cx;
 }
 
 RECT RectInParent(HWND child)

@@ -28,13 +28,15 @@ public:
     // to the control's object first; true when it was taken here.
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+    // Every window of the program is a Unicode one: a message carrying text takes UTF-16,
+    // converted from and to code page 932 by the wrappers, whatever the system's code page.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+        return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
     bool PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::PostMessageA(m_hWnd, message, wParam, lParam);
+        return ::PostMessageW(m_hWnd, message, wParam, lParam);
     }
 
     void SetWindowText(const std::string& text) const;

@@ -1,7 +1,9 @@
 #pragma once
-// Profile (INI) files: "[section]" lines, each followed by its "key=value" lines. Windows
-// reads and writes them with its own profile functions; elsewhere our reader and writer
-// follow the same observable rules, so that a file means the same on both.
+// Profile (INI) files: "[section]" lines, each followed by its "key=value" lines, read and
+// written by our own reader and writer on every system. They follow the observable rules of
+// the Windows profile functions, so that a file means the same as it always did, but take
+// the bytes as they are: the system's functions pass them through its code page, which
+// loses code page 932 text wherever the system's is another, and name the file through it.
 #include <cstddef>
 #include <string>
 

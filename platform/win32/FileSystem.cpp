@@ -320,11 +320,10 @@ std::string ModulePath()
         }
         path.resize(path.size() * 2);
     }
-    // In a folder whose name the program cannot carry, its look-alike is another folder.
-    // The settings file beside the program is read through the code page's calls, which
-    // take no escaped name: such a folder is refused as before.
+    // In a folder whose name the program cannot carry, its look-alike is another folder:
+    // the escaped name, which every path call reads back, or none.
     const SystemName name = NameFromSystem(path);
-    return name.Exact ? name.Text : std::string();
+    return name.NamesTheFile() ? name.Text : std::string();
 }
 
 }  // namespace platform

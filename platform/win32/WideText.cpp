@@ -120,6 +120,24 @@ std::wstring Wide(std::string_view text)
     return WidenExactly(text).value_or(std::wstring());
 }
 
+std::wstring WideShown(std::string_view text)
+{
+    if (std::optional<std::wstring> exact = WidenExactly(text))
+        return std::move(*exact);
+    const int length =
+        ::MultiByteToWideChar(ShiftJisCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0)
+        return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(ShiftJisCodePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string NarrowShown(std::wstring_view wide)
+{
+    return NameFromSystem(wide).Text;
+}
+
 }  // namespace platform
 
 namespace platform {

@@ -9,7 +9,7 @@
 #include "platform/DoubleByte.h"
 #include "platform/FileSystem.h"
 #include "platform/ProfileStore.h"
-#include "platform/posix/IniDocument.h"
+#include "platform/IniDocument.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/fuzz/ScratchFile.h"
 

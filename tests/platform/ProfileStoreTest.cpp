@@ -4,11 +4,15 @@
 
 #include <climits>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "platform/FileSystem.h"
 #include "tests/support/TestFiles.h"
 
-// One set of expectations for both stores: on Windows the system's profile functions
-// answer them, elsewhere our own reader and writer, so the system is the reference.
+// Our own reader and writer on every system; on Windows the system's profile functions,
+// under code page 932, are the reference every read of the table must agree with.
 
 using namespace platform;
 
@@ -32,6 +36,21 @@ TEST_P(ProfileRead, GivesTheStoredValueOrTheDefault)
     WriteBytes(folder / "p.ini", c.file);
     EXPECT_EQ(ReadProfileText(folder / "p.ini", c.section, c.key, c.defaultValue), c.expected);
 }
+
+#ifdef _WIN32
+TEST_P(ProfileRead, AgreesWithTheSystemsOwnReader)
+{
+    const TextCase& c = GetParam();
+    ASSERT_EQ(::GetACP(), 932u);
+    TempFolder folder;
+    WriteBytes(folder / "p.ini", c.file);
+    // Room for a byte beyond the longest value, as our reader cuts there itself.
+    std::string system(ProfileValueLimit + 2, '\0');
+    system.resize(::GetPrivateProfileStringA(c.section, c.key, c.defaultValue, system.data(),
+                                             static_cast<DWORD>(system.size()), (folder / "p.ini").c_str()));
+    EXPECT_EQ(ReadProfileText(folder / "p.ini", c.section, c.key, c.defaultValue), system);
+}
+#endif
 
 const std::string Odd = "  [ Sec ]  \r\nk1 =  v1  \r\n  k2=\"q v\"\r\nk3=\"unbalanced\r\nk4='single'\r\n"
                         "k5=  \"  padded  \"  \r\nnoequals\r\nk6=\r\nk7\t=\tt\t\r\nk8=a=b\r\nk9=\"a'\r\n"

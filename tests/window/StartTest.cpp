@@ -155,6 +155,40 @@ TEST_F(StartTest, APreviewShowsTheRunsLogAndWritesNothing)
     EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "1 two 1");
 }
 
+// Moved to a monitor of twice the scale, the log's own fixed-pitch font is made anew at
+// twice the height, as the system does with the dialog's font.
+TEST_F(StartTest, TheLogsFontFollowsTheWindowToAMonitorOfAnotherScale)
+{
+    WriteBytes(folder_ / "a.txt", "one");
+    Open({"-Fone", "-R1"});
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"a.txt"});
+    ReplaceText(Dialog(), IDC_FIND_TEXT, "one");
+    LONG before = 0, after = 0;
+    RECT moved{};
+    ActivationWatcher watcher([&](HWND log) {
+        if (!IsResultLog(log))
+            return;
+        OnceSettled(log, [&, log] {
+            HWND text = ::GetDlgItem(log, IDC_RESULT_LOG_TEXT);
+            const auto height = [text] {
+                LOGFONTW font{};
+                ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(text, WM_GETFONT, 0, 0)), sizeof font, &font);
+                return font.lfHeight;
+            };
+            before = height();
+            RECT suggested{20, 20, 20 + 700, 20 + 500};
+            ::SendMessageW(log, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+            after = height();
+            ::GetWindowRect(log, &moved);
+            PressKeys({{VK_RETURN}});
+        });
+    });
+    Click(Dialog(), IDC_PREVIEW);
+    EXPECT_EQ(after, 2 * before);
+    EXPECT_EQ(moved.right - moved.left, 700);
+    EXPECT_EQ(moved.bottom - moved.top, 500);
+}
+
 // A run with a failure: caption and label count it, the words of the log are explained
 // under it, and the arrow keys bring each file line's whole path, cut in the log, and its
 // status word's meaning. The log can be made larger, and opens at that size next time.

@@ -5,9 +5,11 @@
 #undef ReplaceText
 
 #include <cstring>
+#include <cwchar>
 
 #include "framework/Controls.h"
 #include "framework/MessageLoop.h"
+#include "platform/win32/WideText.h"
 
 namespace {
 
@@ -118,7 +120,7 @@ LRESULT CALLBACK DestroyWatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
 
 TextWatcher::TextWatcher(int controlId, std::function<void(HWND, const std::string&)> arrived)
     : controlId_(controlId), arrived_(std::move(arrived)),
-      hook_(::SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId()))
+      hook_(::SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId()))
 {
     textWatcher = this;
 }
@@ -134,7 +136,8 @@ LRESULT CALLBACK TextWatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && textWatcher && call->message == WM_SETTEXT &&
         ::GetDlgCtrlID(call->hwnd) == textWatcher->controlId_)
-        textWatcher->arrived_(call->hwnd, reinterpret_cast<const char*>(call->lParam));
+        // The program's windows are given their texts in UTF-16.
+        textWatcher->arrived_(call->hwnd, platform::NarrowShown(reinterpret_cast<const wchar_t*>(call->lParam)));
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -153,14 +156,16 @@ LRESULT CALLBACK FileDialogWatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     // The hook's own dialog starts with the caller's request.
-    const auto* request = reinterpret_cast<const OPENFILENAMEA*>(call->lParam);
+    const auto* request = reinterpret_cast<const OPENFILENAMEW*>(call->lParam);
     if (code == HC_ACTION && fileDialogWatcher && call->message == WM_INITDIALOG && request &&
-        request->lStructSize == sizeof(OPENFILENAMEA) && (request->Flags & OFN_EXPLORER) && request->lpstrFilter) {
-        std::string filter;
-        for (const char* piece = request->lpstrFilter; *piece; piece += std::strlen(piece) + 1)
-            filter.append(piece).push_back('\0');
-        filter.push_back('\0');
-        fileDialogWatcher->Requests.push_back({filter, request->lpstrDefExt ? request->lpstrDefExt : "", {}});
+        request->lStructSize == sizeof(OPENFILENAMEW) && (request->Flags & OFN_EXPLORER) && request->lpstrFilter) {
+        std::wstring filter;
+        for (const wchar_t* piece = request->lpstrFilter; *piece; piece += std::wcslen(piece) + 1)
+            filter.append(piece).push_back(L'\0');
+        filter.push_back(L'\0');
+        fileDialogWatcher->Requests.push_back({platform::NarrowShown(filter),
+                                               platform::NarrowShown(request->lpstrDefExt ? request->lpstrDefExt : L""),
+                                               {}});
     } else if (code == HC_ACTION && fileDialogWatcher && !fileDialogWatcher->Requests.empty() &&
                call->message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(call->lParam)->code == CDN_FILEOK) {
         fileDialogWatcher->Requests.back().FileTypes = ComboEntries(::GetParent(call->hwnd), FileTypeBox);

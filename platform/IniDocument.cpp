@@ -1,4 +1,4 @@
-#include "platform/posix/IniDocument.h"
+#include "platform/IniDocument.h"
 
 #include "platform/DoubleByte.h"
 

@@ -6,7 +6,7 @@
 #include "platform/DigitValue.h"
 #include "platform/DoubleByte.h"
 #include "platform/FileSystem.h"
-#include "platform/posix/IniDocument.h"
+#include "platform/IniDocument.h"
 
 namespace platform {
 
