@@ -25,6 +25,7 @@ LRESULT CChangeViewDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam)
 {
     // The dialog's own font is scaled by the system; the log's is the program's.
     SetPointFontOf(GetDlgItem(IDC_CHANGE_TEXT), font_, LogFontSize, LogFontFace, HIWORD(wParam));
+    SetIconsForDpi(m_hWnd, IDI_MAIN, HIWORD(wParam));
     MoveToSuggestedRect(m_hWnd, lParam);
     return 0;
 }
@@ -32,6 +33,7 @@ LRESULT CChangeViewDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam)
 BOOL CChangeViewDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    SetIconsForDpi(m_hWnd, IDI_MAIN, WindowDpi(m_hWnd));
     SetWindowText(LoadResourceString(IDS_CHANGE_VIEW_CAPTION) + path_);
     HWND text = GetDlgItem(IDC_CHANGE_TEXT);
     SetPointFontOf(text, font_, LogFontSize, LogFontFace, WindowDpi(m_hWnd));

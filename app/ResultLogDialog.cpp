@@ -57,6 +57,7 @@ LRESULT CResultLogDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam)
 {
     // The dialog's own font is scaled by the system; the log's is the program's.
     SetPointFontOf(GetDlgItem(IDC_RESULT_LOG_TEXT), font_, LogFontSize, LogFontFace, HIWORD(wParam));
+    SetIconsForDpi(m_hWnd, IDI_MAIN, HIWORD(wParam));
     MoveToSuggestedRect(m_hWnd, lParam);
     return 0;
 }
@@ -64,6 +65,7 @@ LRESULT CResultLogDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam)
 BOOL CResultLogDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    SetIconsForDpi(m_hWnd, IDI_MAIN, WindowDpi(m_hWnd));
     // A preview says so whatever its ending; an aborted run or preview tells how many
     // listed files it did not reach.
     if (undoLog_) {

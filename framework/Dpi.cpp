@@ -1,5 +1,7 @@
 #include "framework/Dpi.h"
 
+#include "framework/Resources.h"
+
 namespace {
 
 // Windows 10's per-window and per-monitor calls, looked up at run time: the program also
@@ -60,4 +62,10 @@ void MoveToSuggestedRect(HWND window, LPARAM suggestion)
     const RECT& suggested = *reinterpret_cast<const RECT*>(suggestion);
     ::SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetIconsForDpi(HWND window, UINT iconId, UINT dpi)
+{
+    ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconOfSize(iconId, LargeIconSide(dpi))));
+    ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconOfSize(iconId, SmallIconSide(dpi))));
 }

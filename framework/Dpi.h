@@ -13,6 +13,10 @@ inline int ScaledToDpi(int pixels, UINT dpi)
     return ::MulDiv(pixels, static_cast<int>(dpi), static_cast<int>(StandardDpi));
 }
 
+// Gives the window the icon `iconId` of the program's resources in its large and small
+// sizes for `dpi`.
+void SetIconsForDpi(HWND window, UINT iconId, UINT dpi);
+
 // Takes the place and size Windows suggests with WM_DPICHANGED (its `lParam`).
 void MoveToSuggestedRect(HWND window, LPARAM suggestion);
 

@@ -261,8 +261,7 @@ bool CFrameWnd::OnBarNotify(NMHDR& header)
 
 void CFrameWnd::SetIcons(UINT dpi)
 {
-    SetIcon(LoadIconOfSize(resourceId_, LargeIconSide(dpi)), true);
-    SetIcon(LoadIconOfSize(resourceId_, SmallIconSide(dpi)), false);
+    SetIconsForDpi(m_hWnd, resourceId_, dpi);
 }
 
 void CFrameWnd::OnIdle()

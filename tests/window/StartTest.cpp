@@ -156,8 +156,8 @@ TEST_F(StartTest, APreviewShowsTheRunsLogAndWritesNothing)
 }
 
 // Moved to a monitor of twice the scale, the log's own fixed-pitch font is made anew at
-// twice the height, as the system does with the dialog's font.
-TEST_F(StartTest, TheLogsFontFollowsTheWindowToAMonitorOfAnotherScale)
+// twice the height, as the system does with the dialog's font, and its icon at twice the size.
+TEST_F(StartTest, TheLogsFontAndIconFollowTheWindowToAMonitorOfAnotherScale)
 {
     WriteBytes(folder_ / "a.txt", "one");
     Open({"-Fone", "-R1"});
@@ -165,6 +165,17 @@ TEST_F(StartTest, TheLogsFontFollowsTheWindowToAMonitorOfAnotherScale)
     ReplaceText(Dialog(), IDC_FIND_TEXT, "one");
     LONG before = 0, after = 0;
     RECT moved{};
+    int iconAt96 = 0, iconAt192 = 0;
+    const auto iconSide = [](HWND window) {
+        ICONINFO info{};
+        BITMAP bitmap{};
+        if (!::GetIconInfo(reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, ICON_SMALL, 0)), &info))
+            return 0;
+        ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+        return static_cast<int>(bitmap.bmWidth);
+    };
     ActivationWatcher watcher([&](HWND log) {
         if (!IsResultLog(log))
             return;
@@ -176,15 +187,20 @@ TEST_F(StartTest, TheLogsFontFollowsTheWindowToAMonitorOfAnotherScale)
                 return font.lfHeight;
             };
             before = height();
+            iconAt96 = iconSide(log);
             RECT suggested{20, 20, 20 + 700, 20 + 500};
             ::SendMessageW(log, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
             after = height();
+            iconAt192 = iconSide(log);
             ::GetWindowRect(log, &moved);
             PressKeys({{VK_RETURN}});
         });
     });
     Click(Dialog(), IDC_PREVIEW);
     EXPECT_EQ(after, 2 * before);
+    // The program's own icon, not the system's default, drawn for the scale.
+    EXPECT_EQ(iconAt96, 16);
+    EXPECT_EQ(iconAt192, 32);
     EXPECT_EQ(moved.right - moved.left, 700);
     EXPECT_EQ(moved.bottom - moved.top, 500);
 }
