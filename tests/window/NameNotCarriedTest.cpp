@@ -237,7 +237,7 @@ protected:
         PROCESS_INFORMATION process{};
         if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                               &process)) {
-            ADD_FAILURE() << "cannot start the program";
+            ADD_FAILURE() << "cannot start the program: error " << ::GetLastError();
             return static_cast<DWORD>(-1);
         }
         // Looks for the program's message boxes while it has not ended.
