@@ -223,24 +223,12 @@ void CFrameWnd::OnMenuSelect(UINT item, UINT flags, HMENU menu)
 bool CFrameWnd::OnBarNotify(NMHDR& header)
 {
     switch (header.code) {
-    case TTN_GETDISPINFOA: {
-        auto& info = reinterpret_cast<NMTTDISPINFOA&>(header);
-        if (info.uFlags & TTF_IDISHWND)
-            return false;
-        toolTip_ = ToolTipOf(static_cast<int>(header.idFrom));
-        info.lpszText = toolTip_.data();
-        return true;
-    }
     case TTN_GETDISPINFOW: {
         auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
         if (info.uFlags & TTF_IDISHWND)
             return false;
-        // The system asks in UTF-16 here: the one place the text is converted, from the
-        // program's own code page 932 whatever the system's is.
-        toolTip_ = ToolTipOf(static_cast<int>(header.idFrom));
-        const int length = ::MultiByteToWideChar(932, 0, toolTip_.c_str(), -1, nullptr, 0);
-        wideToolTip_.assign(length > 0 ? static_cast<std::size_t>(length) : 1, L'\0');
-        ::MultiByteToWideChar(932, 0, toolTip_.c_str(), -1, wideToolTip_.data(), length);
+        // The bars are Unicode windows: their tool tips ask in UTF-16.
+        wideToolTip_ = platform::WideShown(ToolTipOf(static_cast<int>(header.idFrom)));
         info.lpszText = wideToolTip_.data();
         return true;
     }

@@ -88,7 +88,6 @@ private:
     HWND owner_ = nullptr;
     HACCEL accelerators_ = nullptr;
     UINT resourceId_ = 0;
-    // Tool tip texts handed to the system, kept until it asks again.
-    std::string toolTip_;
+    // The tool tip text handed to the system, kept until it asks again.
     std::wstring wideToolTip_;
 };
