@@ -1,6 +1,6 @@
 #include "engine/rewrite/FileCommit.h"
 
-#include "engine/rewrite/TemporaryFileOutput.h"
+#include "engine/rewrite/CommitWaitingRoom.h"
 
 FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const char* text, std::size_t size,
                          FileResult count, bool backUp, const platform::FileStamp& read, ProcessedFiles* processed,
@@ -10,8 +10,8 @@ FileResult CommitNewText(const AbortFlag& abort, const std::string& path, const 
         return Cancel;
     if (count == 0)
         return 0;
-    TemporaryFileOutput output(path, read, commits);
-    if (!output.Write(text, size))
+    auto output = std::make_unique<TemporaryFileOutput>(path, read, commits);
+    if (!output->Write(text, size))
         return WriteErr;
-    return output.Commit(abort, count, backUp, processed);
+    return CommitOrWait(std::move(output), abort, count, backUp, processed);
 }

@@ -1,5 +1,6 @@
 #include "engine/rewrite/NewTextSink.h"
 
+#include "engine/rewrite/CommitWaitingRoom.h"
 #include "engine/rewrite/NewTextPlacement.h"
 
 NewTextSink::NewTextSink(const ReplaceJob& job, platform::FileReader& file)
@@ -15,7 +16,8 @@ TextOutput& NewTextSink::Restart()
     }
     if (job_.Preview)
         return dropped_;
-    return toFile_.emplace(readPath_, stamp_, job_.Commits);
+    toFile_ = std::make_unique<TemporaryFileOutput>(readPath_, stamp_, job_.Commits);
+    return *toFile_;
 }
 
 FileResult NewTextSink::Place(const std::string& listedPath, TextEncoding encoding, FileResult count, bool backUp,
@@ -36,6 +38,6 @@ FileResult NewTextSink::Place(const std::string& listedPath, TextEncoding encodi
     if (job_.Preview)
         return PreviewResult(job_, read, count);
     if (!toFile_)
-        toFile_.emplace(readPath_, stamp_, job_.Commits);
-    return toFile_->Commit(job_.AbortRequested, count, backUp, processed);
+        toFile_ = std::make_unique<TemporaryFileOutput>(readPath_, stamp_, job_.Commits);
+    return CommitOrWait(std::move(toFile_), job_.AbortRequested, count, backUp, processed);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -32,7 +33,7 @@ private:
     platform::FileReader& file_;
     const std::string readPath_;
     const platform::FileStamp stamp_;
-    std::optional<TemporaryFileOutput> toFile_;
+    std::unique_ptr<TemporaryFileOutput> toFile_;
     DroppedOutput dropped_;
     std::string after_;
     std::optional<StringOutput> kept_;

@@ -6,7 +6,7 @@
 #include "engine/rewrite/FileText.h"
 #include "engine/rewrite/NewTextPlacement.h"
 #include "engine/regex/RegexRewrite.h"
-#include "engine/rewrite/TemporaryFileOutput.h"
+#include "engine/rewrite/CommitWaitingRoom.h"
 #include "platform/FileView.h"
 
 namespace {
@@ -56,9 +56,9 @@ FileResult RewriteViewedFile(const ReplaceJob& job, const std::string& path, pla
     if (!job.NewTexts) {
         // The new text goes to the temporary file as it is made, so that neither it nor a
         // copy of the old text needs memory.
-        TemporaryFileOutput output(readPath, stamp, job.Commits);
-        const FileResult count = RewriteView(job, view, encoded, output, nullptr);
-        return count < 0 ? count : output.Commit(job.AbortRequested, count, job.BackUp, processed);
+        auto output = std::make_unique<TemporaryFileOutput>(readPath, stamp, job.Commits);
+        const FileResult count = RewriteView(job, view, encoded, *output, nullptr);
+        return count < 0 ? count : CommitOrWait(std::move(output), job.AbortRequested, count, job.BackUp, processed);
     }
     // Shown to a reader: both texts are kept until it has seen them.
     std::string before, after;

@@ -101,29 +101,47 @@ bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
 FileResult TemporaryFileOutput::Commit(const AbortFlag& abort, FileResult count, bool backUp,
                                        ProcessedFiles* processed)
 {
-    if (IsAborted(abort))
+    const FileResult completed = Complete(abort, count, processed);
+    if (completed <= 0)
+        return completed;
+    return PutInPlace(backUp, writer_.FlushBeforeReplace());
+}
+
+FileResult TemporaryFileOutput::Complete(const AbortFlag& abort, FileResult count, ProcessedFiles* processed)
+{
+    if (IsAborted(abort)) {
+        Discard();
         return Cancel;
+    }
     if (count == 0)
         return 0;
     if (state_ == State::NotStarted && !Start())
         return WriteErr;
-    if (state_ != State::Writing || !Flush() || !writer_.FlushBeforeReplace()) {
+    if (state_ != State::Writing || !Flush()) {
         Discard();
         return WriteErr;
     }
-    const std::optional<platform::FileStamp> made = writer_.Stamp();
-    if (processed && made)
-        processed->Claim(*made);
-    const FileResult put = PutInPlace(backUp, made);
-    return put < 0 ? put : count;
+    buffer_.reset();
+    cursor_ = nullptr;
+    room_ = 0;
+    writer_.StartWriteBack();
+    made_ = writer_.Stamp();
+    if (processed && made_)
+        processed->Claim(*made_);
+    count_ = count;
+    return count;
 }
 
-FileResult TemporaryFileOutput::PutInPlace(bool backUp, const std::optional<platform::FileStamp>& made)
+FileResult TemporaryFileOutput::PutInPlace(bool backUp, bool flushed)
 {
+    if (state_ != State::Writing || !flushed) {
+        Discard();
+        return WriteErr;
+    }
     // The original is kept for undo before anything else is done to it; a journal cannot
     // tell a file it does not know the stamp of.
     std::uint64_t entry = 0;
-    if (commits_ && (!made || !commits_->BeforeCommit({path_, read_, *made, digest_.Value()}, entry))) {
+    if (commits_ && (!made_ || !commits_->BeforeCommit({path_, read_, *made_, digest_.Value()}, entry))) {
         Discard();
         return UndoErr;
     }
@@ -141,5 +159,5 @@ FileResult TemporaryFileOutput::PutInPlace(bool backUp, const std::optional<plat
     state_ = State::Committed;
     if (commits_)
         commits_->AfterCommit(entry, true);
-    return 0;
+    return count_;
 }

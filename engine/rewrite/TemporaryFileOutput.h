@@ -17,9 +17,9 @@ class ProcessedFiles;
 // fixed size, and put in place when it is complete: the file then always holds either its
 // old or its new content, and the new text never needs memory of its own. `read`
 // describes the file as its text was read; a file replaced or changed since is left as it
-// now is. A temporary file that is not put in place goes with this object, which `path`
-// must outlive. `commits`, when given, is told of the commit, with the digest of the new
-// content, which is then taken as it is written.
+// now is. A temporary file that is not put in place goes with this object. `commits`, when
+// given, is told of the commit, with the digest of the new content, which is then taken as
+// it is written.
 class TemporaryFileOutput final : public TextOutput {
 public:
     TemporaryFileOutput(const std::string& path, const platform::FileStamp& read, CommitObserver* commits = nullptr);
@@ -38,6 +38,14 @@ public:
     // backup and its replace does a backup of the file as it is take its place.
     FileResult Commit(const AbortFlag& abort, FileResult count, bool backUp, ProcessedFiles* processed = nullptr);
 
+    // Commit in three steps, so that the new files of several can reach the disk together:
+    // Complete writes out what is buffered, starts its way to the disk and claims the new
+    // file (`count`, or what Commit returns for nothing to do, an abort or a failed write);
+    // then the writer's FlushBeforeReplace; then PutInPlace, told whether that flush held.
+    FileResult Complete(const AbortFlag& abort, FileResult count, ProcessedFiles* processed);
+    platform::FileWriter& Writer() { return writer_; }
+    FileResult PutInPlace(bool backUp, bool flushed);
+
 private:
     enum class State { NotStarted, Writing, Failed, Committed };
 
@@ -49,14 +57,14 @@ private:
     bool Flush();
     void Discard();
 
-    FileResult PutInPlace(bool backUp, const std::optional<platform::FileStamp>& made);
-
-    const std::string& path_;
+    const std::string path_;
     std::string temporary_;
     platform::FileStamp read_;
     CommitObserver* commits_;
     ContentDigest digest_;
     platform::FileWriter writer_;
+    std::optional<platform::FileStamp> made_;
+    FileResult count_ = 0;
     State state_ = State::NotStarted;
     std::unique_ptr<char[]> buffer_;  // what is written up to TextOutput's cursor
 };

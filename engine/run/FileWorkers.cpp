@@ -1,6 +1,7 @@
 #include "engine/run/FileWorkers.h"
 
 #include <algorithm>
+#include <array>
 
 #include <atomic>
 #include <condition_variable>
@@ -15,13 +16,20 @@
 
 namespace {
 
+// How many files the workers may be ahead of the outcomes handed on at least: the new
+// files settled together are the ones ready in a row, so this many may share a flush.
+constexpr std::size_t MostAhead = 64;
+
 std::size_t WorkAlone(std::size_t count, const FileWork& work)
 {
     std::size_t index = 0;
     for (; index < count && work.GoOn(); ++index) {
         if (work.Prepare)
             work.Prepare(index);
-        work.Deliver(index, work.Work(index, work.Take(index)));
+        FileOutcome outcome = work.Work(index, work.Take(index));
+        if (work.Settle)
+            work.Settle(std::span<FileOutcome* const>(std::array<FileOutcome*, 1>{&outcome}));
+        work.Deliver(index, outcome);
     }
     return index;
 }
@@ -34,7 +42,7 @@ std::size_t WorkAlone(std::size_t count, const FileWork& work)
 class SharedFiles {
 public:
     SharedFiles(std::size_t count, unsigned workers, const FileWork& work)
-        : work_(work), count_(count), ahead_(4 * static_cast<std::size_t>(workers)),
+        : work_(work), count_(count), ahead_(std::max<std::size_t>(4 * static_cast<std::size_t>(workers), MostAhead)),
           outcomes_(std::make_unique<Slot[]>(count))
     {
     }
@@ -170,9 +178,12 @@ private:
     // Only one worker at a time, while it holds `delivering_`.
     void DeliverWhatIsReady()
     {
+        std::size_t settled = delivered_.load();
         for (std::size_t index = delivered_.load(); !stopped_.load() && index < count_ && outcomes_[index].Ready.load();
              ++index) {
             try {
+                if (index == settled)
+                    settled = SettleFrom(index);
                 work_.Deliver(index, outcomes_[index].Outcome);
             } catch (...) {
                 delivering_.store(false);
@@ -184,6 +195,22 @@ private:
                 room_.notify_all();
             }
         }
+    }
+
+    // The outcomes there in a row from `first`, settled together; returns the index after
+    // them. Those found there later are settled with the next ones.
+    std::size_t SettleFrom(std::size_t first)
+    {
+        std::size_t end = first;
+        while (end < count_ && outcomes_[end].Ready.load())
+            ++end;
+        if (!work_.Settle)
+            return end;
+        settling_.clear();
+        for (std::size_t index = first; index < end; ++index)
+            settling_.push_back(&outcomes_[index].Outcome);
+        work_.Settle(settling_);
+        return end;
     }
 
     void Stop(std::exception_ptr failure)
@@ -201,6 +228,7 @@ private:
     const std::size_t count_;
     const std::size_t ahead_;
     std::unique_ptr<Slot[]> outcomes_;
+    std::vector<FileOutcome*> settling_;  // only the one handing outcomes on
     std::atomic<std::size_t> next_{0};
     std::atomic<std::size_t> takeTurn_{0};
     std::atomic<std::size_t> delivered_{0};

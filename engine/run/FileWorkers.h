@@ -4,13 +4,18 @@
 // of workers.
 #include <cstddef>
 #include <functional>
+#include <memory>
+#include <span>
 
+#include "engine/rewrite/CommitWaitingRoom.h"
 #include "engine/rewrite/FileFacts.h"
 #include "engine/flow/FileResult.h"
 
 struct FileOutcome {
     FileResult Result = 0;
     FileFacts Facts;
+    // The file's new text, written and waiting to take the name (CommitWaitingRoom).
+    std::unique_ptr<WaitingCommit> Waiting;
 };
 
 struct FileWork {
@@ -24,8 +29,12 @@ struct FileWork {
     std::function<bool(std::size_t index)> Take;
     // The file's work, on a worker, outside the lock; `taken` is what Take said.
     std::function<FileOutcome(std::size_t index, bool taken)> Work;
+    // Called by one worker at a time with every outcome that is there in a row after the
+    // ones handed on, before they are handed on: what is best done for several files at
+    // once (their new files put in place). May be empty.
+    std::function<void(std::span<FileOutcome* const> outcomes)> Settle;
     // Called by one worker at a time, in list order, once a file's outcome and all before
-    // it are there.
+    // it are there and settled.
     std::function<void(std::size_t index, const FileOutcome& outcome)> Deliver;
 };
 

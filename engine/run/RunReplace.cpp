@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/rewrite/CommitWaitingRoom.h"
 #include "engine/rewrite/DerivedNames.h"
 #include "engine/rewrite/FileText.h"
 #include "engine/run/FileWorkers.h"
@@ -67,6 +68,25 @@ FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, Opened
                        : ReplaceInFile(job, path, file.File, job.Pattern, facts, &processed);
 }
 
+// The new files of the outcomes that have one take their names, their data flushed
+// together first; each outcome then tells how its commit went.
+void PutWaitingInPlace(std::span<FileOutcome* const> outcomes, const AbortFlag& abort)
+{
+    std::vector<WaitingCommit*> waiting;
+    for (FileOutcome* outcome : outcomes)
+        if (outcome->Waiting)
+            waiting.push_back(outcome->Waiting.get());
+    if (waiting.empty())
+        return;
+    const std::vector<FileResult> results = PutInPlaceTogether(waiting, abort);
+    std::size_t next = 0;
+    for (FileOutcome* outcome : outcomes)
+        if (outcome->Waiting) {
+            outcome->Result = results[next++];
+            outcome->Waiting.reset();
+        }
+}
+
 // Writes each result into the log before passing it on.
 class LoggingObserver final : public RunObserver {
 public:
@@ -109,10 +129,14 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
     work.Work = [&](std::size_t index, bool claimed) {
         const std::unique_ptr<OpenedFile> file = std::move(opened[index]);
         FileOutcome outcome;
+        // The new file waits for the ones written after it, to reach the disk with them.
+        CommitWaitingRoom room;
         if (claimed)
             outcome.Result = ReplaceOneFile(job, job.Files[index], *file, processed, outcome.Facts);
+        outcome.Waiting = room.Leave();
         return outcome;
     };
+    work.Settle = [&](std::span<FileOutcome* const> outcomes) { PutWaitingInPlace(outcomes, job.AbortRequested); };
     // The folders files were renamed into, each made durable once after the last rename.
     std::set<std::string> renamedInto;
     work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 #include "platform/posix/FileReading.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -106,6 +107,43 @@ bool FileWriter::Flush()
 bool FileWriter::FlushBeforeReplace()
 {
     return handle_ >= 0 && ::fdatasync(static_cast<int>(handle_)) == 0;
+}
+
+void FileWriter::StartWriteBack()
+{
+#ifdef SYNC_FILE_RANGE_WRITE
+    if (handle_ >= 0)
+        ::sync_file_range(static_cast<int>(handle_), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+}
+
+std::vector<bool> FileWriter::FlushBeforeReplaceTogether(std::span<FileWriter* const> writers)
+{
+    std::vector<bool> flushed(writers.size());
+#ifdef SYNC_FILE_RANGE_WRITE
+    // One flush of each file system the files are on: its data and its metadata, the new
+    // files' among them, reach the disk, and the disk's own cache is emptied. Then each
+    // file's pages are waited for, which tells a write of that file that failed.
+    std::vector<dev_t> synced;
+    for (std::size_t i = 0; i < writers.size(); ++i) {
+        const int fd = static_cast<int>(writers[i]->handle_);
+        struct stat info;
+        if (fd < 0 || ::fstat(fd, &info) != 0)
+            continue;
+        const bool known = std::find(synced.begin(), synced.end(), info.st_dev) != synced.end();
+        if (!known && ::syncfs(fd) != 0)
+            continue;
+        synced.push_back(info.st_dev);
+        flushed[i] = ::sync_file_range(fd, 0, 0,
+                                       SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
+                                           SYNC_FILE_RANGE_WAIT_AFTER) == 0;
+    }
+#endif
+    // Where that could not be done, each file on its own.
+    for (std::size_t i = 0; i < writers.size(); ++i)
+        if (!flushed[i])
+            flushed[i] = writers[i]->FlushBeforeReplace();
+    return flushed;
 }
 
 bool FileWriter::Close()

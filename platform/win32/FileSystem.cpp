@@ -117,6 +117,16 @@ bool FileWriter::FlushBeforeReplace()
     return Flush();
 }
 
+void FileWriter::StartWriteBack() {}
+
+std::vector<bool> FileWriter::FlushBeforeReplaceTogether(std::span<FileWriter* const> writers)
+{
+    std::vector<bool> flushed(writers.size());
+    for (std::size_t i = 0; i < writers.size(); ++i)
+        flushed[i] = writers[i]->FlushBeforeReplace();
+    return flushed;
+}
+
 bool FileWriter::Close()
 {
     if (!IsOpen())

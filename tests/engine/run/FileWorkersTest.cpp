@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
@@ -31,7 +32,7 @@ TEST(FileWorkers, EachFileIsPreparedByItsWorkerBeforeItIsTakenInListOrder)
     };
     work.Work = [&](std::size_t index, bool preparedHere) {
         workedBy[index] = std::this_thread::get_id();
-        return FileOutcome{preparedHere ? 1 : -1, {}};
+        return FileOutcome{preparedHere ? 1 : -1, {}, nullptr};
     };
     work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {
         EXPECT_EQ(outcome.Result, 1) << index;
@@ -100,6 +101,47 @@ TEST(FileWorkers, EveryRunEndsWhenWorkersSleepForTheirTurn)
             std::abort();
         }
         ASSERT_EQ(ended.get(), 12u) << round;
+    }
+}
+
+// Every outcome is settled once, with the others there in a row after those handed on,
+// before it is handed on itself; the rows follow the list.
+TEST(FileWorkers, OutcomesAreSettledInRowsBeforeTheyAreHandedOn)
+{
+    for (const unsigned workers : {1u, 4u}) {
+        constexpr std::size_t count = 400;
+        std::vector<int> settled(count), deliveredSettled(count);
+        std::size_t nextSettled = 0, rows = 0;
+        FileWork work;
+        work.GoOn = [] { return true; };
+        work.Take = [](std::size_t) { return true; };
+        // Every seventh file waits for the next one's work to end (with several workers
+        // another one has it), so that outcomes are there in a row behind it.
+        std::vector<std::atomic<bool>> worked(count);
+        work.Work = [&, workers](std::size_t index, bool) {
+            if (workers > 1 && index % 7 == 0 && index + 1 < count)
+                for (int look = 0; look < 1000000 && !worked[index + 1].load(); ++look)
+                    std::this_thread::yield();
+            worked[index].store(true);
+            FileOutcome outcome;
+            outcome.Result = static_cast<FileResult>(index);
+            return outcome;
+        };
+        work.Settle = [&](std::span<FileOutcome* const> outcomes) {
+            ++rows;
+            for (FileOutcome* outcome : outcomes) {
+                EXPECT_EQ(outcome->Result, static_cast<FileResult>(nextSettled));
+                ++settled[nextSettled++];
+            }
+        };
+        work.Deliver = [&](std::size_t index, const FileOutcome&) { deliveredSettled[index] = settled[index]; };
+        ASSERT_EQ(WorkOnFiles(count, workers, work), count);
+        EXPECT_EQ(settled, std::vector<int>(count, 1)) << workers;
+        EXPECT_EQ(deliveredSettled, std::vector<int>(count, 1)) << workers;
+        if (workers == 1)
+            EXPECT_EQ(rows, count);
+        else
+            EXPECT_LT(rows, count);
     }
 }
 
