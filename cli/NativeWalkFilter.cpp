@@ -41,6 +41,7 @@ const NativeWalkFilter::Folder& NativeWalkFilter::FolderFacts(const std::string&
     if (char* resolved = ::realpath(folder.c_str(), nullptr)) {
         facts.Resolved = resolved;
         std::free(resolved);
+        ignoreFileRules_.ReadFolder(facts.Resolved);
     }
     git_repository* repository = nullptr;
     if (!facts.Resolved.empty() && git_repository_open_ext(&repository, facts.Resolved.c_str(), 0, nullptr) == 0 &&
@@ -72,7 +73,17 @@ std::optional<WalkLeftOut> NativeWalkFilter::LeftOut(const std::string& path, st
     if (!ignoreFiles_)
         return std::nullopt;
     const Folder& facts = FolderFacts(FolderOf(path));
-    const std::string full = facts.Resolved + "/" + std::string(name);
+    if (facts.Resolved.empty())
+        return std::nullopt;
+    const std::string full = (facts.Resolved == "/" ? "" : facts.Resolved) + "/" + std::string(name);
+    switch (ignoreFileRules_.Judge(full, folder)) {
+    case IgnoreVerdict::LeftOut:
+        return WalkLeftOut::Ignored;
+    case IgnoreVerdict::TakenBack:
+        return std::nullopt;
+    case IgnoreVerdict::NoRule:
+        break;
+    }
     if (!facts.Repository || !full.starts_with(facts.Workdir))
         return std::nullopt;
     // A folder is asked for with its slash, which rules like "build/" need.
