@@ -69,15 +69,17 @@ int RemoveEntry(const char* path, const struct stat*, int kind, struct FTW*)
     return kind == FTW_DP ? ::rmdir(path) : ::unlink(path);
 }
 
-// A repository whose working tree is the empty folder `path`, holding no rules but
-// `bottom` and those added later: the user's global excludes file, whatever the
-// configuration names, is a file that is not there, and case counts as it does on disk.
+// A repository at `path` holding no rules but `bottom` and those added later. Bare: it
+// has no working tree whose .gitignore files libgit2 would look for at every level of every
+// path asked, and a path without a final slash is a file, with nothing looked up on disk.
+// The user's global excludes file, whatever the configuration names, is a file that is
+// not there, and case counts as it does on disk.
 git_repository* MakeScratch(const std::string& path, const std::string& noFile, const char* bottom)
 {
     git_repository* made = nullptr;
     git_config* config = nullptr;
     git_config* local = nullptr;
-    const bool configured = git_repository_init(&made, path.c_str(), 0) == 0 &&
+    const bool configured = git_repository_init(&made, path.c_str(), 1) == 0 &&
                             git_repository_config(&config, made) == 0 &&
                             git_config_open_level(&local, config, GIT_CONFIG_LEVEL_LOCAL) == 0 &&
                             git_config_set_string(local, "core.excludesFile", noFile.c_str()) == 0 &&
@@ -177,7 +179,7 @@ IgnoreVerdict IgnoreFileRules::Judge(const std::string& path, bool folder)
 {
     if (!anyRules_)
         return IgnoreVerdict::NoRule;
-    // The scratch repositories' working trees stand for the root.
+    // The scratch repositories' paths are the file system's, from the root.
     const std::string relative = path.substr(path.starts_with('/') ? 1 : 0) + (folder ? "/" : "");
     int leftOut = 0;
     int anyRule = 0;
