@@ -104,8 +104,6 @@ IgnoreFileRules::~IgnoreFileRules()
 {
     git_repository_free(leftOut_);
     git_repository_free(anyRule_);
-    if (!scratch_.empty())
-        ::nftw(scratch_.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
     if (started_)
         git_libgit2_shutdown();
 }
@@ -141,12 +139,14 @@ bool IgnoreFileRules::StartScratch(const std::string& forFile)
                           std::strerror(errno) + ")");
         return false;
     }
-    scratch_ = folder;
     // "*" and "!*" below every rule: the last rule that matches always decides, and no
     // "!" rule is dropped by libgit2 for seeming to take back nothing.
-    const std::string noFile = scratch_ + "/no-excludes";
-    leftOut_ = MakeScratch(scratch_ + "/left-out", noFile, "!*\n");
-    anyRule_ = leftOut_ ? MakeScratch(scratch_ + "/any-rule", noFile, "*\n") : nullptr;
+    const std::string noFile = folder + "/no-excludes";
+    leftOut_ = MakeScratch(folder + "/left-out", noFile, "!*\n");
+    anyRule_ = leftOut_ ? MakeScratch(folder + "/any-rule", noFile, "*\n") : nullptr;
+    // Opened and configured, they need nothing on disk: the folder goes at once, so that
+    // not even a walk killed leaves it behind.
+    ::nftw(folder.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
     if (!anyRule_) {
         Fail(forFile, "its rules cannot be set up (" + GitError() + ")");
         return false;

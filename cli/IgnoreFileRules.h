@@ -44,8 +44,6 @@ private:
     bool anyRules_ = false;
     bool started_ = false;
     bool askFailed_ = false;
-    // A private temporary folder holding the two repositories; empty until a .ignore is found.
-    std::string scratch_;
     // Its rules under "!*": ignored there = the last matching rule leaves the entry out.
     git_repository* leftOut_ = nullptr;
     // Its rules under "*": not ignored there = the last matching rule is a "!" rule.

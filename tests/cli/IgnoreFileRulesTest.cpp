@@ -145,27 +145,28 @@ TEST(IgnoreFileRulesTest, AnUnreadableFileIsAProblem)
     EXPECT_EQ(rules.Problems()[1].Reason, "cannot be read (not a regular file)");
 }
 
-// The rules' scratch repositories live in a private folder of $TMPDIR that goes with them.
-TEST(IgnoreFileRulesTest, TheScratchFolderGoes)
+// The rules' scratch repositories are made in a private folder of $TMPDIR, which goes as
+// soon as they are open: the rules hold without it, and a walk killed leaves nothing behind.
+TEST(IgnoreFileRulesTest, TheScratchFolderGoesAtOnce)
 {
     TempFolder folder, temporary;
     const std::string root = Resolved(folder.Path());
-    MakeTree(root, {{".ignore", "x\n"}});
+    MakeTree(root, {{".ignore", "x\n!y\n"}, {"sub/.ignore", "z\n"}});
     const char* before = std::getenv("TMPDIR");
     const std::string saved = before ? before : "";
     ::setenv("TMPDIR", temporary.Path().c_str(), 1);
-    auto entries = [&] {
-        std::vector<platform::FolderEntry> listed;
-        platform::ListFolder(temporary.Path(), listed);
-        return listed.size();
-    };
+    std::vector<platform::FolderEntry> left;
     {
         IgnoreFileRules rules;
         rules.ReadFolder(root);
+        ASSERT_TRUE(platform::ListFolder(temporary.Path(), left));
+        rules.ReadFolder(root + "/sub");
         EXPECT_EQ(rules.Judge(root + "/x", false), IgnoreVerdict::LeftOut);
-        EXPECT_EQ(entries(), 1u);
+        EXPECT_EQ(rules.Judge(root + "/sub/y", false), IgnoreVerdict::TakenBack);
+        EXPECT_EQ(rules.Judge(root + "/sub/z", false), IgnoreVerdict::LeftOut);
+        EXPECT_TRUE(rules.Problems().empty());
     }
-    EXPECT_EQ(entries(), 0u);
+    EXPECT_TRUE(left.empty());
     if (before)
         ::setenv("TMPDIR", saved.c_str(), 1);
     else
