@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/Folders.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -152,9 +153,7 @@ TEST(IgnoreFileRulesTest, TheScratchFolderGoesAtOnce)
     TempFolder folder, temporary;
     const std::string root = Resolved(folder.Path());
     MakeTree(root, {{".ignore", "x\n!y\n"}, {"sub/.ignore", "z\n"}});
-    const char* before = std::getenv("TMPDIR");
-    const std::string saved = before ? before : "";
-    ::setenv("TMPDIR", temporary.Path().c_str(), 1);
+    const ScopedVariable temporaryVariable("TMPDIR", temporary.Path());
     std::vector<platform::FolderEntry> left;
     {
         IgnoreFileRules rules;
@@ -167,8 +166,4 @@ TEST(IgnoreFileRulesTest, TheScratchFolderGoesAtOnce)
         EXPECT_TRUE(rules.Problems().empty());
     }
     EXPECT_TRUE(left.empty());
-    if (before)
-        ::setenv("TMPDIR", saved.c_str(), 1);
-    else
-        ::unsetenv("TMPDIR");
 }

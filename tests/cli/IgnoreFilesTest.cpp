@@ -6,38 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/cli/NativeCommandFixture.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TestFiles.h"
-
-namespace {
-
-// Sets an environment variable for the programs a test starts, and puts it back after.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name)
-    {
-        if (const char* before = std::getenv(name))
-            before_ = before;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable()
-    {
-        if (before_)
-            ::setenv(name_, before_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> before_;
-};
-
-}  // namespace
 
 // A .ignore file leaves out what it names, in its folder and below, inside a git working
 // tree or not; its "!" rules take back what .gitignore leaves out; one in a folder above
