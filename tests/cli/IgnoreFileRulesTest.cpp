@@ -116,18 +116,6 @@ TEST(IgnoreFileRulesTest, RulesHoldFromTheirFolder)
     }
 }
 
-// The .ignore of a folder above the first one read counts, read before it.
-TEST(IgnoreFileRulesTest, TheFoldersAboveAreReadFirst)
-{
-    TempFolder folder;
-    const std::string root = Resolved(folder.Path());
-    MakeTree(root, {{".ignore", "*.txt\n"}, {"a/b/.ignore", "!keep.txt\n"}});
-    IgnoreFileRules rules;
-    rules.ReadFolder(root + "/a/b");
-    EXPECT_EQ(rules.Judge(root + "/a/b/x.txt", false), IgnoreVerdict::LeftOut);
-    EXPECT_EQ(rules.Judge(root + "/a/b/keep.txt", false), IgnoreVerdict::TakenBack);
-}
-
 // A .ignore that is there and cannot be read is named, with why; a link to nothing is no file.
 TEST(IgnoreFileRulesTest, AnUnreadableFileIsAProblem)
 {
