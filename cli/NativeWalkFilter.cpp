@@ -53,8 +53,9 @@ const NativeWalkFilter::Folder& NativeWalkFilter::FolderFacts(const std::string&
             git_repository_free(repository);
         facts.Repository = place->second;
         // The walk never goes into a folder the rules leave out, so a folder they leave out
-        // is one the user named (or lies below one): the user chose it, and its entries are
-        // theirs to rewrite whatever the repository's rules say.
+        // is one the user named (or lies below one), or one a .ignore takes back: the user
+        // chose it, and its entries are theirs to rewrite whatever the repository's rules
+        // say (libgit2 would leave out all a left-out folder holds).
         const std::string relative = facts.Resolved.substr(std::min(facts.Workdir.size(), facts.Resolved.size())) + "/";
         int ignored = 0;
         if (facts.Resolved.starts_with(facts.Workdir) && relative != "/" &&
