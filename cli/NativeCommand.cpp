@@ -187,6 +187,13 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         std::fprintf(console.Err, "tarvelox: %s; nothing was changed\n", terminal.Name(run.ListProblem).c_str());
         return NothingDone;
     }
+    // A rule that could not be read may be one that leaves out a file the user keeps out.
+    for (const IgnoreFileProblem& problem : run.IgnoreFileProblems)
+        std::fprintf(console.Err, "tarvelox: %s: %s; --no-ignore runs without ignore files; nothing was changed\n",
+                     terminal.Name(ShownPath(problem.Path, platform::CurrentDirectory())).c_str(),
+                     problem.Reason.c_str());
+    if (!run.IgnoreFileProblems.empty())
+        return NothingDone;
     std::fputs(PassedOverLines(run.PassedOver, terminal).c_str(), console.Err);
     if (const RunCheck check = CheckRun(job); check.Refused()) {
         std::fputs(RefusalLine(check, values.ReplaceListName, terminal).c_str(), console.Err);

@@ -27,6 +27,7 @@ void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartVa
     for (std::size_t why = 0; why < WalkLeftOutKinds; ++why)
         run.WalkLeftOut[why] = files.WalkEntriesLeftOut(static_cast<WalkLeftOut>(why));
     run.PassedOver = files.PassedOver();
+    run.IgnoreFileProblems = filter.Problems();
 
     ReplaceJob& job = run.Job;
     job.Files = entries.Entries();

@@ -7,6 +7,7 @@
 
 #include "app/FileList.h"
 #include "app/StartValues.h"
+#include "cli/IgnoreFileRules.h"
 #include "engine/rewrite/ReplaceJob.h"
 
 class BregexpLibrary;
@@ -26,6 +27,8 @@ struct NativeJob {
     std::string ListProblem;
     // Names that gave no file: missing, unreadable folders, links that lead nowhere.
     std::vector<PassedOverName> PassedOver;
+    // .ignore files the walks met but could not read: the run is refused.
+    std::vector<IgnoreFileProblem> IgnoreFileProblems;
 };
 
 // What walks take besides what the window's walks take.

@@ -41,6 +41,7 @@ const NativeWalkFilter::Folder& NativeWalkFilter::FolderFacts(const std::string&
     if (char* resolved = ::realpath(folder.c_str(), nullptr)) {
         facts.Resolved = resolved;
         std::free(resolved);
+        ignoreFileRules_.ReadFolder(facts.Resolved);
     }
     git_repository* repository = nullptr;
     if (!facts.Resolved.empty() && git_repository_open_ext(&repository, facts.Resolved.c_str(), 0, nullptr) == 0 &&
@@ -52,8 +53,9 @@ const NativeWalkFilter::Folder& NativeWalkFilter::FolderFacts(const std::string&
             git_repository_free(repository);
         facts.Repository = place->second;
         // The walk never goes into a folder the rules leave out, so a folder they leave out
-        // is one the user named (or lies below one): the user chose it, and its entries are
-        // theirs to rewrite whatever the repository's rules say.
+        // is one the user named (or lies below one), or one a .ignore takes back: the user
+        // chose it, and its entries are theirs to rewrite whatever the repository's rules
+        // say (libgit2 would leave out all a left-out folder holds).
         const std::string relative = facts.Resolved.substr(std::min(facts.Workdir.size(), facts.Resolved.size())) + "/";
         int ignored = 0;
         if (facts.Resolved.starts_with(facts.Workdir) && relative != "/" &&
@@ -72,7 +74,17 @@ std::optional<WalkLeftOut> NativeWalkFilter::LeftOut(const std::string& path, st
     if (!ignoreFiles_)
         return std::nullopt;
     const Folder& facts = FolderFacts(FolderOf(path));
-    const std::string full = facts.Resolved + "/" + std::string(name);
+    if (facts.Resolved.empty())
+        return std::nullopt;
+    const std::string full = (facts.Resolved == "/" ? "" : facts.Resolved) + "/" + std::string(name);
+    switch (ignoreFileRules_.Judge(full, folder)) {
+    case IgnoreVerdict::LeftOut:
+        return WalkLeftOut::Ignored;
+    case IgnoreVerdict::TakenBack:
+        return std::nullopt;
+    case IgnoreVerdict::NoRule:
+        break;
+    }
     if (!facts.Repository || !full.starts_with(facts.Workdir))
         return std::nullopt;
     // A folder is asked for with its slash, which rules like "build/" need.

@@ -1,11 +1,14 @@
 #pragma once
 // What the native command's walks leave out besides the extension list, as the search
-// tools Unix users pair it with do: hidden files and folders, and in a git working tree
-// what its ignore files (.gitignore, .git/info/exclude, the user's excludes) exclude.
+// tools Unix users pair it with do: hidden files and folders, what .ignore files exclude,
+// and in a git working tree what its ignore files (.gitignore, .git/info/exclude, the
+// user's excludes) exclude. A .ignore rule goes before the repository's rules.
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/WalkFilter.h"
+#include "cli/IgnoreFileRules.h"
 
 struct git_repository;
 
@@ -17,6 +20,8 @@ public:
     NativeWalkFilter& operator=(const NativeWalkFilter&) = delete;
 
     std::optional<WalkLeftOut> LeftOut(const std::string& path, std::string_view name, bool folder) override;
+    // The .ignore files met that could not be read: their rules are unknown.
+    const std::vector<IgnoreFileProblem>& Problems() const { return ignoreFileRules_.Problems(); }
 
 private:
     struct Folder {
@@ -32,4 +37,5 @@ private:
     std::map<std::string, Folder> folders_;
     // By working tree.
     std::map<std::string, git_repository*> opened_;
+    IgnoreFileRules ignoreFileRules_;
 };

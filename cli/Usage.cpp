@@ -44,7 +44,7 @@ Options (a value attached or as the next argument: -Fold, -F old, --find=old,
                          lets every file in, "*." files without an extension; a
                          file named on the command line or in an @list is always in
       --hidden           walks take hidden files and folders too
-      --no-ignore        walks take what .gitignore files exclude too
+      --no-ignore        walks take what .ignore and .gitignore files exclude too
                          (a walk never enters .git .svn .hg .bzr CVS _darcs)
   -c, --clear            start from cleared defaults: backups, -A and -S off, no
                          texts, no options, no replace list, no extension let in
