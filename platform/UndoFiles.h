@@ -42,6 +42,27 @@ bool MakeFolders(const std::string& folder);
 // Removes an empty folder.
 bool RemoveFolder(const std::string& folder);
 
+// A folder the program keeps files in, held open where the system allows it, so that a name
+// in it is made and looked at without the folder's path being looked up again.
+class HeldFolder {
+public:
+    HeldFolder() = default;
+    HeldFolder(const HeldFolder&) = delete;
+    HeldFolder& operator=(const HeldFolder&) = delete;
+    ~HeldFolder();
+
+    bool Open(const std::string& path);
+    void Close();
+    // A second name `name` in the folder for the file `from` names, as LinkFile makes.
+    bool Link(const std::string& from, const std::string& name) const;
+    // As StampOfName tells of `name` in the folder.
+    std::optional<FileStamp> StampOf(const std::string& name) const;
+
+private:
+    std::string path_;
+    std::intptr_t handle_ = -1;
+};
+
 // A file held by one object of one process at a time: taken at once or not at all, never
 // waited for. Lets go when the object goes, or the process ends however it ends.
 class ExclusiveLock {

@@ -24,6 +24,10 @@ public:
     // Just before the new file takes the name. False when it must not: the file then keeps
     // its content (UndoErr). `entry` is handed back to AfterCommit.
     virtual bool BeforeCommit(const FileCommit& commit, std::uint64_t& entry) = 0;
+    // Once BeforeCommit was told of one file or several, before any of them takes its name:
+    // what it was told is made to last now, for all of them at once (the journal's lines
+    // written in one go). False when none of them may take the name (UndoErr).
+    virtual bool BeforeNames() = 0;
     // Whether the new file took the name after all.
     virtual void AfterCommit(std::uint64_t entry, bool committed) = 0;
 };

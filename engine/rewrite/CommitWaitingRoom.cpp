@@ -1,5 +1,7 @@
 #include "engine/rewrite/CommitWaitingRoom.h"
 
+#include "engine/rewrite/CommitObserver.h"
+
 namespace {
 
 thread_local CommitWaitingRoom* openRoom = nullptr;
@@ -36,7 +38,18 @@ std::vector<FileResult> PutInPlaceTogether(std::span<WaitingCommit* const> commi
     for (WaitingCommit* commit : commits)
         writers.push_back(&commit->Output->Writer());
     const std::vector<bool> flushed = platform::FileWriter::FlushBeforeReplaceTogether(writers);
+    if (IsAborted(abort))
+        return results;
+    // Every original kept first, made to last in one go, then every name taken.
+    CommitObserver* observer = nullptr;
+    for (std::size_t i = 0; i < commits.size(); ++i) {
+        results[i] = commits[i]->Output->KeepOriginal(flushed[i]);
+        if (results[i] == 0)
+            observer = commits[i]->Output->Commits();
+    }
+    const bool originalsLast = !observer || observer->BeforeNames();
     for (std::size_t i = 0; i < commits.size(); ++i)
-        results[i] = IsAborted(abort) ? Cancel : commits[i]->Output->PutInPlace(commits[i]->BackUp, flushed[i]);
+        if (results[i] == 0)
+            results[i] = commits[i]->Output->TakeName(commits[i]->BackUp, originalsLast);
     return results;
 }

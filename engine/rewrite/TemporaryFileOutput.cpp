@@ -134,15 +134,34 @@ FileResult TemporaryFileOutput::Complete(const AbortFlag& abort, FileResult coun
 
 FileResult TemporaryFileOutput::PutInPlace(bool backUp, bool flushed)
 {
+    const FileResult kept = KeepOriginal(flushed);
+    if (kept < 0)
+        return kept;
+    return TakeName(backUp, !commits_ || commits_->BeforeNames());
+}
+
+FileResult TemporaryFileOutput::KeepOriginal(bool flushed)
+{
     if (state_ != State::Writing || !flushed) {
         Discard();
         return WriteErr;
     }
     // The original is kept for undo before anything else is done to it; a journal cannot
     // tell a file it does not know the stamp of.
-    std::uint64_t entry = 0;
-    if (commits_ && (!made_ || !commits_->BeforeCommit({path_, read_, *made_, digest_.Value()}, entry))) {
+    if (commits_ && (!made_ || !commits_->BeforeCommit({path_, read_, *made_, digest_.Value()}, entry_))) {
         Discard();
+        return UndoErr;
+    }
+    return 0;
+}
+
+FileResult TemporaryFileOutput::TakeName(bool backUp, bool originalLasts)
+{
+    const std::uint64_t entry = entry_;
+    if (!originalLasts) {
+        Discard();
+        if (commits_)
+            commits_->AfterCommit(entry, false);
         return UndoErr;
     }
     const BackupMade backup = backUp ? BackUpBeforeReplace(path_, read_) : BackupMade::None;

@@ -45,6 +45,12 @@ public:
     FileResult Complete(const AbortFlag& abort, FileResult count, ProcessedFiles* processed);
     platform::FileWriter& Writer() { return writer_; }
     FileResult PutInPlace(bool backUp, bool flushed);
+    // PutInPlace in two steps, so that the originals of several files are kept in one go:
+    // KeepOriginal tells the observer of commits (0, or the error PutInPlace returns), then
+    // the observer's BeforeNames once for all of them, whose answer TakeName is told.
+    FileResult KeepOriginal(bool flushed);
+    FileResult TakeName(bool backUp, bool originalLasts);
+    CommitObserver* Commits() const { return commits_; }
 
 private:
     enum class State { NotStarted, Writing, Failed, Committed };
@@ -65,6 +71,7 @@ private:
     platform::FileWriter writer_;
     std::optional<platform::FileStamp> made_;
     FileResult count_ = 0;
+    std::uint64_t entry_ = 0;  // the observer's, from BeforeCommit
     State state_ = State::NotStarted;
     std::unique_ptr<char[]> buffer_;  // what is written up to TextOutput's cursor
 };

@@ -57,10 +57,11 @@ bool RunJournal::Open(const std::string& runs, const RunDescription& run)
     committed_ = 0;
     platform::AppendFile facts;
     if (!lock_.TryTake(folder_.Lock()) || !platform::MakeFolder(folder_.Originals()) ||
-        !journal_.Open(folder_.Journal()) || !facts.Open(folder_.Facts()) ||
+        !originals_.Open(folder_.Originals()) || !journal_.Open(folder_.Journal()) || !facts.Open(folder_.Facts()) ||
         !facts.Append(FactLine("started", std::to_string(started)) + FactLine("folder", run.Folder) +
                       FactLine("what", run.What))) {
         journal_.Close();
+        originals_.Close();
         RemoveRunFolder(folder_, &lock_);
         return false;
     }
@@ -86,27 +87,35 @@ bool RunJournal::BeforeCommit(const FileCommit& commit, std::uint64_t& entry)
     kept.Path = platform::IsAbsolutePath(commit.Path) || currentFolder_.empty()
                     ? commit.Path
                     : platform::JoinPath(currentFolder_, commit.Path);
-    const std::string original = folder_.Original(kept.Number);
+    const std::string name = std::to_string(kept.Number);
     // A second name is the original itself; it is checked to be the file the run read,
     // which another program may have put another file in the place of meanwhile. A copy
     // is of the file as it is when the rename checks it again.
-    if (platform::LinkFile(commit.Path, original)) {
+    if (originals_.Link(commit.Path, name)) {
         kept.How = KeptAs::Link;
-        if (!IsTheFileRead(platform::StampOfName(original), commit.Original)) {
-            platform::RemoveFile(original);
+        if (!IsTheFileRead(originals_.StampOf(name), commit.Original)) {
+            platform::RemoveFile(folder_.Original(kept.Number));
             return false;
         }
-    } else if (platform::CopyFileWhole(commit.Path, original)) {
+    } else if (platform::CopyFileWhole(commit.Path, folder_.Original(kept.Number))) {
         kept.How = KeptAs::Copy;
     } else {
         return false;
     }
-    if (!Append(KeptLine(kept))) {
-        platform::RemoveFile(original);
-        return false;
-    }
+    const std::lock_guard lock(appending_);
+    unwritten_ += KeptLine(kept);
     entry = kept.Number;
     return true;
+}
+
+bool RunJournal::BeforeNames()
+{
+    const std::lock_guard lock(appending_);
+    if (unwritten_.empty())
+        return true;
+    const bool written = journal_.Append(unwritten_);
+    unwritten_.clear();
+    return written;
 }
 
 void RunJournal::AfterCommit(std::uint64_t entry, bool committed)
@@ -127,6 +136,7 @@ void RunJournal::Close(bool completed)
     open_ = false;
     if (committed_.load() == 0) {
         journal_.Close();
+        originals_.Close();
         RemoveRunFolder(folder_, &lock_);
         return;
     }
@@ -134,6 +144,7 @@ void RunJournal::Close(bool completed)
     // in the folder of runs.
     journal_.Sync();
     journal_.Close();
+    originals_.Close();
     platform::SyncFolderOf(folder_.Original(0));
     platform::AppendFile facts;
     if (facts.Open(folder_.Facts()) &&

@@ -19,8 +19,9 @@ struct RunDescription {
 // The journal of one run, which keeps the original of every file the run puts in place
 // before the new content takes its name: a second name of the original in the journal's
 // folder where it lies on the same file system (no byte copied), a copy otherwise. Each
-// file's line is written before its rename, so a run killed at any moment leaves a
-// journal that names every file it changed.
+// file's line is written before its rename (the lines of files put in place together in
+// one write), so a run killed at any moment leaves a journal that names every file it
+// changed.
 class RunJournal final : public CommitObserver {
 public:
     RunJournal() = default;
@@ -34,6 +35,7 @@ public:
     const std::string& Id() const { return folder_.Id; }
 
     bool BeforeCommit(const FileCommit& commit, std::uint64_t& entry) override;
+    bool BeforeNames() override;
     void AfterCommit(std::uint64_t entry, bool committed) override;
 
     // Once the run has ended, also after a stop: the journal reaches the disk with the
@@ -49,7 +51,9 @@ private:
     std::string currentFolder_;
     platform::ExclusiveLock lock_;
     platform::AppendFile journal_;
+    platform::HeldFolder originals_;
     std::mutex appending_;
+    std::string unwritten_;  // lines of BeforeCommit that BeforeNames writes
     std::atomic<std::uint64_t> next_{1};
     std::atomic<std::size_t> committed_{0};
     bool open_ = false;

@@ -117,6 +117,40 @@ bool RemoveFolder(const std::string& folder)
     return ::rmdir(folder.c_str()) == 0;
 }
 
+HeldFolder::~HeldFolder()
+{
+    Close();
+}
+
+bool HeldFolder::Open(const std::string& path)
+{
+    Close();
+    handle_ = OpenRetrying(path, O_RDONLY | O_DIRECTORY);
+    path_ = path;
+    return handle_ >= 0;
+}
+
+void HeldFolder::Close()
+{
+    if (handle_ >= 0)
+        ::close(static_cast<int>(handle_));
+    handle_ = -1;
+}
+
+bool HeldFolder::Link(const std::string& from, const std::string& name) const
+{
+    return handle_ >= 0 && ::linkat(AT_FDCWD, from.c_str(), static_cast<int>(handle_), name.c_str(), 0) == 0;
+}
+
+std::optional<FileStamp> HeldFolder::StampOf(const std::string& name) const
+{
+    struct stat info;
+    if (handle_ < 0 || ::fstatat(static_cast<int>(handle_), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return platform::StampOf(info);
+}
+
 ExclusiveLock::~ExclusiveLock()
 {
     Release();

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/Folders.h"
 #include "platform/win32/FileReading.h"
 #include "platform/win32/WideText.h"
 
@@ -107,6 +108,33 @@ bool MakeFolders(const std::string& folder)
 bool RemoveFolder(const std::string& folder)
 {
     return ::RemoveDirectoryW(WidePath(folder).c_str()) != 0;
+}
+
+// Windows has no calls relative to a folder's handle: the folder is named by its path.
+HeldFolder::~HeldFolder()
+{
+    Close();
+}
+
+bool HeldFolder::Open(const std::string& path)
+{
+    path_ = path;
+    return IsFolder(path);
+}
+
+void HeldFolder::Close()
+{
+    path_.clear();
+}
+
+bool HeldFolder::Link(const std::string& from, const std::string& name) const
+{
+    return !path_.empty() && LinkFile(from, JoinPath(path_, name));
+}
+
+std::optional<FileStamp> HeldFolder::StampOf(const std::string& name) const
+{
+    return path_.empty() ? std::nullopt : StampOfName(JoinPath(path_, name));
 }
 
 ExclusiveLock::~ExclusiveLock()

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/rewrite/CommitObserver.h"
 #include "engine/rewrite/CommitWaitingRoom.h"
 #include "engine/rewrite/FileCommit.h"
 #include "tests/support/TestFiles.h"
@@ -19,13 +20,47 @@ platform::FileStamp StampOfRead(const std::string& path)
 
 // A commit made while a room is open on the thread, left waiting there.
 std::unique_ptr<WaitingCommit> WaitingCommitOf(const std::string& path, const std::string& text, FileResult count,
-                                               bool backUp)
+                                               bool backUp, CommitObserver* commits = nullptr)
 {
     const AbortFlag notAborted{false};
     CommitWaitingRoom room;
-    EXPECT_EQ(CommitNewText(notAborted, path, text.data(), text.size(), count, backUp, StampOfRead(path)), count);
+    EXPECT_EQ(CommitNewText(notAborted, path, text.data(), text.size(), count, backUp, StampOfRead(path), nullptr,
+                            commits),
+              count);
     return room.Leave();
 }
+
+// Tells what it was told, and what the files held when their originals were to be made to last.
+class TellingObserver final : public CommitObserver {
+public:
+    explicit TellingObserver(std::vector<std::string> files, bool lasts) : files_(std::move(files)), lasts_(lasts) {}
+
+    bool BeforeCommit(const FileCommit&, std::uint64_t& entry) override
+    {
+        entry = ++kept_;
+        Told += "kept " + std::to_string(entry) + ";";
+        return true;
+    }
+    bool BeforeNames() override
+    {
+        Told += "names after";
+        for (const std::string& file : files_)
+            Told += " " + ReadBytes(file);
+        Told += ";";
+        return lasts_;
+    }
+    void AfterCommit(std::uint64_t entry, bool committed) override
+    {
+        Told += (committed ? "took " : "dropped ") + std::to_string(entry) + ";";
+    }
+
+    std::string Told;
+
+private:
+    std::vector<std::string> files_;
+    bool lasts_;
+    std::uint64_t kept_ = 0;
+};
 
 // A commit left waiting touches nothing until the run puts it in place with the others; then
 // each file holds its new text, or, aborted or changed by another program meanwhile, is left
@@ -85,6 +120,34 @@ TEST(CommitWaitingRoom, NothingWaitsWithoutARoomOrWithoutAChange)
     EXPECT_EQ(WaitingCommitOf(path, "newer", 0, false), nullptr);
     EXPECT_EQ(ReadBytes(path), "new");
     EXPECT_FALSE(FileExists(path + ".tarvelox.tmp"));
+}
+
+// The originals of files put in place together are kept and made to last in one go before
+// any of them takes its name; when they cannot be made to last, none does.
+TEST(CommitWaitingRoom, OriginalsAreKeptTogetherBeforeAnyNameIsTaken)
+{
+    for (const bool lasts : {true, false}) {
+        SCOPED_TRACE(lasts);
+        TempFolder folder;
+        const std::string first = folder / "a.txt", second = folder / "b.txt";
+        WriteBytes(first, "old a");
+        WriteBytes(second, "old b");
+        TellingObserver journal({first, second}, lasts);
+        std::vector<std::unique_ptr<WaitingCommit>> waiting;
+        waiting.push_back(WaitingCommitOf(first, "new a", 1, false, &journal));
+        waiting.push_back(WaitingCommitOf(second, "new b", 2, false, &journal));
+        const std::vector<WaitingCommit*> commits{waiting[0].get(), waiting[1].get()};
+        const AbortFlag notAborted{false};
+        const std::vector<FileResult> expected =
+            lasts ? std::vector<FileResult>{1, 2} : std::vector<FileResult>{UndoErr, UndoErr};
+        EXPECT_EQ(PutInPlaceTogether(commits, notAborted), expected);
+        waiting.clear();
+        EXPECT_EQ(journal.Told, lasts ? "kept 1;kept 2;names after old a old b;took 1;took 2;"
+                                      : "kept 1;kept 2;names after old a old b;dropped 1;dropped 2;");
+        EXPECT_EQ(ReadBytes(first), lasts ? "new a" : "old a");
+        EXPECT_FALSE(FileExists(first + ".tarvelox.tmp"));
+        EXPECT_FALSE(FileExists(second + ".tarvelox.tmp"));
+    }
 }
 
 }  // namespace
