@@ -112,7 +112,7 @@ std::string JournalRefusal(JournalStart start, const JournalRoom& room, const st
     case JournalStart::NoFolder:
         return "the undo journal's folder " + folder + " cannot be made";
     case JournalStart::NoRoom:
-        return "the undo journal may need " + MiB(room.Needed) + " for the originals of the listed files, and " +
+        return "the undo journal may need " + MiB(room.Needed.value_or(0)) + " for the originals of the listed files, and " +
                folder + " has " + MiB(room.Free.value_or(0)) + " free";
     case JournalStart::NotOpened:
         return "the undo journal cannot be written in " + folder;

@@ -32,8 +32,16 @@ bool CopyFileWhole(const std::string& from, const std::string& to);
 // checks); `from` keeps its own bits, owner and attributes. Fails, leaving both, otherwise.
 bool PutBack(const std::string& from, const std::string& to, const FileStamp& expected);
 
-// The bytes the user may still write on the file system that holds `folder`.
-std::optional<std::uint64_t> FreeSpaceOf(const std::string& folder);
+// The file system that holds `folder`: the bytes the user may still write on it and the
+// bytes its files take up.
+struct DiskSpace {
+    std::uint64_t Free = 0;
+    std::uint64_t Used = 0;
+};
+std::optional<DiskSpace> SpaceOf(const std::string& folder);
+
+// Which file system holds `path` (a link followed): the same number for two paths on one.
+std::optional<std::uint64_t> FileSystemOf(const std::string& path);
 
 // Creates `folder` for its owner alone; fails when it exists.
 bool MakeFolder(const std::string& folder);
@@ -55,8 +63,6 @@ public:
     void Close();
     // A second name `name` in the folder for the file `from` names, as LinkFile makes.
     bool Link(const std::string& from, const std::string& name) const;
-    // As StampOfName tells of `name` in the folder.
-    std::optional<FileStamp> StampOf(const std::string& name) const;
 
 private:
     std::string path_;

@@ -32,14 +32,6 @@ bool MakeRunFolder(const std::string& runs, std::int64_t started, RunFolder& fol
     return false;
 }
 
-// Whether the journal's second name `kept` is the file the run read. A second name lies on
-// the file's own file system, so the volume is left out: one file system can be reached
-// under two drive letters that report different volumes (Wine's C: and Z:).
-bool IsTheFileRead(const std::optional<platform::FileStamp>& kept, const platform::FileStamp& read)
-{
-    return kept && kept->Index == read.Index && kept->Size == read.Size && kept->Modified == read.Modified;
-}
-
 }  // namespace
 
 RunJournal::~RunJournal()
@@ -88,15 +80,11 @@ bool RunJournal::BeforeCommit(const FileCommit& commit, std::uint64_t& entry)
                     ? commit.Path
                     : platform::JoinPath(currentFolder_, commit.Path);
     const std::string name = std::to_string(kept.Number);
-    // A second name is the original itself; it is checked to be the file the run read,
-    // which another program may have put another file in the place of meanwhile. A copy
-    // is of the file as it is when the rename checks it again.
+    // A second name is the original itself, made of the name the rename then finds still
+    // the file the run read (or gives up, and the original kept goes again: AfterCommit);
+    // a copy is of the file as it is then.
     if (originals_.Link(commit.Path, name)) {
         kept.How = KeptAs::Link;
-        if (!IsTheFileRead(originals_.StampOf(name), commit.Original)) {
-            platform::RemoveFile(folder_.Original(kept.Number));
-            return false;
-        }
     } else if (platform::CopyFileWhole(commit.Path, folder_.Original(kept.Number))) {
         kept.How = KeptAs::Copy;
     } else {

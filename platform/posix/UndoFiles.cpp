@@ -87,12 +87,22 @@ bool PutBack(const std::string& from, const std::string& to, const FileStamp& ex
            ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-std::optional<std::uint64_t> FreeSpaceOf(const std::string& folder)
+std::optional<DiskSpace> SpaceOf(const std::string& folder)
 {
     struct statvfs info;
     if (::statvfs(folder.c_str(), &info) != 0)
         return std::nullopt;
-    return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
+    const std::uint64_t unit = info.f_frsize;
+    return DiskSpace{static_cast<std::uint64_t>(info.f_bavail) * unit,
+                     static_cast<std::uint64_t>(info.f_blocks - info.f_bfree) * unit};
+}
+
+std::optional<std::uint64_t> FileSystemOf(const std::string& path)
+{
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_dev);
 }
 
 bool MakeFolder(const std::string& folder)
@@ -140,15 +150,6 @@ void HeldFolder::Close()
 bool HeldFolder::Link(const std::string& from, const std::string& name) const
 {
     return handle_ >= 0 && ::linkat(AT_FDCWD, from.c_str(), static_cast<int>(handle_), name.c_str(), 0) == 0;
-}
-
-std::optional<FileStamp> HeldFolder::StampOf(const std::string& name) const
-{
-    struct stat info;
-    if (handle_ < 0 || ::fstatat(static_cast<int>(handle_), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
-        !S_ISREG(info.st_mode))
-        return std::nullopt;
-    return platform::StampOf(info);
 }
 
 ExclusiveLock::~ExclusiveLock()

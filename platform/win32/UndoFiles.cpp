@@ -73,12 +73,28 @@ bool PutBack(const std::string& from, const std::string& to, const FileStamp& ex
     return now && *now == expected && RenameReplacing(from, to);
 }
 
-std::optional<std::uint64_t> FreeSpaceOf(const std::string& folder)
+std::optional<DiskSpace> SpaceOf(const std::string& folder)
 {
-    ULARGE_INTEGER available;
-    if (!::GetDiskFreeSpaceExW(WidePath(folder).c_str(), &available, nullptr, nullptr))
+    ULARGE_INTEGER available, total, free;
+    if (!::GetDiskFreeSpaceExW(WidePath(folder).c_str(), &available, &total, &free))
         return std::nullopt;
-    return available.QuadPart;
+    return DiskSpace{available.QuadPart, total.QuadPart - free.QuadPart};
+}
+
+std::optional<std::uint64_t> FileSystemOf(const std::string& path)
+{
+    // A folder opens for its information only with the backup flag.
+    HANDLE file = ::CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information;
+    const bool told = ::GetFileInformationByHandle(file, &information) != 0;
+    ::CloseHandle(file);
+    if (!told)
+        return std::nullopt;
+    return information.dwVolumeSerialNumber;
 }
 
 bool MakeFolder(const std::string& folder)
@@ -130,11 +146,6 @@ void HeldFolder::Close()
 bool HeldFolder::Link(const std::string& from, const std::string& name) const
 {
     return !path_.empty() && LinkFile(from, JoinPath(path_, name));
-}
-
-std::optional<FileStamp> HeldFolder::StampOf(const std::string& name) const
-{
-    return path_.empty() ? std::nullopt : StampOfName(JoinPath(path_, name));
 }
 
 ExclusiveLock::~ExclusiveLock()
