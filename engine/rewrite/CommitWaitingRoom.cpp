@@ -24,8 +24,13 @@ FileResult CommitOrWait(std::unique_ptr<TemporaryFileOutput> output, const Abort
     if (!openRoom || openRoom->waiting_)
         return output->Commit(abort, count, backUp, processed);
     const FileResult completed = output->Complete(abort, count, processed);
-    if (completed > 0)
-        openRoom->waiting_.reset(new WaitingCommit{std::move(output), completed, backUp});
+    if (completed <= 0)
+        return completed;
+    // The original is kept while the file waits, by the thread that made it, so that the
+    // one putting a group in place only writes the journal's lines for all of them.
+    if (const FileResult kept = output->KeepOriginal(); kept < 0)
+        return kept;
+    openRoom->waiting_.reset(new WaitingCommit{std::move(output), completed, backUp});
     return completed;
 }
 
@@ -40,16 +45,14 @@ std::vector<FileResult> PutInPlaceTogether(std::span<WaitingCommit* const> commi
     const std::vector<bool> flushed = platform::FileWriter::FlushBeforeReplaceTogether(writers);
     if (IsAborted(abort))
         return results;
-    // Every original kept first, made to last in one go, then every name taken.
+    // Every original was kept as its file began to wait; they are made to last in one go,
+    // then every name taken.
     CommitObserver* observer = nullptr;
-    for (std::size_t i = 0; i < commits.size(); ++i) {
-        results[i] = commits[i]->Output->KeepOriginal(flushed[i]);
-        if (results[i] == 0)
-            observer = commits[i]->Output->Commits();
-    }
+    for (WaitingCommit* commit : commits)
+        if (commit->Output->Commits())
+            observer = commit->Output->Commits();
     const bool originalsLast = !observer || observer->BeforeNames();
     for (std::size_t i = 0; i < commits.size(); ++i)
-        if (results[i] == 0)
-            results[i] = commits[i]->Output->TakeName(commits[i]->BackUp, originalsLast);
+        results[i] = commits[i]->Output->TakeName(commits[i]->BackUp, flushed[i], originalsLast);
     return results;
 }

@@ -32,6 +32,11 @@ void TemporaryFileOutput::Discard()
         writer_.Close();
         platform::RemoveFile(temporary_);
     }
+    // The original kept for a commit that does not take place goes again.
+    if (kept_ && state_ != State::Committed) {
+        kept_ = false;
+        commits_->AfterCommit(entry_, false);
+    }
     if (state_ != State::Committed)
         state_ = State::Failed;
     cursor_ = nullptr;
@@ -134,15 +139,15 @@ FileResult TemporaryFileOutput::Complete(const AbortFlag& abort, FileResult coun
 
 FileResult TemporaryFileOutput::PutInPlace(bool backUp, bool flushed)
 {
-    const FileResult kept = KeepOriginal(flushed);
+    const FileResult kept = KeepOriginal();
     if (kept < 0)
         return kept;
-    return TakeName(backUp, !commits_ || commits_->BeforeNames());
+    return TakeName(backUp, flushed, !commits_ || commits_->BeforeNames());
 }
 
-FileResult TemporaryFileOutput::KeepOriginal(bool flushed)
+FileResult TemporaryFileOutput::KeepOriginal()
 {
-    if (state_ != State::Writing || !flushed) {
+    if (state_ != State::Writing) {
         Discard();
         return WriteErr;
     }
@@ -152,17 +157,16 @@ FileResult TemporaryFileOutput::KeepOriginal(bool flushed)
         Discard();
         return UndoErr;
     }
+    kept_ = commits_ != nullptr;
     return 0;
 }
 
-FileResult TemporaryFileOutput::TakeName(bool backUp, bool originalLasts)
+FileResult TemporaryFileOutput::TakeName(bool backUp, bool flushed, bool originalLasts)
 {
-    const std::uint64_t entry = entry_;
-    if (!originalLasts) {
+    if (state_ != State::Writing || !flushed || !originalLasts) {
+        const FileResult failed = state_ == State::Writing && flushed ? UndoErr : WriteErr;
         Discard();
-        if (commits_)
-            commits_->AfterCommit(entry, false);
-        return UndoErr;
+        return failed;
     }
     const BackupMade backup = backUp ? BackUpBeforeReplace(path_, read_) : BackupMade::None;
     if ((backUp && backup == BackupMade::None) || !writer_.CloseAndReplace(path_, &read_)) {
@@ -171,12 +175,10 @@ FileResult TemporaryFileOutput::TakeName(bool backUp, bool originalLasts)
         // by one of the file as it is.
         if (backup == BackupMade::WhereNoneWas)
             platform::RemoveFile(BackupPathOf(path_));
-        if (commits_)
-            commits_->AfterCommit(entry, false);
         return WriteErr;
     }
     state_ = State::Committed;
-    if (commits_)
-        commits_->AfterCommit(entry, true);
+    if (kept_)
+        commits_->AfterCommit(entry_, true);
     return count_;
 }

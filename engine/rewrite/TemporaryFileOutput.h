@@ -46,10 +46,12 @@ public:
     platform::FileWriter& Writer() { return writer_; }
     FileResult PutInPlace(bool backUp, bool flushed);
     // PutInPlace in two steps, so that the originals of several files are kept in one go:
-    // KeepOriginal tells the observer of commits (0, or the error PutInPlace returns), then
-    // the observer's BeforeNames once for all of them, whose answer TakeName is told.
-    FileResult KeepOriginal(bool flushed);
-    FileResult TakeName(bool backUp, bool originalLasts);
+    // KeepOriginal tells the observer of commits (0, or the error PutInPlace returns), at
+    // any time after Complete; then the observer's BeforeNames once for all of them, whose
+    // answer TakeName is told with the flush's. An original kept for a file that does not
+    // take its name goes again (the observer's AfterCommit).
+    FileResult KeepOriginal();
+    FileResult TakeName(bool backUp, bool flushed, bool originalLasts);
     CommitObserver* Commits() const { return commits_; }
 
 private:
@@ -72,6 +74,7 @@ private:
     std::optional<platform::FileStamp> made_;
     FileResult count_ = 0;
     std::uint64_t entry_ = 0;  // the observer's, from BeforeCommit
+    bool kept_ = false;        // told to the observer, and not yet told the end
     State state_ = State::NotStarted;
     std::unique_ptr<char[]> buffer_;  // what is written up to TextOutput's cursor
 };

@@ -61,12 +61,6 @@ bool RunJournal::Open(const std::string& runs, const RunDescription& run)
     return true;
 }
 
-bool RunJournal::Append(const std::string& line)
-{
-    const std::lock_guard lock(appending_);
-    return journal_.Append(line);
-}
-
 bool RunJournal::BeforeCommit(const FileCommit& commit, std::uint64_t& entry)
 {
     if (!open_)
@@ -112,9 +106,14 @@ void RunJournal::AfterCommit(std::uint64_t entry, bool committed)
         ++committed_;
         return;
     }
-    // The original is still in its place.
+    // The original is still in its place. Its line follows the file's own, which may not
+    // be written yet.
     platform::RemoveFile(folder_.Original(entry));
-    Append(DroppedLine(entry));
+    const std::lock_guard lock(appending_);
+    if (unwritten_.empty())
+        journal_.Append(DroppedLine(entry));
+    else
+        unwritten_ += DroppedLine(entry);
 }
 
 void RunJournal::Close(bool completed)
@@ -130,6 +129,7 @@ void RunJournal::Close(bool completed)
     }
     // The lines and the originals' names first, then the run's end, then the run's folder
     // in the folder of runs.
+    BeforeNames();
     journal_.Sync();
     journal_.Close();
     originals_.Close();

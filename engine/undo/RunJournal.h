@@ -45,15 +45,13 @@ public:
     std::size_t Committed() const { return committed_.load(); }
 
 private:
-    bool Append(const std::string& line);
-
     RunFolder folder_;
     std::string currentFolder_;
     platform::ExclusiveLock lock_;
     platform::AppendFile journal_;
     platform::HeldFolder originals_;
     std::mutex appending_;
-    std::string unwritten_;  // lines of BeforeCommit that BeforeNames writes
+    std::string unwritten_;  // lines that BeforeNames writes (BeforeCommit's, and those after them)
     std::atomic<std::uint64_t> next_{1};
     std::atomic<std::size_t> committed_{0};
     bool open_ = false;
