@@ -38,13 +38,14 @@ std::string LocalTimeText(std::int64_t seconds, const char* format)
     return text;
 }
 
-std::optional<KeptRun> ReadRun(const RunFolder& folder)
+std::optional<KeptRun> ReadRun(const RunFolder& folder, RunReading reading)
 {
     if (!platform::IsFolder(folder.Path))
         return std::nullopt;
     KeptRun run;
     run.Folder = folder;
     bool started = false;
+    std::optional<std::uint64_t> files, bytes;
     for (const auto& [key, value] : ReadFactLines(TextOf(folder.Facts()))) {
         if (key == "started") {
             run.Started = NumberOf(value);
@@ -57,13 +58,23 @@ std::optional<KeptRun> ReadRun(const RunFolder& folder)
             run.Ended = NumberOf(value);
         } else if (key == "outcome") {
             run.Completed = value == "completed";
+        } else if (key == "files") {
+            files = static_cast<std::uint64_t>(NumberOf(value));
+        } else if (key == "bytes") {
+            bytes = static_cast<std::uint64_t>(NumberOf(value));
         }
     }
     if (!started)
         return std::nullopt;
-    run.Entries = ReadJournalText(TextOf(folder.Journal()));
-    for (const JournalEntry& entry : run.Entries)
-        run.OriginalBytes += entry.Original.Size;
+    if (reading == RunReading::Counts && files && bytes) {
+        run.Files = static_cast<std::size_t>(*files);
+        run.OriginalBytes = *bytes;
+    } else {
+        run.Entries = ReadJournalText(TextOf(folder.Journal()));
+        run.Files = run.Entries.size();
+        for (const JournalEntry& entry : run.Entries)
+            run.OriginalBytes += entry.Original.Size;
+    }
     for (const auto& [key, value] : ReadFactLines(TextOf(folder.Undone()))) {
         if (key == "restored")
             run.Restored.push_back(static_cast<std::uint64_t>(NumberOf(value)));
@@ -74,7 +85,7 @@ std::optional<KeptRun> ReadRun(const RunFolder& folder)
     return run;
 }
 
-std::vector<KeptRun> ListRuns(const std::string& runs)
+std::vector<KeptRun> ListRuns(const std::string& runs, RunReading reading)
 {
     std::vector<platform::FolderEntry> entries;
     std::vector<KeptRun> kept;
@@ -82,7 +93,7 @@ std::vector<KeptRun> ListRuns(const std::string& runs)
         return kept;
     for (const platform::FolderEntry& entry : entries)
         if (entry.Kind == platform::EntryKind::Folder)
-            if (std::optional<KeptRun> run = ReadRun(RunFolder(runs, entry.Name)))
+            if (std::optional<KeptRun> run = ReadRun(RunFolder(runs, entry.Name), reading))
                 kept.push_back(std::move(*run));
     // The names are the runs' starts, in the order of time.
     std::sort(kept.begin(), kept.end(), [](const KeptRun& a, const KeptRun& b) { return a.Folder.Id > b.Folder.Id; });
@@ -103,11 +114,11 @@ void PruneRuns(const std::string& runs, const RunLimits& limits)
 {
     std::size_t count = 0;
     std::uint64_t bytes = 0;
-    for (const KeptRun& run : ListRuns(runs)) {
+    for (const KeptRun& run : ListRuns(runs, RunReading::Counts)) {
         if (run.InUse)
             continue;
-        const bool newest = count == 0 && !run.Entries.empty();
-        if (!run.Entries.empty() && (newest || (count < limits.Runs && bytes + run.OriginalBytes <= limits.Bytes))) {
+        const bool newest = count == 0 && run.Files > 0;
+        if (run.Files > 0 && (newest || (count < limits.Runs && bytes + run.OriginalBytes <= limits.Bytes))) {
             ++count;
             bytes += run.OriginalBytes;
             continue;

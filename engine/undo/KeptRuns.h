@@ -22,8 +22,10 @@ struct KeptRun {
     // Set once the run ended, killed runs aside; whether it went through or was stopped.
     std::optional<std::int64_t> Ended;
     bool Completed = false;
-    // The files it put in place with their originals kept, and the size of those.
+    // The files it put in place with their originals kept (read only when asked for), how
+    // many, and the size of those.
     std::vector<JournalEntry> Entries;
+    std::size_t Files = 0;
     std::uint64_t OriginalBytes = 0;
     // The entries an undo restored, and whether an undo went through to its end.
     std::vector<std::uint64_t> Restored;
@@ -32,10 +34,15 @@ struct KeptRun {
     bool InUse = false;
 };
 
+// How much of a run is read: its entries too, or, when its end told them, only how many
+// files it put in place and their size (a run that ended wrote them; a killed one is read
+// whole).
+enum class RunReading { Whole, Counts };
+
 // What `folder` holds, or nullopt when it is no run's folder that can be read.
-std::optional<KeptRun> ReadRun(const RunFolder& folder);
+std::optional<KeptRun> ReadRun(const RunFolder& folder, RunReading reading = RunReading::Whole);
 // Every run kept in the folder of runs, the newest first.
-std::vector<KeptRun> ListRuns(const std::string& runs);
+std::vector<KeptRun> ListRuns(const std::string& runs, RunReading reading = RunReading::Whole);
 // The run to take back when none is named: the newest one.
 std::optional<KeptRun> LastRun(const std::string& runs);
 

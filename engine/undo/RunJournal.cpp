@@ -47,6 +47,8 @@ bool RunJournal::Open(const std::string& runs, const RunDescription& run)
     currentFolder_ = run.Folder;
     next_ = 1;
     committed_ = 0;
+    keptBytes_ = 0;
+    sizes_.clear();
     platform::AppendFile facts;
     if (!lock_.TryTake(folder_.Lock()) || !platform::MakeFolder(folder_.Originals()) ||
         !originals_.Open(folder_.Originals()) || !journal_.Open(folder_.Journal()) || !facts.Open(folder_.Facts()) ||
@@ -86,6 +88,7 @@ bool RunJournal::BeforeCommit(const FileCommit& commit, std::uint64_t& entry)
     }
     const std::lock_guard lock(appending_);
     unwritten_ += KeptLine(kept);
+    sizes_.emplace(kept.Number, kept.Original.Size);
     entry = kept.Number;
     return true;
 }
@@ -104,12 +107,18 @@ void RunJournal::AfterCommit(std::uint64_t entry, bool committed)
 {
     if (committed) {
         ++committed_;
+        const std::lock_guard lock(appending_);
+        if (const auto size = sizes_.find(entry); size != sizes_.end()) {
+            keptBytes_ += size->second;
+            sizes_.erase(size);
+        }
         return;
     }
     // The original is still in its place. Its line follows the file's own, which may not
     // be written yet.
     platform::RemoveFile(folder_.Original(entry));
     const std::lock_guard lock(appending_);
+    sizes_.erase(entry);
     if (unwritten_.empty())
         journal_.Append(DroppedLine(entry));
     else
@@ -137,7 +146,9 @@ void RunJournal::Close(bool completed)
     platform::AppendFile facts;
     if (facts.Open(folder_.Facts()) &&
         facts.Append(FactLine("ended", std::to_string(platform::SecondsNow())) +
-                     FactLine("outcome", completed ? "completed" : "stopped")))
+                     FactLine("outcome", completed ? "completed" : "stopped") +
+                     FactLine("files", std::to_string(committed_.load())) +
+                     FactLine("bytes", std::to_string(keptBytes_))))
         facts.Sync();
     facts.Close();
     platform::SyncFolderOf(folder_.Journal());

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 
 #include "engine/rewrite/CommitObserver.h"
 #include "engine/undo/RunFolder.h"
@@ -52,6 +53,8 @@ private:
     platform::HeldFolder originals_;
     std::mutex appending_;
     std::string unwritten_;  // lines that BeforeNames writes (BeforeCommit's, and those after them)
+    std::unordered_map<std::uint64_t, std::uint64_t> sizes_;  // of the originals kept, until told
+    std::uint64_t keptBytes_ = 0;                             // of the originals of files put in place
     std::atomic<std::uint64_t> next_{1};
     std::atomic<std::size_t> committed_{0};
     bool open_ = false;

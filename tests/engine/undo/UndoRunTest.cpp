@@ -265,6 +265,26 @@ TEST_F(UndoRunTest, KeptRunsStayWithinTheirBounds)
     EXPECT_EQ(bytes, Originals.at("a.txt").size() + Originals.at("sub/b.txt").size());
     EXPECT_EQ(LastRun(Runs())->Folder.Id, ids.back());
 
+    // The counts a run's end wrote are those of its journal, which then need not be read;
+    // a run whose end wrote none (killed) is read whole.
+    const RunFolder oldest = ListRuns(Runs()).back().Folder;
+    const std::optional<KeptRun> counted = ReadRun(oldest, RunReading::Counts);
+    ASSERT_TRUE(counted);
+    EXPECT_TRUE(counted->Entries.empty());
+    EXPECT_EQ(counted->Files, 2u);
+    EXPECT_EQ(counted->OriginalBytes, bytes);
+    std::string facts = ReadBytes(oldest.Facts());
+    for (const char* key : {"files\t", "bytes\t"}) {
+        const std::size_t line = facts.find(key);
+        ASSERT_NE(line, std::string::npos) << key;
+        facts.erase(line, facts.find('\n', line) + 1 - line);
+    }
+    WriteBytes(oldest.Facts(), facts);
+    const std::optional<KeptRun> killed = ReadRun(oldest, RunReading::Counts);
+    ASSERT_TRUE(killed);
+    EXPECT_EQ(killed->Entries.size(), 2u);
+    EXPECT_EQ(killed->OriginalBytes, bytes);
+
     const struct {
         RunLimits limits;
         std::size_t kept;
