@@ -53,23 +53,21 @@ protected:
     }
 
     // Clicks `button` of the main window; a run's log is answered by `onRunLog`, each
-    // message box by `answer`, and the undo's log is read and closed with Enter. The answers
-    // wait until the window has come up, so that their keys reach it and not the one before
-    // (on a busy machine a key pressed at once went to a window that no longer waited).
+    // message box by `answer`, and the undo's log is read and closed with Enter.
     Seen Press(int button, std::function<void(HWND)> onRunLog, std::function<void(HWND)> answer)
     {
         Seen seen;
         ActivationWatcher watcher([&](HWND window) {
             if (HasCaption(window, RunLogCaption)) {
                 seen.UndoOffered = IsEnabled(window, IDC_UNDO);
-                OnceSettled(window, [&, window] { onRunLog(window); });
+                onRunLog(window);
             } else if (IsMessageBox(window)) {
                 seen.Questions.push_back(ReadMessageBox(window));
-                OnceSettled(window, [&, window] { answer(window); });
+                answer(window);
             } else if (HasCaption(window, UndoLogCaption)) {
                 seen.UndoLog = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_TEXT));
                 seen.UndoLabel = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_LABEL));
-                OnceSettled(window, [] { EXPECT_TRUE(PressKey(VK_RETURN)); });
+                EXPECT_TRUE(PressKey(VK_RETURN));
             }
         });
         Click(Dialog(), button);
