@@ -2,6 +2,7 @@
 // confirmation that names the number of files, typed and clicked as a user does it.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 
 #include "framework/Resources.h"
@@ -21,6 +22,35 @@ std::size_t Count(const std::string& text, const std::string& word)
     for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
         ++count;
     return count;
+}
+
+// Keys pressed while a window is being activated are now and then lost under Wine, and the
+// window would wait for ever: a window still there a while after its answer gets the same
+// answer once more.
+struct Waiting {
+    HWND Window = nullptr;
+    std::function<void()> Answer;
+    DWORD AnsweredAt = 0;
+    bool AnsweredAgain = false;
+};
+constexpr UINT AnswerAgainAfterMs = 5000;
+Waiting waiting;
+
+void Answer(HWND window, std::function<void()> answer)
+{
+    waiting = {window, answer, ::GetTickCount(), false};
+    answer();
+}
+
+void CALLBACK AnswerAgain(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!waiting.Window || waiting.AnsweredAgain || !::IsWindow(waiting.Window) ||
+        ::GetTickCount() - waiting.AnsweredAt < AnswerAgainAfterMs)
+        return;
+    waiting.AnsweredAgain = true;
+    std::fprintf(stderr, "note: a window still open %u ms after its answer is answered again\n", AnswerAgainAfterMs);
+    ::SetForegroundWindow(waiting.Window);
+    waiting.Answer();
 }
 
 // What the windows of one command showed: the questions asked, the undo's log.
@@ -60,17 +90,20 @@ protected:
         ActivationWatcher watcher([&](HWND window) {
             if (HasCaption(window, RunLogCaption)) {
                 seen.UndoOffered = IsEnabled(window, IDC_UNDO);
-                onRunLog(window);
+                Answer(window, [=] { onRunLog(window); });
             } else if (IsMessageBox(window)) {
                 seen.Questions.push_back(ReadMessageBox(window));
-                answer(window);
+                Answer(window, [=] { answer(window); });
             } else if (HasCaption(window, UndoLogCaption)) {
                 seen.UndoLog = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_TEXT));
                 seen.UndoLabel = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_LABEL));
-                EXPECT_TRUE(PressKey(VK_RETURN));
+                Answer(window, [] { EXPECT_TRUE(PressKey(VK_RETURN)); });
             }
         });
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, AnswerAgainAfterMs / 5, AnswerAgain);
         Click(Dialog(), button);
+        ::KillTimer(nullptr, timer);
+        waiting = {};
         return seen;
     }
 
