@@ -38,7 +38,7 @@ public:
     const FileStamp& Stamp() const { return stamp_; }
     void SetStamp(const FileStamp& stamp) { stamp_ = stamp; }
     // The name the bytes were read under: the one asked for, or where that name is a
-    // symbolic link, the file behind it (FileBehindLinks).
+    // symbolic link, the file behind it at the end of the chain of links.
     const std::string& ReadPath() const { return readPath_; }
     void SetReadPath(std::string path) { readPath_ = std::move(path); }
 
@@ -86,7 +86,8 @@ public:
     static std::vector<bool> FlushBeforeReplaceTogether(std::span<FileWriter* const> writers);
     bool Close();
     bool IsOpen() const;
-    // Which file was created and as what it stands now, while it is open.
+    // Which file was created and as what it stands now, while it is open. The file's
+    // volume is remembered for FlushBeforeReplaceTogether.
     std::optional<FileStamp> Stamp() const;
     // Closes the file and puts it over `to` as ReplaceAtomically(name it was created under,
     // to, read) does. Natively the owner, the bits and the extended attributes (the access
@@ -97,6 +98,7 @@ public:
 private:
     std::intptr_t handle_ = -1;
     std::string path_;
+    mutable std::optional<std::uint64_t> volume_;
 };
 
 // Creates or truncates a file and writes the bytes; false when any step failed.
@@ -125,9 +127,6 @@ bool ReplaceAtomically(const std::string& from, const std::string& to, const Fil
 // held open by a program that forbids deleting it. Asked before anything is prepared beside
 // the file, so that a failing replace leaves nothing behind.
 bool CanReplace(const std::string& path, const FileStamp* read = nullptr);
-// The file that `path` names once a symbolic link in its last component is followed, to
-// the end of a chain of links; `path` itself when it names no link or a dangling one.
-std::string FileBehindLinks(const std::string& path);
 // Gives `from` the name `to` in one step, in place of whatever file had it; fails, leaving
 // both as they were, when `to` is a folder or cannot be replaced (on Windows: read-only).
 bool RenameReplacing(const std::string& from, const std::string& to);

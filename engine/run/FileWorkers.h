@@ -16,6 +16,8 @@ struct FileOutcome {
     FileFacts Facts;
     // The file's new text, written and waiting to take the name (CommitWaitingRoom).
     std::unique_ptr<WaitingCommit> Waiting;
+    // The name the file was read under, links followed: where a new file takes its name.
+    std::string ReadPath;
 };
 
 struct FileWork {

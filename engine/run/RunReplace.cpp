@@ -131,8 +131,10 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
         FileOutcome outcome;
         // The new file waits for the ones written after it, to reach the disk with them.
         CommitWaitingRoom room;
-        if (claimed)
+        if (claimed) {
             outcome.Result = ReplaceOneFile(job, job.Files[index], *file, processed, outcome.Facts);
+            outcome.ReadPath = file->File.ReadPath();
+        }
         outcome.Waiting = room.Leave();
         return outcome;
     };
@@ -141,7 +143,7 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
     std::set<std::string> renamedInto;
     work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {
         if (outcome.Result > 0 && !job.Preview)
-            renamedInto.insert(platform::FileBehindLinks(job.Files[index]));
+            renamedInto.insert(outcome.ReadPath);
         observer.OnFileResult(
             {index, job.Files[index], outcome.Result, outcome.Facts.Encoding, outcome.Facts.EncodingGuessed});
         if (!job.IsAborted())

@@ -21,8 +21,8 @@ bool NamesOf(Lister list, std::vector<std::string>& names)
     std::vector<char> buffer;
     for (;;) {
         const ssize_t size = list(nullptr, 0);
-        if (size < 0)
-            return errno == ENOTSUP;
+        if (size <= 0)
+            return size == 0 || errno == ENOTSUP;
         buffer.resize(static_cast<std::size_t>(size));
         const ssize_t got = list(buffer.data(), buffer.size());
         if (got >= 0) {

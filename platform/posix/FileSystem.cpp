@@ -124,16 +124,16 @@ std::vector<bool> FileWriter::FlushBeforeReplaceTogether(std::span<FileWriter* c
     // One flush of each file system the files are on: its data and its metadata, the new
     // files' among them, reach the disk, and the disk's own cache is emptied. Then each
     // file's pages are waited for, which tells a write of that file that failed.
-    std::vector<dev_t> synced;
+    std::vector<std::uint64_t> synced;
     for (std::size_t i = 0; i < writers.size(); ++i) {
         const int fd = static_cast<int>(writers[i]->handle_);
-        struct stat info;
-        if (fd < 0 || ::fstat(fd, &info) != 0)
+        if (fd < 0 || (!writers[i]->volume_ && !writers[i]->Stamp()))
             continue;
-        const bool known = std::find(synced.begin(), synced.end(), info.st_dev) != synced.end();
+        const std::uint64_t volume = *writers[i]->volume_;
+        const bool known = std::find(synced.begin(), synced.end(), volume) != synced.end();
         if (!known && ::syncfs(fd) != 0)
             continue;
-        synced.push_back(info.st_dev);
+        synced.push_back(volume);
         flushed[i] = ::sync_file_range(fd, 0, 0,
                                        SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
                                            SYNC_FILE_RANGE_WAIT_AFTER) == 0;
@@ -152,6 +152,7 @@ bool FileWriter::Close()
         return true;
     const bool closed = ::close(static_cast<int>(handle_)) == 0;
     handle_ = -1;
+    volume_.reset();
     return closed;
 }
 
@@ -165,7 +166,9 @@ std::optional<FileStamp> FileWriter::Stamp() const
     struct stat info;
     if (handle_ < 0 || ::fstat(static_cast<int>(handle_), &info) != 0)
         return std::nullopt;
-    return StampOf(info);
+    const FileStamp stamp = StampOf(info);
+    volume_ = stamp.Volume;
+    return stamp;
 }
 
 bool RemoveFile(const std::string& path)
@@ -204,10 +207,9 @@ bool IsReplaceable(const std::string& path, const FileStamp* read, struct stat& 
 // Gives the open new file `fd` the owner and group of the file `to` it is to replace, then
 // its bits (in this order, since a change of owner clears the set-user-ID bit). False when
 // `to` cannot be replaced now.
-bool TakeAttributesOf(int fd, const std::string& to, const FileStamp* read)
+bool TakeAttributesOf(int fd, const std::string& to, const FileStamp* read, struct stat& made)
 {
     struct stat target;
-    struct stat made;
     if (!IsReplaceable(to, read, target) || ::fstat(fd, &made) != 0)
         return false;
     if ((made.st_uid != target.st_uid || made.st_gid != target.st_gid) &&
@@ -229,7 +231,8 @@ bool ReplaceAtomically(const std::string& from, const std::string& to, const Fil
     if (fd < 0)
         return false;
     const ReplaceLock lock(to);
-    const bool given = !lock.Failed() && TakeAttributesOf(fd, to, read);
+    struct stat made;
+    const bool given = !lock.Failed() && TakeAttributesOf(fd, to, read, made);
     ::close(fd);
     return given && ::rename(from.c_str(), to.c_str()) == 0;
 }
@@ -237,15 +240,15 @@ bool ReplaceAtomically(const std::string& from, const std::string& to, const Fil
 bool FileWriter::CloseAndReplace(const std::string& to, const FileStamp* read)
 {
     const ReplaceLock lock(to);
-    if (handle_ < 0 || lock.Failed() || !TakeAttributesOf(static_cast<int>(handle_), to, read))
+    struct stat own;
+    if (handle_ < 0 || lock.Failed() || !TakeAttributesOf(static_cast<int>(handle_), to, read, own))
         return false;
     // Renamed while still open and locked, so that no other run takes it for a leftover;
     // a write that failed was reported by the flush before. The name must still be this
     // file's: a file put there by anyone else is never moved over `to`.
     struct stat named;
-    struct stat own;
-    if (::lstat(path_.c_str(), &named) != 0 || ::fstat(static_cast<int>(handle_), &own) != 0 ||
-        named.st_dev != own.st_dev || named.st_ino != own.st_ino || ::rename(path_.c_str(), to.c_str()) != 0)
+    if (::lstat(path_.c_str(), &named) != 0 || named.st_dev != own.st_dev || named.st_ino != own.st_ino ||
+        ::rename(path_.c_str(), to.c_str()) != 0)
         return false;
     Close();
     return true;
@@ -275,15 +278,6 @@ bool CanReplace(const std::string& path, const FileStamp* read)
 {
     struct stat target;
     return IsReplaceable(path, read, target);
-}
-
-std::string FileBehindLinks(const std::string& path)
-{
-    struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return path;
-    std::string target = ResolvedLink(path);
-    return target.empty() ? path : target;
 }
 
 bool RenameReplacing(const std::string& from, const std::string& to)

@@ -270,12 +270,6 @@ bool CanReplace(const std::string& path, const FileStamp* read)
     });
 }
 
-std::string FileBehindLinks(const std::string& path)
-{
-    // Links are refused when a file is replaced, never followed.
-    return path;
-}
-
 bool RenameReplacing(const std::string& from, const std::string& to)
 {
     return RetryingSharingConflicts(

@@ -318,9 +318,6 @@ TEST(FileOperations, LinksAreFollowedOnlyWhenAsked)
     ASSERT_EQ(::symlink("missing", (folder / "dangling").c_str()), 0);
     ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0666), 0);
 
-    EXPECT_EQ(FileBehindLinks(folder / "link"), std::filesystem::canonical(folder / "p").string());
-    EXPECT_EQ(FileBehindLinks(folder / "p"), folder / "p");
-    EXPECT_EQ(FileBehindLinks(folder / "dangling"), folder / "dangling");
     EXPECT_FALSE(CanReplace(folder / "link"));
     EXPECT_FALSE(ReplaceAtomically(folder / "p.tmp", folder / "link"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "link"));

@@ -32,7 +32,7 @@ TEST(FileWorkers, EachFileIsPreparedByItsWorkerBeforeItIsTakenInListOrder)
     };
     work.Work = [&](std::size_t index, bool preparedHere) {
         workedBy[index] = std::this_thread::get_id();
-        return FileOutcome{preparedHere ? 1 : -1, {}, nullptr};
+        return FileOutcome{preparedHere ? 1 : -1, {}, nullptr, {}};
     };
     work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {
         EXPECT_EQ(outcome.Result, 1) << index;
