@@ -6,15 +6,7 @@
 #include <climits>
 #include <cstdlib>
 
-namespace {
-
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
-}  // namespace
+#include "platform/PathRules.h"
 
 NativeWalkFilter::NativeWalkFilter(bool hidden, bool ignoreFiles) : leaveOutHidden_(!hidden), ignoreFiles_(ignoreFiles)
 {
@@ -73,7 +65,7 @@ std::optional<WalkLeftOut> NativeWalkFilter::LeftOut(const std::string& path, st
         return WalkLeftOut::Hidden;
     if (!ignoreFiles_)
         return std::nullopt;
-    const Folder& facts = FolderFacts(FolderOf(path));
+    const Folder& facts = FolderFacts(std::string(platform::FolderOfPath(path)));
     if (facts.Resolved.empty())
         return std::nullopt;
     const std::string full = (facts.Resolved == "/" ? "" : facts.Resolved) + "/" + std::string(name);

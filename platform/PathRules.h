@@ -23,4 +23,18 @@ inline bool IsAbsolutePath(std::string_view path)
 #endif
 }
 
+// The folder a path names its file in: what comes before its last separator (on Windows a
+// slash too), the root itself for a file in the root, "." for a name without a folder.
+inline std::string_view FolderOfPath(std::string_view path)
+{
+#ifdef _WIN32
+    const std::size_t last = path.find_last_of("\\/");
+#else
+    const std::size_t last = path.find_last_of('/');
+#endif
+    if (last == std::string_view::npos)
+        return ".";
+    return path.substr(0, last == 0 ? 1 : last);
+}
+
 }  // namespace platform

@@ -34,17 +34,13 @@ FileResult CommitOrWait(std::unique_ptr<TemporaryFileOutput> output, const Abort
     return completed;
 }
 
-std::vector<FileResult> PutInPlaceTogether(std::span<WaitingCommit* const> commits, const AbortFlag& abort)
+std::vector<FileResult> PutInPlaceTogether(std::span<WaitingCommit* const> commits)
 {
     std::vector<FileResult> results(commits.size(), Cancel);
-    if (IsAborted(abort))
-        return results;
     std::vector<platform::FileWriter*> writers;
     for (WaitingCommit* commit : commits)
         writers.push_back(&commit->Output->Writer());
     const std::vector<bool> flushed = platform::FileWriter::FlushBeforeReplaceTogether(writers);
-    if (IsAborted(abort))
-        return results;
     // Every original was kept as its file began to wait; they are made to last in one go,
     // then every name taken.
     CommitObserver* observer = nullptr;

@@ -45,5 +45,6 @@ FileResult CommitOrWait(std::unique_ptr<TemporaryFileOutput> output, const Abort
                         bool backUp, ProcessedFiles* processed);
 
 // Puts the waiting commits in place in their order, their data flushed first, and returns
-// each one's outcome as Commit would have; an abort cancels those not yet in place.
-std::vector<FileResult> PutInPlaceTogether(std::span<WaitingCommit* const> commits, const AbortFlag& abort);
+// each one's outcome as Commit would have. A stop of the run since does not cancel them:
+// their new text was whole before it, as a file committed on its own would have been.
+std::vector<FileResult> PutInPlaceTogether(std::span<WaitingCommit* const> commits);

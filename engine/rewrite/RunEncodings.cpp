@@ -5,14 +5,9 @@
 #include "engine/rewrite/LiteralStream.h"
 #include "engine/rewrite/ReplaceJob.h"
 #include "platform/FileReader.h"
+#include "platform/PathRules.h"
 
 namespace {
-
-std::string_view FolderOf(std::string_view path)
-{
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
-}
 
 bool Tells(const DetectedEncoding& detected)
 {
@@ -148,12 +143,12 @@ RunEncodings::Verdict RunEncodings::VerdictOf(const ReplaceJob& job, Filter inSc
 std::optional<TextEncoding> RunEncodings::SharedBy(const ReplaceJob& job, const std::string& path)
 {
     std::lock_guard lock(verdictMutex_);
-    const std::string_view folder = FolderOf(path);
+    const std::string_view folder = platform::FolderOfPath(path);
     auto found = folders_.find(folder);
     if (found == folders_.end())
         found = folders_
                     .emplace(std::string(folder),
-                             VerdictOf(job, [&](const std::string& file) { return FolderOf(file) == folder; }))
+                             VerdictOf(job, [&](const std::string& file) { return platform::FolderOfPath(file) == folder; }))
                     .first;
     if (found->second.Certain)
         return found->second.Shared;

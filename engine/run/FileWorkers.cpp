@@ -12,13 +12,20 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/ThreadPriority.h"
 
 namespace {
 
 // How many files the workers may be ahead of the outcomes handed on at least: the new
 // files settled together are the ones ready in a row, so this many may share a flush.
-constexpr std::size_t MostAhead = 64;
+constexpr std::size_t MostAhead = 256;
+// The outcomes wait to be handed on until this many are there in a row, so that a flush
+// (a wait for the disk, while the other workers go on) is shared by that many files; or
+// until the files handed on last were handed on this long ago, so that a count shown and
+// the files a slow run has made follow its progress.
+constexpr std::size_t GroupSize = MostAhead / 2;
+constexpr std::uint64_t MostWaitMicroseconds = 20000;
 
 std::size_t WorkAlone(std::size_t count, const FileWork& work)
 {
@@ -52,6 +59,7 @@ public:
         try {
             while (const std::optional<TakenFile> file = TakeNext())
                 Finish(file->Index, work_.Work(file->Index, file->Taken));
+            HandOnWhatIsReady();
         } catch (...) {
             Stop(std::current_exception());
         }
@@ -154,6 +162,9 @@ private:
     {
         if (next_.load() < delivered_.load() + ahead_)
             return;
+        // Nothing else to do: the outcomes there are handed on first, unless another
+        // worker does it.
+        HandOnWhatIsReady();
         std::unique_lock lock(roomMutex_);
         ++waiting_;
         room_.wait(lock, [&] { return stopped_.load() || next_.load() < delivered_.load() + ahead_; });
@@ -164,13 +175,33 @@ private:
     {
         outcomes_[index].Outcome = std::move(outcome);
         outcomes_[index].Ready.store(true);
+        if (TimeToHandOn())
+            HandOnWhatIsReady();
+    }
+
+    // Whether the outcomes there are to be handed on now: a group is there, the workers
+    // are about to run out of room or of files, or the last ones went a while ago.
+    bool TimeToHandOn() const
+    {
+        const std::size_t next = next_.load();
+        const std::size_t delivered = delivered_.load();
+        if (stopped_.load() || next >= count_ || next >= delivered + ahead_ || !work_.GoOn())
+            return true;
+        std::size_t ready = 0;
+        while (ready < GroupSize && delivered + ready < count_ && outcomes_[delivered + ready].Ready.load())
+            ++ready;
+        return ready == GroupSize || platform::MonotonicMicroseconds() - handedOnAt_.load() >= MostWaitMicroseconds;
+    }
+
+    void HandOnWhatIsReady()
+    {
         // Whoever hands outcomes on looks again after it stops, so that an outcome made
         // meanwhile is never left behind.
         while (!delivering_.exchange(true)) {
             DeliverWhatIsReady();
             delivering_.store(false);
             const std::size_t next = delivered_.load();
-            if (stopped_.load() || next >= count_ || !outcomes_[next].Ready.load())
+            if (stopped_.load() || next >= count_ || !outcomes_[next].Ready.load() || !TimeToHandOn())
                 break;
         }
     }
@@ -182,14 +213,19 @@ private:
         for (std::size_t index = delivered_.load(); !stopped_.load() && index < count_ && outcomes_[index].Ready.load();
              ++index) {
             try {
-                if (index == settled)
+                // What came while a group was settled waits to be a group of its own.
+                if (index == settled) {
+                    if (!TimeToHandOn())
+                        break;
                     settled = SettleFrom(index);
+                }
                 work_.Deliver(index, outcomes_[index].Outcome);
             } catch (...) {
                 delivering_.store(false);
                 throw;
             }
             delivered_.store(index + 1);
+            handedOnAt_.store(platform::MonotonicMicroseconds());
             if (waiting_.load() > 0) {
                 std::lock_guard lock(roomMutex_);
                 room_.notify_all();
@@ -232,6 +268,7 @@ private:
     std::atomic<std::size_t> next_{0};
     std::atomic<std::size_t> takeTurn_{0};
     std::atomic<std::size_t> delivered_{0};
+    std::atomic<std::uint64_t> handedOnAt_{platform::MonotonicMicroseconds()};
     std::atomic<bool> delivering_{false};
     std::atomic<bool> stopped_{false};
     std::atomic<unsigned> waiting_{0};

@@ -70,7 +70,7 @@ FileResult ReplaceOneFile(const ReplaceJob& job, const std::string& path, Opened
 
 // The new files of the outcomes that have one take their names, their data flushed
 // together first; each outcome then tells how its commit went.
-void PutWaitingInPlace(std::span<FileOutcome* const> outcomes, const AbortFlag& abort)
+void PutWaitingInPlace(std::span<FileOutcome* const> outcomes)
 {
     std::vector<WaitingCommit*> waiting;
     for (FileOutcome* outcome : outcomes)
@@ -78,7 +78,7 @@ void PutWaitingInPlace(std::span<FileOutcome* const> outcomes, const AbortFlag& 
             waiting.push_back(outcome->Waiting.get());
     if (waiting.empty())
         return;
-    const std::vector<FileResult> results = PutInPlaceTogether(waiting, abort);
+    const std::vector<FileResult> results = PutInPlaceTogether(waiting);
     std::size_t next = 0;
     for (FileOutcome* outcome : outcomes)
         if (outcome->Waiting) {
@@ -138,7 +138,7 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
         outcome.Waiting = room.Leave();
         return outcome;
     };
-    work.Settle = [&](std::span<FileOutcome* const> outcomes) { PutWaitingInPlace(outcomes, job.AbortRequested); };
+    work.Settle = [&](std::span<FileOutcome* const> outcomes) { PutWaitingInPlace(outcomes); };
     // The folders files were renamed into, each made durable once after the last rename.
     std::set<std::string> renamedInto;
     work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {

@@ -7,21 +7,12 @@
 
 namespace {
 
-std::string FolderOfFile(const std::string& file)
-{
-    const char* separators = platform::PathSeparator == '\\' ? "\\/" : "/";
-    const std::size_t last = file.find_last_of(separators);
-    if (last == std::string::npos)
-        return ".";
-    return file.substr(0, last == 0 ? 1 : last);
-}
-
 // Whether every file lies on the file system `disk`, asked of their folders, each once.
 bool AllOnFileSystem(const std::vector<std::string>& files, std::uint64_t disk)
 {
     std::unordered_map<std::string, bool> folders;
     for (const std::string& file : files) {
-        const auto [place, added] = folders.try_emplace(FolderOfFile(file), false);
+        const auto [place, added] = folders.try_emplace(std::string(platform::FolderOfPath(file)), false);
         if (added)
             place->second = platform::FileSystemOf(place->first) == disk;
         if (!place->second)

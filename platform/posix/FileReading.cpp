@@ -1,5 +1,7 @@
 #include "platform/posix/FileReading.h"
 
+#include "platform/PathRules.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -129,10 +131,7 @@ ReadStatus ReadOpenedFile(int fd, const struct stat& info, FileContent& content)
 
 std::string FolderOf(const std::string& path)
 {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+    return std::string(FolderOfPath(path));
 }
 
 }  // namespace platform

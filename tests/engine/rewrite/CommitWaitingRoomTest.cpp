@@ -63,20 +63,18 @@ private:
 };
 
 // A commit left waiting touches nothing until the run puts it in place with the others; then
-// each file holds its new text, or, aborted or changed by another program meanwhile, is left
-// as it is, and no temporary file stays either way.
+// each file holds its new text, or, changed by another program meanwhile, is left as it is,
+// and no temporary file stays either way.
 TEST(CommitWaitingRoom, FilesTakeTheirNamesTogetherOrAreLeftAsTheyAre)
 {
     struct Case {
         const char* Name;
-        bool Aborted;
         bool SecondChangedMeanwhile;
         std::vector<FileResult> Results;
     };
     const Case cases[] = {
-        {"put in place", false, false, {3, 5}},
-        {"aborted while waiting", true, false, {Cancel, Cancel}},
-        {"the second changed by another program", false, true, {3, WriteErr}},
+        {"put in place", false, {3, 5}},
+        {"the second changed by another program", true, {3, WriteErr}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -93,9 +91,8 @@ TEST(CommitWaitingRoom, FilesTakeTheirNamesTogetherOrAreLeftAsTheyAre)
         EXPECT_TRUE(FileExists(first + ".tarvelox.tmp"));
         if (c.SecondChangedMeanwhile)
             WriteBytes(second, "changed by another program");
-        const AbortFlag abort{c.Aborted};
         const std::vector<WaitingCommit*> commits{waiting[0].get(), waiting[1].get()};
-        EXPECT_EQ(PutInPlaceTogether(commits, abort), c.Results);
+        EXPECT_EQ(PutInPlaceTogether(commits), c.Results);
         waiting.clear();
         EXPECT_EQ(ReadBytes(first), c.Results[0] > 0 ? "new a" : "old a");
         EXPECT_EQ(ReadBytes(second), c.Results[1] > 0                ? "new b"
@@ -137,10 +134,9 @@ TEST(CommitWaitingRoom, OriginalsAreKeptTogetherBeforeAnyNameIsTaken)
         waiting.push_back(WaitingCommitOf(first, "new a", 1, false, &journal));
         waiting.push_back(WaitingCommitOf(second, "new b", 2, false, &journal));
         const std::vector<WaitingCommit*> commits{waiting[0].get(), waiting[1].get()};
-        const AbortFlag notAborted{false};
         const std::vector<FileResult> expected =
             lasts ? std::vector<FileResult>{1, 2} : std::vector<FileResult>{UndoErr, UndoErr};
-        EXPECT_EQ(PutInPlaceTogether(commits, notAborted), expected);
+        EXPECT_EQ(PutInPlaceTogether(commits), expected);
         waiting.clear();
         EXPECT_EQ(journal.Told, lasts ? "kept 1;kept 2;names after old a old b;took 1;took 2;"
                                       : "kept 1;kept 2;names after old a old b;dropped 1;dropped 2;");

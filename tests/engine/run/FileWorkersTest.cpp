@@ -145,6 +145,29 @@ TEST(FileWorkers, OutcomesAreSettledInRowsBeforeTheyAreHandedOn)
     }
 }
 
+// Quick files are settled in large rows, so that a flush before their renames is shared by
+// many: not a row each time a few are there. A row never holds more than the workers may
+// be ahead.
+TEST(FileWorkers, QuickFilesAreSettledInLargeRows)
+{
+    constexpr std::size_t count = 4000;
+    std::vector<std::size_t> rows;
+    FileWork work;
+    work.GoOn = [] { return true; };
+    work.Take = [](std::size_t) { return true; };
+    work.Work = [](std::size_t, bool) { return FileOutcome{}; };
+    work.Settle = [&](std::span<FileOutcome* const> outcomes) { rows.push_back(outcomes.size()); };
+    work.Deliver = [](std::size_t, const FileOutcome&) {};
+    ASSERT_EQ(WorkOnFiles(count, 4, work), count);
+    std::size_t settled = 0;
+    for (const std::size_t row : rows) {
+        settled += row;
+        EXPECT_LE(row, 256u);
+    }
+    EXPECT_EQ(settled, count);
+    EXPECT_LE(rows.size(), count / 32) << "rows of " << count / rows.size() << " on average";
+}
+
 }  // namespace
 
 // A claim names the file as it was read: one that another program put under a freed

@@ -350,17 +350,17 @@ TEST_F(RunReplaceTest, AbortStopsEveryWorker)
     // More files than the workers may run ahead of the files handed on, so that the held
     // deliverer keeps them from reaching the end before the abort.
     job.Files.clear();
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 800; ++i) {
         job.Files.push_back(std::to_string(i) + ".txt");
         WriteBytes(job.Files.back(), "a");
     }
     job.Pattern = {"a", "b", 0};
     job.Workers = 3;
-    observer.HoldAt("2/200");
+    observer.HoldAt("2/800");
 
     RunOutcome outcome = RunOutcome::Completed;
     std::thread worker([&] { outcome = Run(); });
-    observer.WaitFor("2/200");
+    observer.WaitFor("2/800");
     job.AbortRequested = true;
     observer.Release();
     worker.join();
