@@ -13,19 +13,28 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/OpenFiles.h"
 #include "platform/ThreadPriority.h"
 
 namespace {
 
-// How many files the workers may be ahead of the outcomes handed on at least: the new
-// files settled together are the ones ready in a row, so this many may share a flush.
-constexpr std::size_t MostAhead = 256;
 // The outcomes wait to be handed on until this many are there in a row, so that a flush
 // (a wait for the disk, while the other workers go on) is shared by that many files; or
 // until the files handed on last were handed on this long ago, so that a count shown and
 // the files a slow run has made follow its progress.
-constexpr std::size_t GroupSize = MostAhead / 2;
+constexpr std::size_t GroupSize = 128;
 constexpr std::uint64_t MostWaitMicroseconds = 20000;
+// How many files the workers may be ahead of the outcomes handed on: what is made while a
+// group waits for the disk joins the next group, so that a slow disk gets larger groups
+// and fewer flushes. Each file made and waiting holds its new file open: at most half of
+// what the process may hold open.
+constexpr std::size_t MostAhead = 512;
+
+std::size_t FilesAhead(unsigned workers)
+{
+    const std::size_t wanted = std::max<std::size_t>(4 * static_cast<std::size_t>(workers), MostAhead);
+    return std::max<std::size_t>(std::min(wanted, platform::OpenFilesAtMost() / 2), 2 * static_cast<std::size_t>(workers));
+}
 
 std::size_t WorkAlone(std::size_t count, const FileWork& work)
 {
@@ -49,7 +58,7 @@ std::size_t WorkAlone(std::size_t count, const FileWork& work)
 class SharedFiles {
 public:
     SharedFiles(std::size_t count, unsigned workers, const FileWork& work)
-        : work_(work), count_(count), ahead_(std::max<std::size_t>(4 * static_cast<std::size_t>(workers), MostAhead)),
+        : work_(work), count_(count), ahead_(FilesAhead(workers)),
           outcomes_(std::make_unique<Slot[]>(count))
     {
     }

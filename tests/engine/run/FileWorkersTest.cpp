@@ -162,7 +162,7 @@ TEST(FileWorkers, QuickFilesAreSettledInLargeRows)
     std::size_t settled = 0;
     for (const std::size_t row : rows) {
         settled += row;
-        EXPECT_LE(row, 256u);
+        EXPECT_LE(row, 512u);
     }
     EXPECT_EQ(settled, count);
     EXPECT_LE(rows.size(), count / 32) << "rows of " << count / rows.size() << " on average";
