@@ -1,4 +1,5 @@
 #include "platform/FileSystem.h"
+#include "platform/PathRules.h"
 #include "platform/ProgramDirectory.h"
 
 #include <gtest/gtest.h>
@@ -388,4 +389,21 @@ TEST(ProgramDirectory, IsTheFolderOfTheExecutable)
     EXPECT_EQ(folder.back(), PathSeparator);
     EXPECT_EQ(module.compare(0, folder.size(), folder), 0);
     EXPECT_NE(module.find("platform_tests", folder.size()), std::string::npos) << module;
+}
+
+// The folder a path names its file in; natively a backslash is part of a name, on Windows a
+// slash separates as a backslash does.
+TEST(PathRules, TheFolderOfAPathIsWhatComesBeforeItsLastSeparator)
+{
+    EXPECT_EQ(FolderOfPath("a.txt"), ".");
+#ifdef _WIN32
+    EXPECT_EQ(FolderOfPath("C:\\work\\a.txt"), "C:\\work");
+    EXPECT_EQ(FolderOfPath("work/sub\\a.txt"), "work/sub");
+    EXPECT_EQ(FolderOfPath("\\a.txt"), "\\");
+#else
+    EXPECT_EQ(FolderOfPath("/work/sub/a.txt"), "/work/sub");
+    EXPECT_EQ(FolderOfPath("/a.txt"), "/");
+    EXPECT_EQ(FolderOfPath("sub/a\\b.txt"), "sub");
+    EXPECT_EQ(FolderOfPath("a\\b.txt"), ".");
+#endif
 }
