@@ -194,7 +194,7 @@ private:
     {
         const std::size_t next = next_.load();
         const std::size_t delivered = delivered_.load();
-        if (stopped_.load() || next >= count_ || next >= delivered + ahead_ || !work_.GoOn())
+        if (!work_.Settle || stopped_.load() || next >= count_ || next >= delivered + ahead_ || !work_.GoOn())
             return true;
         std::size_t ready = 0;
         while (ready < GroupSize && delivered + ready < count_ && outcomes_[delivered + ready].Ready.load())

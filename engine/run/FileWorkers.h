@@ -31,9 +31,11 @@ struct FileWork {
     std::function<bool(std::size_t index)> Take;
     // The file's work, on a worker, outside the lock; `taken` is what Take said.
     std::function<FileOutcome(std::size_t index, bool taken)> Work;
-    // Called by one worker at a time with every outcome that is there in a row after the
-    // ones handed on, before they are handed on: what is best done for several files at
-    // once (their new files put in place). May be empty.
+    // Called by one worker at a time with the outcomes there in a row after the ones handed
+    // on, before they are handed on, once enough of them are there (or a while went by; one
+    // worker alone settles each file): what is best done for several files at once (their
+    // new files put in place). May be empty; then each outcome is handed on as soon as
+    // those before it are.
     std::function<void(std::span<FileOutcome* const> outcomes)> Settle;
     // Called by one worker at a time, in list order, once a file's outcome and all before
     // it are there and settled.

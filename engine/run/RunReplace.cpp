@@ -138,7 +138,9 @@ RunOutcome RunReplace(const ReplaceJob& job, RunObserver& observer)
         outcome.Waiting = room.Leave();
         return outcome;
     };
-    work.Settle = [&](std::span<FileOutcome* const> outcomes) { PutWaitingInPlace(outcomes); };
+    // A preview puts nothing in place, and its outcomes go on as they come.
+    if (!job.Preview)
+        work.Settle = [&](std::span<FileOutcome* const> outcomes) { PutWaitingInPlace(outcomes); };
     // The folders files were renamed into, each made durable once after the last rename.
     std::set<std::string> renamedInto;
     work.Deliver = [&](std::size_t index, const FileOutcome& outcome) {
