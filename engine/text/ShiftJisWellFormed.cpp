@@ -1,6 +1,8 @@
 #include "engine/text/ShiftJisWellFormed.h"
 
 #include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/DoubleByte.h"
 
@@ -21,120 +23,113 @@ constexpr bool IsUnassignedSingle(unsigned char byte)
     return byte == 0x80 || byte == 0xA0 || byte >= 0xFD;
 }
 
-// For each byte: bit 0 when it is wrong where a character begins (it is never a first
-// byte then), bit 1 when it is wrong as a second byte; and bit 1 alone in Lead for the
-// first-byte range, so that (Doubt[b] & (1 | Lead[before])) tells a byte worth a look.
-struct ByteTables {
-    unsigned char Doubt[256];
-    unsigned char Lead[256];
+// Sixty-four bytes as bit masks, bit i for the byte at i.
+struct ByteClasses {
+    std::uint64_t Lead = 0;        // first-byte range
+    std::uint64_t BadSecond = 0;   // wrong as a second byte
+    std::uint64_t Unassigned = 0;  // wrong where a character begins
+    std::uint64_t High = 0;        // top bit set
 };
 
-constexpr ByteTables MakeTables()
+constexpr std::size_t Block = 64;
+
+ByteClasses Classify(const unsigned char* at)
 {
-    ByteTables tables{};
-    for (unsigned value = 0; value < 256; ++value) {
-        const auto byte = static_cast<unsigned char>(value);
-        const bool lead = IsLeadByte(byte);
-        tables.Doubt[value] = static_cast<unsigned char>((!lead && IsUnassignedSingle(byte) ? 1 : 0) |
-                                                         (IsSecondByte(byte) ? 0 : 2));
-        tables.Lead[value] = lead ? 2 : 0;
-    }
-    return tables;
-}
-
-constexpr ByteTables Tables = MakeTables();
-
-unsigned char ByteAt(std::string_view text, std::size_t position)
-{
-    return static_cast<unsigned char>(text[position]);
-}
-
-// Whether the byte at `position` ends a character begun right before it: an odd run of
-// first-byte-range bytes, counted back no further than `from`, a character start.
-bool IsSecondOfPair(std::string_view text, std::size_t from, std::size_t position)
-{
-    std::size_t run = position;
-    while (run > from && IsLeadByte(ByteAt(text, run - 1)))
-        --run;
-    return ((position - run) & 1) != 0;
-}
-
-// Where a well-formed text goes wrong at the byte at `position`, worth a look: the
-// position of the malformed character, or npos when the byte is right where it stands.
-std::size_t WrongAt(std::string_view text, std::size_t from, std::size_t position)
-{
-    const unsigned char byte = ByteAt(text, position);
-    if (IsSecondOfPair(text, from, position))
-        return IsSecondByte(byte) ? std::string_view::npos : position - 1;
-    return IsUnassignedSingle(byte) ? position : std::string_view::npos;
-}
-
+    ByteClasses classes;
 #if defined(__SSE2__)
-// One bit for each of the sixteen bytes from `at` that is worth a look; the byte before
-// `at` is read too.
-unsigned DoubtsIn16(const unsigned char* at)
-{
-    // Unsigned ranges by signed compares of the bytes with their top bit flipped.
-    const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
-    const __m128i all = _mm_set1_epi8(-1);
-    const auto within = [&](__m128i bytes, int low, int high) {
-        const __m128i atLeast =
-            low == 0 ? all : _mm_cmpgt_epi8(bytes, _mm_set1_epi8(static_cast<char>((low - 1) ^ 0x80)));
-        const __m128i atMost =
-            high == 0xFF ? all : _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>((high + 1) ^ 0x80)));
-        return _mm_and_si128(atLeast, atMost);
-    };
-    const auto equal = [&](__m128i bytes, int value) {
-        return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(value ^ 0x80)));
-    };
-    const __m128i bytes = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), flip);
-    const __m128i before = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at - 1)), flip);
-    const __m128i leadBefore = _mm_or_si128(within(before, 0x81, 0x9F), within(before, 0xE0, 0xFC));
-    const __m128i never = within(bytes, 0xFD, 0xFF);
-    const __m128i badAlone = _mm_or_si128(never, _mm_or_si128(equal(bytes, 0x80), equal(bytes, 0xA0)));
-    const __m128i badSecond =
-        _mm_or_si128(never, _mm_or_si128(within(bytes, 0x00, 0x3F), equal(bytes, 0x7F)));
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(badAlone, _mm_and_si128(badSecond, leadBefore))));
-}
+    // Signed compares of the bytes with their top bit flipped stand for unsigned ones.
+    const auto byte = [](int value) { return _mm_set1_epi8(static_cast<char>(value ^ 0x80)); };
+    const auto bits = [](__m128i mask) { return static_cast<std::uint64_t>(_mm_movemask_epi8(mask)); };
+    for (int part = 0; part < 4; ++part) {
+        const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16 * part));
+        const __m128i bytes = _mm_xor_si128(raw, _mm_set1_epi8(static_cast<char>(0x80)));
+        // With bit 5 flipped too, the two first-byte ranges 0x81-0x9F and 0xE0-0xFC are
+        // the one range 0xA1-0xDC.
+        const __m128i folded = _mm_xor_si128(raw, _mm_set1_epi8(static_cast<char>(0xA0)));
+        const __m128i lead = _mm_and_si128(_mm_cmpgt_epi8(folded, byte(0xA0)), _mm_cmplt_epi8(folded, byte(0xDD)));
+        const __m128i never = _mm_cmpgt_epi8(bytes, byte(0xFC));
+        const __m128i badSecond =
+            _mm_or_si128(never, _mm_or_si128(_mm_cmplt_epi8(bytes, byte(0x40)), _mm_cmpeq_epi8(bytes, byte(0x7F))));
+        const __m128i badAlone =
+            _mm_or_si128(never, _mm_or_si128(_mm_cmpeq_epi8(bytes, byte(0x80)), _mm_cmpeq_epi8(bytes, byte(0xA0))));
+        const int shift = 16 * part;
+        classes.High |= bits(raw) << shift;
+        classes.Lead |= bits(lead) << shift;
+        classes.BadSecond |= bits(badSecond) << shift;
+        classes.Unassigned |= bits(badAlone) << shift;
+    }
+#else
+    for (std::size_t i = 0; i < Block; ++i) {
+        const std::uint64_t bit = std::uint64_t{1} << i;
+        classes.Lead |= IsLeadByte(at[i]) ? bit : 0;
+        classes.BadSecond |= IsSecondByte(at[i]) ? 0 : bit;
+        classes.Unassigned |= IsUnassignedSingle(at[i]) ? bit : 0;
+        classes.High |= at[i] >= 0x80 ? bit : 0;
+    }
 #endif
+    return classes;
+}
+
+// The bytes of `lead` that begin a pair, when the first byte is the second of a pair
+// begun before it exactly when `secondFirst`. In a run of first-byte-range bytes that
+// begins a character, every other byte begins a pair: the run's first, third and so on.
+std::uint64_t PairStarts(std::uint64_t lead, bool secondFirst)
+{
+    constexpr std::uint64_t Even = 0x5555555555555555u;
+    const std::uint64_t leads = secondFirst ? lead & ~std::uint64_t{1} : lead;
+    const std::uint64_t runStarts = leads & ~(leads << 1);
+    // Adding a run's lowest bit clears the run: what is cleared is the runs that begin at
+    // an even place.
+    const std::uint64_t evenRuns = leads & ~(leads + (runStarts & Even));
+    const std::uint64_t oddRuns = leads & ~evenRuns;
+    return (evenRuns & Even) | (oddRuns & ~Even);
+}
 
 }  // namespace
 
+// Sixty-four bytes at a time: which bytes are second bytes follows from the bytes in the
+// first-byte range and from whether the block begins with one; a second byte must be right
+// as one, any other byte right on its own.
 std::size_t ShiftJisWellFormedUntil(std::string_view text, std::size_t from, std::size_t until)
 {
     const std::size_t limit = until < text.size() ? until : text.size();
     if (from >= limit)
         return from;
-    if (IsUnassignedSingle(ByteAt(text, from)))
-        return from;
-    for (std::size_t position = from + 1; position < limit;) {
-#if defined(__SSE2__)
-        if (limit - position >= 16) {
-            for (unsigned doubts = DoubtsIn16(reinterpret_cast<const unsigned char*>(text.data()) + position);
-                 doubts != 0; doubts &= doubts - 1)
-                if (const std::size_t wrong = WrongAt(text, from, position + std::countr_zero(doubts));
-                    wrong != std::string_view::npos)
-                    return wrong;
-            position += 16;
-            continue;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    bool secondFirst = false;  // the block's first byte ends a pair begun before it
+    for (std::size_t start = from; start < limit; start += Block) {
+        const std::size_t count = limit - start < Block ? limit - start : Block;
+        ByteClasses classes;
+        if (count == Block) {
+            classes = Classify(bytes + start);
+        } else {
+            // Zeros after the limit are right on their own and begin no pair.
+            unsigned char last[Block] = {};
+            std::memcpy(last, bytes + start, count);
+            classes = Classify(last);
         }
-#endif
-        // Eight bytes at a time while none is worth a look.
-        const std::size_t stop = limit - position >= 8 ? position + 8 : limit;
-        unsigned doubt = 0;
-        for (std::size_t p = position; p < stop; ++p)
-            doubt |= Tables.Doubt[ByteAt(text, p)] & (1u | Tables.Lead[ByteAt(text, p - 1)]);
-        if (doubt == 0) {
-            position = stop;
+        if (classes.High == 0 && !secondFirst)
             continue;
+        const std::uint64_t pairStarts = PairStarts(classes.Lead, secondFirst);
+        const std::uint64_t seconds = (pairStarts << 1) | (secondFirst ? 1u : 0u);
+        const std::uint64_t within = count == Block ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
+        const std::uint64_t badSeconds = seconds & classes.BadSecond & within;
+        if ((badSeconds & 1) != 0 && secondFirst)
+            return start - 1;
+        // Where a character that is wrong begins: a pair's first byte, or a byte alone.
+        const std::uint64_t wrong =
+            ((badSeconds >> 1) | (classes.Unassigned & ~seconds & ~pairStarts)) & within;
+        if (wrong != 0)
+            return start + static_cast<std::size_t>(std::countr_zero(wrong));
+        secondFirst = count == Block ? (pairStarts >> 63) != 0 : false;
+        if (count < Block && (pairStarts >> (count - 1) & 1) != 0) {
+            // A first byte right before the limit takes the byte after it.
+            return limit < text.size() && IsSecondByte(bytes[limit]) ? limit + 1 : limit - 1;
         }
-        for (; position < stop; ++position)
-            if ((Tables.Doubt[ByteAt(text, position)] & (1u | Tables.Lead[ByteAt(text, position - 1)])) != 0)
-                if (const std::size_t wrong = WrongAt(text, from, position); wrong != std::string_view::npos)
-                    return wrong;
     }
-    // A first byte right before the limit takes the byte after it.
-    if (!IsSecondOfPair(text, from, limit))
-        return limit;
-    return limit < text.size() && IsSecondByte(ByteAt(text, limit)) ? limit + 1 : limit - 1;
+    if (secondFirst) {
+        // The last block was whole and ended with a pair's first byte.
+        return limit < text.size() && IsSecondByte(bytes[limit]) ? limit + 1 : limit - 1;
+    }
+    return limit;
 }

@@ -90,7 +90,8 @@ TEST(CharacterRule, WellFormedUntilStopsWhereTheCharactersDoAfterAnyAsciiRun)
 
 // The Shift-JIS check looks at a byte's place only where the byte is wrong in one of
 // them; it must find what reading character by character finds, on every byte that is
-// right or wrong in one place only, at every start and limit, sixteen bytes or fewer apart.
+// right or wrong in one place only, at every start and limit, across blocks of 64 bytes
+// and with long runs of first-byte-range bytes reaching over their edges.
 TEST(CharacterRule, ShiftJisWellFormedUntilReadsAsCharacterByCharacter)
 {
     const auto byCharacters = [](std::string_view text, std::size_t from, std::size_t until) {
@@ -118,10 +119,12 @@ TEST(CharacterRule, ShiftJisWellFormedUntilReadsAsCharacterByCharacter)
     for (int round = 0; round < 20000; ++round) {
         // Mostly well-formed pairs and letters, with now and then any byte of the alphabet.
         std::string text;
-        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, 70)(random);
+        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, round % 4 == 0 ? 200 : 70)(random);
         while (text.size() < length) {
-            const unsigned kind = std::uniform_int_distribution<unsigned>(0, 9)(random);
-            if (kind < 4)
+            const unsigned kind = std::uniform_int_distribution<unsigned>(0, 10)(random);
+            if (kind == 10)
+                text.append(std::uniform_int_distribution<std::size_t>(1, 80)(random), "\x81\xE0"[round % 2]);
+            else if (kind < 4)
                 text += kind < 2 ? "\x95\x5C" : "\x82\xA0";
             else if (kind < 8)
                 text += "word"[kind - 4];
