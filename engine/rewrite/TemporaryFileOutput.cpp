@@ -1,6 +1,7 @@
 #include "engine/rewrite/TemporaryFileOutput.h"
 
 #include <cstring>
+#include <system_error>
 
 #include "engine/rewrite/BackupBeforeReplace.h"
 #include "engine/rewrite/CommitObserver.h"
@@ -12,6 +13,9 @@ namespace {
 // Small pieces are gathered into writes of this size; larger pieces go out as they are.
 constexpr std::size_t BufferSize = 256 * 1024;
 constexpr std::size_t DirectFrom = 16 * 1024;
+// Once this much of a text is written, the rest is written in the background, every piece
+// through the buffer.
+constexpr std::uint64_t InBackgroundFrom = 1024 * 1024;
 
 }  // namespace
 
@@ -28,6 +32,7 @@ TemporaryFileOutput::~TemporaryFileOutput()
 
 void TemporaryFileOutput::Discard()
 {
+    background_.reset();
     if (state_ == State::Writing) {
         writer_.Close();
         platform::RemoveFile(temporary_);
@@ -65,20 +70,37 @@ bool TemporaryFileOutput::WriteDirectly(const char* data, std::size_t size)
     if (writer_.Write(data, size)) {
         if (commits_)
             digest_.Add(data, size);
+        written_ += size;
         return true;
     }
     Discard();
     return false;
 }
 
+bool TemporaryFileOutput::WriteInBackground(std::size_t size)
+{
+    if (commits_)
+        digest_.Add(buffer_.get(), size);
+    if (!background_->HandOver(buffer_, size)) {
+        Discard();
+        return false;
+    }
+    written_ += size;
+    return true;
+}
+
+// Hands on what is buffered; the buffer, if there is one, is empty then.
 bool TemporaryFileOutput::Flush()
 {
     if (!buffer_)
         return true;
     const std::size_t size = static_cast<std::size_t>(cursor_ - buffer_.get());
+    if (size > 0 && !(background_ ? WriteInBackground(size) : WriteDirectly(buffer_.get(), size)))
+        return false;
+    // The buffer handed over first leaves none behind: the next piece makes another.
     cursor_ = buffer_.get();
-    room_ = BufferSize;
-    return size == 0 || WriteDirectly(buffer_.get(), size);
+    room_ = buffer_ ? BufferSize : 0;
+    return true;
 }
 
 bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
@@ -86,21 +108,42 @@ bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
     const bool first = state_ == State::NotStarted;
     if (first && !Start())
         return false;
-    if (state_ != State::Writing || !Flush())
+    if (state_ != State::Writing)
         return false;
-    // The first piece, often a text's only one, and large pieces go out as they are; the
-    // buffer is made for the pieces after the first.
-    if (first || size >= DirectFrom)
+    // The first piece, often a text's only one, goes out as it is; so do large pieces
+    // while the text is written as it is made.
+    if (first)
         return WriteDirectly(data, size);
-    if (!buffer_) {
-        buffer_.reset(new char[BufferSize]);
-        cursor_ = buffer_.get();
-        room_ = BufferSize;
+    if (!background_) {
+        if (!Flush())
+            return false;
+        if (written_ >= InBackgroundFrom) {
+            try {
+                background_ = std::make_unique<BackgroundWriter>(writer_);
+            } catch (const std::system_error&) {
+                // Without a thread the text is written as it is made.
+            }
+        }
+        if (!background_ && size >= DirectFrom)
+            return WriteDirectly(data, size);
     }
-    std::memcpy(cursor_, data, size);
-    cursor_ += size;
-    room_ -= size;
-    return true;
+    for (;;) {
+        if (!buffer_) {
+            buffer_.reset(new char[BufferSize]);
+            cursor_ = buffer_.get();
+            room_ = BufferSize;
+        }
+        const std::size_t part = size < room_ ? size : room_;
+        std::memcpy(cursor_, data, part);
+        cursor_ += part;
+        room_ -= part;
+        data += part;
+        size -= part;
+        if (size == 0)
+            return true;
+        if (!Flush())
+            return false;
+    }
 }
 
 FileResult TemporaryFileOutput::Commit(const AbortFlag& abort, FileResult count, bool backUp,
@@ -122,10 +165,11 @@ FileResult TemporaryFileOutput::Complete(const AbortFlag& abort, FileResult coun
         return 0;
     if (state_ == State::NotStarted && !Start())
         return WriteErr;
-    if (state_ != State::Writing || !Flush()) {
+    if (state_ != State::Writing || !Flush() || (background_ && !background_->Wait())) {
         Discard();
         return WriteErr;
     }
+    background_.reset();
     buffer_.reset();
     cursor_ = nullptr;
     room_ = 0;

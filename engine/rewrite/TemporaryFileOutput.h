@@ -1,10 +1,12 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "engine/flow/AbortFlag.h"
+#include "engine/rewrite/BackgroundWriter.h"
 #include "engine/flow/ContentDigest.h"
 #include "engine/flow/FileResult.h"
 #include "engine/flow/TextOutput.h"
@@ -62,6 +64,7 @@ private:
     bool WriteOut(const char* data, std::size_t size) override;
     bool Start();
     bool WriteDirectly(const char* data, std::size_t size);
+    bool WriteInBackground(std::size_t size);
     bool Flush();
     void Discard();
 
@@ -77,4 +80,7 @@ private:
     bool kept_ = false;        // told to the observer, and not yet told the end
     State state_ = State::NotStarted;
     std::unique_ptr<char[]> buffer_;  // what is written up to TextOutput's cursor
+    std::uint64_t written_ = 0;       // handed on to the file so far
+    // Writes a large text's buffers while the next is made; the writer is its own meanwhile.
+    std::unique_ptr<BackgroundWriter> background_;
 };

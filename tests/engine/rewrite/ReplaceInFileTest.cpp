@@ -228,13 +228,15 @@ TEST(CommitNewText, NothingReplacedOrAbortedWritesNothing)
     EXPECT_FALSE(FileExists(path + ".bak"));
 }
 
-// Pieces of every size arrive in order, whether they are gathered or written as they come.
+// Pieces of every size arrive in order, whether they are gathered or written as they come,
+// and past the first MiB, when they are written by another thread.
 TEST(TemporaryFileOutput, WritesThePiecesInOrderAndPutsThemInPlace)
 {
     TempFolder folder;
     const std::string path = folder / "a.txt";
     const AbortFlag notAborted{false};
-    const std::size_t sizes[] = {0, 1, 100, 16 * 1024 - 1, 16 * 1024, 3, 256 * 1024 - 5, 10, 256 * 1024 + 7, 2};
+    const std::size_t sizes[] = {0, 1, 100, 16 * 1024 - 1, 16 * 1024, 3, 256 * 1024 - 5, 10, 256 * 1024 + 7, 2,
+                                 1024 * 1024, 5, 300 * 1024, 17, 16 * 1024, 256 * 1024, 256 * 1024 - 17, 1, 0};
     for (const bool backUp : {false, true}) {
         WriteBytes(path, "old");
         platform::FileContent read;
@@ -366,6 +368,29 @@ TEST_F(ReplaceInFileTest, TemporaryFileThatCannotBeWrittenIsAWriteError)
     EXPECT_EQ(ReadBytes(path), "abc");
     EXPECT_FALSE(FileExists(temporary));
     EXPECT_FALSE(FileExists(backup));
+}
+
+// A write that fails while the text is written by another thread still fails the commit.
+TEST(TemporaryFileOutput, AFailedWriteOfALargeTextLeavesTheFileAsItWas)
+{
+    TempFolder folder;
+    const std::string path = folder / "a.txt";
+    WriteBytes(path, "old");
+    platform::FileContent read;
+    ASSERT_EQ(platform::ReadWholeFile(path, read), platform::ReadStatus::Ok);
+    const AbortFlag notAborted{false};
+    const std::string piece(40 * 1024, 'x');
+    // Early, or in the last block, which only the commit waits for.
+    for (const std::size_t failsAt : {std::size_t{2} << 20, 150 * piece.size() - 1000}) {
+        const FileSizeLimit limit(failsAt);
+        TemporaryFileOutput output(path, read.Stamp());
+        for (int i = 0; i < 150 && output.Write(piece.data(), piece.size()); ++i) {
+        }
+        EXPECT_EQ(output.Commit(notAborted, 1, true), WriteErr);
+        EXPECT_EQ(ReadBytes(path), "old");
+        EXPECT_FALSE(FileExists(path + ".tarvelox.tmp"));
+        EXPECT_FALSE(FileExists(path + ".bak"));
+    }
 }
 
 TEST_F(ReplaceInFileTest, RewrittenFileKeepsItsPermissionBits)
