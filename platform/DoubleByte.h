@@ -33,6 +33,16 @@ inline bool IsCharacterStart(const char* origin, const char* position)
     return ((position - p) & 1) == 0;
 }
 
+// Whether `candidate` is a character start, given `known`, one at or before it; `known`
+// moves to a start at or before any later candidate: the candidate, or the byte after it,
+// which ends the pair it is the first byte of otherwise.
+inline bool AcceptCharacterStart(const char* text, std::size_t& known, std::size_t candidate)
+{
+    const bool start = IsCharacterStart(text + known, text + candidate);
+    known = start ? candidate : candidate + 1;
+    return start;
+}
+
 // Advances a known character start `frontier` until it reaches or passes `position`;
 // `position` is a character start exactly when the frontier lands on it. Used where
 // candidates come in increasing order, so the whole text is walked at most once.

@@ -1,6 +1,8 @@
 #include "engine/literal/LiteralSearch.h"
 
 #include <cstring>
+
+#include "platform/DoubleByte.h"
 // Both targets are x86-64, where SSE2 is always present.
 #include <emmintrin.h>
 
@@ -36,7 +38,7 @@ __m128i LoadKeys(const char* text)
 }  // namespace
 
 LiteralSearch::LiteralSearch(std::string_view alternative, bool ignoreCase, const CharacterRule& rule)
-    : pattern_(alternative), ignoreCase_(ignoreCase), rule_(rule)
+    : pattern_(alternative), ignoreCase_(ignoreCase), rule_(rule), shiftJis_(&rule == &ShiftJisRule())
 {
     if (ignoreCase_) {
         unfolded_.assign(alternative.size(), '\0');
@@ -65,6 +67,10 @@ LiteralSearch::LiteralSearch(std::string_view alternative, bool ignoreCase, cons
 
 bool LiteralSearch::Accept(std::string_view text, std::size_t& known, std::size_t candidate) const
 {
+    if (shiftJis_ && !ignoreCase_) {
+        // The rule's own answer, without a call; Shift-JIS does not check the end.
+        return AcceptCharacterStart(text.data(), known, candidate);
+    }
     if (ignoreCase_)
         for (std::size_t i = 0; i < unfolded_.size(); ++i)
             if (unfolded_[i] != '\0' && unfolded_[i] != text[candidate + i])

@@ -50,6 +50,7 @@ private:
     // several bytes, and 0 where they are characters of one byte, which fold.
     std::string unfolded_;
     const CharacterRule& rule_;
+    bool shiftJis_;  // the rule is Shift-JIS's, which Accept knows without asking it
     // For each prefix of the pattern, the length of its longest proper border; drives the
     // linear scan that takes over when the fast filter meets too many near-misses.
     std::unique_ptr<std::size_t[]> borders_;

@@ -15,10 +15,7 @@ public:
     bool AcceptCharacterStart(std::string_view text, std::size_t& known, std::size_t candidate) const override
     {
         // Only the run of lead-range bytes before the candidate decides.
-        const bool start = IsCharacterStart(text.data() + known, text.data() + candidate);
-        // A candidate that is not a start is the second byte of a pair that began before it.
-        known = start ? candidate : candidate + 1;
-        return start;
+        return ::AcceptCharacterStart(text.data(), known, candidate);
     }
 
     std::size_t RestartPoint(std::string_view text, std::size_t known, std::size_t position) const override
