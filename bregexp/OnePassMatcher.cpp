@@ -358,7 +358,30 @@ const char* OnePassMatcher::NextFirstByte(const char* p, const char* end) const
     return nullptr;
 }
 
-const char* OnePassMatcher::NextCandidate(const char* p, const char* end, bool& undecided) const
+bool OnePassMatcher::IsKnownWellFormed(const char* until, const char* end)
+{
+    if (!fromAligned_)
+        return false;
+    if (until <= knownUntil_)
+        return true;
+    // Only a text searched again from a later place is read ahead: a caller that gives
+    // each search a text of its own would pay for the reading ahead at every search.
+    if (searchFrom_ == knownText_ || aheadStopped_)
+        return false;
+    const std::size_t room = static_cast<std::size_t>(end - knownUntil_);
+    const char* target = knownUntil_ + std::min(room, std::max(aheadStep_, static_cast<std::size_t>(until - knownUntil_)));
+    aheadStep_ = std::min<std::size_t>(2 * aheadStep_, MostAhead);
+    const char* reached = characters_.WellFormedUntil(knownUntil_, target, end);
+    if (!reached) {
+        // Bytes that form no character: from there on each stretch is looked at by itself.
+        aheadStopped_ = true;
+        return false;
+    }
+    knownUntil_ = reached;
+    return until <= knownUntil_;
+}
+
+const char* OnePassMatcher::NextCandidate(const char* p, const char* end, bool& undecided)
 {
     if (program_.StartsAnywhere)
         return p;
@@ -370,7 +393,7 @@ const char* OnePassMatcher::NextCandidate(const char* p, const char* end, bool& 
         // may find a match that begins inside them. A place found inside a character is
         // no candidate; the search goes on after that character.
         const char* until = found ? found : end;
-        if (characters_.IsShiftJis() && characters_.HasNoBrokenPair(p, until, end)) {
+        if (characters_.IsShiftJis() && (IsKnownWellFormed(until, end) || characters_.HasNoBrokenPair(p, until, end))) {
             if (!found || IsCharacterStart(p, found))
                 return found;
             p = found + 1;
@@ -404,12 +427,21 @@ int OnePassMatcher::Search(const char* text, const char* end, const char* from)
     // Oniguruma steps back from a place to the character before it over the text before
     // `from` too, which must be well-formed for that step to agree with reading forwards.
     if (!characters_.ReadsBytes()) {
-        if (from == text || text != knownText_ || end != knownEnd_)
+        if (from == text || text != knownText_ || end != knownEnd_) {
             knownText_ = text, knownEnd_ = end, knownUntil_ = text;
+            aheadStep_ = FirstAhead;
+            aheadStopped_ = false;
+        }
         if (knownUntil_ < from) {
             if (characters_.WellFormedUntil(knownUntil_, from, end) != from)
                 return Undecided;
             knownUntil_ = from;
+            fromAligned_ = true;
+        } else {
+            // A search from a place already read well-formed, which may be inside a character:
+            // what is known of the text holds for the characters counted from `from` only
+            // when it begins one.
+            fromAligned_ = !characters_.IsShiftJis() || IsCharacterStart(knownText_, from);
         }
     }
     steps_ = 0;

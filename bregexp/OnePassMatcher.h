@@ -45,7 +45,10 @@ private:
     // The first character start at or after `p` where a match may begin, `end` included
     // when the empty text matches; null when there is none. `undecided` when bytes on the
     // way form no character.
-    const char* NextCandidate(const char* p, const char* end, bool& undecided) const;
+    const char* NextCandidate(const char* p, const char* end, bool& undecided);
+    // Whether the text from where it begins up to `until` is known to be well-formed; a
+    // text searched again is read ahead, in steps that grow, to know it.
+    bool IsKnownWellFormed(const char* until, const char* end);
     // The first byte at or after `p` that a match may begin with, null when there is none.
     const char* NextFirstByte(const char* p, const char* end) const;
     Attempt MatchAt(const char* text, const char* end, const char* start);
@@ -73,6 +76,11 @@ private:
     const char* knownText_ = nullptr;
     const char* knownEnd_ = nullptr;
     const char* knownUntil_ = nullptr;
+    static constexpr std::size_t FirstAhead = 4096;
+    static constexpr std::size_t MostAhead = 1 << 20;
+    std::size_t aheadStep_ = FirstAhead;  // how far the next reading ahead goes at least
+    bool aheadStopped_ = false;           // bytes that form no character were met ahead
+    bool fromAligned_ = false;            // the search began at a character start of the text
 };
 
 }  // namespace bregexp

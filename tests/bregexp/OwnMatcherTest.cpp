@@ -146,3 +146,24 @@ TEST(OwnMatcher, LongMatchesPassOnigurumasLimits)
     RegexSession quadratic(std::string(1 << 16, 'a'));
     EXPECT_EQ(quadratic.Match("/a*b/"), 0);
 }
+
+// A text substituted in one call is read ahead in steps that grow; a first byte without its
+// second, or a byte Oniguruma reads otherwise, anywhere ahead, still leaves what follows
+// to Oniguruma's reading.
+TEST(OwnMatcher, ATextSearchedAgainIsReadAheadAsOnigurumaReadsIt)
+{
+    std::string clean;
+    while (clean.size() < (1200u << 10))
+        clean += "\x8F\x5C\x8C\x8E" "foo12 \x95\x5C" "bar-7\x83\x5C\x83t\x83g baz7 ";
+    const char* const command = "s/-|\\b([0-9]+|foo|bar)/<$1>/kg";
+    for (const std::size_t broken : {std::size_t{0}, std::size_t{100}, std::size_t{5000}, std::size_t{70000},
+                                     std::size_t{600000}}) {
+        std::string text = clean;
+        for (std::size_t at = broken; broken > 0 && at < text.size(); at += 9973)
+            text.insert(at - at % 4, "\x80-");
+        SCOPED_TRACE("no character from " + std::to_string(broken));
+        const std::string own = Findings(command, text, false);
+        EXPECT_TRUE(own == Findings(command, text, true));
+        EXPECT_GT(own.size(), text.size() / 2);
+    }
+}
