@@ -1,4 +1,4 @@
-// The library's three entry points. Nothing thrown inside may cross them.
+// The library's three entry points and our own additions. Nothing thrown inside may cross them.
 #include <climits>
 #include <new>
 #include <stdexcept>
@@ -82,9 +82,24 @@ int BREGEXP_CALL BSetOutput(RegexHandle** handle, BOutputFunction output, void* 
     }
 }
 
+int BREGEXP_CALL BMatchEach(const char* command, const char* targetStart, const char* targetEnd, RegexHandle** handle,
+                            char* message, BOnwardFunction onward, void* context)
+{
+    if (!onward) {
+        bregexp::ClearMessage(message);
+        bregexp::WriteMessage(message, "no function for the next place");
+        return bregexp::InvalidArguments;
+    }
+    return Run(command, targetStart, targetEnd, handle, message, CommandKind::Match,
+               [&](RegexHandle& prepared, const char* start, const char* end, char* text) {
+                   return bregexp::MatchEachInTarget(prepared, start, end, text, onward, context);
+               });
+}
+
 }  // extern "C"
 
 static_assert(std::is_same_v<decltype(&BMatch), BMatchFunction>);
 static_assert(std::is_same_v<decltype(&BSubst), BSubstFunction>);
 static_assert(std::is_same_v<decltype(&BRegfree), BRegfreeFunction>);
 static_assert(std::is_same_v<decltype(&BSetOutput), BSetOutputFunction>);
+static_assert(std::is_same_v<decltype(&BMatchEach), BMatchEachFunction>);

@@ -79,4 +79,10 @@ int CompiledExpression::Search(const char* textStart, const char* end, const cha
     return oniguruma_->Search(textStart, textCharacters_->CompleteEnd(from, end), from);
 }
 
+void CompiledExpression::SearchOnward(bool onward)
+{
+    if (own_)
+        own_->SearchOnward(onward);
+}
+
 }  // namespace bregexp

@@ -1,5 +1,5 @@
 #pragma once
-// The library's entry points, and our own addition; also declared for code linked with
+// The library's entry points, and our own additions; also declared for code linked with
 // its objects directly.
 #include "engine/regex/BregexpApi.h"
 
@@ -16,4 +16,7 @@ BREGEXP_EXPORT int BREGEXP_CALL BSubst(const char* command, const char* targetSt
                                        RegexHandle** handle, char* message);
 BREGEXP_EXPORT void BREGEXP_CALL BRegfree(RegexHandle* handle);
 BREGEXP_EXPORT int BREGEXP_CALL BSetOutput(RegexHandle** handle, BOutputFunction output, void* context);
+BREGEXP_EXPORT int BREGEXP_CALL BMatchEach(const char* command, const char* targetStart, const char* targetEnd,
+                                           RegexHandle** handle, char* message, BOnwardFunction onward,
+                                           void* context);
 }

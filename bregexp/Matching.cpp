@@ -125,6 +125,34 @@ int MatchInTarget(RegexHandle& handle, const char* start, const char* end, char*
     return 1;
 }
 
+int MatchEachInTarget(RegexHandle& handle, const char* start, const char* end, char* message,
+                      BOnwardFunction onward, void* context)
+{
+    CompiledExpression& expression = *StateOf(handle).Expression;
+    // Nothing but `onward` runs between two searches, and the text does not change.
+    expression.SearchOnward(true);
+    struct Reset {
+        CompiledExpression& Expression;
+        ~Reset() { Expression.SearchOnward(false); }
+    } reset{expression};
+    int count = 0;
+    for (const char* from = start;;) {
+        const int found = MatchInTarget(handle, from, end, message);
+        if (found <= 0)
+            return found < 0 ? found : count;
+        ++count;
+        const char* next = onward(context, &handle);
+        if (!next)
+            return count;
+        if (next <= from || next > end) {
+            ClearGroups(handle);
+            WriteMessage(message, "the next search would not begin later in the target");
+            return InvalidArguments;
+        }
+        from = next;
+    }
+}
+
 int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, char* message)
 {
     HandleState& state = StateOf(handle);

@@ -12,4 +12,10 @@ int MatchInTarget(RegexHandle& handle, const char* start, const char* end, char*
 // The number of substitutions, the new text in the handle's output when there were any.
 int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, char* message);
 
+// MatchInTarget over [start, end), then over [place, end) for every place `onward` gives
+// after a match, until it gives none: the number of matches. A place that is not past the
+// one searched from before, or past the end, is InvalidArguments.
+int MatchEachInTarget(RegexHandle& handle, const char* start, const char* end, char* message,
+                      BOnwardFunction onward, void* context);
+
 }  // namespace bregexp

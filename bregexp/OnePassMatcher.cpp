@@ -366,7 +366,7 @@ bool OnePassMatcher::IsKnownWellFormed(const char* until, const char* end)
         return true;
     // Only a text searched again from a later place is read ahead: a caller that gives
     // each search a text of its own would pay for the reading ahead at every search.
-    if (searchFrom_ == knownText_ || aheadStopped_)
+    if ((searchFrom_ == knownText_ && !onward_) || aheadStopped_)
         return false;
     const std::size_t room = static_cast<std::size_t>(end - knownUntil_);
     const char* target = knownUntil_ + std::min(room, std::max(aheadStep_, static_cast<std::size_t>(until - knownUntil_)));
@@ -427,7 +427,12 @@ int OnePassMatcher::Search(const char* text, const char* end, const char* from)
     // Oniguruma steps back from a place to the character before it over the text before
     // `from` too, which must be well-formed for that step to agree with reading forwards.
     if (!characters_.ReadsBytes()) {
-        if (from == text || text != knownText_ || end != knownEnd_) {
+        if (onward_ && characters_.IsShiftJis() && end == knownEnd_ && knownText_ && knownText_ < text &&
+            text <= knownUntil_ && IsCharacterStart(knownText_, text)) {
+            // A later part of the text searched before, beginning at one of its characters:
+            // what was read of it still holds.
+            knownText_ = text;
+        } else if (from == text || text != knownText_ || end != knownEnd_) {
             knownText_ = text, knownEnd_ = end, knownUntil_ = text;
             aheadStep_ = FirstAhead;
             aheadStopped_ = false;

@@ -26,6 +26,9 @@ public:
                                                  int groupCount);
 
     int Search(const char* textStart, const char* end, const char* from) override;
+    // Whether the searches that follow are each given a later part of the one text, which
+    // does not change in between: what was read of it holds for them.
+    void SearchOnward(bool onward) { onward_ = onward; }
     int GroupBegin(int group) const override { return result_[2 * group]; }
     int GroupEnd(int group) const override { return result_[2 * group + 1]; }
     void PointGroups(const char* textStart, int last, char** starts, char** ends) const override;
@@ -81,6 +84,7 @@ private:
     std::size_t aheadStep_ = FirstAhead;  // how far the next reading ahead goes at least
     bool aheadStopped_ = false;           // bytes that form no character were met ahead
     bool fromAligned_ = false;            // the search began at a character start of the text
+    bool onward_ = false;                 // see SearchOnward
 };
 
 }  // namespace bregexp

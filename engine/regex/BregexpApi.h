@@ -50,4 +50,15 @@ typedef void(BREGEXP_CALL* BRegfreeFunction)(RegexHandle* handle);
 // fails with RegexOutputRefused. BSetOutput returns 0, or a negative value on an error.
 typedef int(BREGEXP_CALL* BOutputFunction)(void* context, const char* data, std::size_t size);
 typedef int(BREGEXP_CALL* BSetOutputFunction)(RegexHandle** handle, BOutputFunction output, void* context);
+
+// Also ours: BMatchEach searches as BMatch does, then again from each place `onward` gives,
+// each search given the text from its place to targetEnd, as a BMatch call with it would
+// be. After each match the handle's groups point at it, and `onward` returns where the next
+// search begins, past the place the one before began at and not past targetEnd, or null
+// to stop. The searches need no second look at the command or at text read before. Returns
+// the number of matches, or a negative value on an error.
+typedef const char*(BREGEXP_CALL* BOnwardFunction)(void* context, const RegexHandle* handle);
+typedef int(BREGEXP_CALL* BMatchEachFunction)(const char* command, const char* targetStart, const char* targetEnd,
+                                              RegexHandle** handle, char* message, BOnwardFunction onward,
+                                              void* context);
 }

@@ -29,6 +29,7 @@ bool BregexpLibrary::Load(const std::string& path)
         return false;
     }
     BSetOutput = reinterpret_cast<BSetOutputFunction>(platform::FindLibrarySymbol(library_, "BSetOutput"));
+    BMatchEach = reinterpret_cast<BMatchEachFunction>(platform::FindLibrarySymbol(library_, "BMatchEach"));
     return true;
 }
 
@@ -40,6 +41,7 @@ void BregexpLibrary::Free()
     BSubst = nullptr;
     BRegfree = nullptr;
     BSetOutput = nullptr;
+    BMatchEach = nullptr;
 }
 
 std::string BregexpLibrary::OnigurumaVersion() const

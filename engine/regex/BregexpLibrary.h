@@ -6,8 +6,8 @@
 #include "platform/DynamicLibrary.h"
 
 // The regular-expression library, loaded at run time with all three entry points or not
-// at all; the program works for literal patterns without it. Our own library's addition
-// BSetOutput is used where it is there.
+// at all; the program works for literal patterns without it. Our own library's additions
+// BSetOutput and BMatchEach are used where they are there.
 class BregexpLibrary {
 public:
     BregexpLibrary() = default;
@@ -26,6 +26,7 @@ public:
     BRegfreeFunction BRegfree = nullptr;
     // Null with a library that does not offer it; the library still counts as loaded.
     BSetOutputFunction BSetOutput = nullptr;
+    BMatchEachFunction BMatchEach = nullptr;
 
     // The version of the Oniguruma the loaded library runs on, when the library links it
     // as a shared library of its own (natively); empty otherwise.

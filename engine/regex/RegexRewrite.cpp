@@ -84,6 +84,75 @@ int BREGEXP_CALL WriteLibraryPiece(void* out, const char* data, std::size_t size
     return static_cast<TextOutput*>(out)->Write(data, size) ? 1 : 0;
 }
 
+// The rewrite with the program's own template, match by match: the text before a match and
+// its replacement are written, and the next search begins after it.
+class MatchWriter {
+public:
+    MatchWriter(const AbortFlag& abort, const char* text, const char* from, const char* end,
+                const EncodedPattern& pattern, TextOutput& out)
+        : abort_(abort), copied_(text), from_(from), end_(end), pattern_(pattern), out_(out)
+    {
+    }
+
+    // Where the search after `match`, found from the place the last search began at, is to
+    // begin; null when none is to be made, and then Failure() when the rewrite failed.
+    const char* Take(const RegexHandle& match)
+    {
+        if (!match.GroupStarts || !match.GroupEnds)
+            return Fail(RegExpER);
+        const char* matchStart = match.GroupStarts[0];
+        const char* matchEnd = match.GroupEnds[0];
+        if (!IsSpanWithin(matchStart, matchEnd, from_, end_))
+            return Fail(RegExpER);
+        if (!WriteSpan(out_, copied_, matchStart) || !WriteReplacement(out_, *pattern_.Template, match, from_, end_))
+            return Fail(WriteErr);
+        ++count_;
+        const char* next = matchEnd;
+        if (pattern_.SkipNewline && next != end_ && *next == '\n')
+            ++next;
+        copied_ = next;
+        if (next == matchStart) {
+            // An empty match would be found here again: the character after it is kept
+            // and the search goes on behind it.
+            if (next == end_)
+                return nullptr;
+            next += pattern_.ExpressionRule().CharacterLength(std::string_view(next, static_cast<std::size_t>(end_ - next)), 0);
+        }
+        if (next == end_)
+            return nullptr;
+        if (IsAborted(abort_))
+            return Fail(Cancel);
+        from_ = next;
+        return next;
+    }
+
+    FileResult Failure() const { return failure_; }
+    std::uint64_t Count() const { return count_; }
+    // Everything before this is written.
+    const char* Copied() const { return copied_; }
+
+private:
+    const char* Fail(FileResult failure)
+    {
+        failure_ = failure;
+        return nullptr;
+    }
+
+    const AbortFlag& abort_;
+    const char* copied_;
+    const char* from_;  // where the last search began
+    const char* end_;
+    const EncodedPattern& pattern_;
+    TextOutput& out_;
+    std::uint64_t count_ = 0;
+    FileResult failure_ = 0;
+};
+
+const char* BREGEXP_CALL TakeMatch(void* writer, const RegexHandle* match)
+{
+    return static_cast<MatchWriter*>(writer)->Take(*match);
+}
+
 }  // namespace
 
 RegexRewrite::~RegexRewrite()
@@ -176,52 +245,40 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
     if (!pattern.Template)
         return RefuseIfMatched(text + mark, end, pattern);
     const std::string& command = *pattern.MatchCommand;
-    const bool skipNewline = pattern.SkipNewline;
-    const ReplacementTemplate& replacement = *pattern.Template;
-
-    std::uint64_t count = 0;
-    const char* copied = text;       // everything before this is in the output
-    const char* from = text + mark;  // each search is given only the text from here on
-    for (;;) {
-        if (IsAborted(abort))
-            return Cancel;
-        const int found = library_.BMatch(command.c_str(), from, end, &handle_, message_);
-        // After a failed search the group pointers mean nothing and are not read.
+    // Each search is given only the text from where it begins on.
+    MatchWriter writer(abort, text, text + mark, end, pattern, out);
+    if (IsAborted(abort))
+        return Cancel;
+    if (library_.BMatchEach) {
+        // Our library searches on by itself, asking the writer where.
+        const int found =
+            library_.BMatchEach(command.c_str(), text + mark, end, &handle_, message_, TakeMatch, &writer);
+        if (writer.Failure() != 0)
+            return writer.Failure();
         if (found == RegexOutOfMemory)
             return MemLack;
         if (found < 0 || !handle_)
             return RegExpER;
-        if (found == 0)
-            break;
-        const RegexHandle& match = *handle_;
-        if (!match.GroupStarts || !match.GroupEnds)
-            return RegExpER;
-        const char* matchStart = match.GroupStarts[0];
-        const char* matchEnd = match.GroupEnds[0];
-        if (!IsSpanWithin(matchStart, matchEnd, from, end))
-            return RegExpER;
-        if (!WriteSpan(out, copied, matchStart) || !WriteReplacement(out, replacement, match, from, end))
-            return WriteErr;
-        ++count;
-
-        const char* next = matchEnd;
-        if (skipNewline && next != end && *next == '\n')
-            ++next;
-        copied = next;
-        if (next == matchStart) {
-            // An empty match would be found here again: the character after it is kept
-            // and the search goes on behind it.
-            if (next == end)
+    } else {
+        for (const char* from = text + mark; from;) {
+            if (IsAborted(abort))
+                return Cancel;
+            const int found = library_.BMatch(command.c_str(), from, end, &handle_, message_);
+            // After a failed search the group pointers mean nothing and are not read.
+            if (found == RegexOutOfMemory)
+                return MemLack;
+            if (found < 0 || !handle_)
+                return RegExpER;
+            if (found == 0)
                 break;
-            next += pattern.ExpressionRule().CharacterLength(std::string_view(next, static_cast<std::size_t>(end - next)), 0);
+            from = writer.Take(*handle_);
+            if (writer.Failure() != 0)
+                return writer.Failure();
         }
-        if (next == end)
-            break;
-        from = next;
     }
-    if (count == 0)
+    if (writer.Count() == 0)
         return 0;
-    if (!WriteSpan(out, copied, end))
+    if (!WriteSpan(out, writer.Copied(), end))
         return WriteErr;
-    return CountResult(count);
+    return CountResult(writer.Count());
 }

@@ -245,6 +245,19 @@ std::string GroupsDiffer(const RegexHandle& own, const RegexHandle& reference, c
     return {};
 }
 
+// Where the program's next search begins after `match`: at its end, or after the character
+// following an empty one; null when it makes none.
+const char* NextPlace(const RegexHandle& match, const char* end, const CharacterRule* rule)
+{
+    const char* next = match.GroupEnds[0];
+    if (next == match.GroupStarts[0]) {
+        if (next == end)
+            return nullptr;
+        next += rule ? rule->CharacterLength(std::string_view(next, static_cast<std::size_t>(end - next)), 0) : 1;
+    }
+    return next < end ? next : nullptr;
+}
+
 // As the program searches for its own template: each search given the text after the
 // last match, an empty match followed by a step over one character.
 std::string CompareOnward(const std::string& command, const char* start, const char* end, const CharacterRule* rule,
@@ -263,17 +276,62 @@ std::string CompareOnward(const std::string& command, const char* start, const c
         const std::string groups = GroupsDiffer(**handles.Own(), **handles.Reference(), start);
         if (!groups.empty())
             return "BMatch: " + groups + where;
-        const char* matchStart = (*handles.Own())->GroupStarts[0];
-        const char* next = (*handles.Own())->GroupEnds[0];
-        if (next == matchStart) {
-            if (next == end)
-                return {};
-            next += rule ? rule->CharacterLength(std::string_view(next, static_cast<std::size_t>(end - next)), 0) : 1;
-        }
-        if (next >= end)
+        from = NextPlace(**handles.Own(), end, rule);
+        if (!from)
             return {};
-        from = next;
     }
+    return {};
+}
+
+// The groups of a match as offsets, for comparing matches found at different times.
+std::string GroupOffsets(const RegexHandle& match, const char* text)
+{
+    std::string out;
+    for (int group = 0; group <= match.GroupCount; ++group) {
+        const auto offset = [text](const char* p) { return p ? std::to_string(p - text) : std::string("-"); };
+        out.append(offset(match.GroupStarts[group])).append("-").append(offset(match.GroupEnds[group])).append(" ");
+    }
+    return out;
+}
+
+// The same search made by our library on its own (BMatchEach), against Oniguruma one
+// search at a time.
+std::string CompareSearchingOn(const std::string& command, const char* start, const char* end,
+                               const CharacterRule* rule, HandlePair& handles)
+{
+    constexpr int MostSteps = 64;
+    char message[RegexMessageSize];
+    std::string expected;
+    int expectedCount = 0;
+    for (const char* from = start; from && expectedCount < MostSteps;) {
+        const int found = BMatch(command.c_str(), from, end, handles.Reference(), message);
+        if (found != 1) {
+            if (found != 0)
+                expected = "error " + std::to_string(found);
+            break;
+        }
+        ++expectedCount;
+        expected += GroupOffsets(**handles.Reference(), start) + "| ";
+        from = NextPlace(**handles.Reference(), end, rule);
+    }
+    struct Seen {
+        const char* Start;
+        const char* End;
+        const CharacterRule* Rule;
+        std::string Matches;
+        int Count = 0;
+    } seen{start, end, rule};
+    const BOnwardFunction onward = [](void* context, const RegexHandle* match) -> const char* {
+        Seen& seen = *static_cast<Seen*>(context);
+        seen.Matches += GroupOffsets(*match, seen.Start) + "| ";
+        return ++seen.Count < MostSteps ? NextPlace(*match, seen.End, seen.Rule) : nullptr;
+    };
+    const int own = BMatchEach(command.c_str(), start, end, handles.Own(), message, onward, &seen);
+    const std::string found = own < 0 ? "error " + std::to_string(own) : seen.Matches;
+    if (own >= 0 && own != seen.Count)
+        return "BMatchEach counts " + std::to_string(own) + " of " + std::to_string(seen.Count) + " matches";
+    if (found != expected)
+        return "BMatchEach finds " + found + ", Oniguruma " + expected;
     return {};
 }
 
@@ -333,6 +391,8 @@ DifferentialResult CompareMatchers(const DifferentialCase& draw, PlaceText place
         const char* start = place(context, text);
         const char* end = start + text.size();
         std::string difference = CompareOnward(match, start, end, rule, handles);
+        if (difference.empty())
+            difference = CompareSearchingOn(match, start, end, rule, handles);
         if (difference.empty())
             difference = CompareSubstitution(substitute + "g", start, end, handles);
         if (difference.empty())

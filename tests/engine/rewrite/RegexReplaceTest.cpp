@@ -89,6 +89,7 @@ protected:
         return ReplaceInFile(job, path, {find, replace, options | RegularExpression});
     }
 
+    // Counted, the program searches one call at a time, as with a library without BMatchEach.
     void CountCalls(EntryPointTargets targets)
     {
         forward = targets;
@@ -96,6 +97,7 @@ protected:
         library.BMatch = CountedMatch;
         library.BSubst = CountedSubst;
         library.BRegfree = CountedFree;
+        library.BMatchEach = nullptr;
     }
 };
 
@@ -223,6 +225,9 @@ TEST_F(RegexReplaceTest, LibraryOutOfMemoryIsMemLack)
 {
     library.BMatch = [](const char*, const char*, const char*, RegexHandle**, char*) { return RegexOutOfMemory; };
     library.BSubst = [](const char*, const char*, const char*, RegexHandle**, char*) { return RegexOutOfMemory; };
+    library.BMatchEach = [](const char*, const char*, const char*, RegexHandle**, char*, BOnwardFunction, void*) {
+        return RegexOutOfMemory;
+    };
     for (const int bregexp : {Own, ByLibrary}) {
         settings.Bregexp = bregexp;
         WriteBytes(path, "abc");
@@ -331,6 +336,66 @@ TEST_F(RegexReplaceTest, AbortDuringTheSearchesStopsBeforeTheNextOne)
     aborter.join();
     EXPECT_EQ(matchCalls, abortedAt);
     EXPECT_EQ(freeCalls, 1);
+    EXPECT_EQ(ReadBytes(path), text);
+    EXPECT_FALSE(FileExists(temporary));
+}
+
+// Our library searching on by itself writes what one search at a time writes, with empty
+// matches, a newline skipped after $, a byte order mark and an expression left to Oniguruma.
+TEST_F(RegexReplaceTest, SearchingOnInTheLibraryWritesWhatOneSearchAtATimeWrites)
+{
+    ASSERT_NE(library.BMatchEach, nullptr);
+    const BMatchEachFunction each = library.BMatchEach;
+    const struct {
+        std::string text, find, replace;
+        PatternOptions options;
+    } cases[] = {
+        {"ab\nab\n\x95\x5C" "ab", "(a)b$", "$1", Multiline},
+        {"abc", "x*", "-", 0},
+        {"\x95\x5C\x95\x5C\\", "\\\\", "/", Kanji},
+        {"\xEF\xBB\xBF" "aa", "^a", "b", 0},
+        {"foo12 bar baz7", "(foo|ba.)([0-9]*)", "<$1>", 0},
+        {"aXa aa", "(?<=a)a|X", "_", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.find + " over " + c.text);
+        std::string written[2];
+        FileResult counts[2];
+        for (const bool searchingOn : {false, true}) {
+            library.BMatchEach = searchingOn ? each : nullptr;
+            WriteBytes(path, c.text);
+            counts[searchingOn] = Replace(c.find, c.replace, c.options);
+            written[searchingOn] = ReadBytes(path);
+        }
+        EXPECT_EQ(counts[true], counts[false]);
+        EXPECT_EQ(written[true], written[false]);
+        EXPECT_GT(counts[true], 0);
+    }
+}
+
+// The searches inside the library stop at the first match after an abort.
+TEST_F(RegexReplaceTest, AnAbortStopsTheLibrarySearchingOn)
+{
+    static ReplaceJob* aborted;
+    static int matches;
+    static BOnwardFunction onward;
+    aborted = &job;
+    matches = 0;
+    library.BMatchEach = [](const char* command, const char* start, const char* end, RegexHandle** handle,
+                            char* message, BOnwardFunction given, void* context) {
+        onward = given;
+        return ::BMatchEach(command, start, end, handle, message,
+                            [](void* writer, const RegexHandle* match) {
+                                if (++matches == 100)
+                                    aborted->AbortRequested = true;
+                                return onward(writer, match);
+                            },
+                            context);
+    };
+    const std::string text(10000, 'a');
+    WriteBytes(path, text);
+    EXPECT_EQ(Replace("a", "b"), Cancel);
+    EXPECT_EQ(matches, 100);
     EXPECT_EQ(ReadBytes(path), text);
     EXPECT_FALSE(FileExists(temporary));
 }

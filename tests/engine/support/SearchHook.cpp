@@ -28,6 +28,8 @@ bool LoadWithSearchHook(BregexpLibrary& library, int call, std::function<void()>
         return false;
     realMatch = library.BMatch;
     library.BMatch = HookedMatch;
+    // Every search then goes through BMatch, one call each.
+    library.BMatchEach = nullptr;
     callsLeft = call;
     hook = std::move(action);
     return true;
