@@ -320,7 +320,7 @@ std::string CompareSearchingOn(const std::string& command, const char* start, co
         const CharacterRule* Rule;
         std::string Matches;
         int Count = 0;
-    } seen{start, end, rule};
+    } seen{start, end, rule, {}, 0};
     const BOnwardFunction onward = [](void* context, const RegexHandle* match) -> const char* {
         Seen& seen = *static_cast<Seen*>(context);
         seen.Matches += GroupOffsets(*match, seen.Start) + "| ";

@@ -211,7 +211,7 @@ TEST_F(RunReplaceTest, RegularExpressionWithoutTheLibraryLeavesAnotherTemporaryF
 // holds the content from before the run.
 TEST_F(RunReplaceTest, OneFileIsRewrittenOncePerRun)
 {
-    for (const auto [allAuto, workers] : {std::pair{false, 1}, {true, 1}, {false, 4}, {true, 4}}) {
+    for (const auto& [allAuto, workers] : {std::pair{false, 1}, {true, 1}, {false, 4}, {true, 4}}) {
         SCOPED_TRACE(testing::Message() << allAuto << " " << workers);
         job.Workers = workers;
         Clear();
@@ -377,8 +377,9 @@ TEST_F(RunReplaceTest, AbortStopsEveryWorker)
         const bool logged = i < results.size();
         EXPECT_EQ(results.count(name), logged ? 1u : 0u) << name;
         EXPECT_EQ(ReadBytes(name), logged && results[name] == "1" ? "b" : "a") << name;
-        if (logged)
+        if (logged) {
             EXPECT_TRUE(results[name] == "1" || results[name] == std::to_string(Cancel)) << name;
+        }
     }
 }
 
