@@ -51,10 +51,8 @@ void LiteralPass::CheckForNul(const char* data, std::size_t size)
     }
 }
 
-bool LiteralPass::Emit(const char* data, std::size_t size)
+bool LiteralPass::Refused()
 {
-    if (size == 0 || outputClosed_ || next_.Write(data, size))
-        return true;
     if (shared_.Cancelled)
         return false;
     // Only the output refuses: the passes after this one stop only when aborted.

@@ -64,7 +64,13 @@ private:
     bool Process(bool final);
     bool Replace(std::string_view text, std::size_t limit, std::size_t& copied);
     void CheckForNul(const char* data, std::size_t size);
-    bool Emit(const char* data, std::size_t size);
+    // Hands a piece on; false when the run was aborted.
+    bool Emit(const char* data, std::size_t size)
+    {
+        return size == 0 || outputClosed_ || next_.Write(data, size) || Refused();
+    }
+    // What a piece the output refused means: false when the run was aborted.
+    bool Refused();
     void Keep(std::size_t from, std::size_t filled);
     bool PassesOn() const { return !nulFound_ && !searchFailed_ && !outputClosed_; }
 
