@@ -83,7 +83,7 @@ int BREGEXP_CALL BSetOutput(RegexHandle** handle, BOutputFunction output, void* 
 }
 
 int BREGEXP_CALL BMatchEach(const char* command, const char* targetStart, const char* targetEnd, RegexHandle** handle,
-                            char* message, BOnwardFunction onward, void* context)
+                            char* message, BOnwardFunction onward, void* context, unsigned flags)
 {
     if (!onward) {
         bregexp::ClearMessage(message);
@@ -92,7 +92,8 @@ int BREGEXP_CALL BMatchEach(const char* command, const char* targetStart, const 
     }
     return Run(command, targetStart, targetEnd, handle, message, CommandKind::Match,
                [&](RegexHandle& prepared, const char* start, const char* end, char* text) {
-                   return bregexp::MatchEachInTarget(prepared, start, end, text, onward, context);
+                   return bregexp::MatchEachInTarget(prepared, start, end, text, onward, context,
+                                                     (flags & BMatchEachWellFormed) != 0);
                });
 }
 

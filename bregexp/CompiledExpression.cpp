@@ -85,4 +85,10 @@ void CompiledExpression::SearchOnward(bool onward)
         own_->SearchOnward(onward);
 }
 
+void CompiledExpression::TakeAsWellFormed(const char* text, const char* end)
+{
+    if (own_)
+        own_->TakeAsWellFormed(text, end);
+}
+
 }  // namespace bregexp

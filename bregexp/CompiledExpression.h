@@ -49,8 +49,9 @@ public:
     // [textStart, end) as the text, so that ^ and lookbehind see what precedes `from`.
     // Returns the match's offset from textStart, ONIG_MISMATCH, or an Oniguruma error code.
     int Search(const char* textStart, const char* end, const char* from);
-    // See OnePassMatcher::SearchOnward.
+    // See OnePassMatcher::SearchOnward and TakeAsWellFormed.
     void SearchOnward(bool onward);
+    void TakeAsWellFormed(const char* text, const char* end);
 
     // Offsets of group n of the last match from textStart; negative when it took no part.
     int GroupBegin(int group) const { return answered_->GroupBegin(group); }

@@ -18,5 +18,5 @@ BREGEXP_EXPORT void BREGEXP_CALL BRegfree(RegexHandle* handle);
 BREGEXP_EXPORT int BREGEXP_CALL BSetOutput(RegexHandle** handle, BOutputFunction output, void* context);
 BREGEXP_EXPORT int BREGEXP_CALL BMatchEach(const char* command, const char* targetStart, const char* targetEnd,
                                            RegexHandle** handle, char* message, BOnwardFunction onward,
-                                           void* context);
+                                           void* context, unsigned flags);
 }

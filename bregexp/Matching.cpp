@@ -126,11 +126,13 @@ int MatchInTarget(RegexHandle& handle, const char* start, const char* end, char*
 }
 
 int MatchEachInTarget(RegexHandle& handle, const char* start, const char* end, char* message,
-                      BOnwardFunction onward, void* context)
+                      BOnwardFunction onward, void* context, bool wellFormed)
 {
     CompiledExpression& expression = *StateOf(handle).Expression;
     // Nothing but `onward` runs between two searches, and the text does not change.
     expression.SearchOnward(true);
+    if (wellFormed)
+        expression.TakeAsWellFormed(start, end);
     struct Reset {
         CompiledExpression& Expression;
         ~Reset() { Expression.SearchOnward(false); }

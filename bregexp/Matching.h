@@ -14,8 +14,9 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
 
 // MatchInTarget over [start, end), then over [place, end) for every place `onward` gives
 // after a match, until it gives none: the number of matches. A place that is not past the
-// one searched from before, or past the end, is InvalidArguments.
+// one searched from before, or past the end, is InvalidArguments. `wellFormed`: the caller
+// vouches for the whole target being well-formed.
 int MatchEachInTarget(RegexHandle& handle, const char* start, const char* end, char* message,
-                      BOnwardFunction onward, void* context);
+                      BOnwardFunction onward, void* context, bool wellFormed);
 
 }  // namespace bregexp

@@ -358,6 +358,14 @@ const char* OnePassMatcher::NextFirstByte(const char* p, const char* end) const
     return nullptr;
 }
 
+void OnePassMatcher::TakeAsWellFormed(const char* text, const char* end)
+{
+    if (!characters_.IsShiftJis())
+        return;
+    knownText_ = text, knownEnd_ = end, knownUntil_ = end;
+    aheadStopped_ = false;
+}
+
 bool OnePassMatcher::IsKnownWellFormed(const char* until, const char* end)
 {
     if (!fromAligned_)
@@ -427,7 +435,7 @@ int OnePassMatcher::Search(const char* text, const char* end, const char* from)
     // Oniguruma steps back from a place to the character before it over the text before
     // `from` too, which must be well-formed for that step to agree with reading forwards.
     if (!characters_.ReadsBytes()) {
-        if (onward_ && characters_.IsShiftJis() && end == knownEnd_ && knownText_ && knownText_ < text &&
+        if (onward_ && characters_.IsShiftJis() && end == knownEnd_ && knownText_ && knownText_ <= text &&
             text <= knownUntil_ && IsCharacterStart(knownText_, text)) {
             // A later part of the text searched before, beginning at one of its characters:
             // what was read of it still holds.

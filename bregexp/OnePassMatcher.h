@@ -28,7 +28,15 @@ public:
     int Search(const char* textStart, const char* end, const char* from) override;
     // Whether the searches that follow are each given a later part of the one text, which
     // does not change in between: what was read of it holds for them.
-    void SearchOnward(bool onward) { onward_ = onward; }
+    // Nothing read before it is taken as known.
+    void SearchOnward(bool onward)
+    {
+        onward_ = onward;
+        knownText_ = nullptr;
+    }
+    // The text [text, end), Shift-JIS, is known to be well-formed, as its caller checked: the
+    // searches onward over it do not read it for that.
+    void TakeAsWellFormed(const char* text, const char* end);
     int GroupBegin(int group) const override { return result_[2 * group]; }
     int GroupEnd(int group) const override { return result_[2 * group + 1]; }
     void PointGroups(const char* textStart, int last, char** starts, char** ends) const override;

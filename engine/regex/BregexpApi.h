@@ -55,10 +55,14 @@ typedef int(BREGEXP_CALL* BSetOutputFunction)(RegexHandle** handle, BOutputFunct
 // each search given the text from its place to targetEnd, as a BMatch call with it would
 // be. After each match the handle's groups point at it, and `onward` returns where the next
 // search begins, past the place the one before began at and not past targetEnd, or null
-// to stop. The searches need no second look at the command or at text read before. Returns
+// to stop. The searches need no second look at the command or at text read before. With
+// BMatchEachWellFormed in `flags` the caller tells that the whole target is well-formed
+// in the command's encoding (it checked), and the library does not read it for that
+// again; over a target that is not, what is found is then not always Oniguruma's. Returns
 // the number of matches, or a negative value on an error.
 typedef const char*(BREGEXP_CALL* BOnwardFunction)(void* context, const RegexHandle* handle);
 typedef int(BREGEXP_CALL* BMatchEachFunction)(const char* command, const char* targetStart, const char* targetEnd,
                                               RegexHandle** handle, char* message, BOnwardFunction onward,
-                                              void* context);
+                                              void* context, unsigned flags);
+inline constexpr unsigned BMatchEachWellFormed = 1;
 }

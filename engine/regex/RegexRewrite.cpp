@@ -251,8 +251,8 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
         return Cancel;
     if (library_.BMatchEach) {
         // Our library searches on by itself, asking the writer where.
-        const int found =
-            library_.BMatchEach(command.c_str(), text + mark, end, &handle_, message_, TakeMatch, &writer);
+        const int found = library_.BMatchEach(command.c_str(), text + mark, end, &handle_, message_, TakeMatch, &writer,
+                                              wellFormed_ ? BMatchEachWellFormed : 0u);
         if (writer.Failure() != 0)
             return writer.Failure();
         if (found == RegexOutOfMemory)

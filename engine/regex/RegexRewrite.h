@@ -38,6 +38,10 @@ public:
     FileResult Apply(const AbortFlag& abort, const char* text, std::size_t size, const ReplacePattern& pattern,
                      bool librarySubstitutes);
 
+    // The text to be given to Apply is well-formed in its encoding as a whole, as detection
+    // read it: our library need not read it for that again.
+    void TakeTextAsWellFormed() { wellFormed_ = true; }
+
     const char* Data() const { return output_.data(); }
     std::size_t Size() const { return output_.size(); }
     // The new text as a string of its own; the one built here is handed over, not copied.
@@ -55,4 +59,5 @@ private:
     RegexHandle* handle_ = nullptr;
     char message_[RegexMessageSize] = {};
     std::string output_;  // the new text when it is kept here
+    bool wellFormed_ = false;
 };

@@ -11,15 +11,17 @@
 
 namespace {
 
-// The rewrite of the viewed text into `out`; with `original`, the text as it was read is
-// kept there. The view is closed at the end, since a mapped file cannot be replaced
-// everywhere.
+// The rewrite of the viewed text into `out`, `wellFormed` as detection read it; with
+// `original`, the text as it was read is kept there. The view is closed at the end, since a
+// mapped file cannot be replaced everywhere.
 FileResult RewriteView(const ReplaceJob& job, platform::FileView& view, const EncodedPattern& pattern,
-                       TextOutput& out, std::string* original)
+                       bool wellFormed, TextOutput& out, std::string* original)
 {
     FileResult count;
     {
         RegexRewrite rewrite(*job.RegexLibrary);
+        if (wellFormed)
+            rewrite.TakeTextAsWellFormed();
         count = rewrite.Apply(job.AbortRequested, view.Data(), view.Size(), pattern, LibrarySubstitutes(job), out);
     }
     if (original && count > 0)
@@ -50,20 +52,20 @@ FileResult RewriteViewedFile(const ReplaceJob& job, const std::string& path, pla
     const ReadFile read{readPath, stamp};
     if (job.Preview && !job.NewTexts) {
         DroppedOutput nowhere;
-        const FileResult count = RewriteView(job, view, encoded, nowhere, nullptr);
+        const FileResult count = RewriteView(job, view, encoded, detected.WellFormed, nowhere, nullptr);
         return count < 0 ? count : PreviewResult(job, read, count);
     }
     if (!job.NewTexts) {
         // The new text goes to the temporary file as it is made, so that neither it nor a
         // copy of the old text needs memory.
         auto output = std::make_unique<TemporaryFileOutput>(readPath, stamp, job.Commits);
-        const FileResult count = RewriteView(job, view, encoded, *output, nullptr);
+        const FileResult count = RewriteView(job, view, encoded, detected.WellFormed, *output, nullptr);
         return count < 0 ? count : CommitOrWait(std::move(output), job.AbortRequested, count, job.BackUp, processed);
     }
     // Shown to a reader: both texts are kept until it has seen them.
     std::string before, after;
     StringOutput kept(after);
-    const FileResult count = RewriteView(job, view, encoded, kept, &before);
+    const FileResult count = RewriteView(job, view, encoded, detected.WellFormed, kept, &before);
     if (count < 0)
         return count;
     return PlaceNewText(job, path, read, before, encoding, after, count, job.BackUp, processed);

@@ -83,11 +83,13 @@ DetectedEncoding RunEncodings::Of(const ReplaceJob& job, const std::string& path
 {
     EncodingDetector whole(job.Encoding);
     whole.Add(text.substr(0, FirstBlockSize));
-    if (text.size() <= FirstBlockSize)
-        return Of(job, path, whole);
-    const DetectedEncoding first = Of(job, path, whole);
-    whole.Add(text.substr(FirstBlockSize));
-    return OfTheWhole(first, whole);
+    DetectedEncoding detected = Of(job, path, whole);
+    if (text.size() > FirstBlockSize) {
+        whole.Add(text.substr(FirstBlockSize));
+        detected = OfTheWhole(detected, whole);
+    }
+    detected.WellFormed = whole.IsWellFormedIn(detected.Encoding);
+    return detected;
 }
 
 DetectedEncoding RunEncodings::OfTheWhole(const DetectedEncoding& first, const EncodingDetector& whole)

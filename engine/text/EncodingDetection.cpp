@@ -222,6 +222,25 @@ void EncodingDetector::Add(std::string_view bytes)
     utf8_.Add(bytes);
 }
 
+bool EncodingDetector::IsWellFormedIn(TextEncoding encoding) const
+{
+    // Seven-bit text is read alike in every encoding but ISO-2022-JP, which is never searched.
+    if (!highBytes_)
+        return encoding != TextEncoding::Iso2022Jp;
+    if (choice_ != EncodingChoice::Automatic)
+        return false;
+    switch (encoding) {
+    case TextEncoding::ShiftJis:
+        return shiftJis_.WellFormed();
+    case TextEncoding::EucJp:
+        return eucJp_.WellFormed();
+    case TextEncoding::Utf8:
+        return utf8_.WellFormed();
+    default:
+        return false;
+    }
+}
+
 DetectedEncoding EncodingDetector::Detected(const EncodingClues* clues) const
 {
     if (!highBytes_ && escape_)

@@ -14,6 +14,8 @@ struct DetectedEncoding {
     bool Guessed = false;
     // When it was a guess: the readings it was between (a bit 1 << encoding for each).
     unsigned Readings = 0;
+    // The whole text was read and is well-formed in Encoding; false when that is not known.
+    bool WellFormed = false;
 
     bool CanBeRead(TextEncoding encoding) const { return (Readings >> static_cast<unsigned>(encoding)) & 1u; }
 };
@@ -58,6 +60,9 @@ public:
     // Whether the bytes still to come can make the text ISO-2022-JP: not after a byte
     // from 0x80 on.
     bool MayBeIso2022Jp() const { return !highBytes_; }
+    // Whether the text added so far is well-formed in `encoding`, as detection read it;
+    // false when it did not read it in that encoding.
+    bool IsWellFormedIn(TextEncoding encoding) const;
 
 private:
     // Whether the text read one way is well-formed, character by character; a character is

@@ -320,18 +320,24 @@ std::string CompareSearchingOn(const std::string& command, const char* start, co
         const CharacterRule* Rule;
         std::string Matches;
         int Count = 0;
-    } seen{start, end, rule, {}, 0};
+    };
     const BOnwardFunction onward = [](void* context, const RegexHandle* match) -> const char* {
         Seen& seen = *static_cast<Seen*>(context);
         seen.Matches += GroupOffsets(*match, seen.Start) + "| ";
         return ++seen.Count < MostSteps ? NextPlace(*match, seen.End, seen.Rule) : nullptr;
     };
-    const int own = BMatchEach(command.c_str(), start, end, handles.Own(), message, onward, &seen);
-    const std::string found = own < 0 ? "error " + std::to_string(own) : seen.Matches;
-    if (own >= 0 && own != seen.Count)
-        return "BMatchEach counts " + std::to_string(own) + " of " + std::to_string(seen.Count) + " matches";
-    if (found != expected)
-        return "BMatchEach finds " + found + ", Oniguruma " + expected;
+    // Over a well-formed text, also told so: the library then does not read it for that.
+    const bool wellFormed = rule && rule->IsWellFormed(std::string_view(start, static_cast<std::size_t>(end - start)));
+    for (const unsigned flags : {0u, wellFormed ? BMatchEachWellFormed : 0u}) {
+        Seen seen{start, end, rule, {}, 0};
+        const int own = BMatchEach(command.c_str(), start, end, handles.Own(), message, onward, &seen, flags);
+        const std::string found = own < 0 ? "error " + std::to_string(own) : seen.Matches;
+        const std::string told = flags ? " (told well-formed)" : "";
+        if (own >= 0 && own != seen.Count)
+            return "BMatchEach counts " + std::to_string(own) + " of " + std::to_string(seen.Count) + " matches" + told;
+        if (found != expected)
+            return "BMatchEach finds " + found + ", Oniguruma " + expected + told;
+    }
     return {};
 }
 

@@ -225,7 +225,8 @@ TEST_F(RegexReplaceTest, LibraryOutOfMemoryIsMemLack)
 {
     library.BMatch = [](const char*, const char*, const char*, RegexHandle**, char*) { return RegexOutOfMemory; };
     library.BSubst = [](const char*, const char*, const char*, RegexHandle**, char*) { return RegexOutOfMemory; };
-    library.BMatchEach = [](const char*, const char*, const char*, RegexHandle**, char*, BOnwardFunction, void*) {
+    library.BMatchEach = [](const char*, const char*, const char*, RegexHandle**, char*, BOnwardFunction, void*,
+                            unsigned) {
         return RegexOutOfMemory;
     };
     for (const int bregexp : {Own, ByLibrary}) {
@@ -382,7 +383,7 @@ TEST_F(RegexReplaceTest, AnAbortStopsTheLibrarySearchingOn)
     aborted = &job;
     matches = 0;
     library.BMatchEach = [](const char* command, const char* start, const char* end, RegexHandle** handle,
-                            char* message, BOnwardFunction given, void* context) {
+                            char* message, BOnwardFunction given, void* context, unsigned flags) {
         onward = given;
         return ::BMatchEach(command, start, end, handle, message,
                             [](void* writer, const RegexHandle* match) {
@@ -390,7 +391,7 @@ TEST_F(RegexReplaceTest, AnAbortStopsTheLibrarySearchingOn)
                                     aborted->AbortRequested = true;
                                 return onward(writer, match);
                             },
-                            context);
+                            context, flags);
     };
     const std::string text(10000, 'a');
     WriteBytes(path, text);
