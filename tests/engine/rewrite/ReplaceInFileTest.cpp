@@ -259,13 +259,24 @@ TEST(TemporaryFileOutput, WritesThePiecesInOrderAndPutsThemInPlace)
     }
 }
 
-TEST(TemporaryFileOutput, LeavesNothingWhenItIsNotCommitted)
-{
+// A file holding "old", read as a rewrite reads it.
+struct OldFile {
+    OldFile()
+    {
+        WriteBytes(path, "old");
+        EXPECT_EQ(platform::ReadWholeFile(path, read), platform::ReadStatus::Ok);
+    }
+
     TempFolder folder;
     const std::string path = folder / "a.txt";
-    WriteBytes(path, "old");
     platform::FileContent read;
-    ASSERT_EQ(platform::ReadWholeFile(path, read), platform::ReadStatus::Ok);
+};
+
+TEST(TemporaryFileOutput, LeavesNothingWhenItIsNotCommitted)
+{
+    const OldFile old;
+    const std::string& path = old.path;
+    const platform::FileContent& read = old.read;
     AbortFlag abort{false};
     {
         // Nothing is made before the first piece, nor for no replacement at all.
@@ -373,17 +384,14 @@ TEST_F(ReplaceInFileTest, TemporaryFileThatCannotBeWrittenIsAWriteError)
 // A write that fails while the text is written by another thread still fails the commit.
 TEST(TemporaryFileOutput, AFailedWriteOfALargeTextLeavesTheFileAsItWas)
 {
-    TempFolder folder;
-    const std::string path = folder / "a.txt";
-    WriteBytes(path, "old");
-    platform::FileContent read;
-    ASSERT_EQ(platform::ReadWholeFile(path, read), platform::ReadStatus::Ok);
+    const OldFile old;
+    const std::string& path = old.path;
     const AbortFlag notAborted{false};
     const std::string piece(40 * 1024, 'x');
     // Early, or in the last block, which only the commit waits for.
     for (const std::size_t failsAt : {std::size_t{2} << 20, 150 * piece.size() - 1000}) {
         const FileSizeLimit limit(failsAt);
-        TemporaryFileOutput output(path, read.Stamp());
+        TemporaryFileOutput output(path, old.read.Stamp());
         for (int i = 0; i < 150 && output.Write(piece.data(), piece.size()); ++i) {
         }
         EXPECT_EQ(output.Commit(notAborted, 1, true), WriteErr);
