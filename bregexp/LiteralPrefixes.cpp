@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "engine/text/PrefetchAhead.h"
 #include "platform/DoubleByte.h"
 
 namespace bregexp {
@@ -359,6 +360,7 @@ const char* LiteralPrefixes::Next(const char* from, const char* end) const
     // all of them agree is the whole text compared. No byte at or after `end` is read.
     static_assert(Lanes == sizeof(__m128i));
     for (; end - p >= static_cast<std::ptrdiff_t>(Lanes + Filtered - 1); p += Lanes) {
+        PrefetchAhead(p);
         __m128i chunks[Filtered];
         for (std::size_t k = 0; k < Filtered; ++k)
             chunks[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k));

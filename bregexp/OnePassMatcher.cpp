@@ -14,6 +14,7 @@
 #include "bregexp/LiteralPrefixes.h"
 #include "bregexp/OnigurumaMatcher.h"
 #include "engine/text/CharacterRule.h"
+#include "engine/text/PrefetchAhead.h"
 #include "platform/DoubleByte.h"
 
 namespace bregexp {
@@ -340,6 +341,7 @@ const char* OnePassMatcher::NextFirstByte(const char* p, const char* end) const
     // low end, which a byte below it turns into a large one.
     if (firstRanges_ >= 0) {
         for (; end - p >= 16; p += 16) {
+            PrefetchAhead(p);
             const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
             __m128i hits = _mm_setzero_si128();
             for (int k = 0; k < firstRanges_; ++k) {

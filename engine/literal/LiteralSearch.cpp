@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/text/PrefetchAhead.h"
 #include "platform/DoubleByte.h"
 // Both targets are x86-64, where SSE2 is always present.
 #include <emmintrin.h>
@@ -176,6 +177,7 @@ void LiteralSearch::FindFiltered(std::string_view text, std::size_t from, Take& 
     const __m128i lastKeys = _mm_set1_epi8(static_cast<char>(last));
     // Both loads of a block stay inside the text: the last one ends at position + length + 14.
     for (; lastStart >= 15 && position <= lastStart - 15; position += 16) {
+        PrefetchAhead(bytes + position);
         const __m128i firstHits = _mm_cmpeq_epi8(LoadKeys<Fold>(bytes + position), firstKeys);
         const __m128i lastHits = _mm_cmpeq_epi8(LoadKeys<Fold>(bytes + position + length - 1), lastKeys);
         for (unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(firstHits, lastHits))); hits != 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/text/PrefetchAhead.h"
 #include "platform/DoubleByte.h"
 
 #if defined(__SSE2__)
@@ -70,6 +71,7 @@ ByteClasses Classify(const unsigned char* at)
     return classes;
 }
 
+
 // The bytes of `lead` that begin a pair, when the first byte is the second of a pair
 // begun before it exactly when `secondFirst`. In a run of first-byte-range bytes that
 // begins a character, every other byte begins a pair: the run's first, third and so on.
@@ -85,22 +87,19 @@ std::uint64_t PairStarts(std::uint64_t lead, bool secondFirst)
     return (evenRuns & Even) | (oddRuns & ~Even);
 }
 
-}  // namespace
-
 // Sixty-four bytes at a time: which bytes are second bytes follows from the bytes in the
 // first-byte range and from whether the block begins with one; a second byte must be right
 // as one, any other byte right on its own.
-std::size_t ShiftJisWellFormedUntil(std::string_view text, std::size_t from, std::size_t until)
+std::size_t WellFormedBlocks(std::string_view text, std::size_t from, std::size_t limit)
 {
-    const std::size_t limit = until < text.size() ? until : text.size();
-    if (from >= limit)
-        return from;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     bool secondFirst = false;  // the block's first byte ends a pair begun before it
     for (std::size_t start = from; start < limit; start += Block) {
         const std::size_t count = limit - start < Block ? limit - start : Block;
         ByteClasses classes;
         if (count == Block) {
+            // Asked for well ahead: on a large text the loads otherwise wait for memory.
+            PrefetchAhead(bytes + start);
             classes = Classify(bytes + start);
         } else {
             // Zeros after the limit are right on their own and begin no pair.
@@ -132,4 +131,14 @@ std::size_t ShiftJisWellFormedUntil(std::string_view text, std::size_t from, std
         return limit < text.size() && IsSecondByte(bytes[limit]) ? limit + 1 : limit - 1;
     }
     return limit;
+}
+
+}  // namespace
+
+std::size_t ShiftJisWellFormedUntil(std::string_view text, std::size_t from, std::size_t until)
+{
+    const std::size_t limit = until < text.size() ? until : text.size();
+    if (from >= limit)
+        return from;
+    return WellFormedBlocks(text, from, limit);
 }
