@@ -120,16 +120,13 @@ std::size_t WellFormedBlocks(std::string_view text, std::size_t from, std::size_
             ((badSeconds >> 1) | (classes.Unassigned & ~seconds & ~pairStarts)) & within;
         if (wrong != 0)
             return start + static_cast<std::size_t>(std::countr_zero(wrong));
-        secondFirst = count == Block ? (pairStarts >> 63) != 0 : false;
-        if (count < Block && (pairStarts >> (count - 1) & 1) != 0) {
-            // A first byte right before the limit takes the byte after it.
-            return limit < text.size() && IsSecondByte(bytes[limit]) ? limit + 1 : limit - 1;
-        }
+        // Whether the block's last byte begins a pair: the next block, or the byte at the
+        // limit after the last block, is its second byte.
+        secondFirst = ((pairStarts >> (count - 1)) & 1) != 0;
     }
-    if (secondFirst) {
-        // The last block was whole and ended with a pair's first byte.
+    // A first byte right before the limit takes the byte after it.
+    if (secondFirst)
         return limit < text.size() && IsSecondByte(bytes[limit]) ? limit + 1 : limit - 1;
-    }
     return limit;
 }
 
