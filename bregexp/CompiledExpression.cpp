@@ -48,10 +48,8 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(const RegexComma
 
 CompiledExpression::~CompiledExpression() = default;
 
-const char* CompiledExpression::SearchableEnd(const char* textStart, const char* textEnd) const
+const char* CompiledExpression::CutEnd(const char* textStart, const char* textEnd) const
 {
-    if (!characters_)
-        return textEnd;
     return textStart + characters_->CompleteEnd(std::string_view(textStart, static_cast<std::size_t>(textEnd - textStart)));
 }
 

@@ -40,7 +40,14 @@ public:
     // The part of [textStart, textEnd) a search may be given. Reading characters, a first
     // byte without the bytes it announces at the very end is left out: Oniguruma would
     // read the missing ones.
-    const char* SearchableEnd(const char* textStart, const char* textEnd) const;
+    const char* SearchableEnd(const char* textStart, const char* textEnd) const
+    {
+        // In every encoding read by characters, a seven-bit byte is a character of its own
+        // or the last byte of one: after it no character reaches past the end.
+        if (!characters_ || (textEnd > textStart && static_cast<unsigned char>(textEnd[-1]) < 0x80))
+            return textEnd;
+        return CutEnd(textStart, textEnd);
+    }
 
     // Length of the character at `position` before `end`: one byte in Shift-JIS without k.
     std::size_t CharacterLengthAt(const char* position, const char* end) const;
@@ -63,6 +70,7 @@ public:
 
 private:
     CompiledExpression() = default;
+    const char* CutEnd(const char* textStart, const char* textEnd) const;
 
     std::unique_ptr<OnigurumaMatcher> oniguruma_;
     std::unique_ptr<OnePassMatcher> own_;  // null where our own matcher does not take the expression

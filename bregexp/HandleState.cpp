@@ -105,14 +105,6 @@ void FreeHandle(RegexHandle* handle)
     delete handle;
 }
 
-void SetGroups(RegexHandle& handle, const char* textStart, MatchSpan match)
-{
-    const CompiledExpression& expression = *StateOf(handle).Expression;
-    handle.GroupStarts[0] = const_cast<char*>(match.Start);
-    handle.GroupEnds[0] = const_cast<char*>(match.End);
-    expression.PointGroups(textStart, handle.GroupCount, handle.GroupStarts, handle.GroupEnds);
-}
-
 void ClearGroups(RegexHandle& handle)
 {
     for (int group = 0; group <= handle.GroupCount; ++group) {

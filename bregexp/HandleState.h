@@ -53,9 +53,15 @@ struct MatchSpan {
     const char* End;
 };
 
-// Points the record's groups at the last match in the text starting at `textStart`; group 0
-// is `match`.
-void SetGroups(RegexHandle& handle, const char* textStart, MatchSpan match);
+// Points the record's groups at the last match of `expression`, the handle's, in the text
+// starting at `textStart`; group 0 is `match`.
+inline void SetGroups(RegexHandle& handle, const CompiledExpression& expression, const char* textStart,
+                      MatchSpan match)
+{
+    handle.GroupStarts[0] = const_cast<char*>(match.Start);
+    handle.GroupEnds[0] = const_cast<char*>(match.End);
+    expression.PointGroups(textStart, handle.GroupCount, handle.GroupStarts, handle.GroupEnds);
+}
 void ClearGroups(RegexHandle& handle);
 
 }  // namespace bregexp

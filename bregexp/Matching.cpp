@@ -109,9 +109,12 @@ MatchSpan SpanOfMatch(const CompiledExpression& expression, const char* text, co
 
 }  // namespace
 
-int MatchInTarget(RegexHandle& handle, const char* start, const char* end, char* message)
+namespace {
+
+// MatchInTarget, inline where matches are found one after another.
+inline int FindInTarget(RegexHandle& handle, CompiledExpression& expression, const char* start, const char* end,
+                        char* message)
 {
-    CompiledExpression& expression = *StateOf(handle).Expression;
     const int found = expression.Search(start, expression.SearchableEnd(start, end), start);
     if (found == ONIG_MISMATCH) {
         ClearGroups(handle);
@@ -121,8 +124,15 @@ int MatchInTarget(RegexHandle& handle, const char* start, const char* end, char*
         ClearGroups(handle);
         return SearchFailure(message, found);
     }
-    SetGroups(handle, start, SpanOfMatch(expression, start, start));
+    SetGroups(handle, expression, start, SpanOfMatch(expression, start, start));
     return 1;
+}
+
+}  // namespace
+
+int MatchInTarget(RegexHandle& handle, const char* start, const char* end, char* message)
+{
+    return FindInTarget(handle, *StateOf(handle).Expression, start, end, message);
 }
 
 int MatchEachInTarget(RegexHandle& handle, const char* start, const char* end, char* message,
@@ -139,7 +149,7 @@ int MatchEachInTarget(RegexHandle& handle, const char* start, const char* end, c
     } reset{expression};
     int count = 0;
     for (const char* from = start;;) {
-        const int found = MatchInTarget(handle, from, end, message);
+        const int found = FindInTarget(handle, expression, from, end, message);
         if (found <= 0)
             return found < 0 ? found : count;
         ++count;
@@ -183,7 +193,7 @@ int SubstituteInTarget(RegexHandle& handle, const char* start, const char* end, 
             return RefusedOutput(handle, message);
         copied = matchEnd;
         ++count;
-        SetGroups(handle, start, match);
+        SetGroups(handle, expression, start, match);
         if (!state.Options.Global)
             break;
         if (matchEnd != matchStart) {

@@ -3,6 +3,7 @@
 #include <oniguruma.h>
 
 #include <algorithm>
+#include <cstring>
 #include <list>
 #include <mutex>
 
@@ -28,6 +29,28 @@ namespace {
 constexpr long StepsPerByte = 16;
 constexpr long SpareSteps = 4096;
 
+// The slots of a match are kept in whole chunks of this many, copied without a call: an
+// expression has few groups, and every match fills and copies them.
+constexpr std::size_t SlotChunk = 8;
+
+std::size_t InChunks(std::size_t slots)
+{
+    return (slots + SlotChunk - 1) / SlotChunk * SlotChunk;
+}
+
+void CopySlots(const int* from, int* to, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; i += SlotChunk)
+        std::memcpy(to + i, from + i, SlotChunk * sizeof(int));
+}
+
+void UnsetSlots(int* slots, std::size_t count)
+{
+    static const int unset[SlotChunk] = {-1, -1, -1, -1, -1, -1, -1, -1};
+    for (std::size_t i = 0; i < count; i += SlotChunk)
+        std::memcpy(slots + i, unset, sizeof unset);
+}
+
 bool Has(std::uint8_t checks, Assertion anchor)
 {
     return (checks & (1u << static_cast<int>(anchor))) != 0;
@@ -52,6 +75,8 @@ struct OnePassMatcher::Compiled {
         if (Program.StartsAnywhere)
             return;
         Prefixes = LiteralPrefixes::OfTexts(Program.LeadingTexts(Characters));
+        if (Prefixes)
+            FindSkips();
         int ranges = 0;
         for (unsigned byte = 0; byte < 256; ++byte) {
             if (!Program.FirstBytes[byte] || (byte > 0 && Program.FirstBytes[byte - 1]))
@@ -68,9 +93,50 @@ struct OnePassMatcher::Compiled {
         FirstRanges = ranges <= 4 ? ranges : -1;
     }
 
+    // The steps along the text a candidate was found by, where they can be taken at once:
+    // each a character of one byte that a leaf takes without a check, and nothing else
+    // possible, so that a match that begins there passes them in any case.
+    struct Skip {
+        int Length = 0;
+        int Target = 0;  // the state after them
+        std::vector<std::pair<std::uint16_t, std::uint16_t>> SlotLeaves;  // (leaf, its offset) setting slots
+    };
+
+    // A skip for every text whose first byte no other text begins with.
+    void FindSkips()
+    {
+        std::fill(std::begin(SkipOfFirstByte), std::end(SkipOfFirstByte), -1);
+        int texts[256] = {};
+        for (const std::string& text : Prefixes->Texts())
+            ++texts[static_cast<unsigned char>(text[0])];
+        for (const std::string& text : Prefixes->Texts()) {
+            const auto first = static_cast<unsigned char>(text[0]);
+            if (texts[first] != 1)
+                continue;
+            Skip skip;
+            int state = 0;
+            for (; skip.Length < static_cast<int>(text.size()); ++skip.Length) {
+                const OnePassStep& step =
+                    Program.States[static_cast<std::size_t>(state)].ByByte[static_cast<unsigned char>(text[skip.Length])];
+                if (step.What != OnePassStep::Take)
+                    break;
+                if (step.Slots)
+                    skip.SlotLeaves.emplace_back(step.Leaf, skip.Length);
+                state = step.Target;
+            }
+            if (skip.Length == 0)
+                continue;
+            skip.Target = state;
+            SkipOfFirstByte[first] = static_cast<std::int8_t>(Skips.size());
+            Skips.push_back(std::move(skip));
+        }
+    }
+
     OnePassProgram Program;
     const TextCharacters& Characters;
     std::optional<LiteralPrefixes> Prefixes;
+    std::vector<Skip> Skips;
+    std::int8_t SkipOfFirstByte[256] = {};  // an index into Skips, or negative
     unsigned char FirstLow[4] = {};
     unsigned char FirstSpan[4] = {};
     int FirstRanges = -1;
@@ -145,7 +211,7 @@ OnePassMatcher::OnePassMatcher(std::shared_ptr<const Compiled> compiled)
       firstSpan_(compiled_->FirstSpan),
       firstRanges_(compiled_->FirstRanges)
 {
-    const std::size_t slots = program_.Scratch + 1u;
+    const std::size_t slots = InChunks(program_.Scratch + 1u);
     slots_.assign(slots, -1);
     fallback_.assign(slots, -1);
     result_.assign(slots, -1);
@@ -263,12 +329,11 @@ OnePassStep OnePassMatcher::Look(const OnePassState& state, int take, Place& pla
     return step;
 }
 
-OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* end, const char* start)
+OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* end, const char* start, bool afterText)
 {
     int* slots = slots_.data();
     const std::size_t count = slots_.size();
-    for (std::size_t i = 0; i < count; ++i)
-        slots[i] = -1;
+    UnsetSlots(slots, count);
     slots[0] = static_cast<int>(start - text);
     // The match backtracking falls back to when the way on fails: the last one met. It is
     // written out only before the slots change, so that a loop over characters that sets
@@ -280,7 +345,7 @@ OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* en
         if (!pendingAt)
             return;
         int* copy = fallback_.data();
-        std::copy_n(slots, count, copy);
+        CopySlots(slots, copy, count);
         const int offset = static_cast<int>(pendingAt - text);
         Apply(program_.Leaves[static_cast<std::size_t>(pendingLeaf)], copy, offset);
         copy[1] = offset;
@@ -292,6 +357,20 @@ OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* en
     const char* s = start;
     const char* before = nullptr;
     long steps = steps_;
+    if (afterText) {
+        // One of the texts a match begins with stands at `start`: where its steps are
+        // certain, they are taken at once.
+        const std::int8_t index = compiled_->SkipOfFirstByte[static_cast<unsigned char>(*start)];
+        if (index >= 0) {
+            const Compiled::Skip& skip = compiled_->Skips[static_cast<std::size_t>(index)];
+            for (const auto& [leaf, at] : skip.SlotLeaves)
+                Apply(program_.Leaves[leaf], slots, static_cast<int>(start - text) + at);
+            s = start + skip.Length;
+            before = s - 1;
+            state = states + skip.Target;
+            steps += skip.Length;
+        }
+    }
     for (;;) {
         OnePassStep step = s < end ? state->ByByte[static_cast<unsigned char>(*s)] : state->AtEnd;
         std::size_t length = 1;
@@ -468,7 +547,8 @@ int OnePassMatcher::Search(const char* text, const char* end, const char* from)
             return Undecided;
         if (!p)
             return ONIG_MISMATCH;
-        switch (MatchAt(text, end, p)) {
+        // A candidate the texts led to has one of them standing at it.
+        switch (MatchAt(text, end, p, prefixes_ && !program_.StartsAnywhere)) {
         case Attempt::Matched:
             if (!characters_.ReadsBytes())
                 knownUntil_ = std::max(knownUntil_, text + result_[1]);

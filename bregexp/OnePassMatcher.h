@@ -62,7 +62,8 @@ private:
     bool IsKnownWellFormed(const char* until, const char* end);
     // The first byte at or after `p` that a match may begin with, null when there is none.
     const char* NextFirstByte(const char* p, const char* end) const;
-    Attempt MatchAt(const char* text, const char* end, const char* start);
+    // `afterText`: one of the texts of prefixes_ stands at `start`.
+    Attempt MatchAt(const char* text, const char* end, const char* start, bool afterText);
     OnePassStep Look(const OnePassState& state, int take, Place& place, std::size_t& length, bool& undecided) const;
     bool ChecksHold(std::uint8_t checks, Place& place, bool& undecided) const;
     void Apply(const OnePassLeaf& leaf, int* slots, int offset) const;

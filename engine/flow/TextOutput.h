@@ -27,7 +27,19 @@ protected:
     // in place, as two words that may overlap, rather than by a call.
     static void CopySmall(char* to, const char* from, std::size_t size)
     {
-        if (size >= 8 && size <= 16) {
+        if (size > 32 && size <= 64) {
+            char head[32], tail[32];
+            std::memcpy(head, from, 32);
+            std::memcpy(tail, from + size - 32, 32);
+            std::memcpy(to, head, 32);
+            std::memcpy(to + size - 32, tail, 32);
+        } else if (size > 16 && size <= 32) {
+            char head[16], tail[16];
+            std::memcpy(head, from, 16);
+            std::memcpy(tail, from + size - 16, 16);
+            std::memcpy(to, head, 16);
+            std::memcpy(to + size - 16, tail, 16);
+        } else if (size >= 8 && size <= 16) {
             std::uint64_t head, tail;
             std::memcpy(&head, from, 8);
             std::memcpy(&tail, from + size - 8, 8);

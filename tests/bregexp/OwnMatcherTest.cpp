@@ -112,6 +112,24 @@ TEST(OwnMatcher, SecondBytesAreNeverAStart)
         Check(row);
 }
 
+// A match that begins where one of its leading texts was found takes that text's steps at
+// once: the groups opened or closed inside it, a text that ends in a loop or a choice, and
+// texts that share a first byte (whose steps are taken one by one) must all come out alike.
+TEST(OwnMatcher, StepsAlongAFoundTextSetTheirGroups)
+{
+    const Row rows[] = {
+        {"s/(foo|bar)([0-9]*)/<$1>/g", "foo12 bar baz foo", "3:<foo> <bar> baz <foo>"},
+        {"/(f)(o)(o)x|b(a)r/", "zfoox bar", "[1-5|1-2|2-3|3-4|-] [6-9|-|-|-|7-8]"},
+        {"/a(b(c)d)e(f)g(h)i/", "xabcdefghi", "[1-10|2-5|3-4|6-7|8-9]"},
+        {"/fo+x|bat/", "fox foooox fo bat", "[0-3] [4-10] [14-17]"},
+        {"/a(b|c)d/", "acd abd", "[0-3|1-2] [4-7|5-6]"},
+        {"/(a)(b|c)|d/", "ac d ab", "[0-2|0-1|1-2] [3-4|-|-] [5-7|5-6|6-7]"},
+        {"/\\\\x(y)/k", "\\\\x\\" "xy", "[3-6|5-6]"},
+    };
+    for (const Row& row : rows)
+        Check(row);
+}
+
 // Text that is not well-formed in its encoding is searched by Oniguruma, whose reading of
 // it our matcher does not follow; both handles must still agree.
 TEST(OwnMatcher, BytesThatFormNoCharacterAreLeftToOniguruma)
