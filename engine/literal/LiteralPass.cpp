@@ -102,6 +102,9 @@ void LiteralPass::Keep(std::size_t from, std::size_t filled)
 bool LiteralPass::Replace(std::string_view text, std::size_t limit, std::size_t& copied)
 {
     const std::size_t length = search_->Length();
+    // A replacement as long as what it replaces is written over it in the window, and the
+    // window handed on in one piece for many matches: the search has passed those bytes.
+    const bool inPlace = replacement_ && replacement_->size() == length;
     std::size_t matches[MatchesAtOnce];
     for (std::size_t from = copied;;) {
         if (IsAborted(shared_.Abort)) {
@@ -116,13 +119,21 @@ bool LiteralPass::Replace(std::string_view text, std::size_t limit, std::size_t&
                 shared_.Fail(2 * index_ + 1, EncodeER);
                 return true;
             }
-            if (!Emit(text.data() + copied, matches[i] - copied))
-                return false;
             // Counted before the replacement goes on, so that the output sees a change.
             ++shared_.Changes;
-            if (!Emit(replacement_->data(), replacement_->size()))
+            if (inPlace) {
+                std::memcpy(window_.get() + matches[i], replacement_->data(), length);
+                continue;
+            }
+            if (!Emit(text.data() + copied, matches[i] - copied) || !Emit(replacement_->data(), replacement_->size()))
                 return false;
             copied = matches[i] + length;
+        }
+        if (inPlace && i > 0) {
+            const std::size_t passed = matches[i - 1] + length;
+            if (!Emit(text.data() + copied, passed - copied))
+                return false;
+            copied = passed;
         }
         if (i < found || found < MatchesAtOnce)
             return true;

@@ -1,8 +1,10 @@
 #include "engine/literal/LiteralSearch.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "engine/text/PrefetchAhead.h"
+#include "engine/text/ShiftJisPairs.h"
 #include "platform/DoubleByte.h"
 // Both targets are x86-64, where SSE2 is always present.
 #include <emmintrin.h>
@@ -55,6 +57,7 @@ LiteralSearch::LiteralSearch(std::string_view alternative, bool ignoreCase, cons
     const std::size_t length = pattern_.size();
     if (length == 0)
         return;
+    oneByte_ = shiftJis_ && !ignoreCase_ && length == 1 && !IsLeadByte(pattern_[0]);
     borders_.reset(new std::size_t[length]);
     borders_[0] = 0;
     for (std::size_t i = 1, border = 0; i < length; ++i) {
@@ -85,10 +88,47 @@ void LiteralSearch::FindEach(std::string_view text, std::size_t from, Take& take
 {
     if (pattern_.empty() || from > text.size() || text.size() - from < pattern_.size())
         return;
-    if (ignoreCase_)
+    if (oneByte_)
+        FindOneByte(text, from, take);
+    else if (ignoreCase_)
         FindFiltered<true>(text, from, take);
     else
         FindFiltered<false>(text, from, take);
+}
+
+// Sixty-four bytes at a time: the byte's places, less the second bytes, which follow from
+// the first-byte-range bytes and from whether the block begins with a second byte. A match
+// is a character of its own, so characters counted afresh after it are the ones counted on.
+template <typename Take>
+void LiteralSearch::FindOneByte(std::string_view text, std::size_t from, Take& take) const
+{
+    const char* bytes = text.data();
+    const std::size_t size = text.size();
+    const __m128i key = _mm_set1_epi8(pattern_[0]);
+    bool secondFirst = false;  // the block's first byte ends a pair begun before it
+    std::size_t start = from;
+    for (; size - start >= 64; start += 64) {
+        PrefetchAhead(bytes + start);
+        std::uint64_t lead = 0;
+        std::uint64_t hits = 0;
+        for (int part = 0; part < 4; ++part) {
+            const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + start + 16 * part));
+            lead |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(LeadBytesOf(raw)))) << (16 * part);
+            hits |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(raw, key))))
+                    << (16 * part);
+        }
+        if ((lead | hits) == 0 && !secondFirst)
+            continue;
+        const std::uint64_t pairStarts = PairStarts(lead, secondFirst);
+        for (std::uint64_t found = hits & ~((pairStarts << 1) | (secondFirst ? 1u : 0u)); found != 0;
+             found &= found - 1)
+            if (!take(start + static_cast<std::size_t>(__builtin_ctzll(found))))
+                return;
+        secondFirst = (pairStarts >> 63) != 0;
+    }
+    for (std::size_t p = start + (secondFirst ? 1 : 0); p < size; p += IsLeadByte(bytes[p]) ? 2 : 1)
+        if (bytes[p] == pattern_[0] && !take(p))
+            return;
 }
 
 std::size_t LiteralSearch::FindNext(std::string_view text, std::size_t from) const

@@ -36,6 +36,8 @@ private:
     void FindFiltered(std::string_view text, std::size_t from, Take& take) const;
     template <typename Take>
     void FindEach(std::string_view text, std::size_t from, Take& take) const;
+    template <typename Take>
+    void FindOneByte(std::string_view text, std::size_t from, Take& take) const;
     template <bool Fold>
     std::size_t FindByAutomaton(std::string_view text, std::size_t start, std::size_t known) const;
     template <bool Fold>
@@ -51,6 +53,9 @@ private:
     std::string unfolded_;
     const CharacterRule& rule_;
     bool shiftJis_;  // the rule is Shift-JIS's, which Accept knows without asking it
+    // A find text of one byte outside the first-byte range, in Shift-JIS, compared as it
+    // is: its matches are that byte wherever it is no second byte.
+    bool oneByte_ = false;
     // For each prefix of the pattern, the length of its longest proper border; drives the
     // linear scan that takes over when the fast filter meets too many near-misses.
     std::unique_ptr<std::size_t[]> borders_;

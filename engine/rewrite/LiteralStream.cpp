@@ -1,14 +1,20 @@
 #include "engine/rewrite/LiteralStream.h"
 
+#include <cstdint>
 #include <memory>
 #include <new>
+#include <optional>
+#include <system_error>
 #include <vector>
 
 #include "engine/literal/LiteralChain.h"
+#include "engine/rewrite/BlockReadAhead.h"
 
 namespace {
 
 constexpr std::size_t BlockSize = 1 << 20;
+// From this much text after the first block on, the blocks are read ahead.
+constexpr std::uint64_t ReadAheadFrom = 4 * BlockSize;
 
 // Whether more of the text can still change the result: it is settled, and the encoding
 // it is read in can change it, unless the text holds a NUL byte and can no longer prove
@@ -27,18 +33,41 @@ FileResult StreamThrough(const AbortFlag& abort, FileSource& source, LiteralChai
     const std::string_view first = source.First();
     if (!first.empty() && !chain.Input().Write(first.data(), first.size()))
         return Cancel;
-    std::unique_ptr<char[]> block;
-    while (!source.AtEnd() && NeedsMore(chain, detector)) {
+    // A long text is read on a thread of its own while the blocks before are rewritten;
+    // without a thread, here between them.
+    std::optional<BlockReadAhead> ahead;
+    if (source.Size() - first.size() >= ReadAheadFrom) {
+        try {
+            ahead.emplace(source, BlockSize);
+        } catch (const std::system_error&) {
+        }
+    }
+    std::unique_ptr<char[]> buffer;
+    const auto next = [&](std::string_view& block) {
+        if (ahead)
+            return ahead->Next(block);
+        block = {};
+        if (source.AtEnd())
+            return true;
+        if (!buffer)
+            buffer.reset(new char[BlockSize]);
+        std::size_t got = 0;
+        if (!source.ReadNext(buffer.get(), BlockSize, got))
+            return false;
+        block = {buffer.get(), got};
+        return true;
+    };
+    while (NeedsMore(chain, detector)) {
+        std::string_view block;
+        if (!next(block))
+            return NotOpen;
+        if (block.empty())
+            break;
         if (IsAborted(abort))
             return Cancel;
-        if (!block)
-            block.reset(new char[BlockSize]);
-        std::size_t got = 0;
-        if (!source.ReadNext(block.get(), BlockSize, got))
-            return NotOpen;
         if (detector)
-            detector->Add({block.get(), got});
-        if (!chain.Settled() && !chain.Input().Write(block.get(), got))
+            detector->Add(block);
+        if (!chain.Settled() && !chain.Input().Write(block.data(), block.size()))
             return Cancel;
     }
     if (!chain.Settled() && !chain.Finish())

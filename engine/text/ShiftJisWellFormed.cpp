@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/text/PrefetchAhead.h"
+#include "engine/text/ShiftJisPairs.h"
 #include "platform/DoubleByte.h"
 
 #if defined(__SSE2__)
@@ -44,10 +45,7 @@ ByteClasses Classify(const unsigned char* at)
     for (int part = 0; part < 4; ++part) {
         const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16 * part));
         const __m128i bytes = _mm_xor_si128(raw, _mm_set1_epi8(static_cast<char>(0x80)));
-        // With bit 5 flipped too, the two first-byte ranges 0x81-0x9F and 0xE0-0xFC are
-        // the one range 0xA1-0xDC.
-        const __m128i folded = _mm_xor_si128(raw, _mm_set1_epi8(static_cast<char>(0xA0)));
-        const __m128i lead = _mm_and_si128(_mm_cmpgt_epi8(folded, byte(0xA0)), _mm_cmplt_epi8(folded, byte(0xDD)));
+        const __m128i lead = LeadBytesOf(raw);
         const __m128i never = _mm_cmpgt_epi8(bytes, byte(0xFC));
         const __m128i badSecond =
             _mm_or_si128(never, _mm_or_si128(_mm_cmplt_epi8(bytes, byte(0x40)), _mm_cmpeq_epi8(bytes, byte(0x7F))));
@@ -71,21 +69,6 @@ ByteClasses Classify(const unsigned char* at)
     return classes;
 }
 
-
-// The bytes of `lead` that begin a pair, when the first byte is the second of a pair
-// begun before it exactly when `secondFirst`. In a run of first-byte-range bytes that
-// begins a character, every other byte begins a pair: the run's first, third and so on.
-std::uint64_t PairStarts(std::uint64_t lead, bool secondFirst)
-{
-    constexpr std::uint64_t Even = 0x5555555555555555u;
-    const std::uint64_t leads = secondFirst ? lead & ~std::uint64_t{1} : lead;
-    const std::uint64_t runStarts = leads & ~(leads << 1);
-    // Adding a run's lowest bit clears the run: what is cleared is the runs that begin at
-    // an even place.
-    const std::uint64_t evenRuns = leads & ~(leads + (runStarts & Even));
-    const std::uint64_t oddRuns = leads & ~evenRuns;
-    return (evenRuns & Even) | (oddRuns & ~Even);
-}
 
 // Sixty-four bytes at a time: which bytes are second bytes follows from the bytes in the
 // first-byte range and from whether the block begins with one; a second byte must be right

@@ -22,7 +22,7 @@ struct Cutting {
     std::size_t Window;
     std::size_t Piece;
 };
-constexpr Cutting Cuttings[] = {{1, 1}, {1, 3}, {9, 2}, {16, 7}};
+constexpr Cutting Cuttings[] = {{1, 1}, {1, 3}, {9, 2}, {16, 7}, {150, 70}};
 
 Rewrite Apply(const std::string& text, const std::string& find, const std::string& replace,
               PatternOptions options = 0)
@@ -207,6 +207,31 @@ TEST(LiteralRewrite, MatchesThePlainDescriptionOnRandomText)
             const std::string find = RandomBytes(random, findBytes, 6);
             const std::string replace = RandomBytes(random, findBytes, 3);
             for (PatternOptions options : AllOptionSets) {
+                const Rewrite expected = ReferenceRewrite(text, find, replace, options);
+                const Rewrite got = Apply(text, find, replace, options);
+                ASSERT_EQ(got.Count, expected.Count) << "seed " << seed << " round " << round;
+                ASSERT_EQ(got.Text, expected.Text) << "seed " << seed << " round " << round;
+            }
+        }
+    }
+}
+
+TEST(LiteralRewrite, OneByteAndSameLengthReplacementsMatchThePlainDescriptionInLongText)
+{
+    // Texts longer than the blocks of 64 bytes a one-byte find text is looked for in, with
+    // runs of lead bytes across their ends; a replacement as long as its find text is
+    // written over it where the text is held.
+    const std::string textBytes = "\x81\x83\xE0\xFC\x5C\xA1" "aAb\n";
+    const std::string findBytes = "\x83\x5C" "aAb";
+    for (unsigned seed : {21u, 22u}) {
+        std::mt19937 random(seed);
+        for (int round = 0; round < 1500; ++round) {
+            const std::string text = RandomBytes(random, textBytes, 400);
+            std::string find = RandomBytes(random, findBytes, 2);
+            if (find.empty())
+                find = "\\";
+            const std::string replace = RandomBytes(random, findBytes + "/", find.size());
+            for (PatternOptions options : {PatternOptions{NotEscape}, PatternOptions{NotEscape | NotCase}}) {
                 const Rewrite expected = ReferenceRewrite(text, find, replace, options);
                 const Rewrite got = Apply(text, find, replace, options);
                 ASSERT_EQ(got.Count, expected.Count) << "seed " << seed << " round " << round;

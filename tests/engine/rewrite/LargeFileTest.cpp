@@ -138,3 +138,21 @@ TEST_F(LargeFileTest, PreviewAndReaderSeeTheWholeTextsOfAFileOfSeveralBlocks)
         }
     }
 }
+
+TEST_F(LargeFileTest, ALongFileIsReadAheadInOrderAndItsEncodingToldByItsLastBlock)
+{
+    // Long enough to be read on a thread of its own, and read twice: seven-bit in the first
+    // block, then "ё\" in every block, whose backslash is the second byte of a pair read as
+    // Shift-JIS, and at the very end a character that only UTF-8 reads whole.
+    constexpr std::size_t blocks = 7;
+    std::string text(blocks * Block, 'x');
+    for (std::size_t b = 1; b < blocks; ++b)
+        text.replace(b * Block + 100, 3, "\xD1\x91\\");
+    text += "\xE3\x81\x82";
+    std::string expected = text;
+    for (std::size_t b = 1; b < blocks; ++b)
+        expected.replace(b * Block + 100, 3, "\xD1\x91/");
+    WriteBytes(path, text);
+    EXPECT_EQ(ReplaceInFile(job, path, {"\\", "/", NotEscape}), static_cast<FileResult>(blocks - 1));
+    EXPECT_EQ(ReadBytes(path), expected);
+}
