@@ -3,41 +3,18 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <new>
+#include <optional>
+#include <system_error>
 #include <string_view>
 
 #include "engine/regex/BregexpLibrary.h"
+#include "engine/regex/MatchWriter.h"
+#include "engine/regex/SecondPartRewrite.h"
 #include "engine/text/CharacterRule.h"
 
 namespace {
-
-// Spans come from outside the program: each is checked to lie within what the library was
-// given before a byte of it is read.
-bool IsSpanWithin(const char* start, const char* end, const char* low, const char* high)
-{
-    return start && end && low <= start && start <= end && end <= high;
-}
-
-bool WriteReplacement(TextOutput& out, const ReplacementTemplate& replacement, const RegexHandle& match,
-                      const char* low, const char* high)
-{
-    const char* text = replacement.Text.data();
-    std::size_t copied = 0;
-    for (const ReplacementTemplate::Marker& marker : replacement.Markers) {
-        if (!out.Write(text + copied, marker.Position - copied))
-            return false;
-        copied = marker.Position;
-        // A group the expression does not have, or one that took no part in the match,
-        // inserts nothing.
-        if (marker.Group > match.GroupCount)
-            continue;
-        const char* start = match.GroupStarts[marker.Group];
-        const char* end = match.GroupEnds[marker.Group];
-        if (IsSpanWithin(start, end, low, high) && !out.Write(start, static_cast<std::size_t>(end - start)))
-            return false;
-    }
-    return out.Write(text + copied, replacement.Text.size() - copied);
-}
 
 bool WriteSpan(TextOutput& out, const char* start, const char* end)
 {
@@ -52,6 +29,53 @@ std::size_t ByteOrderMarkLength(const EncodedPattern& pattern, const char* text,
                ? 3
                : 0;
 }
+
+// Where a large text is cut for its second part to be rewritten on a thread of its own
+// (SecondPartRewrite): a byte below 0x40 at or after the middle, which begins a character
+// in every encoding; null for a text below `least` bytes or without such a byte there.
+const char* SplitPlace(const char* from, const char* end, std::size_t least)
+{
+    if (static_cast<std::size_t>(end - from) < least)
+        return nullptr;
+    const char* middle = from + (end - from) / 2;
+    const char* last = end - middle > 4096 ? middle + 4096 : end;
+    for (const char* p = middle; p < last; ++p)
+        if (static_cast<unsigned char>(*p) < 0x40)
+            return p;
+    return nullptr;
+}
+
+// The first part's side of a rewrite in two parts: after the second part's start, each
+// search that begins with everything before it written asks whether the second part's
+// rewrite takes over, until it does or never can.
+class TakeOver final : public MatchWatcher {
+public:
+    TakeOver(SecondPartRewrite& second, const char* split) : MatchWatcher(split), second_(second) {}
+
+    bool GoOn(const char* next, const char* copied, std::uint64_t) override
+    {
+        if (copied != next)
+            return true;
+        switch (second_.MeetAt(next)) {
+        case SecondPartRewrite::Meeting::Here:
+            met_ = true;
+            watched_ = nullptr;
+            return false;
+        case SecondPartRewrite::Meeting::Never:
+            watched_ = nullptr;
+            return true;
+        case SecondPartRewrite::Meeting::NotHere:
+            return true;
+        }
+        return true;
+    }
+
+    bool Met() const { return met_; }
+
+private:
+    SecondPartRewrite& second_;
+    bool met_ = false;
+};
 
 FileResult CountResult(std::uint64_t count)
 {
@@ -82,75 +106,6 @@ private:
 int BREGEXP_CALL WriteLibraryPiece(void* out, const char* data, std::size_t size)
 {
     return static_cast<TextOutput*>(out)->Write(data, size) ? 1 : 0;
-}
-
-// The rewrite with the program's own template, match by match: the text before a match and
-// its replacement are written, and the next search begins after it.
-class MatchWriter {
-public:
-    MatchWriter(const AbortFlag& abort, const char* text, const char* from, const char* end,
-                const EncodedPattern& pattern, TextOutput& out)
-        : abort_(abort), copied_(text), from_(from), end_(end), pattern_(pattern), out_(out)
-    {
-    }
-
-    // Where the search after `match`, found from the place the last search began at, is to
-    // begin; null when none is to be made, and then Failure() when the rewrite failed.
-    const char* Take(const RegexHandle& match)
-    {
-        if (!match.GroupStarts || !match.GroupEnds)
-            return Fail(RegExpER);
-        const char* matchStart = match.GroupStarts[0];
-        const char* matchEnd = match.GroupEnds[0];
-        if (!IsSpanWithin(matchStart, matchEnd, from_, end_))
-            return Fail(RegExpER);
-        if (!WriteSpan(out_, copied_, matchStart) || !WriteReplacement(out_, *pattern_.Template, match, from_, end_))
-            return Fail(WriteErr);
-        ++count_;
-        const char* next = matchEnd;
-        if (pattern_.SkipNewline && next != end_ && *next == '\n')
-            ++next;
-        copied_ = next;
-        if (next == matchStart) {
-            // An empty match would be found here again: the character after it is kept
-            // and the search goes on behind it.
-            if (next == end_)
-                return nullptr;
-            next += pattern_.ExpressionRule().CharacterLength(std::string_view(next, static_cast<std::size_t>(end_ - next)), 0);
-        }
-        if (next == end_)
-            return nullptr;
-        if (IsAborted(abort_))
-            return Fail(Cancel);
-        from_ = next;
-        return next;
-    }
-
-    FileResult Failure() const { return failure_; }
-    std::uint64_t Count() const { return count_; }
-    // Everything before this is written.
-    const char* Copied() const { return copied_; }
-
-private:
-    const char* Fail(FileResult failure)
-    {
-        failure_ = failure;
-        return nullptr;
-    }
-
-    const AbortFlag& abort_;
-    const char* copied_;
-    const char* from_;  // where the last search began
-    const char* end_;
-    const EncodedPattern& pattern_;
-    TextOutput& out_;
-    std::uint64_t count_ = 0;
-    FileResult failure_ = 0;
-};
-
-const char* BREGEXP_CALL TakeMatch(void* writer, const RegexHandle* match)
-{
-    return static_cast<MatchWriter*>(writer)->Take(*match);
 }
 
 }  // namespace
@@ -245,20 +200,38 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
     if (!pattern.Template)
         return RefuseIfMatched(text + mark, end, pattern);
     const std::string& command = *pattern.MatchCommand;
-    // Each search is given only the text from where it begins on.
-    MatchWriter writer(abort, text, text + mark, end, pattern, out);
     if (IsAborted(abort))
         return Cancel;
+    const unsigned flags = wellFormed_ ? BMatchEachWellFormed : 0u;
+    // A large text's second part is rewritten meanwhile on a thread of its own.
+    std::unique_ptr<SecondPartRewrite> second;
+    std::optional<TakeOver> takeOver;
+    if (const char* split = library_.BMatchEach ? SplitPlace(text + mark, end, splitFrom_) : nullptr) {
+        try {
+            second = std::make_unique<SecondPartRewrite>(library_, abort, split, end, pattern, flags);
+            takeOver.emplace(*second, split);
+        } catch (const std::system_error&) {
+        }
+    }
+    // Each search is given only the text from where it begins on.
+    MatchWriter writer(abort, text, text + mark, end, pattern, out, takeOver ? &*takeOver : nullptr);
     if (library_.BMatchEach) {
         // Our library searches on by itself, asking the writer where.
-        const int found = library_.BMatchEach(command.c_str(), text + mark, end, &handle_, message_, TakeMatch, &writer,
-                                              wellFormed_ ? BMatchEachWellFormed : 0u);
+        const int found =
+            library_.BMatchEach(command.c_str(), text + mark, end, &handle_, message_, TakeMatch, &writer, flags);
         if (writer.Failure() != 0)
             return writer.Failure();
         if (found == RegexOutOfMemory)
             return MemLack;
         if (found < 0 || !handle_)
             return RegExpER;
+        if (takeOver && takeOver->Met()) {
+            if (second->Failure() != 0)
+                return second->Failure();
+            if (!second->WriteAfter(out))
+                return WriteErr;
+            return CountResult(writer.Count() + second->CountAfter());
+        }
     } else {
         for (const char* from = text + mark; from;) {
             if (IsAborted(abort))

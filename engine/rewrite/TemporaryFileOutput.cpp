@@ -16,6 +16,7 @@ constexpr std::size_t DirectFrom = 16 * 1024;
 // Once this much of a text is written, the rest is written in the background, every piece
 // through the buffer.
 constexpr std::uint64_t InBackgroundFrom = 1024 * 1024;
+constexpr std::size_t WholeFrom = 4 * 1024 * 1024;
 
 }  // namespace
 
@@ -126,6 +127,17 @@ bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
         }
         if (!background_ && size >= DirectFrom)
             return WriteDirectly(data, size);
+    }
+    // A very large piece goes out as it is once what came before it is written: copied
+    // through the buffer it would cost that copy besides.
+    if (background_ && size >= WholeFrom) {
+        if (!Flush())
+            return false;
+        if (!background_->Wait()) {
+            Discard();
+            return false;
+        }
+        return WriteDirectly(data, size);
     }
     for (;;) {
         if (!buffer_) {

@@ -1,0 +1,50 @@
+#include "engine/flow/PieceListOutput.h"
+
+#include <algorithm>
+
+void PieceListOutput::ListGathered()
+{
+    if (cursor_ == gathered_)
+        return;
+    const auto size = static_cast<std::size_t>(cursor_ - gathered_);
+    pieces_.push_back({gathered_, size});
+    listed_ += size;
+    gathered_ = cursor_;
+}
+
+bool PieceListOutput::WriteOut(const char* data, std::size_t size)
+{
+    if (size == 0)
+        return true;
+    if (size >= least_) {
+        ListGathered();
+        pieces_.push_back({data, size});
+        listed_ += size;
+        return true;
+    }
+    if (static_cast<std::size_t>(chunkEnd_ - cursor_) < size) {
+        ListGathered();
+        chunks_.emplace_back(new char[ChunkSize]);
+        gathered_ = cursor_ = chunks_.back().get();
+        chunkEnd_ = cursor_ + ChunkSize;
+    }
+    std::memcpy(cursor_, data, size);
+    cursor_ += size;
+    Room();
+    return true;
+}
+
+bool PieceListOutput::WriteFrom(std::uint64_t offset, TextOutput& out)
+{
+    ListGathered();
+    std::uint64_t at = 0;  // where the piece begins in the text
+    for (const Piece& piece : pieces_) {
+        if (at + piece.Size > offset) {
+            const std::size_t skipped = offset > at ? static_cast<std::size_t>(offset - at) : 0;
+            if (!out.Write(piece.Data + skipped, piece.Size - skipped))
+                return false;
+        }
+        at += piece.Size;
+    }
+    return true;
+}

@@ -1,0 +1,77 @@
+// A text rewritten in two parts at once, the second on a thread of its own, must come out
+// as the rewrite from its start alone makes it: whatever the expression's view of where a
+// search begins (^, \b, lookbehind, empty matches, a newline taken after $), wherever the
+// text is cut and however the parts' searches meet.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "engine/regex/BregexpLibrary.h"
+#include "engine/regex/RegexRewrite.h"
+
+namespace {
+
+struct Outcome {
+    FileResult Count;
+    std::string Text;
+};
+
+Outcome Rewrite(const BregexpLibrary& library, const std::string& text, const EncodedPattern& pattern,
+                std::size_t splitFrom, bool wellFormed)
+{
+    const AbortFlag notAborted{false};
+    RegexRewrite rewrite(library);
+    rewrite.SplitFrom(splitFrom);
+    if (wellFormed)
+        rewrite.TakeTextAsWellFormed();
+    std::string out;
+    StringOutput kept(out);
+    const FileResult count = rewrite.Apply(notAborted, text.data(), text.size(), pattern, false, kept);
+    return {count, count > 0 ? out : std::string()};
+}
+
+std::string RandomText(std::mt19937& random, std::size_t most)
+{
+    static const char* const pieces[] = {"foo", "bar", "12", "a", "x", " ", "\n", "\x82\xA0", "\x95\\", "_"};
+    std::string text;
+    const std::size_t count = std::uniform_int_distribution<std::size_t>(0, most)(random);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    for (std::size_t i = 0; i < count; ++i)
+        text += pieces[pick(random)];
+    return text;
+}
+
+}  // namespace
+
+TEST(TwoPartRewrite, GivesWhatTheRewriteFromTheStartGives)
+{
+    BregexpLibrary library;
+    ASSERT_TRUE(library.Load()) << BregexpLibrary::DefaultPath();
+    const ReplacePattern patterns[] = {
+        {"(foo|bar)([0-9]*)", "<$1>", RegularExpression},
+        {"^a", "A", RegularExpression},
+        {"\\bx", "X", RegularExpression},
+        {"(?<=a)x", "-", RegularExpression},
+        {"a*", "-", RegularExpression},
+        {"x|", "+", RegularExpression},
+        {"[0-9]+$", "#", RegularExpression | Multiline},
+        {"o+$", "", RegularExpression | Multiline},
+        {"\\\\", "/", RegularExpression},
+        {"(a)(x)?", "$2$1", RegularExpression | Ignorecase},
+    };
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        const std::string text = RandomText(random, 120);
+        for (const ReplacePattern& pattern : patterns) {
+            const EncodedPattern encoded = EncodePattern(pattern, TextEncoding::ShiftJis);
+            const Outcome whole = Rewrite(library, text, encoded, std::size_t(-1), true);
+            // Cut from the smallest text on, the middle moving with the text's length.
+            for (const bool wellFormed : {true, false}) {
+                const Outcome parts = Rewrite(library, text, encoded, 1, wellFormed);
+                ASSERT_EQ(parts.Count, whole.Count) << "round " << round << ": " << pattern.Find;
+                ASSERT_EQ(parts.Text, whole.Text) << "round " << round << ": " << pattern.Find;
+            }
+        }
+    }
+}
