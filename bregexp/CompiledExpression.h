@@ -23,7 +23,8 @@ enum class MatcherChoice { OwnWhereItCan, OnigurumaOnly };
 // One expression compiled with its modifiers, and the groups of its last match. Oniguruma
 // always compiles it, which decides whether it is accepted; where our own matcher takes
 // the expression it searches first, and leaves to Oniguruma what it cannot be sure of.
-class CompiledExpression {
+// Changed at every search (which matcher answered): in lines of memory of its own.
+class alignas(64) CompiledExpression {
 public:
     // Null when Oniguruma rejects the expression; `error` then says why.
     static std::unique_ptr<CompiledExpression> Compile(const RegexCommand& command, std::string& error,

@@ -55,8 +55,8 @@ int PrepareHandle(RegexHandle** handle, const char* command, CommandKind kind, c
     SubstitutionTemplate replacement =
         ParseSubstitutionTemplate(parsed.Command.Replacement, parsed.Command.Options.Encoding);
     std::string commandText(command);
-    std::vector<char*> starts(expression->GroupCount() + 1, nullptr);
-    std::vector<char*> ends(starts.size(), nullptr);
+    LineArray<char*> starts(expression->GroupCount() + 1u, nullptr);
+    LineArray<char*> ends(expression->GroupCount() + 1u, nullptr);
     if (!*handle)
         *handle = NewHandle();
 

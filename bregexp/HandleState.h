@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "bregexp/CompiledExpression.h"
+#include "bregexp/LineArray.h"
 #include "bregexp/SubstitutionTemplate.h"
 #include "engine/regex/BregexpApi.h"
 
@@ -19,8 +20,8 @@ struct HandleState {
     MatcherChoice Choice = MatcherChoice::OwnWhereItCan;
     SubstitutionTemplate Replacement;
     std::unique_ptr<CompiledExpression> Expression;
-    std::vector<char*> GroupStarts;  // the arrays the record's group fields point to
-    std::vector<char*> GroupEnds;
+    LineArray<char*> GroupStarts;  // the arrays the record's group fields point to
+    LineArray<char*> GroupEnds;
     std::string Output;  // the text of the last substitution
     // Where substitutions hand their new text over instead, when the caller asked for it.
     BOutputFunction Receiver = nullptr;

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <list>
-#include <mutex>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -67,8 +66,9 @@ struct OnePassMatcher::Place {
 };
 
 // An expression compiled for our matcher. It never changes once made, so that the handles
-// of one expression (a run makes one for every file) share it.
-struct OnePassMatcher::Compiled {
+// of one expression (a run makes one for every file) share it, also on several threads at
+// once: it has lines of memory to itself, which no write to a neighbour takes from them.
+struct alignas(64) OnePassMatcher::Compiled {
     Compiled(OnePassProgram program, const TextCharacters& characters)
         : Program(std::move(program)), Characters(characters)
     {
@@ -144,21 +144,17 @@ struct OnePassMatcher::Compiled {
 
 namespace {
 
-// The expressions compiled last, the ones our matcher does not take among them: a run
-// applies the same few expressions to every file.
+// The expressions compiled last by one thread, the ones our matcher does not take among
+// them: a run applies the same few expressions to every file.
 class CompiledCache {
 public:
     template <typename Make>
     std::shared_ptr<const OnePassMatcher::Compiled> FindOrMake(const std::string& key, Make make)
     {
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            for (const auto& [known, compiled] : entries_)
-                if (known == key)
-                    return compiled;
-        }
+        for (const auto& [known, compiled] : entries_)
+            if (known == key)
+                return compiled;
         std::shared_ptr<const OnePassMatcher::Compiled> compiled = make();
-        const std::lock_guard<std::mutex> lock(mutex_);
         entries_.emplace_front(key, compiled);
         if (entries_.size() > Kept)
             entries_.pop_back();
@@ -167,7 +163,6 @@ public:
 
 private:
     static constexpr std::size_t Kept = 16;
-    std::mutex mutex_;
     std::list<std::pair<std::string, std::shared_ptr<const OnePassMatcher::Compiled>>> entries_;
 };
 
@@ -190,7 +185,9 @@ std::shared_ptr<const OnePassMatcher::Compiled> OnePassMatcher::Compile(const st
 std::unique_ptr<OnePassMatcher> OnePassMatcher::Build(const std::string& pattern, const Modifiers& modifiers,
                                                       int groupCount)
 {
-    static CompiledCache cache;
+    // One for each thread: what a thread compiles lies in its own memory, where no other
+    // thread's writes to neighbouring memory take the lines it reads at every match away.
+    thread_local CompiledCache cache;
     std::string key = pattern;
     key.append(1, '\0').append(1, static_cast<char>(modifiers.Encoding)).append(1, modifiers.Kanji ? 'k' : '-');
     key.append(1, modifiers.IgnoreCase ? 'i' : '-').append(1, modifiers.Multiline ? 'm' : '-');
@@ -212,9 +209,9 @@ OnePassMatcher::OnePassMatcher(std::shared_ptr<const Compiled> compiled)
       firstRanges_(compiled_->FirstRanges)
 {
     const std::size_t slots = InChunks(program_.Scratch + 1u);
-    slots_.assign(slots, -1);
-    fallback_.assign(slots, -1);
-    result_.assign(slots, -1);
+    slots_ = LineArray<int>(slots, -1);
+    fallback_ = LineArray<int>(slots, -1);
+    result_ = LineArray<int>(slots, -1);
 }
 
 inline void OnePassMatcher::Apply(const OnePassLeaf& leaf, int* slots, int offset) const

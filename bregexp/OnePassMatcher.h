@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "bregexp/LineArray.h"
 #include "bregexp/LiteralPrefixes.h"
 #include "bregexp/Matcher.h"
 #include "bregexp/OnePassProgram.h"
@@ -18,7 +19,9 @@ namespace bregexp {
 // place a match may begin is tried once, character by character, without a stack. It
 // answers only over well-formed characters, and only while its work stays in proportion
 // to the text; otherwise its Search is Undecided and Oniguruma is asked.
-class OnePassMatcher final : public Matcher {
+// What it changes at every search lies in lines of memory of its own, so that the searches
+// of other handles on other threads never wait for them.
+class alignas(64) OnePassMatcher final : public Matcher {
 public:
     // Null when the expression is not one our matcher takes. `pattern` is what Oniguruma
     // compiled, `groupCount` the groups it found.
@@ -77,9 +80,9 @@ private:
     const unsigned char* firstSpan_;  // high - low
     int firstRanges_;                 // how many; negative when they are many
 
-    std::vector<int> slots_;     // the match being tried
-    std::vector<int> fallback_;  // the match the one being tried falls back to
-    std::vector<int> result_;    // the last match found
+    LineArray<int> slots_;     // the match being tried
+    LineArray<int> fallback_;  // the match the one being tried falls back to
+    LineArray<int> result_;    // the last match found
     long steps_ = 0;             // characters taken in the attempts of one search
     const char* searchFrom_ = nullptr;
 

@@ -27,12 +27,15 @@ bool SecondPartRewrite::GoOn(const char* next, const char* copied, std::uint64_t
     return !stop_.load(std::memory_order_relaxed);
 }
 
-void SecondPartRewrite::Work(const BregexpLibrary& library, const AbortFlag& abort, const EncodedPattern& pattern,
+void SecondPartRewrite::Work(const BregexpLibrary& library, const AbortFlag& abort, const EncodedPattern& given,
                              unsigned flags)
 {
     RegexHandle* handle = nullptr;
     char message[RegexMessageSize] = {};
     try {
+        // The pattern is read at every match: a copy made here lies in memory of this
+        // thread's, where the other thread's writes to its neighbours never take it away.
+        const EncodedPattern pattern = given;
         output_ = std::make_unique<PieceListOutput>();
         steps_.reserve(1024);
         steps_.push_back({split_, 0, 0});
