@@ -39,8 +39,8 @@ class MatchWriter {
 public:
     MatchWriter(const AbortFlag& abort, const char* text, const char* from, const char* end,
                 const EncodedPattern& pattern, TextOutput& out, MatchWatcher* watcher = nullptr)
-        : abort_(abort), copied_(text), from_(from), end_(end), pattern_(pattern), out_(out), watcher_(watcher),
-          watched_(watcher ? watcher->Watched() : nullptr)
+        : abort_(abort), copied_(text), from_(from), end_(end), pattern_(pattern), out_(out),
+          watcher_(watcher && watcher->Watched() ? watcher : nullptr), watched_(watcher_ ? watcher_->Watched() : nullptr)
     {
     }
 

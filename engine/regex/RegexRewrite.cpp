@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <memory>
 #include <new>
 #include <optional>
-#include <system_error>
 #include <string_view>
 
 #include "engine/regex/BregexpLibrary.h"
 #include "engine/regex/MatchWriter.h"
-#include "engine/regex/SecondPartRewrite.h"
+#include "engine/regex/TwoParts.h"
 #include "engine/text/CharacterRule.h"
 
 namespace {
@@ -29,53 +27,6 @@ std::size_t ByteOrderMarkLength(const EncodedPattern& pattern, const char* text,
                ? 3
                : 0;
 }
-
-// Where a large text is cut for its second part to be rewritten on a thread of its own
-// (SecondPartRewrite): a byte below 0x40 at or after the middle, which begins a character
-// in every encoding; null for a text below `least` bytes or without such a byte there.
-const char* SplitPlace(const char* from, const char* end, std::size_t least)
-{
-    if (static_cast<std::size_t>(end - from) < least)
-        return nullptr;
-    const char* middle = from + (end - from) / 2;
-    const char* last = end - middle > 4096 ? middle + 4096 : end;
-    for (const char* p = middle; p < last; ++p)
-        if (static_cast<unsigned char>(*p) < 0x40)
-            return p;
-    return nullptr;
-}
-
-// The first part's side of a rewrite in two parts: after the second part's start, each
-// search that begins with everything before it written asks whether the second part's
-// rewrite takes over, until it does or never can.
-class TakeOver final : public MatchWatcher {
-public:
-    TakeOver(SecondPartRewrite& second, const char* split) : MatchWatcher(split), second_(second) {}
-
-    bool GoOn(const char* next, const char* copied, std::uint64_t) override
-    {
-        if (copied != next)
-            return true;
-        switch (second_.MeetAt(next)) {
-        case SecondPartRewrite::Meeting::Here:
-            met_ = true;
-            watched_ = nullptr;
-            return false;
-        case SecondPartRewrite::Meeting::Never:
-            watched_ = nullptr;
-            return true;
-        case SecondPartRewrite::Meeting::NotHere:
-            return true;
-        }
-        return true;
-    }
-
-    bool Met() const { return met_; }
-
-private:
-    SecondPartRewrite& second_;
-    bool met_ = false;
-};
 
 FileResult CountResult(std::uint64_t count)
 {
@@ -203,18 +154,13 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
     if (IsAborted(abort))
         return Cancel;
     const unsigned flags = wellFormed_ ? BMatchEachWellFormed : 0u;
-    // A large text's second part is rewritten meanwhile on a thread of its own.
-    std::unique_ptr<SecondPartRewrite> second;
-    std::optional<TakeOver> takeOver;
-    if (const char* split = library_.BMatchEach ? SplitPlace(text + mark, end, splitFrom_) : nullptr) {
-        try {
-            second = std::make_unique<SecondPartRewrite>(library_, abort, split, end, pattern, flags);
-            takeOver.emplace(*second, split);
-        } catch (const std::system_error&) {
-        }
-    }
+    // A large text with dense matches has its second part rewritten meanwhile on a thread
+    // of its own.
+    std::optional<TwoParts> twoParts;
+    if (library_.BMatchEach)
+        twoParts.emplace(twoPartRule_, library_, abort, text + mark, end, pattern, flags);
     // Each search is given only the text from where it begins on.
-    MatchWriter writer(abort, text, text + mark, end, pattern, out, takeOver ? &*takeOver : nullptr);
+    MatchWriter writer(abort, text, text + mark, end, pattern, out, twoParts ? &*twoParts : nullptr);
     if (library_.BMatchEach) {
         // Our library searches on by itself, asking the writer where.
         const int found =
@@ -225,12 +171,13 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
             return MemLack;
         if (found < 0 || !handle_)
             return RegExpER;
-        if (takeOver && takeOver->Met()) {
-            if (second->Failure() != 0)
-                return second->Failure();
-            if (!second->WriteAfter(out))
+        if (twoParts && twoParts->Met()) {
+            SecondPartRewrite& second = twoParts->Second();
+            if (second.Failure() != 0)
+                return second.Failure();
+            if (!second.WriteAfter(out))
                 return WriteErr;
-            return CountResult(writer.Count() + second->CountAfter());
+            return CountResult(writer.Count() + second.CountAfter());
         }
     } else {
         for (const char* from = text + mark; from;) {

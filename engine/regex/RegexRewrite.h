@@ -4,6 +4,7 @@
 
 #include "engine/flow/AbortFlag.h"
 #include "engine/regex/BregexpApi.h"
+#include "engine/regex/TwoParts.h"
 #include "engine/pattern/EncodedPattern.h"
 #include "engine/flow/FileResult.h"
 #include "engine/pattern/ReplacePattern.h"
@@ -41,9 +42,9 @@ public:
     // The text to be given to Apply is well-formed in its encoding as a whole, as detection
     // read it: our library need not read it for that again.
     void TakeTextAsWellFormed() { wellFormed_ = true; }
-    // A text of this many bytes or more is rewritten in two parts at once, with the
-    // program's own template (SecondPartRewrite); tests make it small.
-    void SplitFrom(std::size_t size) { splitFrom_ = size; }
+    // When a text is rewritten in two parts at once, with the program's own template
+    // (TwoParts); tests have every text cut.
+    void SplitWhen(const TwoPartRule& rule) { twoPartRule_ = rule; }
 
     const char* Data() const { return output_.data(); }
     std::size_t Size() const { return output_.size(); }
@@ -63,5 +64,5 @@ private:
     char message_[RegexMessageSize] = {};
     std::string output_;  // the new text when it is kept here
     bool wellFormed_ = false;
-    std::size_t splitFrom_ = std::size_t{4} << 20;
+    TwoPartRule twoPartRule_;
 };

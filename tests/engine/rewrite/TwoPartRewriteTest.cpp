@@ -17,12 +17,13 @@ struct Outcome {
     std::string Text;
 };
 
-Outcome Rewrite(const BregexpLibrary& library, const std::string& text, const EncodedPattern& pattern,
-                std::size_t splitFrom, bool wellFormed)
+Outcome Rewrite(const BregexpLibrary& library, const std::string& text, const EncodedPattern& pattern, bool cut,
+                bool wellFormed)
 {
     const AbortFlag notAborted{false};
     RegexRewrite rewrite(library);
-    rewrite.SplitFrom(splitFrom);
+    // Cut after the first match, at the middle of the text still to search.
+    rewrite.SplitWhen(cut ? TwoPartRule{1, 0, 0} : TwoPartRule{std::size_t(-1), 0, 0});
     if (wellFormed)
         rewrite.TakeTextAsWellFormed();
     std::string out;
@@ -65,10 +66,9 @@ TEST(TwoPartRewrite, GivesWhatTheRewriteFromTheStartGives)
         const std::string text = RandomText(random, 120);
         for (const ReplacePattern& pattern : patterns) {
             const EncodedPattern encoded = EncodePattern(pattern, TextEncoding::ShiftJis);
-            const Outcome whole = Rewrite(library, text, encoded, std::size_t(-1), true);
-            // Cut from the smallest text on, the middle moving with the text's length.
+            const Outcome whole = Rewrite(library, text, encoded, false, true);
             for (const bool wellFormed : {true, false}) {
-                const Outcome parts = Rewrite(library, text, encoded, 1, wellFormed);
+                const Outcome parts = Rewrite(library, text, encoded, true, wellFormed);
                 ASSERT_EQ(parts.Count, whole.Count) << "round " << round << ": " << pattern.Find;
                 ASSERT_EQ(parts.Text, whole.Text) << "round " << round << ": " << pattern.Find;
             }

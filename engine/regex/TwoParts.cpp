@@ -1,0 +1,67 @@
+#include "engine/regex/TwoParts.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace {
+
+// Where the text still to search, from `from`, is cut: a byte below 0x40 at or after its
+// middle, which begins a character in every encoding; null without one there.
+const char* SplitPlace(const char* from, const char* end)
+{
+    const char* middle = from + (end - from) / 2;
+    const char* last = end - middle > 4096 ? middle + 4096 : end;
+    for (const char* p = middle; p < last; ++p)
+        if (static_cast<unsigned char>(*p) < 0x40)
+            return p;
+    return nullptr;
+}
+
+}  // namespace
+
+TwoParts::TwoParts(const TwoPartRule& rule, const BregexpLibrary& library, const AbortFlag& abort, const char* from,
+                   const char* end, const EncodedPattern& pattern, unsigned flags)
+    : MatchWatcher(static_cast<std::size_t>(end - from) >= rule.Least ? from + std::min<std::size_t>(rule.Probe, end - from)
+                                                                        : nullptr),
+      rule_(rule), library_(library), abort_(abort), end_(end), pattern_(pattern), flags_(flags)
+{
+}
+
+void TwoParts::Start(const char* next)
+{
+    watched_ = nullptr;
+    const char* split = SplitPlace(next, end_);
+    if (!split)
+        return;
+    try {
+        second_ = std::make_unique<SecondPartRewrite>(library_, abort_, split, end_, pattern_, flags_);
+        watched_ = split;
+    } catch (const std::system_error&) {
+        // Without a thread the first part's rewrite goes on by itself.
+    }
+}
+
+bool TwoParts::GoOn(const char* next, const char* copied, std::uint64_t count)
+{
+    if (!second_) {
+        if (count >= rule_.DenseMatches)
+            Start(next);
+        else
+            watched_ = nullptr;
+        return true;
+    }
+    if (copied != next)
+        return true;
+    switch (second_->MeetAt(next)) {
+    case SecondPartRewrite::Meeting::Here:
+        met_ = true;
+        watched_ = nullptr;
+        return false;
+    case SecondPartRewrite::Meeting::Never:
+        watched_ = nullptr;
+        return true;
+    case SecondPartRewrite::Meeting::NotHere:
+        return true;
+    }
+    return true;
+}
