@@ -243,3 +243,58 @@ TEST(EncodingDetection, AChosenEncodingStillKeepsIso2022JpAlone)
 }
 
 }  // namespace
+
+// The UTF-8 check reads the common characters of two and three bytes without a look at
+// the end of the text; it must find what the table of well-formed sequences finds (no
+// overlong form, no surrogate, nothing past U+10FFFF), near the end and away from it.
+TEST(CharacterRule, Utf8WellFormedUntilReadsAsTheTableOfSequences)
+{
+    const auto byTable = [](std::string_view text, std::size_t from, std::size_t until) {
+        const auto byte = [&](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+        const auto within = [](unsigned b, unsigned low, unsigned high) { return b >= low && b <= high; };
+        std::size_t i = from;
+        while (i < until && i < text.size()) {
+            const unsigned b = byte(i);
+            std::size_t length = 0;
+            if (b < 0x80)
+                length = 1;
+            else if (within(b, 0xC2, 0xDF))
+                length = within(byte(i + 1), 0x80, 0xBF) ? 2 : 0;
+            else if (within(b, 0xE0, 0xEF)) {
+                const unsigned low = b == 0xE0 ? 0xA0 : 0x80, high = b == 0xED ? 0x9F : 0xBF;
+                length = within(byte(i + 1), low, high) && within(byte(i + 2), 0x80, 0xBF) ? 3 : 0;
+            } else if (within(b, 0xF0, 0xF4)) {
+                const unsigned low = b == 0xF0 ? 0x90 : 0x80, high = b == 0xF4 ? 0x8F : 0xBF;
+                length = within(byte(i + 1), low, high) && within(byte(i + 2), 0x80, 0xBF) &&
+                                 within(byte(i + 3), 0x80, 0xBF)
+                             ? 4
+                             : 0;
+            }
+            if (length == 0)
+                return i;
+            i += length;
+        }
+        return i;
+    };
+    const std::string alphabet("a\x7F\x80\x8F\x90\x9F\xA0\xBF\xC0\xC1\xC2\xDF\xE0\xE1\xEC\xED\xEE\xEF\xF0\xF4\xF5\xFF", 22);
+    std::mt19937 random(20261210);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    const CharacterRule& rule = Utf8Rule();
+    for (int round = 0; round < 20000; ++round) {
+        // Mostly well-formed characters, now and then any byte of the alphabet.
+        std::string text;
+        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, round % 4 == 0 ? 120 : 30)(random);
+        while (text.size() < length) {
+            const unsigned kind = std::uniform_int_distribution<unsigned>(0, 9)(random);
+            if (kind < 3)
+                text += kind == 0 ? "\xE3\x81\x82" : kind == 1 ? "\xC3\xA9" : "\xED\x9F\xBF";
+            else if (kind < 7)
+                text += "word"[kind - 3];
+            else
+                text += alphabet[pick(random)];
+        }
+        for (std::size_t until = 0; until <= text.size(); ++until)
+            ASSERT_EQ(rule.WellFormedUntil(text, 0, until), byTable(text, 0, until))
+                << ::testing::PrintToString(text) << " until " << until;
+    }
+}
