@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <list>
+#include <mutex>
+#include <thread>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -144,26 +146,40 @@ struct alignas(64) OnePassMatcher::Compiled {
 
 namespace {
 
-// The expressions compiled last by one thread, the ones our matcher does not take among
-// them: a run applies the same few expressions to every file.
+// The expressions compiled last, the ones our matcher does not take among them: a run
+// applies the same few expressions to every file. Each thread has its own: what a thread
+// compiles lies in its own memory, where no other thread's writes to neighbouring memory
+// take the lines it reads at every match away.
 class CompiledCache {
 public:
     template <typename Make>
     std::shared_ptr<const OnePassMatcher::Compiled> FindOrMake(const std::string& key, Make make)
     {
-        for (const auto& [known, compiled] : entries_)
-            if (known == key)
-                return compiled;
+        const std::thread::id thread = std::this_thread::get_id();
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            for (const Entry& entry : entries_)
+                if (entry.Thread == thread && entry.Key == key)
+                    return entry.Compiled;
+        }
         std::shared_ptr<const OnePassMatcher::Compiled> compiled = make();
-        entries_.emplace_front(key, compiled);
+        const std::lock_guard<std::mutex> lock(mutex_);
+        entries_.push_front({thread, key, compiled});
         if (entries_.size() > Kept)
             entries_.pop_back();
         return compiled;
     }
 
 private:
+    struct Entry {
+        std::thread::id Thread;
+        std::string Key;
+        std::shared_ptr<const OnePassMatcher::Compiled> Compiled;
+    };
+
     static constexpr std::size_t Kept = 16;
-    std::list<std::pair<std::string, std::shared_ptr<const OnePassMatcher::Compiled>>> entries_;
+    std::mutex mutex_;
+    std::list<Entry> entries_;
 };
 
 }  // namespace
@@ -185,9 +201,7 @@ std::shared_ptr<const OnePassMatcher::Compiled> OnePassMatcher::Compile(const st
 std::unique_ptr<OnePassMatcher> OnePassMatcher::Build(const std::string& pattern, const Modifiers& modifiers,
                                                       int groupCount)
 {
-    // One for each thread: what a thread compiles lies in its own memory, where no other
-    // thread's writes to neighbouring memory take the lines it reads at every match away.
-    thread_local CompiledCache cache;
+    static CompiledCache cache;
     std::string key = pattern;
     key.append(1, '\0').append(1, static_cast<char>(modifiers.Encoding)).append(1, modifiers.Kanji ? 'k' : '-');
     key.append(1, modifiers.IgnoreCase ? 'i' : '-').append(1, modifiers.Multiline ? 'm' : '-');
