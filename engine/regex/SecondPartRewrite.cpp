@@ -34,8 +34,10 @@ void SecondPartRewrite::Work(const BregexpLibrary& library, const AbortFlag& abo
     char message[RegexMessageSize] = {};
     try {
         // The pattern is read at every match: a copy made here lies in memory of this
-        // thread's, where the other thread's writes to its neighbours never take it away.
-        const EncodedPattern pattern = given;
+        // thread's, where the other thread's writes to its neighbours never take it away. It
+        // stays while the new text may point into its replacement.
+        pattern_ = std::make_unique<const EncodedPattern>(given);
+        const EncodedPattern& pattern = *pattern_;
         output_ = std::make_unique<PieceListOutput>();
         steps_.reserve(1024);
         steps_.push_back({split_, 0, 0});

@@ -57,7 +57,8 @@ private:
 
     const char* split_;
     const char* end_;
-    std::unique_ptr<PieceListOutput> output_;  // pointing into the text
+    std::unique_ptr<const EncodedPattern> pattern_;  // the thread's copy
+    std::unique_ptr<PieceListOutput> output_;  // pointing into the text and into pattern_
     std::vector<Step> steps_;
     const Step* taken_ = nullptr;
     std::uint64_t count_ = 0;

@@ -60,6 +60,8 @@ TEST(TwoPartRewrite, GivesWhatTheRewriteFromTheStartGives)
         {"o+$", "", RegularExpression | Multiline},
         {"\\\\", "/", RegularExpression},
         {"(a)(x)?", "$2$1", RegularExpression | Ignorecase},
+        // A replacement long enough to be kept as a piece of its own.
+        {"foo", std::string(70, 'R') + "$0" + std::string(70, 'S'), RegularExpression},
     };
     std::mt19937 random(7);
     for (int round = 0; round < 300; ++round) {
