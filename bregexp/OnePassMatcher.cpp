@@ -30,14 +30,11 @@ namespace {
 constexpr long StepsPerByte = 16;
 constexpr long SpareSteps = 4096;
 
-// The slots of a match are kept in whole chunks of this many, copied without a call: an
-// expression has few groups, and every match fills and copies them.
+// The slots of a match are copied in chunks of this many without a call: an expression has
+// few groups, and every match fills and copies them. Their arrays are whole lines of memory,
+// which hold whole chunks.
 constexpr std::size_t SlotChunk = 8;
-
-std::size_t InChunks(std::size_t slots)
-{
-    return (slots + SlotChunk - 1) / SlotChunk * SlotChunk;
-}
+static_assert(LineArray<int>::Line % (SlotChunk * sizeof(int)) == 0);
 
 void CopySlots(const int* from, int* to, std::size_t count)
 {
@@ -177,7 +174,8 @@ private:
         std::shared_ptr<const OnePassMatcher::Compiled> Compiled;
     };
 
-    static constexpr std::size_t Kept = 16;
+    // Each thread's own: a run's few expressions for each of its workers.
+    static constexpr std::size_t Kept = 64;
     std::mutex mutex_;
     std::list<Entry> entries_;
 };
@@ -222,7 +220,7 @@ OnePassMatcher::OnePassMatcher(std::shared_ptr<const Compiled> compiled)
       firstSpan_(compiled_->FirstSpan),
       firstRanges_(compiled_->FirstRanges)
 {
-    const std::size_t slots = InChunks(program_.Scratch + 1u);
+    const std::size_t slots = program_.Scratch + 1u;
     slots_ = LineArray<int>(slots, -1);
     fallback_ = LineArray<int>(slots, -1);
     result_ = LineArray<int>(slots, -1);
@@ -559,7 +557,7 @@ int OnePassMatcher::Search(const char* text, const char* end, const char* from)
         if (!p)
             return ONIG_MISMATCH;
         // A candidate the texts led to has one of them standing at it.
-        switch (MatchAt(text, end, p, prefixes_ && !program_.StartsAnywhere)) {
+        switch (MatchAt(text, end, p, prefixes_.has_value())) {
         case Attempt::Matched:
             if (!characters_.ReadsBytes())
                 knownUntil_ = std::max(knownUntil_, text + result_[1]);

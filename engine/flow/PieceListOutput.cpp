@@ -1,7 +1,5 @@
 #include "engine/flow/PieceListOutput.h"
 
-#include <algorithm>
-
 void PieceListOutput::ListGathered()
 {
     if (cursor_ == gathered_)
