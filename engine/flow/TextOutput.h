@@ -20,6 +20,26 @@ public:
         return true;
     }
 
+    // Pieces may be copied in whole words of this many bytes, which run past a piece's end
+    // into the room after it.
+    static constexpr std::size_t Word = 16;
+    // The room at the cursor when it holds `size` bytes and a word more; null otherwise.
+    char* RoomFor(std::size_t size) const { return size + Word < room_ ? cursor_ : nullptr; }
+    // What RoomFor gave is written up to `to`.
+    void WrittenUntil(char* to)
+    {
+        room_ -= static_cast<std::size_t>(to - cursor_);
+        cursor_ = to;
+    }
+    // Copies `size` bytes in whole words: the bytes of the word after them are read and
+    // written too.
+    static char* CopyWords(char* to, const char* from, std::size_t size)
+    {
+        for (std::size_t done = 0; done < size; done += Word)
+            std::memcpy(to + done, from + done, Word);
+        return to + size;
+    }
+
 protected:
     ~TextOutput() = default;
 

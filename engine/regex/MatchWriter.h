@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "engine/flow/AbortFlag.h"
@@ -40,7 +41,8 @@ public:
     MatchWriter(const AbortFlag& abort, const char* text, const char* from, const char* end,
                 const EncodedPattern& pattern, TextOutput& out, MatchWatcher* watcher = nullptr)
         : abort_(abort), copied_(text), from_(from), end_(end), pattern_(pattern), out_(out),
-          watcher_(watcher && watcher->Watched() ? watcher : nullptr), watched_(watcher_ ? watcher_->Watched() : nullptr)
+          watcher_(watcher && watcher->Watched() ? watcher : nullptr), watched_(watcher_ ? watcher_->Watched() : nullptr),
+          replacement_(pattern.Template->Text + std::string(TextOutput::Word, '\0'))
     {
     }
 
@@ -54,7 +56,8 @@ public:
         const char* matchEnd = match.GroupEnds[0];
         if (!IsSpanWithin(matchStart, matchEnd, from_, end_))
             return Fail(RegExpER);
-        if (!out_.Write(copied_, static_cast<std::size_t>(matchStart - copied_)) || !WriteReplacement(match))
+        if (!WriteInWords(match, matchStart) &&
+            (!out_.Write(copied_, static_cast<std::size_t>(matchStart - copied_)) || !WriteReplacement(match)))
             return Fail(WriteErr);
         ++count_;
         const char* next = matchEnd;
@@ -96,6 +99,47 @@ private:
         return nullptr;
     }
 
+    // Writes the text before the match and its replacement at once into the output's room,
+    // in whole words, when they are short and the room and the text after them hold a word
+    // more: dense matches write a few bytes each. False, with nothing written, otherwise.
+    bool WriteInWords(const RegexHandle& match, const char* matchStart)
+    {
+        const char* readable = end_ - TextOutput::Word;
+        if (matchStart > readable)
+            return false;
+        const ReplacementTemplate& replacement = *pattern_.Template;
+        std::size_t size = static_cast<std::size_t>(matchStart - copied_) + replacement.Text.size();
+        for (const ReplacementTemplate::Marker& marker : replacement.Markers) {
+            if (marker.Group > match.GroupCount)
+                continue;
+            const char* start = match.GroupStarts[marker.Group];
+            const char* end = match.GroupEnds[marker.Group];
+            if (!IsSpanWithin(start, end, from_, end_))
+                continue;
+            if (end > readable)
+                return false;
+            size += static_cast<std::size_t>(end - start);
+        }
+        char* to = size <= MostInWords ? out_.RoomFor(size) : nullptr;
+        if (!to)
+            return false;
+        to = TextOutput::CopyWords(to, copied_, static_cast<std::size_t>(matchStart - copied_));
+        const char* text = replacement_.data();
+        std::size_t copied = 0;
+        for (const ReplacementTemplate::Marker& marker : replacement.Markers) {
+            to = TextOutput::CopyWords(to, text + copied, marker.Position - copied);
+            copied = marker.Position;
+            if (marker.Group > match.GroupCount)
+                continue;
+            const char* start = match.GroupStarts[marker.Group];
+            const char* end = match.GroupEnds[marker.Group];
+            if (IsSpanWithin(start, end, from_, end_))
+                to = TextOutput::CopyWords(to, start, static_cast<std::size_t>(end - start));
+        }
+        out_.WrittenUntil(TextOutput::CopyWords(to, text + copied, replacement.Text.size() - copied));
+        return true;
+    }
+
     bool WriteReplacement(const RegexHandle& match)
     {
         const ReplacementTemplate& replacement = *pattern_.Template;
@@ -125,8 +169,13 @@ private:
     TextOutput& out_;
     MatchWatcher* watcher_;
     const char* watched_;  // the watcher's Watched(), as last asked
+    // The template's text, with a word after it to be read when it is copied in words.
+    const std::string replacement_;
     std::uint64_t count_ = 0;
     FileResult failure_ = 0;
+
+    // Longer pieces are copied by a call.
+    static constexpr std::size_t MostInWords = 96;
 };
 
 inline const char* BREGEXP_CALL TakeMatch(void* writer, const RegexHandle* match)
