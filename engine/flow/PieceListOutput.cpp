@@ -24,7 +24,7 @@ bool PieceListOutput::WriteOut(const char* data, std::size_t size)
         ListGathered();
         chunks_.emplace_back(new char[ChunkSize]);
         gathered_ = cursor_ = chunks_.back().get();
-        chunkEnd_ = cursor_ + ChunkSize;
+        roomEnd_ = chunkEnd_ = cursor_ + ChunkSize;
     }
     std::memcpy(cursor_, data, size);
     cursor_ += size;

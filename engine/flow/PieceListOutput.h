@@ -9,7 +9,8 @@
 
 // Keeps a text as the list of its pieces, to be written elsewhere later: a piece of `least`
 // bytes or more is pointed at where it is, and must stay there; shorter ones are gathered
-// in memory of its own. A new text that is mostly the old one so takes little memory.
+// in memory of its own, and so is whatever is written in words (RoomFor), up to the end of
+// the memory gathered in. A new text that is mostly the old one so takes little memory.
 // Throws std::bad_alloc when it cannot have memory.
 class PieceListOutput final : public TextOutput {
 public:

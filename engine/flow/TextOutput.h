@@ -24,11 +24,16 @@ public:
     // into the room after it.
     static constexpr std::size_t Word = 16;
     // The room at the cursor when it holds `size` bytes and a word more; null otherwise.
-    char* RoomFor(std::size_t size) const { return size + Word < room_ ? cursor_ : nullptr; }
+    char* RoomFor(std::size_t size) const
+    {
+        const std::size_t room = roomEnd_ ? static_cast<std::size_t>(roomEnd_ - cursor_) : room_;
+        return size + Word < room ? cursor_ : nullptr;
+    }
     // What RoomFor gave is written up to `to`.
     void WrittenUntil(char* to)
     {
-        room_ -= static_cast<std::size_t>(to - cursor_);
+        const auto size = static_cast<std::size_t>(to - cursor_);
+        room_ = size < room_ ? room_ - size : 0;
         cursor_ = to;
     }
     // Copies `size` bytes in whole words: the bytes of the word after them are read and
@@ -85,6 +90,9 @@ protected:
 
     char* cursor_ = nullptr;
     std::size_t room_ = 0;
+    // Where the memory at the cursor ends, when pieces written in words may go beyond the
+    // room; null when they may not.
+    char* roomEnd_ = nullptr;
 };
 
 // Collects the text in memory.

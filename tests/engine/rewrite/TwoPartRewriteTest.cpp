@@ -1,7 +1,8 @@
 // A text rewritten in two parts at once, the second on a thread of its own, must come out
 // as the rewrite from its start alone makes it: whatever the expression's view of where a
 // search begins (^, \b, lookbehind, empty matches, a newline taken after $), wherever the
-// text is cut and however the parts' searches meet.
+// text is cut and however the parts' searches meet, and whether the pieces of a match are
+// copied in words or not.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -11,6 +12,31 @@
 #include "engine/regex/RegexRewrite.h"
 
 namespace {
+
+// Collects the text in memory, offering a little room at a time as a file's buffer does:
+// short pieces of a match are copied there in words, others by a call.
+class RoomyOutput final : public TextOutput {
+public:
+    explicit RoomyOutput(std::string& text) : text_(text) { Empty(); }
+    ~RoomyOutput() { Empty(); }
+
+private:
+    bool WriteOut(const char* data, std::size_t size) override
+    {
+        Empty();
+        text_.append(data, size);
+        return true;
+    }
+    void Empty()
+    {
+        text_.append(buffer_, static_cast<std::size_t>(cursor_ ? cursor_ - buffer_ : 0));
+        cursor_ = buffer_;
+        room_ = sizeof buffer_;
+    }
+
+    std::string& text_;
+    char buffer_[100];
+};
 
 struct Outcome {
     FileResult Count;
@@ -27,8 +53,14 @@ Outcome Rewrite(const BregexpLibrary& library, const std::string& text, const En
     if (wellFormed)
         rewrite.TakeTextAsWellFormed();
     std::string out;
-    StringOutput kept(out);
-    const FileResult count = rewrite.Apply(notAborted, text.data(), text.size(), pattern, false, kept);
+    FileResult count;
+    if (cut) {
+        RoomyOutput kept(out);
+        count = rewrite.Apply(notAborted, text.data(), text.size(), pattern, false, kept);
+    } else {
+        StringOutput kept(out);
+        count = rewrite.Apply(notAborted, text.data(), text.size(), pattern, false, kept);
+    }
     return {count, count > 0 ? out : std::string()};
 }
 
