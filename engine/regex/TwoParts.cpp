@@ -5,13 +5,14 @@
 
 namespace {
 
-// Where the text still to search, from `from`, is cut: a byte below 0x40 at or after its
-// middle, which begins a character in every encoding; null without one there.
-const char* SplitPlace(const char* from, const char* end)
+// Where the text still to search, from `from`, is cut: a byte below 0x40 at or after the
+// place that leaves the second part `share` of it, which begins a character in every
+// encoding; null without one there.
+const char* SplitPlace(const char* from, const char* end, double share)
 {
-    const char* middle = from + (end - from) / 2;
-    const char* last = end - middle > 4096 ? middle + 4096 : end;
-    for (const char* p = middle; p < last; ++p)
+    const char* cut = end - static_cast<std::ptrdiff_t>(static_cast<double>(end - from) * share);
+    const char* last = end - cut > 4096 ? cut + 4096 : end;
+    for (const char* p = cut; p < last; ++p)
         if (static_cast<unsigned char>(*p) < 0x40)
             return p;
     return nullptr;
@@ -30,7 +31,7 @@ TwoParts::TwoParts(const TwoPartRule& rule, const BregexpLibrary& library, const
 void TwoParts::Start(const char* next)
 {
     watched_ = nullptr;
-    const char* split = SplitPlace(next, end_);
+    const char* split = SplitPlace(next, end_, rule_.SecondShare);
     if (!split)
         return;
     try {
