@@ -3,19 +3,15 @@
 #include <algorithm>
 #include <system_error>
 
+#include "engine/text/CharacterBoundary.h"
+
 namespace {
 
-// Where the text still to search, from `from`, is cut: a byte below 0x40 at or after the
-// place that leaves the second part `share` of it, which begins a character in every
-// encoding; null without one there.
+// Where the text still to search, from `from`, is cut: a boundary byte at or after the
+// place that leaves the second part `share` of it; null without one there.
 const char* SplitPlace(const char* from, const char* end, double share)
 {
-    const char* cut = end - static_cast<std::ptrdiff_t>(static_cast<double>(end - from) * share);
-    const char* last = end - cut > 4096 ? cut + 4096 : end;
-    for (const char* p = cut; p < last; ++p)
-        if (static_cast<unsigned char>(*p) < 0x40)
-            return p;
-    return nullptr;
+    return BoundaryFrom(end - static_cast<std::ptrdiff_t>(static_cast<double>(end - from) * share), end);
 }
 
 }  // namespace

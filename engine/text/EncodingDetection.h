@@ -74,6 +74,9 @@ private:
         {
         }
         void Add(std::string_view bytes);
+        // Goes on with `next`, the reading of the bytes after those added so far from a
+        // fresh start, which begin with a boundary byte (IsBoundaryByte).
+        void Follow(const Reading& next);
         bool WellFormed() const;
         // Whether the well-formed text holds a byte from 0xE0 on (a UTF-8 character of
         // three or four bytes), when the reading watches for them.
@@ -91,6 +94,9 @@ private:
     };
 
     DetectedEncoding Detect(const EncodingClues* clues) const;
+    // The readings of `bytes`, large, in two parts at once; false when no boundary byte
+    // near their middle, or no thread, lets them be cut.
+    bool ReadInTwoParts(std::string_view bytes);
 
     EncodingChoice choice_;
     std::string head_;           // the first bytes, as many as scoring reads

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <utility>
 #include <vector>
@@ -231,6 +232,67 @@ TEST(EncodingDetection, TellsAGuessAndTakesFindTextsAsClues)
     }
     // A chosen encoding is no guess.
     EXPECT_FALSE(DetectEncoding(EncodingChoice::EucJp, "X\x8E\xD0", nullptr).Guessed);
+}
+
+// A large text is read in two parts at once, cut at a byte below 0x40 near its middle: it
+// must be judged as the same text added a block at a time is, whatever stands at the cut
+// (a character cut short there, a long UTF-8 character just before it, one reading broken
+// far from it).
+TEST(EncodingDetection, ALargeTextReadInTwoPartsIsJudgedAsOneReadInBlocks)
+{
+    static const char* const characters[] = {
+        "a", " ", "\n", "\x82\xA0", "\x95\\", "\xA4\xA2", "\xE3\x81\x82", "\xC3\xA9", "\xB6", "\x8E\xB6",
+        "\x8F\xA2\xB7", "\x82", "\xE3\x81", "\xFF", "\xF0\x9F\x98\x80",
+    };
+    std::mt19937 random(11);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(characters) - 1);
+    const auto pieces = [&](std::size_t count, std::size_t most) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += characters[std::uniform_int_distribution<std::size_t>(0, most)(random)];
+        return text;
+    };
+    // Mostly characters of one encoding, with a few of any kind about the cut.
+    std::string bases[3];
+    for (int kind = 0; kind < 3; ++kind) {
+        std::string line = "abc ";
+        for (int i = 0; i < 64; ++i)
+            line += kind == 0 ? "\xA4\xA2 " : kind == 1 ? "\x82\xA0 " : "\xCA\xB0 ";  // ﾊｰ, or UTF-8 ʰ
+        while (bases[kind].size() < (std::size_t{9} << 20))
+            bases[kind] += line;
+    }
+    for (int round = 0; round < 9; ++round) {
+        std::string text = bases[round % 3];
+        // The text is cut at the first byte below 0x40 from the middle of the bytes from
+        // its first high one ("abc " comes before): this test's own.
+        const std::size_t cut = text.find_first_of(" \n", 4 + (text.size() - 4) / 2);
+        std::string around = pieces(std::uniform_int_distribution<std::size_t>(0, 4)(random), std::size(characters) - 1);
+        // A Shift-JIS character cut short by the cut.
+        if (round < 2)
+            around = "\x82";
+        // The only long UTF-8 character of the text, just before the cut, makes it UTF-8:
+        // ア, or Shift-JIS 繧｢.
+        if (round % 3 == 2)
+            around = (round < 6 ? "" : around) + "\xE3\x82\xA2";
+        std::replace_if(around.begin(), around.end(), [](char c) { return static_cast<unsigned char>(c) < 0x40; }, 'z');
+        // Written over whole characters, up to the cut.
+        const std::size_t start = text.find_last_of(" \n", cut - around.size() - 1) + 1;
+        around = std::string(cut - start - around.size(), 'z') + around + (round % 2 ? "\n" : "0");
+        text.replace(start, around.size(), around);
+        if (round % 5 == 0)
+            text.replace(text.size() - 1000, 1, characters[pick(random)]);
+
+        EncodingDetector whole(EncodingChoice::Automatic), blocks(EncodingChoice::Automatic);
+        whole.Add(text);
+        for (std::size_t at = 0; at < text.size(); at += 1 << 20)
+            blocks.Add(std::string_view(text).substr(at, 1 << 20));
+        for (const TextEncoding encoding : {TextEncoding::ShiftJis, TextEncoding::EucJp, TextEncoding::Utf8})
+            EXPECT_EQ(whole.IsWellFormedIn(encoding), blocks.IsWellFormedIn(encoding))
+                << "round " << round << " " << EncodingName(encoding) << " " << testing::PrintToString(around);
+        const DetectedEncoding fromWhole = whole.Detected(), fromBlocks = blocks.Detected();
+        EXPECT_EQ(EncodingName(fromWhole.Encoding), EncodingName(fromBlocks.Encoding)) << "round " << round;
+        EXPECT_EQ(fromWhole.Guessed, fromBlocks.Guessed) << "round " << round;
+    }
 }
 
 TEST(EncodingDetection, AChosenEncodingStillKeepsIso2022JpAlone)
