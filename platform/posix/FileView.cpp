@@ -4,15 +4,34 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <system_error>
+#include <thread>
 
 #include "platform/posix/BusErrorGuard.h"
 
 namespace platform {
 
+namespace {
+
+// Mappings this large are let go of on a thread of their own: taking down their pages
+// costs milliseconds that nothing after it needs to wait for.
+constexpr std::size_t UnmappedAsideFrom = std::size_t{16} << 20;
+
+}  // namespace
+
 void FileView::Unmap(const char* mapped, std::size_t size)
 {
     UnguardMappedRange(mapped);
-    ::munmap(const_cast<char*>(mapped), size);
+    void* bytes = const_cast<char*>(mapped);
+    if (size >= UnmappedAsideFrom) {
+        try {
+            std::thread([bytes, size] { ::munmap(bytes, size); }).detach();
+            return;
+        } catch (const std::system_error&) {
+            // Without a thread it is let go of here.
+        }
+    }
+    ::munmap(bytes, size);
 }
 
 ReadStatus FileView::Open(const FileReader& file, std::size_t mapFrom)
