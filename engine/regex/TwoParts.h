@@ -16,8 +16,8 @@ class BregexpLibrary;
 // thread nothing to win, and its part would only be written at the end.
 struct TwoPartRule {
     std::size_t Least = std::size_t{4} << 20;
-    std::size_t Probe = std::size_t{1} << 20;
-    std::uint64_t DenseMatches = 16384;
+    std::size_t Probe = std::size_t{256} << 10;
+    std::uint64_t DenseMatches = 4096;
     // The share of the text still to search that the second part takes: less than half,
     // since it gathers its new text in memory it first has to be given, and that text is
     // written only after the first part's (about 0.44 was quickest on dense matches).
