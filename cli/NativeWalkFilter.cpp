@@ -1,8 +1,10 @@
 #include "cli/NativeWalkFilter.h"
 
 #include <git2.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -10,16 +12,37 @@
 
 NativeWalkFilter::NativeWalkFilter(bool hidden, bool ignoreFiles) : leaveOutHidden_(!hidden), ignoreFiles_(ignoreFiles)
 {
-    if (ignoreFiles_)
-        git_libgit2_init();
 }
 
 NativeWalkFilter::~NativeWalkFilter()
 {
     for (auto& [workdir, repository] : opened_)
         git_repository_free(repository);
-    if (ignoreFiles_)
+    if (gitStarted_)
         git_libgit2_shutdown();
+}
+
+bool NativeWalkFilter::MayLieInWorkingTree(const std::string& resolved)
+{
+    for (std::string folder = resolved;;) {
+        auto known = holdsGitEntry_.find(folder);
+        bool holds;
+        if (known != holdsGitEntry_.end()) {
+            holds = known->second;
+        } else {
+            struct stat entry;
+            const std::string gitEntry = (folder == "/" ? "" : folder) + "/.git";
+            // An entry that cannot be looked at may be there.
+            holds = ::lstat(gitEntry.c_str(), &entry) == 0 || (errno != ENOENT && errno != ENOTDIR);
+            holdsGitEntry_.emplace(folder, holds);
+        }
+        if (holds)
+            return true;
+        if (folder == "/" || folder.empty())
+            return false;
+        const std::size_t slash = folder.find_last_of('/');
+        folder = slash == 0 || slash == std::string::npos ? "/" : folder.substr(0, slash);
+    }
 }
 
 const NativeWalkFilter::Folder& NativeWalkFilter::FolderFacts(const std::string& folder)
@@ -36,7 +59,12 @@ const NativeWalkFilter::Folder& NativeWalkFilter::FolderFacts(const std::string&
         ignoreFileRules_.ReadFolder(facts.Resolved);
     }
     git_repository* repository = nullptr;
-    if (!facts.Resolved.empty() && git_repository_open_ext(&repository, facts.Resolved.c_str(), 0, nullptr) == 0 &&
+    const bool looked = !facts.Resolved.empty() && MayLieInWorkingTree(facts.Resolved);
+    if (looked && !gitStarted_) {
+        git_libgit2_init();
+        gitStarted_ = true;
+    }
+    if (looked && git_repository_open_ext(&repository, facts.Resolved.c_str(), 0, nullptr) == 0 &&
         git_repository_workdir(repository)) {
         facts.Workdir = git_repository_workdir(repository);
         // One repository object per working tree, however many folders lead to it.

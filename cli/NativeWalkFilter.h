@@ -31,10 +31,17 @@ private:
     };
     // What a folder's entries are asked against, found once per folder.
     const Folder& FolderFacts(const std::string& folder);
+    // Whether `resolved` or a folder above it may hold an entry named ".git", as the top of
+    // every working tree does: only then is a repository looked for.
+    bool MayLieInWorkingTree(const std::string& resolved);
 
     bool leaveOutHidden_;
     bool ignoreFiles_;
     std::map<std::string, Folder> folders_;
+    std::map<std::string, bool> holdsGitEntry_;  // by folder, resolved
+    // libgit2 is started when the first repository is looked for: its start reads the
+    // system's certificates, which took a run over a tree outside any repository 3 ms.
+    bool gitStarted_ = false;
     // By working tree.
     std::map<std::string, git_repository*> opened_;
     IgnoreFileRules ignoreFileRules_;

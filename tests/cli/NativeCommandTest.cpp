@@ -729,6 +729,12 @@ TEST_F(NativeCommandTest, AWalkLeavesOutWhatIsNotTheUsersText)
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(ReadBytes(Work("repo/CVS/Entries")), "baz");
     EXPECT_NE(outcome.out.find("repo/pic.gif: NoText"), std::string::npos) << outcome.out;
+
+    // Walked from a folder below the top of the working tree, the repository's rules hold.
+    WriteBytes(Work("repo/sub/y.log"), "foo");
+    outcome = Run({"-E*.*", "-Ffoo", "-Rzz", "repo/sub"});
+    EXPECT_EQ(ReadBytes(Work("repo/sub/y.log")), "foo");
+    EXPECT_NE(outcome.err.find("1 left out by ignore files"), std::string::npos) << outcome.err;
 }
 
 namespace {
