@@ -76,10 +76,6 @@ public:
     // name pointing at unwritten data (an empty file) on file systems that do not flush on
     // rename.
     bool FlushBeforeReplace();
-    // Sets what was written on its way to the disk without waiting for it, so that the
-    // files written one after the other are flushed together sooner; where the system has
-    // no such call it does nothing.
-    void StartWriteBack();
     // FlushBeforeReplace of several files at once, those on one file system together where
     // the system can flush a whole file system (one wait for the disk instead of one per
     // file), each file's own write errors still told; whether each one's content is safe.

@@ -185,7 +185,6 @@ FileResult TemporaryFileOutput::Complete(const AbortFlag& abort, FileResult coun
     buffer_.reset();
     cursor_ = nullptr;
     room_ = 0;
-    writer_.StartWriteBack();
     made_ = writer_.Stamp();
     if (processed && made_)
         processed->Claim(*made_);

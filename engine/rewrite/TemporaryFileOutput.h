@@ -41,8 +41,8 @@ public:
     FileResult Commit(const AbortFlag& abort, FileResult count, bool backUp, ProcessedFiles* processed = nullptr);
 
     // Commit in three steps, so that the new files of several can reach the disk together:
-    // Complete writes out what is buffered, starts its way to the disk and claims the new
-    // file (`count`, or what Commit returns for nothing to do, an abort or a failed write);
+    // Complete writes out what is buffered and claims the new file (`count`, or what
+    // Commit returns for nothing to do, an abort or a failed write);
     // then the writer's FlushBeforeReplace; then PutInPlace, told whether that flush held.
     FileResult Complete(const AbortFlag& abort, FileResult count, ProcessedFiles* processed);
     platform::FileWriter& Writer() { return writer_; }

@@ -109,14 +109,6 @@ bool FileWriter::FlushBeforeReplace()
     return handle_ >= 0 && ::fdatasync(static_cast<int>(handle_)) == 0;
 }
 
-void FileWriter::StartWriteBack()
-{
-#ifdef SYNC_FILE_RANGE_WRITE
-    if (handle_ >= 0)
-        ::sync_file_range(static_cast<int>(handle_), 0, 0, SYNC_FILE_RANGE_WRITE);
-#endif
-}
-
 std::vector<bool> FileWriter::FlushBeforeReplaceTogether(std::span<FileWriter* const> writers)
 {
     std::vector<bool> flushed(writers.size());

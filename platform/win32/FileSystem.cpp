@@ -117,8 +117,6 @@ bool FileWriter::FlushBeforeReplace()
     return Flush();
 }
 
-void FileWriter::StartWriteBack() {}
-
 std::vector<bool> FileWriter::FlushBeforeReplaceTogether(std::span<FileWriter* const> writers)
 {
     std::vector<bool> flushed(writers.size());
