@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -256,20 +257,33 @@ bool EncodingDetector::ReadInTwoParts(std::string_view bytes)
     const std::string_view first = bytes.substr(0, static_cast<std::size_t>(boundary - bytes.data()));
     const std::string_view second = bytes.substr(first.size());
     Reading shiftJis(ShiftJisRule(), false), eucJp(EucJpRule(), false), utf8(Utf8Rule(), true);
+    std::exception_ptr failure;  // the second part's, thrown here once it is read
     std::thread reader;
     try {
         reader = std::thread([&] {
-            shiftJis.Add(second);
-            eucJp.Add(second);
-            utf8.Add(second);
+            try {
+                shiftJis.Add(second);
+                eucJp.Add(second);
+                utf8.Add(second);
+            } catch (...) {
+                failure = std::current_exception();
+            }
         });
     } catch (const std::system_error&) {
         return false;
     }
-    shiftJis_.Add(first);
-    eucJp_.Add(first);
-    utf8_.Add(first);
-    reader.join();
+    struct Join {
+        std::thread& Reader;
+        ~Join() { Reader.join(); }
+    };
+    {
+        const Join join{reader};
+        shiftJis_.Add(first);
+        eucJp_.Add(first);
+        utf8_.Add(first);
+    }
+    if (failure)
+        std::rethrow_exception(failure);
     shiftJis_.Follow(shiftJis);
     eucJp_.Follow(eucJp);
     utf8_.Follow(utf8);
