@@ -18,13 +18,15 @@ public:
 
     // The bytes written so far.
     std::uint64_t Size() const { return listed_ + static_cast<std::uint64_t>(cursor_ - gathered_); }
-    // Writes the text from `offset` on to `out`: false when `out` refused it.
+    // Writes the text from `offset` on to `out`: false when `out` refused it. Once only: the
+    // memory gathered in is given back as its pieces are written.
     bool WriteFrom(std::uint64_t offset, TextOutput& out);
 
 private:
     struct Piece {
         const char* Data;
         std::size_t Size;
+        std::size_t Chunk;  // 1 + the index of the chunk it was gathered in; 0 pointed at
     };
 
     bool WriteOut(const char* data, std::size_t size) override;

@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "engine/flow/PieceListOutput.h"
 #include "engine/regex/BregexpLibrary.h"
 #include "engine/regex/RegexRewrite.h"
 
@@ -107,5 +108,35 @@ TEST(TwoPartRewrite, GivesWhatTheRewriteFromTheStartGives)
                 ASSERT_EQ(parts.Text, whole.Text) << "round " << round << ": " << pattern.Find;
             }
         }
+    }
+}
+
+// The second part's new text, kept as pieces over several chunks of memory (short pieces
+// gathered, some in words, long ones pointed at), is written from any place on as it was
+// made, while the chunks behind are given back.
+TEST(TwoPartRewrite, KeptPiecesAreWrittenFromAnyPlaceAsTheyCame)
+{
+    std::mt19937 random(3);
+    std::string source(200, 'x');
+    for (char& c : source)
+        c = static_cast<char>('a' + random() % 26);
+    for (const std::uint64_t offset : {std::uint64_t{0}, std::uint64_t{5}, std::uint64_t{1} << 20, std::uint64_t{3} << 20}) {
+        PieceListOutput kept;
+        std::string expected;
+        while (expected.size() < (std::size_t{7} << 19)) {
+            const std::size_t size = random() % 8 == 0 ? 64 + random() % 100 : random() % 40;
+            // A word's bytes after the piece are read too.
+            const std::size_t from = random() % (source.size() - size - TextOutput::Word);
+            char* room = random() % 2 == 0 ? kept.RoomFor(size) : nullptr;
+            if (room)
+                kept.WrittenUntil(TextOutput::CopyWords(room, source.data() + from, size));
+            else
+                ASSERT_TRUE(kept.Write(source.data() + from, size));
+            expected.append(source, from, size);
+        }
+        std::string written;
+        StringOutput out(written);
+        ASSERT_TRUE(kept.WriteFrom(offset, out));
+        EXPECT_EQ(written, expected.substr(static_cast<std::size_t>(offset))) << offset;
     }
 }
