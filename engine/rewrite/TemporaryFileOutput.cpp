@@ -11,7 +11,12 @@
 namespace {
 
 // Small pieces are gathered into writes of this size; larger pieces go out as they are.
+// A large file's are gathered into larger writes: each one handed to the thread that
+// writes it wakes that thread, and at 256 KiB the wakings took a tenth of a 256 MiB
+// literal rewrite.
 constexpr std::size_t BufferSize = 256 * 1024;
+constexpr std::size_t LargeBufferSize = 1024 * 1024;
+constexpr std::uint64_t LargeFrom = 16 * 1024 * 1024;
 constexpr std::size_t DirectFrom = 16 * 1024;
 // Once this much of a text is written, the rest is written in the background, every piece
 // through the buffer.
@@ -22,7 +27,7 @@ constexpr std::size_t WholeFrom = 4 * 1024 * 1024;
 
 TemporaryFileOutput::TemporaryFileOutput(const std::string& path, const platform::FileStamp& read,
                                          CommitObserver* commits)
-    : path_(path), read_(read), commits_(commits)
+    : path_(path), read_(read), commits_(commits), bufferSize_(read.Size >= LargeFrom ? LargeBufferSize : BufferSize)
 {
 }
 
@@ -100,7 +105,7 @@ bool TemporaryFileOutput::Flush()
         return false;
     // The buffer handed over first leaves none behind: the next piece makes another.
     cursor_ = buffer_.get();
-    room_ = buffer_ ? BufferSize : 0;
+    room_ = buffer_ ? bufferSize_ : 0;
     return true;
 }
 
@@ -141,9 +146,9 @@ bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
     }
     for (;;) {
         if (!buffer_) {
-            buffer_.reset(new char[BufferSize]);
+            buffer_.reset(new char[bufferSize_]);
             cursor_ = buffer_.get();
-            room_ = BufferSize;
+            room_ = bufferSize_;
         }
         const std::size_t part = size < room_ ? size : room_;
         std::memcpy(cursor_, data, part);

@@ -79,6 +79,7 @@ private:
     std::uint64_t entry_ = 0;  // the observer's, from BeforeCommit
     bool kept_ = false;        // told to the observer, and not yet told the end
     State state_ = State::NotStarted;
+    const std::size_t bufferSize_;
     std::unique_ptr<char[]> buffer_;  // what is written up to TextOutput's cursor
     std::uint64_t written_ = 0;       // handed on to the file so far
     // Writes a large text's buffers while the next is made; the writer is its own meanwhile.

@@ -141,10 +141,11 @@ TEST_F(LargeFileTest, PreviewAndReaderSeeTheWholeTextsOfAFileOfSeveralBlocks)
 
 TEST_F(LargeFileTest, ALongFileIsReadAheadInOrderAndItsEncodingToldByItsLastBlock)
 {
-    // Long enough to be read on a thread of its own, and read twice: seven-bit in the first
-    // block, then "ё\" in every block, whose backslash is the second byte of a pair read as
-    // Shift-JIS, and at the very end a character that only UTF-8 reads whole.
-    constexpr std::size_t blocks = 7;
+    // Long enough to be read on a thread of its own and written in a large file's writes,
+    // and read twice: seven-bit in the first block, then "ё\" in every block, whose
+    // backslash is the second byte of a pair read as Shift-JIS, and at the very end a
+    // character that only UTF-8 reads whole.
+    constexpr std::size_t blocks = 17;
     std::string text(blocks * Block, 'x');
     for (std::size_t b = 1; b < blocks; ++b)
         text.replace(b * Block + 100, 3, "\xD1\x91\\");
