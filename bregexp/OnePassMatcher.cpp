@@ -98,7 +98,8 @@ struct alignas(64) OnePassMatcher::Compiled {
     struct Skip {
         int Length = 0;
         int Target = 0;  // the state after them
-        std::vector<std::pair<std::uint16_t, std::uint16_t>> SlotLeaves;  // (leaf, its offset) setting slots
+        // (slot, offset) for every slot the leaves on the way set, in the order they set them.
+        std::vector<std::pair<std::uint16_t, std::uint16_t>> SlotsSet;
     };
 
     // A skip for every text whose first byte no other text begins with.
@@ -119,8 +120,12 @@ struct alignas(64) OnePassMatcher::Compiled {
                     Program.States[static_cast<std::size_t>(state)].ByByte[static_cast<unsigned char>(text[skip.Length])];
                 if (step.What != OnePassStep::Take)
                     break;
-                if (step.Slots)
-                    skip.SlotLeaves.emplace_back(step.Leaf, skip.Length);
+                if (step.Slots) {
+                    const OnePassLeaf& leaf = Program.Leaves[static_cast<std::size_t>(step.Leaf)];
+                    for (std::uint16_t i = 0; i < leaf.SlotCount; ++i)
+                        skip.SlotsSet.emplace_back(Program.Slots[leaf.FirstSlot + i],
+                                                   static_cast<std::uint16_t>(skip.Length));
+                }
                 state = step.Target;
             }
             if (skip.Length == 0)
@@ -372,8 +377,9 @@ OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* en
         const std::int8_t index = compiled_->SkipOfFirstByte[static_cast<unsigned char>(*start)];
         if (index >= 0) {
             const Compiled::Skip& skip = compiled_->Skips[static_cast<std::size_t>(index)];
-            for (const auto& [leaf, at] : skip.SlotLeaves)
-                Apply(program_.Leaves[leaf], slots, static_cast<int>(start - text) + at);
+            const int offset = static_cast<int>(start - text);
+            for (const auto& [slot, at] : skip.SlotsSet)
+                slots[slot] = offset + at;
             s = start + skip.Length;
             before = s - 1;
             state = states + skip.Target;
