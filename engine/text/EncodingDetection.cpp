@@ -125,6 +125,8 @@ constexpr long CertainCost = 16 * 4;
 constexpr std::size_t CharacterReach = 4;
 // Scoring reads the characters that begin in the first ScoredBytes, and their bytes.
 constexpr std::size_t HeadBytes = ScoredBytes + CharacterReach;
+// The seven-bit bytes kept before the first high byte, for a find text that begins with them.
+constexpr std::size_t SevenBitBefore = 256;
 // An escape sequence is ESC and at most three bytes.
 constexpr std::size_t EscapeReach = 3;
 
@@ -221,11 +223,10 @@ EncodingDetector::EncodingDetector(EncodingChoice choice)
 
 void EncodingDetector::Add(std::string_view bytes)
 {
-    if (head_.size() < HeadBytes)
-        head_.append(bytes.substr(0, HeadBytes - head_.size()));
     if (!highBytes_) {
         const auto high =
             std::find_if(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+        const auto sevenBit = static_cast<std::size_t>(high - bytes.begin());
         if (!escape_) {
             std::string around = escapeTail_;
             around.append(bytes.substr(0, EscapeReach));
@@ -233,13 +234,23 @@ void EncodingDetector::Add(std::string_view bytes)
             escapeTail_.append(bytes.substr(bytes.size() - std::min(bytes.size(), EscapeReach)));
             escapeTail_.erase(0, escapeTail_.size() - std::min(escapeTail_.size(), EscapeReach));
         }
+        // Seven-bit bytes cost nothing in any reading: scoring reads from the first high
+        // byte on, however far into the text it stands, with the last seven-bit bytes
+        // before it, where a find text may begin.
+        textBegun_ = textBegun_ || sevenBit > 0;
+        head_.append(bytes.substr(sevenBit > SevenBitBefore ? sevenBit - SevenBitBefore : 0,
+                                  std::min(sevenBit, SevenBitBefore)));
+        if (head_.size() > SevenBitBefore)
+            head_.erase(0, head_.size() - SevenBitBefore);
         if (high == bytes.end())
             return;
         highBytes_ = true;
         // Every seven-bit byte is a character of its own in each reading: the readings
         // begin at the first byte that is not.
-        bytes.remove_prefix(static_cast<std::size_t>(high - bytes.begin()));
+        bytes.remove_prefix(sevenBit);
     }
+    if (head_.size() < HeadBytes)
+        head_.append(bytes.substr(0, HeadBytes - head_.size()));
     if (choice_ != EncodingChoice::Automatic)
         return;
     if (bytes.size() >= InTwoPartsFrom && ReadInTwoParts(bytes))
@@ -328,7 +339,7 @@ DetectedEncoding EncodingDetector::Detected(const EncodingClues* clues) const
 
 DetectedEncoding EncodingDetector::Detect(const EncodingClues* clues) const
 {
-    if (std::string_view(head_).substr(0, 3) == ByteOrderMark)
+    if (!textBegun_ && std::string_view(head_).substr(0, 3) == ByteOrderMark)
         return {TextEncoding::Utf8};
     if (!highBytes_)
         return {TextEncoding::Ascii};

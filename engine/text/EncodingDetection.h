@@ -99,7 +99,9 @@ private:
     bool ReadInTwoParts(std::string_view bytes);
 
     EncodingChoice choice_;
-    std::string head_;           // the first bytes, as many as scoring reads
+    // The bytes scoring reads: from the first high byte on, with a few seven-bit ones before.
+    std::string head_;
+    bool textBegun_ = false;     // a seven-bit byte came before the first high one
     std::string escapeTail_;     // the last bytes, for an escape sequence across blocks
     bool highBytes_ = false;     // a byte from 0x80 on was seen
     bool escape_ = false;        // a JIS escape sequence was seen

@@ -234,6 +234,39 @@ TEST(EncodingDetection, TellsAGuessAndTakesFindTextsAsClues)
     EXPECT_FALSE(DetectEncoding(EncodingChoice::EucJp, "X\x8E\xD0", nullptr).Guessed);
 }
 
+// A text's first high byte may stand far into it, past what scoring reads from its start:
+// the characters from there on are scored, in blocks too, and a find text beginning with
+// seven-bit bytes before them still tells the reading it occurs in.
+TEST(EncodingDetection, AFarFirstHighByteIsScoredAsANearOne)
+{
+    const std::string ascii(300 * 1024, 'a');
+    struct Case {
+        std::string text;
+        std::vector<std::pair<TextEncoding, std::string>> clues;
+        TextEncoding encoding;
+        bool guessed;
+    };
+    const Case cases[] = {
+        {ascii + "\n\xBC\xD2\xC4\xB9\n", {}, TextEncoding::EucJp, false},  // 社長, or Shift-JIS ｼﾒﾄｹ
+        {ascii + " Q\x8E\xD0", {{TextEncoding::ShiftJis, "Q\x8E\xD0"}, {TextEncoding::EucJp, "Q\xBC\xD2"}},
+         TextEncoding::ShiftJis, false},  // Q社 in Shift-JIS, or Qﾐ in EUC-JP
+    };
+    for (const Case& c : cases) {
+        EncodingClues clues;
+        for (const auto& [encoding, text] : c.clues)
+            clues.Add(encoding, text);
+        EncodingDetector whole, blocks;
+        whole.Add(c.text);
+        for (std::size_t at = 0; at < c.text.size(); at += 1000)
+            blocks.Add(std::string_view(c.text).substr(at, 1000));
+        for (const EncodingDetector* detector : {&whole, &blocks}) {
+            const DetectedEncoding detected = detector->Detected(&clues);
+            EXPECT_EQ(EncodingName(detected.Encoding), EncodingName(c.encoding)) << c.text.substr(ascii.size());
+            EXPECT_EQ(detected.Guessed, c.guessed) << c.text.substr(ascii.size());
+        }
+    }
+}
+
 // A large text is read in two parts at once, cut at a byte below 0x40 near its middle: it
 // must be judged as the same text added a block at a time is, whatever stands at the cut
 // (a character cut short there, a long UTF-8 character just before it, one reading broken
