@@ -9,6 +9,7 @@
 #include "cli/NativeList.h"
 #include "cli/NativeWalkFilter.h"
 #include "engine/regex/BregexpLibrary.h"
+#include "platform/UndoFiles.h"
 
 void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartValues& values,
                       const SettingsStore& settings, const BregexpLibrary& library, const WalkChoices& walks,
@@ -43,4 +44,22 @@ void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartVa
     job.Settings = &settings;
     job.Encoding = settings.ReadEncodingChoice();
     job.Workers = settings.ReadSwitch(Setting::Workers);
+}
+
+std::optional<std::string> TakeOutLogFile(NativeJob& run, const std::string& log)
+{
+    // A log not made yet is no file of the run's.
+    const std::optional<platform::FileStamp> logFile = platform::StampOfFile(log);
+    if (!logFile)
+        return std::nullopt;
+    const auto isLog = [&](const std::string& path) {
+        const std::optional<platform::FileStamp> file = platform::StampOfFile(path);
+        return file && file->Volume == logFile->Volume && file->Index == logFile->Index;
+    };
+    std::vector<std::string>& files = run.Job.Files;
+    for (const std::string& path : files)
+        if (!run.Walked.contains(path) && isLog(path))
+            return path;
+    std::erase_if(files, [&](const std::string& path) { return run.Walked.contains(path) && isLog(path); });
+    return std::nullopt;
 }

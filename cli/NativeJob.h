@@ -1,6 +1,7 @@
 #pragma once
 // The run the native command line asks for: the window program's start-up values and
 // file-list rules, without a window.
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -43,3 +44,8 @@ struct WalkChoices {
 void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartValues& values,
                       const SettingsStore& settings, const BregexpLibrary& library, const WalkChoices& walks,
                       NativeJob& run);
+
+// The run writes its log to `log` at its end: a file the walks added that is the log
+// (under any name) is its own, and goes out of the run. Returns a named file that is the
+// log, which the run cannot both rewrite and overwrite.
+std::optional<std::string> TakeOutLogFile(NativeJob& run, const std::string& log);

@@ -14,6 +14,9 @@ namespace platform {
 // when the name is free or names something else (a link, a folder).
 std::optional<FileStamp> StampOfName(const std::string& path);
 
+// The regular file `path` names, links followed; nullopt for anything else.
+std::optional<FileStamp> StampOfFile(const std::string& path);
+
 // The size of the regular file `path` names, links followed; nullopt for anything else.
 std::optional<std::uint64_t> SizeOfFile(const std::string& path);
 

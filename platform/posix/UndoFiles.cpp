@@ -45,6 +45,14 @@ std::optional<FileStamp> StampOfName(const std::string& path)
     return StampOf(info);
 }
 
+std::optional<FileStamp> StampOfFile(const std::string& path)
+{
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return StampOf(info);
+}
+
 std::optional<std::uint64_t> SizeOfFile(const std::string& path)
 {
     struct stat info;

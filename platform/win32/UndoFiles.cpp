@@ -22,11 +22,13 @@ bool IsOpen(std::intptr_t handle)
 
 }  // namespace
 
-std::optional<FileStamp> StampOfName(const std::string& path)
+namespace {
+
+std::optional<FileStamp> StampOfRegularFile(const std::string& path, DWORD flags)
 {
     HANDLE file = ::CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                                flags | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
     BY_HANDLE_FILE_INFORMATION information;
@@ -38,6 +40,18 @@ std::optional<FileStamp> StampOfName(const std::string& path)
     if (!regular)
         return std::nullopt;
     return stamp;
+}
+
+}  // namespace
+
+std::optional<FileStamp> StampOfName(const std::string& path)
+{
+    return StampOfRegularFile(path, FILE_FLAG_OPEN_REPARSE_POINT);
+}
+
+std::optional<FileStamp> StampOfFile(const std::string& path)
+{
+    return StampOfRegularFile(path, 0);
 }
 
 std::optional<std::uint64_t> SizeOfFile(const std::string& path)

@@ -125,6 +125,33 @@ TEST_F(NativeCommandTest, ALogThatCannotBeWrittenExitsWithTwoAndTouchesNothing)
     }
 }
 
+// The log is written at the end of the run: a file named to be rewritten that is the log,
+// under any name, is refused, and the log of an earlier run that a walk meets is no file
+// of the run's.
+TEST_F(NativeCommandTest, TheLogIsNeverOneOfTheFilesRewritten)
+{
+    MakeFolder(Work("d"));
+    WriteBytes(Work("d/x.txt"), "a1");
+    WriteBytes(Work("keep.txt"), "a precious");
+    ASSERT_EQ(::symlink("keep.txt", Work("link.txt").c_str()), 0);
+    for (const char* named : {"keep.txt", "link.txt"}) {
+        const Outcome outcome = Run({"-Fa", "-R#", "--log=keep.txt", "d", named});
+        EXPECT_EQ(outcome.status, 2) << named;
+        EXPECT_NE(outcome.err.find("a file to rewrite: the log would take its place; nothing was changed"),
+                  std::string::npos)
+            << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("keep.txt")), "a precious");
+        EXPECT_EQ(ReadBytes(Work("d/x.txt")), "a1");
+    }
+    for (int run = 0; run < 2; ++run) {
+        WriteBytes(Work("d/x.txt"), "a1");
+        const Outcome outcome = Run({"-Fa", "-R#", "-E*.*", "--log=d/replace.log", "d"});
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("d/x.txt")), "#1");
+        EXPECT_EQ(outcome.out.find("replace.log"), std::string::npos) << outcome.out;
+    }
+}
+
 // A request the run would ignore, or a pattern it lacks, is refused before anything is
 // touched: one line naming it, exit status 2.
 TEST_F(NativeCommandTest, WhatWouldBeIgnoredOrIsMissingIsRefused)
