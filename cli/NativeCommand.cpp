@@ -260,6 +260,12 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     else if (request.Output != Verbosity::Quiet)
         summary = SummaryLine(lines.Counts(), LeftOutOf(run), request.DryRun);
     progress.Finish(summary);
+    // Lines of files that never reached standard output are a report that failed.
+    if (std::fflush(console.Out) != 0 || std::ferror(console.Out)) {
+        std::fputs("tarvelox: standard output could not be written\n", console.Err);
+        if (status == EverythingDone)
+            status = SomethingFailedOrSkipped;
+    }
     // A stopped run's log lists the files done.
     if (request.LogFile && !WriteReplaceLog(log, *request.LogFile)) {
         std::fprintf(console.Err, "tarvelox: %s: the log cannot be written\n", terminal.Name(*request.LogFile).c_str());

@@ -5,7 +5,9 @@
 
 namespace {
 
-constexpr int Caught[] = {SIGINT, SIGTERM, SIGHUP};
+// SIGPIPE too: the program reading standard output went away (head, a pager quit), and a
+// run ended by it halfway would leave its temporary file behind.
+constexpr int Caught[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
 
 // A handler reaches nothing but these: a lock-free flag and a plain signal number.
 static_assert(AbortFlag::is_always_lock_free);

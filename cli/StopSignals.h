@@ -1,5 +1,5 @@
 #pragma once
-// SIGINT, SIGTERM and SIGHUP stop a run as the window's abort button does: the file in
+// SIGINT, SIGTERM, SIGHUP and SIGPIPE stop a run as the window's abort button does: the file in
 // progress keeps its content, no file after it is started, and the log of the files done
 // is still written. A second signal changes nothing: the stop is already on its way.
 #include "engine/flow/AbortFlag.h"

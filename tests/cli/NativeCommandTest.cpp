@@ -257,7 +257,8 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
     const std::string text(256 * 1024, 'a');
     // A second signal (timeout and a terminal's Ctrl+C signal the group and the program)
     // changes nothing: the stop is on its way.
-    for (const auto [signal, times] : {std::pair{SIGINT, 1}, {SIGTERM, 1}, {SIGHUP, 1}, {SIGINT, 2}}) {
+    // SIGPIPE comes when the reader of standard output goes away (head, a pager).
+    for (const auto [signal, times] : {std::pair{SIGINT, 1}, {SIGTERM, 1}, {SIGHUP, 1}, {SIGPIPE, 1}, {SIGINT, 2}}) {
         SCOPED_TRACE(signal);
         SCOPED_TRACE(times);
         Arguments arguments = {"-Fa", "-Rb", "-B0", "--log=replace.log"};
@@ -303,13 +304,28 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
         char expected[200];
         std::snprintf(expected, sizeof expected,
                       "tarvelox: stopped by %s: %d files changed before the stop, %d not processed\n",
-                      signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "SIGHUP", changed, Files - logged);
+                      sigabbrev_np(signal) ? ("SIG" + std::string(sigabbrev_np(signal))).c_str() : "?", changed,
+                      Files - logged);
         EXPECT_EQ(outcome.err, expected);
     }
 }
 
 // The README's first run: the characters whose second byte is 0x5C come through whole
 // while every backslash of the paths is replaced.
+// Lines that cannot be written to standard output are a failure told on standard error;
+// the run itself is done.
+TEST_F(NativeCommandTest, AStandardOutputThatTakesNothingIsAFailure)
+{
+    WriteBytes(Work("a.txt"), "abc");
+    ASSERT_EQ(::symlink("/dev/full", (home_ / "stdoutfull").c_str()), 0);
+    const pid_t child = Start({"-Fa", "-RX", "a.txt"}, false, "C", nullptr, "full");
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_NE(ReadBytes(home_ / "stderrfull").find("standard output could not be written"), std::string::npos);
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "Xbc");
+}
+
 TEST_F(NativeCommandTest, SamplesAreRewrittenAndTheirDoubleByteCharactersKept)
 {
     std::filesystem::copy(TARVELOX_SAMPLES "/files", work_.Path(), std::filesystem::copy_options::recursive);
