@@ -62,6 +62,23 @@ bool IsRepositoryFolderName(std::string_view name)
     return false;
 }
 
+namespace {
+
+// Whether a folder on the way to `path` is a repository's own (IsRepositoryFolderName).
+bool LiesInRepositoryFolder(const std::string& path)
+{
+    for (std::string folder = platform::FolderPartOf(path); !folder.empty();) {
+        folder.pop_back();
+        const std::string above = platform::FolderPartOf(folder);
+        if (IsRepositoryFolderName(std::string_view(folder).substr(above.size())))
+            return true;
+        folder = above;
+    }
+    return false;
+}
+
+}  // namespace
+
 void FileList::PassOver(const std::string& name, PassedOverReason reason)
 {
     passedOver_.push_back({name, reason});
@@ -92,7 +109,9 @@ void FileList::WalkFolder(const std::string& path)
             continue;
         }
         std::optional<WalkLeftOut> leftOut;
-        if (folder && IsRepositoryFolderName(entry.Name))
+        // A link that leads into a repository's own folder leads to its insides too.
+        if ((folder && IsRepositoryFolderName(entry.Name)) ||
+            (entry.Link && entry.Kind == platform::EntryKind::File && LiesInRepositoryFolder(platform::FinalPath(entryPath))))
             leftOut = WalkLeftOut::RepositoryFolder;
         else if (walkFilter_ && (folder || entry.Kind == platform::EntryKind::File))
             leftOut = walkFilter_->LeftOut(entryPath, entry.Name, folder);

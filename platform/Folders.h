@@ -21,6 +21,8 @@ struct FolderEntry {
     // False when Name does not name the entry, not even through the escape of SystemName:
     // it is then only for the user to read.
     bool Named = true;
+    // A link (a symbolic link, another reparse point), which Kind tells the target of.
+    bool Link = false;
 };
 
 // What `path` names, links followed.
@@ -29,6 +31,10 @@ EntryKind KindOf(const std::string& path);
 // The entries of `folder` in the order the file system gives them, hidden and system
 // entries included, without "." and "..". False, with no entries, when it cannot be read.
 bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries);
+
+// Where the entry `path` names lies, every link on the way followed; empty when that
+// cannot be told.
+std::string FinalPath(const std::string& path);
 
 // `name` inside `folder`, with one separator between them.
 std::string JoinPath(const std::string& folder, const std::string& name);

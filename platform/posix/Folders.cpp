@@ -1,5 +1,6 @@
 #include "platform/Folders.h"
 
+#include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -18,12 +19,13 @@ EntryKind KindOfStatus(const struct stat& info)
 
 // Links are followed for a file; a linked folder is told apart, so that a walk can keep
 // out of it.
-EntryKind KindOfListed(const std::string& path)
+EntryKind KindOfListed(const std::string& path, bool& link)
 {
     struct stat info;
     if (::lstat(path.c_str(), &info) != 0)
         return EntryKind::Missing;
-    if (!S_ISLNK(info.st_mode))
+    link = S_ISLNK(info.st_mode);
+    if (!link)
         return KindOfStatus(info);
     const EntryKind target = KindOf(path);
     return target == EntryKind::Folder ? EntryKind::FolderLink : target;
@@ -37,6 +39,16 @@ EntryKind KindOf(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 ? KindOfStatus(info) : EntryKind::Missing;
 }
 
+std::string FinalPath(const std::string& path)
+{
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return std::string();
+    std::string final = resolved;
+    std::free(resolved);
+    return final;
+}
+
 bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries)
 {
     entries.clear();
@@ -48,6 +60,7 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries)
         if (name == "." || name == "..")
             continue;
         EntryKind kind;
+        bool link = entry->d_type == DT_LNK;
         switch (entry->d_type) {
         case DT_REG:
             kind = EntryKind::File;
@@ -57,13 +70,13 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries)
             break;
         case DT_LNK:
         case DT_UNKNOWN:
-            kind = KindOfListed(JoinPath(folder, name));
+            kind = KindOfListed(JoinPath(folder, name), link);
             break;
         default:
             kind = EntryKind::Other;
             break;
         }
-        entries.push_back({name, kind});
+        entries.push_back({name, kind, true, link});
     }
     ::closedir(directory);
     return true;

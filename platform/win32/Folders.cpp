@@ -27,6 +27,29 @@ EntryKind KindOf(const std::string& path)
     return kind == EntryKind::FolderLink ? EntryKind::Folder : kind;
 }
 
+std::string FinalPath(const std::string& path)
+{
+    HANDLE file = ::CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), VOLUME_NAME_DOS);
+    if (length >= final.size()) {
+        final.resize(length + 1);
+        length = ::GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), VOLUME_NAME_DOS);
+    }
+    ::CloseHandle(file);
+    if (length == 0 || length >= final.size())
+        return std::string();
+    final.resize(length);
+    // The prefix of a long path tells nothing of the folders on the way.
+    if (final.rfind(L"\\\\?\\", 0) == 0)
+        final.erase(0, 4);
+    return NameFromSystem(final).Text;
+}
+
 bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries)
 {
     entries.clear();
@@ -37,7 +60,8 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries)
     do {
         const SystemName name = NameFromSystem(found.cFileName);
         if (name.Text != "." && name.Text != "..")
-            entries.push_back({name.Text, KindOfAttributes(found.dwFileAttributes), name.NamesTheFile()});
+            entries.push_back({name.Text, KindOfAttributes(found.dwFileAttributes), name.NamesTheFile(),
+                               (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
     return true;

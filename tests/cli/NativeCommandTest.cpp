@@ -740,6 +740,8 @@ TEST_F(NativeCommandTest, AWalkLeavesOutWhatIsNotTheUsersText)
         {"repo/.git/COMMIT_EDITMSG", "foo"}};
     for (const auto& [name, bytes] : files)
         WriteBytes(Work(name), bytes);
+    // A link into the repository's folder leads to its insides too.
+    ASSERT_EQ(::symlink(".git/COMMIT_EDITMSG", Work("repo/message.txt").c_str()), 0);
     auto changed = [&] {
         std::vector<std::string> names;
         for (const auto& [name, bytes] : files)
@@ -752,7 +754,7 @@ TEST_F(NativeCommandTest, AWalkLeavesOutWhatIsNotTheUsersText)
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(changed(), (std::vector<std::string>{"repo/a.txt", "repo/sub/b.txt"}));
     EXPECT_EQ(outcome.err, "tarvelox: 2 of 2 files changed, 2 replacements, 0 failed, 1 left out as not text, 3 hidden "
-                           "left out (--hidden takes them), 2 left out by ignore files (--no-ignore takes them), 2 "
+                           "left out (--hidden takes them), 2 left out by ignore files (--no-ignore takes them), 3 "
                            "repository folders left out\n");
 
     outcome = Run({"-E*.*", "-Ffoo", "-Rbar", "--hidden", "--no-ignore", "repo"});
