@@ -36,7 +36,7 @@ const char* Reason(UndoResult result)
     case UndoResult::Missing:
         return "removed since the run: not put back";
     case UndoResult::NotKept:
-        return "the journal no longer holds its original: left as it is";
+        return "the journal no longer holds its original as it was: left as it is";
     case UndoResult::NotOpen:
         return "cannot be read: left as it is";
     case UndoResult::WriteErr:

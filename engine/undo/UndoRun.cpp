@@ -89,7 +89,12 @@ public:
             return UndoResult::NotOpen;
         if (read->Stamp != entry.Made || read->Digest != entry.Digest)
             return UndoResult::Changed;
-        if (!platform::StampOfName(original))
+        // A second name of the file the run read is the file its backup, or another of its
+        // names, is too: written in place through one of them since, it no longer holds what
+        // the file held.
+        const std::optional<platform::FileStamp> kept = platform::StampOfName(original);
+        if (!kept || (entry.How == KeptAs::Link && (kept->Size != entry.Original.Size ||
+                                                    kept->Modified != entry.Original.Modified)))
             return UndoResult::NotKept;
         if (job_.Preview)
             return UndoResult::Restored;

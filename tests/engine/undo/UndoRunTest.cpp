@@ -157,6 +157,20 @@ TEST_F(UndoRunTest, AFileChangedSinceTheRunIsLeftAsItIs)
     EXPECT_EQ(ReadBytes("g.txt"), "old g");
 }
 
+// The original is kept as a second name of the file the run read, which its backup is too:
+// written in place through the backup since, it no longer holds what the file held, and
+// is not put back.
+TEST_F(UndoRunTest, AnOriginalChangedThroughItsBackupIsNotPutBack)
+{
+    job.BackUp = true;
+    const RunFolder run = RunWithJournal();
+    ASSERT_EQ(ReadBytes("a.txt.bak"), Originals.at("a.txt"));
+    WriteBytes("a.txt.bak", "scribbled over the backup");
+    EXPECT_EQ(Undo(run), (std::vector<std::string>{"a.txt=NotKept", "sub/b.txt=Restored"}));
+    EXPECT_EQ(ReadBytes("a.txt"), "new text\r\nnew again\r\n");
+    EXPECT_EQ(ReadBytes("sub/b.txt"), Originals.at("sub/b.txt"));
+}
+
 // An undo stopped after some files leaves the rest as the run left them; the next one
 // takes them back and tells which were back already.
 TEST_F(UndoRunTest, AStoppedUndoIsTakenUpByTheNextOne)
