@@ -24,7 +24,8 @@ const char* Reason(FileResult result)
     case Cancel:
         return "stopped before it was done";
     case WriteErr:
-        return "could not be rewritten: read-only, changed meanwhile, or the disk is full";
+        return "could not be rewritten: read-only, in a folder that cannot be written, with a name too long for its "
+               "temporary file, changed meanwhile, or the disk is full";
     case EncodeER:
         return "a replacement cannot be written in its encoding:";
     case Iso2022:

@@ -123,6 +123,9 @@ bool ReplaceAtomically(const std::string& from, const std::string& to, const Fil
 // held open by a program that forbids deleting it. Asked before anything is prepared beside
 // the file, so that a failing replace leaves nothing behind.
 bool CanReplace(const std::string& path, const FileStamp* read = nullptr);
+// Whether a new file could be made under `path` now, as far as can be told without making
+// it: its name is not too long for its folder, and (natively) the folder can be written.
+bool CanCreate(const std::string& path);
 // Gives `from` the name `to` in one step, in place of whatever file had it; fails, leaving
 // both as they were, when `to` is a folder or cannot be replaced (on Windows: read-only).
 bool RenameReplacing(const std::string& from, const std::string& to);

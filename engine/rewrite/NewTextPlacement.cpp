@@ -1,5 +1,6 @@
 #include "engine/rewrite/NewTextPlacement.h"
 
+#include "engine/rewrite/DerivedNames.h"
 #include "engine/rewrite/FileCommit.h"
 #include "engine/rewrite/NewTextReader.h"
 
@@ -13,7 +14,11 @@ FileResult PreviewResult(const ReplaceJob& job, const ReadFile& read, FileResult
 {
     if (IsAborted(job.AbortRequested))
         return Cancel;
-    return count > 0 && !platform::CanReplace(read.Path, &read.Stamp) ? WriteErr : count;
+    // The run makes the new text beside the file and puts it in place: the preview fails
+    // where either would.
+    return count > 0 && !(platform::CanReplace(read.Path, &read.Stamp) && platform::CanCreate(TemporaryPathOf(read.Path)))
+               ? WriteErr
+               : count;
 }
 
 FileResult PlaceNewText(const ReplaceJob& job, const std::string& listedPath, const ReadFile& read,

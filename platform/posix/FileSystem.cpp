@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/Folders.h"
 #include "platform/posix/ExtendedAttributes.h"
 #include "platform/posix/ReplaceLock.h"
 
@@ -270,6 +271,15 @@ bool CanReplace(const std::string& path, const FileStamp* read)
 {
     struct stat target;
     return IsReplaceable(path, read, target);
+}
+
+bool CanCreate(const std::string& path)
+{
+    const std::string part = FolderPartOf(path);
+    const std::string folder = part.empty() ? "." : part;
+    const long most = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 &&
+           path.size() - part.size() <= static_cast<std::size_t>(most > 0 ? most : 255);
 }
 
 bool RenameReplacing(const std::string& from, const std::string& to)

@@ -1,4 +1,5 @@
 #include "platform/FileSystem.h"
+#include "platform/Folders.h"
 
 #include <windows.h>
 
@@ -266,6 +267,14 @@ bool CanReplace(const std::string& path, const FileStamp* read)
         ::CloseHandle(file);
         return true;
     });
+}
+
+bool CanCreate(const std::string& path)
+{
+    // A name of a folder's entry holds at most 255 UTF-16 units; what the folder allows
+    // only making the file tells.
+    const std::string part = FolderPartOf(path);
+    return WidePath(path.substr(part.size())).size() <= 255;
 }
 
 bool RenameReplacing(const std::string& from, const std::string& to)

@@ -578,6 +578,27 @@ TEST_F(NativeCommandTest, APreviewCountsWhatTheRunDoesAndWritesNothing)
     EXPECT_FALSE(FileExists(Work("replace.log")));
 }
 
+// Where the run cannot make the new text beside a file (its folder cannot be written, its
+// name leaves no room for the temporary file's), the preview fails the file too.
+TEST_F(NativeCommandTest, APreviewFailsWhereTheRunCannotMakeItsTemporaryFile)
+{
+    const std::string longName = std::string(248, 'y') + ".txt";
+    MakeFolder(Work("closed"));
+    WriteBytes(Work(longName), "old");
+    WriteBytes(Work("closed/a.txt"), "old");
+    ::chmod(Work("closed").c_str(), 0555);
+    for (const std::string& name : {longName, std::string("closed/a.txt")}) {
+        const Outcome previewed = RunAsOrdinaryUser({"-n", "-Fold", "-Rnew", name});
+        const Outcome written = RunAsOrdinaryUser({"-Fold", "-Rnew", name});
+        EXPECT_EQ(previewed.status, 1) << name;
+        EXPECT_EQ(written.status, 1) << name;
+        EXPECT_EQ(previewed.out, written.out) << name;
+        EXPECT_NE(written.out.find(": WriteErr"), std::string::npos) << written.out;
+        EXPECT_EQ(ReadBytes(Work(name)), "old");
+    }
+    ::chmod(Work("closed").c_str(), 0755);
+}
+
 // --diff prints what GNU diff -u prints for the files converted to UTF-8 with iconv.
 TEST_F(NativeCommandTest, TheDiffIsGnuDiffsInTheTerminalsEncoding)
 {
