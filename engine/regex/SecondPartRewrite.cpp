@@ -48,13 +48,14 @@ void SecondPartRewrite::Work(const BregexpLibrary& library, const AbortFlag& abo
         count_ = writer.Count();
         if (writer.Failure() != 0)
             failure_ = writer.Failure();
-        else if (found == RegexOutOfMemory)
-            failure_ = MemLack;
         else if (found < 0 || !handle)
             failure_ = RegExpER;
         // Stopped halfway, nothing of it is of use; the rest of the text is written after
-        // the last match otherwise.
-        usable_ = !stop_ && (failure_ != 0 || out.Write(writer.Copied(), static_cast<std::size_t>(end_ - writer.Copied())));
+        // the last match otherwise. Memory this part could not have (its new text is kept
+        // in memory, where the first part's goes to the file) is no failure of the text:
+        // the first part's rewrite goes on by itself.
+        usable_ = !stop_ && found != RegexOutOfMemory &&
+                  (failure_ != 0 || out.Write(writer.Copied(), static_cast<std::size_t>(end_ - writer.Copied())));
     } catch (const std::bad_alloc&) {
         // The first part's rewrite goes on by itself, in no memory of its own.
         usable_ = false;
@@ -67,8 +68,11 @@ SecondPartRewrite::Meeting SecondPartRewrite::MeetAt(const char* next)
 {
     if (thread_.joinable())
         thread_.join();
-    if (!usable_ || next > steps_.back().From)
+    if (!usable_ || next > steps_.back().From) {
+        // Of no use: its memory goes at once.
+        output_.reset();
         return Meeting::Never;
+    }
     const auto step = std::lower_bound(steps_.begin(), steps_.end(), next,
                                        [](const Step& step, const char* place) { return step.From < place; });
     if (step->From != next)

@@ -1,6 +1,7 @@
 #include "engine/regex/TwoParts.h"
 
 #include <algorithm>
+#include <new>
 #include <system_error>
 
 #include "engine/text/CharacterBoundary.h"
@@ -35,6 +36,8 @@ void TwoParts::Start(const char* next)
         watched_ = split;
     } catch (const std::system_error&) {
         // Without a thread the first part's rewrite goes on by itself.
+    } catch (const std::bad_alloc&) {
+        // So it does without the memory for the second part.
     }
 }
 
