@@ -1,6 +1,7 @@
 #include "cli/TerminalText.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "engine/text/CharacterRule.h"
 #include "platform/DoubleByte.h"
@@ -127,9 +128,34 @@ std::string TerminalText::FileText(std::string_view text, TextEncoding encoding)
     return Converted(text, CodeSetOf(encoding));
 }
 
+namespace {
+
+// Control characters in a name are shown as escapes: written as they are, a line break
+// would make two lines of one file's, and an escape sequence would command the terminal.
+// No character of the terminal's sets has such a byte inside it.
+std::string ControlsEscaped(std::string name)
+{
+    const auto isControl = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
+    if (std::none_of(name.begin(), name.end(), isControl))
+        return name;
+    std::string shown;
+    for (const char c : name) {
+        if (!isControl(c)) {
+            shown += c;
+            continue;
+        }
+        char escape[5];
+        std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(c));
+        shown += c == '\n' ? "\\n" : c == '\t' ? "\\t" : c == '\r' ? "\\r" : escape;
+    }
+    return shown;
+}
+
+}  // namespace
+
 std::string TerminalText::Name(std::string_view name) const
 {
     if (!terminal_ || IsSevenBit(name) || RuleOf(*terminal_).IsWellFormed(name) || !ShiftJisRule().IsWellFormed(name))
-        return std::string(name);
-    return Converted(name, CodeSet::ShiftJis);
+        return ControlsEscaped(std::string(name));
+    return ControlsEscaped(Converted(name, CodeSet::ShiftJis));
 }

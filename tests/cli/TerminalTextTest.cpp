@@ -63,6 +63,10 @@ TEST(TerminalText, WhatIsShownOnTheTerminal)
     EXPECT_EQ(utf8.Name(Utf8(u8"d/表.txt")), Utf8(u8"d/表.txt"));
     EXPECT_EQ(utf8.Name("d/\x95\x5c.txt"), Utf8(u8"d/表.txt"));
     EXPECT_EQ(utf8.Name("d/\xFF.txt"), "d/\xFF.txt");
+    // A control character is shown as an escape, never given to the terminal: one line a
+    // name, and no escape sequence of a name's commands it.
+    EXPECT_EQ(utf8.Name("new\nline\t\x1B[31m\x7F.txt"), "new\\nline\\t\\x1B[31m\\x7F.txt");
+    EXPECT_EQ(utf8.Name("\x95\x5c\r.txt"), Utf8(u8"表\\r.txt"));
 
     const TerminalText bytes("UTF-8", true);
     EXPECT_EQ(bytes.FileText("\x95\x5c", TextEncoding::ShiftJis), "\x95\x5c");
