@@ -1,5 +1,6 @@
 #include "app/FileList.h"
 
+#include "engine/rewrite/DerivedNames.h"
 #include "lists/TextLines.h"
 #include "platform/DoubleByte.h"
 #include "platform/Folders.h"
@@ -106,6 +107,11 @@ void FileList::WalkFolder(const std::string& path)
             continue;
         if (!entry.Named) {
             RefuseName(entryPath);
+            continue;
+        }
+        // A run's own file is never the user's text.
+        if (entry.Kind == platform::EntryKind::File && !entry.Link && MadeBesideOf(entryPath)) {
+            madeByRuns_.push_back(entryPath);
             continue;
         }
         std::optional<WalkLeftOut> leftOut;

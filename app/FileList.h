@@ -97,6 +97,9 @@ public:
     const std::vector<std::string>& NamedFilesLeftOut() const { return namedLeftOut_; }
     // How many entries walks left out for `why`.
     std::size_t WalkEntriesLeftOut(WalkLeftOut why) const { return walkLeftOut_[static_cast<std::size_t>(why)]; }
+    // Files of a run's own (MadeBesideOf) that walks met and left out: what a run that was
+    // stopped hard left behind, or another run's, which is at work.
+    const std::vector<std::string>& MadeByRuns() const { return madeByRuns_; }
 
 private:
     bool IsListed(const std::string& path);
@@ -108,6 +111,7 @@ private:
     bool subfolders_ = true;
     std::string duplicates_;
     std::string refusedNames_;
+    std::vector<std::string> madeByRuns_;
     std::vector<PassedOverName> passedOver_;
     std::size_t previousCount_ = 0;
     int widest_ = 0;

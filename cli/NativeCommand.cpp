@@ -251,6 +251,8 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     const StopSignals signals(job.AbortRequested);
     const RunOutcome outcome = RunReplace(job, log, lines);
     journal.Finish(job, outcome == RunOutcome::Completed);
+    if (outcome == RunOutcome::Completed && !job.Preview)
+        RemoveLeftoversOfFilesDone(run);
     const bool skipped = !run.NamedFilesLeftOut.empty() || !run.PassedOver.empty();
     int status = lines.Counts().Failed > 0 || skipped ? SomethingFailedOrSkipped : EverythingDone;
     const int signal = signals.Received();

@@ -9,6 +9,8 @@
 #include "cli/NativeList.h"
 #include "cli/NativeWalkFilter.h"
 #include "engine/regex/BregexpLibrary.h"
+#include "engine/rewrite/DerivedNames.h"
+#include "platform/FileSystem.h"
 #include "platform/UndoFiles.h"
 
 void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartValues& values,
@@ -28,6 +30,7 @@ void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartVa
     for (std::size_t why = 0; why < WalkLeftOutKinds; ++why)
         run.WalkLeftOut[why] = files.WalkEntriesLeftOut(static_cast<WalkLeftOut>(why));
     run.PassedOver = files.PassedOver();
+    run.MadeByRuns = files.MadeByRuns();
     run.IgnoreFileProblems = filter.Problems();
 
     ReplaceJob& job = run.Job;
@@ -62,4 +65,16 @@ std::optional<std::string> TakeOutLogFile(NativeJob& run, const std::string& log
             return path;
     std::erase_if(files, [&](const std::string& path) { return run.Walked.contains(path) && isLog(path); });
     return std::nullopt;
+}
+
+void RemoveLeftoversOfFilesDone(const NativeJob& run)
+{
+    if (run.MadeByRuns.empty())
+        return;
+    const std::unordered_set<std::string> done(run.Job.Files.begin(), run.Job.Files.end());
+    // Only a new text cut short: the content a file had, kept while its backup was made,
+    // goes only when the file is backed up again.
+    for (const std::string& made : run.MadeByRuns)
+        if (const std::string file = *MadeBesideOf(made); made == TemporaryPathOf(file) && done.contains(file))
+            platform::RemoveLeftover(made);
 }

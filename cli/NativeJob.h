@@ -28,6 +28,8 @@ struct NativeJob {
     std::string ListProblem;
     // Names that gave no file: missing, unreadable folders, links that lead nowhere.
     std::vector<PassedOverName> PassedOver;
+    // Files of a run's own the walks met and left out (FileList::MadeByRuns).
+    std::vector<std::string> MadeByRuns;
     // .ignore files the walks met but could not read: the run is refused.
     std::vector<IgnoreFileProblem> IgnoreFileProblems;
 };
@@ -49,3 +51,7 @@ void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartVa
 // (under any name) is its own, and goes out of the run. Returns a named file that is the
 // log, which the run cannot both rewrite and overwrite.
 std::optional<std::string> TakeOutLogFile(NativeJob& run, const std::string& log);
+
+// After a run that went through every file: the temporary file a run stopped hard left
+// beside one of them goes (one another run holds stays).
+void RemoveLeftoversOfFilesDone(const NativeJob& run);

@@ -822,6 +822,24 @@ void RewriteAsSedDoes(const std::vector<std::string>& files, const std::atomic<b
 
 }  // namespace
 
+// What a run stopped hard left beside a file is no text of the user's: a walk leaves it
+// out, and a temporary file cut short goes once the file beside it is done, found or not;
+// a preview leaves it, and the content a file had while its backup was made stays.
+TEST_F(NativeCommandTest, WhatAStoppedRunLeftIsNoTextAndGoesWithItsFile)
+{
+    MakeFolder(Work("d"));
+    WriteBytes(Work("d/a.txt"), "old");
+    WriteBytes(Work("d/a.txt.tarvelox.tmp"), "half a new te");
+    WriteBytes(Work("d/b.txt.tarvelox.auto"), "what b.txt held");
+    for (const char* preview : {"-n", "-v"}) {
+        const Outcome outcome = Run({preview, "-v", "-E*.*", "-Fzzz", "-Rx", "d"});
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        EXPECT_EQ(outcome.out, "d/a.txt:0 (ASCII)\n");
+        EXPECT_EQ(FileExists(Work("d/a.txt.tarvelox.tmp")), std::string(preview) == "-n");
+    }
+    EXPECT_EQ(ReadBytes(Work("d/b.txt.tarvelox.auto")), "what b.txt held");
+}
+
 // Another program rewriting the files meanwhile: a file the run reports as holding nothing
 // to replace was read, and does not hold the find text because the run missed it.
 TEST_F(NativeCommandTest, AFileChangedByAnotherProgramIsNeverTakenForOneDone)

@@ -106,6 +106,7 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
                 return before, "", REFUSED, None, 2
     after = dict(before)
     listed = []
+    made_by_runs = []
     for argument in case.arguments:
         path = os.path.join(root, argument)
         if os.path.isdir(path) and not os.path.islink(path):
@@ -113,7 +114,12 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
                 # The order the walk meets them in: the file system's, files and folders mixed.
                 for name in listing(folder):
                     entry = os.path.join(folder, name)
-                    if os.path.isfile(entry):
+                    # A run's own file is no text of the user's; a new text cut short goes
+                    # once the file beside it is done.
+                    if not os.path.islink(entry) and name.endswith((".tarvelox.tmp", ".tarvelox.auto")):
+                        if name.endswith(".tmp"):
+                            made_by_runs.append(entry)
+                    elif os.path.isfile(entry):
                         listed.append((entry, True))
                 dirs[:] = []
         elif os.path.isfile(path):
@@ -171,6 +177,10 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
             changed += 1
             replacements += result
             lines.append("%s:%d" % (rel, result))
+    if not case.preview:
+        for made in made_by_runs:
+            if made[: -len(".tarvelox.tmp")] in paths:
+                after.pop(os.path.relpath(made, root), None)
     plural = lambda n, one, many: "%d %s" % (n, one if n == 1 else many)
     summary = ("preview: " if case.preview else "") + "%d of %s %s, %s, %d failed" % (
         changed, plural(files, "file", "files"), "would change" if case.preview else "changed",
