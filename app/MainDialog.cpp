@@ -87,7 +87,8 @@ const MessageMap<CMainDialog>& CMainDialog::GetMessageMap()
 bool CMainDialog::PreTranslateMessage(MSG& message)
 {
     const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
-    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN)
+    // Enter starts nothing in this window; an open drop-down list takes it, to close.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && !IsDropDownOpen())
         return true;
     // Esc would end the program and drop the listed files without a word: with files in
     // the list it only closes an open drop-down list. 終了 and the close box still end it.

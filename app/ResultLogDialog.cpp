@@ -84,7 +84,9 @@ BOOL CResultLogDialog::OnInitDialog()
                        LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED) + std::to_string(*notProcessed_));
     }
     ::EnableWindow(GetDlgItem(IDC_UNDO), undoable_ && !undoLog_ && !preview_);
-    ShowFailures();
+    // The failures are the run's: an undo's log tells of its own files.
+    if (!undoLog_)
+        ShowFailures();
     HWND text = GetDlgItem(IDC_RESULT_LOG_TEXT);
     SetPointFontOf(text, font_, LogFontSize, LogFontFace, WindowDpi(m_hWnd));
     FitLogColumns(text);
@@ -92,7 +94,8 @@ BOOL CResultLogDialog::OnInitDialog()
                               {text, GrowWider | GrowTaller},
                               {GetDlgItem(IDC_RESULT_LOG_LINE), GrowWider | MoveDown},
                               {GetDlgItem(IDC_RESULT_LOG_LEGEND), GrowWider | MoveDown},
-                              {GetDlgItem(IDOK), MoveHalfRight | MoveDown}});
+                              {GetDlgItem(IDOK), MoveHalfRight | MoveDown},
+                              {GetDlgItem(IDC_UNDO), MoveHalfRight | MoveDown}});
     openedSize_ = RestoreWindowSize(m_hWnd, settings_, SizeKeys);
     logBox_.SubclassWindow(text);
     // The focus goes where the dialog would put it, but without selecting the whole log,

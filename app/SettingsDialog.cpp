@@ -109,7 +109,12 @@ void CSettingsDialog::OnEditList()
 {
     // The editor keeps this dialog disabled while it is open and reports back with
     // WM_LISTEDITCLOSED, which refills the combo box; nothing waits for it here.
-    OpenListEditor(*this, GetDlgItemText(IDC_SETTINGS_REPLACE_LIST), regexLibrary_);
+    // With no list beside the program the box is empty: the editor opens the one the
+    // settings name, as the main window's does, not the program's folder.
+    std::string list = GetDlgItemText(IDC_SETTINGS_REPLACE_LIST);
+    if (list.empty())
+        list = settings_.ReadText(Setting::ReplaceList);
+    OpenListEditor(*this, list, regexLibrary_);
 }
 
 LRESULT CSettingsDialog::OnListEditClosed(WPARAM listPath, LPARAM)

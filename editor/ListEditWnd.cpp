@@ -37,7 +37,7 @@ constexpr int ToolBarCommands[] = {
 
 constexpr struct {
     UINT Heading;
-    int Width;
+    int Width;  // pixels at 100 %
 } Columns[] = {{IDS_FIND_COLUMN, 200}, {IDS_REPLACE_COLUMN, 200}, {IDS_OPTIONS_COLUMN, 56}};
 
 // The cursor shown while a row is dragged: borrowed from the system's drag and drop.
@@ -135,9 +135,10 @@ bool CListEditWnd::CreateParts()
     std::vector<std::string> headings;
     std::vector<int> preferred;
     std::vector<int> needed;
+    const UINT dpi = WindowDpi(m_hWnd);
     for (const auto& column : Columns) {
         headings.push_back(LoadResourceString(column.Heading));
-        preferred.push_back(column.Width);
+        preferred.push_back(ScaledToDpi(column.Width, dpi));
         needed.push_back(listView_.WidthToShowHeading(headings.back()));
     }
     const std::vector<int> widths = FitColumnWidths(preferred, needed, 2);

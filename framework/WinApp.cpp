@@ -53,8 +53,17 @@ bool CWinApp::OnCommand(int id)
 
 bool CWinApp::OnHelp()
 {
-    HWND owner = mainWindow_ ? mainWindow_->m_hWnd : nullptr;
-    return OpenWithSystem(owner, helpPath_);
+    return OpenWithSystem(ActiveOwner(), helpPath_);
+}
+
+HWND CWinApp::ActiveOwner() const
+{
+    // The window the user works in: a box owned by the main window while a dialog or the
+    // list editor is open over it would give the main window back its input when it
+    // closes, with that window still open.
+    if (HWND active = ::GetActiveWindow())
+        return active;
+    return mainWindow_ ? mainWindow_->m_hWnd : nullptr;
 }
 
 CWinApp* CWinApp::Current()
@@ -65,8 +74,8 @@ CWinApp* CWinApp::Current()
 int AppMessageBox(const std::string& text, UINT type, const std::string& caption, HWND owner)
 {
     const CWinApp* application = CWinApp::Current();
-    if (!owner && application && application->MainWindow())
-        owner = application->MainWindow()->m_hWnd;
+    if (!owner && application)
+        owner = application->ActiveOwner();
     std::string title = caption;
     if (title.empty() && application)
         title = application->AppName();

@@ -38,6 +38,9 @@ public:
     // The document the help command opens.
     void SetHelpPath(std::string path) { helpPath_ = std::move(path); }
     const std::string& HelpPath() const { return helpPath_; }
+    // The owner of a box the application shows: the active window of its thread, or the
+    // main window when none is active.
+    HWND ActiveOwner() const;
     // The application's own commands, which windows hand on when they do not handle them;
     // true when handled.
     virtual bool OnCommand(int id);
@@ -55,7 +58,7 @@ private:
     int quitCode_ = 0;
 };
 
-// A message box of the application: owned by `owner`, or by the main window when there is
-// no owner; captioned with the application's name when no caption is given.
+// A message box of the application: owned by `owner`, or when there is none by the
+// application's ActiveOwner; captioned with the application's name when no caption is given.
 int AppMessageBox(const std::string& text, UINT type = MB_OK, const std::string& caption = std::string(),
                   HWND owner = nullptr);

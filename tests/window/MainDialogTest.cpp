@@ -234,12 +234,15 @@ TEST_F(MainDialogFixture, EscEndsTheDialogOnlyWhileTheFileListIsEmpty)
         RunQueuedMessages();
         ASSERT_TRUE(::IsWindow(Dialog()));
     }
-    find.SendMessage(CB_SHOWDROPDOWN, TRUE);
-    ASSERT_TRUE(find.GetDroppedState());
-    ASSERT_TRUE(PressKeys({{VK_ESCAPE}}));
-    RunQueuedMessages();
-    EXPECT_FALSE(find.GetDroppedState());
-    ASSERT_TRUE(::IsWindow(Dialog()));
+    // Esc and Enter close an open drop-down list, and do nothing else.
+    for (const WORD key : {VK_ESCAPE, VK_RETURN}) {
+        find.SendMessage(CB_SHOWDROPDOWN, TRUE);
+        ASSERT_TRUE(find.GetDroppedState());
+        ASSERT_TRUE(PressKeys({{key}}));
+        RunQueuedMessages();
+        EXPECT_FALSE(find.GetDroppedState()) << key;
+        ASSERT_TRUE(::IsWindow(Dialog()));
+    }
 
     CListBox(::GetDlgItem(Dialog(), IDC_FILE_LIST)).ResetContent();
     const HWND dialog = Dialog();

@@ -114,6 +114,13 @@ TEST_F(SettingsDialogTest, WithoutASettingsFileEveryFieldShowsItsDefault)
     EXPECT_EQ(combo.Text, "");
     EXPECT_EQ(::GetFocus(), ::GetDlgItem(SettingsWindow(), IDC_SETTINGS_REMEMBER));
     EXPECT_FALSE(FileExists(IniPath()));
+
+    // 編集 then opens the list the settings name, a new one, not the program's folder.
+    Click(SettingsWindow(), IDC_SETTINGS_EDIT_LIST);
+    auto* editor = dynamic_cast<CListEditWnd*>(CWnd::FromHandlePermanent(::FindWindowA("TarveloxFrame", nullptr)));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->ListPath(), ProgramFile("replace.lst"));
+    editor->SendMessage(WM_CLOSE);
 }
 
 TEST_F(SettingsDialogTest, TheKeysOfTheFileFillTheFields)

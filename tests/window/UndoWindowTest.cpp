@@ -56,7 +56,9 @@ void CALLBACK AnswerAgain(HWND, UINT, UINT_PTR, DWORD)
 // What the windows of one command showed: the questions asked, the undo's log.
 struct Seen {
     std::vector<MessageBoxText> Questions;
+    std::string RunLogCaption;
     bool UndoOffered = false;
+    std::string UndoCaption;
     std::string UndoLog;
     std::string UndoLabel;
 };
@@ -87,14 +89,23 @@ protected:
     Seen Press(int button, std::function<void(HWND)> onRunLog, std::function<void(HWND)> answer)
     {
         Seen seen;
+        // The first log a run shows is the run's, whatever its caption says of failures;
+        // the one after it, or any the undo button shows, the undo's.
+        bool runLogDue = button != IDC_UNDO;
+        HWND runLog = nullptr;
         ActivationWatcher watcher([&](HWND window) {
-            if (HasCaption(window, RunLogCaption)) {
+            const bool log = ::GetDlgItem(window, IDC_RESULT_LOG_TEXT) != nullptr;
+            if (log && (runLogDue || window == runLog)) {
+                runLogDue = false;
+                runLog = window;
+                seen.RunLogCaption = WindowText(window);
                 seen.UndoOffered = IsEnabled(window, IDC_UNDO);
                 Answer(window, [=] { onRunLog(window); });
             } else if (IsMessageBox(window)) {
                 seen.Questions.push_back(ReadMessageBox(window));
                 Answer(window, [=] { answer(window); });
-            } else if (HasCaption(window, UndoLogCaption)) {
+            } else if (log) {
+                seen.UndoCaption = WindowText(window);
                 seen.UndoLog = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_TEXT));
                 seen.UndoLabel = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_LABEL));
                 Answer(window, [] { EXPECT_TRUE(PressKey(VK_RETURN)); });
@@ -133,8 +144,10 @@ TEST_F(UndoWindowTest, TheRunsLogTakesTheRunBackOnceTheUserAgrees)
     const Seen seen = Press(IDC_START, [](HWND) { EXPECT_TRUE(PressWithAlt('U')); }, Yes);
 
     EXPECT_TRUE(seen.UndoOffered);
+    EXPECT_EQ(seen.RunLogCaption, RunLogCaption);
     ASSERT_EQ(seen.Questions.size(), 1u);
     EXPECT_EQ(seen.Questions[0].Text, LoadResourceString(IDS_UNDO_CONFIRM) + "2");
+    EXPECT_EQ(seen.UndoCaption, UndoLogCaption);
     EXPECT_EQ(seen.UndoLabel, "元に戻した結果ログ");
     EXPECT_EQ(Count(seen.UndoLog, "Restored"), 2u) << seen.UndoLog;
     EXPECT_EQ(Count(seen.UndoLog, "総復元数"), 1u) << seen.UndoLog;
@@ -142,6 +155,40 @@ TEST_F(UndoWindowTest, TheRunsLogTakesTheRunBackOnceTheUserAgrees)
     EXPECT_EQ(ReadBytes(folder_ / "b.txt"), "old two");
     EXPECT_EQ(ReadBytes(folder_ / "c.txt"), "nothing");
     EXPECT_TRUE(Window().IsWindowEnabled());
+}
+
+// The log of a run with a failure says so; the undo's log after it tells of the undo's
+// files alone, under its own caption.
+TEST_F(UndoWindowTest, TheUndoOfARunWithAFailureTellsOnlyOfItself)
+{
+    WriteBytes(folder_ / "d.txt", "old but read-only");
+    ASSERT_TRUE(::SetFileAttributesA((folder_ / "d.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    AddListEntries(Dialog(), IDC_FILE_LIST, {"d.txt"});
+    // The log made larger first: its two buttons move together below the text.
+    const auto enlargeThenUndo = [](HWND log) {
+        const auto place = [log](int id) {
+            RECT rect;
+            ::GetWindowRect(::GetDlgItem(log, id), &rect);
+            return rect;
+        };
+        const LONG gap = place(IDC_UNDO).left - place(IDOK).right;
+        RECT window;
+        ::GetWindowRect(log, &window);
+        ::SetWindowPos(log, nullptr, 0, 0, window.right - window.left + 200, window.bottom - window.top + 100,
+                       SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_EQ(place(IDC_UNDO).top, place(IDOK).top);
+        EXPECT_EQ(place(IDC_UNDO).left - place(IDOK).right, gap);
+        EXPECT_GT(place(IDC_UNDO).top, place(IDC_RESULT_LOG_TEXT).bottom);
+        EXPECT_TRUE(PressWithAlt('U'));
+    };
+    const Seen seen = Press(IDC_START, enlargeThenUndo, Yes);
+    ::SetFileAttributesA((folder_ / "d.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    EXPECT_EQ(seen.RunLogCaption, "置換完了 - 失敗 1 件");
+    EXPECT_EQ(seen.UndoCaption, UndoLogCaption);
+    EXPECT_EQ(seen.UndoLabel, "元に戻した結果ログ");
+    EXPECT_EQ(Count(seen.UndoLog, "Restored"), 2u) << seen.UndoLog;
+    EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "old one");
 }
 
 // The main window's button: No leaves everything; Yes leaves a file changed since the run
