@@ -18,12 +18,17 @@ std::string IgnoredOrMissing(const CommandRequest& request, bool fullAutomatic)
         return "there is nothing to find: give -F TEXT (or -A to run a replace list)";
     if (request.FindText->empty())
         return "the find text is empty";
-    if (const std::string& letters = request.OptionLetters.value_or(std::string());
-        letters.find('e') == std::string::npos)
-        for (const char letter : letters)
-            if (letter == 'i' || letter == 'm' || letter == 'k')
-                return std::string("-O") + letter + " is an option of regular expressions, and 'e' is not given" +
-                       (letter == 'i' ? " (ignore case in a literal text: -Oc)" : "");
+    const std::string& letters = request.OptionLetters.value_or(std::string());
+    const bool expression = letters.find('e') != std::string::npos;
+    for (const char letter : letters) {
+        if (!expression && (letter == 'i' || letter == 'm' || letter == 'k'))
+            return std::string("-O") + letter + " is an option of regular expressions, and 'e' is not given" +
+                   (letter == 'i' ? " (ignore case in a literal text: -Oc)" : "");
+        // A regular expression reads its escapes and its case itself, as the window has it.
+        if (expression && (letter == 'c' || letter == 's'))
+            return std::string("-O") + letter + " is an option of literal texts, and 'e' makes a regular expression" +
+                   (letter == 'c' ? " (ignore case in it: -Oei)" : " (which reads its own escapes)");
+    }
     return std::string();
 }
 

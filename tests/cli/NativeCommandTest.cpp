@@ -166,6 +166,8 @@ TEST_F(NativeCommandTest, WhatWouldBeIgnoredOrIsMissingIsRefused)
         {{"-Oi", "-Fa", "-Rb", "a.txt"}, "-Oi is an option of regular expressions, and 'e' is not given"},
         {{"-Ocm", "-Fa", "-Rb", "a.txt"}, "-Om is an option of regular expressions"},
         {{"-Ok", "-Fa", "-Rb", "a.txt"}, "-Ok is an option of regular expressions"},
+        {{"-Oec", "-Fa", "-Rb", "a.txt"}, "-Oc is an option of literal texts, and 'e' makes a regular expression"},
+        {{"-Ose", "-Fa", "-Rb", "a.txt"}, "-Os is an option of literal texts"},
         {{"-F", "", "-Rb", "a.txt"}, "the find text is empty"},
         {{"-Rb", "a.txt"}, "there is nothing to find"},
         {{"a.txt"}, "there is nothing to find"},
