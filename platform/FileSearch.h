@@ -7,7 +7,7 @@ namespace platform {
 // path, or empty when it is nowhere. On Windows this is the system's search order (the
 // program's folder, the current directory, the system folders, the folders of PATH);
 // elsewhere the program's folder, then the current directory. An absolute name is found
-// when it exists.
+// when it exists; one that begins with ./ or ../ only in the current directory.
 std::string SearchFile(const std::string& name);
 
 }  // namespace platform

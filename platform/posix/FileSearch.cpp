@@ -12,8 +12,10 @@ std::string SearchFile(const std::string& name)
         return std::string();
     if (IsAbsolutePath(name))
         return PathExists(name) ? name : std::string();
+    // A name that begins with "./" or "../" says where it is, as the Windows search takes it.
+    const bool fromCurrent = name.starts_with("./") || name.starts_with("../");
     const std::string besideProgram = GetProgramDirectory() + name;
-    if (PathExists(besideProgram))
+    if (!fromCurrent && PathExists(besideProgram))
         return besideProgram;
     const std::string current = CurrentDirectory();
     if (current.empty())

@@ -41,6 +41,8 @@ TEST_F(FileSearchTest, ProgramFolderFirstThenCurrentFolder)
     EXPECT_EQ(SearchFile("search-test-both.lst"), besideProgram);
     EXPECT_EQ(SearchFile("search-test-current.lst"), current / "search-test-current.lst");
     EXPECT_EQ(SearchFile(current / "search-test-current.lst"), current / "search-test-current.lst");
+    // A name that says it is in the current folder is looked for there alone.
+    EXPECT_EQ(ReadBytes(SearchFile(std::string(".") + PathSeparator + "search-test-both.lst")), "current");
 }
 
 TEST_F(FileSearchTest, WhatIsNowhereGivesAnEmptyPath)
