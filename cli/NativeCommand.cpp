@@ -90,10 +90,8 @@ LeftOutCounts LeftOutOf(const NativeJob& run)
 std::string StopSummary(int signal, std::size_t files, const ResultLog& log)
 {
     const char* name = ::sigabbrev_np(signal);
-    char text[200];
-    std::snprintf(text, sizeof text, "stopped by SIG%s: %zu files changed before the stop, %zu not processed",
-                  name ? name : "?", log.ChangedFiles(), files - log.LoggedFiles());
-    return text;
+    return std::string("stopped by SIG") + (name ? name : "?") + ": " + Plural(log.ChangedFiles(), "file", "files") +
+           " changed before the stop, " + std::to_string(files - log.LoggedFiles()) + " not processed";
 }
 
 std::string MiB(std::uint64_t bytes)

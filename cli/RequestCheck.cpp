@@ -1,5 +1,8 @@
 #include "cli/RequestCheck.h"
 
+#include <algorithm>
+
+#include "engine/pattern/EscapeSequences.h"
 #include "engine/rewrite/RegexReplace.h"
 #include "platform/DoubleByte.h"
 
@@ -16,10 +19,14 @@ std::string IgnoredOrMissing(const CommandRequest& request, bool fullAutomatic)
         return "-L names the replace list that -A runs, and -A is not given";
     if (!request.FindText)
         return "there is nothing to find: give -F TEXT (or -A to run a replace list)";
-    if (request.FindText->empty())
-        return "the find text is empty";
     const std::string& letters = request.OptionLetters.value_or(std::string());
     const bool expression = letters.find('e') != std::string::npos;
+    // A literal text of nothing but separators (\|) holds no alternative to find either.
+    const bool escapes = !expression && letters.find('s') == std::string::npos;
+    const std::vector<std::string> alternatives =
+        escapes ? DecodeFindEscapes(*request.FindText) : std::vector{*request.FindText};
+    if (std::all_of(alternatives.begin(), alternatives.end(), [](const std::string& text) { return text.empty(); }))
+        return "the find text is empty";
     for (const char letter : letters) {
         if (!expression && (letter == 'i' || letter == 'm' || letter == 'k'))
             return std::string("-O") + letter + " is an option of regular expressions, and 'e' is not given" +

@@ -20,7 +20,8 @@ const char* Reason(FileResult result)
     case NoText:
         return "holds a NUL byte: not a text file";
     case RegExpER:
-        return "the regular expression failed on it";
+        return "the regular expression failed on it: an error in it, a search too complex, or a text of 2 GiB or "
+               "more";
     case Cancel:
         return "stopped before it was done";
     case WriteErr:
@@ -49,12 +50,12 @@ std::string WordOf(FileResult result)
     return std::string(text.substr(text.find_first_not_of(' ')));
 }
 
+}  // namespace
+
 std::string Plural(std::uint64_t count, const char* one, const char* many)
 {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
-
-}  // namespace
 
 std::string ShownPath(const std::string& path, const std::string& currentFolder)
 {

@@ -13,6 +13,9 @@
 #include "cli/CommandGrammar.h"
 #include "engine/run/RunObserver.h"
 
+// "1 file", "2 files".
+std::string Plural(std::uint64_t count, const char* one, const char* many);
+
 class ConsoleProgress;
 class TerminalText;
 

@@ -169,6 +169,7 @@ TEST_F(NativeCommandTest, WhatWouldBeIgnoredOrIsMissingIsRefused)
         {{"-Oec", "-Fa", "-Rb", "a.txt"}, "-Oc is an option of literal texts, and 'e' makes a regular expression"},
         {{"-Ose", "-Fa", "-Rb", "a.txt"}, "-Os is an option of literal texts"},
         {{"-F", "", "-Rb", "a.txt"}, "the find text is empty"},
+        {{"-F\\|\\|", "-Rb", "a.txt"}, "the find text is empty"},
         {{"-Rb", "a.txt"}, "there is nothing to find"},
         {{"a.txt"}, "there is nothing to find"},
         {{"-Ll.lst", "-Fa", "-Rb", "a.txt"}, "-L names the replace list that -A runs, and -A is not given"},
@@ -305,9 +306,8 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
         EXPECT_EQ(static_cast<int>(std::count(outcome.out.begin(), outcome.out.end(), '\n')), logged);
         char expected[200];
         std::snprintf(expected, sizeof expected,
-                      "tarvelox: stopped by %s: %d files changed before the stop, %d not processed\n",
-                      sigabbrev_np(signal) ? ("SIG" + std::string(sigabbrev_np(signal))).c_str() : "?", changed,
-                      Files - logged);
+                      "tarvelox: stopped by SIG%s: %d %s changed before the stop, %d not processed\n",
+                      sigabbrev_np(signal), changed, changed == 1 ? "file" : "files", Files - logged);
         EXPECT_EQ(outcome.err, expected);
     }
 }

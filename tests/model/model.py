@@ -14,7 +14,8 @@ ENCODING_NAMES = {"sjis": "Shift-JIS", "eucjp": "EUC-JP", "utf8": "UTF-8", "asci
 STATUS_WORDS = {NOT_OPEN: " NotOpen", NO_TEXT: "  NoText", REGEXP_ER: "RegExpER", WRITE_ERR: "WriteErr",
                 ENCODE_ER: "EncodeER", ISO2022: " ISO2022"}
 REASONS = {NOT_OPEN: "cannot be read", NO_TEXT: "holds a NUL byte: not a text file",
-           REGEXP_ER: "the regular expression failed on it",
+           REGEXP_ER: "the regular expression failed on it: an error in it, a search too complex, or a text of 2 GiB "
+                      "or more",
            WRITE_ERR: "could not be rewritten: read-only, in a folder that cannot be written, with a name too long "
                       "for its temporary file, changed meanwhile, or the disk is full",
            ENCODE_ER: "a replacement cannot be written in its encoding:", ISO2022: "ISO-2022-JP text is left alone"}
