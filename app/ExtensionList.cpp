@@ -14,8 +14,14 @@ ExtensionList BuildExtensionList(std::string_view text)
         const std::string_view piece = rest.substr(0, end);
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
         const std::size_t dot = FindLastCharacter(piece, '.');
-        if (dot != std::string_view::npos)
-            extensions.emplace_back(piece.substr(dot + 1));
+        if (dot == std::string_view::npos)
+            continue;
+        // Blanks written around a pattern ("*.txt ; *.htm") belong to no extension a file
+        // can have: kept, they let nothing in.
+        std::string_view extension = piece.substr(dot + 1);
+        while (!extension.empty() && (extension.back() == ' ' || extension.back() == '\t'))
+            extension.remove_suffix(1);
+        extensions.emplace_back(extension);
     }
     return extensions;
 }

@@ -40,6 +40,8 @@ TEST(ExtensionList, BuildsAndChecks)
         {"*.t*", {"t*"}, {"a.t*", "a.T*"}, {"a.txt", "a.t"}},
         {"*.;;*.TXT;", {"", "txt"}, {"readme", "a.", "a.txt", "C:\\a.b\\readme.txt"}, {"C:\\a.b\\readme"}},
         {"", {}, {}, {"a.txt"}},
+        // Blanks around the patterns, as a hand-edited settings file has them.
+        {"*.txt ; *.htm\t", {"txt", "htm"}, {"a.txt", "b.htm"}, {"a.txt "}},
         {"A.B.C;noext;\x83\x41.\x83\x41", {"c", "\x83\x41"}, {"x.C", "x.\x83\x41"}, {"x.\x83\x61", "x.b"}},
     };
     for (const auto& c : cases) {
