@@ -109,11 +109,13 @@ void FileList::WalkFolder(const std::string& path)
             RefuseName(entryPath);
             continue;
         }
-        // A run's own file is never the user's text.
+        // A run's own file is never the user's text, nor the journal of the runs.
         if (entry.Kind == platform::EntryKind::File && !entry.Link && MadeBesideOf(entryPath)) {
             madeByRuns_.push_back(entryPath);
             continue;
         }
+        if (folder && !ownFolder_.empty() && entryPath == ownFolder_)
+            continue;
         std::optional<WalkLeftOut> leftOut;
         // A link that leads into a repository's own folder leads to its insides too.
         if ((folder && IsRepositoryFolderName(entry.Name)) ||

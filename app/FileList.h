@@ -50,6 +50,9 @@ public:
     void SetWalkFilter(WalkFilter* filter) { walkFilter_ = filter; }
     // Collects the files walks add, so that the run can tell them from named ones.
     void SetWalkedFiles(std::unordered_set<std::string>* walked) { walked_ = walked; }
+    // A folder of the program's own (the undo journal's) that walks never enter, as they
+    // never take a run's own files.
+    void SetOwnFolder(std::string folder) { ownFolder_ = std::move(folder); }
 
     // Appends the path unless the extension check refuses it, silently, or it is listed
     // already, in any letter case (also by this batch), which the end of the batch reports.
@@ -112,6 +115,7 @@ private:
     std::string duplicates_;
     std::string refusedNames_;
     std::vector<std::string> madeByRuns_;
+    std::string ownFolder_;
     std::vector<PassedOverName> passedOver_;
     std::size_t previousCount_ = 0;
     int widest_ = 0;

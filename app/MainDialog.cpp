@@ -20,6 +20,7 @@
 #include "framework/WinApp.h"
 #include "lists/History.h"
 #include "lists/ListLocations.h"
+#include "platform/StateLocation.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -123,6 +124,7 @@ BOOL CMainDialog::OnInitDialog()
     fields_.BackUp = start.BackUp;
     fields_.FullAutomatic = start.FullAutomatic;
     fileList_.SetSubfolderRule(start.SubfolderRule != 0);
+    fileList_.SetOwnFolder(platform::UndoRunsFolder());
     automaticMode_ = start.AutomaticMode;
     fileListBox_.SetUnattended(automaticMode_);
     UpdateData(false);

@@ -11,6 +11,7 @@
 #include "engine/regex/BregexpLibrary.h"
 #include "engine/rewrite/DerivedNames.h"
 #include "platform/FileSystem.h"
+#include "platform/StateLocation.h"
 #include "platform/UndoFiles.h"
 
 void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartValues& values,
@@ -25,6 +26,7 @@ void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartVa
     NativeWalkFilter filter(walks.Hidden, walks.IgnoreFiles);
     files.SetWalkFilter(&filter);
     files.SetWalkedFiles(&run.Walked);
+    files.SetOwnFolder(platform::UndoRunsFolder());
     AddCommandLineFiles(files, options.FileArguments, BatchKeys{});
     run.NamedFilesLeftOut = files.NamedFilesLeftOut();
     for (std::size_t why = 0; why < WalkLeftOutKinds; ++why)

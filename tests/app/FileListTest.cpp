@@ -249,6 +249,24 @@ TEST_F(FileListTest, WalksTakeFilesHiddenOnesIncludedAndSubfoldersOnlyByTheRule)
     EXPECT_EQ(platform::JoinPath(folder_.Path() + platform::PathSeparator, "a.txt"), top[0]);
 }
 
+// What runs leave and keep is never a file of the user's: the temporary file a stopped run
+// left, and the folder the undo journal keeps the originals in, are left out of walks.
+TEST_F(FileListTest, WalksLeaveOutWhatRunsMakeAndKeep)
+{
+    MakeFolder(folder_ / "state");
+    MakeFolder(platform::JoinPath(folder_ / "state", "runs"));
+    const std::string kept = Make(platform::JoinPath(platform::JoinPath("state", "runs"), "original.txt"));
+    const std::string mine = Make("a.txt");
+    const std::string left = Make("a.txt.tarvelox.tmp");
+    list_.BuildExtensionList("*.*");
+    list_.SetOwnFolder(platform::JoinPath(folder_ / "state", "runs"));
+    list_.WalkFolder(folder_.Path());
+    list_.EndBatch();
+    EXPECT_EQ(control_.Entries(), Paths{mine});
+    EXPECT_EQ(list_.MadeByRuns(), std::vector<std::string>{left});
+    EXPECT_TRUE(FileExists(kept));
+}
+
 TEST_F(FileListTest, FileNameListsSkipMissingNamesWalkFoldersAndFixRelativeLines)
 {
     MakeFolder(folder_ / "dir");
