@@ -20,10 +20,6 @@ bool IsOpen(std::intptr_t handle)
     return handle != -1 && Handle(handle) != INVALID_HANDLE_VALUE;
 }
 
-}  // namespace
-
-namespace {
-
 std::optional<FileStamp> StampOfRegularFile(const std::string& path, DWORD flags)
 {
     HANDLE file = ::CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
