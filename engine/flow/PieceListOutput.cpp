@@ -22,7 +22,7 @@ bool PieceListOutput::WriteOut(const char* data, std::size_t size)
     }
     if (static_cast<std::size_t>(chunkEnd_ - cursor_) < size) {
         ListGathered();
-        chunks_.emplace_back(new char[ChunkSize]);
+        chunks_.push_back(platform::NewLargeBlock(ChunkSize));
         gathered_ = cursor_ = chunks_.back().get();
         roomEnd_ = chunkEnd_ = cursor_ + ChunkSize;
     }

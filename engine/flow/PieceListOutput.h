@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/flow/TextOutput.h"
+#include "platform/LargeBlock.h"
 
 // Keeps a text as the list of its pieces, to be written elsewhere later: a piece of `least`
 // bytes or more is pointed at where it is, and must stay there; shorter ones are gathered
@@ -34,11 +35,12 @@ private:
     void ListGathered();
     void Room() { room_ = std::min(least_, static_cast<std::size_t>(chunkEnd_ - cursor_)); }
 
-    static constexpr std::size_t ChunkSize = 1 << 20;
+    // A large page each.
+    static constexpr std::size_t ChunkSize = 2 << 20;
 
     const std::size_t least_;
     std::vector<Piece> pieces_;
-    std::vector<std::unique_ptr<char[]>> chunks_;
+    std::vector<platform::LargeBlock> chunks_;
     char* gathered_ = nullptr;  // where the bytes gathered and not yet listed begin
     char* chunkEnd_ = nullptr;
     std::uint64_t listed_ = 0;  // the bytes in pieces_

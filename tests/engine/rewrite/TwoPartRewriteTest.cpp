@@ -120,10 +120,10 @@ TEST(TwoPartRewrite, KeptPiecesAreWrittenFromAnyPlaceAsTheyCame)
     std::string source(200, 'x');
     for (char& c : source)
         c = static_cast<char>('a' + random() % 26);
-    for (const std::uint64_t offset : {std::uint64_t{0}, std::uint64_t{5}, std::uint64_t{1} << 20, std::uint64_t{3} << 20}) {
+    for (const std::uint64_t offset : {std::uint64_t{0}, std::uint64_t{5}, std::uint64_t{1} << 20, std::uint64_t{5} << 20}) {
         PieceListOutput kept;
         std::string expected;
-        while (expected.size() < (std::size_t{7} << 19)) {
+        while (expected.size() < (std::size_t{7} << 20)) {
             const std::size_t size = random() % 8 == 0 ? 64 + random() % 100 : random() % 40;
             // A word's bytes after the piece are read too.
             const std::size_t from = random() % (source.size() - size - TextOutput::Word);
