@@ -42,7 +42,7 @@ std::unique_ptr<CompiledExpression> CompiledExpression::Compile(const RegexComma
     if (choice == MatcherChoice::OwnWhereItCan)
         compiled->own_ = OnePassMatcher::Build(pattern, modifiers, compiled->groupCount_);
     compiled->oniguruma_ = std::move(oniguruma);
-    compiled->answered_ = compiled->oniguruma_.get();
+    compiled->onigurumaAnswers_ = compiled->oniguruma_.get();
     return compiled;
 }
 
@@ -60,16 +60,9 @@ std::size_t CompiledExpression::CharacterLengthAt(const char* position, const ch
     return characters_->CharacterLength(std::string_view(position, static_cast<std::size_t>(end - position)), 0);
 }
 
-int CompiledExpression::Search(const char* textStart, const char* end, const char* from)
+int CompiledExpression::SearchWithOniguruma(const char* textStart, const char* end, const char* from)
 {
-    if (own_) {
-        const int found = own_->Search(textStart, end, from);
-        if (found != Matcher::Undecided) {
-            answered_ = own_.get();
-            return found;
-        }
-    }
-    answered_ = oniguruma_.get();
+    ownAnswered_ = false;
     // Oniguruma reads on from `from` by first bytes, and in text that is not well-formed a
     // character can then reach past the end, where Oniguruma would read beyond the text.
     // Our own matcher answers only where the text it read was well-formed, and such text

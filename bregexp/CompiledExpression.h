@@ -6,13 +6,13 @@
 #include <string>
 
 #include "bregexp/Matcher.h"
+#include "bregexp/OnePassMatcher.h"
 #include "bregexp/RegexCommand.h"
 
 class CharacterRule;
 
 namespace bregexp {
 
-class OnePassMatcher;
 class OnigurumaMatcher;
 class TextCharacters;
 
@@ -56,26 +56,45 @@ public:
     // Looks for the first match that starts in [from, end], with the whole of
     // [textStart, end) as the text, so that ^ and lookbehind see what precedes `from`.
     // Returns the match's offset from textStart, ONIG_MISMATCH, or an Oniguruma error code.
-    int Search(const char* textStart, const char* end, const char* from);
+    int Search(const char* textStart, const char* end, const char* from)
+    {
+        if (own_) {
+            const int found = own_->Search(textStart, end, from);
+            if (found != Matcher::Undecided) {
+                ownAnswered_ = true;
+                return found;
+            }
+        }
+        return SearchWithOniguruma(textStart, end, from);
+    }
     // See OnePassMatcher::SearchOnward and TakeAsWellFormed.
     void SearchOnward(bool onward);
     void TakeAsWellFormed(const char* text, const char* end);
 
     // Offsets of group n of the last match from textStart; negative when it took no part.
-    int GroupBegin(int group) const { return answered_->GroupBegin(group); }
-    int GroupEnd(int group) const { return answered_->GroupEnd(group); }
+    // Our own matcher's answers are read without a virtual call: every match asks for them.
+    int GroupBegin(int group) const
+    {
+        return ownAnswered_ ? own_->GroupBegin(group) : onigurumaAnswers_->GroupBegin(group);
+    }
+    int GroupEnd(int group) const { return ownAnswered_ ? own_->GroupEnd(group) : onigurumaAnswers_->GroupEnd(group); }
     void PointGroups(const char* textStart, int last, char** starts, char** ends) const
     {
-        answered_->PointGroups(textStart, last, starts, ends);
+        if (ownAnswered_)
+            own_->PointGroups(textStart, last, starts, ends);
+        else
+            onigurumaAnswers_->PointGroups(textStart, last, starts, ends);
     }
 
 private:
     CompiledExpression() = default;
     const char* CutEnd(const char* textStart, const char* textEnd) const;
+    int SearchWithOniguruma(const char* textStart, const char* end, const char* from);
 
     std::unique_ptr<OnigurumaMatcher> oniguruma_;
     std::unique_ptr<OnePassMatcher> own_;  // null where our own matcher does not take the expression
-    const Matcher* answered_ = nullptr;    // the one that found the last match
+    const Matcher* onigurumaAnswers_ = nullptr;  // oniguruma_, through what every matcher answers
+    bool ownAnswered_ = false;                   // our own matcher found the last match, not Oniguruma
     const CharacterRule* characters_ = nullptr;  // null when the text is read byte by byte
     const TextCharacters* textCharacters_ = nullptr;  // the characters as Oniguruma reads them
     int groupCount_ = 0;

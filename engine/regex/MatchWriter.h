@@ -101,42 +101,46 @@ private:
 
     // Writes the text before the match and its replacement at once into the output's room,
     // in whole words, when they are short and the room and the text after them hold a word
-    // more: dense matches write a few bytes each. False, with nothing written, otherwise.
+    // more: dense matches write a few bytes each. In one pass: what was copied before a
+    // piece turned out too long, or to lie too near the text's end, is left uncommitted.
+    // False, with nothing written, otherwise.
     bool WriteInWords(const RegexHandle& match, const char* matchStart)
     {
+        char* const room = out_.RoomFor(MostInWords);
         const char* readable = end_ - TextOutput::Word;
-        if (matchStart > readable)
+        if (!room || matchStart > readable)
             return false;
+        const auto fits = [room](const char* to, std::size_t size) {
+            return static_cast<std::size_t>(to - room) + size <= MostInWords;
+        };
+        const auto before = static_cast<std::size_t>(matchStart - copied_);
+        if (!fits(room, before))
+            return false;
+        char* to = TextOutput::CopyWords(room, copied_, before);
         const ReplacementTemplate& replacement = *pattern_.Template;
-        std::size_t size = static_cast<std::size_t>(matchStart - copied_) + replacement.Text.size();
+        const char* text = replacement_.data();
+        std::size_t copied = 0;
         for (const ReplacementTemplate::Marker& marker : replacement.Markers) {
+            const std::size_t literal = marker.Position - copied;
+            if (!fits(to, literal))
+                return false;
+            to = TextOutput::CopyWords(to, text + copied, literal);
+            copied = marker.Position;
             if (marker.Group > match.GroupCount)
                 continue;
             const char* start = match.GroupStarts[marker.Group];
             const char* end = match.GroupEnds[marker.Group];
             if (!IsSpanWithin(start, end, from_, end_))
                 continue;
-            if (end > readable)
+            const auto size = static_cast<std::size_t>(end - start);
+            if (end > readable || !fits(to, size))
                 return false;
-            size += static_cast<std::size_t>(end - start);
+            to = TextOutput::CopyWords(to, start, size);
         }
-        char* to = size <= MostInWords ? out_.RoomFor(size) : nullptr;
-        if (!to)
+        const std::size_t rest = replacement.Text.size() - copied;
+        if (!fits(to, rest))
             return false;
-        to = TextOutput::CopyWords(to, copied_, static_cast<std::size_t>(matchStart - copied_));
-        const char* text = replacement_.data();
-        std::size_t copied = 0;
-        for (const ReplacementTemplate::Marker& marker : replacement.Markers) {
-            to = TextOutput::CopyWords(to, text + copied, marker.Position - copied);
-            copied = marker.Position;
-            if (marker.Group > match.GroupCount)
-                continue;
-            const char* start = match.GroupStarts[marker.Group];
-            const char* end = match.GroupEnds[marker.Group];
-            if (IsSpanWithin(start, end, from_, end_))
-                to = TextOutput::CopyWords(to, start, static_cast<std::size_t>(end - start));
-        }
-        out_.WrittenUntil(TextOutput::CopyWords(to, text + copied, replacement.Text.size() - copied));
+        out_.WrittenUntil(TextOutput::CopyWords(to, text + copied, rest));
         return true;
     }
 

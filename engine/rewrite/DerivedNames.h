@@ -28,7 +28,7 @@ inline std::string UntouchedPathOf(const std::string& path)
 // is made beside; nullopt for any other name.
 inline std::optional<std::string> MadeBesideOf(const std::string& path)
 {
-    for (const std::string suffix : {TemporaryPathOf(""), UntouchedPathOf("")})
+    for (const std::string& suffix : {TemporaryPathOf(""), UntouchedPathOf("")})
         if (path.size() > suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0)
             return path.substr(0, path.size() - suffix.size());
     return std::nullopt;
