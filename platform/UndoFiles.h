@@ -35,6 +35,11 @@ bool CopyFileWhole(const std::string& from, const std::string& to);
 // checks); `from` keeps its own bits, owner and attributes. Fails, leaving both, otherwise.
 bool PutBack(const std::string& from, const std::string& to, const FileStamp& expected);
 
+// Whether the files `a` and `b` name (links not followed) let the same users at them: the
+// same permission bits, owner and group (on Windows: the same read-only attribute). A file
+// the user closed to others since a run kept its original no longer is as the run left it.
+bool SameAccess(const std::string& a, const std::string& b);
+
 // The file system that holds `folder`: the bytes the user may still write on it and the
 // bytes its files take up.
 struct DiskSpace {

@@ -96,6 +96,10 @@ public:
         if (!kept || (entry.How == KeptAs::Link && (kept->Size != entry.Original.Size ||
                                                     kept->Modified != entry.Original.Modified)))
             return UndoResult::NotKept;
+        // The run gave the file the original's access; changed since (closed to others, given
+        // away), it is the user's now, as a change of its content would make it.
+        if (!platform::SameAccess(entry.Path, original))
+            return UndoResult::Changed;
         if (job_.Preview)
             return UndoResult::Restored;
         if (!PutBack(entry, original))

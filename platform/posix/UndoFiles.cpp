@@ -95,6 +95,14 @@ bool PutBack(const std::string& from, const std::string& to, const FileStamp& ex
            ::rename(from.c_str(), to.c_str()) == 0;
 }
 
+bool SameAccess(const std::string& a, const std::string& b)
+{
+    struct stat first, second;
+    return ::lstat(a.c_str(), &first) == 0 && ::lstat(b.c_str(), &second) == 0 &&
+           (first.st_mode & 07777) == (second.st_mode & 07777) && first.st_uid == second.st_uid &&
+           first.st_gid == second.st_gid;
+}
+
 std::optional<DiskSpace> SpaceOf(const std::string& folder)
 {
     struct statvfs info;

@@ -83,6 +83,14 @@ bool PutBack(const std::string& from, const std::string& to, const FileStamp& ex
     return now && *now == expected && RenameReplacing(from, to);
 }
 
+bool SameAccess(const std::string& a, const std::string& b)
+{
+    const DWORD first = ::GetFileAttributesW(WidePath(a).c_str());
+    const DWORD second = ::GetFileAttributesW(WidePath(b).c_str());
+    return first != INVALID_FILE_ATTRIBUTES && second != INVALID_FILE_ATTRIBUTES &&
+           (first & FILE_ATTRIBUTE_READONLY) == (second & FILE_ATTRIBUTE_READONLY);
+}
+
 std::optional<DiskSpace> SpaceOf(const std::string& folder)
 {
     ULARGE_INTEGER available, total, free;

@@ -124,3 +124,26 @@ TEST_F(UndoAttributesTest, ALinkInThePlaceOfTheFileIsLeftAlone)
     EXPECT_TRUE(std::filesystem::is_symlink("a.txt"));
     EXPECT_EQ(ReadBytes("b.txt"), "newer text\n");
 }
+
+// Access the user changed since the run (closed to others, given to another group) is
+// theirs: the file stays as it is, from a second name and from a copy alike.
+TEST_F(UndoAttributesTest, AFileWhoseAccessChangedSinceIsLeftAlone)
+{
+    std::vector<std::string> places = {Runs()};
+    struct stat here {}, memory {};
+    if (::stat("/dev/shm", &memory) == 0 && ::stat(folder.Path().c_str(), &here) == 0 && here.st_dev != memory.st_dev)
+        places.push_back("/dev/shm/tarvelox-undo-test-" + std::to_string(::getpid()));
+    for (const std::string& runs : places) {
+        SCOPED_TRACE(runs);
+        WriteBytes("a.txt", "old text\n");
+        ASSERT_EQ(::chmod("a.txt", 0644), 0);
+        const RunFolder run = RunWithJournal(runs);
+        ASSERT_EQ(::chmod("a.txt", 0600), 0);
+        EXPECT_EQ(Undo(run), std::vector<std::string>{"a.txt=Changed"});
+        EXPECT_EQ(ReadBytes("a.txt"), "newer text\n");
+        struct stat info {};
+        ASSERT_EQ(::stat("a.txt", &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0600u);
+        std::filesystem::remove_all(runs);
+    }
+}
