@@ -45,6 +45,8 @@ bool SameAccess(const std::string& a, const std::string& b);
 struct DiskSpace {
     std::uint64_t Free = 0;
     std::uint64_t Used = 0;
+    // The unit space is given out in: a file of a byte takes one.
+    std::uint64_t Block = 4096;
 };
 std::optional<DiskSpace> SpaceOf(const std::string& folder);
 

@@ -39,9 +39,12 @@ JournalRoom RoomForOriginals(const std::vector<std::string>& files, const std::s
         room.Enough = true;
         return room;
     }
+    // Each copy takes whole blocks: 200 files of a few bytes need 200 blocks, not a few
+    // hundred bytes.
+    const std::uint64_t block = space ? space->Block : 4096;
     std::uint64_t needed = 0;
     for (const std::string& file : files)
-        needed += platform::SizeOfFile(file).value_or(0);
+        needed += (platform::SizeOfFile(file).value_or(0) + block - 1) / block * block;
     room.Needed = needed;
     room.Enough = room.Free && *room.Free >= needed;
     return room;

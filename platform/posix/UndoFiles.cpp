@@ -110,7 +110,7 @@ std::optional<DiskSpace> SpaceOf(const std::string& folder)
         return std::nullopt;
     const std::uint64_t unit = info.f_frsize;
     return DiskSpace{static_cast<std::uint64_t>(info.f_bavail) * unit,
-                     static_cast<std::uint64_t>(info.f_blocks - info.f_bfree) * unit};
+                     static_cast<std::uint64_t>(info.f_blocks - info.f_bfree) * unit, unit > 0 ? unit : 4096};
 }
 
 std::optional<std::uint64_t> FileSystemOf(const std::string& path)

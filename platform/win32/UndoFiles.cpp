@@ -96,7 +96,12 @@ std::optional<DiskSpace> SpaceOf(const std::string& folder)
     ULARGE_INTEGER available, total, free;
     if (!::GetDiskFreeSpaceExW(WidePath(folder).c_str(), &available, &total, &free))
         return std::nullopt;
-    return DiskSpace{available.QuadPart, total.QuadPart - free.QuadPart};
+    DiskSpace space{available.QuadPart, total.QuadPart - free.QuadPart};
+    DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
+    if (::GetDiskFreeSpaceW(WidePath(folder).c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters) &&
+        sectorsPerCluster * bytesPerSector > 0)
+        space.Block = std::uint64_t{sectorsPerCluster} * bytesPerSector;
+    return space;
 }
 
 std::optional<std::uint64_t> FileSystemOf(const std::string& path)

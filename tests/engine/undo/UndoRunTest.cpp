@@ -312,7 +312,8 @@ TEST_F(UndoRunTest, KeptRunsStayWithinTheirBounds)
     }
 }
 
-// The files are counted unless their disk is the journal's and has more free than used.
+// The files are counted, each in whole blocks of the journal's disk, unless their disk is
+// the journal's and has more free than used.
 TEST_F(UndoRunTest, RoomIsTheSizeOfEveryListedFile)
 {
     const JournalRoom room = RoomForOriginals({"a.txt", "sub/b.txt", "missing.txt"}, Runs());
@@ -322,13 +323,15 @@ TEST_F(UndoRunTest, RoomIsTheSizeOfEveryListedFile)
     ASSERT_TRUE(space);
     const bool sameDisk = platform::FileSystemOf(Runs()) == platform::FileSystemOf(folder.Path()) &&
                           platform::FileSystemOf(Runs()) == platform::FileSystemOf(folder / "sub");
+    const auto blocks = [&](std::size_t size) { return (size + space->Block - 1) / space->Block * space->Block; };
     if (sameDisk && space->Free >= space->Used)
         EXPECT_FALSE(room.Needed);
     else
-        EXPECT_EQ(room.Needed, Originals.at("a.txt").size() + Originals.at("sub/b.txt").size());
+        EXPECT_EQ(room.Needed, blocks(Originals.at("a.txt").size()) + blocks(Originals.at("sub/b.txt").size()));
     // A file elsewhere (a folder that is not there tells no file system) has it counted.
     const JournalRoom counted = RoomForOriginals({"a.txt", "nowhere/c.txt"}, Runs());
-    EXPECT_EQ(counted.Needed, Originals.at("a.txt").size());
+    EXPECT_EQ(counted.Needed, blocks(Originals.at("a.txt").size()));
+    EXPECT_GE(*counted.Needed, space->Block);
     WriteBytes("blocked", "a file");
     EXPECT_FALSE(RoomForOriginals({"a.txt"}, platform::JoinPath(folder / "blocked", "runs")).FolderMade);
 }
