@@ -124,8 +124,13 @@ bool ReplaceAtomically(const std::string& from, const std::string& to, const Fil
 // the file, so that a failing replace leaves nothing behind.
 bool CanReplace(const std::string& path, const FileStamp* read = nullptr);
 // Whether a new file could be made under `path` now, as far as can be told without making
-// it: its name is not too long for its folder, and (natively) the folder can be written.
+// it: its name is not too long for its folder, (natively) the folder can be written, and
+// the name is free or a file's, which a run takes for its own leftover (not a folder's or a
+// link's).
 bool CanCreate(const std::string& path);
+// Whether the system lets the file `path` be replaced at all: natively, it is neither
+// immutable nor append-only, which even root cannot replace. Asked by a preview alone.
+bool MayBeReplaced(const std::string& path);
 // Gives `from` the name `to` in one step, in place of whatever file had it; fails, leaving
 // both as they were, when `to` is a folder or cannot be replaced (on Windows: read-only).
 bool RenameReplacing(const std::string& from, const std::string& to);

@@ -10,15 +10,29 @@ OriginalText::OriginalText(const ReplaceJob& job, std::string_view text)
         text_.assign(text);
 }
 
-FileResult PreviewResult(const ReplaceJob& job, const ReadFile& read, FileResult count)
+namespace {
+
+// Whether the backup of `path` could take its name: a file under that name already is
+// replaced through a second name of the file made beside it.
+bool CanBackUp(const std::string& path)
+{
+    const std::string backup = BackupPathOf(path);
+    if (!platform::PathExists(backup))
+        return platform::CanCreate(backup);
+    return !platform::IsFolder(backup) && platform::CanCreate(UntouchedPathOf(path));
+}
+
+}  // namespace
+
+FileResult PreviewResult(const ReplaceJob& job, const ReadFile& read, FileResult count, bool backUp)
 {
     if (IsAborted(job.AbortRequested))
         return Cancel;
-    // The run makes the new text beside the file and puts it in place: the preview fails
-    // where either would.
-    return count > 0 && !(platform::CanReplace(read.Path, &read.Stamp) && platform::CanCreate(TemporaryPathOf(read.Path)))
-               ? WriteErr
-               : count;
+    // The run makes the new text beside the file, with a backup the old one, and puts it in
+    // place: the preview fails where any of them would.
+    const bool placeable = platform::CanReplace(read.Path, &read.Stamp) && platform::MayBeReplaced(read.Path) &&
+                           platform::CanCreate(TemporaryPathOf(read.Path)) && (!backUp || CanBackUp(read.Path));
+    return count > 0 && !placeable ? WriteErr : count;
 }
 
 FileResult PlaceNewText(const ReplaceJob& job, const std::string& listedPath, const ReadFile& read,
@@ -26,7 +40,7 @@ FileResult PlaceNewText(const ReplaceJob& job, const std::string& listedPath, co
                         bool backUp, ProcessedFiles* processed)
 {
     const FileResult result =
-        job.Preview ? PreviewResult(job, read, count)
+        job.Preview ? PreviewResult(job, read, count, backUp)
                     : CommitNewText(job.AbortRequested, read.Path, after.data(), after.size(), count, backUp, read.Stamp,
                                     processed, job.Commits);
     if (result > 0 && job.NewTexts)

@@ -38,4 +38,4 @@ FileResult PlaceNewText(const ReplaceJob& job, const std::string& listedPath, co
                         bool backUp, ProcessedFiles* processed);
 // Only the result: the new text went to the file as it was made (a run that shows nothing),
 // or in a preview nobody reads, nowhere.
-FileResult PreviewResult(const ReplaceJob& job, const ReadFile& read, FileResult count);
+FileResult PreviewResult(const ReplaceJob& job, const ReadFile& read, FileResult count, bool backUp);

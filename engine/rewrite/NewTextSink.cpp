@@ -36,7 +36,7 @@ FileResult NewTextSink::Place(const std::string& listedPath, TextEncoding encodi
     if (job_.NewTexts)
         return PlaceNewText(job_, listedPath, read, before, encoding, after_, count, backUp, processed);
     if (job_.Preview)
-        return PreviewResult(job_, read, count);
+        return PreviewResult(job_, read, count, backUp);
     if (!toFile_)
         toFile_ = std::make_unique<TemporaryFileOutput>(readPath_, stamp_, job_.Commits);
     return CommitOrWait(std::move(toFile_), job_.AbortRequested, count, backUp, processed);

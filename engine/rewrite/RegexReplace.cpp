@@ -53,7 +53,7 @@ FileResult RewriteViewedFile(const ReplaceJob& job, const std::string& path, pla
     if (job.Preview && !job.NewTexts) {
         DroppedOutput nowhere;
         const FileResult count = RewriteView(job, view, encoded, detected.WellFormed, nowhere, nullptr);
-        return count < 0 ? count : PreviewResult(job, read, count);
+        return count < 0 ? count : PreviewResult(job, read, count, job.BackUp);
     }
     if (!job.NewTexts) {
         // The new text goes to the temporary file as it is made, so that neither it nor a

@@ -8,8 +8,12 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#if defined(__linux__)
+#include <linux/fs.h>
+#endif
 
 #include "platform/Folders.h"
 #include "platform/posix/ExtendedAttributes.h"
@@ -278,8 +282,27 @@ bool CanCreate(const std::string& path)
     const std::string part = FolderPartOf(path);
     const std::string folder = part.empty() ? "." : part;
     const long most = ::pathconf(folder.c_str(), _PC_NAME_MAX);
-    return ::access(folder.c_str(), W_OK | X_OK) == 0 &&
+    struct stat named;
+    const bool free = ::lstat(path.c_str(), &named) != 0 ? errno == ENOENT : S_ISREG(named.st_mode);
+    return free && ::access(folder.c_str(), W_OK | X_OK) == 0 &&
            path.size() - part.size() <= static_cast<std::size_t>(most > 0 ? most : 255);
+}
+
+bool MayBeReplaced(const std::string& path)
+{
+    int fd;
+    do
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return true;
+    bool fixed = false;
+#if defined(FS_IOC_GETFLAGS)
+    int flags = 0;
+    fixed = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0;
+#endif
+    ::close(fd);
+    return !fixed;
 }
 
 bool RenameReplacing(const std::string& from, const std::string& to)

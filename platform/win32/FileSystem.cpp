@@ -274,7 +274,15 @@ bool CanCreate(const std::string& path)
     // A name of a folder's entry holds at most 255 UTF-16 units; what the folder allows
     // only making the file tells.
     const std::string part = FolderPartOf(path);
-    return WidePath(path.substr(part.size())).size() <= 255;
+    const DWORD named = ::GetFileAttributesW(WidePath(path).c_str());
+    const bool free = named == INVALID_FILE_ATTRIBUTES ||
+                      (named & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+    return free && WidePath(path.substr(part.size())).size() <= 255;
+}
+
+bool MayBeReplaced(const std::string&)
+{
+    return true;
 }
 
 bool RenameReplacing(const std::string& from, const std::string& to)

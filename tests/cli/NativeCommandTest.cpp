@@ -581,17 +581,27 @@ TEST_F(NativeCommandTest, APreviewCountsWhatTheRunDoesAndWritesNothing)
 }
 
 // Where the run cannot make the new text beside a file (its folder cannot be written, its
-// name leaves no room for the temporary file's), the preview fails the file too.
+// name leaves no room for the temporary file's, a folder or a link holds that name) or its
+// backup (a folder holds its name, or the name of the second name made on the way is too
+// long), the preview fails the file too.
 TEST_F(NativeCommandTest, APreviewFailsWhereTheRunCannotMakeItsTemporaryFile)
 {
     const std::string longName = std::string(248, 'y') + ".txt";
+    const std::string backedUpName = std::string(238, 'n') + ".txt";
     MakeFolder(Work("closed"));
-    WriteBytes(Work(longName), "old");
-    WriteBytes(Work("closed/a.txt"), "old");
+    for (const std::string& name : {longName, std::string("closed/a.txt"), std::string("f.txt"), std::string("l.txt"),
+                                    std::string("b.txt"), backedUpName})
+        WriteBytes(Work(name), "old");
+    MakeFolder(Work("f.txt.tarvelox.tmp"));
+    std::filesystem::create_symlink("elsewhere", Work("l.txt.tarvelox.tmp"));
+    MakeFolder(Work("b.txt.bak"));
+    WriteBytes(Work("b.txt.bak/kept"), "kept");
+    WriteBytes(Work(backedUpName + ".bak"), "older");
     ::chmod(Work("closed").c_str(), 0555);
-    for (const std::string& name : {longName, std::string("closed/a.txt")}) {
-        const Outcome previewed = RunAsOrdinaryUser({"-n", "-Fold", "-Rnew", name});
-        const Outcome written = RunAsOrdinaryUser({"-Fold", "-Rnew", name});
+    for (const std::string& name :
+         {longName, std::string("closed/a.txt"), std::string("f.txt"), std::string("l.txt"), std::string("b.txt"), backedUpName}) {
+        const Outcome previewed = RunAsOrdinaryUser({"-n", "-B", "-Fold", "-Rnew", name});
+        const Outcome written = RunAsOrdinaryUser({"-B", "-Fold", "-Rnew", name});
         EXPECT_EQ(previewed.status, 1) << name;
         EXPECT_EQ(written.status, 1) << name;
         EXPECT_EQ(previewed.out, written.out) << name;
@@ -599,6 +609,7 @@ TEST_F(NativeCommandTest, APreviewFailsWhereTheRunCannotMakeItsTemporaryFile)
         EXPECT_EQ(ReadBytes(Work(name)), "old");
     }
     ::chmod(Work("closed").c_str(), 0755);
+    EXPECT_EQ(ReadBytes(Work(backedUpName + ".bak")), "older");
 }
 
 // --diff prints what GNU diff -u prints for the files converted to UTF-8 with iconv.
