@@ -70,9 +70,10 @@ void CSettingsDialog::OnOK()
         return;
     // A list that is not there would leave the main window without patterns, unnoticed
     // until a run: it is refused here, where it was named. (An empty box keeps the
-    // configured list.)
+    // configured list, and so does the box as it was filled: the settings' other changes
+    // are saved while the configured list is still to be made.)
     const std::string list = GetDlgItemText(IDC_SETTINGS_REPLACE_LIST);
-    if (!list.empty() && platform::SearchFile(list).empty()) {
+    if (!list.empty() && list != filledList_ && platform::SearchFile(list).empty()) {
         AppMessageBox(LoadResourceString(IDS_LIST_NOT_FOUND_HERE) + list, MB_OK | MB_ICONEXCLAMATION, std::string(),
                       m_hWnd);
         GotoDlgCtrl(GetDlgItem(IDC_SETTINGS_REPLACE_LIST));
@@ -93,6 +94,7 @@ void CSettingsDialog::FillListCombo(const std::string& listPath)
         combo.AddString(list);
     if (!lists.empty() && combo.SelectString(-1, listPath) == CB_ERR)
         combo.SetWindowText(listPath);
+    filledList_ = GetDlgItemText(IDC_SETTINGS_REPLACE_LIST);
 }
 
 void CSettingsDialog::OnBrowseEditor()

@@ -43,4 +43,6 @@ private:
     SettingsStore& settings_;
     SettingsDialogValues values_;
     const BregexpLibrary* regexLibrary_;
+    // The replace list's box as it was last filled, which OK takes without a look.
+    std::string filledList_;
 };

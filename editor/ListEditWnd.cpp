@@ -236,34 +236,39 @@ void CListEditWnd::OnOpen()
 
 void CListEditWnd::OnSave()
 {
-    if (listPath_ == NewListPath) {
+    if (listPath_ == NewListPath)
         OnSaveAs();
-        return;
-    }
-    const ListWriteResult result = SaveListFile(listPath_, Rows());
-    if (result == ListWriteResult::Written) {
-        SetModifiedFlag(false);
-        return;
-    }
-    // A read-only list is a choice, not an accident: the user may save under another name.
-    if (platform::IsReadOnlyFile(listPath_)) {
-        if (AppMessageBox(listPath_ + "\n" + LoadResourceString(IDS_LIST_READ_ONLY), MB_YESNO | MB_ICONEXCLAMATION,
-                          LoadResourceString(IDS_PROGRAM_NAME), m_hWnd) == IDYES)
-            OnSaveAs();
-        return;
-    }
-    // The file error box: the file, then what went wrong with it.
-    const UINT reason = result == ListWriteResult::CreateFailed ? IDS_LIST_NOT_CREATED : IDS_LIST_NOT_WRITTEN;
-    AppMessageBox(listPath_ + "\n" + LoadResourceString(reason), MB_OK | MB_ICONEXCLAMATION, std::string(), m_hWnd);
+    else
+        SaveTo(listPath_);
 }
 
 void CListEditWnd::OnSaveAs()
 {
+    // The editor takes the new name only once the list is there: a name that could not be
+    // saved under would be where the next save went.
     const std::string path = ChooseFile(ListFileDialog::SaveList);
-    if (path.empty())
-        return;
-    SetListPath(path);
-    OnSave();
+    if (!path.empty() && SaveTo(path))
+        SetListPath(path);
+}
+
+bool CListEditWnd::SaveTo(const std::string& path)
+{
+    const ListWriteResult result = SaveListFile(path, Rows());
+    if (result == ListWriteResult::Written) {
+        SetModifiedFlag(false);
+        return true;
+    }
+    // A read-only list is a choice, not an accident: the user may save under another name.
+    if (platform::IsReadOnlyFile(path)) {
+        if (AppMessageBox(path + "\n" + LoadResourceString(IDS_LIST_READ_ONLY), MB_YESNO | MB_ICONEXCLAMATION,
+                          LoadResourceString(IDS_PROGRAM_NAME), m_hWnd) == IDYES)
+            OnSaveAs();
+        return false;
+    }
+    // The file error box: the file, then what went wrong with it.
+    const UINT reason = result == ListWriteResult::CreateFailed ? IDS_LIST_NOT_CREATED : IDS_LIST_NOT_WRITTEN;
+    AppMessageBox(path + "\n" + LoadResourceString(reason), MB_OK | MB_ICONEXCLAMATION, std::string(), m_hWnd);
+    return false;
 }
 
 void CListEditWnd::OnExit()

@@ -76,6 +76,8 @@ private:
     void OnOpen();
     void OnSave();
     void OnSaveAs();
+    // Writes the rows to `path`, telling the user when that failed: whether it did not.
+    bool SaveTo(const std::string& path);
     void OnExit();
     void OnInsert();
     void OnEdit();

@@ -479,6 +479,25 @@ TEST_F(ListEditorTest, ASaveThatFailsLeavesTheListAsItWasAndTheChangesMarked)
     EXPECT_EQ(boxes_[1].Text, LoadResourceString(IDS_LIST_SAVE_PROMPT));
 }
 
+// Saved as a name that cannot be written, the list keeps its own name: the next save goes
+// where it went before.
+TEST_F(ListEditorTest, ASaveAsThatFailsKeepsTheListsName)
+{
+    boxes_.clear();
+    OpenList(ThreeRows);
+    Command(ID_PATTERN_CUT);
+    AnswerFile(folder_ / "nowhere\\other.lst");
+    AnswerBox(IDOK);
+    Command(ID_LIST_SAVE_AS);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(Editor().ListPath(), listPath_);
+    EXPECT_EQ(PathShown(Editor()), listPath_);
+    EXPECT_TRUE(Editor().IsModified());
+    Command(ID_LIST_SAVE);
+    EXPECT_EQ(ReadBytes(listPath_), "b\tB\tE\r\nc\tC\tSC\r\n");
+    EXPECT_FALSE(Editor().IsModified());
+}
+
 // A read-only list is said to be so, and may be saved under another name; declined, the
 // list stays as it was and the changes marked.
 TEST_F(ListEditorTest, AReadOnlyListOffersToBeSavedUnderAnotherName)

@@ -202,6 +202,30 @@ TEST_F(SettingsDialogTest, OkWithAnEmptyListBoxKeepsTheConfiguredList)
     EXPECT_NE(ReadBytes(IniPath()).find("\r\nReplaceList=" + list + "\r\n"), std::string::npos) << ReadBytes(IniPath());
 }
 
+// The configured list is still to be made while another list lies beside it (a run's
+// history): the box shows the configured name, and OK takes the other changes with it.
+TEST_F(SettingsDialogTest, OkTakesTheConfiguredListAsItIsWhileItIsStillToBeMade)
+{
+    const std::string list = ProgramFile("replace.lst");
+    WriteSetting("SETTING", "ReplaceList", list);
+    WriteBytes(ProgramFile("$History.lst"), "a\tb\t\r\n");
+    OpenSettings();
+    platform::RemoveFile(ProgramFile("$History.lst"));
+    ASSERT_EQ(TextOf(::GetDlgItem(SettingsWindow(), IDC_SETTINGS_REPLACE_LIST)), list);
+    std::vector<MessageBoxText> boxes;
+    ActivationWatcher watcher([&](HWND window) {
+        if (IsMessageBox(window)) {
+            boxes.push_back(ReadMessageBox(window));
+            ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+        }
+    });
+    Click(SettingsWindow(), IDC_SETTINGS_SHOW_LOG);
+    Click(SettingsWindow(), IDOK);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(::IsWindow(SettingsWindow()));
+    EXPECT_NE(ReadBytes(IniPath()).find("\r\nReplaceList=" + list + "\r\n"), std::string::npos) << ReadBytes(IniPath());
+}
+
 // A list that is not there, typed into the box and confirmed with Enter, is refused by
 // name: nothing is written and the dialog stays for the user to choose another.
 TEST_F(SettingsDialogTest, OkRefusesAListThatIsNotThere)
