@@ -49,8 +49,15 @@ void CMainDialog::OnAddFiles()
     if (!dialog.DoModal(m_hWnd))
         return;
     GotoDlgCtrl(GetDlgItem(IDC_FILE_LIST));
-    // The dialog leaves the current directory at the folder of the chosen files.
-    lastAddFolder_ = std::string(LeadingCharacters(platform::CurrentDirectory(), LastAddFolderLimit));
+    // The folder of the chosen files, also where one was typed with its whole path: the
+    // dialog leaves the current directory at the folder it showed.
+    const std::vector<std::string>& chosen = dialog.GetFileNames();
+    std::string folder = chosen.empty() ? std::string() : FolderOfEntry(chosen.front());
+    if (folder.size() == 2 && folder[1] == ':')
+        folder += '\\';
+    if (folder.empty())
+        folder = platform::CurrentDirectory();
+    lastAddFolder_ = std::string(LeadingCharacters(folder, LastAddFolderLimit));
     AddChosenFiles(fileList_, dialog.GetFileNames(), dialog.GetRefusedNames());
 }
 

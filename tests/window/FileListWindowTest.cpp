@@ -377,6 +377,31 @@ TEST_F(FileListWindowTest, AddDialogTakesAChoiceLargerThanItsFirstBuffer)
     EXPECT_EQ(settings_.ReadText(Setting::OpenDir), folder_ / "many");
 }
 
+// A file typed with its whole path, in another folder than the one the dialog showed: that
+// folder is where the dialog opens next time.
+TEST_F(FileListWindowTest, AddDialogRemembersTheFolderOfAFileTypedWithItsPath)
+{
+    MakeFolder(folder_ / "shown");
+    MakeFolder(folder_ / "typed");
+    WriteBytes(folder_ / "typed\\a.txt", "x");
+    settings_.WriteSettingString("MAIN", "OpenDir", folder_ / "shown");
+    const std::string before = platform::CurrentDirectory();
+    Open();
+    ActivationWatcher watcher([&](HWND window) {
+        if (IsMessageBox(window) || ::GetParent(window) != Dialog())
+            return;
+        for (const int id : {0x47c, 0x480})
+            if (HWND box = ::GetDlgItem(window, id))
+                SetWindowTextOf(box, folder_ / "typed\\a.txt");
+        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    });
+    Click(Dialog(), IDC_ADD_FILES);
+    EXPECT_EQ(Entries(), Paths{folder_ / "typed\\a.txt"});
+    dialog_->DestroyWindow();
+    platform::ChangeCurrentDirectory(before);
+    EXPECT_EQ(settings_.ReadText(Setting::OpenDir), folder_ / "typed");
+}
+
 }  // namespace
 
 namespace {
