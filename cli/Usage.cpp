@@ -101,7 +101,11 @@ and its groups, $$ a dollar sign, \n \r \t LF CR TAB, and \1 is not a group but
 the character of octal code 1 (write $1). With Bregexp=1 the library substitutes:
 $1 and \1 are groups, $& the match. With m, a find text that ends in "$" also
 removes the LF after each match, so that "-F'^#.*\r?$' -R ''" deletes whole
-lines; end it in a look-ahead such as (?=\r?$) to keep the line end.
+lines; end it in a look-ahead such as (?=\r?$) to keep the line end. The own
+template gives each search after a match the text from that match's end on as a
+text of its own: ^ matches there again (also without m), \b and look-behind see
+nothing before it, and no empty match is made at the very end, so "-F'^a' -RZ"
+turns aaa into ZZZ; with Bregexp=1 the library searches on in the whole text.
 
 Defaults in force (settings file )USAGE" +
            defaults.SettingsPath + (defaults.SettingsFileExists ? "" : ", not present") + R"USAGE():
