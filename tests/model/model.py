@@ -50,6 +50,10 @@ def convert(text: bytes, encoding: str, typed: str = "sjis"):
     encoding; None when it cannot be held. A seven-bit file takes the text as typed."""
     if encoding == typed or encoding == "ascii":
         return text
+    if typed == "utf8" and encoding == "sjis":
+        # JIS X 0208's code points for characters code page 932 has under others.
+        for jis, cp932 in zip("〜‖−—¢£¬", "～∥－―￠￡￢"):
+            text = text.replace(jis.encode("utf-8"), cp932.encode("utf-8"))
     try:
         return text.decode(PYTHON_CODEC[typed]).encode(PYTHON_CODEC[encoding])
     except UnicodeError:

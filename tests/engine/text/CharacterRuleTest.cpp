@@ -8,6 +8,7 @@
 #include "engine/text/CharacterRule.h"
 #include "engine/text/EncodingDetection.h"
 #include "engine/literal/LiteralSearch.h"
+#include "engine/text/PatternConversion.h"
 #include "platform/DoubleByte.h"
 
 namespace {
@@ -392,4 +393,18 @@ TEST(CharacterRule, Utf8WellFormedUntilReadsAsTheTableOfSequences)
             ASSERT_EQ(rule.WellFormedUntil(text, 0, until), byTable(text, 0, until))
                 << ::testing::PrintToString(text) << " until " << until;
     }
+}
+
+// A text typed in UTF-8 with the code points JIS X 0208 gives 〜 ‖ − — ¢ £ ¬ finds the
+// same characters in Shift-JIS as in EUC-JP; a look-alike code page 932 lacks (¥) is still
+// one it cannot hold.
+TEST(PatternConversion, JisCodePointsTypedInUtf8AreCodePage932Characters)
+{
+    const std::string typed = "10\xE3\x80\x9C" "20\xE2\x88\x92\xE2\x80\x96\xE2\x80\x94\xC2\xA2\xC2\xA3\xC2\xAC";
+    EXPECT_EQ(ConvertPatternText(typed, TextEncoding::ShiftJis, TextEncoding::Utf8),
+              "10\x81\x60" "20\x81\x7C\x81\x61\x81\x5C\x81\x91\x81\x92\x81\xCA");
+    EXPECT_EQ(ConvertPatternText("10\xE3\x80\x9C" "20", TextEncoding::EucJp, TextEncoding::Utf8), "10\xA1\xC1" "20");
+    EXPECT_EQ(ConvertPatternText(typed, TextEncoding::Utf8, TextEncoding::Utf8), typed);
+    EXPECT_EQ(ConvertPatternText("\xEF\xBD\x9E", TextEncoding::ShiftJis, TextEncoding::Utf8), "\x81\x60");
+    EXPECT_EQ(ConvertPatternText("\xC2\xA5", TextEncoding::ShiftJis, TextEncoding::Utf8), std::nullopt);
 }
