@@ -201,10 +201,10 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         return FilterStandardInput(job, console);
     const std::string currentFolder = platform::CurrentDirectory();
     if (request.LogFile)
-        if (const std::optional<std::string> named = TakeOutLogFile(run, *request.LogFile))
+        if (const std::optional<LogClash> clash = TakeOutLogFile(run, *request.LogFile))
             return Refuse(console, "--log=" + terminal.Name(*request.LogFile) + " is " +
-                                       terminal.Name(ShownPath(*named, currentFolder)) +
-                                       ", a file to rewrite: the log would take its place; nothing was changed");
+                                       terminal.Name(ShownPath(clash->Path, currentFolder)) + ", " + clash->What +
+                                       ": the log would take its place; nothing was changed");
     // The originals are kept before any file is touched, or the run is not started.
     UndoJournalSetup journal;
     const UndoSettings undo = ReadUndoSettings(settings);

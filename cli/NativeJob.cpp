@@ -11,6 +11,8 @@
 #include "engine/regex/BregexpLibrary.h"
 #include "engine/rewrite/DerivedNames.h"
 #include "platform/FileSystem.h"
+#include "platform/Folders.h"
+#include "platform/FullPath.h"
 #include "platform/StateLocation.h"
 #include "platform/UndoFiles.h"
 
@@ -34,6 +36,9 @@ void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartVa
     run.PassedOver = files.PassedOver();
     run.MadeByRuns = files.MadeByRuns();
     run.IgnoreFileProblems = filter.Problems();
+    for (const std::string& argument : options.FileArguments)
+        if (argument.starts_with('@'))
+            run.NameLists.push_back(argument.substr(1));
 
     ReplaceJob& job = run.Job;
     job.Files = entries.Entries();
@@ -41,8 +46,10 @@ void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartVa
     const ReplaceListInUse list = LoadReplaceListInUse(values.ReplaceListName);
     job.Patterns = list.Patterns;
     job.PatternsState = list.State;
-    if (values.FullAutomatic != 0 && list.State == ReplaceListState::Read)
+    if (values.FullAutomatic != 0 && list.State == ReplaceListState::Read) {
         run.ListProblem = TakeNativeList(list.Path, job.Patterns);
+        run.ListPath = list.Path;
+    }
     job.AllAuto = values.FullAutomatic != 0;
     job.BackUp = values.BackUp != 0;
     job.RegexLibrary = library.IsLoaded() ? &library : nullptr;
@@ -51,21 +58,55 @@ void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartVa
     job.Workers = settings.ReadSwitch(Setting::Workers);
 }
 
-std::optional<std::string> TakeOutLogFile(NativeJob& run, const std::string& log)
+namespace {
+
+// Where the log goes: the entry it names, or while it names none, the free name in its
+// folder, which a backup made by the run may take first.
+class LogPlace {
+public:
+    explicit LogPlace(const std::string& log)
+        : entry_(platform::IdentityOf(log)),
+          folder_(platform::FolderPartOf(platform::AbsolutePath(log))),
+          name_(platform::AbsolutePath(log).substr(folder_.size()))
+    {
+    }
+    bool Exists() const { return entry_.has_value(); }
+    bool Is(const std::string& path) const
+    {
+        if (entry_)
+            return platform::IdentityOf(path) == entry_;
+        const std::string folder = platform::FolderPartOf(path);
+        return path.compare(folder.size(), std::string::npos, name_) == 0 &&
+               platform::IdentityOf(folder) == platform::IdentityOf(folder_);
+    }
+
+private:
+    std::optional<platform::EntryIdentity> entry_;
+    std::string folder_;
+    std::string name_;
+};
+
+}  // namespace
+
+std::optional<LogClash> TakeOutLogFile(NativeJob& run, const std::string& log)
 {
-    // A log not made yet is no file of the run's.
-    const std::optional<platform::FileStamp> logFile = platform::StampOfFile(log);
-    if (!logFile)
-        return std::nullopt;
-    const auto isLog = [&](const std::string& path) {
-        const std::optional<platform::FileStamp> file = platform::StampOfFile(path);
-        return file && file->Volume == logFile->Volume && file->Index == logFile->Index;
-    };
+    const LogPlace place(log);
     std::vector<std::string>& files = run.Job.Files;
-    for (const std::string& path : files)
-        if (!run.Walked.contains(path) && isLog(path))
-            return path;
-    std::erase_if(files, [&](const std::string& path) { return run.Walked.contains(path) && isLog(path); });
+    if (place.Exists()) {
+        for (const std::string& path : files)
+            if (!run.Walked.contains(path) && place.Is(path))
+                return LogClash{path, "a file to rewrite"};
+        std::erase_if(files, [&](const std::string& path) { return run.Walked.contains(path) && place.Is(path); });
+        if (!run.ListPath.empty() && place.Is(run.ListPath))
+            return LogClash{run.ListPath, "the replace list"};
+        for (const std::string& list : run.NameLists)
+            if (place.Is(list))
+                return LogClash{list, "a file-name list"};
+    }
+    if (run.Job.BackUp)
+        for (const std::string& path : files)
+            if (place.Is(BackupPathOf(path)))
+                return LogClash{BackupPathOf(path), "the backup of a file to rewrite"};
     return std::nullopt;
 }
 

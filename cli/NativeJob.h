@@ -32,6 +32,10 @@ struct NativeJob {
     std::vector<std::string> MadeByRuns;
     // .ignore files the walks met but could not read: the run is refused.
     std::vector<IgnoreFileProblem> IgnoreFileProblems;
+    // What the run reads besides the files: the replace list of a full-automatic run,
+    // the file-name lists (@).
+    std::string ListPath;
+    std::vector<std::string> NameLists;
 };
 
 // What walks take besides what the window's walks take.
@@ -47,10 +51,16 @@ void PrepareNativeJob(const CommandLineOptions& options, const MainDialogStartVa
                       const SettingsStore& settings, const BregexpLibrary& library, const WalkChoices& walks,
                       NativeJob& run);
 
+// A file of the user's that the log would take the place of, and what it is to the run.
+struct LogClash {
+    std::string Path;
+    const char* What;
+};
+
 // The run writes its log to `log` at its end: a file the walks added that is the log
-// (under any name) is its own, and goes out of the run. Returns a named file that is the
-// log, which the run cannot both rewrite and overwrite.
-std::optional<std::string> TakeOutLogFile(NativeJob& run, const std::string& log);
+// (under any name) is its own, and goes out of the run. Returns a file the log would
+// destroy: a named file to rewrite, the backup of a file to rewrite, a list the run reads.
+std::optional<LogClash> TakeOutLogFile(NativeJob& run, const std::string& log);
 
 // After a run that went through every file: the temporary file a run stopped hard left
 // beside one of them goes (one another run holds stays).

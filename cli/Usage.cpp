@@ -133,7 +133,8 @@ Exit status:
       read or holds no pattern, a regular expression without the library
       or one that does not compile), the undo journal cannot keep the
       originals (--no-undo runs without it), the log file cannot be
-      written, or with --undo: no such run, or it is at work
+      written or would take the place of a file the run rewrites, reads or
+      backs up, or with --undo: no such run, or it is at work
   128+N  stopped by signal N (130 for Ctrl+C): the file at hand keeps its old
       content, the files before it are done
 )USAGE";

@@ -1,5 +1,7 @@
 #pragma once
 // Folders and the kinds of their entries.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,19 @@ EntryKind KindOf(const std::string& path);
 // The entries of `folder` in the order the file system gives them, hidden and system
 // entries included, without "." and "..". False, with no entries, when it cannot be read.
 bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries);
+
+// Which file or folder an entry is, whatever the path that names it: two paths name one
+// entry exactly when their identities are equal.
+struct EntryIdentity {
+    std::uint64_t Volume = 0;
+    std::uint64_t Index = 0;
+
+    bool operator==(const EntryIdentity&) const = default;
+};
+
+// The identity of the file or folder `path` names, links followed; nullopt when it names
+// nothing.
+std::optional<EntryIdentity> IdentityOf(const std::string& path);
 
 // Where the entry `path` names lies, every link on the way followed; empty when that
 // cannot be told.

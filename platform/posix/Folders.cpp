@@ -39,6 +39,14 @@ EntryKind KindOf(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 ? KindOfStatus(info) : EntryKind::Missing;
 }
 
+std::optional<EntryIdentity> IdentityOf(const std::string& path)
+{
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return EntryIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
 std::string FinalPath(const std::string& path)
 {
     char* resolved = ::realpath(path.c_str(), nullptr);

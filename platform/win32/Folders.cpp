@@ -15,6 +15,14 @@ EntryKind KindOfAttributes(DWORD attributes)
     return attributes & FILE_ATTRIBUTE_DEVICE ? EntryKind::Other : EntryKind::File;
 }
 
+// A folder opens for its information only with the backup flag.
+HANDLE OpenForInformation(const std::string& path)
+{
+    return ::CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
 }  // namespace
 
 EntryKind KindOf(const std::string& path)
@@ -27,11 +35,23 @@ EntryKind KindOf(const std::string& path)
     return kind == EntryKind::FolderLink ? EntryKind::Folder : kind;
 }
 
+std::optional<EntryIdentity> IdentityOf(const std::string& path)
+{
+    HANDLE file = OpenForInformation(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information;
+    const bool told = ::GetFileInformationByHandle(file, &information) != 0;
+    ::CloseHandle(file);
+    if (!told)
+        return std::nullopt;
+    return EntryIdentity{information.dwVolumeSerialNumber,
+                         (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+}
+
 std::string FinalPath(const std::string& path)
 {
-    HANDLE file = ::CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE file = OpenForInformation(path);
     if (file == INVALID_HANDLE_VALUE)
         return std::string();
     std::wstring final(MAX_PATH, L'\0');

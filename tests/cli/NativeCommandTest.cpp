@@ -152,6 +152,40 @@ TEST_F(NativeCommandTest, TheLogIsNeverOneOfTheFilesRewritten)
     }
 }
 
+// Nor does the log take the place of the backup the run makes (there already or not), of
+// the replace list it reads or of a file-name list.
+TEST_F(NativeCommandTest, TheLogNeverTakesThePlaceOfWhatTheRunReadsOrKeeps)
+{
+    WriteBytes(Work("fix.lst"), "a\t#\t\r\n");
+    WriteBytes(Work("files"), "x.txt\n");
+    const struct {
+        Arguments arguments;
+        const char* clash;
+        const char* kept;
+    } cases[] = {
+        {{"-B", "-Fa", "-R#", "--log=x.txt.bak", "x.txt"}, "x.txt.bak, the backup of a file to rewrite", nullptr},
+        {{"-B", "-Fa", "-R#", "--log=./x.txt.bak", "x.txt"}, "x.txt.bak, the backup of a file to rewrite", "before"},
+        {{"-A", "-L./fix.lst", "--log=fix.lst", "x.txt"}, "./fix.lst, the replace list", nullptr},
+        {{"-Fa", "-R#", "--log=files", "@files"}, "files, a file-name list", nullptr},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(Work("x.txt"), "a1");
+        std::filesystem::remove(Work("x.txt.bak"));
+        if (c.kept)
+            WriteBytes(Work("x.txt.bak"), c.kept);
+        const Outcome outcome = Run(c.arguments);
+
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_NE(outcome.err.find(std::string(" is ") + c.clash + ": the log would take its place; nothing was changed"),
+                  std::string::npos)
+            << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("x.txt")), "a1");
+        EXPECT_EQ(FileExists(Work("x.txt.bak")) ? ReadBytes(Work("x.txt.bak")) : "none", c.kept ? c.kept : "none");
+        EXPECT_EQ(ReadBytes(Work("fix.lst")), "a\t#\t\r\n");
+        EXPECT_EQ(ReadBytes(Work("files")), "x.txt\n");
+    }
+}
+
 // A request the run would ignore, or a pattern it lacks, is refused before anything is
 // touched: one line naming it, exit status 2.
 TEST_F(NativeCommandTest, WhatWouldBeIgnoredOrIsMissingIsRefused)

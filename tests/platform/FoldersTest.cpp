@@ -57,6 +57,27 @@ TEST_F(FoldersTest, ListsEveryEntryWithItsKind)
     EXPECT_EQ(platform::KindOf(folder_ / "missing"), EntryKind::Missing);
 }
 
+// However a path spells it, an entry is one; two entries are never one.
+TEST_F(FoldersTest, AnEntryIsKnownByItsIdentityWhateverPathNamesIt)
+{
+    MakeFolder(folder_ / "Sub");
+    WriteBytes(folder_ / "Sub" + S + "a.txt", "");
+    WriteBytes(folder_ / "Sub" + S + "b.txt", "");
+    const auto folder = platform::IdentityOf(folder_ / "Sub");
+    ASSERT_TRUE(folder);
+    for (const std::string& spelled : {"Sub" + S, "." + S + "Sub" + S + S, stored_ + S + "Sub" + S + "." + S})
+        EXPECT_EQ(platform::IdentityOf(spelled), folder) << spelled;
+#ifdef _WIN32
+    EXPECT_EQ(platform::IdentityOf("SUB"), folder);
+#else
+    ASSERT_EQ(::symlink("Sub", (folder_ / "link").c_str()), 0);
+    EXPECT_EQ(platform::IdentityOf("link"), folder);
+#endif
+    EXPECT_NE(platform::IdentityOf("Sub" + S + "a.txt"), folder);
+    EXPECT_NE(platform::IdentityOf("Sub" + S + "a.txt"), platform::IdentityOf("Sub" + S + "b.txt"));
+    EXPECT_EQ(platform::IdentityOf("missing"), std::nullopt);
+}
+
 #ifndef _WIN32
 TEST_F(FoldersTest, LinkedFoldersAndPipesAreToldApart)
 {
