@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "app/ReplaceLogFile.h"
 #include "app/SettingsStore.h"
 #include "app/UndoJournalSetup.h"
 #include "cli/CommandDefaults.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/DiffPrinter.h"
 #include "cli/InputMessages.h"
+#include "cli/LogFile.h"
 #include "cli/NativeJob.h"
 #include "cli/RequestCheck.h"
 #include "cli/ResultLines.h"
@@ -219,7 +219,10 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         }
     }
     // A log that cannot be made is found out before any file is touched.
-    if (request.LogFile && !WriteReplaceLog(ResultLog(), *request.LogFile)) {
+    std::optional<LogFile> logFile;
+    if (request.LogFile)
+        logFile.emplace(*request.LogFile);
+    if (logFile && !logFile->Make()) {
         std::fprintf(console.Err, "tarvelox: %s: the log cannot be written; nothing was changed\n",
                      terminal.Name(*request.LogFile).c_str());
         journal.Finish(job, false);
@@ -266,10 +269,11 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         if (status == EverythingDone)
             status = SomethingFailedOrSkipped;
     }
-    // A stopped run's log lists the files done.
-    if (request.LogFile && !WriteReplaceLog(log, *request.LogFile)) {
-        std::fprintf(console.Err, "tarvelox: %s: the log cannot be written\n", terminal.Name(*request.LogFile).c_str());
-        status = NothingDone;
+    // A stopped run's log lists the files done. Files are changed by now: a log that
+    // could not be written is a failure, not a refusal.
+    if (logFile && !logFile->Write(log.Text())) {
+        std::fprintf(console.Err, "tarvelox: %s: the log could not be written\n", terminal.Name(logFile->Path()).c_str());
+        status = SomethingFailedOrSkipped;
     }
     return signal ? 128 + signal : status;
 }

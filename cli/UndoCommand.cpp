@@ -3,17 +3,15 @@
 #include <csignal>
 #include <cstring>
 
-#include "app/ReplaceLogFile.h"
-#include "engine/run/ResultLog.h"
 #include "app/SettingsStore.h"
 #include "cli/ConsoleProgress.h"
+#include "cli/LogFile.h"
 #include "cli/ResultLines.h"
 #include "cli/StopSignals.h"
 #include "cli/TerminalText.h"
 #include "engine/undo/KeptRuns.h"
 #include "engine/undo/UndoRun.h"
 #include "platform/CurrentDirectory.h"
-#include "platform/FileSystem.h"
 #include "platform/StateLocation.h"
 
 namespace {
@@ -185,7 +183,10 @@ int RunUndoCommand(const CommandRequest& request, const SettingsStore& settings,
                      run->Folder.Id.c_str());
         return NothingDone;
     }
-    if (request.LogFile && !WriteReplaceLog(ResultLog(), *request.LogFile)) {
+    std::optional<LogFile> logFile;
+    if (request.LogFile)
+        logFile.emplace(*request.LogFile);
+    if (logFile && !logFile->Make()) {
         std::fprintf(console.Err, "tarvelox: %s: the log cannot be written; nothing was changed\n",
                      terminal.Name(*request.LogFile).c_str());
         return NothingDone;
@@ -214,9 +215,10 @@ int RunUndoCommand(const CommandRequest& request, const SettingsStore& settings,
         summary = Summary(run->Folder.Id, log, request.DryRun);
     progress.Finish(summary);
     int status = log.LeftFiles() > 0 ? SomethingLeft : EverythingDone;
-    if (request.LogFile && !platform::WriteWholeFile(*request.LogFile, log.Text().data(), log.Text().size())) {
-        std::fprintf(console.Err, "tarvelox: %s: the log cannot be written\n", terminal.Name(*request.LogFile).c_str());
-        status = NothingDone;
+    // Files are put back by now: a log that could not be written is a failure, not a refusal.
+    if (logFile && !logFile->Write(log.Text())) {
+        std::fprintf(console.Err, "tarvelox: %s: the log could not be written\n", terminal.Name(logFile->Path()).c_str());
+        status = SomethingLeft;
     }
     return signal ? 128 + signal : status;
 }

@@ -124,7 +124,8 @@ Exit status:
   0   every file was processed without failure
   1   some file failed (its status word is printed), or something named was
       skipped: a name that names nothing, a folder that cannot be read, a link
-      that leads nowhere; with --undo, a file was left as it is
+      that leads nowhere, standard output or the log could not be written;
+      with --undo, a file was left as it is
   2   nothing was done: a wrong option or value, an option the run would
       ignore (-L without -A, -F or -R with -A, -Oi -Om -Ok without e,
       -Oc -Os with e) or no find text, no file named and no text piped
@@ -133,7 +134,7 @@ Exit status:
       read or holds no pattern, a regular expression without the library
       or one that does not compile), the undo journal cannot keep the
       originals (--no-undo runs without it), the log file cannot be
-      written or would take the place of a file the run rewrites, reads or
+      made or would take the place of a file the run rewrites, reads or
       backs up, or with --undo: no such run, or it is at work
   128+N  stopped by signal N (130 for Ctrl+C): the file at hand keeps its old
       content, the files before it are done

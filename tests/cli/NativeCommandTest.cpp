@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +22,28 @@
 #include "tests/support/TestFiles.h"
 
 namespace {
+
+// While it lasts, a write beyond `bytes` into a file fails (EFBIG) instead of stopping the
+// program.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : signal_(::signal(SIGXFSZ, SIG_IGN))
+    {
+        ::getrlimit(RLIMIT_FSIZE, &before_);
+        rlimit limit = before_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &before_);
+        ::signal(SIGXFSZ, signal_);
+    }
+
+private:
+    rlimit before_{};
+    void (*signal_)(int);
+};
 
 TEST_F(NativeCommandTest, RewritesNamedFilesAndFoldersAndLeavesTheSettingsAlone)
 {
@@ -123,6 +146,27 @@ TEST_F(NativeCommandTest, ALogThatCannotBeWrittenExitsWithTwoAndTouchesNothing)
         EXPECT_EQ(ReadBytes(Work("x.txt")), "a1");
         EXPECT_FALSE(FileExists(Work("x.txt.bak")));
     }
+}
+
+// Once files are changed, a log that cannot be written is a failure (1), not "nothing was
+// done" (2), for a run and an undo alike; a log the command made is not left cut short.
+TEST_F(NativeCommandTest, ALogThatCannotBeWrittenAfterTheFilesChangedIsAFailure)
+{
+    for (const bool undo : {false, true})
+        for (const char* log : {"--log=/dev/full", "--log=new.log"}) {
+            WriteBytes(Work("x.txt"), "a1");
+            if (undo)
+                ASSERT_EQ(Run({"-Fa", "-R#", "x.txt"}).status, 0);
+            Outcome outcome;
+            {
+                const FileSizeLimit limit(200);  // a log takes 280 bytes
+                outcome = Run(undo ? Arguments{"--undo", log} : Arguments{"--no-undo", "-Fa", "-R#", log, "x.txt"});
+            }
+            EXPECT_EQ(outcome.status, 1) << undo << log;
+            EXPECT_NE(outcome.err.find(": the log could not be written\n"), std::string::npos) << outcome.err;
+            EXPECT_EQ(ReadBytes(Work("x.txt")), undo ? "a1" : "#1");
+            EXPECT_FALSE(FileExists(Work("new.log")));
+        }
 }
 
 // The log is written at the end of the run: a file named to be rewritten that is the log,
