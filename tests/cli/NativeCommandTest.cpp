@@ -406,6 +406,33 @@ TEST_F(NativeCommandTest, AStandardOutputThatTakesNothingIsAFailure)
     EXPECT_EQ(ReadBytes(Work("a.txt")), "Xbc");
 }
 
+// A standard stream closed at start is none of the files the command opens: what goes to
+// a closed standard output is lost and told, and a closed standard input has no text.
+TEST_F(NativeCommandTest, AClosedStandardStreamIsNoFileTheCommandOpens)
+{
+    const struct {
+        const char* closing;
+        Arguments arguments;
+        int status;
+        const char* told;
+    } cases[] = {
+        {">&-", {"-Fa", "-RX"}, 2, "the text cannot be written to standard output"},
+        {">&-", {"-Fa", "-RX", "a.txt"}, 1, "standard output could not be written"},
+        {"<&-", {"-Fa", "-RX"}, 2, "standard input cannot be read"},
+    };
+    const std::string program = program_;
+    program_ = home_ / "closing";
+    for (const auto& c : cases) {
+        WriteBytes(Work("a.txt"), "abc");
+        WriteBytes(program_, "#!/bin/sh\nexec " + program + " \"$@\" " + c.closing + "\n");
+        ::chmod(program_.c_str(), 0755);
+        const Outcome outcome = c.closing[0] == '>' ? Filter(c.arguments, "abc") : Run(c.arguments);
+        EXPECT_EQ(outcome.status, c.status) << c.closing << outcome.err;
+        EXPECT_NE(outcome.err.find(c.told), std::string::npos) << outcome.err;
+        EXPECT_EQ(ReadBytes(Work("a.txt")), c.arguments.size() == 3 ? "Xbc" : "abc");
+    }
+}
+
 TEST_F(NativeCommandTest, SamplesAreRewrittenAndTheirDoubleByteCharactersKept)
 {
     std::filesystem::copy(TARVELOX_SAMPLES "/files", work_.Path(), std::filesystem::copy_options::recursive);
