@@ -120,6 +120,14 @@ std::string JournalRefusal(JournalStart start, const JournalRoom& room, const st
 
 }  // namespace
 
+bool OutputDelivered(const Console& console)
+{
+    if (std::fflush(console.Out) == 0 && !std::ferror(console.Out))
+        return true;
+    std::fputs("tarvelox: standard output could not be written\n", console.Err);
+    return false;
+}
+
 int RunNativeCommand(const std::vector<std::string>& arguments, const Console& console)
 {
     if (arguments.size() <= 1) {
@@ -263,12 +271,8 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     else if (request.Output != Verbosity::Quiet)
         summary = SummaryLine(lines.Counts(), LeftOutOf(run), request.DryRun);
     progress.Finish(summary);
-    // Lines of files that never reached standard output are a report that failed.
-    if (std::fflush(console.Out) != 0 || std::ferror(console.Out)) {
-        std::fputs("tarvelox: standard output could not be written\n", console.Err);
-        if (status == EverythingDone)
-            status = SomethingFailedOrSkipped;
-    }
+    if (!OutputDelivered(console) && status == EverythingDone)
+        status = SomethingFailedOrSkipped;
     // A stopped run's log lists the files done. Files are changed by now: a log that
     // could not be written is a failure, not a refusal.
     if (logFile && !logFile->Write(log.Text())) {

@@ -16,6 +16,10 @@ struct Console {
     std::string Charset;
 };
 
+// Flushes standard output: false, told on standard error, when lines never reached it,
+// which makes a report that failed.
+bool OutputDelivered(const Console& console);
+
 // Returns the exit status: 0 when everything asked for was done, 1 when a file failed or
 // something named was skipped, 2 when nothing was done.
 int RunNativeCommand(const std::vector<std::string>& arguments, const Console& console);

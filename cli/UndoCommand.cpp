@@ -18,7 +18,7 @@ namespace {
 
 enum ExitStatus : int {
     EverythingDone = 0,
-    SomethingLeft = 1,
+    SomethingLeftOrFailed = 1,
     NothingDone = 2,
 };
 
@@ -214,11 +214,12 @@ int RunUndoCommand(const CommandRequest& request, const SettingsStore& settings,
     else if (request.Output != Verbosity::Quiet)
         summary = Summary(run->Folder.Id, log, request.DryRun);
     progress.Finish(summary);
-    int status = log.LeftFiles() > 0 ? SomethingLeft : EverythingDone;
+    const bool delivered = OutputDelivered(console);
+    int status = log.LeftFiles() > 0 || !delivered ? SomethingLeftOrFailed : EverythingDone;
     // Files are put back by now: a log that could not be written is a failure, not a refusal.
     if (logFile && !logFile->Write(log.Text())) {
         std::fprintf(console.Err, "tarvelox: %s: the log could not be written\n", terminal.Name(logFile->Path()).c_str());
-        status = SomethingLeft;
+        status = SomethingLeftOrFailed;
     }
     return signal ? 128 + signal : status;
 }
@@ -235,5 +236,5 @@ int ListRunsCommand(const Console& console, const TerminalText& terminal)
         std::fprintf(console.Out, "%s  %s  %s%s  %s  %s\n", run.Folder.Id.c_str(), TimeText(run.Started).c_str(),
                      Files(run.Entries.size()).c_str(), StateOf(run).c_str(), terminal.Name(WhereOf(run)).c_str(),
                      terminal.ProgramText(run.What).c_str());
-    return EverythingDone;
+    return OutputDelivered(console) ? EverythingDone : SomethingLeftOrFailed;
 }

@@ -15,11 +15,13 @@ class TerminalText;
 std::string UndoRequestProblem(const CommandRequest& request);
 
 // Returns the exit status: 0 when every file the run changed is back as it was, 1 when
-// some were left as they are (changed since the run, or they could not be put back), 2
+// some were left as they are (changed since the run, or they could not be put back) or
+// the report could not be written (standard output, the log), 2
 // when nothing was done (no such run, or one at work now), 128 + N when signal N stopped it.
 int RunUndoCommand(const CommandRequest& request, const SettingsStore& settings, const Console& console,
                    const TerminalText& terminal);
 
 // One line per run kept, the newest first: its identifier, when it started, how many
-// files it changed and what became of them, where, and what it replaced.
+// files it changed and what became of them, where, and what it replaced. Returns 1 when
+// the lines could not be written, else 0.
 int ListRunsCommand(const Console& console, const TerminalText& terminal);

@@ -107,6 +107,22 @@ TEST_F(UndoCommandTest, AFileChangedSinceTheRunIsLeftAndNamed)
     EXPECT_EQ(ReadBytes(Work("c.txt")), "written since\n");
 }
 
+// Lines that cannot be written to standard output are a failure told on standard error,
+// as they are for a run; the undo itself is done.
+TEST_F(UndoCommandTest, AStandardOutputThatTakesNothingIsAFailure)
+{
+    ASSERT_EQ(Replace("old", "new").status, 0);
+    ASSERT_EQ(::symlink("/dev/full", (home_ / "stdoutfull").c_str()), 0);
+    for (const char* request : {"--runs", "--undo"}) {
+        int status = -1;
+        ::waitpid(Start({request}, false, "C", nullptr, "full"), &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << request << status;
+        const std::string err = ReadBytes(home_ / "stderrfull");
+        EXPECT_NE(err.find("tarvelox: standard output could not be written\n"), std::string::npos) << err;
+    }
+    EXPECT_EQ(ReadBytes(Work("a.txt")), "old one\r\nold two\r\n");
+}
+
 // Runs over the same files are taken back newest first; an older one named by its
 // identifier finds its files rewritten by the newer and leaves them, until the newer is
 // taken back.
