@@ -130,23 +130,42 @@ std::string TerminalText::FileText(std::string_view text, TextEncoding encoding)
 
 namespace {
 
+bool IsControl(char c)
+{
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+// The C1 controls U+0080-U+009F in UTF-8: C2 80 to C2 9F. A terminal that reads UTF-8 takes
+// U+009B for the start of an escape sequence, as it takes ESC [.
+bool IsUtf8Control(std::string_view text, std::size_t at)
+{
+    return static_cast<unsigned char>(text[at]) == 0xC2 && at + 1 < text.size() &&
+           static_cast<unsigned char>(text[at + 1]) >= 0x80 && static_cast<unsigned char>(text[at + 1]) <= 0x9F;
+}
+
+void AppendEscape(std::string& shown, char c)
+{
+    char escape[5];
+    std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(c));
+    shown += c == '\n' ? "\\n" : c == '\t' ? "\\t" : c == '\r' ? "\\r" : escape;
+}
+
 // Control characters in a name are shown as escapes: written as they are, a line break
 // would make two lines of one file's, and an escape sequence would command the terminal.
-// No character of the terminal's sets has such a byte inside it.
-std::string ControlsEscaped(std::string name)
+// No character of the terminal's sets has such a byte inside it; in UTF-8 (`utf8`) the C1
+// controls are characters of their own and escaped too.
+std::string ControlsEscaped(std::string name, bool utf8)
 {
-    const auto isControl = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
-    if (std::none_of(name.begin(), name.end(), isControl))
-        return name;
     std::string shown;
-    for (const char c : name) {
-        if (!isControl(c)) {
-            shown += c;
-            continue;
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        if (utf8 && IsUtf8Control(name, at)) {
+            AppendEscape(shown, name[at]);
+            AppendEscape(shown, name[++at]);
+        } else if (IsControl(name[at])) {
+            AppendEscape(shown, name[at]);
+        } else {
+            shown += name[at];
         }
-        char escape[5];
-        std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(c));
-        shown += c == '\n' ? "\\n" : c == '\t' ? "\\t" : c == '\r' ? "\\r" : escape;
     }
     return shown;
 }
@@ -156,6 +175,16 @@ std::string ControlsEscaped(std::string name)
 std::string TerminalText::Name(std::string_view name) const
 {
     if (!terminal_ || IsSevenBit(name) || RuleOf(*terminal_).IsWellFormed(name) || !ShiftJisRule().IsWellFormed(name))
-        return ControlsEscaped(std::string(name));
-    return ControlsEscaped(Converted(name, CodeSet::ShiftJis));
+        return Escaped(std::string(name));
+    return Escaped(Converted(name, CodeSet::ShiftJis));
+}
+
+std::string TerminalText::UserText(std::string_view shiftJis) const
+{
+    return Escaped(ProgramText(shiftJis));
+}
+
+std::string TerminalText::Escaped(std::string shown) const
+{
+    return ControlsEscaped(std::move(shown), terminal_ == CodeSet::Utf8);
 }

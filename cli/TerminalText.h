@@ -36,8 +36,13 @@ public:
     // A file name, which is bytes: as it is when it is well-formed in the terminal's set,
     // otherwise read as code page 932 (a name made on Windows) when it is that.
     std::string Name(std::string_view name) const;
+    // A text of the user's the program keeps in Shift-JIS (a replace list's name, a find
+    // text): as ProgramText, with its control characters escaped as a name's are.
+    std::string UserText(std::string_view shiftJis) const;
 
 private:
+    // Text in the terminal's set with its control characters shown as escapes.
+    std::string Escaped(std::string shown) const;
     std::string Converted(std::string_view text, platform::CodeSet source) const;
 
     std::optional<platform::CodeSet> terminal_;

@@ -235,6 +235,6 @@ int ListRunsCommand(const Console& console, const TerminalText& terminal)
     for (const KeptRun& run : kept)
         std::fprintf(console.Out, "%s  %s  %s%s  %s  %s\n", run.Folder.Id.c_str(), TimeText(run.Started).c_str(),
                      Files(run.Entries.size()).c_str(), StateOf(run).c_str(), terminal.Name(WhereOf(run)).c_str(),
-                     terminal.ProgramText(run.What).c_str());
+                     terminal.UserText(run.What).c_str());
     return OutputDelivered(console) ? EverythingDone : SomethingLeftOrFailed;
 }

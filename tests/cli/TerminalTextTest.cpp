@@ -67,6 +67,11 @@ TEST(TerminalText, WhatIsShownOnTheTerminal)
     // name, and no escape sequence of a name's commands it.
     EXPECT_EQ(utf8.Name("new\nline\t\x1B[31m\x7F.txt"), "new\\nline\\t\\x1B[31m\\x7F.txt");
     EXPECT_EQ(utf8.Name("\x95\x5c\r.txt"), Utf8(u8"表\\r.txt"));
+    // In UTF-8 the C1 controls too (U+009B starts a sequence as ESC [ does), no other letter.
+    EXPECT_EQ(utf8.Name(Utf8(u8"x\u009B31m\u0080\u009F\u00A0\u00E4.txt")),
+              "x\\xC2\\x9B31m\\xC2\\x80\\xC2\\x9F" + Utf8(u8"\u00A0\u00E4.txt"));
+    // What the user typed, kept in Shift-JIS, is shown the same way.
+    EXPECT_EQ(utf8.UserText("\x1B[31m\x95\x5c\n"), "\\x1B[31m" + Utf8(u8"表") + "\\n");
 
     const TerminalText bytes("UTF-8", true);
     EXPECT_EQ(bytes.FileText("\x95\x5c", TextEncoding::ShiftJis), "\x95\x5c");

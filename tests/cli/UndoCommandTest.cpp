@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -105,6 +106,17 @@ TEST_F(UndoCommandTest, AFileChangedSinceTheRunIsLeftAndNamed)
     EXPECT_EQ(ReadBytes(Work("a.txt")), "old one\r\nold two\r\n");
     EXPECT_EQ(ReadBytes(Work("d/b.txt")), "a NEW line\n");
     EXPECT_EQ(ReadBytes(Work("c.txt")), "written since\n");
+}
+
+// What the user typed is listed with its control characters escaped, as names are: it
+// neither breaks the line nor commands the terminal.
+TEST_F(UndoCommandTest, RunsAreListedWithoutControlCharacters)
+{
+    ASSERT_EQ(Replace("old", "\x1B[31mnew\n").status, 0);
+    const Outcome runs = Run({"--runs"});
+    EXPECT_EQ(runs.status, 0);
+    EXPECT_EQ(std::count(runs.out.begin(), runs.out.end(), '\n'), 1) << runs.out;
+    EXPECT_NE(runs.out.find("\\x1B[31mnew\\n\n"), std::string::npos) << runs.out;
 }
 
 // Lines that cannot be written to standard output are a failure told on standard error,
