@@ -1,9 +1,11 @@
 #include "cli/NativeList.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "engine/text/CharacterRule.h"
 #include "lists/TextLines.h"
+#include "cli/RequestCheck.h"
 #include "cli/TerminalText.h"
 
 namespace {
@@ -40,15 +42,29 @@ std::string TakeNativeList(const std::string& path, PatternList& patterns)
         ++number;
         if (!problem.empty())
             return;
-        for (const char letter : OptionLetters(line))
+        const std::string letters(OptionLetters(line));
+        const std::string where = "the replace list " + path + ", line " + std::to_string(number) + ": '" + letters + "'";
+        std::string asOption;
+        for (const char letter : letters) {
             if (KnownLetters.find(letter) == std::string_view::npos) {
-                problem = "the replace list " + path + ", line " + std::to_string(number) + ": '" +
-                          std::string(OptionLetters(line)) +
-                          "' holds option letters a list does not know (it knows E, k, m, i, S and C)";
+                problem = where + " holds option letters a list does not know (it knows E, k, m, i, S and C)";
                 return;
             }
+            asOption += letter == 'E' ? 'e' : letter == 'S' ? 's' : letter == 'C' ? 'c' : letter;
+        }
+        // Letters the pattern would not use are refused as -O refuses them.
+        if (const std::string wrong = OptionLettersProblem(asOption); !wrong.empty())
+            problem = where + " (-O" + asOption + "): " + wrong;
     });
-    if (!problem.empty() || IsSevenBit(text) || !Utf8Rule().IsWellFormed(text))
+    if (!problem.empty())
+        return problem;
+    const auto findsNothing = [](const ReplacePattern& pattern) {
+        return FindsNothing(pattern.Find, !HasOption(pattern.Options, RegularExpression) &&
+                                              !HasOption(pattern.Options, NotEscape));
+    };
+    if (!patterns.empty() && std::all_of(patterns.begin(), patterns.end(), findsNothing))
+        return "the replace list " + path + " holds nothing to find: the find text of every pattern is empty";
+    if (IsSevenBit(text) || !Utf8Rule().IsWellFormed(text))
         return problem;
     // Each pattern's texts as a UTF-8 terminal's are taken: in code page 932, or both kept in
     // UTF-8 when it cannot hold one of them.

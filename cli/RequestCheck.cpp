@@ -21,12 +21,21 @@ std::string IgnoredOrMissing(const CommandRequest& request, bool fullAutomatic)
         return "there is nothing to find: give -F TEXT (or -A to run a replace list)";
     const std::string& letters = request.OptionLetters.value_or(std::string());
     const bool expression = letters.find('e') != std::string::npos;
-    // A literal text of nothing but separators (\|) holds no alternative to find either.
-    const bool escapes = !expression && letters.find('s') == std::string::npos;
-    const std::vector<std::string> alternatives =
-        escapes ? DecodeFindEscapes(*request.FindText) : std::vector{*request.FindText};
-    if (std::all_of(alternatives.begin(), alternatives.end(), [](const std::string& text) { return text.empty(); }))
+    if (FindsNothing(*request.FindText, !expression && letters.find('s') == std::string::npos))
         return "the find text is empty";
+    return OptionLettersProblem(letters);
+}
+
+bool FindsNothing(const std::string& find, bool escapes)
+{
+    // A literal text of nothing but separators (\|) holds no alternative to find either.
+    const std::vector<std::string> alternatives = escapes ? DecodeFindEscapes(find) : std::vector{find};
+    return std::all_of(alternatives.begin(), alternatives.end(), [](const std::string& text) { return text.empty(); });
+}
+
+std::string OptionLettersProblem(std::string_view letters)
+{
+    const bool expression = letters.find('e') != std::string_view::npos;
     for (const char letter : letters) {
         if (!expression && (letter == 'i' || letter == 'm' || letter == 'k'))
             return std::string("-O") + letter + " is an option of regular expressions, and 'e' is not given" +

@@ -1003,8 +1003,9 @@ TEST_F(NativeCommandTest, TwoRunsAtOnceEachReportWhatIsOnDisk)
 }
 
 // A replace list written in UTF-8 is read as UTF-8, its texts taken as -F and -R are; a list
-// with option letters the format does not know, or a character code page 932 cannot hold,
-// is refused before anything is touched.
+// with option letters the format does not know or a pattern would not use (as -O refuses
+// them), with nothing to find, or with a character code page 932 cannot hold, is refused
+// before anything is touched.
 TEST_F(NativeCommandTest, AReplaceListInUtf8)
 {
     const std::string sjis = "\x8B\x8C\x8E\xD0\x96\xBC \x95\x5C foo\r\n";  // 旧社名 表 foo
@@ -1017,6 +1018,11 @@ TEST_F(NativeCommandTest, AReplaceListInUtf8)
         {reinterpret_cast<const char*>(u8"旧社名\t新社名\t\r\n表\t表/\tS\r\n[a-z]+\t<$0>\tEk\r\n"), 0,
          "\x90\x56\x8E\xD0\x96\xBC \x95\x5C/ <foo>\r\n", ""},
         {"foo\tbar\tek\r\n", 2, sjis, "l.lst, line 1: 'ek' holds option letters a list does not know"},
+        {"x\ty\t\r\nfoo\tbar\tEC\r\n", 2, sjis,
+         "l.lst, line 2: 'EC' (-Oec): -Oc is an option of literal texts, and 'e' makes a regular expression"},
+        {"foo\tbar\tSE\r\n", 2, sjis, "line 1: 'SE' (-Ose): -Os is an option of literal texts"},
+        {"foo\tbar\tCi\r\n", 2, sjis, "line 1: 'Ci' (-Oci): -Oi is an option of regular expressions, and 'e' is"},
+        {"\tbar\t\r\n\\|\tbar\t\r\n", 2, sjis, "l.lst holds nothing to find: the find text of every pattern"},
         {reinterpret_cast<const char*>(u8"foo\t\u00a5\t\r\n"), 2, sjis,
          "l.lst (UTF-8), pattern 1: '\xC2\xA5' cannot be written in Shift-JIS"},
         // A text code page 932 cannot hold stays UTF-8, for the files that can hold it: a
