@@ -82,8 +82,9 @@ taken as bytes. Diffs and names are shown in the locale's set.
 
 Replace lists (-A -L FILE): one pattern a line (CR LF or LF): the find text, a TAB,
 the replacement, a TAB, and option letters: S no escape sequences, C ignore case,
-E regular expression with k, m, i. A list that is UTF-8 is read as UTF-8 and its
-texts converted as -F and -R are; otherwise it is Shift-JIS. A letter the format
+E regular expression with k, m, i. A list that is UTF-8 is read as UTF-8 (a byte
+order mark at its start passed over) and its texts converted as -F and -R are;
+otherwise it is Shift-JIS. A letter the format
 does not know (e, K) or a pattern would not use (E with S or C, k m i without E)
 is an error, as is a list with nothing to find. With no file named, a text piped
 in is filtered:

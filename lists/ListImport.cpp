@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
-
 std::optional<std::string> InShiftJis(std::string_view text, TextEncoding encoding)
 {
     switch (encoding) {
@@ -18,8 +16,8 @@ std::optional<std::string> InShiftJis(std::string_view text, TextEncoding encodi
     case TextEncoding::ShiftJis:
         return std::string(text);
     case TextEncoding::Utf8:
-        if (text.starts_with(Utf8Mark))
-            text.remove_prefix(Utf8Mark.size());
+        if (text.starts_with(Utf8ByteOrderMark))
+            text.remove_prefix(Utf8ByteOrderMark.size());
         return platform::ConvertText(text, platform::CodeSet::Utf8, platform::CodeSet::ShiftJis);
     case TextEncoding::EucJp:
         return platform::ConvertText(text, platform::CodeSet::EucJp, platform::CodeSet::ShiftJis);

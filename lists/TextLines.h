@@ -23,14 +23,21 @@ void ForEachTextLine(std::string_view text, Take&& take)
     }
 }
 
-// The same for a whole file; false, with no line taken, when it cannot be read.
+// What an editor that saves UTF-8 may put before the text (Notepad does).
+inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The same for a whole file; false, with no line taken, when it cannot be read. A byte
+// order mark at its start is no part of its first line (no Shift-JIS text starts so).
 template <typename Take>
 bool ForEachFileLine(const std::string& path, Take&& take)
 {
     platform::FileContent content;
     if (platform::ReadWholeFile(path, content) != platform::ReadStatus::Ok)
         return false;
-    ForEachTextLine(std::string_view(content.Data(), content.Size()), take);
+    std::string_view text(content.Data(), content.Size());
+    if (text.starts_with(Utf8ByteOrderMark))
+        text.remove_prefix(Utf8ByteOrderMark.size());
+    ForEachTextLine(text, take);
     return true;
 }
 

@@ -99,6 +99,19 @@ TEST(ListReaders, ReadWholeFilesInOrder)
                                                               {"last", "", 0}}));
 }
 
+// A list saved in UTF-8 by an editor that marks it: the mark at the start is no part of the
+// first find text, anywhere else it is text.
+TEST(ListReaders, AByteOrderMarkStartsNoPattern)
+{
+    TempFolder folder;
+    WriteBytes(folder / "marked.lst", "\xEF\xBB\xBF" "a\tb\t\r\n\xEF\xBB\xBF" "c\td\tE\r\n");
+    const std::string mark = "\xEF\xBB\xBF";
+    EXPECT_EQ(ReadPatternList(folder / "marked.lst"), (PatternList{{"a", "b", 0}, {mark + "c", "d", RegularExpression}}));
+    ListRows rows;
+    AppendListRows(folder / "marked.lst", rows);
+    EXPECT_EQ(rows, (ListRows{{"a", "b", ""}, {mark + "c", "d", "E"}}));
+}
+
 TEST(ListReaders, AFileThatCannotBeReadIsEmpty)
 {
     TempFolder folder;
