@@ -8,8 +8,9 @@
 // an extension, and one that begins with "*" admits every file.
 using ExtensionList = std::vector<std::string>;
 
-// Splits the lowered text at ";", skips empty pieces and takes from each piece the part
-// after its last "." (possibly empty); a piece without a "." adds nothing.
+// Splits the lowered text at ";", trims blanks (also full-width ones) around each piece,
+// skips empty pieces and takes from each piece the part after its last "." (possibly
+// empty); a piece without a "." adds nothing, but "*" adds an entry that admits every file.
 ExtensionList BuildExtensionList(std::string_view text);
 
 // The part of the whole path after its last "." (empty without a dot; a dot in a folder

@@ -1,13 +1,27 @@
 #include "cli/ExtensionPatterns.h"
 
+#include <initializer_list>
+
 namespace {
 
+// Blanks around a piece: spaces, TABs and the full-width blank (U+3000) a Japanese input
+// method types, in UTF-8 as a terminal gives it.
 std::string_view Trimmed(std::string_view piece)
 {
-    while (!piece.empty() && piece.front() == ' ')
-        piece.remove_prefix(1);
-    while (!piece.empty() && piece.back() == ' ')
-        piece.remove_suffix(1);
+    constexpr std::string_view FullWidthBlank = "\xE3\x80\x80";
+    for (bool trimmed = true; trimmed;) {
+        trimmed = false;
+        for (const std::string_view blank : {std::string_view(" "), std::string_view("\t"), FullWidthBlank}) {
+            if (piece.starts_with(blank)) {
+                piece.remove_prefix(blank.size());
+                trimmed = true;
+            }
+            if (piece.ends_with(blank)) {
+                piece.remove_suffix(blank.size());
+                trimmed = true;
+            }
+        }
+    }
     return piece;
 }
 

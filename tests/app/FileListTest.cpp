@@ -36,12 +36,17 @@ TEST(ExtensionList, BuildsAndChecks)
          {"C:\\a\\b.TXT", "x.Html", "y.pl"},
          {"a.text", "a.tx", "readme", "a.txt.bak", "a.h"}},
         {"*.*", {"*"}, {"readme", "a.b", "x."}, {}},
-        {"*", {}, {}, {"a.txt", "readme"}},
+        {"*", {"*"}, {"a.txt", "readme"}, {}},
+        {" *\t;noext", {"*"}, {"a.txt", "readme"}, {}},
         {"*.t*", {"t*"}, {"a.t*", "a.T*"}, {"a.txt", "a.t"}},
         {"*.;;*.TXT;", {"", "txt"}, {"readme", "a.", "a.txt", "C:\\a.b\\readme.txt"}, {"C:\\a.b\\readme"}},
         {"", {}, {}, {"a.txt"}},
         // Blanks around the patterns, as a hand-edited settings file has them.
         {"*.txt ; *.htm\t", {"txt", "htm"}, {"a.txt", "b.htm"}, {"a.txt "}},
+        // And full-width blanks (U+3000), as a Japanese input method types them; a character
+        // that merely ends in the bytes 81 40 is no blank.
+        {"*.txt\x81\x40;\x81\x40*.htm", {"txt", "htm"}, {"a.txt", "b.htm"}, {}},
+        {"*.\x83\x81\x40", {"\x83\x81\x40"}, {"a.\x83\x81\x40"}, {"a.\x83"}},
         {"A.B.C;noext;\x83\x41.\x83\x41", {"c", "\x83\x41"}, {"x.C", "x.\x83\x41"}, {"x.\x83\x61", "x.b"}},
     };
     for (const auto& c : cases) {

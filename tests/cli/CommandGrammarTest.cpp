@@ -164,6 +164,8 @@ TEST(CommandGrammar, ExtensionListsAsWritten)
         {"*.htm,*.html", "*.htm;*.html"}, {"htm", "*.htm"}, {".htm; txt", "*.htm;*.txt"}, {"*", "*.*"},
         {"*.*", "*.*"}, {"*.", "*."}, {"*.txt;;", "*.txt"}, {"a*.txt", std::nullopt}, {"*.t?t", std::nullopt},
         {"src/*.c", std::nullopt}, {"*.tar.gz", std::nullopt},
+        // Blanks around a piece, also a full-width one typed with an input method.
+        {"*.txt\t, \xE3\x80\x80htm\xE3\x80\x80", "*.txt;*.htm"},
     };
     for (const auto& c : cases) {
         const ParsedArguments parsed = Parse({std::string("-E") + c.written});
