@@ -117,8 +117,10 @@ void FileList::WalkFolder(const std::string& path)
         if (folder && !ownFolder_.empty() && entryPath == ownFolder_)
             continue;
         std::optional<WalkLeftOut> leftOut;
-        // A link that leads into a repository's own folder leads to its insides too.
+        // A link that leads into a repository's own folder leads to its insides too, and a
+        // file .git is git's link to a repository kept elsewhere (a submodule, a worktree).
         if ((folder && IsRepositoryFolderName(entry.Name)) ||
+            (entry.Kind == platform::EntryKind::File && entry.Name == ".git") ||
             (entry.Link && entry.Kind == platform::EntryKind::File && LiesInRepositoryFolder(platform::FinalPath(entryPath))))
             leftOut = WalkLeftOut::RepositoryFolder;
         else if (walkFilter_ && (folder || entry.Kind == platform::EntryKind::File))

@@ -421,8 +421,8 @@ TEST(OpenEntries, EditorCommandLineAndFolder)
 
 }  // namespace
 
-// A walk never enters the folders of version control systems, whose files are a
-// repository's insides, not the user's text, and counts each; named, such a folder is
+// A walk never enters the folders of version control systems, nor takes git's .git file:
+// a repository's insides, not the user's text. It counts each; named, such a folder is
 // walked.
 TEST_F(FileListTest, WalksNeverEnterRepositoryFolders)
 {
@@ -434,12 +434,15 @@ TEST_F(FileListTest, WalksNeverEnterRepositoryFolders)
     }
     MakeFolder(folder_ / "cvs.d");
     const std::string kept = Make(platform::JoinPath("cvs.d", "b.txt"));
+    // A submodule's .git is a file that tells where its repository lies.
+    MakeFolder(folder_ / "sub");
+    Make(platform::JoinPath("sub", ".git"));
 
     list_.WalkFolder(folder_.Path());
     Paths found = control_.Entries();
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, (Paths{text, kept}));
-    EXPECT_EQ(list_.WalkEntriesLeftOut(WalkLeftOut::RepositoryFolder), 6u);
+    EXPECT_EQ(list_.WalkEntriesLeftOut(WalkLeftOut::RepositoryFolder), 7u);
 
     list_.WalkFolder(folder_ / "CVS");
     EXPECT_EQ(control_.Entries().back(), folder_ / platform::JoinPath("CVS", "COMMIT_EDITMSG.txt"));
