@@ -94,6 +94,8 @@ void FileList::RefuseName(const std::string& readableName)
 
 void FileList::WalkFolder(const std::string& path)
 {
+    if (walkDepth_ == 0)
+        ownIdentity_ = ownFolder_.empty() ? std::nullopt : platform::IdentityOf(ownFolder_);
     std::vector<platform::FolderEntry> entries;
     if (!platform::ListFolder(path, entries)) {
         PassOver(path, PassedOverReason::UnreadableFolder);
@@ -114,7 +116,7 @@ void FileList::WalkFolder(const std::string& path)
             madeByRuns_.push_back(entryPath);
             continue;
         }
-        if (folder && !ownFolder_.empty() && entryPath == ownFolder_)
+        if (folder && ownIdentity_ && platform::IdentityOf(entryPath) == ownIdentity_)
             continue;
         std::optional<WalkLeftOut> leftOut;
         // A link that leads into a repository's own folder leads to its insides too, and a

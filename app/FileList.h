@@ -12,6 +12,7 @@
 #include "app/ExtensionList.h"
 #include "app/FileListControl.h"
 #include "app/WalkFilter.h"
+#include "platform/Folders.h"
 
 // Why a name the user gave, or one met in a walk, was passed over.
 enum class PassedOverReason {
@@ -51,7 +52,7 @@ public:
     // Collects the files walks add, so that the run can tell them from named ones.
     void SetWalkedFiles(std::unordered_set<std::string>* walked) { walked_ = walked; }
     // A folder of the program's own (the undo journal's) that walks never enter, as they
-    // never take a run's own files.
+    // never take a run's own files, however their paths spell it; it need not exist yet.
     void SetOwnFolder(std::string folder) { ownFolder_ = std::move(folder); }
 
     // Appends the path unless the extension check refuses it, silently, or it is listed
@@ -116,6 +117,8 @@ private:
     std::string refusedNames_;
     std::vector<std::string> madeByRuns_;
     std::string ownFolder_;
+    // Which folder ownFolder_ is, as a walk begins: a run may have made it since.
+    std::optional<platform::EntryIdentity> ownIdentity_;
     std::vector<PassedOverName> passedOver_;
     std::size_t previousCount_ = 0;
     int widest_ = 0;
