@@ -255,7 +255,7 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     DiffPrinter diff(console.Out, terminal, currentFolder, progress);
     if (request.Diff)
         job.NewTexts = &diff;
-    if (const std::string warning = BackslashDigitWarning(job); !warning.empty())
+    if (const std::string warning = ReplacementEscapeWarning(job); !warning.empty())
         std::fprintf(console.Err, "tarvelox: %s\n", terminal.ProgramText(warning).c_str());
     const StopSignals signals(job.AbortRequested);
     const RunOutcome outcome = RunReplace(job, log, lines);

@@ -1,6 +1,8 @@
 #include "cli/RequestCheck.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 
 #include "engine/pattern/EscapeSequences.h"
 #include "engine/rewrite/RegexReplace.h"
@@ -59,19 +61,33 @@ std::string NotForAFilter(const CommandRequest& request)
     return std::string();
 }
 
-std::string BackslashDigitWarning(const ReplaceJob& job)
+std::string ReplacementEscapeWarning(const ReplaceJob& job)
 {
     if (job.AllAuto || !HasOption(job.Pattern.Options, RegularExpression) || LibrarySubstitutes(job))
         return std::string();
     const std::string& replace = job.Pattern.Replace;
+    const auto isOctal = [](char c) { return c >= '0' && c <= '7'; };
     for (std::size_t i = 0; i + 1 < replace.size(); i += CharacterLength(replace, i)) {
         if (replace[i] != '\\')
             continue;
-        const char digit = replace[i + 1];
-        if (digit >= '1' && digit <= '9')
-            return std::string("warning: \\") + digit + " in the replacement is not a group here but " +
-                   (digit <= '7' ? std::string("the byte 0x0") + digit : std::string("the digit ") + digit) +
-                   ": write $" + digit + " for the group (or set PROCESS/Bregexp=1)";
+        const char next = replace[i + 1];
+        if (next == '8' || next == '9')
+            return std::string("warning: \\") + next + " in the replacement is not a group here but the digit " + next +
+                   ": write $" + next + " for the group (or set PROCESS/Bregexp=1)";
+        if (next >= '1' && next <= '7') {
+            // Up to three octal digits make one byte, modulo 256.
+            std::size_t end = i + 1;
+            unsigned value = 0;
+            for (; end < replace.size() && end < i + 4 && isOctal(replace[end]); ++end)
+                value = value * 8 + static_cast<unsigned>(replace[end] - '0');
+            char byte[8];
+            std::snprintf(byte, sizeof byte, "0x%02X", value % 256);
+            return "warning: " + replace.substr(i, end - i) + " in the replacement is not a group here but the byte " +
+                   byte + ": write $" + next + " for the group (or set PROCESS/Bregexp=1)";
+        }
+        if (next == 'x' && (i + 2 >= replace.size() || !std::isxdigit(static_cast<unsigned char>(replace[i + 2]))))
+            return "warning: \\x without a hexadecimal digit in the replacement is the byte 0x00 here: write the "
+                   "character's code after it (\\x41 for A)";
         ++i;  // the escaped character is passed over
     }
     return std::string();

@@ -20,9 +20,11 @@ std::string OptionLettersProblem(std::string_view letters);
 // (`escapes`) it holds nothing but separators (\|).
 bool FindsNothing(const std::string& find, bool escapes);
 
-// sed users write \1 for a group; in the program's own template it is the byte 0x01. The
-// warning for a regular expression's replacement that holds \1 to \9, or nothing.
-std::string BackslashDigitWarning(const ReplaceJob& job);
+// sed users write \1 for a group; in the program's own template it is the byte of that
+// octal code (\1 is 0x01, \400 is 0x00). The warning for a regular expression's
+// replacement that holds \1 to \9, or \x without a hexadecimal digit (the byte 0x00), or
+// nothing.
+std::string ReplacementEscapeWarning(const ReplaceJob& job);
 
 // The same for a run that filters standard input to standard output (no file named):
 // what only a run over files can do.

@@ -796,6 +796,15 @@ TEST_F(NativeCommandTest, ABackslashDigitInTheOwnTemplateIsWarnedOf)
     EXPECT_EQ(ReadBytes(Work("a.txt")), "a<\x01>c");
     outcome = Run({"-Oe", "-F(c)", "-R\\\\1$1", "a.txt"});
     EXPECT_EQ(outcome.err.find("warning"), std::string::npos) << outcome.err;
+    // The byte named is the one written: up to three octal digits, modulo 256; and \x
+    // without a digit writes 0x00.
+    for (const auto& [replace, warning] : std::vector<std::pair<std::string, std::string>>{
+             {"\\400", "\\400 in the replacement is not a group here but the byte 0x00"},
+             {"\\101", "\\101 in the replacement is not a group here but the byte 0x41"},
+             {"<\\xg>", "\\x without a hexadecimal digit in the replacement is the byte 0x00"}}) {
+        outcome = Run({"-n", "-Oe", "-Fb", "-R" + replace, "a.txt"});
+        EXPECT_NE(outcome.err.find("tarvelox: warning: " + warning), std::string::npos) << outcome.err;
+    }
 }
 
 }  // namespace
