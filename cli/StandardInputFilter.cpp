@@ -1,7 +1,10 @@
 #include "cli/StandardInputFilter.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <cstdlib>
@@ -53,19 +56,46 @@ private:
     int fd_ = -1;
 };
 
+// Copies standard input into `to` up to its end; false when it could not be read or
+// written, or a stop signal came first, also while the input waits for its writer.
+bool CopyInput(int to, const AbortFlag& abort)
+{
+    char buffer[1 << 16];
+    for (;;) {
+        if (IsAborted(abort))
+            return false;
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        const int ready = ::poll(&input, 1, 100);
+        if (ready < 0 && errno != EINTR)
+            return false;
+        if (ready <= 0)
+            continue;
+        const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0 && errno != EINTR && errno != EAGAIN)
+            return false;
+        if (got > 0 && !platform::WriteAll(to, buffer, static_cast<std::size_t>(got)))
+            return false;
+    }
+}
+
 }  // namespace
 
 int FilterStandardInput(ReplaceJob& job, const Console& console)
 {
+    // Caught from the start: stopped while the input is copied, the copy goes with it.
+    const StopSignals signals(job.AbortRequested);
     TextFile text;
-    if (!text.IsOpen() || !platform::CopyAll(STDIN_FILENO, text.Descriptor())) {
+    if (!text.IsOpen() || !CopyInput(text.Descriptor(), job.AbortRequested)) {
+        if (const int signal = signals.Received())
+            return 128 + signal;
         std::fputs("tarvelox: standard input cannot be read into a temporary file\n", console.Err);
         return 2;
     }
     job.Files = {text.Path()};
     job.BackUp = false;
     OneResult result;
-    const StopSignals signals(job.AbortRequested);
     RunReplace(job, result);
     if (const int signal = signals.Received())
         return 128 + signal;
@@ -76,6 +106,9 @@ int FilterStandardInput(ReplaceJob& job, const Console& console)
     if (rewritten >= 0)
         ::close(rewritten);
     if (!written) {
+        // A reader that went away (head) stops the filter as the signal it sent would.
+        if (const int signal = signals.Received())
+            return 128 + signal;
         std::fputs("tarvelox: the text cannot be written to standard output\n", console.Err);
         return 2;
     }

@@ -10,7 +10,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -296,6 +298,55 @@ TEST_F(NativeCommandTest, WithNoFileNamedStandardInputIsFiltered)
     outcome = Filter({"-n", "-Fa", "-Rb"}, "a");
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.out, "");
+}
+
+// Stopped while its input waits for more, or when its reader goes away, the filter ends at
+// once with the signal's status, and leaves no copy of the input behind.
+TEST_F(NativeCommandTest, AStoppedFilterEndsAtOnceAndLeavesNothing)
+{
+    MakeFolder(Work("tmp"));
+    // Its input stays open: only the signal ends the filter.
+    int input[2];
+    ASSERT_EQ(::pipe(input), 0);
+    const std::string tmp = Work("tmp"), state = home_ / "state";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(input[0], 0);
+        ::close(input[1]);
+        ::dup2(::open("/dev/null", O_WRONLY), 1);
+        if (::setenv("TMPDIR", tmp.c_str(), 1) != 0 || ::setenv("XDG_STATE_HOME", state.c_str(), 1) != 0)
+            ::_exit(100);
+        ::execl(program_.c_str(), program_.c_str(), "-Fa", "-Rb", nullptr);
+        ::_exit(101);
+    }
+    ::close(input[0]);
+    ASSERT_EQ(::write(input[1], "abc", 3), 3);
+    ::usleep(500000);
+    ::kill(child, SIGTERM);
+    int status = 0;
+    pid_t ended = 0;
+    for (int tries = 0; tries < 30 && (ended = ::waitpid(child, &status, WNOHANG)) == 0; ++tries)
+        ::usleep(100000);
+    ::close(input[1]);
+    if (ended == 0) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    EXPECT_EQ(ended, child) << "still waiting for its input";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGTERM) << status;
+    EXPECT_TRUE(std::filesystem::is_empty(tmp));
+
+    WriteBytes(Work("long.txt"), std::string(1 << 22, 'a'));
+    const std::string reader = "{ TMPDIR='" + tmp + "' XDG_STATE_HOME='" + state + "' '" + program_ + "' -Fa -Rb <'" +
+                               Work("long.txt") + "' 2>'" + Work("tmp/err") + "'; echo $? >'" + Work("tmp/status") +
+                               "'; } | head -c 1 >/dev/null";
+    ASSERT_EQ(std::system(reader.c_str()), 0);
+    EXPECT_EQ(ReadBytes(Work("tmp/status")), std::to_string(128 + SIGPIPE) + "\n");
+    EXPECT_EQ(ReadBytes(Work("tmp/err")), "");
+    std::filesystem::remove(Work("tmp/err"));
+    std::filesystem::remove(Work("tmp/status"));
+    for (const auto& entry : std::filesystem::directory_iterator(tmp))
+        ADD_FAILURE() << entry.path() << " left";
 }
 
 // A name that names nothing, a folder that cannot be read and a link to nothing met in a
