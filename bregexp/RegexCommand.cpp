@@ -50,6 +50,22 @@ Modifiers ReadModifiers(std::string_view text, const CharacterRule& rule)
     return modifiers;
 }
 
+// Why a part from `from` found no closing slash: a slash was read as a later byte of a
+// character whose first byte ended the part (a text cut inside a double-byte character),
+// or there is none.
+const char* MissingSlash(std::string_view command, std::size_t from, const CharacterRule& rule, bool replacement)
+{
+    for (std::size_t at = from; at < command.size();) {
+        const bool escape = command[at] == '\\' && at + 1 < command.size();
+        const std::size_t length = escape ? 1 + rule.CharacterLength(command, at + 1) : rule.CharacterLength(command, at);
+        if (!escape && length > 1 && command.substr(at + 1, length - 1).find('/') != std::string_view::npos)
+            return replacement ? "replacement ends inside a double-byte character"
+                               : "expression ends inside a double-byte character";
+        at += length;
+    }
+    return replacement ? "replacement has no closing /" : "expression has no closing /";
+}
+
 // The encoding the modifiers name. No encoding puts a slash inside a character, so the
 // modifiers are what follows the last slash, whatever the encoding.
 const CharacterRule& RuleOfCommand(std::string_view command)
@@ -71,7 +87,7 @@ ParsedCommand ParseMatchCommand(std::string_view command)
     const CharacterRule& rule = RuleOfCommand(command);
     std::size_t position = 1;
     if (!ReadDelimited(command, position, parsed.Command.Expression, true, rule)) {
-        parsed.Error = "expression has no closing /";
+        parsed.Error = MissingSlash(command, 1, rule, false);
         return parsed;
     }
     parsed.Command.Options = ReadModifiers(command.substr(position), rule);
@@ -89,11 +105,12 @@ ParsedCommand ParseSubstituteCommand(std::string_view command)
     const CharacterRule& rule = RuleOfCommand(command);
     std::size_t position = 2;
     if (!ReadDelimited(command, position, parsed.Command.Expression, true, rule)) {
-        parsed.Error = "expression has no closing /";
+        parsed.Error = MissingSlash(command, 2, rule, false);
         return parsed;
     }
+    const std::size_t replacementFrom = position;
     if (!ReadDelimited(command, position, parsed.Command.Replacement, false, rule)) {
-        parsed.Error = "replacement has no closing /";
+        parsed.Error = MissingSlash(command, replacementFrom, rule, true);
         return parsed;
     }
     parsed.Command.Options = ReadModifiers(command.substr(position), rule);

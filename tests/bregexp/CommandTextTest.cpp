@@ -72,7 +72,10 @@ TEST(RegexCommand, MalformedCommands)
     for (const char* command : {"", "abc", "a/b/", "/abc", "/abc\\/", "/a\x95/", "/a\\", "s/a/b/"})
         EXPECT_NE(ParseMatchCommand(command).Error, nullptr) << command;
     for (const char* command : {"", "s", "s/", "s/a", "s/a/", "s/a/b", "s/a/b\\/", "/a/b/", "S/a/b/", "s/a/\x95/"})
-        EXPECT_NE(ParseSubstituteCommand(command).Error, nullptr) << command;
+        EXPECT_NE(ParseSubstituteCommand(command).Error, nullptr) << command;    // A slash taken as the second byte of a character the text was cut inside is said so.
+    EXPECT_STREQ(ParseMatchCommand("/a\x95/").Error, "expression ends inside a double-byte character");
+    EXPECT_STREQ(ParseMatchCommand("/abc\\/").Error, "expression has no closing /");
+    EXPECT_STREQ(ParseSubstituteCommand("s/a/\x95/").Error, "replacement ends inside a double-byte character");
 }
 
 TEST(ErrorMessage, NeverTakesMoreThanTheBuffer)
