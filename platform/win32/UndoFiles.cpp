@@ -106,18 +106,10 @@ std::optional<DiskSpace> SpaceOf(const std::string& folder)
 
 std::optional<std::uint64_t> FileSystemOf(const std::string& path)
 {
-    // A folder opens for its information only with the backup flag.
-    HANDLE file = ::CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const std::optional<EntryIdentity> identity = IdentityOf(path);
+    if (!identity)
         return std::nullopt;
-    BY_HANDLE_FILE_INFORMATION information;
-    const bool told = ::GetFileInformationByHandle(file, &information) != 0;
-    ::CloseHandle(file);
-    if (!told)
-        return std::nullopt;
-    return information.dwVolumeSerialNumber;
+    return identity->Volume;
 }
 
 bool MakeFolder(const std::string& folder)

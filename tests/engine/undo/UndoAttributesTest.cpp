@@ -72,19 +72,25 @@ protected:
         job.Pattern = {"old", "newer", 0};
         job.Files = {"a.txt"};
     }
+
+    // The journal beside the file (a second name), and on another file system when the
+    // machine has one in memory (a copy).
+    std::vector<std::string> JournalPlaces() const
+    {
+        std::vector<std::string> places = {Runs()};
+        struct stat here {}, memory {};
+        if (::stat("/dev/shm", &memory) == 0 && ::stat(folder.Path().c_str(), &here) == 0 &&
+            here.st_dev != memory.st_dev)
+            places.push_back("/dev/shm/tarvelox-undo-test-" + std::to_string(::getpid()));
+        return places;
+    }
 };
 
 }  // namespace
 
 TEST_F(UndoAttributesTest, TheOriginalComesBackWithEverythingItHad)
 {
-    // The journal beside the file (a second name), and on another file system when the
-    // machine has one in memory (a copy).
-    std::vector<std::string> places = {Runs()};
-    struct stat here {}, memory {};
-    if (::stat("/dev/shm", &memory) == 0 && ::stat(folder.Path().c_str(), &here) == 0 && here.st_dev != memory.st_dev)
-        places.push_back("/dev/shm/tarvelox-undo-test-" + std::to_string(::getpid()));
-    for (const std::string& runs : places) {
+    for (const std::string& runs : JournalPlaces()) {
         SCOPED_TRACE(runs);
         WriteBytes("a.txt", "old text\n");
         Decorate("a.txt");
@@ -129,11 +135,7 @@ TEST_F(UndoAttributesTest, ALinkInThePlaceOfTheFileIsLeftAlone)
 // theirs: the file stays as it is, from a second name and from a copy alike.
 TEST_F(UndoAttributesTest, AFileWhoseAccessChangedSinceIsLeftAlone)
 {
-    std::vector<std::string> places = {Runs()};
-    struct stat here {}, memory {};
-    if (::stat("/dev/shm", &memory) == 0 && ::stat(folder.Path().c_str(), &here) == 0 && here.st_dev != memory.st_dev)
-        places.push_back("/dev/shm/tarvelox-undo-test-" + std::to_string(::getpid()));
-    for (const std::string& runs : places) {
+    for (const std::string& runs : JournalPlaces()) {
         SCOPED_TRACE(runs);
         WriteBytes("a.txt", "old text\n");
         ASSERT_EQ(::chmod("a.txt", 0644), 0);
