@@ -94,9 +94,13 @@ std::string StopSummary(int signal, std::size_t files, const ResultLog& log)
            " changed before the stop, " + std::to_string(files - log.LoggedFiles()) + " not processed";
 }
 
-std::string MiB(std::uint64_t bytes)
+// A size in KiB below 10 MiB, in MiB above; what is needed rounded up, what is free down,
+// so that a lack never reads as the same figure twice.
+std::string SizeText(std::uint64_t bytes, bool up)
 {
-    return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MiB";
+    const int shift = bytes < (std::uint64_t{10} << 20) ? 10 : 20;
+    const std::uint64_t unit = std::uint64_t{1} << shift;
+    return std::to_string((bytes + (up ? unit - 1 : 0)) >> shift) + (shift == 10 ? " KiB" : " MiB");
 }
 
 // Why the run cannot keep its originals for undo, or empty when it can.
@@ -110,8 +114,9 @@ std::string JournalRefusal(JournalStart start, const JournalRoom& room, const st
     case JournalStart::NoFolder:
         return "the undo journal's folder " + folder + " cannot be made";
     case JournalStart::NoRoom:
-        return "the undo journal may need " + MiB(room.Needed.value_or(0)) + " for the originals of the listed files, and " +
-               folder + " has " + MiB(room.Free.value_or(0)) + " free";
+        return "the undo journal may need " + SizeText(room.Needed.value_or(0), true) +
+               " for the originals of the listed files, and " + folder + " has " + SizeText(room.Free.value_or(0), false) +
+               " free";
     case JournalStart::NotOpened:
         return "the undo journal cannot be written in " + folder;
     }
