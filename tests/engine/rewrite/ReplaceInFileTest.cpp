@@ -142,6 +142,15 @@ TEST_F(ReplaceInFileTest, FileThatCannotBeReadIsNotOpen)
     EXPECT_FALSE(FileExists(temporary));
 }
 
+// A file of the system's that says it is empty and still has bytes is no empty text.
+TEST_F(ReplaceInFileTest, AFileWhoseSizeDoesNotTellItsTextIsNotOpen)
+{
+    const std::string system = "/proc/version";
+    if (!FileExists(system))
+        GTEST_SKIP() << "no " << system;
+    EXPECT_EQ(ReplaceInFile(job, system, {"Linux", "Windows", 0}), NotOpen);
+}
+
 TEST_F(ReplaceInFileTest, WholeTextReplacedByNothingIsCommittedWithItsCount)
 {
     WriteBytes(path, "abcabc");
