@@ -84,8 +84,10 @@ BOOL CResultLogDialog::OnInitDialog()
                        LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED) + std::to_string(*notProcessed_));
     }
     ::EnableWindow(GetDlgItem(IDC_UNDO), undoable_ && !undoLog_ && !preview_);
-    // The failures are the run's: an undo's log tells of its own files.
-    if (!undoLog_)
+    // The failures are the run's: an undo's log tells of its own files, and of those it left.
+    if (undoLog_)
+        ShowFilesLeft();
+    else
         ShowFailures();
     HWND text = GetDlgItem(IDC_RESULT_LOG_TEXT);
     SetPointFontOf(text, font_, LogFontSize, LogFontFace, WindowDpi(m_hWnd));
@@ -120,6 +122,29 @@ void CResultLogDialog::ShowFailures()
     std::string legend;
     for (const FileResult failure : FailuresIn(log_.Text()))
         legend += (legend.empty() ? "" : "　") + Explained(failure);
+    SetDlgItemText(IDC_RESULT_LOG_LEGEND, legend);
+}
+
+void CResultLogDialog::ShowFilesLeft()
+{
+    const std::size_t left = undoLog_->LeftFiles();
+    if (left == 0)
+        return;
+    const std::string count = std::to_string(left);
+    if (!notProcessed_)
+        SetWindowText(LoadResourceString(IDS_UNDO_CAPTION_LEFT) + count + LoadResourceString(IDS_FAILED_UNIT));
+    SetDlgItemText(IDC_RESULT_LOG_LABEL, GetDlgItemText(IDC_RESULT_LOG_LABEL) + LoadResourceString(IDS_UNDO_LEFT) +
+                                             count + LoadResourceString(IDS_FAILED_UNIT));
+    std::string legend;
+    for (const UndoResult result : {UndoResult::Changed, UndoResult::Missing, UndoResult::NotKept,
+                                    UndoResult::NotOpen, UndoResult::WriteErr}) {
+        if (!undoLog_->Shows(result))
+            continue;
+        std::string word = UndoWord(result);
+        word.erase(0, word.find_first_not_of(' '));
+        legend += (legend.empty() ? "" : "　") + word +
+                  LoadResourceString(IDS_UNDO_MEANINGS + static_cast<UINT>(result));
+    }
     SetDlgItemText(IDC_RESULT_LOG_LEGEND, legend);
 }
 

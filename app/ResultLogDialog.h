@@ -81,6 +81,8 @@ private:
     LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
     void FitLogColumns(HWND text);
     void ShowFailures();
+    // The files an undo left as they are: in the caption, the label and the legend.
+    void ShowFilesLeft();
     void ShowCaretLine();
     std::optional<std::size_t> CaretFileIndex() const;
 

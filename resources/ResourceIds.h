@@ -145,6 +145,15 @@
 #define IDS_UNDO_NOTHING 3045
 #define IDS_UNDO_IN_USE 3046
 #define IDS_UNDO_NOT_KEPT 3047
+#define IDS_UNDO_CAPTION_LEFT 3048
+#define IDS_UNDO_LEFT 3049
+/* What each result of an undo that leaves a file means, at IDS_UNDO_MEANINGS + the result. */
+#define IDS_UNDO_MEANINGS 3050
+#define IDS_UNDO_MEANS_CHANGED 3052
+#define IDS_UNDO_MEANS_MISSING 3053
+#define IDS_UNDO_MEANS_NOT_KEPT 3054
+#define IDS_UNDO_MEANS_NOT_OPEN 3055
+#define IDS_UNDO_MEANS_WRITE_ERROR 3056
 #define IDC_UNDO 1073
 
 

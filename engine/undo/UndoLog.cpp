@@ -32,6 +32,7 @@ void UndoLog::ResetLog()
 {
     text_ = LogHeading("復元結果");
     logged_ = restored_ = before_ = 0;
+    shown_ = 0;
 }
 
 void UndoLog::AddLogLine(const std::string& path, UndoResult result)
@@ -39,6 +40,7 @@ void UndoLog::AddLogLine(const std::string& path, UndoResult result)
     ++logged_;
     restored_ += result == UndoResult::Restored;
     before_ += result == UndoResult::RestoredBefore;
+    shown_ |= 1u << static_cast<unsigned>(result);
     text_ += LogRow(path, UndoWord(result));
 }
 

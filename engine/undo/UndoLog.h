@@ -40,10 +40,13 @@ public:
     std::size_t RestoredFiles() const { return restored_; }
     std::size_t RestoredBefore() const { return before_; }
     std::size_t LeftFiles() const { return logged_ - restored_ - before_; }
+    // Whether a line of the log shows `result`.
+    bool Shows(UndoResult result) const { return (shown_ & (1u << static_cast<unsigned>(result))) != 0; }
 
 private:
     std::string text_;
     std::size_t logged_ = 0;
     std::size_t restored_ = 0;
     std::size_t before_ = 0;
+    unsigned shown_ = 0;  // a bit for each result a line shows
 };

@@ -61,6 +61,7 @@ struct Seen {
     std::string UndoCaption;
     std::string UndoLog;
     std::string UndoLabel;
+    std::string UndoLegend;
 };
 
 class UndoWindowTest : public MainDialogFixture {
@@ -108,6 +109,7 @@ protected:
                 seen.UndoCaption = WindowText(window);
                 seen.UndoLog = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_TEXT));
                 seen.UndoLabel = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_LABEL));
+                seen.UndoLegend = TextOf(::GetDlgItem(window, IDC_RESULT_LOG_LEGEND));
                 Answer(window, [] { EXPECT_TRUE(PressKey(VK_RETURN)); });
             }
         });
@@ -192,7 +194,8 @@ TEST_F(UndoWindowTest, TheUndoOfARunWithAFailureTellsOnlyOfItself)
 }
 
 // The main window's button: No leaves everything; Yes leaves a file changed since the run
-// and names it; then nothing is left to take back.
+// and names it, counted in the log's caption and label and its word explained; then
+// nothing is left to take back.
 TEST_F(UndoWindowTest, TheMainWindowsButtonLeavesAFileChangedSince)
 {
     Press(IDC_START, CloseLog, Unexpected);
@@ -207,6 +210,9 @@ TEST_F(UndoWindowTest, TheMainWindowsButtonLeavesAFileChangedSince)
     const Seen yes = Press(IDC_UNDO, Unexpected, Yes);
     EXPECT_EQ(Count(yes.UndoLog, "Restored"), 1u) << yes.UndoLog;
     EXPECT_EQ(Count(yes.UndoLog, " Changed"), 1u) << yes.UndoLog;
+    EXPECT_EQ(yes.UndoCaption, "元に戻す完了 - そのまま 1 件");
+    EXPECT_EQ(yes.UndoLabel, "元に戻した結果ログ　そのままのファイル：1 件");
+    EXPECT_EQ(yes.UndoLegend, "Changed：置換えの後で変更された");
     EXPECT_EQ(ReadBytes(folder_ / "a.txt"), "changed by hand");
     EXPECT_EQ(ReadBytes(folder_ / "b.txt"), "old two");
 
