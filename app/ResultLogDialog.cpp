@@ -70,9 +70,10 @@ BOOL CResultLogDialog::OnInitDialog()
     // listed files it did not reach.
     if (undoLog_) {
         SetWindowText(LoadResourceString(notProcessed_ ? IDS_UNDO_ABORTED_CAPTION : IDS_UNDO_CAPTION));
-        SetDlgItemText(IDC_RESULT_LOG_LABEL,
-                       notProcessed_ ? LoadResourceString(IDS_UNDO_NOT_PROCESSED) + std::to_string(*notProcessed_)
-                                     : LoadResourceString(IDS_UNDO_LABEL));
+        SetDlgItemText(IDC_RESULT_LOG_LABEL, notProcessed_ ? LoadResourceString(IDS_UNDO_NOT_PROCESSED) +
+                                                                 std::to_string(*notProcessed_) +
+                                                                 LoadResourceString(IDS_FAILED_UNIT)
+                                                           : LoadResourceString(IDS_UNDO_LABEL));
     } else if (preview_) {
         SetWindowText(LoadResourceString(IDS_PREVIEW_CAPTION));
         SetDlgItemText(IDC_RESULT_LOG_LABEL, LoadResourceString(IDS_PREVIEW_LABEL));
@@ -80,8 +81,8 @@ BOOL CResultLogDialog::OnInitDialog()
         SetWindowText(LoadResourceString(IDS_RESULT_LOG_ABORTED));
     }
     if (notProcessed_ && !undoLog_) {
-        SetDlgItemText(IDC_RESULT_LOG_LABEL,
-                       LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED) + std::to_string(*notProcessed_));
+        SetDlgItemText(IDC_RESULT_LOG_LABEL, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED) +
+                                                 std::to_string(*notProcessed_) + LoadResourceString(IDS_FAILED_UNIT));
     }
     ::EnableWindow(GetDlgItem(IDC_UNDO), undoable_ && !undoLog_ && !preview_);
     // The failures are the run's: an undo's log tells of its own files, and of those it left.
@@ -116,13 +117,17 @@ void CResultLogDialog::ShowFailures()
     const std::string count = std::to_string(failed);
     if (!preview_ && !notProcessed_)
         SetWindowText(LoadResourceString(IDS_RESULT_LOG_CAPTION_FAILED) + count + LoadResourceString(IDS_FAILED_UNIT));
-    SetDlgItemText(IDC_RESULT_LOG_LABEL, GetDlgItemText(IDC_RESULT_LOG_LABEL) +
-                                             LoadResourceString(IDS_RESULT_LOG_FAILED) + count +
-                                             LoadResourceString(IDS_FAILED_UNIT));
+    AppendToLabel(LoadResourceString(IDS_RESULT_LOG_FAILED) + count + LoadResourceString(IDS_FAILED_UNIT));
     std::string legend;
     for (const FileResult failure : FailuresIn(log_.Text()))
         legend += (legend.empty() ? "" : "　") + Explained(failure);
     SetDlgItemText(IDC_RESULT_LOG_LEGEND, legend);
+}
+
+void CResultLogDialog::AppendToLabel(const std::string& count)
+{
+    // After the count of the files a stop left, on the label's second line, whole.
+    SetDlgItemText(IDC_RESULT_LOG_LABEL, GetDlgItemText(IDC_RESULT_LOG_LABEL) + (notProcessed_ ? "\n" : "　") + count);
 }
 
 void CResultLogDialog::ShowFilesLeft()
@@ -133,8 +138,7 @@ void CResultLogDialog::ShowFilesLeft()
     const std::string count = std::to_string(left);
     if (!notProcessed_)
         SetWindowText(LoadResourceString(IDS_UNDO_CAPTION_LEFT) + count + LoadResourceString(IDS_FAILED_UNIT));
-    SetDlgItemText(IDC_RESULT_LOG_LABEL, GetDlgItemText(IDC_RESULT_LOG_LABEL) + LoadResourceString(IDS_UNDO_LEFT) +
-                                             count + LoadResourceString(IDS_FAILED_UNIT));
+    AppendToLabel(LoadResourceString(IDS_UNDO_LEFT) + count + LoadResourceString(IDS_FAILED_UNIT));
     std::string legend;
     for (const UndoResult result : {UndoResult::Changed, UndoResult::Missing, UndoResult::NotKept,
                                     UndoResult::NotOpen, UndoResult::WriteErr}) {

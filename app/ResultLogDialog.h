@@ -83,6 +83,8 @@ private:
     void ShowFailures();
     // The files an undo left as they are: in the caption, the label and the legend.
     void ShowFilesLeft();
+    // Adds a count of files to the label.
+    void AppendToLabel(const std::string& count);
     void ShowCaretLine();
     std::optional<std::size_t> CaretFileIndex() const;
 

@@ -432,7 +432,7 @@ TEST_F(StartTest, AnAbortStopsAtTheNextFileAndShowsTheLogOnlyAfterTheWorkerHasEn
     // and the label how many listed files it did not take.
     EXPECT_EQ(shownLog_, ExpectedLog({{"f0.txt", "       3"}, {"f1.txt", "       3"}}, "          6"));
     EXPECT_EQ(shownLogCaption_, AbortedLogCaption);
-    EXPECT_EQ(shownLogLabel_, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED).append("28"));
+    EXPECT_EQ(shownLogLabel_, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED).append("28 件"));
     EXPECT_TRUE(Window().IsWindowEnabled());
     EXPECT_EQ(ReadBytes(folder_ / "f1.txt"), "bbb");
     for (int i = 2; i < Files; ++i)
@@ -477,7 +477,7 @@ TEST_F(StartTest, EscTheCloseBoxAndAClickOnTheAbortButtonEachAbortTheRun)
         EXPECT_TRUE(ended);
         EXPECT_EQ(shownLog_, ExpectedLog({{"f0.txt", "       3"}, {"f1.txt", "       3"}}, "          6"));
         EXPECT_EQ(shownLogCaption_, AbortedLogCaption);
-        EXPECT_EQ(shownLogLabel_, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED).append("4"));
+        EXPECT_EQ(shownLogLabel_, LoadResourceString(IDS_RESULT_LOG_NOT_PROCESSED).append("4 件"));
         for (int i = 0; i < Files; ++i)
             EXPECT_EQ(ReadBytes(folder_ / names[i]), i < 2 ? "bbb" : "aaa") << names[i];
         EXPECT_TRUE(Window().IsWindowEnabled());
