@@ -266,7 +266,7 @@ bool CMainDialog::RunFromWindow(bool preview)
         return false;
     }
     const bool aborted = ending == WorkerRun::Ending::Aborted;
-    resultLog_.SetAborted(aborted ? std::optional(job_.Files.size() - log.LoggedFiles()) : std::nullopt);
+    resultLog_.SetAborted(aborted ? std::optional(log.NotProcessed(job_.Files.size())) : std::nullopt);
     // A preview is asked for to be looked at: its log is shown whatever SETTING/ShowLog says.
     if (preview)
         ShowResultLog();

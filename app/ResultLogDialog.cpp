@@ -111,17 +111,18 @@ BOOL CResultLogDialog::OnInitDialog()
 
 void CResultLogDialog::ShowFailures()
 {
-    const std::size_t failed = log_.FailedFiles();
+    // A file a stop cut short is counted with those it did not reach, and explained below.
+    const std::size_t failed = log_.FailedFiles() - log_.CancelledFiles();
+    std::string legend;
+    for (const FileResult failure : FailuresIn(log_.Text()))
+        legend += (legend.empty() ? "" : "　") + Explained(failure);
+    SetDlgItemText(IDC_RESULT_LOG_LEGEND, legend);
     if (failed == 0)
         return;
     const std::string count = std::to_string(failed);
     if (!preview_ && !notProcessed_)
         SetWindowText(LoadResourceString(IDS_RESULT_LOG_CAPTION_FAILED) + count + LoadResourceString(IDS_FAILED_UNIT));
     AppendToLabel(LoadResourceString(IDS_RESULT_LOG_FAILED) + count + LoadResourceString(IDS_FAILED_UNIT));
-    std::string legend;
-    for (const FileResult failure : FailuresIn(log_.Text()))
-        legend += (legend.empty() ? "" : "　") + Explained(failure);
-    SetDlgItemText(IDC_RESULT_LOG_LEGEND, legend);
 }
 
 void CResultLogDialog::AppendToLabel(const std::string& count)

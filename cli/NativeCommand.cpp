@@ -91,7 +91,7 @@ std::string StopSummary(int signal, std::size_t files, const ResultLog& log)
 {
     const char* name = ::sigabbrev_np(signal);
     return std::string("stopped by SIG") + (name ? name : "?") + ": " + Plural(log.ChangedFiles(), "file", "files") +
-           " changed before the stop, " + std::to_string(files - log.LoggedFiles()) + " not processed";
+           " changed before the stop, " + std::to_string(log.NotProcessed(files)) + " not processed";
 }
 
 // A size in KiB below 10 MiB, in MiB above; what is needed rounded up, what is free down,

@@ -38,6 +38,7 @@ void ResultLog::ResetLog()
     text_ = LogHeading("置換え数");
     total_ = 0;
     failed_ = 0;
+    cancelled_ = 0;
     files_ = 0;
     changed_ = 0;
 }
@@ -47,6 +48,8 @@ void ResultLog::AddLogLine(const std::string& path, FileResult result)
     ++files_;
     if (result < 0)
         ++failed_;
+    if (result == Cancel)
+        ++cancelled_;
     if (result > 0)
         ++changed_;
     const char* word = StatusWord(result);

@@ -26,6 +26,11 @@ public:
     std::int64_t Total() const { return total_; }
     // The files of this run logged with a status word instead of a count.
     std::size_t FailedFiles() const { return failed_; }
+    // Of those, the files a stop cut short (Cancel): they are as they were, like the files
+    // it never reached.
+    std::size_t CancelledFiles() const { return cancelled_; }
+    // The files of the `listed` a stop left as they were: never reached, or cut short.
+    std::size_t NotProcessed(std::size_t listed) const { return listed - files_ + cancelled_; }
     // The files of this run logged at all, and those logged with a count above 0.
     std::size_t LoggedFiles() const { return files_; }
     std::size_t ChangedFiles() const { return changed_; }
@@ -34,6 +39,7 @@ private:
     std::string text_;
     std::int64_t total_ = 0;
     std::size_t failed_ = 0;
+    std::size_t cancelled_ = 0;
     std::size_t files_ = 0;
     std::size_t changed_ = 0;
 };

@@ -436,7 +436,7 @@ TEST_F(NativeCommandTest, AStopSignalEndsTheRunBetweenTwoStatesOfEveryFile)
         char expected[200];
         std::snprintf(expected, sizeof expected,
                       "tarvelox: stopped by SIG%s: %d %s changed before the stop, %d not processed\n",
-                      sigabbrev_np(signal), changed, changed == 1 ? "file" : "files", Files - logged);
+                      sigabbrev_np(signal), changed, changed == 1 ? "file" : "files", left);
         EXPECT_EQ(outcome.err, expected);
     }
 }

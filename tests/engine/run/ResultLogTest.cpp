@@ -82,14 +82,18 @@ TEST(ResultLog, ResetStartsAFreshRun)
     log.AddLogLine(Native("C:\\a"), 7);
     log.AddLogLine(Native("C:\\b"), 0);
     log.AddLogLine(Native("C:\\c"), Cancel);
-    EXPECT_EQ(log.LoggedFiles(), 3u);
+    log.AddLogLine(Native("C:\\d"), NotOpen);
+    EXPECT_EQ(log.LoggedFiles(), 4u);
     EXPECT_EQ(log.ChangedFiles(), 1u);
-    EXPECT_EQ(log.FailedFiles(), 1u);
+    EXPECT_EQ(log.FailedFiles(), 2u);
+    EXPECT_EQ(log.CancelledFiles(), 1u);
+    // Of 6 listed files a stop left 3 as they were: 2 it never reached, 1 it cut short.
+    EXPECT_EQ(log.NotProcessed(6), 3u);
     log.FinishLog();
     log.ResetLog();
     EXPECT_EQ(log.Text(), ExpectedLogHeader);
     EXPECT_EQ(log.Total(), 0);
-    EXPECT_EQ(log.LoggedFiles() + log.ChangedFiles() + log.FailedFiles(), 0u);
+    EXPECT_EQ(log.LoggedFiles() + log.ChangedFiles() + log.FailedFiles() + log.CancelledFiles(), 0u);
     log.FinishLog();
     EXPECT_EQ(log.Text(), ExpectedLogHeader + ExpectedLogTotals("          0"));
 }
