@@ -83,7 +83,7 @@ LeftOutCounts LeftOutOf(const NativeJob& run)
 {
     auto walk = [&](WalkLeftOut why) { return run.WalkLeftOut[static_cast<std::size_t>(why)]; };
     return {run.NamedFilesLeftOut.size() + walk(WalkLeftOut::Extension), walk(WalkLeftOut::Hidden),
-            walk(WalkLeftOut::Ignored), walk(WalkLeftOut::RepositoryFolder)};
+            walk(WalkLeftOut::Ignored), walk(WalkLeftOut::RepositoryFolder), run.MadeByRuns.size()};
 }
 
 // What a stop signal left: the files done are rewritten, the others untouched.

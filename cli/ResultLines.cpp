@@ -139,6 +139,7 @@ std::string SummaryLine(const RunCounts& counts, const LeftOutCounts& leftOut, b
         {leftOut.Hidden, " hidden left out (--hidden takes them)"},
         {leftOut.Ignored, " left out by ignore files (--no-ignore takes them)"},
         {leftOut.RepositoryFolders, " repository folders left out"},
+        {leftOut.MadeByRuns, " left out as a stopped run's own (*.tarvelox.tmp, *.tarvelox.auto)"},
     };
     for (const auto& [count, why] : reasons)
         if (count > 0)

@@ -66,6 +66,8 @@ struct LeftOutCounts {
     std::size_t Hidden = 0;
     std::size_t Ignored = 0;
     std::size_t RepositoryFolders = 0;
+    // Files a stopped run left beside the files it took (FileList::MadeByRuns).
+    std::size_t MadeByRuns = 0;
 };
 
 // The one line that sums a run up (without the program's name): files changed, or with

@@ -1013,6 +1013,7 @@ TEST_F(NativeCommandTest, WhatAStoppedRunLeftIsNoTextAndGoesWithItsFile)
         const Outcome outcome = Run({preview, "-v", "-E*.*", "-Fzzz", "-Rx", "d"});
         EXPECT_EQ(outcome.status, 0) << outcome.err;
         EXPECT_EQ(outcome.out, "d/a.txt:0 (ASCII)\n");
+        EXPECT_NE(outcome.err.find(", 2 left out as a stopped run's own"), std::string::npos) << outcome.err;
         EXPECT_EQ(FileExists(Work("d/a.txt.tarvelox.tmp")), std::string(preview) == "-n");
     }
     EXPECT_EQ(ReadBytes(Work("d/b.txt.tarvelox.auto")), "what b.txt held");
