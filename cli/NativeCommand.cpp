@@ -210,6 +210,9 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
         std::fputs(RefusalLine(check, values.ReplaceListName, terminal).c_str(), console.Err);
         return NothingDone;
     }
+    // Before the filter too: its output is as the replacement says.
+    if (const std::string warning = ReplacementEscapeWarning(job); !warning.empty())
+        std::fprintf(console.Err, "tarvelox: %s\n", terminal.ProgramText(warning).c_str());
     if (filter)
         return FilterStandardInput(job, console);
     const std::string currentFolder = platform::CurrentDirectory();
@@ -260,8 +263,6 @@ int RunNativeCommand(const std::vector<std::string>& arguments, const Console& c
     DiffPrinter diff(console.Out, terminal, currentFolder, progress);
     if (request.Diff)
         job.NewTexts = &diff;
-    if (const std::string warning = ReplacementEscapeWarning(job); !warning.empty())
-        std::fprintf(console.Err, "tarvelox: %s\n", terminal.ProgramText(warning).c_str());
     const StopSignals signals(job.AbortRequested);
     const RunOutcome outcome = RunReplace(job, log, lines);
     journal.Finish(job, outcome == RunOutcome::Completed);

@@ -67,8 +67,19 @@ std::string ReplacementEscapeWarning(const ReplaceJob& job)
         return std::string();
     const std::string& replace = job.Pattern.Replace;
     const auto isOctal = [](char c) { return c >= '0' && c <= '7'; };
-    for (std::size_t i = 0; i + 1 < replace.size(); i += CharacterLength(replace, i)) {
-        if (replace[i] != '\\')
+    for (std::size_t i = 0; i < replace.size(); i += CharacterLength(replace, i)) {
+        if (replace[i] == '$') {
+            if (i + 1 == replace.size())
+                return "warning: the $ that ends the replacement is dropped here: write $$ for a dollar sign";
+            const std::size_t length = CharacterLength(replace, i + 1);
+            const std::string after = replace.substr(i + 1, length);
+            if (after != "$" && !std::isdigit(static_cast<unsigned char>(after[0])))
+                return "warning: the $ before \"" + after +
+                       "\" in the replacement is dropped here: write $$ for a dollar sign";
+            i += length;  // the group's digit or the second dollar is passed over
+            continue;
+        }
+        if (replace[i] != '\\' || i + 1 == replace.size())
             continue;
         const char next = replace[i + 1];
         if (next == '8' || next == '9')

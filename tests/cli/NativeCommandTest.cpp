@@ -845,17 +845,25 @@ TEST_F(NativeCommandTest, ABackslashDigitInTheOwnTemplateIsWarnedOf)
                                         "0x01: write $1 for the group"))
         << outcome.err;
     EXPECT_EQ(ReadBytes(Work("a.txt")), "a<\x01>c");
-    outcome = Run({"-Oe", "-F(c)", "-R\\\\1$1", "a.txt"});
+    outcome = Run({"-Oe", "-F(c)", "-R\\\\1$1$$", "a.txt"});
     EXPECT_EQ(outcome.err.find("warning"), std::string::npos) << outcome.err;
     // The byte named is the one written: up to three octal digits, modulo 256; and \x
     // without a digit writes 0x00.
     for (const auto& [replace, warning] : std::vector<std::pair<std::string, std::string>>{
              {"\\400", "\\400 in the replacement is not a group here but the byte 0x00"},
              {"\\101", "\\101 in the replacement is not a group here but the byte 0x41"},
-             {"<\\xg>", "\\x without a hexadecimal digit in the replacement is the byte 0x00"}}) {
+             {"<\\xg>", "\\x without a hexadecimal digit in the replacement is the byte 0x00"},
+             // A dollar sign stands for itself only when doubled.
+             {"US$ $1", "the $ before \" \" in the replacement is dropped here: write $$ for a dollar sign"},
+             {"\x83\x41$\x83\x41", "the $ before \"\x83\x41\" in the replacement is dropped"},
+             {"$1$", "the $ that ends the replacement is dropped here"}}) {
         outcome = Run({"-n", "-Oe", "-Fb", "-R" + replace, "a.txt"});
         EXPECT_NE(outcome.err.find("tarvelox: warning: " + warning), std::string::npos) << outcome.err;
     }
+    // A filter is warned of as well.
+    outcome = Filter({"-Oe", "-F([0-9]+)", "-RUS$ $1"}, "price 5\n");
+    EXPECT_EQ(outcome.out, "price US 5\n");
+    EXPECT_NE(outcome.err.find("tarvelox: warning: the $ before"), std::string::npos) << outcome.err;
 }
 
 }  // namespace
