@@ -131,14 +131,16 @@ Exit status:
       with --undo, a file was left as it is
   2   nothing was done: a wrong option or value, an option the run would
       ignore (-L without -A, -F or -R with -A, -Oi -Om -Ok without e,
-      -Oc -Os with e) or no find text, no file named and no text piped
-      in, a text code page 932 cannot hold, a run refused before any
-      file was opened (a replace list for -A that is missing, cannot be
-      read or holds no pattern, a regular expression without the library
-      or one that does not compile), the undo journal cannot keep the
-      originals (--no-undo runs without it), the log file cannot be
-      made or would take the place of a file the run rewrites, reads or
-      backs up, or with --undo: no such run, or it is at work
+      -Oc -Os with e) or no find text, no file named with a terminal on
+      standard input, a piped text that cannot be read or whose new text
+      cannot be written to standard output, a text code page 932 cannot
+      hold, a run refused before any file was opened (a replace list for
+      -A that is missing, cannot be read or holds no pattern, a regular
+      expression without the library or one that does not compile), the
+      undo journal cannot keep the originals (--no-undo runs without
+      it), the log file cannot be made or would take the place of a file
+      the run rewrites, reads or backs up, or with --undo: no such run,
+      or it is at work
   128+N  stopped by signal N (130 for Ctrl+C): the file at hand keeps its old
       content, the files before it are done
 )USAGE";
