@@ -37,7 +37,7 @@ void AddCommandLineFiles(FileList& list, const std::vector<std::string>& argumen
             list.RefuseName(resolved.Text);
         else if (resolved.Text.empty())
             list.PassOver(argument, platform::KindOf(argument) == platform::EntryKind::Missing
-                                        ? PassedOverReason::NotFound
+                                        ? MissingReason(argument)
                                         : PassedOverReason::NotFileOrFolder);
         else
             list.AddFileOrFolder(resolved.Text);

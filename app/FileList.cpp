@@ -13,6 +13,11 @@ constexpr int ExtentMargin = 5;
 
 }  // namespace
 
+PassedOverReason MissingReason(const std::string& path)
+{
+    return platform::IsLink(path) ? PassedOverReason::LinkToNothing : PassedOverReason::NotFound;
+}
+
 bool FileList::IsListed(const std::string& path)
 {
     // Gathered once per batch, so that a large batch is not quadratic in the list's length;
@@ -160,7 +165,7 @@ void FileList::AddFileOrFolder(const std::string& path)
         AddFile(path);
         break;
     case platform::EntryKind::Missing:
-        PassOver(path, PassedOverReason::NotFound);
+        PassOver(path, MissingReason(path));
         break;
     case platform::EntryKind::FolderLink:
     case platform::EntryKind::Other:

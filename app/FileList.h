@@ -19,10 +19,13 @@ enum class PassedOverReason {
     NotFound,           // names nothing
     NotFileOrFolder,    // a device, a pipe
     UnreadableFolder,   // a folder whose entries cannot be read
-    LinkToNothing,      // a link met in a walk that leads nowhere
+    LinkToNothing,      // a link that leads nowhere
     UnreadableNameList, // a file-name list that cannot be read
     NameNotCarried,     // its name holds a character code page 932 lacks (platform::SystemName)
 };
+
+// Why `path`, which leads to nothing, is passed over: a link to nothing, or no name at all.
+PassedOverReason MissingReason(const std::string& path);
 
 struct PassedOverName {
     std::string Name;

@@ -29,6 +29,9 @@ struct FolderEntry {
 
 // What `path` names, links followed.
 EntryKind KindOf(const std::string& path);
+// Whether `path` itself is a link (a symbolic link, another reparse point), whatever it
+// leads to, or to nothing.
+bool IsLink(const std::string& path);
 
 // The entries of `folder` in the order the file system gives them, hidden and system
 // entries included, without "." and "..". False, with no entries, when it cannot be read.

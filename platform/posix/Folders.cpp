@@ -39,6 +39,12 @@ EntryKind KindOf(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 ? KindOfStatus(info) : EntryKind::Missing;
 }
 
+bool IsLink(const std::string& path)
+{
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 std::optional<EntryIdentity> IdentityOf(const std::string& path)
 {
     struct stat info;

@@ -35,6 +35,12 @@ EntryKind KindOf(const std::string& path)
     return kind == EntryKind::FolderLink ? EntryKind::Folder : kind;
 }
 
+bool IsLink(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 std::optional<EntryIdentity> IdentityOf(const std::string& path)
 {
     HANDLE file = OpenForInformation(path);

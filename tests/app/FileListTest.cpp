@@ -358,6 +358,10 @@ TEST_F(FileListTest, NamesThatAddNothingArePassedOverWithTheirReason)
     expected.insert(expected.begin() + 1, {folder_ / "d/link.txt", LinkToNothing});
     arguments.push_back("pipe.txt");
     expected.push_back({"pipe.txt", NotFileOrFolder});
+    // Named, a link that leads nowhere is told as one too, not as a name of nothing.
+    ASSERT_EQ(::symlink("nowhere.txt", (folder_ / "dangling.txt").c_str()), 0);
+    arguments.push_back("dangling.txt");
+    expected.push_back({"dangling.txt", LinkToNothing});
 #endif
     const std::string before = platform::CurrentDirectory();
     ASSERT_TRUE(platform::ChangeCurrentDirectory(folder_.Path()));
