@@ -36,6 +36,10 @@ std::string TakeNativeList(const std::string& path, PatternList& patterns)
     if (platform::ReadWholeFile(path, content) != platform::ReadStatus::Ok)
         return std::string();
     const std::string_view text(content.Data(), content.Size());
+    // No pattern holds a NUL: a list that does is no text of ours, most often one in UTF-16,
+    // whose letters would each be read with a NUL beside it.
+    if (text.find('\0') != std::string_view::npos)
+        return "the replace list " + path + " holds NUL bytes: a list is text in Shift-JIS or UTF-8 (is it UTF-16?)";
     std::string problem;
     std::size_t number = 0;
     ForEachTextLine(text, [&](std::string_view line) {

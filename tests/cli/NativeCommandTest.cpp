@@ -1092,6 +1092,9 @@ TEST_F(NativeCommandTest, AReplaceListInUtf8)
         {"foo\tbar\tSE\r\n", 2, sjis, "line 1: 'SE' (-Ose): -Os is an option of literal texts"},
         {"foo\tbar\tCi\r\n", 2, sjis, "line 1: 'Ci' (-Oci): -Oi is an option of regular expressions, and 'e' is"},
         {"\tbar\t\r\n\\|\tbar\t\r\n", 2, sjis, "l.lst holds nothing to find: the find text of every pattern"},
+        // foo TAB bar CR LF in UTF-16 (little-endian, with its mark).
+        {std::string("\xFF\xFE" "f\0o\0o\0\t\0b\0a\0r\0\r\0\n\0", 20), 2, sjis,
+         "l.lst holds NUL bytes: a list is text in Shift-JIS or UTF-8 (is it UTF-16?)"},
         {reinterpret_cast<const char*>(u8"foo\t\u00a5\t\r\n"), 2, sjis,
          "l.lst (UTF-8), pattern 1: '\xC2\xA5' cannot be written in Shift-JIS"},
         // A text code page 932 cannot hold stays UTF-8, for the files that can hold it: a
