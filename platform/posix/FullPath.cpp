@@ -37,6 +37,8 @@ bool IsFileOrFolder(EntryKind kind)
 }
 
 // Names may hold "*" and "?" here, so a pattern is only tried when no entry has the name.
+// The first in the order of the names' bytes, as Windows lists a folder: not the order the
+// folder happens to keep.
 std::string FirstMatch(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
@@ -46,10 +48,11 @@ std::string FirstMatch(const std::string& path)
         return std::string();
     std::vector<FolderEntry> entries;
     ListFolder(folder, entries);
+    const std::string* first = nullptr;
     for (const FolderEntry& entry : entries)
-        if (::fnmatch(pattern.c_str(), entry.Name.c_str(), FNM_NOESCAPE) == 0)
-            return JoinPath(folder, entry.Name);
-    return std::string();
+        if (::fnmatch(pattern.c_str(), entry.Name.c_str(), FNM_NOESCAPE) == 0 && (!first || entry.Name < *first))
+            first = &entry.Name;
+    return first ? JoinPath(folder, *first) : std::string();
 }
 
 }  // namespace
