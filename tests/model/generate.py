@@ -155,6 +155,11 @@ def make_case(seed):
         case.files.append(TreeFile(name + rng.choice([".tmp", ".auto", ".bak"]), b"user's own", "user"))
     if rng.random() < 0.1:
         case.files.append(TreeFile(rng.choice(plain) + ".tarvelox.tmp", b"half a new te", "leftover"))
+    # One in a folder a walk meets, decided without a draw, so that every seed's other
+    # choices stay as they were.
+    if case.folders and len(plain) % 2 == 1:
+        case.files.append(TreeFile("sub/h.txt" + (".tarvelox.tmp" if seed % 3 else ".tarvelox.auto"),
+                                   b"half a new te", "leftover"))
     if rng.random() < 0.2:
         case.links.append(("link.txt", rng.choice(plain), rng.random() < 0.5))
     case.all_auto = rng.random() < 0.35

@@ -93,7 +93,7 @@ def command_line(case, root, workers, log):
     return arguments + ["--"] + case.arguments
 
 
-def expected_run(case, root, before, log, log_name=lambda path: path, listing=os.listdir):
+def expected_run(case, root, before, log, log_name=lambda path: path, listing=os.listdir, command=True):
     """What the model says: the state afterwards, standard output, the summary, the log, the
     exit status."""
     for p in case.patterns:
@@ -104,9 +104,20 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
             except ValueError:
                 # Refused before anything is touched; the library's words are its own.
                 return before, "", REFUSED, None, 2
+    # The command refuses a find text that holds nothing to find (\| alone: two empty
+    # alternatives); the window's automatic mode runs it, and finds nothing.
+    finds = [p.find if "e" in p.options or "s" in p.options else b"".join(model.decode_escapes(p.find, True, p.typed))
+             for p in case.patterns]
+    if command and not all(finds):
+        if not case.all_auto:
+            return before, "", "tarvelox: the find text is empty\nTry 'tarvelox --help'.\n", None, 2
+        if not any(finds):
+            return before, "", "tarvelox: the replace list %s holds nothing to find: the find text of every pattern " \
+                "is empty; nothing was changed\n" % os.path.join(root, "..", "list.lst"), None, 2
     after = dict(before)
     listed = []
     made_by_runs = []
+    left_by_runs = 0
     for argument in case.arguments:
         path = os.path.join(root, argument)
         if os.path.isdir(path) and not os.path.islink(path):
@@ -117,6 +128,7 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
                     # A run's own file is no text of the user's; a new text cut short goes
                     # once the file beside it is done.
                     if not os.path.islink(entry) and name.endswith((".tarvelox.tmp", ".tarvelox.auto")):
+                        left_by_runs += 1
                         if name.endswith(".tmp"):
                             made_by_runs.append(entry)
                     elif os.path.isfile(entry):
@@ -166,7 +178,9 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
                 after[real_rel + ".bak"] = ("file", data, mode & ~umask, None)
                 after.pop(real_rel + ".tarvelox.tmp", None)
         log_text += log_line(log_name(path), result)
-        if result == NO_TEXT and walked:
+        # The command leaves a file a walk met out when it holds no text; the window logs it
+        # NoText, as a failure.
+        if result == NO_TEXT and walked and command:
             not_text += 1
             continue
         files += 1
@@ -177,7 +191,8 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
             changed += 1
             replacements += result
             lines.append("%s:%d" % (rel, result))
-    if not case.preview:
+    # The command removes a new text cut short once its file is done; the window leaves it.
+    if command and not case.preview:
         for made in made_by_runs:
             if made[: -len(".tarvelox.tmp")] in paths:
                 after.pop(os.path.relpath(made, root), None)
@@ -187,6 +202,8 @@ def expected_run(case, root, before, log, log_name=lambda path: path, listing=os
         plural(replacements, "replacement", "replacements"), failed)
     if not_text:
         summary += ", %d left out as not text" % not_text
+    if left_by_runs:
+        summary += ", %d left out as a stopped run's own (*.tarvelox.tmp, *.tarvelox.auto)" % left_by_runs
     if case.preview:
         summary += "; nothing was written"
     log_bytes = None
@@ -270,7 +287,7 @@ def check_windows_seed(program_folder, seed, base):
     before = snapshot(root)
     # Wine lists a folder in the order of the names.
     after, _, _, log_bytes, status = expected_run(case, root, before, "log", windows_path,
-                                                  lambda folder: sorted(os.listdir(folder)))
+                                                  lambda folder: sorted(os.listdir(folder)), command=False)
     actual_files, actual_log, actual_status = run_windows_program(program_folder, case, root)
     strip = lambda files: {k: v[:2] for k, v in files.items()}
     differences = []
