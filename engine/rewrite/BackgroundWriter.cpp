@@ -1,6 +1,9 @@
 #include "engine/rewrite/BackgroundWriter.h"
 
-BackgroundWriter::BackgroundWriter(platform::FileWriter& writer) : writer_(writer), thread_([this] { Work(); }) {}
+BackgroundWriter::BackgroundWriter(platform::FileWriter& writer, ContentDigest* digest)
+    : writer_(writer), digest_(digest), thread_([this] { Work(); })
+{
+}
 
 BackgroundWriter::~BackgroundWriter()
 {
@@ -22,6 +25,8 @@ void BackgroundWriter::Work()
         const char* data = writing_.get();
         const std::size_t size = size_;
         lock.unlock();
+        if (digest_)
+            digest_->Add(data, size);
         const bool written = writer_.Write(data, size);
         lock.lock();
         failed_ = failed_ || !written;

@@ -5,15 +5,17 @@
 #include <mutex>
 #include <thread>
 
+#include "engine/flow/ContentDigest.h"
 #include "platform/FileSystem.h"
 
 // Writes the blocks of one large file to its writer on a thread of its own, one block at a
 // time, while the next block is made: the copy into the file then costs the one making the
 // text no time. The blocks reach the file in the order they were handed over. The writer
-// is this object's until Wait returns, and again after each Wait.
+// is this object's until Wait returns, and again after each Wait. So is `digest`, when
+// given: each block is added to it on the way, in the same order.
 class BackgroundWriter {
 public:
-    explicit BackgroundWriter(platform::FileWriter& writer);
+    explicit BackgroundWriter(platform::FileWriter& writer, ContentDigest* digest = nullptr);
     // Waits for the block being written.
     ~BackgroundWriter();
     BackgroundWriter(const BackgroundWriter&) = delete;
@@ -30,6 +32,7 @@ private:
     void Work();
 
     platform::FileWriter& writer_;
+    ContentDigest* digest_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::unique_ptr<char[]> writing_;  // the block handed over, or the last one written

@@ -19,18 +19,27 @@ constexpr std::size_t BlockSize = 1 << 20;
 constexpr std::uint64_t ReadAheadFrom = 4 * BlockSize;
 constexpr std::size_t ReadAheadBlockSize = 2 * BlockSize;
 
+// Whether the rest of the text can still change the encoding it is read in, `assumed`:
+// not once detection can only end in it (what follows may only make that a guess, which
+// the first reading's result stands for: RunEncodings::OfTheWhole).
+bool StillDetecting(const EncodingDetector* detector, TextEncoding assumed)
+{
+    return detector && !(assumed == TextEncoding::ShiftJis && detector->CanOnlyBeShiftJis());
+}
+
 // Whether more of the text can still change the result: it is settled, and the encoding
 // it is read in can change it, unless the text holds a NUL byte and can no longer prove
 // to be ISO-2022-JP (which is told before anything else).
-bool NeedsMore(const LiteralChain& chain, const EncodingDetector* detector)
+bool NeedsMore(const LiteralChain& chain, const EncodingDetector* detector, TextEncoding assumed)
 {
     if (!chain.Settled())
         return true;
-    return detector && !(chain.TextHoldsNul() && !detector->MayBeIso2022Jp());
+    return StillDetecting(detector, assumed) && !(chain.TextHoldsNul() && !detector->MayBeIso2022Jp());
 }
 
 // Feeds the text to the chain for as long as more of it can change the result.
-FileResult StreamThrough(const AbortFlag& abort, FileSource& source, LiteralChain& chain, EncodingDetector* detector)
+FileResult StreamThrough(const AbortFlag& abort, FileSource& source, LiteralChain& chain, EncodingDetector* detector,
+                         TextEncoding assumed)
 {
     source.Rewind();
     const std::string_view first = source.First();
@@ -60,7 +69,7 @@ FileResult StreamThrough(const AbortFlag& abort, FileSource& source, LiteralChai
         block = {buffer.get(), got};
         return true;
     };
-    while (NeedsMore(chain, detector)) {
+    while (NeedsMore(chain, detector, assumed)) {
         std::string_view block;
         if (!next(block))
             return NotOpen;
@@ -68,7 +77,7 @@ FileResult StreamThrough(const AbortFlag& abort, FileSource& source, LiteralChai
             break;
         if (IsAborted(abort))
             return Cancel;
-        if (detector)
+        if (StillDetecting(detector, assumed))
             detector->Add(block);
         if (!chain.Settled() && !chain.Input().Write(block.data(), block.size()))
             return Cancel;
@@ -90,7 +99,7 @@ FileResult RewriteLiterally(const ReplaceJob& job, std::span<const ReplacePatter
             for (const ReplacePattern& pattern : patterns)
                 encoded.push_back(&job.EncodedPatterns.Get(pattern, encoding));
         LiteralChain chain(job.AbortRequested, encoded, source, out, 0, source.Size());
-        const FileResult result = StreamThrough(job.AbortRequested, source, chain, detector);
+        const FileResult result = StreamThrough(job.AbortRequested, source, chain, detector, encoding);
         if (result >= 0 && !chain.FinishOutput(evenUnchanged))
             return WriteErr;
         return result;

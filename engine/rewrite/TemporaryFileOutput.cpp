@@ -85,8 +85,6 @@ bool TemporaryFileOutput::WriteDirectly(const char* data, std::size_t size)
 
 bool TemporaryFileOutput::WriteInBackground(std::size_t size)
 {
-    if (commits_)
-        digest_.Add(buffer_.get(), size);
     if (!background_->HandOver(buffer_, size)) {
         Discard();
         return false;
@@ -125,7 +123,7 @@ bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
             return false;
         if (written_ >= InBackgroundFrom) {
             try {
-                background_ = std::make_unique<BackgroundWriter>(writer_);
+                background_ = std::make_unique<BackgroundWriter>(writer_, commits_ ? &digest_ : nullptr);
             } catch (const std::system_error&) {
                 // Without a thread the text is written as it is made.
             }

@@ -320,6 +320,17 @@ bool EncodingDetector::IsWellFormedIn(TextEncoding encoding) const
     }
 }
 
+bool EncodingDetector::CanOnlyBeShiftJis() const
+{
+    return choice_ == EncodingChoice::Automatic && highBytes_ && !StartsWithByteOrderMark() &&
+           eucJp_.FailedForGood() && utf8_.FailedForGood();
+}
+
+bool EncodingDetector::StartsWithByteOrderMark() const
+{
+    return !textBegun_ && std::string_view(head_).substr(0, 3) == ByteOrderMark;
+}
+
 DetectedEncoding EncodingDetector::Detected(const EncodingClues* clues) const
 {
     if (!highBytes_ && escape_)
@@ -339,7 +350,7 @@ DetectedEncoding EncodingDetector::Detected(const EncodingClues* clues) const
 
 DetectedEncoding EncodingDetector::Detect(const EncodingClues* clues) const
 {
-    if (!textBegun_ && std::string_view(head_).substr(0, 3) == ByteOrderMark)
+    if (StartsWithByteOrderMark())
         return {TextEncoding::Utf8};
     if (!highBytes_)
         return {TextEncoding::Ascii};

@@ -60,6 +60,10 @@ public:
     // Whether the bytes still to come can make the text ISO-2022-JP: not after a byte
     // from 0x80 on.
     bool MayBeIso2022Jp() const { return !highBytes_; }
+    // Whether no bytes to come can make the text's encoding anything but Shift-JIS, the
+    // one detection falls back on: every other reading has failed for good. Whether that
+    // stays a guess may still change.
+    bool CanOnlyBeShiftJis() const;
     // Whether the text added so far is well-formed in `encoding`, as detection read it;
     // false when it did not read it in that encoding.
     bool IsWellFormedIn(TextEncoding encoding) const;
@@ -78,6 +82,8 @@ private:
         // fresh start, which begin with a boundary byte (IsBoundaryByte).
         void Follow(const Reading& next);
         bool WellFormed() const;
+        // Ill-formed whatever bytes come after.
+        bool FailedForGood() const { return !wellFormed_; }
         // Whether the well-formed text holds a byte from 0xE0 on (a UTF-8 character of
         // three or four bytes), when the reading watches for them.
         bool HoldsLongCharacter() const;
@@ -94,6 +100,7 @@ private:
     };
 
     DetectedEncoding Detect(const EncodingClues* clues) const;
+    bool StartsWithByteOrderMark() const;
     // The readings of `bytes`, large, in two parts at once; false when no boundary byte
     // near their middle, or no thread, lets them be cut.
     bool ReadInTwoParts(std::string_view bytes);

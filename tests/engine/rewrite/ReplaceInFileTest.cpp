@@ -7,6 +7,7 @@
 
 #include "engine/rewrite/FileCommit.h"
 #include "engine/rewrite/ReplaceInFile.h"
+#include "engine/rewrite/CommitObserver.h"
 #include "engine/rewrite/TemporaryFileOutput.h"
 #include "tests/support/TestFiles.h"
 #ifndef _WIN32
@@ -237,8 +238,23 @@ TEST(CommitNewText, NothingReplacedOrAbortedWritesNothing)
     EXPECT_FALSE(FileExists(path + ".bak"));
 }
 
+// Keeps the digest a commit is told.
+class DigestObserver final : public CommitObserver {
+public:
+    bool BeforeCommit(const FileCommit& commit, std::uint64_t&) override
+    {
+        Digest = commit.Digest;
+        return true;
+    }
+    bool BeforeNames() override { return true; }
+    void AfterCommit(std::uint64_t, bool) override {}
+
+    std::uint64_t Digest = 0;
+};
+
 // Pieces of every size arrive in order, whether they are gathered or written as they come,
-// and past the first MiB, when they are written by another thread.
+// and past the first MiB, when they are written (and taken into the digest) by another
+// thread.
 TEST(TemporaryFileOutput, WritesThePiecesInOrderAndPutsThemInPlace)
 {
     TempFolder folder;
@@ -251,7 +267,8 @@ TEST(TemporaryFileOutput, WritesThePiecesInOrderAndPutsThemInPlace)
         platform::FileContent read;
         ASSERT_EQ(platform::ReadWholeFile(path, read), platform::ReadStatus::Ok);
         std::string expected;
-        TemporaryFileOutput output(path, read.Stamp());
+        DigestObserver commits;
+        TemporaryFileOutput output(path, read.Stamp(), &commits);
         for (std::size_t i = 0; i < std::size(sizes); ++i) {
             const std::string piece(sizes[i], static_cast<char>('a' + i));
             ASSERT_TRUE(output.Write(piece.data(), piece.size()));
@@ -260,6 +277,9 @@ TEST(TemporaryFileOutput, WritesThePiecesInOrderAndPutsThemInPlace)
         EXPECT_TRUE(FileExists(path + ".tarvelox.tmp"));
         EXPECT_EQ(output.Commit(notAborted, 7, backUp), 7);
         EXPECT_TRUE(ReadBytes(path) == expected);
+        ContentDigest digest;
+        digest.Add(expected.data(), expected.size());
+        EXPECT_EQ(commits.Digest, digest.Value());
         EXPECT_FALSE(FileExists(path + ".tarvelox.tmp"));
         EXPECT_EQ(FileExists(path + ".bak"), backUp);
         if (backUp) {

@@ -329,6 +329,51 @@ TEST(EncodingDetection, ALargeTextReadInTwoPartsIsJudgedAsOneReadInBlocks)
     }
 }
 
+// A rewrite stops detecting once the text can only be Shift-JIS: whatever follows, the
+// whole text must then be Shift-JIS, on random texts of characters from all three readings
+// (a byte order mark among them) cut into random blocks.
+TEST(EncodingDetection, OnlyShiftJisLeftHoldsForWhateverFollows)
+{
+    static const char* const characters[] = {
+        "a", "\n", "\x82\xA0", "\x95\\", "\xA4\xA2", "\xE3\x81\x82", "\xC3\xA9", "\xB6", "\x8F\xA2\xB7",
+        "\x82", "\xFF", "\xEF\xBB\xBF", "\x1B$B",
+    };
+    std::mt19937 random(27);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(characters) - 1), blockSize(1, 9);
+    int settled = 0;
+    for (int round = 0; round < 4000; ++round) {
+        std::string text;
+        for (int i = std::uniform_int_distribution<int>(1, 14)(random); i > 0; --i)
+            text += characters[pick(random)];
+        EncodingDetector detector;
+        std::string seen;
+        bool onlyShiftJis = false;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::string_view block = std::string_view(text).substr(at, blockSize(random));
+            detector.Add(block);
+            seen.append(block);
+            at += block.size();
+            if (!onlyShiftJis && detector.CanOnlyBeShiftJis()) {
+                onlyShiftJis = true;
+                ++settled;
+                EXPECT_EQ(EncodingName(DetectEncoding(seen)), EncodingName(TextEncoding::ShiftJis))
+                    << "round " << round << " " << testing::PrintToString(seen);
+            }
+        }
+        if (onlyShiftJis) {
+            EXPECT_EQ(EncodingName(DetectEncoding(text)), EncodingName(TextEncoding::ShiftJis))
+                << "round " << round << " " << testing::PrintToString(text);
+        }
+    }
+    EXPECT_GT(settled, 400);
+    EncodingDetector utf8;
+    utf8.Add("\xEF\xBB\xBF\x82\xA0\x95\\\x8F\xA2\xB7");
+    EXPECT_FALSE(utf8.CanOnlyBeShiftJis()) << "a byte order mark makes any text UTF-8";
+    EncodingDetector chosen(EncodingChoice::EucJp);
+    chosen.Add("\x82\xA0\x95\\");
+    EXPECT_FALSE(chosen.CanOnlyBeShiftJis());
+}
+
 TEST(EncodingDetection, AChosenEncodingStillKeepsIso2022JpAlone)
 {
     const std::string jis = "\x1B$B$\"\x1B(B";
