@@ -223,12 +223,15 @@ OnePassMatcher::OnePassMatcher(std::shared_ptr<const Compiled> compiled)
       prefixes_(compiled_->Prefixes),
       firstLow_(compiled_->FirstLow),
       firstSpan_(compiled_->FirstSpan),
-      firstRanges_(compiled_->FirstRanges)
+      firstRanges_(compiled_->FirstRanges),
+      states_(program_.States.data()),
+      leaves_(program_.Leaves.data())
 {
     const std::size_t slots = program_.Scratch + 1u;
     slots_ = LineArray<int>(slots, -1);
     fallback_ = LineArray<int>(slots, -1);
     result_ = LineArray<int>(slots, -1);
+    usedSlots_ = (slots + SlotChunk - 1) / SlotChunk * SlotChunk;
 }
 
 inline void OnePassMatcher::Apply(const OnePassLeaf& leaf, int* slots, int offset) const
@@ -346,28 +349,9 @@ OnePassStep OnePassMatcher::Look(const OnePassState& state, int take, Place& pla
 OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* end, const char* start, bool afterText)
 {
     int* slots = slots_.data();
-    const std::size_t count = slots_.size();
-    UnsetSlots(slots, count);
+    UnsetSlots(slots, usedSlots_);
     slots[0] = static_cast<int>(start - text);
-    // The match backtracking falls back to when the way on fails: the last one met. It is
-    // written out only before the slots change, so that a loop over characters that sets
-    // no slot does not copy them at every character.
-    bool reserved = false;
-    const char* pendingAt = nullptr;
-    int pendingLeaf = -1;
-    const auto reserve = [&] {
-        if (!pendingAt)
-            return;
-        int* copy = fallback_.data();
-        CopySlots(slots, copy, count);
-        const int offset = static_cast<int>(pendingAt - text);
-        Apply(program_.Leaves[static_cast<std::size_t>(pendingLeaf)], copy, offset);
-        copy[1] = offset;
-        reserved = true;
-        pendingAt = nullptr;
-    };
-    const OnePassState* states = program_.States.data();
-    const OnePassState* state = states;
+    const OnePassState* state = states_;
     const char* s = start;
     const char* before = nullptr;
     long steps = steps_;
@@ -382,10 +366,64 @@ OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* en
                 slots[slot] = offset + at;
             s = start + skip.Length;
             before = s - 1;
-            state = states + skip.Target;
+            state = states_ + skip.Target;
             steps += skip.Length;
         }
     }
+    // Single-byte characters that one leaf takes, and the end of the match, without any
+    // match in reserve: most steps of most attempts. Anything else is left to MatchOn.
+    const long mostSteps = SpareSteps - StepsPerByte * (searchFrom_ - text);
+    for (; s < end; ++s) {
+        const OnePassStep& step = state->ByByte[static_cast<unsigned char>(*s)];
+        const int offset = static_cast<int>(s - text);
+        if (step.What == OnePassStep::Take) {
+            if (step.Slots)
+                Apply(leaves_[step.Leaf], slots, offset);
+            if (++steps > mostSteps + StepsPerByte * offset)
+                return Attempt::Undecided;
+            before = s;
+            state = states_ + step.Target;
+            continue;
+        }
+        if (step.What == OnePassStep::End) {
+            Apply(leaves_[step.Ending], slots, offset);
+            slots[1] = offset;
+            steps_ = steps;
+            result_.swap(slots_);
+            return Attempt::Matched;
+        }
+        if (step.What == OnePassStep::Fail) {
+            steps_ = steps;
+            return Attempt::Failed;
+        }
+        break;
+    }
+    return MatchOn(text, end, start, state, s, before, steps);
+}
+
+OnePassMatcher::Attempt OnePassMatcher::MatchOn(const char* text, const char* end, const char* start,
+                                                const OnePassState* state, const char* s, const char* before,
+                                                long steps)
+{
+    int* slots = slots_.data();
+    const std::size_t count = usedSlots_;
+    // The match backtracking falls back to when the way on fails: the last one met. It is
+    // written out only before the slots change, so that a loop over characters that sets
+    // no slot does not copy them at every character.
+    bool reserved = false;
+    const char* pendingAt = nullptr;
+    int pendingLeaf = -1;
+    const auto reserve = [&] {
+        if (!pendingAt)
+            return;
+        int* copy = fallback_.data();
+        CopySlots(slots, copy, count);
+        const int offset = static_cast<int>(pendingAt - text);
+        Apply(leaves_[pendingLeaf], copy, offset);
+        copy[1] = offset;
+        reserved = true;
+        pendingAt = nullptr;
+    };
     for (;;) {
         OnePassStep step = s < end ? state->ByByte[static_cast<unsigned char>(*s)] : state->AtEnd;
         std::size_t length = 1;
@@ -398,7 +436,7 @@ OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* en
         }
         const int offset = static_cast<int>(s - text);
         if (step.What == OnePassStep::End) {
-            Apply(program_.Leaves[static_cast<std::size_t>(step.Ending)], slots, offset);
+            Apply(leaves_[step.Ending], slots, offset);
             slots[1] = offset;
             steps_ = steps;
             result_.swap(slots_);
@@ -412,13 +450,13 @@ OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* en
         }
         if (step.Slots) {
             reserve();
-            Apply(program_.Leaves[static_cast<std::size_t>(step.Leaf)], slots, offset);
+            Apply(leaves_[step.Leaf], slots, offset);
         }
         if (++steps > SpareSteps + StepsPerByte * (s - searchFrom_))
             return Attempt::Undecided;
         before = s;
         s += length;
-        state = states + step.Target;
+        state = states_ + step.Target;
     }
     steps_ = steps;
     reserve();

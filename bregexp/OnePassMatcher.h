@@ -67,6 +67,9 @@ private:
     const char* NextFirstByte(const char* p, const char* end) const;
     // `afterText`: one of the texts of prefixes_ stands at `start`.
     Attempt MatchAt(const char* text, const char* end, const char* start, bool afterText);
+    // The rest of an attempt at `start`, in `state` at `s` after the character at `before`.
+    Attempt MatchOn(const char* text, const char* end, const char* start, const OnePassState* state, const char* s,
+                    const char* before, long steps);
     OnePassStep Look(const OnePassState& state, int take, Place& place, std::size_t& length, bool& undecided) const;
     bool ChecksHold(std::uint8_t checks, Place& place, bool& undecided) const;
     void Apply(const OnePassLeaf& leaf, int* slots, int offset) const;
@@ -80,9 +83,13 @@ private:
     const unsigned char* firstSpan_;  // high - low
     int firstRanges_;                 // how many; negative when they are many
 
+    const OnePassState* states_;  // program_'s
+    const OnePassLeaf* leaves_;   // program_'s
+
     LineArray<int> slots_;     // the match being tried
     LineArray<int> fallback_;  // the match the one being tried falls back to
     LineArray<int> result_;    // the last match found
+    std::size_t usedSlots_ = 0;  // the slots an attempt sets, in whole chunks
     long steps_ = 0;             // characters taken in the attempts of one search
     const char* searchFrom_ = nullptr;
 

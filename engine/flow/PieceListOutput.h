@@ -35,7 +35,6 @@ private:
     void ListGathered();
     void Room() { room_ = std::min(least_, static_cast<std::size_t>(chunkEnd_ - cursor_)); }
 
-    // A large page each.
     static constexpr std::size_t ChunkSize = 2 << 20;
 
     const std::size_t least_;
