@@ -346,7 +346,7 @@ OnePassStep OnePassMatcher::Look(const OnePassState& state, int take, Place& pla
     return step;
 }
 
-OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* end, const char* start, bool afterText)
+__attribute__((always_inline)) inline OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* end, const char* start, bool afterText)
 {
     int* slots = slots_.data();
     UnsetSlots(slots, usedSlots_);
@@ -523,7 +523,7 @@ bool OnePassMatcher::IsKnownWellFormed(const char* until, const char* end)
     return until <= knownUntil_;
 }
 
-const char* OnePassMatcher::NextCandidate(const char* p, const char* end, bool& undecided)
+__attribute__((always_inline)) inline const char* OnePassMatcher::NextCandidate(const char* p, const char* end, bool& undecided)
 {
     if (program_.StartsAnywhere)
         return p;

@@ -26,6 +26,8 @@ public:
     // Whether anything went to `out`.
     bool Started() const { return started_; }
 
+    void WriteInThisThread() override { out_.WriteInThisThread(); }
+
 private:
     bool WriteOut(const char* data, std::size_t size) override;
     bool Start();

@@ -36,6 +36,10 @@ public:
         room_ = size < room_ ? room_ - size : 0;
         cursor_ = to;
     }
+    // The text's maker keeps every processor at work from here on: an output that writes on a
+    // thread of its own meanwhile stops doing so, and writes what comes on the maker's.
+    virtual void WriteInThisThread() {}
+
     // Copies `size` bytes in whole words: the bytes of the word after them are read and
     // written too.
     static char* CopyWords(char* to, const char* from, std::size_t size)

@@ -158,7 +158,7 @@ FileResult RegexRewrite::SubstituteMatches(const AbortFlag& abort, const char* t
     // of its own.
     std::optional<TwoParts> twoParts;
     if (library_.BMatchEach)
-        twoParts.emplace(twoPartRule_, library_, abort, text + mark, end, pattern, flags);
+        twoParts.emplace(twoPartRule_, library_, abort, text + mark, end, pattern, flags, out);
     // Each search is given only the text from where it begins on.
     MatchWriter writer(abort, text, text + mark, end, pattern, out, twoParts ? &*twoParts : nullptr);
     if (library_.BMatchEach) {

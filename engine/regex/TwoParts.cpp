@@ -18,10 +18,10 @@ const char* SplitPlace(const char* from, const char* end, double share)
 }  // namespace
 
 TwoParts::TwoParts(const TwoPartRule& rule, const BregexpLibrary& library, const AbortFlag& abort, const char* from,
-                   const char* end, const EncodedPattern& pattern, unsigned flags)
+                   const char* end, const EncodedPattern& pattern, unsigned flags, TextOutput& out)
     : MatchWatcher(static_cast<std::size_t>(end - from) >= rule.Least ? from + std::min<std::size_t>(rule.Probe, end - from)
                                                                         : nullptr),
-      rule_(rule), library_(library), abort_(abort), end_(end), pattern_(pattern), flags_(flags)
+      rule_(rule), library_(library), abort_(abort), end_(end), pattern_(pattern), flags_(flags), out_(out)
 {
 }
 
@@ -34,6 +34,7 @@ void TwoParts::Start(const char* next)
     try {
         second_ = std::make_unique<SecondPartRewrite>(library_, abort_, split, end_, pattern_, flags_);
         watched_ = split;
+        out_.WriteInThisThread();
     } catch (const std::system_error&) {
         // Without a thread the first part's rewrite goes on by itself.
     } catch (const std::bad_alloc&) {

@@ -107,6 +107,19 @@ bool TemporaryFileOutput::Flush()
     return true;
 }
 
+void TemporaryFileOutput::WriteInThisThread()
+{
+    inThisThread_ = true;
+    if (!background_ || state_ != State::Writing)
+        return;
+    // What is buffered follows what the writer has, which is written first.
+    if (!Flush() || !background_->Wait()) {
+        Discard();
+        return;
+    }
+    background_.reset();
+}
+
 bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
 {
     const bool first = state_ == State::NotStarted;
@@ -121,7 +134,7 @@ bool TemporaryFileOutput::WriteOut(const char* data, std::size_t size)
     if (!background_) {
         if (!Flush())
             return false;
-        if (written_ >= InBackgroundFrom) {
+        if (written_ >= InBackgroundFrom && !inThisThread_) {
             try {
                 background_ = std::make_unique<BackgroundWriter>(writer_, commits_ ? &digest_ : nullptr);
             } catch (const std::system_error&) {

@@ -56,6 +56,8 @@ public:
     FileResult TakeName(bool backUp, bool flushed, bool originalLasts);
     CommitObserver* Commits() const { return commits_; }
 
+    void WriteInThisThread() override;
+
 private:
     enum class State { NotStarted, Writing, Failed, Committed };
 
@@ -84,4 +86,5 @@ private:
     std::uint64_t written_ = 0;       // handed on to the file so far
     // Writes a large text's buffers while the next is made; the writer is its own meanwhile.
     std::unique_ptr<BackgroundWriter> background_;
+    bool inThisThread_ = false;  // no background writer any more (WriteInThisThread)
 };

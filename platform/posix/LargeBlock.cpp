@@ -19,6 +19,11 @@ LargeBlock NewLargeBlock(std::size_t size)
     // Only advice: the block is the same either way.
     ::madvise(block, size, MADV_NOHUGEPAGE);
 #endif
+#if defined(MADV_POPULATE_WRITE)
+    // Its pages all at once: one page fault for each of them cost that rewrite 15 ms of
+    // processor time. Where the system cannot, they come one by one as they are written.
+    ::madvise(block, size, MADV_POPULATE_WRITE);
+#endif
     return LargeBlock(static_cast<char*>(block), LargeBlockRelease{size});
 }
 

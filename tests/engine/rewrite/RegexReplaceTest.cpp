@@ -477,6 +477,25 @@ TEST_F(RegexReplaceTest, LargeFilesAreRewrittenAsTheyAreSearched)
             }
 }
 
+// A text whose first MiB can only be Shift-JIS is not read whole before it is searched:
+// bytes that form no character further on are met by the search itself.
+TEST_F(RegexReplaceTest, BytesThatFormNoCharacterFarIntoALargeTextAreSearchedAsOniguruma)
+{
+    std::string text, expected;
+    FileResult lines = 0;
+    for (; text.size() < (std::size_t{3} << 20); ++lines) {
+        // \x95\x5C is a character whose second byte is a backslash; \x81 before a digit
+        // forms none, and the digit after it is a character of its own.
+        const std::string digit = std::to_string(lines % 10);
+        const std::string broken = lines == 200000 ? "\x81" : "";
+        text += "\x95\x5C a" + broken + digit + " x\n";
+        expected += "\x95\x5C a" + broken + "<" + digit + ">\n";
+    }
+    WriteBytes(path, text);
+    EXPECT_EQ(Replace("(\\d) x", "<$1>"), lines);
+    EXPECT_TRUE(ReadBytes(path) == expected);
+}
+
 #ifndef _WIN32
 
 // Natively another program may cut a mapped file short; on Windows the system refuses that.

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "engine/rewrite/FileCommit.h"
 #include "engine/rewrite/ReplaceInFile.h"
@@ -262,7 +263,10 @@ TEST(TemporaryFileOutput, WritesThePiecesInOrderAndPutsThemInPlace)
     const AbortFlag notAborted{false};
     const std::size_t sizes[] = {0, 1, 100, 16 * 1024 - 1, 16 * 1024, 3, 256 * 1024 - 5, 10, 256 * 1024 + 7, 2,
                                  1024 * 1024, 5, 300 * 1024, 17, 16 * 1024, 256 * 1024, 256 * 1024 - 17, 1, 0};
-    for (const bool backUp : {false, true}) {
+    // Told to write on its caller's thread before the writer in the background starts, while
+    // it has blocks in hand, or never.
+    for (const auto& [backUp, inThisThreadAt] : {std::pair{false, 99u}, {true, 99u}, {false, 2u}, {true, 12u}}) {
+        std::filesystem::remove(path + ".bak");
         WriteBytes(path, "old");
         platform::FileContent read;
         ASSERT_EQ(platform::ReadWholeFile(path, read), platform::ReadStatus::Ok);
@@ -270,6 +274,8 @@ TEST(TemporaryFileOutput, WritesThePiecesInOrderAndPutsThemInPlace)
         DigestObserver commits;
         TemporaryFileOutput output(path, read.Stamp(), &commits);
         for (std::size_t i = 0; i < std::size(sizes); ++i) {
+            if (i == inThisThreadAt)
+                output.WriteInThisThread();
             const std::string piece(sizes[i], static_cast<char>('a' + i));
             ASSERT_TRUE(output.Write(piece.data(), piece.size()));
             expected += piece;
