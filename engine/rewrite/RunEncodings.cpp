@@ -84,13 +84,6 @@ DetectedEncoding RunEncodings::Of(const ReplaceJob& job, const std::string& path
     EncodingDetector whole(job.Encoding);
     whole.Add(text.substr(0, FirstBlockSize));
     DetectedEncoding detected = Of(job, path, whole);
-    if (text.size() > FirstBlockSize && detected.Encoding == TextEncoding::ShiftJis && whole.CanOnlyBeShiftJis()) {
-        // Nothing after the first block can change the reading (OfTheWhole keeps it), and
-        // whether the rest is well-formed is left to the search, which reads its characters
-        // as it goes: a large text is not read twice before its search begins.
-        detected.WellFormed = false;
-        return detected;
-    }
     if (text.size() > FirstBlockSize) {
         whole.Add(text.substr(FirstBlockSize));
         detected = OfTheWhole(detected, whole);

@@ -477,8 +477,8 @@ TEST_F(RegexReplaceTest, LargeFilesAreRewrittenAsTheyAreSearched)
             }
 }
 
-// A text whose first MiB can only be Shift-JIS is not read whole before it is searched:
-// bytes that form no character further on are met by the search itself.
+// A large text whose first MiB can only be Shift-JIS, with bytes that form no character
+// further on: the search takes the text as it is there, around them.
 TEST_F(RegexReplaceTest, BytesThatFormNoCharacterFarIntoALargeTextAreSearchedAsOniguruma)
 {
     std::string text, expected;
