@@ -346,6 +346,16 @@ OnePassStep OnePassMatcher::Look(const OnePassState& state, int take, Place& pla
     return step;
 }
 
+inline OnePassMatcher::Attempt OnePassMatcher::EndAt(const OnePassStep& step, int offset, long steps)
+{
+    int* slots = slots_.data();
+    Apply(leaves_[step.Ending], slots, offset);
+    slots[1] = offset;
+    steps_ = steps;
+    result_.swap(slots_);
+    return Attempt::Matched;
+}
+
 __attribute__((always_inline)) inline OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* end, const char* start, bool afterText)
 {
     int* slots = slots_.data();
@@ -385,13 +395,8 @@ __attribute__((always_inline)) inline OnePassMatcher::Attempt OnePassMatcher::Ma
             state = states_ + step.Target;
             continue;
         }
-        if (step.What == OnePassStep::End) {
-            Apply(leaves_[step.Ending], slots, offset);
-            slots[1] = offset;
-            steps_ = steps;
-            result_.swap(slots_);
-            return Attempt::Matched;
-        }
+        if (step.What == OnePassStep::End)
+            return EndAt(step, offset, steps);
         if (step.What == OnePassStep::Fail) {
             steps_ = steps;
             return Attempt::Failed;
@@ -435,13 +440,8 @@ OnePassMatcher::Attempt OnePassMatcher::MatchOn(const char* text, const char* en
                 return Attempt::Undecided;
         }
         const int offset = static_cast<int>(s - text);
-        if (step.What == OnePassStep::End) {
-            Apply(leaves_[step.Ending], slots, offset);
-            slots[1] = offset;
-            steps_ = steps;
-            result_.swap(slots_);
-            return Attempt::Matched;
-        }
+        if (step.What == OnePassStep::End)
+            return EndAt(step, offset, steps);
         if (step.What == OnePassStep::Fail)
             break;
         if (step.What == OnePassStep::RememberAndTake) {

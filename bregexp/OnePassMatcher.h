@@ -67,6 +67,8 @@ private:
     const char* NextFirstByte(const char* p, const char* end) const;
     // `afterText`: one of the texts of prefixes_ stands at `start`.
     Attempt MatchAt(const char* text, const char* end, const char* start, bool afterText);
+    // The attempt's match, ended by `step` at `offset` after `steps` steps.
+    Attempt EndAt(const OnePassStep& step, int offset, long steps);
     // The rest of an attempt at `start`, in `state` at `s` after the character at `before`.
     Attempt MatchOn(const char* text, const char* end, const char* start, const OnePassState* state, const char* s,
                     const char* before, long steps);
