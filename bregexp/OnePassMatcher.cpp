@@ -356,7 +356,9 @@ inline OnePassMatcher::Attempt OnePassMatcher::EndAt(const OnePassStep& step, in
     return Attempt::Matched;
 }
 
-__attribute__((always_inline)) inline OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* end, const char* start, bool afterText)
+// Taken into Search, which runs it at every match of a dense text.
+__attribute__((always_inline)) inline OnePassMatcher::Attempt OnePassMatcher::MatchAt(const char* text, const char* end,
+                                                                                       const char* start, bool afterText)
 {
     int* slots = slots_.data();
     UnsetSlots(slots, usedSlots_);
@@ -523,7 +525,9 @@ bool OnePassMatcher::IsKnownWellFormed(const char* until, const char* end)
     return until <= knownUntil_;
 }
 
-__attribute__((always_inline)) inline const char* OnePassMatcher::NextCandidate(const char* p, const char* end, bool& undecided)
+// Taken into Search, as MatchAt is.
+__attribute__((always_inline)) inline const char* OnePassMatcher::NextCandidate(const char* p, const char* end,
+                                                                                bool& undecided)
 {
     if (program_.StartsAnywhere)
         return p;

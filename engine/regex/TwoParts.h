@@ -28,8 +28,9 @@ struct TwoPartRule {
 // end of the probe it decides, and starts the second part from a character start at the
 // middle of the text still to search; from there on each search that begins with
 // everything before it written asks whether the second part takes over, until it does or
-// never can. With two parts at work, the first part's output writes on its own thread
-// (TextOutput::WriteInThisThread): a third thread writing meanwhile only takes turns with them.
+// never can. With two parts at work, the first part's new text is written on the first
+// part's thread (TextOutput::WriteInThisThread): a third thread writing it meanwhile only
+// takes turns with them.
 class TwoParts final : public MatchWatcher {
 public:
     // The text [from, end) rewritten with `pattern` (searched with `flags`), the first part's
